@@ -1,0 +1,41 @@
+// InputPort over SendInput and the system clocks.
+#pragma once
+
+#include <windows.h>
+
+#include "core/Ports.h"
+
+namespace vela::win32 {
+
+// Converts each InputRecord to an INPUT one-to-one and hands the batch to
+// SendInput. Pauses use a high-resolution waitable timer where the system has
+// one, so a 30 ms pause is 30 ms rather than rounded up to the next 15.6 ms
+// scheduler tick.
+class Win32InputPort final : public InputPort {
+public:
+    Win32InputPort();
+    ~Win32InputPort() override;
+    Win32InputPort(const Win32InputPort&) = delete;
+    Win32InputPort& operator=(const Win32InputPort&) = delete;
+
+    void send(std::span<const InputRecord> records) override;
+    void sleepMs(std::uint32_t ms) override;
+    Point cursorPos() override;
+    Size primaryScreenSize() override;
+    ScreenRect virtualScreen() override;
+    std::uint32_t tickCount() override;
+    std::uint64_t messageExtraInfo() override;
+
+private:
+    HANDLE timer_ = nullptr;  // per port, so one port serves one thread
+    bool highResolution_ = false;
+};
+
+// The INPUT that SendInput gets for a record.
+INPUT toInput(const InputRecord& record);
+
+// Blocks for `ms` milliseconds using `timer` when given, else the raised
+// system timer resolution around Sleep.
+void preciseSleep(HANDLE timer, bool highResolution, std::uint32_t ms);
+
+}  // namespace vela::win32

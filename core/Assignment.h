@@ -1,0 +1,64 @@
+// The assignment record of one button slot and the value tables its fields use.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace vela {
+
+// Values are stored in the settings file as plain integers, so the fields below
+// hold raw int32 values: a value outside these enumerations is kept as read and
+// simply makes an activation do nothing.
+enum class ActionGroup : std::int32_t {
+    MouseGroup = 0,
+    KeyGroup = 1,
+};
+
+enum class MouseFunction : std::int32_t {
+    LeftClick = 0,
+    RightClick = 1,
+    MiddleClick = 2,
+    ForwardClick = 3,  // sent as XBUTTON2
+    BackClick = 4,     // sent as XBUTTON1
+    WheelUp = 5,
+    WheelDown = 6,
+};
+
+enum class KeyAction : std::int32_t {
+    SingleKey = 0,
+    WinCombo = 1,
+    CtrlCombo = 2,
+    ShiftCombo = 3,
+    AltCombo = 4,
+    Launch = 5,
+    Macro = 6,
+    RepeatKey = 7,
+    SwitchApps = 8,
+};
+
+constexpr std::int32_t toRaw(ActionGroup v) { return static_cast<std::int32_t>(v); }
+constexpr std::int32_t toRaw(MouseFunction v) { return static_cast<std::int32_t>(v); }
+constexpr std::int32_t toRaw(KeyAction v) { return static_cast<std::int32_t>(v); }
+
+// The power pseudo-paths a Launch target may hold. Compared exactly and
+// case-sensitively: anything else is a file to open.
+inline constexpr std::wstring_view kShutdownTarget = L"#kzkshutoff#";
+inline constexpr std::wstring_view kHibernateTarget = L"#kzksleep#";
+inline constexpr std::wstring_view kStandbyTarget = L"#kzkstandby#";
+
+// What one slot does. The comments name the settings key of each field.
+struct ButtonAssignment {
+    std::wstring caption;          // "0": text on the slot's caption button
+    bool hookInstalled = false;    // "1": the slot is remapped, its hook is in
+    std::int32_t keyAction = 0;    // "2": KeyAction, used for KeyGroup
+    std::uint8_t virtualKey = 0;   // "3": virtual-key code
+    std::int32_t mouseFunction = 0;  // "4": MouseFunction, used for MouseGroup
+    std::wstring launchTarget;     // "5": file to open or a power pseudo-path
+    std::int32_t actionGroup = 0;  // "6": ActionGroup
+    std::wstring macroName;        // "7": script in ScriptsMacros
+    std::wstring description;      // "8": the user's own note for the slot
+
+    bool operator==(const ButtonAssignment&) const = default;
+};
+
+}  // namespace vela

@@ -1,0 +1,65 @@
+// Building blocks for synthetic input records, shared by the executors and the
+// macro player so that both follow one convention for coordinates and flags.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Ports.h"
+
+namespace vela {
+
+namespace mouseflag {
+inline constexpr std::uint32_t Move = 0x0001;
+inline constexpr std::uint32_t LeftDown = 0x0002;
+inline constexpr std::uint32_t LeftUp = 0x0004;
+inline constexpr std::uint32_t RightDown = 0x0008;
+inline constexpr std::uint32_t RightUp = 0x0010;
+inline constexpr std::uint32_t MiddleDown = 0x0020;
+inline constexpr std::uint32_t MiddleUp = 0x0040;
+inline constexpr std::uint32_t XDown = 0x0080;
+inline constexpr std::uint32_t XUp = 0x0100;
+inline constexpr std::uint32_t Wheel = 0x0800;
+inline constexpr std::uint32_t VirtualDesk = 0x4000;
+inline constexpr std::uint32_t Absolute = 0x8000;
+// Every synthetic mouse event is also an absolute move to where it happens.
+inline constexpr std::uint32_t AbsoluteMove = Absolute | Move;
+}  // namespace mouseflag
+
+inline constexpr std::uint32_t kKeyUpFlag = 0x0002;
+inline constexpr std::uint32_t kXButton1 = 1;
+inline constexpr std::uint32_t kXButton2 = 2;
+inline constexpr std::int32_t kWheelDelta = 120;
+
+namespace vk {
+inline constexpr std::uint8_t Backspace = 0x08;
+inline constexpr std::uint8_t Shift = 0x10;
+inline constexpr std::uint8_t Control = 0x11;
+inline constexpr std::uint8_t Alt = 0x12;
+inline constexpr std::uint8_t LeftWindows = 0x5B;
+}  // namespace vk
+
+// Where a synthetic mouse event lands, in the absolute coordinates SendInput
+// takes, plus any extra flag the coordinates need.
+struct MouseTarget {
+    std::int32_t dx = 0;
+    std::int32_t dy = 0;
+    std::uint32_t extraFlags = 0;
+    bool operator==(const MouseTarget&) const = default;
+};
+
+// Pixel → 0..65535 on the primary screen: pixel · 65535 / extent, truncated.
+// A zero or negative extent gives 0 rather than a division fault.
+std::int32_t normalizeToPrimary(std::int32_t pixel, std::int32_t extent);
+
+// The target of a click at `cursor`. On the primary monitor this is the plain
+// primary-screen normalisation. A cursor on any other monitor lies outside the
+// range that normalisation can express, so there the coordinates are taken
+// over the whole virtual desktop instead and land on the cursor's own pixel.
+MouseTarget targetAtCursor(Point cursor, Size primary, ScreenRect virtualScreen);
+
+InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags,
+                        std::uint32_t mouseData = 0);
+InputRecord keyRecord(std::uint16_t virtualKey, bool up, std::uint32_t time = 0,
+                      std::uint64_t extraInfo = 0);
+
+}  // namespace vela

@@ -1,0 +1,45 @@
+// The synthetic input operations of the executors: exact records, their
+// grouping into SendInput calls, and the pauses between the calls.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Assignment.h"
+#include "core/InputRecords.h"
+#include "core/Ports.h"
+#include "core/SlotTable.h"
+
+namespace vela {
+
+inline constexpr std::uint32_t kClickPauseMs = 30;
+inline constexpr std::uint32_t kChordPauseMs = 30;
+inline constexpr std::uint32_t kSlowChordPauseMs = 100;
+inline constexpr std::uint32_t kRepeatLeadPauseMs = 30;
+
+class InputSynth {
+public:
+    explicit InputSynth(InputPort& input) : input_(input) {}
+
+    // Button down, 30 ms, button up: two calls. `function` must be a click
+    // (LeftClick..BackClick); anything else sends nothing.
+    void click(MouseFunction function, const MouseTarget& at);
+    // One wheel notch in one call: +120 up, -120 down.
+    void wheelStep(std::int32_t delta, const MouseTarget& at);
+    // Down and up of one key in a single call, so nothing can fall between.
+    void keyTap(std::uint8_t virtualKey);
+    // Modifier down, pause (none when 0), key down, key up, modifier up: four calls.
+    void modifierChord(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
+    // Windows down, 100 ms, key down, key up, 100 ms, Windows up.
+    void slowWindowsChord(std::uint8_t virtualKey);
+    // Control+Windows+Backspace with the fixed time stamps, in one call.
+    void switchApps();
+    // `presses` presses of a key in the slot's repeat style.
+    void repeatTap(std::uint8_t virtualKey, int presses, RepeatStyle style);
+
+private:
+    void sendOne(const InputRecord& record);
+
+    InputPort& input_;
+};
+
+}  // namespace vela

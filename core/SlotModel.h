@@ -1,0 +1,75 @@
+// The nine slot assignments and the operations that change them.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "core/Assignment.h"
+#include "core/Ports.h"
+#include "core/SlotTable.h"
+
+namespace vela {
+
+// Main-window timer ids.
+inline constexpr int kSaveTimerId = 7;
+inline constexpr int kHideTimerId = 8;
+inline constexpr std::uint32_t kSaveDelayMs = 10;
+// "No Settings" waits longer so a quick follow-up choice still saves once.
+inline constexpr std::uint32_t kSaveDelayAfterRevertMs = 1000;
+inline constexpr std::uint32_t kHideDelayMs = 10;
+
+// Saves the settings file at once.
+class SavePort {
+public:
+    virtual ~SavePort() = default;
+    virtual void saveAll() = 0;
+};
+
+// Owns every slot's ButtonAssignment. All calls come from the user-interface
+// thread. The hook flag of each slot always mirrors its library's state: a
+// library is never installed twice nor removed when it is not installed.
+class SlotModel {
+public:
+    SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers);
+
+    ButtonAssignment& at(Slot slot) { return slots_[static_cast<std::size_t>(number(slot))]; }
+    const ButtonAssignment& at(Slot slot) const {
+        return slots_[static_cast<std::size_t>(number(slot))];
+    }
+
+    // The slot whose menu is open (1..10), 0 when none.
+    int activeSlot = 0;
+
+    // Gives a mouse function to a slot. Choosing the slot's own input makes it
+    // native again instead, under the chosen caption.
+    void assignMouseFunction(Slot slot, const std::wstring& caption, std::int32_t mouseFunction);
+
+    // Gives a key function to a slot. `launchTarget` is written only for Launch.
+    void assignKeyFunction(Slot slot, const std::wstring& caption, std::int32_t keyAction,
+                           std::uint8_t virtualKey,
+                           const std::optional<std::wstring>& launchTarget = std::nullopt);
+
+    // "No Settings": the native caption, the hook out, every value kept.
+    void revertToNative(Slot slot);
+
+    // Every slot native again, then an immediate save.
+    void resetAll(SavePort& saver);
+
+    // Hook control with the flag kept in step; no call when already in that state.
+    void installHook(Slot slot);
+    void removeHook(Slot slot);
+
+private:
+    void setCaption(Slot slot, const std::wstring& caption);
+    void makeNative(Slot slot, const std::wstring& caption);
+    void finishChange(std::uint32_t saveDelayMs);
+
+    HookPort& hooks_;
+    ViewPort& view_;
+    TimerPort& timers_;
+    std::array<ButtonAssignment, kSlotPositions> slots_{};
+};
+
+}  // namespace vela

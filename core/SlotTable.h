@@ -1,0 +1,159 @@
+// Every fact that differs between the nine remappable inputs, in one table.
+//
+// Code that needs a per-slot difference reads a column here instead of testing
+// which slot it is handling.
+#pragma once
+
+#include <array>
+#include <optional>
+#include <string_view>
+
+#include "core/Assignment.h"
+
+namespace vela {
+
+// Slot numbers are fixed: they key the settings sections, the macro table and
+// the menu's active slot. 7 is the DPI caption, which is shown but never
+// remapped.
+enum class Slot : int {
+    R = 1,
+    M = 2,
+    X1 = 3,
+    X2 = 4,
+    WD = 5,
+    WU = 6,
+    WL = 8,
+    WR = 9,
+    AltTab = 10,
+};
+
+inline constexpr int kDpiSlotNumber = 7;
+inline constexpr int kDpiCaptionControl = 1006;
+// Per-slot arrays are indexed by slot number and so have positions 0..10.
+inline constexpr int kSlotPositions = 11;
+
+constexpr int number(Slot s) { return static_cast<int>(s); }
+
+// The physical input a slot's hook library watches.
+enum class Trigger {
+    RightButton,
+    MiddleButton,
+    ForwardButton,  // XBUTTON1 physically
+    BackButton,     // XBUTTON2 physically
+    WheelDown,
+    WheelUp,
+    TiltLeft,   // horizontal wheel, negative delta
+    TiltRight,  // horizontal wheel, positive delta
+    AltTab,
+};
+
+// What a Macro assignment does when the slot is activated.
+enum class MacroBehaviour {
+    Playback,          // play the slot's script on a worker thread
+    SlowWindowsChord,  // no playback: Windows + key with 100 ms pauses
+};
+
+// How a RepeatKey press is sent.
+enum class RepeatStyle {
+    Taps,                  // each press one call with down and up
+    PauseThenSplitCalls,   // 30 ms pause, then down and up in calls of their own
+};
+
+// Whether a click on the caption opens the function menu.
+enum class MenuAccess {
+    Open,
+    Never,             // wheel slots: the click does nothing
+    AfterAltWarning,   // the Alt+Tab slot warns every time first
+};
+
+struct SlotInfo {
+    Slot slot;
+    std::string_view name;  // short name used in logs and test names
+    int captionControl;
+    std::wstring_view nativeCaption;  // caption when not remapped; also "No Settings"
+    std::wstring_view section;        // settings file section
+    std::wstring_view messageName;    // registered window message of the hook report
+    std::wstring_view hookLibrary;
+    std::string_view installFunction;
+    std::string_view removeFunction;
+    int descriptionControl;
+    std::wstring_view defaultLabel;  // description label text when none is stored
+    Trigger trigger;
+    std::optional<MouseFunction> ownFunction;  // the mouse function that is this input
+    bool needsTilt;                            // usable only with horizontal wheel support
+    MenuAccess menuAccess;
+    MacroBehaviour macro;
+    int ctrlChordPauseMs;  // pause between Control down and the key in a Control chord
+    RepeatStyle repeat;
+    int playbackTimerId;   // window timer that plays this slot's script, 0 if none
+};
+
+// In the order the settings file, the loader and "Reset" walk the slots.
+inline constexpr std::array<SlotInfo, 9> kSlotTable{{
+    {Slot::R, "R", 1000, L"Right Button", L"RButtonSetting", L"UWM_RBTNCLICK_MSG",
+     L"ClickTrapR.dll", "installhook_R", "unstallhook_R", 1012, L"Right Button",
+     Trigger::RightButton, MouseFunction::RightClick, false, MenuAccess::Open,
+     MacroBehaviour::Playback, 30, RepeatStyle::Taps, 1},
+    {Slot::M, "M", 1001, L"Middle Button", L"MButtonSetting", L"UWM_MBTNCLICK_MSG",
+     L"ClickTrapM.dll", "installhook_M", "unstallhook_M", 1013, L"Middle Button",
+     Trigger::MiddleButton, MouseFunction::MiddleClick, false, MenuAccess::Open,
+     MacroBehaviour::SlowWindowsChord, 30, RepeatStyle::Taps, 2},
+    {Slot::X1, "X1", 1002, L"Forward", L"X1ButtonSetting", L"UWM_X1BTNCLICK_MSG",
+     L"ClickTrapX1.dll", "installhook_X1", "unstallhook_X1", 1016, L"Back",
+     Trigger::ForwardButton, MouseFunction::ForwardClick, false, MenuAccess::Open,
+     MacroBehaviour::Playback, 30, RepeatStyle::Taps, 5},
+    {Slot::X2, "X2", 1003, L"Back", L"X2ButtonSetting", L"UWM_X2BTNCLICK_MSG",
+     L"ClickTrapX2.dll", "installhook_X2", "unstallhook_X2", 1017, L"Forward",
+     Trigger::BackButton, MouseFunction::BackClick, false, MenuAccess::Open,
+     MacroBehaviour::Playback, 30, RepeatStyle::Taps, 6},
+    {Slot::WD, "WD", 1004, L"Wheel Down", L"WDButtonSetting", L"UWM_WDBTNCLICK_MSG",
+     L"ClickTrapWD.dll", "installhook_WD", "unstallhook_WD", 1015, L"Wheel Down",
+     Trigger::WheelDown, MouseFunction::WheelDown, false, MenuAccess::Never,
+     MacroBehaviour::Playback, 30, RepeatStyle::Taps, 4},
+    {Slot::WU, "WU", 1005, L"Wheel Up", L"WUButtonSetting", L"UWM_WUBTNCLICK_MSG",
+     L"ClickTrapWU.dll", "installhook_WU", "unstallhook_WU", 1014, L"Wheel Up",
+     Trigger::WheelUp, MouseFunction::WheelUp, false, MenuAccess::Never,
+     MacroBehaviour::Playback, 30, RepeatStyle::Taps, 3},
+    {Slot::WL, "WL", 1010, L"Tilt Left", L"WLButtonSetting", L"UWM_WLBTNCLICK_MSG",
+     L"ClickTrapWL.dll", "installhook_WL", "unstallhook_WL", 1027, L"Tilt Left",
+     Trigger::TiltLeft, std::nullopt, true, MenuAccess::Open, MacroBehaviour::Playback, 30,
+     RepeatStyle::Taps, 0},
+    {Slot::WR, "WR", 1019, L"Tilt Right", L"WRButtonSetting", L"UWM_WRBTNCLICK_MSG",
+     L"ClickTrapWR.dll", "installhook_WR", "unstallhook_WR", 1026, L"Tilt Right",
+     Trigger::TiltRight, std::nullopt, true, MenuAccess::Open, MacroBehaviour::Playback, 30,
+     RepeatStyle::Taps, 0},
+    {Slot::AltTab, "ALTTAB", 1020, L"ALT + TAB", L"ALTTABButtonSetting",
+     L"UWM_ALTTABBTNCLICK_MSG", L"SwitchTrap.dll", "installhook_K", "unstallhook_K", 1028,
+     L"ALT + TAB", Trigger::AltTab, std::nullopt, false, MenuAccess::AfterAltWarning,
+     MacroBehaviour::Playback, 0, RepeatStyle::PauseThenSplitCalls, 0},
+}};
+
+// The row of a slot number, or nullptr for 0, 7 and anything out of range.
+constexpr const SlotInfo* findSlot(int slotNumber) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (number(info.slot) == slotNumber) return &info;
+    }
+    return nullptr;
+}
+
+constexpr const SlotInfo& slotInfo(Slot s) { return *findSlot(number(s)); }
+
+// The slot whose hook would catch a synthetic event of this mouse function,
+// i.e. the slot for which it is the native input. Left click has none.
+constexpr std::optional<Slot> guardingSlot(MouseFunction f) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.ownFunction == f) return info.slot;
+    }
+    return std::nullopt;
+}
+
+// The slot a playback timer plays, or nullopt for any other timer id.
+constexpr std::optional<Slot> slotOfPlaybackTimer(int timerId) {
+    if (timerId <= 0) return std::nullopt;
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.playbackTimerId == timerId) return info.slot;
+    }
+    return std::nullopt;
+}
+
+}  // namespace vela
