@@ -38,8 +38,8 @@ constexpr int number(Slot s) { return static_cast<int>(s); }
 enum class Trigger {
     RightButton,
     MiddleButton,
-    ForwardButton,  // XBUTTON1 physically
-    BackButton,     // XBUTTON2 physically
+    ForwardButton,  // XBUTTON2 on the platform
+    BackButton,     // XBUTTON1 on the platform
     WheelDown,
     WheelUp,
     TiltLeft,   // horizontal wheel, negative delta
