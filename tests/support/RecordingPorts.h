@@ -15,6 +15,14 @@
 namespace vela::test {
 
 struct Call {
+    Call(std::string what_, std::vector<InputRecord> records_ = {}, std::uint64_t number_ = 0,
+         std::uint64_t second_ = 0, std::wstring text_ = {})
+        : what(std::move(what_)),
+          records(std::move(records_)),
+          number(number_),
+          second(second_),
+          text(std::move(text_)) {}
+
     std::string what;  // "send", "sleep", "install", "remove", "open", "run", "power", ...
     std::vector<InputRecord> records;  // for "send"
     std::uint64_t number = 0;          // ms, timer id, suspend flag...

@@ -1,0 +1,276 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+
+#include "tests/core/ExecutorFixture.h"
+
+namespace vela {
+namespace {
+
+using test::ExecutorTest;
+
+InputRecord key(std::uint16_t vk, bool up) {
+    InputRecord r;
+    r.type = InputRecord::Keyboard;
+    r.virtualKey = vk;
+    r.flags = up ? 2u : 0u;
+    return r;
+}
+
+// --- Mouse group and the guard ----------------------------------------------
+
+TEST_F(ExecutorTest, RightClickOnAnotherSlotLiftsTheRightButtonHookAroundTheClick) {
+    model.installHook(Slot::R);
+    mouseFunction(Slot::X1, toRaw(MouseFunction::RightClick));
+    rec.cursor = {1919, 1079};
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.trace(), "remove:R send:1 sleep:30 send:1 install:R");
+    EXPECT_EQ(rec.records()[0].dx, 65500);
+    EXPECT_EQ(rec.records()[0].dy, 65474);
+    EXPECT_EQ(rec.records()[0].flags, 0x8009u);
+    EXPECT_TRUE(model.at(Slot::R).hookInstalled);
+}
+
+TEST_F(ExecutorTest, NoHookCallWhenTheGuardingSlotIsNotRemapped) {
+    mouseFunction(Slot::X1, toRaw(MouseFunction::RightClick));
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:30 send:1");
+}
+
+TEST_F(ExecutorTest, LeftClickIsNeverGuarded) {
+    model.installHook(Slot::R);
+    model.installHook(Slot::M);
+    mouseFunction(Slot::X2, toRaw(MouseFunction::LeftClick));
+    executor.onActivation(Slot::X2);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:30 send:1");
+}
+
+TEST_F(ExecutorTest, ASlotGuardsItselfWhenItHoldsItsOwnInput) {
+    mouseFunction(Slot::WD, toRaw(MouseFunction::WheelDown));
+    executor.onActivation(Slot::WD);
+    EXPECT_EQ(rec.trace(), "remove:WD send:1 install:WD");
+    const InputRecord wheel = rec.records()[0];
+    EXPECT_EQ(wheel.flags, 0x8801u);
+    EXPECT_EQ(static_cast<std::int32_t>(wheel.mouseData), -120);
+    EXPECT_TRUE(model.at(Slot::WD).hookInstalled);
+}
+
+TEST_F(ExecutorTest, EveryMouseFunctionIsGuardedByItsSlot) {
+    struct Case {
+        MouseFunction function;
+        const char* trace;
+    };
+    const Case cases[] = {
+        {MouseFunction::RightClick, "remove:R send:1 sleep:30 send:1 install:R"},
+        {MouseFunction::MiddleClick, "remove:M send:1 sleep:30 send:1 install:M"},
+        {MouseFunction::ForwardClick, "remove:X1 send:1 sleep:30 send:1 install:X1"},
+        {MouseFunction::BackClick, "remove:X2 send:1 sleep:30 send:1 install:X2"},
+        {MouseFunction::WheelUp, "remove:WU send:1 install:WU"},
+        {MouseFunction::WheelDown, "remove:WD send:1 install:WD"},
+    };
+    for (Slot s : {Slot::R, Slot::M, Slot::X1, Slot::X2, Slot::WD, Slot::WU})
+        model.installHook(s);
+    for (const Case& c : cases) {
+        mouseFunction(Slot::WL, toRaw(c.function));
+        executor.onActivation(Slot::WL);
+        EXPECT_EQ(rec.trace(), c.trace);
+    }
+}
+
+TEST_F(ExecutorTest, OutOfRangeValuesDoNothingAndKeepTheHook) {
+    for (std::int32_t bad : {7, -1, 1000}) {
+        mouseFunction(Slot::R, bad);
+        executor.onActivation(Slot::R);
+        EXPECT_EQ(rec.trace(), "") << bad;
+    }
+    for (std::int32_t bad : {9, -1}) {
+        keyFunction(Slot::R, KeyAction::SingleKey, 65).keyAction = bad;
+        executor.onActivation(Slot::R);
+        EXPECT_EQ(rec.trace(), "") << bad;
+    }
+    for (std::int32_t bad : {2, -1}) {
+        keyFunction(Slot::R, KeyAction::SingleKey, 65).actionGroup = bad;
+        executor.onActivation(Slot::R);
+        EXPECT_EQ(rec.trace(), "") << bad;
+    }
+    EXPECT_TRUE(model.at(Slot::R).hookInstalled);
+}
+
+// --- Key group ---------------------------------------------------------------
+
+TEST_F(ExecutorTest, KeyActionsSendTheirChords) {
+    struct Case {
+        KeyAction action;
+        std::uint16_t modifier;  // 0 for a plain tap
+    };
+    const Case cases[] = {
+        {KeyAction::SingleKey, 0},
+        {KeyAction::WinCombo, 0x5B},
+        {KeyAction::CtrlCombo, 0x11},
+        {KeyAction::ShiftCombo, 0x10},
+        {KeyAction::AltCombo, 0x12},
+    };
+    for (const Case& c : cases) {
+        keyFunction(Slot::X1, c.action, 67);
+        executor.onActivation(Slot::X1);
+        if (c.modifier == 0) {
+            EXPECT_EQ(rec.trace(), "send:2");
+            EXPECT_EQ(rec.records(), (std::vector{key(67, false), key(67, true)}));
+        } else {
+            EXPECT_EQ(rec.trace(), "send:1 sleep:30 send:1 send:1 send:1");
+            EXPECT_EQ(rec.records(), (std::vector{key(c.modifier, false), key(67, false),
+                                                  key(67, true), key(c.modifier, true)}));
+        }
+    }
+}
+
+TEST_F(ExecutorTest, OnlyTheAltTabSlotsControlChordSkipsThePause) {
+    keyFunction(Slot::AltTab, KeyAction::CtrlCombo, 86);
+    executor.onActivation(Slot::AltTab);
+    EXPECT_EQ(rec.trace(), "send:1 send:1 send:1 send:1");
+
+    keyFunction(Slot::AltTab, KeyAction::AltCombo, 86);
+    executor.onActivation(Slot::AltTab);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:30 send:1 send:1 send:1");
+}
+
+TEST_F(ExecutorTest, SwitchAppsSendsTheChordOnEverySlot) {
+    for (const SlotInfo& s : kSlotTable) {
+        keyFunction(s.slot, KeyAction::SwitchApps, 8);
+        executor.onActivation(s.slot);
+        ASSERT_EQ(rec.trace(), "send:6") << s.name;
+        EXPECT_EQ(rec.records()[2].virtualKey, 8) << s.name;
+    }
+}
+
+TEST_F(ExecutorTest, LaunchOpensTheTargetOrRunsThePowerActionItNames) {
+    struct Case {
+        std::wstring target;
+        const char* trace;
+        std::wstring text;
+    };
+    const Case cases[] = {
+        {L"#kzkshutoff#", "run", L"shutdown /s /t 0"},
+        {L"#kzksleep#", "power:0", L""},
+        {L"#kzkstandby#", "power:1", L""},
+        {L"#KZKSLEEP#", "open", L"#KZKSLEEP#"},  // case matters: just a file name
+        {L"#kzksleep# ", "open", L"#kzksleep# "},
+        {L"C:\\Tools\\calc.exe", "open", L"C:\\Tools\\calc.exe"},
+        {L"", "open", L""},
+    };
+    for (const Case& c : cases) {
+        keyFunction(Slot::R, KeyAction::Launch).launchTarget = c.target;
+        executor.onActivation(Slot::R);
+        EXPECT_EQ(rec.trace(), c.trace);
+        EXPECT_EQ(rec.calls()[0].text, c.text);
+    }
+}
+
+// --- Macros -------------------------------------------------------------------
+
+TEST_F(ExecutorTest, MacroOnTheMiddleButtonSendsTheSlowWindowsChordInstead) {
+    keyFunction(Slot::M, KeyAction::Macro, 69);
+    executor.onActivation(Slot::M);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1 send:1 sleep:100 send:1");
+    EXPECT_EQ(rec.records()[1], key(69, false));
+    EXPECT_FALSE(playback.isPlaying(Slot::M));
+}
+
+TEST_F(ExecutorTest, MacroPressesDuringAPlaybackAreDropped) {
+    keyFunction(Slot::X1, KeyAction::Macro);
+    executor.onActivation(Slot::X1);
+    EXPECT_TRUE(playback.isPlaying(Slot::X1));
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.trace(), "playback:X1");
+
+    // Another slot plays alongside.
+    keyFunction(Slot::WU, KeyAction::Macro);
+    executor.onActivation(Slot::WU);
+    EXPECT_EQ(rec.trace(), "playback:WU");
+
+    // Once the playback has finished, the next press starts a new one.
+    playback.finish(Slot::X1);
+    rec.clear();
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.trace(), "playback:X1");
+}
+
+TEST_F(ExecutorTest, AFailedPlaybackStartLeavesTheSlotFree) {
+    keyFunction(Slot::X2, KeyAction::Macro);
+    rec.playbackStarts = false;
+    executor.onActivation(Slot::X2);
+    EXPECT_FALSE(playback.isPlaying(Slot::X2));
+    rec.playbackStarts = true;
+    executor.onActivation(Slot::X2);
+    EXPECT_EQ(rec.trace(), "playback:X2 playback:X2");
+}
+
+// --- RepeatKey ------------------------------------------------------------------
+
+class RepeatKeyTest : public ExecutorTest {
+protected:
+    // Presses `slot` at tick `now` and returns how many arrows went out.
+    int pressAt(Slot slot, std::uint32_t now) {
+        rec.clear();
+        rec.tick = now;
+        executor.onActivation(slot);
+        int downs = 0;
+        for (const InputRecord& r : rec.records()) downs += r.flags == 0 ? 1 : 0;
+        return downs;
+    }
+    void SetUp() override {
+        keyFunction(Slot::X1, KeyAction::RepeatKey, 39);
+        keyFunction(Slot::X2, KeyAction::RepeatKey, 37);
+    }
+};
+
+TEST_F(RepeatKeyTest, FourthQuickPressOnwardsSendsThree) {
+    EXPECT_EQ(pressAt(Slot::X1, 10'000), 1);  // first since start
+    EXPECT_EQ(pressAt(Slot::X1, 20'000), 1);  // slow: starts over
+    EXPECT_EQ(pressAt(Slot::X1, 20'100), 1);
+    EXPECT_EQ(pressAt(Slot::X1, 20'200), 1);
+    EXPECT_EQ(pressAt(Slot::X1, 20'300), 1);
+    EXPECT_EQ(pressAt(Slot::X1, 20'400), 3);
+    EXPECT_EQ(pressAt(Slot::X1, 20'500), 3);
+    EXPECT_EQ(pressAt(Slot::X1, 21'001), 1);  // 501 ms: slow again
+    EXPECT_EQ(pressAt(Slot::X1, 21'002), 1);
+}
+
+TEST_F(RepeatKeyTest, TheVeryFirstPressSendsOneHoweverSoon) {
+    EXPECT_EQ(pressAt(Slot::X1, 0), 1);
+    EXPECT_EQ(rec.trace(), "send:2");
+}
+
+TEST_F(RepeatKeyTest, ExactlyFiveHundredMillisecondsStillCountsAsQuick) {
+    pressAt(Slot::X1, 1000);
+    for (std::uint32_t t = 1500; t <= 2500; t += 500) EXPECT_EQ(pressAt(Slot::X1, t), 1);
+    EXPECT_EQ(pressAt(Slot::X1, 3000), 3);  // fourth quick press
+}
+
+TEST_F(RepeatKeyTest, TickCounterWrapAroundIsStillAShortGap) {
+    const std::uint32_t nearWrap = std::numeric_limits<std::uint32_t>::max() - 100;
+    pressAt(Slot::X1, nearWrap - 300);
+    pressAt(Slot::X1, nearWrap - 200);
+    pressAt(Slot::X1, nearWrap);
+    pressAt(Slot::X1, 50);  // 151 ms later, across the wrap
+    EXPECT_EQ(pressAt(Slot::X1, 150), 3);
+}
+
+TEST_F(RepeatKeyTest, TwoSlotsShareOneStreak) {
+    pressAt(Slot::X1, 1000);
+    pressAt(Slot::X2, 1100);
+    pressAt(Slot::X1, 1200);
+    pressAt(Slot::X2, 1300);
+    EXPECT_EQ(pressAt(Slot::X2, 1400), 3);
+    EXPECT_EQ(rec.records()[0].virtualKey, 37);
+}
+
+TEST_F(RepeatKeyTest, AltTabSlotPausesThenSendsSeparateCalls) {
+    keyFunction(Slot::AltTab, KeyAction::RepeatKey, 39);
+    for (std::uint32_t t = 0; t < 400; t += 100) pressAt(Slot::AltTab, t);
+    EXPECT_EQ(pressAt(Slot::AltTab, 400), 3);
+    EXPECT_EQ(rec.trace(), "sleep:30 send:1 send:1 send:1 send:1 send:1 send:1");
+}
+
+}  // namespace
+}  // namespace vela

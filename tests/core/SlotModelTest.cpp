@@ -1,0 +1,113 @@
+#include <gtest/gtest.h>
+
+#include "core/SlotModel.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+using test::Recorder;
+
+class SlotModelTest : public ::testing::Test {
+protected:
+    Recorder rec;
+    SlotModel model{rec, rec, rec};
+};
+
+TEST_F(SlotModelTest, OwnInputOnAnUnmappedSlotOnlyRewritesTheCaption) {
+    model.assignMouseFunction(Slot::R, L"Right Button", toRaw(MouseFunction::RightClick));
+    EXPECT_EQ(rec.trace(), "caption:R repaint timer:7/10");
+    EXPECT_FALSE(model.at(Slot::R).hookInstalled);
+}
+
+TEST_F(SlotModelTest, OwnInputOnARemappedSlotRemovesTheHookAndKeepsTheValues) {
+    model.assignKeyFunction(Slot::R, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    rec.clear();
+    model.assignMouseFunction(Slot::R, L"Right Button", toRaw(MouseFunction::RightClick));
+    EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/10");
+    const ButtonAssignment& a = model.at(Slot::R);
+    EXPECT_FALSE(a.hookInstalled);
+    EXPECT_EQ(a.caption, L"Right Button");
+    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::KeyGroup));
+    EXPECT_EQ(a.keyAction, toRaw(KeyAction::CtrlCombo));
+    EXPECT_EQ(a.virtualKey, 67);
+}
+
+TEST_F(SlotModelTest, AnotherSlotsInputInstallsTheHookAndStoresTheMouseFunction) {
+    model.assignMouseFunction(Slot::M, L"Right Button", toRaw(MouseFunction::RightClick));
+    EXPECT_EQ(rec.trace(), "caption:M install:M repaint timer:7/10");
+    const ButtonAssignment& a = model.at(Slot::M);
+    EXPECT_TRUE(a.hookInstalled);
+    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::MouseGroup));
+    EXPECT_EQ(a.mouseFunction, toRaw(MouseFunction::RightClick));
+}
+
+TEST_F(SlotModelTest, TiltAndAltTabHaveNoOwnMouseFunction) {
+    model.assignMouseFunction(Slot::WL, L"Wheel Up", toRaw(MouseFunction::WheelUp));
+    model.assignMouseFunction(Slot::AltTab, L"Forward", toRaw(MouseFunction::ForwardClick));
+    EXPECT_TRUE(model.at(Slot::WL).hookInstalled);
+    EXPECT_TRUE(model.at(Slot::AltTab).hookInstalled);
+}
+
+TEST_F(SlotModelTest, ARemappedSlotIsNotInstalledTwice) {
+    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    rec.clear();
+    model.assignKeyFunction(Slot::X1, L"Mute", toRaw(KeyAction::SingleKey), 173);
+    EXPECT_EQ(rec.trace(), "caption:X1 repaint timer:7/10");
+    EXPECT_EQ(model.at(Slot::X1).caption, L"Mute");
+    EXPECT_EQ(model.at(Slot::X1).keyAction, toRaw(KeyAction::SingleKey));
+    EXPECT_EQ(model.at(Slot::X1).virtualKey, 173);
+}
+
+TEST_F(SlotModelTest, EachFunctionWritesOnlyTheFieldsItNames) {
+    model.assignKeyFunction(Slot::X2, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
+    model.assignKeyFunction(Slot::X2, L"Mute", toRaw(KeyAction::SingleKey), 173);
+    model.assignMouseFunction(Slot::X2, L"Wheel Up", toRaw(MouseFunction::WheelUp));
+    const ButtonAssignment& a = model.at(Slot::X2);
+    EXPECT_EQ(a.launchTarget, L"calc.exe");  // untouched by later key and mouse entries
+    EXPECT_EQ(a.keyAction, toRaw(KeyAction::SingleKey));  // untouched by the mouse entry
+    EXPECT_EQ(a.virtualKey, 173);
+    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::MouseGroup));
+    EXPECT_EQ(a.mouseFunction, toRaw(MouseFunction::WheelUp));
+
+    model.assignKeyFunction(Slot::X2, L"Media Player", toRaw(KeyAction::Launch), 99,
+                            L"wmplayer.exe");
+    EXPECT_EQ(a.virtualKey, 173);  // a launch leaves the key alone
+    EXPECT_EQ(a.mouseFunction, toRaw(MouseFunction::WheelUp));
+    EXPECT_EQ(a.launchTarget, L"wmplayer.exe");
+}
+
+TEST_F(SlotModelTest, RevertToNativeWaitsASecondBeforeSaving) {
+    model.assignKeyFunction(Slot::X1, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
+    rec.clear();
+    model.revertToNative(Slot::X1);
+    EXPECT_EQ(rec.trace(), "caption:X1 remove:X1 repaint timer:7/1000");
+    EXPECT_EQ(model.at(Slot::X1).caption, L"Forward");
+    EXPECT_EQ(model.at(Slot::X1).launchTarget, L"calc.exe");
+    EXPECT_EQ(model.at(Slot::X1).keyAction, toRaw(KeyAction::Launch));
+
+    // A quick follow-up restarts the same timer with the short delay: one save.
+    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    EXPECT_EQ(rec.calls().back().what, "timer");
+    EXPECT_EQ(rec.calls().back().number, 7u);
+    EXPECT_EQ(rec.calls().back().second, 10u);
+}
+
+TEST_F(SlotModelTest, ResetAllRestoresEveryCaptionRemovesInstalledHooksAndSavesAtOnce) {
+    model.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
+    model.assignKeyFunction(Slot::WL, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
+    rec.clear();
+    model.resetAll(rec);
+    EXPECT_EQ(rec.trace(),
+              "caption:R caption:M caption:X1 caption:X2 remove:X2 caption:WD caption:WU "
+              "caption:WL remove:WL caption:WR caption:ALTTAB repaint save");
+    for (const SlotInfo& s : kSlotTable) {
+        EXPECT_EQ(model.at(s.slot).caption, s.nativeCaption);
+        EXPECT_FALSE(model.at(s.slot).hookInstalled);
+    }
+    EXPECT_EQ(model.at(Slot::WL).launchTarget, L"calc.exe");
+    EXPECT_EQ(model.at(Slot::X2).virtualKey, 86);
+}
+
+}  // namespace
+}  // namespace vela
