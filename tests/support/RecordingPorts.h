@@ -11,6 +11,7 @@
 
 #include "core/Ports.h"
 #include "core/SlotModel.h"
+#include "core/TimerTasks.h"
 
 namespace vela::test {
 
@@ -38,7 +39,9 @@ class Recorder : public InputPort,
                  public PlaybackPort,
                  public ViewPort,
                  public TimerPort,
-                 public SavePort {
+                 public SavePort,
+                 public WindowPort,
+                 public ScriptPlayer {
 public:
     // What the input port reports.
     Point cursor{100, 200};
@@ -85,6 +88,8 @@ public:
     }
     void stop(int id) override { add({"kill", {}, static_cast<std::uint64_t>(id)}); }
     void saveAll() override { add({"save"}); }
+    void hide() override { add({"hide"}); }
+    void playOnThisThread(Slot s) override { add(slotCall("play", s)); }
 
     std::vector<Call> calls() const {
         std::lock_guard lock(mutex_);

@@ -1,0 +1,40 @@
+// What the main window's one-shot timers do when they fire.
+#pragma once
+
+#include "core/Ports.h"
+#include "core/SlotModel.h"
+
+namespace vela {
+
+// The main window as the timers see it.
+class WindowPort {
+public:
+    virtual ~WindowPort() = default;
+    // Minimise, then hide: the tray icon brings it back.
+    virtual void hide() = 0;
+};
+
+// Plays a slot's loaded macro script to the end on the calling thread.
+class ScriptPlayer {
+public:
+    virtual ~ScriptPlayer() = default;
+    virtual void playOnThisThread(Slot slot) = 0;
+};
+
+class TimerTasks {
+public:
+    TimerTasks(TimerPort& timers, SavePort& saver, WindowPort& window, ScriptPlayer& player)
+        : timers_(timers), saver_(saver), window_(window), player_(player) {}
+
+    // Every timer is one-shot: each is stopped when it fires. Unknown ids do
+    // nothing.
+    void onTimer(int timerId);
+
+private:
+    TimerPort& timers_;
+    SavePort& saver_;
+    WindowPort& window_;
+    ScriptPlayer& player_;
+};
+
+}  // namespace vela
