@@ -26,6 +26,8 @@ public:
     std::uint32_t tickCount() override;
     std::uint64_t messageExtraInfo() override;
 
+    bool usesHighResolutionTimer() const { return highResolution_; }
+
 private:
     HANDLE timer_ = nullptr;  // per port, so one port serves one thread
     bool highResolution_ = false;

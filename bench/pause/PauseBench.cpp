@@ -39,7 +39,8 @@ void report(const char* name, Pause pause) {
 
 int main() {
     vela::win32::Win32InputPort port;
-    std::printf("30 ms pause, %s\n", "60 rounds each");
+    std::printf("30 ms pause, 60 rounds each; high-resolution waitable timer: %s\n",
+                port.usesHighResolutionTimer() ? "yes" : "no (raised timer resolution)");
     report("Vela sleepMs(30)", [&] { port.sleepMs(30); });
     report("Sleep(30)", [] { Sleep(30); });
     return 0;
