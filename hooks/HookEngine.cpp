@@ -1,0 +1,298 @@
+// The hook thread. Low-level hooks run on the thread that installed them, and
+// the system holds every input event of the machine until the hook answers, so
+// they get a thread of their own that does nothing but answer: the user
+// interface thread may sleep 30 ms in a chord without the pointer stalling.
+#define VELA_HOOK_ENGINE_BUILD
+#include "hooks/HookEngine.h"
+
+#include <array>
+#include <atomic>
+
+#include "hooks/KeyFilter.h"
+#include "hooks/MouseFilter.h"
+
+namespace {
+
+using vela::kSlotPositions;
+using vela::kSlotTable;
+using vela::number;
+using vela::Slot;
+using namespace vela::hooks;
+
+// Thread messages of the hook thread.
+constexpr UINT kApplyMessage = WM_APP + 1;     // bring the hooks in line, then acknowledge
+constexpr UINT kSettleMessage = WM_APP + 2;    // bring the hooks in line, no acknowledgement
+constexpr UINT kDropMessage = WM_APP + 3;      // test aid: lose the hooks silently
+constexpr UINT kWatchdogPeriodMs = 500;
+constexpr DWORD kAnswerTimeoutMs = 5000;
+
+// Shared between the callers' threads and the hook thread.
+struct Shared {
+    SRWLOCK callers = SRWLOCK_INIT;  // one install/remove at a time
+    HANDLE thread = nullptr;         // lives as long as the process
+    DWORD threadId = 0;
+    HANDLE answered = nullptr;       // auto-reset: the hook thread finished a request
+    std::atomic<std::uint32_t> installed{0};
+    std::array<std::atomic<HWND>, kSlotPositions> targets{};
+    std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
+    std::atomic<unsigned> restores{0};
+    std::atomic<int> lastDropFound{0};
+};
+Shared g;
+
+// Only the hook thread touches these.
+struct HookThreadState {
+    HMODULE module = nullptr;
+    HHOOK mouseHook = nullptr;
+    HHOOK keyHook = nullptr;
+    MouseFilter mouse;
+    KeyFilter keys;
+    std::uint32_t mouseCalls = 0;
+    std::uint32_t keyCalls = 0;
+    // Watchdog snapshot from its previous round.
+    std::uint32_t seenMouseCalls = 0;
+    std::uint32_t seenKeyCalls = 0;
+    DWORD seenInputTime = 0;
+    POINT seenCursor{};
+};
+HookThreadState t;
+
+bool validSlot(int slotNumber) { return vela::findSlot(slotNumber) != nullptr; }
+
+SlotMask installedSlots() { return SlotMask(g.installed.load(std::memory_order_acquire)); }
+
+void post(const Verdict& v) {
+    if (!v.reportSlot) return;
+    const auto i = static_cast<std::size_t>(number(*v.reportSlot));
+    HWND target = g.targets[i].load(std::memory_order_acquire);
+    if (!target) return;
+    for (int n = 0; n < v.reports; ++n) PostMessageW(target, g.messages[i], 0, 0);
+}
+
+MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
+    MouseInput in;
+    in.injected = (ms.flags & LLMHF_INJECTED) != 0;
+    const auto high = static_cast<short>(HIWORD(ms.mouseData));
+    switch (message) {
+        case WM_LBUTTONDOWN: in.kind = MouseEventKind::LeftDown; break;
+        case WM_LBUTTONUP: in.kind = MouseEventKind::LeftUp; break;
+        case WM_RBUTTONDOWN: in.kind = MouseEventKind::RightDown; break;
+        case WM_RBUTTONUP: in.kind = MouseEventKind::RightUp; break;
+        case WM_MBUTTONDOWN: in.kind = MouseEventKind::MiddleDown; break;
+        case WM_MBUTTONUP: in.kind = MouseEventKind::MiddleUp; break;
+        case WM_XBUTTONDOWN: in.kind = MouseEventKind::XDown; in.xButton = high; break;
+        case WM_XBUTTONUP: in.kind = MouseEventKind::XUp; in.xButton = high; break;
+        case WM_MOUSEWHEEL: in.kind = MouseEventKind::Wheel; in.wheelDelta = high; break;
+        case WM_MOUSEHWHEEL: in.kind = MouseEventKind::TiltWheel; in.wheelDelta = high; break;
+        default: in.kind = MouseEventKind::Other; break;
+    }
+    return in;
+}
+
+bool mouseHookNeeded() {
+    return intersects(installedSlots(), mouseSlots()) || t.mouse.holdsRelease();
+}
+bool keyHookNeeded() {
+    return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease();
+}
+
+// After the last swallowed release of a removed slot the hook may go.
+void settleLater(bool stillNeeded) {
+    if (!stillNeeded) PostThreadMessageW(g.threadId, kSettleMessage, 0, 0);
+}
+
+LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        ++t.mouseCalls;
+        // Pointer moves are most of the traffic: they cost one comparison.
+        if (wParam != WM_MOUSEMOVE) {
+            const auto& ms = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
+            const Verdict v = t.mouse.onEvent(translateMouse(wParam, ms), installedSlots());
+            post(v);
+            if (v.suppress) {
+                if (!v.reportSlot) settleLater(mouseHookNeeded());
+                return 1;
+            }
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        ++t.keyCalls;
+        const auto& ks = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        KeyInput in;
+        in.virtualKey = ks.vkCode;
+        in.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
+        in.injected = (ks.flags & LLKHF_INJECTED) != 0;
+        const Verdict v = t.keys.onEvent(in, installedSlots());
+        post(v);
+        if (v.suppress) {
+            if (!in.down) settleLater(keyHookNeeded());
+            return 1;
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void unhook(HHOOK& h) {
+    if (h) UnhookWindowsHookEx(h);
+    h = nullptr;
+}
+
+void applyHooks() {
+    const bool mouse = mouseHookNeeded();
+    const bool keys = keyHookNeeded();
+    if (mouse && !t.mouseHook) t.mouseHook = SetWindowsHookExW(WH_MOUSE_LL, mouseProc, t.module, 0);
+    if (!mouse) unhook(t.mouseHook);
+    if (keys && !t.keyHook) t.keyHook = SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0);
+    if (!keys) unhook(t.keyHook);
+}
+
+// The system removes a low-level hook without notice when it once took too
+// long to answer. Input that reached the system but none of our hooks gives
+// that away: a pointer that moved without the mouse hook seeing it, or input
+// that was no move and that no hook saw.
+void watchdogRound() {
+    LASTINPUTINFO last{sizeof(LASTINPUTINFO), 0};
+    POINT cursor{};
+    const bool haveInput = GetLastInputInfo(&last) != FALSE;
+    const bool haveCursor = GetCursorPos(&cursor) != FALSE;
+
+    const bool mouseQuiet = t.mouseCalls == t.seenMouseCalls;
+    const bool keysQuiet = t.keyCalls == t.seenKeyCalls;
+    const bool moved = haveCursor && (cursor.x != t.seenCursor.x || cursor.y != t.seenCursor.y);
+    const bool input = haveInput && last.dwTime != t.seenInputTime;
+
+    const bool mouseLost = t.mouseHook && moved && mouseQuiet;
+    const bool keysLost = t.keyHook && input && !moved && mouseQuiet && keysQuiet;
+    if (mouseLost || keysLost) {
+        unhook(t.mouseHook);
+        unhook(t.keyHook);
+        applyHooks();
+        g.restores.fetch_add(1, std::memory_order_relaxed);
+    }
+
+    t.seenMouseCalls = t.mouseCalls;
+    t.seenKeyCalls = t.keyCalls;
+    if (haveInput) t.seenInputTime = last.dwTime;
+    if (haveCursor) t.seenCursor = cursor;
+}
+
+// Forgets the handles without telling the filters, like a silent removal.
+void dropHooks() {
+    g.lastDropFound.store(t.mouseHook || t.keyHook ? 1 : 0, std::memory_order_relaxed);
+    unhook(t.mouseHook);
+    unhook(t.keyHook);
+}
+
+DWORD WINAPI hookThread(LPVOID ready) {
+    MSG msg;
+    // Creates the message queue before anyone posts to it.
+    PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
+    SetTimer(nullptr, 0, kWatchdogPeriodMs, nullptr);
+    SetEvent(static_cast<HANDLE>(ready));
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        if (msg.hwnd != nullptr) {
+            DispatchMessageW(&msg);
+            continue;
+        }
+        switch (msg.message) {
+            case kApplyMessage:
+                applyHooks();
+                SetEvent(g.answered);
+                break;
+            case kSettleMessage:
+                applyHooks();
+                break;
+            case kDropMessage:
+                dropHooks();
+                SetEvent(g.answered);
+                break;
+            case WM_TIMER:
+                watchdogRound();
+                break;
+            default:
+                break;
+        }
+    }
+    return 0;
+}
+
+// Called with the callers' lock held.
+bool ensureThread() {
+    if (g.thread) return true;
+    // The thread runs code of this library until the process ends, so the
+    // library must never be unloaded under it.
+    if (!GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                            reinterpret_cast<LPCWSTR>(&hookThread), &t.module)) {
+        return false;
+    }
+    for (const vela::SlotInfo& info : kSlotTable) {
+        const std::wstring name(info.messageName);
+        g.messages[static_cast<std::size_t>(number(info.slot))] = RegisterWindowMessageW(name.c_str());
+    }
+    g.answered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    if (!g.answered || !ready) {
+        if (ready) CloseHandle(ready);
+        return false;
+    }
+    g.thread = CreateThread(nullptr, 0, hookThread, ready, 0, &g.threadId);
+    if (g.thread) {
+        // The hooks must not wait behind the application's own work.
+        SetThreadPriority(g.thread, THREAD_PRIORITY_TIME_CRITICAL);
+        WaitForSingleObject(ready, kAnswerTimeoutMs);
+    }
+    CloseHandle(ready);
+    return g.thread != nullptr;
+}
+
+// Posts a request to the hook thread and waits until it has been carried out.
+int request(UINT message) {
+    ResetEvent(g.answered);
+    if (!PostThreadMessageW(g.threadId, message, 0, 0)) return 0;
+    return WaitForSingleObject(g.answered, kAnswerTimeoutMs) == WAIT_OBJECT_0 ? 1 : 0;
+}
+
+class CallerLock {
+public:
+    CallerLock() { AcquireSRWLockExclusive(&g.callers); }
+    ~CallerLock() { ReleaseSRWLockExclusive(&g.callers); }
+    CallerLock(const CallerLock&) = delete;
+    CallerLock& operator=(const CallerLock&) = delete;
+};
+
+}  // namespace
+
+VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window) {
+    if (!validSlot(slotNumber)) return 0;
+    CallerLock lock;
+    if (!ensureThread()) return 0;
+    const auto i = static_cast<std::size_t>(slotNumber);
+    g.targets[i].store(window, std::memory_order_release);
+    g.installed.fetch_or(1u << slotNumber, std::memory_order_acq_rel);
+    return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND /*window*/) {
+    if (!validSlot(slotNumber)) return 0;
+    CallerLock lock;
+    // Cleared first: from here on the hook procedure lets this slot's input
+    // through, even before the thread has looked at the request.
+    g.installed.fetch_and(~(1u << slotNumber), std::memory_order_acq_rel);
+    if (!g.thread) return 1;
+    return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_simulate_loss() {
+    CallerLock lock;
+    if (!g.thread) return 0;
+    if (!request(kDropMessage)) return 0;
+    return g.lastDropFound.load(std::memory_order_relaxed);
+}
+
+VELA_HOOK_API unsigned vela_hook_watchdog_restores() {
+    return g.restores.load(std::memory_order_relaxed);
+}

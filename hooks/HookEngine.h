@@ -1,0 +1,29 @@
+// The exports of VelaHooks.dll: one hook thread, one low-level mouse hook and
+// one keyboard hook shared by all nine slot libraries.
+#pragma once
+
+#include <windows.h>
+
+#ifdef VELA_HOOK_ENGINE_BUILD
+#define VELA_HOOK_API extern "C" __declspec(dllexport)
+#else
+#define VELA_HOOK_API extern "C" __declspec(dllimport)
+#endif
+
+// Installs a slot (by slot number) for `window`: from the moment this returns,
+// the slot's physical input is swallowed and reported to `window` with the
+// slot's registered message. Returns 1, or 0 for an unknown slot or when the
+// hook thread did not answer.
+VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window);
+
+// Removes a slot: from the moment this returns its input works natively and
+// nothing more is posted for it. Returns 1, or 0 as above.
+VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND window);
+
+// For tests of the watchdog: takes the hooks out behind the engine's back,
+// the way the system drops a hook it considers hung. Returns 1 when a hook
+// was in place.
+VELA_HOOK_API int vela_hook_simulate_loss();
+
+// How often the watchdog has put lost hooks back since the process started.
+VELA_HOOK_API unsigned vela_hook_watchdog_restores();

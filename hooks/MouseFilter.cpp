@@ -1,0 +1,91 @@
+#include "hooks/MouseFilter.h"
+
+#include <cstdlib>
+
+namespace vela::hooks {
+
+namespace {
+
+constexpr std::array<Trigger, 4> kButtonTriggers{
+    Trigger::RightButton, Trigger::MiddleButton,
+    Trigger::ForwardButton,  // XBUTTON2
+    Trigger::BackButton,     // XBUTTON1
+};
+
+}  // namespace
+
+bool MouseFilter::holdsRelease() const {
+    for (bool held : swallowedPress_) {
+        if (held) return true;
+    }
+    return false;
+}
+
+Verdict MouseFilter::onPress(Button b, SlotMask installed) {
+    const std::optional<Slot> slot = slotWatching(kButtonTriggers[b]);
+    if (!slot || !installed.has(*slot)) {
+        swallowedPress_[b] = false;
+        return Verdict::pass();
+    }
+    swallowedPress_[b] = true;
+    return Verdict::report(*slot);
+}
+
+Verdict MouseFilter::onRelease(Button b) {
+    if (!swallowedPress_[b]) return Verdict::pass();
+    swallowedPress_[b] = false;
+    return Verdict::swallow();
+}
+
+Verdict MouseFilter::onWheel(int& rest, int delta, Trigger negative, Trigger positive,
+                             SlotMask installed) {
+    if (delta == 0) return Verdict::pass();
+    const std::optional<Slot> slot = slotWatching(delta < 0 ? negative : positive);
+    // A turn the other way starts a new count.
+    if ((rest < 0) != (delta < 0)) rest = 0;
+    if (!slot || !installed.has(*slot)) {
+        rest = 0;
+        return Verdict::pass();
+    }
+    rest += delta;
+    const int notches = std::abs(rest) / kNotch;
+    rest %= kNotch;  // keeps the sign of the direction
+    if (notches == 0) return Verdict::swallow();
+    return Verdict::report(*slot, notches);
+}
+
+Verdict MouseFilter::onEvent(const MouseInput& in, SlotMask installed) {
+    if (in.injected) return Verdict::pass();
+    switch (in.kind) {
+        case MouseEventKind::RightDown: return onPress(Right, installed);
+        case MouseEventKind::RightUp: return onRelease(Right);
+        case MouseEventKind::MiddleDown: return onPress(Middle, installed);
+        case MouseEventKind::MiddleUp: return onRelease(Middle);
+        case MouseEventKind::XDown:
+        case MouseEventKind::XUp: {
+            Button b;
+            if (in.xButton == kPlatformXButton2) {
+                b = Forward;
+            } else if (in.xButton == kPlatformXButton1) {
+                b = Back;
+            } else {
+                return Verdict::pass();
+            }
+            return in.kind == MouseEventKind::XDown ? onPress(b, installed) : onRelease(b);
+        }
+        case MouseEventKind::Wheel:
+            return onWheel(verticalRest_, in.wheelDelta, Trigger::WheelDown, Trigger::WheelUp,
+                           installed);
+        case MouseEventKind::TiltWheel:
+            return onWheel(horizontalRest_, in.wheelDelta, Trigger::TiltLeft, Trigger::TiltRight,
+                           installed);
+        case MouseEventKind::Move:
+        case MouseEventKind::LeftDown:
+        case MouseEventKind::LeftUp:
+        case MouseEventKind::Other:
+            break;
+    }
+    return Verdict::pass();
+}
+
+}  // namespace vela::hooks

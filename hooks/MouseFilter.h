@@ -1,0 +1,72 @@
+// Decides, for each low-level mouse event, whether an installed slot swallows
+// it and how many activations it reports. Portable: the Win32 hook procedure
+// translates the platform's event into a MouseInput and acts on the verdict.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "hooks/HookTypes.h"
+
+namespace vela::hooks {
+
+enum class MouseEventKind {
+    Move,
+    LeftDown,
+    LeftUp,
+    RightDown,
+    RightUp,
+    MiddleDown,
+    MiddleUp,
+    XDown,
+    XUp,
+    Wheel,       // vertical: positive away from the user (up)
+    TiltWheel,   // horizontal: negative left, positive right
+    Other,
+};
+
+// The platform's numbering of the side buttons.
+inline constexpr int kPlatformXButton1 = 1;
+inline constexpr int kPlatformXButton2 = 2;
+// One wheel notch.
+inline constexpr int kNotch = 120;
+
+struct MouseInput {
+    MouseEventKind kind = MouseEventKind::Move;
+    int xButton = 0;     // kPlatformXButton1/2 for XDown/XUp
+    int wheelDelta = 0;  // signed, for Wheel/TiltWheel
+    bool injected = false;
+};
+
+// Lives on the hook thread; not thread-safe by design.
+//
+// - Buttons: the press is swallowed and reported, and the release that belongs
+//   to a swallowed press is swallowed too, even if the slot was removed in
+//   between; a press that went through natively keeps its release native.
+// - Wheel and tilt: one report per notch; a merged delta of 240 is two, and
+//   fine-grained deltas add up until they make a notch.
+// - Injected events (SendInput, our own executors included) are never
+//   swallowed or reported, so a guard that reinstalls a slot right after its
+//   own SendInput cannot catch its own event however late the hook sees it.
+class MouseFilter {
+public:
+    Verdict onEvent(const MouseInput& in, SlotMask installed);
+
+    // True while a swallowed press still waits for its release: the hook must
+    // stay in place until then, or the release would reach the system alone.
+    bool holdsRelease() const;
+
+private:
+    enum Button { Right, Middle, Forward, Back, ButtonCount };
+
+    Verdict onPress(Button b, SlotMask installed);
+    Verdict onRelease(Button b);
+    Verdict onWheel(int& accumulator, int delta, Trigger negative, Trigger positive,
+                    SlotMask installed);
+
+    std::array<bool, ButtonCount> swallowedPress_{};
+    int verticalRest_ = 0;
+    int horizontalRest_ = 0;
+};
+
+}  // namespace vela::hooks

@@ -1,0 +1,44 @@
+#include <gtest/gtest.h>
+
+#include "hooks/HookTypes.h"
+
+namespace vela::hooks {
+namespace {
+
+TEST(HookSlotSets, MouseAndKeyboardSlotsSplitTheTableWithoutOverlap) {
+    EXPECT_FALSE(intersects(mouseSlots(), keyboardSlots()));
+    EXPECT_EQ(mouseSlots().bits() | keyboardSlots().bits(),
+              SlotMask()
+                  .with(Slot::R).with(Slot::M).with(Slot::X1).with(Slot::X2)
+                  .with(Slot::WD).with(Slot::WU).with(Slot::WL).with(Slot::WR)
+                  .with(Slot::AltTab)
+                  .bits());
+    EXPECT_EQ(keyboardSlots(), SlotMask().with(Slot::AltTab));
+    // The DPI position 7 is never a hook slot.
+    EXPECT_EQ(mouseSlots().bits() & (1u << kDpiSlotNumber), 0u);
+}
+
+TEST(HookSlotSets, EveryTriggerHasExactlyItsOwnSlot) {
+    EXPECT_EQ(slotWatching(Trigger::RightButton), Slot::R);
+    EXPECT_EQ(slotWatching(Trigger::MiddleButton), Slot::M);
+    EXPECT_EQ(slotWatching(Trigger::ForwardButton), Slot::X1);
+    EXPECT_EQ(slotWatching(Trigger::BackButton), Slot::X2);
+    EXPECT_EQ(slotWatching(Trigger::WheelDown), Slot::WD);
+    EXPECT_EQ(slotWatching(Trigger::WheelUp), Slot::WU);
+    EXPECT_EQ(slotWatching(Trigger::TiltLeft), Slot::WL);
+    EXPECT_EQ(slotWatching(Trigger::TiltRight), Slot::WR);
+    EXPECT_EQ(slotWatching(Trigger::AltTab), Slot::AltTab);
+}
+
+TEST(HookSlotSets, MaskAddsAndRemovesSingleSlots) {
+    const SlotMask m = SlotMask().with(Slot::R).with(Slot::AltTab);
+    EXPECT_TRUE(m.has(Slot::R));
+    EXPECT_TRUE(m.has(Slot::AltTab));
+    EXPECT_FALSE(m.has(Slot::M));
+    EXPECT_FALSE(m.without(Slot::R).has(Slot::R));
+    EXPECT_TRUE(m.without(Slot::R).has(Slot::AltTab));
+    EXPECT_FALSE(SlotMask().any());
+}
+
+}  // namespace
+}  // namespace vela::hooks
