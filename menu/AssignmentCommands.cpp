@@ -1,0 +1,110 @@
+#include "menu/AssignmentCommands.h"
+
+#include <utility>
+
+#include "menu/FileNames.h"
+
+namespace vela::menu {
+
+AssignmentCommands::AssignmentCommands(SlotModel& model, MenuCommandPorts ports,
+                                       std::wstring applicationName)
+    : model_(model), ports_(ports), applicationName_(std::move(applicationName)) {}
+
+void AssignmentCommands::openFunctionMenu(Slot slot) {
+    const SlotInfo& info = slotInfo(slot);
+    if (info.menuAccess == MenuAccess::Never) return;
+    if (info.menuAccess == MenuAccess::AfterAltWarning) {
+        ports_.messages.showMessage(std::wstring(kAltKeyWarning), applicationName_);
+    }
+    model_.activeSlot = number(slot);
+    const WindowRect r = ports_.captions.captionScreenRect(info.captionControl);
+    ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY});
+}
+
+bool AssignmentCommands::openFunctionMenuForControl(int controlId) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.captionControl == controlId) {
+            openFunctionMenu(info.slot);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool AssignmentCommands::onCommand(std::uint32_t commandId) {
+    const CatalogueEntry* entry = findCatalogueEntry(commandId);
+    if (!entry) return false;
+    switch (entry->kind) {
+        case EntryKind::RestoreOwnFunction:
+            restoreOwnFunction();
+            break;
+        case EntryKind::ChooseProgram:
+            chooseProgram();
+            break;
+        case EntryKind::Mouse:
+        case EntryKind::Key:
+            applyCatalogueEntry(*entry);
+            break;
+    }
+    return true;
+}
+
+const SlotInfo* AssignmentCommands::activeSlotInfo() const {
+    return findSlot(model_.activeSlot);
+}
+
+void AssignmentCommands::assign(Slot slot, const CatalogueEntry& entry,
+                                const std::wstring& caption, const std::wstring& launchTarget) {
+    if (entry.kind == EntryKind::Mouse) {
+        model_.assignMouseFunction(slot, caption, entry.function);
+    } else {
+        model_.assignKeyFunction(slot, caption, entry.function, entry.virtualKey, launchTarget);
+    }
+}
+
+void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
+    const SlotInfo* info = activeSlotInfo();
+    // A command can only follow a caption click, but a stray one must not
+    // write into the unused DPI position or out of range.
+    if (!info) return;
+    switch (entry.kind) {
+        case EntryKind::RestoreOwnFunction:
+            restoreOwnFunction();
+            return;
+        case EntryKind::ChooseProgram:
+            chooseProgram();
+            return;
+        case EntryKind::Mouse:
+        case EntryKind::Key:
+            assign(info->slot, entry, std::wstring(entry.slotCaption),
+                   std::wstring(entry.launchTarget));
+            return;
+    }
+}
+
+void AssignmentCommands::restoreOwnFunction() {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info) return;
+    model_.revertToNative(info->slot);
+}
+
+void AssignmentCommands::chooseProgram() {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info) return;
+    const OpenFileRequest request{kProgramFilter, true, true, {}, {}};
+    const std::optional<ChosenFile> chosen = ports_.files.chooseFile(request);
+    if (!chosen) return;
+    const CatalogueEntry& entry = *findCatalogueEntry(kRunSoftwareCommand);
+    const std::wstring name =
+        chosen->fileName.empty() ? fileNamePart(chosen->fullPath) : chosen->fileName;
+    model_.assignKeyFunction(info->slot, programCaption(name), entry.function, 0,
+                             chosen->fullPath);
+}
+
+void repaintCaptions(CaptionGeometryPort& captions) {
+    for (const SlotInfo& info : kSlotTable) {
+        captions.invalidate(captions.captionClientRect(info.captionControl));
+    }
+}
+
+}  // namespace vela::menu

@@ -1,0 +1,64 @@
+// What happens when the user clicks a caption button or picks a function.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/SlotModel.h"
+#include "menu/FunctionCatalogue.h"
+#include "menu/MenuPorts.h"
+
+namespace vela::menu {
+
+inline constexpr std::wstring_view kAltKeyWarning = L"This Function Will Disable Your Alt Key";
+inline constexpr std::wstring_view kProgramFilter = L"EXE files(*.exe)|*.exe||";
+// The menu opens this far in from the caption button's left edge and below its
+// bottom edge, so the pointer rests just inside its first row.
+inline constexpr std::int32_t kMenuOffsetX = 15;
+inline constexpr std::int32_t kMenuOffsetY = 2;
+
+struct MenuCommandPorts {
+    MessageBoxPort& messages;
+    OpenFileDialogPort& files;
+    FunctionMenuPort& menu;
+    CaptionGeometryPort& captions;
+};
+
+// One handler for every catalogue command, driven by the catalogue table; the
+// slot model does the caption, hook, repaint and save-timer work. All calls
+// come from the user-interface thread.
+class AssignmentCommands {
+public:
+    // `applicationName` captions the Alt-key warning.
+    AssignmentCommands(SlotModel& model, MenuCommandPorts ports, std::wstring applicationName);
+
+    // A click on a slot's caption button.
+    void openFunctionMenu(Slot slot);
+    // The same, by caption control id; false when the control is no slot's
+    // caption (the DPI caption, for one).
+    bool openFunctionMenuForControl(int controlId);
+
+    // A command from the main window. False when the id is not a catalogue
+    // command, so the window can handle it itself.
+    bool onCommand(std::uint32_t commandId);
+
+    void applyCatalogueEntry(const CatalogueEntry& entry);
+    void restoreOwnFunction();
+    void chooseProgram();
+
+private:
+    // The slot a command addresses, or nullptr when no menu was opened.
+    const SlotInfo* activeSlotInfo() const;
+    void assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
+                const std::wstring& launchTarget);
+
+    SlotModel& model_;
+    MenuCommandPorts ports_;
+    std::wstring applicationName_;
+};
+
+// Invalidates the main window under every caption button, in slot table order,
+// so the skinned captions redraw their new text over the background.
+void repaintCaptions(CaptionGeometryPort& captions);
+
+}  // namespace vela::menu

@@ -1,0 +1,435 @@
+// Caption clicks and menu commands, observed through recording ports.
+#include "menu/AssignmentCommands.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "tests/support/RecordingPorts.h"
+
+namespace vela::menu {
+namespace {
+
+using test::Recorder;
+
+// The menu's own ports, logging in one list so their order is visible.
+class MenuFakes : public MessageBoxPort,
+                  public OpenFileDialogPort,
+                  public FunctionMenuPort,
+                  public CaptionGeometryPort {
+public:
+    explicit MenuFakes(const SlotModel& model) : model_(model) {}
+
+    std::vector<std::string> log;
+    std::vector<std::wstring> messages;  // text then caption
+    std::optional<ChosenFile> fileToChoose;
+    std::wstring filter;
+    bool hideReadOnly = false;
+    bool fileMustExist = false;
+    std::wstring defaultExtension = L"unset";
+    std::wstring initialFileName = L"unset";
+
+    void showMessage(const std::wstring& text, const std::wstring& caption) override {
+        log.push_back("message");
+        messages.push_back(text);
+        messages.push_back(caption);
+    }
+    std::optional<ChosenFile> chooseFile(const OpenFileRequest& r) override {
+        log.push_back("file");
+        filter = r.filter;
+        hideReadOnly = r.hideReadOnly;
+        fileMustExist = r.fileMustExist;
+        defaultExtension = r.defaultExtension;
+        initialFileName = r.initialFileName;
+        return fileToChoose;
+    }
+    void showFunctionMenu(Point at) override {
+        log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y) + " active " +
+                      std::to_string(model_.activeSlot));
+    }
+    // Each control sits at a position derived from its id, so a wrong control
+    // gives a wrong point.
+    WindowRect captionScreenRect(int id) override {
+        log.push_back("screenRect " + std::to_string(id));
+        return {id, id * 2, id + 90, id * 2 + 24};
+    }
+    WindowRect captionClientRect(int id) override {
+        log.push_back("clientRect " + std::to_string(id));
+        return {id - 1000, 0, id - 900, 20};
+    }
+    void invalidate(const WindowRect& r) override {
+        log.push_back("invalidate " + std::to_string(r.left));
+    }
+
+private:
+    const SlotModel& model_;
+};
+
+// Window timers on a virtual clock: starting a running id restarts its period,
+// and the save timer's handler stops it and saves, as the main window does.
+class VirtualTimers : public TimerPort {
+public:
+    VirtualTimers(Recorder& recorder, std::function<void()> onSave)
+        : recorder_(recorder), onSave_(std::move(onSave)) {}
+
+    void start(int id, std::uint32_t ms) override {
+        recorder_.start(id, ms);
+        due_[id] = now_ + ms;
+    }
+    void stop(int id) override {
+        recorder_.stop(id);
+        due_.erase(id);
+    }
+    void advance(std::uint64_t ms) {
+        const std::uint64_t until = now_ + ms;
+        for (;;) {
+            auto next = due_.end();
+            for (auto it = due_.begin(); it != due_.end(); ++it)
+                if (it->second <= until && (next == due_.end() || it->second < next->second))
+                    next = it;
+            if (next == due_.end()) break;
+            now_ = next->second;
+            const int id = next->first;
+            stop(id);
+            if (id == kSaveTimerId) {
+                saveTimes.push_back(now_);
+                onSave_();
+            }
+        }
+        now_ = until;
+    }
+    std::uint64_t now() const { return now_; }
+    std::vector<std::uint64_t> saveTimes;
+
+private:
+    Recorder& recorder_;
+    std::function<void()> onSave_;
+    std::map<int, std::uint64_t> due_;
+    std::uint64_t now_ = 0;
+};
+
+class AssignmentCommandsTest : public ::testing::Test {
+protected:
+    Recorder rec;
+    SlotModel model{rec, rec, rec};
+    MenuFakes fakes{model};
+    AssignmentCommands commands{model, {fakes, fakes, fakes, fakes}, L"Vela"};
+
+    // Distinct values in every field, so a field written by mistake shows.
+    static ButtonAssignment sentinel(bool hooked) {
+        ButtonAssignment a;
+        a.caption = L"old";
+        a.hookInstalled = hooked;
+        a.keyAction = 77;
+        a.virtualKey = 201;
+        a.mouseFunction = 55;
+        a.launchTarget = L"C:\\old.exe";
+        a.actionGroup = 9;
+        a.macroName = L"macro.txt";
+        a.description = L"note";
+        return a;
+    }
+    void prepare(Slot slot, bool hooked) {
+        model.at(slot) = sentinel(hooked);
+        model.activeSlot = number(slot);
+        rec.clear();
+        fakes.log.clear();
+    }
+};
+
+// ---- Opening the menu -------------------------------------------------------
+
+TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheButton) {
+    for (Slot s : {Slot::R, Slot::M, Slot::X1, Slot::X2, Slot::WL, Slot::WR}) {
+        fakes.log.clear();
+        commands.openFunctionMenu(s);
+        const int id = slotInfo(s).captionControl;
+        EXPECT_EQ(fakes.log, (std::vector<std::string>{
+                                 "screenRect " + std::to_string(id),
+                                 "menu " + std::to_string(id + 15) + "," +
+                                     std::to_string(id * 2 + 24 + 2) + " active " +
+                                     std::to_string(number(s))}));
+        EXPECT_EQ(model.activeSlot, number(s));
+    }
+    EXPECT_TRUE(fakes.messages.empty());
+    EXPECT_EQ(rec.trace(), "");  // opening changes nothing and saves nothing
+}
+
+TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
+    for (int i = 0; i < 2; ++i) commands.openFunctionMenu(Slot::AltTab);
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{"message", "screenRect 1020",
+                                                   "menu 1035,2066 active 10", "message",
+                                                   "screenRect 1020",
+                                                   "menu 1035,2066 active 10"}));
+    EXPECT_EQ(fakes.messages,
+              (std::vector<std::wstring>{L"This Function Will Disable Your Alt Key", L"Vela",
+                                         L"This Function Will Disable Your Alt Key", L"Vela"}));
+}
+
+TEST_F(AssignmentCommandsTest, WheelCaptionsAndTheDpiCaptionOpenNothing) {
+    model.activeSlot = 3;
+    commands.openFunctionMenu(Slot::WD);
+    commands.openFunctionMenu(Slot::WU);
+    EXPECT_TRUE(commands.openFunctionMenuForControl(1004));
+    EXPECT_FALSE(commands.openFunctionMenuForControl(1006));
+    EXPECT_FALSE(commands.openFunctionMenuForControl(1));
+    EXPECT_TRUE(fakes.log.empty());
+    EXPECT_EQ(model.activeSlot, 3);
+
+    EXPECT_TRUE(commands.openFunctionMenuForControl(1019));
+    EXPECT_EQ(model.activeSlot, number(Slot::WR));
+}
+
+// ---- Catalogue entries ------------------------------------------------------
+
+// The assignment an entry should leave behind, from the old one.
+ButtonAssignment expectedAfter(ButtonAssignment a, const CatalogueEntry& e) {
+    a.caption = e.slotCaption;
+    a.hookInstalled = true;
+    if (e.kind == EntryKind::Mouse) {
+        a.actionGroup = 0;
+        a.mouseFunction = e.function;
+    } else {
+        a.actionGroup = 1;
+        a.keyAction = e.function;
+        if (e.function == toRaw(KeyAction::Launch))
+            a.launchTarget = e.launchTarget;
+        else
+            a.virtualKey = e.virtualKey;
+    }
+    return a;
+}
+
+TEST_F(AssignmentCommandsTest, EveryEntryWritesOnlyItsOwnFieldsOnANativeSlot) {
+    // X1 is native for "Forward" (15) only; every other entry remaps it.
+    for (const CatalogueEntry& e : kCatalogue) {
+        if (e.kind != EntryKind::Mouse && e.kind != EntryKind::Key) continue;
+        if (e.commandId == 15) continue;
+        SCOPED_TRACE(e.commandId);
+        prepare(Slot::X1, false);
+        ASSERT_TRUE(commands.onCommand(e.commandId));
+        EXPECT_EQ(model.at(Slot::X1), expectedAfter(sentinel(false), e));
+        EXPECT_EQ(rec.trace(), "caption:X1 install:X1 repaint timer:7/10");
+        EXPECT_EQ(rec.calls().front().text, e.slotCaption);
+        EXPECT_EQ(model.at(Slot::X2), ButtonAssignment{});  // no other slot touched
+    }
+}
+
+TEST_F(AssignmentCommandsTest, EntryOnAnAlreadyRemappedSlotDoesNotInstallAgain) {
+    prepare(Slot::M, true);
+    ASSERT_TRUE(commands.onCommand(24));  // Copy(Ctrl+C)
+    EXPECT_EQ(rec.trace(), "caption:M repaint timer:7/10");
+    EXPECT_EQ(model.at(Slot::M), expectedAfter(sentinel(true), *findCatalogueEntry(24)));
+    EXPECT_EQ(model.at(Slot::M).caption, L"Copy");
+    EXPECT_EQ(model.at(Slot::M).virtualKey, 67);
+    EXPECT_EQ(model.at(Slot::M).keyAction, 2);
+}
+
+TEST_F(AssignmentCommandsTest, RightButtonOnRRemovesTheHookAndKeepsTheValues) {
+    prepare(Slot::R, true);
+    ASSERT_TRUE(commands.onCommand(131));
+    EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/10");
+    ButtonAssignment want = sentinel(false);
+    want.caption = L"Right Button";
+    EXPECT_EQ(model.at(Slot::R), want);
+
+    // Not remapped: only the caption, the repaint and the save.
+    prepare(Slot::R, false);
+    ASSERT_TRUE(commands.onCommand(131));
+    EXPECT_EQ(rec.trace(), "caption:R repaint timer:7/10");
+    EXPECT_EQ(model.at(Slot::R), want);
+}
+
+TEST_F(AssignmentCommandsTest, RightButtonOnMInstallsItsHookAndStoresARightClick) {
+    prepare(Slot::M, false);
+    ASSERT_TRUE(commands.onCommand(131));
+    EXPECT_EQ(rec.trace(), "caption:M install:M repaint timer:7/10");
+    EXPECT_TRUE(model.at(Slot::M).hookInstalled);
+    EXPECT_EQ(model.at(Slot::M).actionGroup, 0);
+    EXPECT_EQ(model.at(Slot::M).mouseFunction, 1);
+    EXPECT_EQ(model.at(Slot::M).keyAction, 77);
+    EXPECT_EQ(model.at(Slot::M).launchTarget, L"C:\\old.exe");
+}
+
+TEST_F(AssignmentCommandsTest, EachMouseEntryIsTheOwnFunctionOfExactlyItsSlot) {
+    const std::map<std::uint16_t, Slot> own = {{131, Slot::R},  {14, Slot::M},  {15, Slot::X1},
+                                               {16, Slot::X2},  {17, Slot::WU}, {18, Slot::WD}};
+    for (const SlotInfo& info : kSlotTable) {
+        for (std::uint16_t id : {12, 131, 14, 15, 16, 17, 18}) {
+            SCOPED_TRACE(std::string(info.name) + " " + std::to_string(id));
+            prepare(info.slot, true);
+            ASSERT_TRUE(commands.onCommand(id));
+            const bool isOwn = own.contains(id) && own.at(id) == info.slot;
+            const std::string name(info.name);
+            EXPECT_EQ(rec.trace(), isOwn ? "caption:" + name + " remove:" + name +
+                                               " repaint timer:7/10"
+                                         : "caption:" + name + " repaint timer:7/10");
+            EXPECT_EQ(model.at(info.slot).hookInstalled, !isOwn);
+            EXPECT_EQ(model.at(info.slot).mouseFunction,
+                      isOwn ? 55 : findCatalogueEntry(id)->function);
+        }
+    }
+}
+
+// ---- No Settings ------------------------------------------------------------
+
+TEST_F(AssignmentCommandsTest, NoSettingsWritesTheNativeCaptionAndSavesAfterASecond) {
+    for (const SlotInfo& info : kSlotTable) {
+        SCOPED_TRACE(info.name);
+        prepare(info.slot, true);
+        ASSERT_TRUE(commands.onCommand(10));
+        const std::string name(info.name);
+        EXPECT_EQ(rec.trace(), "caption:" + name + " remove:" + name + " repaint timer:7/1000");
+        ButtonAssignment want = sentinel(false);
+        want.caption = info.nativeCaption;
+        EXPECT_EQ(model.at(info.slot), want);
+    }
+    prepare(Slot::WL, false);
+    commands.onCommand(10);
+    EXPECT_EQ(rec.trace(), "caption:WL repaint timer:7/1000");
+    EXPECT_EQ(model.at(Slot::WL).caption, L"Tilt Left");
+}
+
+TEST_F(AssignmentCommandsTest, NoSettingsAfterCalculatorKeepsTheLaunchForTheFile) {
+    prepare(Slot::X2, false);
+    commands.onCommand(51);
+    commands.onCommand(10);
+    EXPECT_FALSE(model.at(Slot::X2).hookInstalled);
+    EXPECT_EQ(model.at(Slot::X2).keyAction, 5);
+    EXPECT_EQ(model.at(Slot::X2).launchTarget, L"calc.exe");
+    EXPECT_EQ(model.at(Slot::X2).caption, L"Back");
+
+    commands.onCommand(12);  // Left Button
+    EXPECT_EQ(model.at(Slot::X2).launchTarget, L"calc.exe");
+    EXPECT_EQ(model.at(Slot::X2).actionGroup, 0);
+    EXPECT_EQ(model.at(Slot::X2).mouseFunction, 0);
+    EXPECT_EQ(rec.trace(),
+              "caption:X2 install:X2 repaint timer:7/10 caption:X2 remove:X2 repaint "
+              "timer:7/1000 caption:X2 install:X2 repaint timer:7/10");
+}
+
+TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce) {
+    Recorder rec;
+    SlotModel* modelPtr = nullptr;
+    std::vector<ButtonAssignment> saved;
+    VirtualTimers timers(rec, [&] {
+        rec.saveAll();
+        saved.push_back(modelPtr->at(Slot::R));
+    });
+    SlotModel model(rec, rec, timers);
+    modelPtr = &model;
+    MenuFakes fakes(model);
+    AssignmentCommands commands(model, {fakes, fakes, fakes, fakes}, L"Vela");
+    model.activeSlot = number(Slot::R);
+    model.at(Slot::R).hookInstalled = true;
+
+    commands.onCommand(10);
+    timers.advance(600);
+    commands.onCommand(40);  // Mute
+    const std::uint64_t second = timers.now();
+    timers.advance(5000);
+
+    EXPECT_EQ(rec.trace(),
+              "caption:R remove:R repaint timer:7/1000 caption:R install:R repaint timer:7/10 "
+              "kill:7 save");
+    EXPECT_EQ(timers.saveTimes, (std::vector<std::uint64_t>{second + 10}));
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0].caption, L"Mute");
+    EXPECT_TRUE(saved[0].hookInstalled);
+    EXPECT_EQ(saved[0].virtualKey, 173);
+
+    // A lone "No Settings" still saves, a second later.
+    rec.clear();
+    commands.onCommand(10);
+    timers.advance(999);
+    EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000");
+    timers.advance(1);
+    EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000 kill:7 save");
+}
+
+// ---- Run Software -----------------------------------------------------------
+
+TEST_F(AssignmentCommandsTest, RunSoftwareAsksForAnExistingExe) {
+    prepare(Slot::X1, false);
+    EXPECT_TRUE(commands.onCommand(22));
+    EXPECT_EQ(fakes.log, std::vector<std::string>{"file"});
+    EXPECT_EQ(fakes.filter, L"EXE files(*.exe)|*.exe||");
+    EXPECT_TRUE(fakes.hideReadOnly);
+    EXPECT_TRUE(fakes.fileMustExist);
+    EXPECT_EQ(fakes.defaultExtension, L"");
+    EXPECT_EQ(fakes.initialFileName, L"");
+    EXPECT_EQ(toPlatformFilter(fakes.filter), std::wstring(L"EXE files(*.exe)\0*.exe\0\0", 24));
+}
+
+TEST_F(AssignmentCommandsTest, CancellingTheFileDialogChangesNothing) {
+    prepare(Slot::X1, true);
+    fakes.fileToChoose.reset();
+    commands.onCommand(22);
+    EXPECT_EQ(rec.trace(), "");
+    EXPECT_EQ(model.at(Slot::X1), sentinel(true));
+}
+
+TEST_F(AssignmentCommandsTest, ChosenProgramIsLaunchedUnderItsShortenedName) {
+    struct Case {
+        std::wstring name;
+        std::wstring caption;
+    };
+    const std::vector<Case> cases = {
+        {L"VeryLongProgramNameXY.exe", L"VeryLongProgramNam.."},  // 25
+        {L"abcdefghijklmnopq.exe", L"abcdefghijklmnopq..."},      // 21
+        {L"abcdefghijklmnop.exe", L"abcdefghijklmnop.exe"},       // 20
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        prepare(Slot::X2, false);
+        const std::wstring path = L"C:\\Tools\\" + c.name;
+        fakes.fileToChoose = ChosenFile{path, c.name};
+        commands.onCommand(22);
+        EXPECT_EQ(rec.trace(), "caption:X2 install:X2 repaint timer:7/10");
+        EXPECT_EQ(rec.calls().front().text, c.caption);
+        ButtonAssignment want = sentinel(true);
+        want.caption = c.caption;
+        want.actionGroup = 1;
+        want.keyAction = 5;
+        want.launchTarget = path;  // virtualKey and mouseFunction untouched
+        EXPECT_EQ(model.at(Slot::X2), want);
+    }
+}
+
+// ---- Stray commands and repainting -----------------------------------------
+
+TEST_F(AssignmentCommandsTest, IdsOutsideTheCatalogueAreLeftToTheWindow) {
+    prepare(Slot::R, false);
+    for (std::uint32_t id : {0u, 1u, 11u, 13u, 53u, 61u, 1000u, 32782u}) {
+        EXPECT_FALSE(commands.onCommand(id)) << id;
+    }
+    EXPECT_EQ(rec.trace(), "");
+}
+
+TEST_F(AssignmentCommandsTest, CommandsWithoutAnOpenedMenuTouchNoSlot) {
+    for (int active : {0, 7, 11, -1}) {
+        prepare(Slot::R, false);
+        model.activeSlot = active;
+        fakes.fileToChoose = ChosenFile{L"C:\\a.exe", L"a.exe"};
+        for (std::uint32_t id : {10u, 12u, 22u, 24u, 131u}) EXPECT_TRUE(commands.onCommand(id));
+        EXPECT_EQ(rec.trace(), "") << active;
+        EXPECT_TRUE(fakes.log.empty()) << active;
+        EXPECT_EQ(model.at(Slot::R), sentinel(false));
+    }
+}
+
+TEST_F(AssignmentCommandsTest, RepaintInvalidatesUnderEveryCaptionInTableOrder) {
+    repaintCaptions(fakes);
+    std::vector<std::string> want;
+    for (int id : {1000, 1001, 1002, 1003, 1004, 1005, 1010, 1019, 1020}) {
+        want.push_back("clientRect " + std::to_string(id));
+        want.push_back("invalidate " + std::to_string(id - 1000));
+    }
+    EXPECT_EQ(fakes.log, want);
+}
+
+}  // namespace
+}  // namespace vela::menu
