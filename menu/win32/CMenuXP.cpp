@@ -1,0 +1,247 @@
+#include "menu/win32/CMenuXP.h"
+
+#include <cstddef>
+
+#include "menu/MenuRowGeometry.h"
+
+namespace vela::win32 {
+
+namespace {
+
+// The size of NONCLIENTMETRICSW before Vista added its last member: accepted
+// by every version, where the full size is refused before Vista.
+constexpr UINT kClassicMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
+
+HFONT createMenuFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = kClassicMetricsSize;
+    if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kClassicMetricsSize, &metrics, 0)) {
+        return CreateFontIndirectW(&metrics.lfMenuFont);
+    }
+    LOGFONTW fallback{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(fallback), &fallback);
+    return CreateFontIndirectW(&fallback);
+}
+
+// The screen's device context for measuring, given back on scope exit.
+class ScreenDc {
+public:
+    ScreenDc() : dc_(GetDC(nullptr)) {}
+    ~ScreenDc() {
+        if (dc_) ReleaseDC(nullptr, dc_);
+    }
+    ScreenDc(const ScreenDc&) = delete;
+    ScreenDc& operator=(const ScreenDc&) = delete;
+    HDC get() const { return dc_; }
+
+private:
+    HDC dc_;
+};
+
+RECT toRect(const menu::WindowRect& r) { return {r.left, r.top, r.right, r.bottom}; }
+menu::WindowRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+// Puts a DC's selected object, text colour and background mode back.
+class DcState {
+public:
+    explicit DcState(HDC dc) : dc_(dc), saved_(SaveDC(dc)) {}
+    ~DcState() {
+        if (saved_) RestoreDC(dc_, saved_);
+    }
+    DcState(const DcState&) = delete;
+    DcState& operator=(const DcState&) = delete;
+
+private:
+    HDC dc_;
+    int saved_;
+};
+
+}  // namespace
+
+CMenuXP::CMenuXP()
+    : menu_(CreatePopupMenu()),
+      menuFont_(createMenuFont()),
+      backgroundColour_(GetSysColor(COLOR_MENU)),
+      selectedColour_(GetSysColor(COLOR_HIGHLIGHT)),
+      textColour_(GetSysColor(COLOR_MENUTEXT)),
+      selectedTextColour_(GetSysColor(COLOR_HIGHLIGHTTEXT)) {}
+
+CMenuXP::~CMenuXP() {
+    menuFont_.reset();
+    // Submenus are detached before they go, so each platform menu is
+    // destroyed once, by its own level, and never again by its parent.
+    for (int position = GetMenuItemCount(menu_.get()) - 1; position >= 0; --position) {
+        if (GetSubMenu(menu_.get(), position)) RemoveMenu(menu_.get(), position, MF_BYPOSITION);
+    }
+    rows_.clear();
+    // A bitmap still selected into a DC cannot be deleted: take it out first.
+    SetBackgroundBitmap(nullptr);
+    menu_.reset();
+}
+
+void CMenuXP::SetBackgroundBitmap(HBITMAP bitmap) {
+    if (bitmapDc_ && bitmapDcOriginal_) {
+        SelectObject(bitmapDc_.get(), bitmapDcOriginal_);
+        bitmapDcOriginal_ = nullptr;
+    }
+    backgroundBitmap_.reset(bitmap);
+    if (!bitmap) {
+        bitmapDc_.reset();
+        return;
+    }
+    if (!bitmapDc_) bitmapDc_.reset(CreateCompatibleDC(nullptr));
+    if (bitmapDc_) bitmapDcOriginal_ = SelectObject(bitmapDc_.get(), bitmap);
+}
+
+void CMenuXP::AppendItem(std::unique_ptr<CMenuXPItem> item) {
+    if (!item) return;
+    AppendMenuW(menu_.get(), MF_OWNERDRAW, item->commandId,
+                reinterpret_cast<LPCWSTR>(item.get()));
+    rows_.push_back({std::move(item), nullptr});
+}
+
+void CMenuXP::AppendPopup(std::unique_ptr<CMenuXPItem> item, std::unique_ptr<CMenuXP> submenu) {
+    if (!item || !submenu) return;
+    AppendMenuW(menu_.get(), MF_POPUP | MF_OWNERDRAW,
+                reinterpret_cast<UINT_PTR>(submenu->handle()),
+                reinterpret_cast<LPCWSTR>(item.get()));
+    rows_.push_back({std::move(item), std::move(submenu)});
+}
+
+const CMenuXPItem* CMenuXP::ownItem(ULONG_PTR itemData) const {
+    for (const Row& row : rows_) {
+        if (reinterpret_cast<ULONG_PTR>(row.item.get()) == itemData) {
+            return row.item->signature == kMenuXPSignature ? row.item.get() : nullptr;
+        }
+    }
+    return nullptr;
+}
+
+CMenuXP* CMenuXP::FindLevel(HMENU menu) {
+    if (menu == menu_.get()) return this;
+    for (Row& row : rows_) {
+        if (row.submenu) {
+            if (CMenuXP* found = row.submenu->FindLevel(menu)) return found;
+        }
+    }
+    return nullptr;
+}
+
+CMenuXP* CMenuXP::FindLevelOfItem(ULONG_PTR itemData) {
+    if (ownItem(itemData)) return this;
+    for (Row& row : rows_) {
+        if (row.submenu) {
+            if (CMenuXP* found = row.submenu->FindLevelOfItem(itemData)) return found;
+        }
+    }
+    return nullptr;
+}
+
+bool CMenuXP::RouteOwnerDraw(UINT message, LPARAM lParam) {
+    if (message == WM_MEASUREITEM) {
+        auto* request = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+        if (!request || request->CtlType != ODT_MENU) return false;
+        CMenuXP* level = FindLevelOfItem(request->itemData);
+        if (!level) return false;
+        level->MeasureItem(*request);
+        return true;
+    }
+    if (message == WM_DRAWITEM) {
+        const auto* request = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+        if (!request || request->CtlType != ODT_MENU) return false;
+        CMenuXP* level = FindLevel(reinterpret_cast<HMENU>(request->hwndItem));
+        if (!level || !level->ownItem(request->itemData)) return false;
+        level->DrawItem(*request);
+        return true;
+    }
+    return false;
+}
+
+void CMenuXP::MeasureItem(MEASUREITEMSTRUCT& request) {
+    if (request.CtlType != ODT_MENU) return;
+    const CMenuXPItem* item = ownItem(request.itemData);
+    if (!item) return;
+
+    LOGFONTW normal{};
+    if (menuFont_) GetObjectW(menuFont_.get(), sizeof(normal), &normal);
+    normal.lfWeight = FW_NORMAL;
+    Owned<HFONT, deleteGdiObject> font(CreateFontIndirectW(&normal));
+
+    ScreenDc screen;
+    RECT text{0, 0, 0, 0};
+    if (screen.get()) {
+        const HGDIOBJ previous = SelectObject(screen.get(), font.get());
+        DrawTextW(screen.get(), item->text.c_str(), static_cast<int>(item->text.size()), &text,
+                  DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+        SelectObject(screen.get(), previous);
+    }
+    const menu::RowSize size =
+        menu::measureMenuRow(text.right - text.left, text.bottom - text.top, item->iconSize,
+                             GetSystemMetrics(SM_CXMENUCHECK));
+    request.itemWidth = static_cast<UINT>(size.width > 0 ? size.width : 0);
+    request.itemHeight = static_cast<UINT>(size.height);
+}
+
+void CMenuXP::DrawItem(const DRAWITEMSTRUCT& request) {
+    if (request.CtlType != ODT_MENU || request.itemData == 0) return;
+    const CMenuXPItem* item = ownItem(request.itemData);
+    if (!item) return;
+    const HDC dc = request.hDC;
+    const RECT row = request.rcItem;
+    const bool selected = (request.itemState & ODS_SELECTED) != 0;
+
+    DrawBackground(dc, row, selected);
+    const RECT button = toRect(menu::menuButtonArea(fromRect(row)));
+    if (item->icon()) {
+        DrawButton(dc, button, selected);
+        DrawIcon(dc, button, item->icon());
+    }
+    DrawItemText(dc, row, *item, selected);
+}
+
+void CMenuXP::fill(HDC dc, const RECT& area, COLORREF colour) const {
+    Owned<HBRUSH, deleteGdiObject> brush(CreateSolidBrush(colour));
+    if (!brush) return;
+    const HGDIOBJ previous = SelectObject(dc, brush.get());
+    PatBlt(dc, area.left, area.top, area.right - area.left, area.bottom - area.top, PATCOPY);
+    SelectObject(dc, previous);
+}
+
+void CMenuXP::DrawBackground(HDC dc, const RECT& row, bool selected) {
+    if (selected) {
+        fill(dc, row, selectedColour_);
+    } else if (backgroundBitmap_ && bitmapDc_) {
+        // The bitmap lies behind the whole menu from its top: each row shows
+        // its own band of it.
+        BitBlt(dc, row.left, row.top, row.right - row.left, row.bottom - row.top,
+               bitmapDc_.get(), 0, row.top, SRCCOPY);
+    } else {
+        fill(dc, row, backgroundColour_);
+    }
+}
+
+void CMenuXP::DrawButton(HDC dc, const RECT& button, bool selected) {
+    fill(dc, button, backgroundColour_);
+    if (selected) {
+        RECT edge = button;
+        DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+    }
+}
+
+void CMenuXP::DrawIcon(HDC dc, const RECT& button, HICON icon) {
+    const RECT area = toRect(menu::menuIconArea(fromRect(button)));
+    DrawIconEx(dc, area.left, area.top, icon, area.right - area.left, area.bottom - area.top, 0,
+               nullptr, DI_NORMAL);
+}
+
+void CMenuXP::DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected) {
+    RECT area = toRect(menu::menuTextArea(fromRect(row), item.iconSize));
+    DcState keep(dc);
+    if (menuFont_) SelectObject(dc, menuFont_.get());
+    SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, selected ? selectedTextColour_ : textColour_);
+    DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &area,
+              DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+}
+
+}  // namespace vela::win32

@@ -1,0 +1,99 @@
+#include "menu/win32/FunctionMenu.h"
+
+#include <commctrl.h>
+
+#include <atomic>
+#include <utility>
+
+#include "core/PlatformFlags.h"
+#include "menu/MenuRowGeometry.h"
+#include "menu/MenuTree.h"
+#include "menu/win32/CMenuXPItem.h"
+
+namespace vela::win32 {
+
+namespace {
+
+// Each item gets its own copy of the icon, sized for the row: a shared icon
+// from LoadIcon must not be destroyed, an own copy must be.
+HICON loadItemIcon(HINSTANCE resources) {
+    return static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(menu::kMenuItemIcon),
+                                         IMAGE_ICON, menu::kMenuIconSize, menu::kMenuIconSize,
+                                         LR_DEFAULTCOLOR));
+}
+
+std::unique_ptr<CMenuXP> makeLevel(HINSTANCE resources, int bitmapId) {
+    auto level = std::make_unique<CMenuXP>();
+    level->SetBackgroundColor(kFunctionMenuBackground);
+    level->SetTextColor(kFunctionMenuText);
+    level->SetBackgroundBitmap(LoadBitmapW(resources, MAKEINTRESOURCEW(bitmapId)));
+    return level;
+}
+
+void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, HINSTANCE resources) {
+    for (const menu::MenuRow& row : rows) {
+        if (row.entry) {
+            level.AppendItem(std::make_unique<CMenuXPText>(
+                row.entry->commandId, std::wstring(row.entry->menuText), loadItemIcon(resources)));
+        } else {
+            auto child = makeLevel(resources, row.category->backgroundBitmap);
+            fillLevel(*child, row.rows, resources);
+            level.AppendPopup(std::make_unique<CMenuXPText>(0, std::wstring(row.category->caption),
+                                                            loadItemIcon(resources)),
+                              std::move(child));
+        }
+    }
+}
+
+LRESULT CALLBACK ownerDrawRelay(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                UINT_PTR id, DWORD_PTR data) {
+    if (message == WM_MEASUREITEM || message == WM_DRAWITEM) {
+        if (reinterpret_cast<CMenuXP*>(data)->RouteOwnerDraw(message, lParam)) return TRUE;
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(window, ownerDrawRelay, id);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Routes the owner's owner-draw requests to the menu while it is shown.
+class OwnerDrawRelay {
+public:
+    OwnerDrawRelay(HWND owner, CMenuXP& root) : owner_(owner), id_(++lastId) {
+        installed_ = SetWindowSubclass(owner_, ownerDrawRelay, id_,
+                                       reinterpret_cast<DWORD_PTR>(&root)) != FALSE;
+    }
+    ~OwnerDrawRelay() {
+        if (installed_) RemoveWindowSubclass(owner_, ownerDrawRelay, id_);
+    }
+    OwnerDrawRelay(const OwnerDrawRelay&) = delete;
+    OwnerDrawRelay& operator=(const OwnerDrawRelay&) = delete;
+
+private:
+    static inline std::atomic<UINT_PTR> lastId{0};
+    HWND owner_;
+    UINT_PTR id_;
+    bool installed_ = false;
+};
+
+}  // namespace
+
+std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled) {
+    auto root = makeLevel(resources, menu::kRootBackgroundBitmap);
+    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled), resources);
+    return root;
+}
+
+void ShowFunctionMenu(HWND owner, int x, int y) {
+    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr));
+}
+
+void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources) {
+    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled);
+    {
+        OwnerDrawRelay relay(owner, *root);
+        TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);
+    }
+    root.reset();
+}
+
+}  // namespace vela::win32

@@ -1,0 +1,27 @@
+// The function menu: built from the catalogue, shown once, thrown away.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+
+#include "menu/win32/CMenuXP.h"
+
+namespace vela::win32 {
+
+// Light grey behind the icons (and the rows, should a bitmap be missing).
+inline constexpr COLORREF kFunctionMenuBackground = RGB(215, 215, 215);
+inline constexpr COLORREF kFunctionMenuText = RGB(0, 0, 0);
+
+// The whole tree, its bitmaps and icons loaded from `resources`. A resource
+// that fails to load leaves its level or row without it.
+std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled);
+
+// Shows the function menu for `owner` at screen point (x, y) and returns when
+// it closes; the choice reaches `owner` as WM_COMMAND. While the menu is open
+// the owner's measure and draw requests for it are answered here, so the
+// owner needs no code of its own for them.
+void ShowFunctionMenu(HWND owner, int x, int y);
+void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources);
+
+}  // namespace vela::win32

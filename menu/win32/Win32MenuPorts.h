@@ -1,0 +1,55 @@
+// The menu's ports over the main window: message box, open-file dialog, the
+// function menu and the caption buttons' geometry.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+#include "menu/MenuPorts.h"
+
+namespace vela::win32 {
+
+class Win32MessageBox final : public menu::MessageBoxPort {
+public:
+    explicit Win32MessageBox(HWND owner) : owner_(owner) {}
+    void showMessage(const std::wstring& text, const std::wstring& caption) override;
+
+private:
+    HWND owner_;
+};
+
+class Win32OpenFileDialog final : public menu::OpenFileDialogPort {
+public:
+    explicit Win32OpenFileDialog(HWND owner) : owner_(owner) {}
+    std::optional<menu::ChosenFile> chooseFile(const menu::OpenFileRequest& request) override;
+
+private:
+    HWND owner_;
+};
+
+class Win32FunctionMenu final : public menu::FunctionMenuPort {
+public:
+    explicit Win32FunctionMenu(HWND owner) : owner_(owner) {}
+    void showFunctionMenu(Point at) override;
+
+private:
+    HWND owner_;
+};
+
+// Caption buttons are the dialog's controls, addressed by control id.
+class Win32CaptionGeometry final : public menu::CaptionGeometryPort {
+public:
+    explicit Win32CaptionGeometry(HWND dialog) : dialog_(dialog) {}
+    menu::WindowRect captionScreenRect(int controlId) override;
+    menu::WindowRect captionClientRect(int controlId) override;
+    void invalidate(const menu::WindowRect& clientRect) override;
+
+private:
+    HWND dialog_;
+};
+
+// The running executable's name without folder and extension.
+std::wstring executableApplicationName();
+
+}  // namespace vela::win32
