@@ -1,0 +1,128 @@
+#include "settings/IniDocument.h"
+
+#include <algorithm>
+
+#include "settings/IniValue.h"
+
+namespace vela {
+
+namespace {
+
+constexpr std::wstring_view kNewLine = L"\r\n";
+
+wchar_t foldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
+
+bool sameName(std::wstring_view a, std::wstring_view b) {
+    a = trimBlanks(a);
+    b = trimBlanks(b);
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(),
+                      [](wchar_t x, wchar_t y) { return foldAscii(x) == foldAscii(y); });
+}
+
+// The name of a section header line, or nullopt for any other line.
+std::optional<std::wstring_view> headerName(std::wstring_view line) {
+    const std::wstring_view t = trimBlanks(line);
+    if (t.empty() || t.front() != L'[') return std::nullopt;
+    const std::wstring_view inner = t.substr(1);
+    return inner.substr(0, inner.find(L']'));
+}
+
+bool isBlankLine(std::wstring_view line) { return trimBlanks(line).empty(); }
+
+}  // namespace
+
+IniDocument::IniDocument(std::wstring_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t lf = text.find(L'\n', pos);
+        if (lf == std::wstring_view::npos) {
+            lines_.push_back({std::wstring(text.substr(pos)), {}});
+            break;
+        }
+        std::size_t end = lf;
+        if (end > pos && text[end - 1] == L'\r') --end;
+        lines_.push_back({std::wstring(text.substr(pos, end - pos)),
+                          std::wstring(text.substr(end, lf + 1 - end))});
+        pos = lf + 1;
+    }
+}
+
+std::wstring IniDocument::text() const {
+    std::wstring out;
+    std::size_t size = 0;
+    for (const Line& l : lines_) size += l.text.size() + l.ending.size();
+    out.reserve(size);
+    for (const Line& l : lines_) {
+        out += l.text;
+        out += l.ending;
+    }
+    return out;
+}
+
+std::optional<IniDocument::Range> IniDocument::findSection(std::wstring_view section) const {
+    for (std::size_t i = 0; i < lines_.size(); ++i) {
+        const auto name = headerName(lines_[i].text);
+        if (!name || !sameName(*name, section)) continue;
+        std::size_t end = i + 1;
+        while (end < lines_.size() && !headerName(lines_[end].text)) ++end;
+        return Range{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> IniDocument::findKey(const Range& range, std::wstring_view key) const {
+    for (std::size_t i = range.begin + 1; i < range.end; ++i) {
+        const std::wstring_view line = lines_[i].text;
+        const std::size_t eq = line.find(L'=');
+        if (eq != std::wstring_view::npos && sameName(line.substr(0, eq), key)) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::wstring_view> IniDocument::rawValue(std::wstring_view section,
+                                                       std::wstring_view key) const {
+    const auto range = findSection(section);
+    if (!range) return std::nullopt;
+    const auto at = findKey(*range, key);
+    if (!at) return std::nullopt;
+    const std::wstring_view line = lines_[*at].text;
+    return line.substr(line.find(L'=') + 1);
+}
+
+void IniDocument::deleteSection(std::wstring_view section) {
+    const auto range = findSection(section);
+    if (!range) return;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->begin),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+}
+
+void IniDocument::insertLine(std::size_t at, std::wstring text) {
+    // The line before a new one must end, or the two would run together.
+    if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = kNewLine;
+    lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
+                  Line{std::move(text), std::wstring(kNewLine)});
+}
+
+void IniDocument::writeValue(std::wstring_view section, std::wstring_view key,
+                             std::wstring_view raw) {
+    std::wstring line(key);
+    line += L'=';
+    line += raw;
+
+    const auto range = findSection(section);
+    if (!range) {
+        insertLine(lines_.size(), L"[" + std::wstring(section) + L"]");
+        insertLine(lines_.size(), std::move(line));
+        return;
+    }
+    if (const auto at = findKey(*range, key)) {
+        lines_[*at].text = std::move(line);
+        return;
+    }
+    std::size_t after = range->end;
+    while (after > range->begin + 1 && isBlankLine(lines_[after - 1].text)) --after;
+    insertLine(after, std::move(line));
+}
+
+}  // namespace vela

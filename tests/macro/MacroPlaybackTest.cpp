@@ -1,0 +1,251 @@
+// Playback threads end to end through the executor: built with ThreadSanitizer
+// too, so every value the threads share is checked for races.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+#include "core/ActionExecutor.h"
+#include "macro/DetachedThread.h"
+#include "macro/MacroPlayer.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+using namespace std::chrono_literals;
+using test::Recorder;
+
+constexpr auto kPatience = 20s;  // a liveness guard, not a speed check
+
+// Holds playback threads inside their Delay steps until the test lets them go.
+class Gate {
+public:
+    void pass() {
+        std::unique_lock lock(mutex_);
+        ++waiting_;
+        changed_.notify_all();
+        changed_.wait(lock, [this] { return open_; });
+        --waiting_;
+    }
+    bool awaitWaiting(int count) {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, kPatience, [&] { return waiting_ >= count; });
+    }
+    int waiting() {
+        std::lock_guard lock(mutex_);
+        return waiting_;
+    }
+    void open() {
+        std::lock_guard lock(mutex_);
+        open_ = true;
+        changed_.notify_all();
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    int waiting_ = 0;
+    bool open_ = false;
+};
+
+// What the factory makes: one port per playback, all writing to one recorder.
+class ThreadPort final : public InputPort {
+public:
+    ThreadPort(std::shared_ptr<Recorder> rec, std::shared_ptr<Gate> gate,
+               std::shared_ptr<std::atomic<int>> live)
+        : rec_(std::move(rec)), gate_(std::move(gate)), live_(std::move(live)) {
+        ++*live_;
+    }
+    ~ThreadPort() override { --*live_; }
+    void send(std::span<const InputRecord> r) override { rec_->send(r); }
+    void sleepMs(std::uint32_t ms) override {
+        rec_->sleepMs(ms);
+        if (gate_) gate_->pass();
+    }
+    Point cursorPos() override { return rec_->cursorPos(); }
+    Size primaryScreenSize() override { return rec_->primaryScreenSize(); }
+    ScreenRect virtualScreen() override { return rec_->virtualScreen(); }
+    std::uint32_t tickCount() override { return rec_->tickCount(); }
+    std::uint64_t messageExtraInfo() override { return rec_->messageExtraInfo(); }
+
+private:
+    std::shared_ptr<Recorder> rec_;
+    std::shared_ptr<Gate> gate_;
+    std::shared_ptr<std::atomic<int>> live_;
+};
+
+InputRecord keyEvent(std::uint16_t vk, bool up) {
+    InputRecord r;
+    r.type = InputRecord::Keyboard;
+    r.virtualKey = vk;
+    r.flags = up ? 2u : 0u;
+    return r;
+}
+
+class PlaybackTest : public ::testing::Test {
+protected:
+    Recorder ui;  // the user-interface thread's ports
+    std::shared_ptr<Recorder> played = std::make_shared<Recorder>();
+    std::shared_ptr<Gate> gate = std::make_shared<Gate>();
+    std::shared_ptr<std::atomic<int>> livePorts = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<std::atomic<int>> portsMade = std::make_shared<std::atomic<int>>(0);
+    std::shared_ptr<MacroScripts> scripts = std::make_shared<MacroScripts>();
+    std::shared_ptr<PlaybackThreads> threads = std::make_shared<PlaybackThreads>();
+    ThreadStarter starter = startDetachedThread;
+    std::unique_ptr<MacroPlayer> player;
+    SlotModel model{ui, ui, ui};
+    std::unique_ptr<ActionExecutor> executor;
+
+    void SetUp() override { build(); }
+    void build() {
+        player = std::make_unique<MacroPlayer>(
+            scripts, threads,
+            [rec = played, gate = gate, live = livePorts, made = portsMade] {
+                ++*made;
+                return std::make_unique<ThreadPort>(rec, gate, live);
+            },
+            starter);
+        executor = std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, *player},
+                                                    *threads);
+    }
+    void giveMacro(Slot slot, MacroScript script) {
+        (*scripts)[static_cast<std::size_t>(number(slot))] = std::move(script);
+        ButtonAssignment& a = model.at(slot);
+        a.actionGroup = toRaw(ActionGroup::KeyGroup);
+        a.keyAction = toRaw(KeyAction::Macro);
+    }
+    bool awaitIdle(Slot slot) {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (threads->isPlaying(slot)) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(1ms);
+        }
+        return true;
+    }
+    bool awaitNoPorts() {
+        const auto deadline = std::chrono::steady_clock::now() + kPatience;
+        while (livePorts->load() != 0) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(1ms);
+        }
+        return true;
+    }
+    static MacroScript tapWithPause(int vk) {
+        return {{'j', L" " + std::to_wstring(vk)}, {'g', L" 10"}, {'k', L" " + std::to_wstring(vk)}};
+    }
+};
+
+TEST_F(PlaybackTest, APressPlaysTheSlotsScriptOnItsOwnThreadAndFreesTheSlotAfter) {
+    gate->open();
+    played->extraInfo = 0xABCD'1234;
+    giveMacro(Slot::X1, {{'j', L" 17"}, {'g', L" 25"}, {'k', L" 17"}});
+    executor->onActivation(Slot::X1);
+    ASSERT_TRUE(awaitIdle(Slot::X1));
+    EXPECT_EQ(played->trace(), "send:1 sleep:25 send:1");
+    auto down = keyEvent(17, false), up = keyEvent(17, true);
+    down.extraInfo = up.extraInfo = 0x1234;
+    EXPECT_EQ(played->records(), (std::vector<InputRecord>{down, up}));
+    EXPECT_TRUE(ui.calls().empty()) << "nothing is sent from the pressing thread";
+    EXPECT_TRUE(awaitNoPorts()) << "the thread's port goes with it";
+}
+
+TEST_F(PlaybackTest, APressDuringPlaybackIsDroppedALaterOneStartsOver) {
+    giveMacro(Slot::WD, tapWithPause(65));
+    executor->onActivation(Slot::WD);
+    ASSERT_TRUE(gate->awaitWaiting(1));
+    executor->onActivation(Slot::WD);  // still in its Delay step
+    executor->onActivation(Slot::WD);
+    EXPECT_EQ(portsMade->load(), 1);
+    gate->open();
+    ASSERT_TRUE(awaitIdle(Slot::WD));
+
+    executor->onActivation(Slot::WD);
+    ASSERT_TRUE(awaitIdle(Slot::WD));
+    EXPECT_EQ(portsMade->load(), 2);
+    EXPECT_EQ(played->trace(), "send:1 sleep:10 send:1 send:1 sleep:10 send:1");
+}
+
+TEST_F(PlaybackTest, AllEightPlayingSlotsPlayAtOnceEachWithItsOwnPort) {
+    std::vector<Slot> playing;
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.macro != MacroBehaviour::Playback) continue;
+        playing.push_back(info.slot);
+        giveMacro(info.slot, tapWithPause(0x40 + number(info.slot)));
+    }
+    ASSERT_EQ(playing.size(), 8u);
+    for (Slot s : playing) executor->onActivation(s);
+
+    // Every one of them is inside its Delay at the same moment.
+    ASSERT_TRUE(gate->awaitWaiting(8));
+    EXPECT_EQ(livePorts->load(), 8);
+    for (Slot s : playing) EXPECT_TRUE(threads->isPlaying(s));
+    gate->open();
+    for (Slot s : playing) ASSERT_TRUE(awaitIdle(s));
+    ASSERT_TRUE(awaitNoPorts());
+
+    // Each key went down once and up once, down first, whatever the interleaving.
+    const auto records = played->records();
+    ASSERT_EQ(records.size(), 16u);
+    for (Slot s : playing) {
+        const auto vk = static_cast<std::uint16_t>(0x40 + number(s));
+        const auto down = std::find(records.begin(), records.end(), keyEvent(vk, false));
+        const auto up = std::find(records.begin(), records.end(), keyEvent(vk, true));
+        ASSERT_NE(down, records.end());
+        ASSERT_NE(up, records.end());
+        EXPECT_LT(down, up);
+    }
+}
+
+TEST_F(PlaybackTest, SlotMHasNoPlaybackThread) {
+    (*scripts)[2] = tapWithPause(1);
+    EXPECT_FALSE(player->startPlayback(Slot::M));
+    giveMacro(Slot::M, tapWithPause(1));
+    model.at(Slot::M).virtualKey = 0x44;
+    executor->onActivation(Slot::M);
+    EXPECT_EQ(portsMade->load(), 0);
+    EXPECT_EQ(ui.trace(), "send:1 sleep:100 send:1 send:1 sleep:100 send:1");
+}
+
+TEST_F(PlaybackTest, WhenNoThreadStartsTheSlotIsFreeAgainAndThePortGone) {
+    starter = [](std::function<void()>) { return false; };
+    build();
+    giveMacro(Slot::R, tapWithPause(1));
+    executor->onActivation(Slot::R);
+    EXPECT_FALSE(threads->isPlaying(Slot::R));
+    EXPECT_EQ(portsMade->load(), 1);
+    EXPECT_EQ(livePorts->load(), 0);
+    EXPECT_TRUE(played->calls().empty());
+}
+
+TEST_F(PlaybackTest, APlaybackOutlivesThePlayerAndTheCallersReferences) {
+    giveMacro(Slot::AltTab, tapWithPause(9));
+    executor->onActivation(Slot::AltTab);
+    ASSERT_TRUE(gate->awaitWaiting(1));
+    // The program ends its side: nothing waits for the running playback.
+    executor.reset();
+    player.reset();
+    scripts.reset();
+    gate->open();
+    ASSERT_TRUE(awaitIdle(Slot::AltTab));
+    ASSERT_TRUE(awaitNoPorts());
+    EXPECT_EQ(played->trace(), "send:1 sleep:10 send:1");
+}
+
+TEST_F(PlaybackTest, PlayingOnThisThreadLeavesTheEntriesAloneAndPlaysSlotMToo) {
+    gate->open();
+    (*scripts)[2] = {{'j', L" 77"}, {'k', L" 77"}};
+    Recorder here;
+    player->playOnThisThread(2, here);
+    EXPECT_EQ(here.records(), (std::vector<InputRecord>{keyEvent(77, false), keyEvent(77, true)}));
+    for (const SlotInfo& info : kSlotTable) EXPECT_FALSE(threads->isPlaying(info.slot));
+    for (int position : {0, 7, 11, -3}) player->playOnThisThread(position, here);
+    EXPECT_EQ(here.records().size(), 2u);
+    EXPECT_EQ(portsMade->load(), 0);
+}
+
+}  // namespace
+}  // namespace vela

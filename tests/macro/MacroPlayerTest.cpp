@@ -1,0 +1,127 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <limits>
+
+#include "core/InputRecords.h"
+#include "macro/MacroPlayer.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+using test::Recorder;
+
+// A recorder whose pauses can stand for time passing: the user moves the
+// pointer, or the thread's extra info changes, while a Delay runs.
+class PausingRecorder : public Recorder {
+public:
+    std::function<void()> duringSleep;
+    void sleepMs(std::uint32_t ms) override {
+        Recorder::sleepMs(ms);
+        if (duringSleep) duringSleep();
+    }
+};
+
+InputRecord mouseAt(std::int32_t dx, std::int32_t dy, std::uint32_t flags) {
+    InputRecord r;
+    r.type = InputRecord::Mouse;
+    r.dx = dx;
+    r.dy = dy;
+    r.flags = flags;
+    return r;
+}
+
+InputRecord key(std::uint16_t vk, std::uint32_t flags, std::uint64_t extra) {
+    InputRecord r;
+    r.type = InputRecord::Keyboard;
+    r.virtualKey = vk;
+    r.flags = flags;
+    r.extraInfo = extra;
+    return r;
+}
+
+class PlayerTest : public ::testing::Test {
+protected:
+    PausingRecorder rec;
+    void SetUp() override {
+        rec.cursor = {960, 540};
+        rec.screen = {1920, 1080};
+    }
+};
+
+TEST_F(PlayerTest, AClickWithAPauseLandsAtTheRememberedPoint) {
+    playMacroScript({{'a', L""}, {'g', L" 100"}, {'b', L""}}, rec);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1");
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouseAt(32767, 32767, 0x8003),
+                                                        mouseAt(32767, 32767, 0x8005)}));
+}
+
+TEST_F(PlayerTest, AClickStaysWhereThePlaybackBeganWhenThePointerMoves) {
+    rec.duringSleep = [this] { rec.cursor = {0, 0}; };
+    playMacroScript({{'g', L" 1"}, {'a', L""}}, rec);
+    EXPECT_EQ(rec.records(), std::vector<InputRecord>{mouseAt(32767, 32767, 0x8003)});
+}
+
+TEST_F(PlayerTest, MoveLStartsFromThePointerNowMoveRFromTheRememberedHeight) {
+    // The user has moved the pointer to (1000, 900) by the time the moves run.
+    rec.duringSleep = [this] { rec.cursor = {1000, 900}; };
+    playMacroScript({{'g', L" 1"}, {'h', L" 655"}, {'i', L" 655"}, {'a', L""}}, rec);
+    const std::int32_t x = 1000 * 65535 / 1920 + 655;  // 34132 + 655
+    const std::int32_t y = 540 * 65535 / 1080 + 655;   // remembered, not re-read
+    EXPECT_EQ(rec.records(),
+              (std::vector<InputRecord>{mouseAt(x, 540 * 65535 / 1080, 0x8001),
+                                        mouseAt(x, y, 0x8001), mouseAt(x, y, 0x8003)}));
+}
+
+TEST_F(PlayerTest, NegativeMovesGoLeftAndUp) {
+    playMacroScript({{'h', L" -500"}, {'i', L" -500"}}, rec);
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouseAt(32267, 32767, 0x8001),
+                                                        mouseAt(32267, 32267, 0x8001)}));
+}
+
+TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
+    rec.extraInfo = 0x1234'5678'9ABC'DEF0;
+    rec.duringSleep = [this] { rec.extraInfo = 1; };
+    playMacroScript({{'j', L" 17"}, {'g', L" 0"}, {'k', L" 17"}, {'a', L""}}, rec);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:0 send:1 send:1");
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{key(17, 0, 0xDEF0), key(17, 2, 0xDEF0),
+                                                        mouseAt(32767, 32767, 0x8003)}))
+        << "mouse records carry no extra info";
+}
+
+TEST_F(PlayerTest, KeyCodesAreTheLow16BitsOfTheNumber) {
+    playMacroScript({{'j', L" 65601"}, {'k', L" -1"}, {'j', L""}}, rec);
+    EXPECT_EQ(rec.records(),
+              (std::vector<InputRecord>{key(0x41, 0, 0), key(0xFFFF, 2, 0), key(0, 0, 0)}));
+}
+
+TEST_F(PlayerTest, RightAndMiddleButtonStepsAndUnknownOpcodesSendNothing) {
+    playMacroScript({{'c', L""}, {'d', L""}, {'e', L""}, {'f', L""}, {'z', L" 1"}}, rec);
+    EXPECT_TRUE(rec.calls().empty());
+    playMacroScript({}, rec);
+    EXPECT_TRUE(rec.calls().empty());
+}
+
+TEST_F(PlayerTest, ANegativeDelayIsNoWaitAndHugeOnesStopAt32Bits) {
+    playMacroScript({{'g', L" -1"}, {'g', L" -99999999999"}, {'g', L" 99999999999"}, {'g', L""}},
+                    rec);
+    EXPECT_EQ(rec.trace(), "sleep:0 sleep:0 sleep:2147483647 sleep:0");
+}
+
+TEST_F(PlayerTest, PointerArithmeticSaturatesInsteadOfWrapping) {
+    playMacroScript({{'i', L" 2147483647"}, {'i', L" 1"}, {'h', L" -2147483648"}}, rec);
+    const auto records = rec.records();
+    EXPECT_EQ(records[1].dy, std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(records[2].dx, 32767 + std::numeric_limits<std::int32_t>::min());
+}
+
+TEST_F(PlayerTest, AZeroSizedScreenDoesNotFault) {
+    rec.screen = {0, 0};
+    playMacroScript({{'a', L""}, {'h', L" 5"}}, rec);
+    EXPECT_EQ(rec.records(),
+              (std::vector<InputRecord>{mouseAt(0, 0, 0x8003), mouseAt(5, 0, 0x8001)}));
+}
+
+}  // namespace
+}  // namespace vela

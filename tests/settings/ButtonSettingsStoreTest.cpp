@@ -1,0 +1,299 @@
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "settings/ButtonSettingsStore.h"
+#include "settings/SettingsPath.h"
+#include "settings/SettingsText.h"
+#include "tests/settings/MemoryFilePort.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+using test::bytesOf;
+using test::MemoryFilePort;
+using test::Recorder;
+
+const std::wstring kModule = L"C:\\Games\\Vela\\Vela.exe";
+const std::wstring kPath = L"C:\\Games\\Vela\\QmSetting.ini";
+const std::wstring kScripts = L"C:\\Games\\Vela\\ScriptsMacros\\";
+
+class SettingsStoreTest : public ::testing::Test {
+protected:
+    Recorder rec;
+    SlotModel model{rec, rec, rec};
+    MemoryFilePort fs;
+    Windows1252 ansi;
+    std::shared_ptr<MacroScripts> scripts = std::make_shared<MacroScripts>();
+    MacroScriptLoader loader{fs, moduleFolderOf(kModule), scripts};
+
+    ButtonSettingsStore store(bool tiltSupported = true) {
+        return ButtonSettingsStore(model, loader, {fs, ansi, rec}, kModule, tiltSupported);
+    }
+    void putAnsi(std::string_view text) { fs.files[kPath] = bytesOf(text); }
+    void putUtf16(std::wstring_view text) { fs.files[kPath] = encodeUtf16LeWithBom(text); }
+    // The file as written: always UTF-16LE with its mark.
+    std::wstring savedFile() {
+        const auto& bytes = fs.files.at(kPath);
+        EXPECT_GE(bytes.size(), 2u);
+        EXPECT_EQ(bytes[0], 0xFF);
+        EXPECT_EQ(bytes[1], 0xFE);
+        return decodeSettingsText(bytes, ansi);
+    }
+    std::vector<std::wstring> captionsShown() const {
+        std::vector<std::wstring> out;
+        for (const auto& c : rec.calls())
+            if (c.what == "caption") out.push_back(c.text);
+        return out;
+    }
+    std::wstring labelOf(std::string_view slot) const {
+        for (const auto& c : rec.calls())
+            if (c.what == "label" && c.slot == slot) return c.text;
+        return L"<none>";
+    }
+};
+
+std::wstring untouchedSection(std::wstring_view name, std::wstring_view caption) {
+    return L"[" + std::wstring(name) + L"]\r\n0=" + std::wstring(caption) +
+           L"\r\n1=0\r\n2=0\r\n3=0\r\n4=0\r\n5=\r\n6=0\r\n8=\r\n";
+}
+
+TEST(SettingsPath, SitsBesideTheExecutable) {
+    EXPECT_EQ(settingsPathFor(L"C:\\Games\\Vela\\Vela.exe"), L"C:\\Games\\Vela\\QmSetting.ini");
+    EXPECT_EQ(settingsPathFor(L"Vela.exe"), L"\\QmSetting.ini");
+    EXPECT_EQ(settingsPathFor(L"C:\\Vela.exe"), L"C:\\QmSetting.ini");
+}
+
+TEST_F(SettingsStoreTest, FirstStartWithoutAFileSavesNativeCaptionsAndZeros) {
+    auto s = store();
+    s.loadAll();
+    s.saveAll();
+    EXPECT_EQ(savedFile(), untouchedSection(L"RButtonSetting", L"Right Button") +
+                               untouchedSection(L"MButtonSetting", L"Middle Button") +
+                               untouchedSection(L"X1ButtonSetting", L"Forward") +
+                               untouchedSection(L"X2ButtonSetting", L"Back") +
+                               untouchedSection(L"WDButtonSetting", L"Wheel Down") +
+                               untouchedSection(L"WUButtonSetting", L"Wheel Up") +
+                               untouchedSection(L"WLButtonSetting", L"Tilt Left") +
+                               untouchedSection(L"WRButtonSetting", L"Tilt Right") +
+                               untouchedSection(L"ALTTABButtonSetting", L"ALT + TAB"));
+    // X1 and X2: the caption and the default label differ.
+    EXPECT_EQ(labelOf("X1"), L"Back");
+    EXPECT_EQ(labelOf("X2"), L"Forward");
+    for (const SlotInfo& info : kSlotTable) EXPECT_FALSE(model.at(info.slot).hookInstalled);
+}
+
+TEST_F(SettingsStoreTest, WithoutTiltTheTiltSlotsSayNotSupportAndSaveIt) {
+    putAnsi("[WLButtonSetting]\r\n0=Copy\r\n[WRButtonSetting]\r\n0=Paste\r\n");
+    auto without = store(false);
+    without.loadAll();
+    EXPECT_EQ(model.at(Slot::WL).caption, L"Not Support");
+    EXPECT_EQ(model.at(Slot::WR).caption, L"Not Support");
+    without.saveAll();
+    EXPECT_NE(savedFile().find(L"[WLButtonSetting]\r\n0=Not Support\r\n"), std::wstring::npos);
+
+    // A later start with tilt support shows that text as a caption.
+    rec.clear();
+    store(true).loadAll();
+    EXPECT_EQ(model.at(Slot::WL).caption, L"Not Support");
+}
+
+TEST_F(SettingsStoreTest, LoadShowsEachSlotsCaptionThenHookThenLabelInTableOrder) {
+    putAnsi(
+        "[X1ButtonSetting]\r\n0=Copy\r\n1=1\r\n2=2\r\n3=67\r\n6=1\r\n8=my note\r\n"
+        "[RButtonSetting]\r\n0=Paste\r\n1=1\r\n");
+    store().loadAll();
+    EXPECT_EQ(rec.trace(),
+              "caption:R install:R label:R caption:M label:M caption:X1 install:X1 label:X1 "
+              "caption:X2 label:X2 caption:WD label:WD caption:WU label:WU caption:WL label:WL "
+              "caption:WR label:WR caption:ALTTAB label:ALTTAB");
+    EXPECT_EQ(captionsShown()[2], L"Copy");
+    EXPECT_EQ(labelOf("X1"), L"my note");
+    const ButtonAssignment& x1 = model.at(Slot::X1);
+    EXPECT_EQ(x1.caption, L"Copy");
+    EXPECT_TRUE(x1.hookInstalled);
+    EXPECT_EQ(x1.keyAction, 2);
+    EXPECT_EQ(x1.virtualKey, 67);
+    EXPECT_EQ(x1.actionGroup, 1);
+    EXPECT_EQ(x1.description, L"my note");
+}
+
+TEST_F(SettingsStoreTest, CaptionsAndDescriptionsAreTrimmedOtherTextsAreNot) {
+    putAnsi(
+        "[RButtonSetting]\r\n0=   \r\n5=  spaced target  \r\n7= spaced name \r\n8=\t\r\n"
+        "[MButtonSetting]\r\n0=  Copy  \r\n8=  a note  \r\n");
+    model.at(Slot::R).description = L"kept";
+    store().loadAll();
+    EXPECT_EQ(model.at(Slot::R).caption, L"Right Button");
+    EXPECT_EQ(model.at(Slot::M).caption, L"Copy");
+    EXPECT_EQ(model.at(Slot::M).description, L"a note");
+    EXPECT_EQ(labelOf("M"), L"a note");
+    // An empty description shows the default label and leaves the field alone.
+    EXPECT_EQ(labelOf("R"), L"Right Button");
+    EXPECT_EQ(model.at(Slot::R).description, L"kept");
+    // Texts other than the caption and description are taken as they stand;
+    // outer blanks of an unquoted value are dropped, as the platform does.
+    EXPECT_EQ(model.at(Slot::R).launchTarget, L"spaced target");
+    EXPECT_EQ(model.at(Slot::R).macroName, L"spaced name");
+}
+
+TEST_F(SettingsStoreTest, NumbersReadLikeTheRuntimeAndAreWrittenBackNormalised) {
+    putAnsi(
+        "[RButtonSetting]\r\n1=2\r\n2=  -7xyz\r\n3=300\r\n4=abc\r\n6=99999999999\r\n"
+        "[MButtonSetting]\r\n1=-1\r\n3=-1\r\n"
+        "[X1ButtonSetting]\r\n1=0x1\r\n");
+    auto s = store();
+    s.loadAll();
+    const ButtonAssignment& r = model.at(Slot::R);
+    EXPECT_TRUE(r.hookInstalled);
+    EXPECT_EQ(r.keyAction, -7);
+    EXPECT_EQ(r.virtualKey, 44);
+    EXPECT_EQ(r.mouseFunction, 0);
+    EXPECT_EQ(r.actionGroup, 2147483647) << "beyond 32 bits saturates";
+    EXPECT_TRUE(model.at(Slot::M).hookInstalled);
+    EXPECT_EQ(model.at(Slot::M).virtualKey, 255);
+    EXPECT_FALSE(model.at(Slot::X1).hookInstalled) << "\"0x1\" reads as 0";
+
+    s.saveAll();
+    const std::wstring file = savedFile();
+    EXPECT_NE(file.find(L"[RButtonSetting]\r\n0=Right Button\r\n1=1\r\n2=-7\r\n3=44\r\n4=0\r\n"
+                        L"5=\r\n6=2147483647\r\n8=\r\n"),
+              std::wstring::npos);
+    EXPECT_NE(file.find(L"[MButtonSetting]\r\n0=Middle Button\r\n1=1\r\n2=0\r\n3=255\r\n"),
+              std::wstring::npos);
+}
+
+TEST_F(SettingsStoreTest, AMacroSlotsScriptIsReadBeforeItsHookGoesIn) {
+    struct CheckingHooks final : HookPort {
+        std::shared_ptr<MacroScripts> scripts;
+        std::vector<std::size_t> stepsAtInstall;
+        void install(Slot s) override {
+            stepsAtInstall.push_back((*scripts)[static_cast<std::size_t>(number(s))].size());
+        }
+        void remove(Slot) override {}
+    } hooks;
+    hooks.scripts = scripts;
+    SlotModel checked(hooks, rec, rec);
+    fs.files[kScripts + L"copy.txt"] = bytesOf("KeyDown 17\r\nKeyUp 17\r\n");
+    putAnsi("[WUButtonSetting]\r\n1=1\r\n2=6\r\n6=1\r\n7=copy.txt\r\n");
+
+    ButtonSettingsStore(checked, loader, {fs, ansi, rec}, kModule, true).loadAll();
+    EXPECT_EQ(hooks.stepsAtInstall, std::vector<std::size_t>{2});
+    EXPECT_EQ(checked.activeSlot, number(Slot::WU));
+    EXPECT_EQ(fs.reads, (std::vector<std::wstring>{kPath, kScripts + L"copy.txt"}));
+}
+
+TEST_F(SettingsStoreTest, AStaleMacroNameIsReadButNeitherLoadedNorSavedAgain) {
+    fs.files[kScripts + L"a.txt"] = bytesOf("LeftDown\r\n");
+    putAnsi(
+        "[RButtonSetting]\r\n1=0\r\n2=6\r\n7=a.txt\r\n"
+        "[X1ButtonSetting]\r\n1=1\r\n2=5\r\n7=a.txt\r\n");
+    auto s = store();
+    s.loadAll();
+    EXPECT_EQ(model.at(Slot::R).macroName, L"a.txt");
+    EXPECT_EQ(model.at(Slot::X1).macroName, L"a.txt");
+    EXPECT_EQ(fs.reads.size(), 1u) << "no script read";
+    EXPECT_EQ(model.activeSlot, 0);
+    s.saveAll();
+    EXPECT_EQ(savedFile().find(L"7="), std::wstring::npos);
+}
+
+TEST_F(SettingsStoreTest, AMissingScriptStillGetsItsHook) {
+    putAnsi("[X2ButtonSetting]\r\n1=1\r\n2=6\r\n7=gone.txt\r\n");
+    auto s = store();
+    s.loadAll();
+    EXPECT_TRUE(model.at(Slot::X2).hookInstalled);
+    EXPECT_TRUE((*scripts)[4].empty());
+    s.saveAll();
+    EXPECT_NE(savedFile().find(L"6=0\r\n7=gone.txt\r\n8=\r\n"), std::wstring::npos);
+}
+
+TEST_F(SettingsStoreTest, LongValuesAreReadWhole) {
+    const std::string target(600, 'x');
+    putAnsi("[RButtonSetting]\r\n5=" + target + "\r\n");
+    store().loadAll();
+    EXPECT_EQ(model.at(Slot::R).launchTarget, std::wstring(600, L'x'));
+}
+
+TEST_F(SettingsStoreTest, OtherSectionsAndLinesSurviveEverySaveUnchanged) {
+    const std::wstring head = L"; written by hand\n[Kestrel]\r\nBootValue=1\r\n\r\n";
+    const std::wstring middle = L"[Notes]\nfree text without equals\n  x = y  \n";
+    putUtf16(head + L"[RButtonSetting]\r\n0=Copy\r\n1=1\r\n9=extra\r\n\r\n" + middle +
+             L"[MButtonSetting]\r\n0=Paste\r\n");
+    auto s = store();
+    s.loadAll();
+    s.saveAll();
+    const std::wstring once = savedFile();
+    // Our sections are deleted and written again, which puts them at the end;
+    // everything else stays, in order and to the character.
+    EXPECT_EQ(once.substr(0, head.size() + middle.size()), head + middle);
+    EXPECT_EQ(once.find(L"9=extra"), std::wstring::npos);
+    EXPECT_NE(once.find(L"[RButtonSetting]\r\n0=Copy\r\n1=1\r\n"), std::wstring::npos);
+
+    s.saveAll();
+    EXPECT_EQ(savedFile(), once) << "a second save changes nothing";
+}
+
+TEST_F(SettingsStoreTest, AnsiAndUtf8FilesAreReadAndEveryTextSurvivesTheSave) {
+    putAnsi("[RButtonSetting]\r\n0=Caf\xe9\r\n");
+    store().loadAll();
+    EXPECT_EQ(model.at(Slot::R).caption, L"Caf\x00e9");
+
+    fs.files[kPath] = bytesOf("\xEF\xBB\xBF[RButtonSetting]\r\n0=\xD0\x9A\xD0\xBE\xD0\xBF\r\n");
+    store().loadAll();
+    EXPECT_EQ(model.at(Slot::R).caption, L"\x041a\x043e\x043f");
+
+    // Text no ANSI code page holds is written and read back whole.
+    model.at(Slot::M).caption = L"\x65e5\x672c\x8a9e \x0394";
+    model.at(Slot::M).description = L"\x00e9\U0001F600";
+    store().saveAll();
+    SlotModel fresh(rec, rec, rec);
+    ButtonSettingsStore(fresh, loader, {fs, ansi, rec}, kModule, true).loadAll();
+    EXPECT_EQ(fresh.at(Slot::M).caption, model.at(Slot::M).caption);
+    EXPECT_EQ(fresh.at(Slot::M).description, model.at(Slot::M).description);
+}
+
+TEST_F(SettingsStoreTest, EveryValueWrittenReadsBackUnchanged) {
+    ButtonAssignment& a = model.at(Slot::X1);
+    a.caption = L"[Copy] = \"C\"";  // loaded trimmed by design, so no outer blanks here
+    a.hookInstalled = true;
+    a.keyAction = toRaw(KeyAction::Macro);
+    a.virtualKey = 200;
+    a.mouseFunction = -5;
+    a.launchTarget = L"  \"C:\\new folder\\run.exe\" --flag  ";
+    a.actionGroup = 1;
+    a.macroName = L"sub\\name with\nnewline\r\n[X2ButtonSetting]\r\n1=1";
+    a.description = L"two\r\nlines";
+    store().saveAll();
+
+    SlotModel fresh(rec, rec, rec);
+    ButtonSettingsStore(fresh, loader, {fs, ansi, rec}, kModule, true).loadAll();
+    EXPECT_EQ(fresh.at(Slot::X1), a);
+    EXPECT_FALSE(fresh.at(Slot::X2).hookInstalled) << "no line of a value becomes a key";
+}
+
+TEST_F(SettingsStoreTest, ASaveInterruptedAtAnyStepLeavesTheOldOrTheNewFile) {
+    putUtf16(L"[RButtonSetting]\r\n0=Old\r\n");
+    const auto oldBytes = fs.files[kPath];
+    store().loadAll();
+    model.at(Slot::R).caption = L"New";
+    for (int step = 0; step < 3; ++step) {
+        for (const bool crash : {false, true}) {
+            MemoryFilePort faulty;
+            faulty.files[kPath] = oldBytes;
+            (crash ? faulty.crashAtStep : faulty.failAtStep) = step;
+            ButtonSettingsStore s(model, loader, {faulty, ansi, rec}, kModule, true);
+            try {
+                s.saveAll();
+            } catch (const test::SimulatedCrash&) {
+            }
+            EXPECT_EQ(faulty.files[kPath], oldBytes) << "step " << step << " crash " << crash;
+        }
+    }
+    store().saveAll();
+    EXPECT_NE(savedFile().find(L"0=New\r\n"), std::wstring::npos);
+}
+
+}  // namespace
+}  // namespace vela

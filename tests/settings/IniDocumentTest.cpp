@@ -1,0 +1,93 @@
+#include <gtest/gtest.h>
+
+#include "settings/IniDocument.h"
+
+namespace vela {
+namespace {
+
+using Raw = std::optional<std::wstring_view>;
+
+TEST(IniDocument, UneditedTextComesBackExactly) {
+    const std::wstring texts[] = {
+        L"",
+        L"\r\n",
+        L"no newline at all",
+        L"[A]\r\nk=v\nmixed=endings\r\n\r\n; comment\n  [ B ]  \r\nx = y \r\nlast",
+        L"lone\rcarriage\r\r\n\n\n",
+        L"\xfeff[bom-like]\r\n",
+    };
+    for (const std::wstring& text : texts) EXPECT_EQ(IniDocument(text).text(), text);
+}
+
+TEST(IniDocument, FindsTheFirstSectionAndKeyOfEachNameWithoutRegardToCase) {
+    const IniDocument doc(
+        L"top=level\r\n"
+        L"[Main]\r\n"
+        L"  Key  =  spaced  \r\n"
+        L"key=second\r\n"
+        L"novalue\r\n"
+        L"[main]\r\n"
+        L"other=duplicate section\r\n"
+        L"[Empty]\r\n");
+    EXPECT_EQ(doc.rawValue(L"MAIN", L"key"), Raw(L"  spaced  "));
+    EXPECT_EQ(doc.rawValue(L"Main", L"other"), std::nullopt) << "only the first [main] counts";
+    EXPECT_EQ(doc.rawValue(L"Main", L"novalue"), std::nullopt);
+    EXPECT_EQ(doc.rawValue(L"Main", L"top"), std::nullopt) << "lines before any header";
+    EXPECT_EQ(doc.rawValue(L"Empty", L"key"), std::nullopt);
+    EXPECT_EQ(doc.rawValue(L"Missing", L"key"), std::nullopt);
+}
+
+TEST(IniDocument, DeleteSectionTakesItsHeaderAndEveryLineToTheNextHeader) {
+    IniDocument doc(L"[A]\r\na=1\r\n\r\n[B]\r\n; note\r\nb=2\r\n\r\n[C]\nc=3");
+    doc.deleteSection(L"b");
+    EXPECT_EQ(doc.text(), L"[A]\r\na=1\r\n\r\n[C]\nc=3");
+    doc.deleteSection(L"C");
+    EXPECT_EQ(doc.text(), L"[A]\r\na=1\r\n\r\n");
+    doc.deleteSection(L"missing");
+    EXPECT_EQ(doc.text(), L"[A]\r\na=1\r\n\r\n");
+}
+
+TEST(IniDocument, DeleteOfADuplicatedSectionLeavesTheSecondForTheNextWrite) {
+    IniDocument doc(L"[S]\r\n0=old\r\n[Other]\r\nx=1\r\n[S]\r\n0=dup\r\n");
+    doc.deleteSection(L"S");
+    doc.writeValue(L"S", L"0", L"new");
+    EXPECT_EQ(doc.text(), L"[Other]\r\nx=1\r\n[S]\r\n0=new\r\n");
+}
+
+TEST(IniDocument, WriteReplacesAnExistingKeyInPlaceKeepingItsLineEnding) {
+    IniDocument doc(L"[S]\n a =old\nb=2\n");
+    doc.writeValue(L"s", L"A", L"new");
+    EXPECT_EQ(doc.text(), L"[S]\nA=new\nb=2\n");
+}
+
+TEST(IniDocument, WriteAddsANewKeyAfterTheSectionsLastNonBlankLine) {
+    IniDocument doc(L"[S]\r\na=1\r\n\r\n\r\n[T]\r\nt=1\r\n");
+    doc.writeValue(L"S", L"b", L"2");
+    EXPECT_EQ(doc.text(), L"[S]\r\na=1\r\nb=2\r\n\r\n\r\n[T]\r\nt=1\r\n");
+}
+
+TEST(IniDocument, WriteAppendsANewSectionEndingTheLastLineFirst) {
+    IniDocument doc(L"[T]\nt=1");
+    doc.writeValue(L"S", L"0", L"x");
+    doc.writeValue(L"S", L"1", L"y");
+    EXPECT_EQ(doc.text(), L"[T]\nt=1\r\n[S]\r\n0=x\r\n1=y\r\n");
+
+    IniDocument empty;
+    empty.writeValue(L"S", L"0", L"");
+    EXPECT_EQ(empty.text(), L"[S]\r\n0=\r\n");
+}
+
+TEST(IniDocument, AValueCanHoldEqualsSignsAndBrackets) {
+    IniDocument doc;
+    doc.writeValue(L"S", L"5", L"[x]=y");
+    const IniDocument reread(doc.text());
+    EXPECT_EQ(reread.rawValue(L"S", L"5"), Raw(L"[x]=y"));
+}
+
+TEST(IniDocument, AHeaderWithoutClosingBracketStillOpensASection) {
+    const IniDocument doc(L"[Open\r\nk=v\r\n");
+    EXPECT_EQ(doc.rawValue(L"Open", L"k"), Raw(L"v"));
+}
+
+}  // namespace
+}  // namespace vela
