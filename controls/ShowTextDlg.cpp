@@ -1,0 +1,54 @@
+#include "controls/ShowTextDlg.h"
+
+#include "app/win/Handle.h"
+#include "resources/resource.h"
+
+namespace vela {
+
+INT_PTR CShowTextDlg::run(HINSTANCE module, HWND owner) {
+    return runModal(module, IDD_SHOWTEXT, owner);
+}
+
+void CShowTextDlg::paintFace() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    win32::UniqueGdi<HBITMAP> face(static_cast<HBITMAP>(LoadImageW(
+        GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDB_MENU_ROOT), IMAGE_BITMAP, 0, 0, 0)));
+    if (face) {
+        win32::UniqueDc source(CreateCompatibleDC(dc));
+        win32::SelectObjectScope select(source.get(), face.get());
+        RECT window{};
+        GetWindowRect(hwnd(), &window);
+        BitBlt(dc, 0, 0, window.right - window.left, window.bottom - window.top, source.get(), 0,
+               0, SRCCOPY);
+    }
+    EndPaint(hwnd(), &ps);
+}
+
+std::optional<LRESULT> CShowTextDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            enteredText_.clear();
+            return TRUE;  // focus to the first control, the edit line
+        case WM_PAINT:
+            paintFace();
+            return 0;
+        case WM_COMMAND:
+            if (LOWORD(wParam) == IDOK) {
+                HWND edit = item(IDC_ENTRY_TEXT);
+                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
+                text.resize(static_cast<std::size_t>(
+                    GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
+                enteredText_ = std::move(text);
+                sharedEntryText = enteredText_;
+                endModal(IDOK);
+                return 0;
+            }
+            break;
+        default:
+            break;
+    }
+    return Dialog::handleMessage(message, wParam, lParam);
+}
+
+}  // namespace vela
