@@ -1,0 +1,15 @@
+// The names by which Vela finds itself and is found.
+#pragma once
+
+namespace vela {
+
+inline constexpr wchar_t kWindowTitle[] = L"Vela";
+// The window class of the main dialog (the CLASS of its template). A second
+// start looks for class and title together, so another program's window that
+// happens to be titled "Vela" is left alone.
+inline constexpr wchar_t kMainWindowClass[] = L"VelaMainWindow";
+inline constexpr wchar_t kInstanceMutexName[] = L"kestrel";
+// Application profile key (per user): HKCU\Software\Kestrel\Vela.
+inline constexpr wchar_t kProfileKey[] = L"Kestrel";
+
+}  // namespace vela

@@ -1,0 +1,419 @@
+#include "app/MainDialog.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+#include "app/AppIdentity.h"
+#include "app/DpiFit.h"
+#include "controls/DescriptionCommand.h"
+#include "controls/MemDC.h"
+#include "core/PlatformFlags.h"
+#include "resources/resource.h"
+
+namespace vela {
+
+namespace {
+
+constexpr COLORREF kCaptionGrey = RGB(200, 200, 200);
+constexpr COLORREF kCaptionGreen = RGB(0, 200, 20);
+constexpr COLORREF kCaptionHot = RGB(255, 255, 254);
+
+struct CaptionStyle {
+    int control;
+    COLORREF normal;
+};
+
+// The wheel captions and the DPI caption are green like the wheel's light on
+// the skin; everything else is grey.
+constexpr std::array<CaptionStyle, 12> kCaptionStyles{{
+    {IDC_CAPTION_R, kCaptionGrey},
+    {IDC_CAPTION_M, kCaptionGrey},
+    {IDC_CAPTION_X1, kCaptionGrey},
+    {IDC_CAPTION_X2, kCaptionGrey},
+    {IDC_CAPTION_WD, kCaptionGreen},
+    {IDC_CAPTION_WU, kCaptionGreen},
+    {IDC_CAPTION_DPI, kCaptionGreen},
+    {IDC_SCRIPT_MENU, kCaptionGrey},
+    {IDC_SPARE_BUTTON, kCaptionGrey},
+    {IDC_CAPTION_WL, kCaptionGrey},
+    {IDC_CAPTION_WR, kCaptionGrey},
+    {IDC_CAPTION_ALTTAB, kCaptionGrey},
+}};
+
+// Labels that invite a description; the Alt+Tab label has no tip, the DPI
+// label has nothing but the tip.
+constexpr std::array<int, 9> kTooltipControls{IDC_LABEL_R,  IDC_LABEL_M,   IDC_LABEL_WU,
+                                              IDC_LABEL_WD, IDC_LABEL_X1,  IDC_LABEL_X2,
+                                              IDC_LABEL_DPI, IDC_LABEL_WL, IDC_LABEL_WR};
+constexpr wchar_t kTooltipText[] = L"Click!Add function description.";
+constexpr UINT kTooltipDelayMs = 150;
+
+const SlotInfo* slotOfDescriptionLabel(int control) {
+    for (const SlotInfo& info : kSlotTable)
+        if (info.descriptionControl == control) return &info;
+    return nullptr;
+}
+
+const SlotInfo* slotOfCaption(int control) {
+    for (const SlotInfo& info : kSlotTable)
+        if (info.captionControl == control) return &info;
+    return nullptr;
+}
+
+using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+
+}  // namespace
+
+CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring commandLine)
+    : module_(module),
+      commandLine_(std::move(commandLine)),
+      model_(hooks_, *this, *this),
+      executor_(model_, ExecutorPorts{input_, shell_, power_, playback_}, playbackThreads_),
+      timerTasks_(*this, saver_, *this, scriptPlayer_) {
+    for (std::size_t i = 0; i < kSlotTable.size(); ++i)
+        hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
+}
+
+CVoZuzevArarozerudiDlg::~CVoZuzevArarozerudiDlg() = default;
+
+INT_PTR CVoZuzevArarozerudiDlg::run() { return runModal(module_, IDD_VELA_DIALOG, nullptr); }
+
+// ---- Initialisation, in the order the rest of the program relies on --------
+
+BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
+    for (std::size_t i = 0; i < kCaptionStyles.size(); ++i)
+        captions_[i].attach(hwnd(), kCaptionStyles[i].control);
+    saveAndExitButton_.attach(hwnd(), IDC_SAVE_AND_EXIT);
+    closeButton_.attach(hwnd(), IDOK);
+    keyBrush_.reset(CreateSolidBrush(kColourKey));
+    hooks_.setWindow(hwnd());
+
+    executor_.repeatState().firstPress = true;
+    // Seam: the folder of the executable for settings and macro scripts is
+    // taken by the settings store and the macro loader when they are wired.
+
+    bigIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                 IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                                 GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDR_MAINFRAME),
+                                                   IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                   GetSystemMetrics(SM_CYSMICON), 0)));
+    SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+    SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+
+    SetWindowTextW(hwnd(), kWindowTitle);
+
+    const LONG_PTR style = GetWindowLongPtrW(hwnd(), GWL_STYLE);
+    SetWindowLongPtrW(hwnd(), GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_CAPTION));
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+
+    const LONG_PTR exStyle = GetWindowLongPtrW(hwnd(), GWL_EXSTYLE);
+    SetWindowLongPtrW(hwnd(), GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    if (HMODULE user32 = GetModuleHandleW(L"user32.dll")) {
+        auto setLayered = reinterpret_cast<SetLayeredWindowAttributesFn>(
+            reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
+        if (setLayered) setLayered(hwnd(), kColourKey, 255, LWA_COLORKEY);
+    }
+
+    setPlatformFlags();
+
+    if (commandLine_.empty()) start(kHideTimerId, kHideDelayMs);
+
+    createTooltips();
+    configureCaptions();
+    loadImageButtons();
+    fitToDpi();
+    centreOnScreen();
+    // Seam: the autostart entry is brought in line with the profile here.
+    skin_.reset(static_cast<HBITMAP>(
+        LoadImageW(module_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
+    loadSettings();
+    // Seam: the notification-area icon is added here.
+    return TRUE;
+}
+
+void CVoZuzevArarozerudiDlg::setPlatformFlags() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    GetVersionExW(&version);
+#pragma GCC diagnostic pop
+    platformFlags = platformFlagsFor(version.dwMajorVersion, version.dwMinorVersion);
+    if (!platformFlags.tiltSupported) {
+        for (const SlotInfo& info : kSlotTable)
+            if (info.needsTilt) EnableWindow(item(info.captionControl), FALSE);
+    }
+}
+
+void CVoZuzevArarozerudiDlg::createTooltips() {
+    tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd(),
+                               nullptr, module_, nullptr);
+    if (!tooltip_) return;
+    SendMessageW(tooltip_, TTM_ACTIVATE, TRUE, 0);
+    for (int control : kTooltipControls) {
+        TTTOOLINFOW tool{};
+        tool.cbSize = sizeof(tool);
+        tool.uFlags = TTF_IDISHWND;
+        tool.hwnd = hwnd();
+        tool.uId = reinterpret_cast<UINT_PTR>(item(control));
+        tool.lpszText = const_cast<LPWSTR>(kTooltipText);
+        SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    }
+    SendMessageW(tooltip_, TTM_SETTIPTEXTCOLOR, RGB(0, 0, 0), 0);
+    SendMessageW(tooltip_, TTM_SETDELAYTIME, TTDT_AUTOMATIC, kTooltipDelayMs);
+}
+
+void CVoZuzevArarozerudiDlg::configureCaptions() {
+    for (std::size_t i = 0; i < kCaptionStyles.size(); ++i)
+        captions_[i].setColours(kCaptionStyles[i].normal, kCaptionHot);
+}
+
+void CVoZuzevArarozerudiDlg::loadImageButtons() {
+    auto saveImage = std::make_unique<CGdiPlusBitmapResource>();
+    saveImage->loadPng(IDP_SAVE_AND_EXIT, module_);
+    saveAndExitButton_.setImage(std::move(saveImage));
+    auto closeImage = std::make_unique<CGdiPlusBitmapResource>();
+    closeImage->loadPng(IDP_CLOSE, module_);
+    closeButton_.setImage(std::move(closeImage));
+}
+
+void CVoZuzevArarozerudiDlg::fitToDpi() {
+    int logPixelsX = 96;
+    int logPixelsY = 96;
+    if (win32::WindowDc dc(hwnd()); dc) {
+        logPixelsX = GetDeviceCaps(dc.get(), LOGPIXELSX);
+        logPixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
+    }
+    scale_ = dpiScale(logPixelsX);
+
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    const auto size = fitWindowSize(window.right - window.left, window.bottom - window.top, scale_);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size[0], size[1],
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+
+    for (int control : kDpiFitControls) {
+        HWND child = item(control);
+        if (!child) continue;
+        RECT r{};
+        GetWindowRect(child, &r);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
+        const ControlRect fitted = fitControlRect({r.left, r.top, r.right, r.bottom},
+                                                  dpiDivisors(control, logPixelsY, scale_));
+        MoveWindow(child, fitted.left, fitted.top, fitted.right - fitted.left,
+                   fitted.bottom - fitted.top, TRUE);
+    }
+}
+
+void CVoZuzevArarozerudiDlg::centreOnScreen() {
+    RECT window{};
+    GetWindowRect(hwnd(), &window);
+    RECT work{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    const int width = window.right - window.left;
+    const int height = window.bottom - window.top;
+    SetWindowPos(hwnd(), nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CVoZuzevArarozerudiDlg::loadSettings() {
+    // Seam: ButtonSettingsStore::loadAll fills the slots, the captions and the
+    // labels and installs the hooks of remapped slots. Until then the
+    // template's native captions and default labels stand.
+}
+
+// ---- Ports the core drives --------------------------------------------------
+
+void CVoZuzevArarozerudiDlg::setCaption(Slot slot, const std::wstring& text) {
+    SetWindowTextW(item(slotInfo(slot).captionControl), text.c_str());
+}
+
+void CVoZuzevArarozerudiDlg::setDescriptionLabel(Slot slot, const std::wstring& text) {
+    HWND label = item(slotInfo(slot).descriptionControl);
+    RECT area{};
+    GetWindowRect(label, &area);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    // Labels draw on a hollow brush: the skin under the old text goes first.
+    InvalidateRect(hwnd(), &area, TRUE);
+    SetWindowTextW(label, text.c_str());
+}
+
+void CVoZuzevArarozerudiDlg::repaintCaptions() {
+    for (const SlotInfo& info : kSlotTable) {
+        RECT area{};
+        GetWindowRect(item(info.captionControl), &area);
+        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+        InvalidateRect(hwnd(), &area, FALSE);
+    }
+}
+
+void CVoZuzevArarozerudiDlg::start(int timerId, std::uint32_t periodMs) {
+    SetTimer(hwnd(), static_cast<UINT_PTR>(timerId), periodMs, nullptr);
+}
+
+void CVoZuzevArarozerudiDlg::stop(int timerId) {
+    KillTimer(hwnd(), static_cast<UINT_PTR>(timerId));
+}
+
+void CVoZuzevArarozerudiDlg::hide() {
+    ShowWindow(hwnd(), SW_MINIMIZE);
+    ShowWindow(hwnd(), SW_HIDE);
+}
+
+// ---- Messages ---------------------------------------------------------------
+
+bool CVoZuzevArarozerudiDlg::preTranslateMessage(MSG& msg) {
+    if (tooltip_) SendMessageW(tooltip_, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    // Neither key may close the window: it is closed from the tray only.
+    if (msg.message == WM_KEYDOWN && (msg.wParam == VK_ESCAPE || msg.wParam == VK_RETURN))
+        return true;
+    return false;
+}
+
+std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARAM wParam,
+                                                             LPARAM lParam) {
+    for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
+        if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
+            executor_.onActivation(kSlotTable[i].slot);
+            return 0;
+        }
+    }
+    switch (message) {
+        case WM_INITDIALOG:
+            return onInitDialog();
+        case WM_COMMAND:
+            if (auto handled = onCommand(LOWORD(wParam), HIWORD(wParam))) return handled;
+            break;
+        case WM_TIMER:
+            timerTasks_.onTimer(static_cast<int>(wParam));
+            return std::nullopt;
+        case WM_ERASEBKGND:
+            return onEraseBackground(reinterpret_cast<HDC>(wParam));
+        case WM_PAINT:
+            if (IsIconic(hwnd())) {
+                onPaint();
+                return 0;
+            }
+            return std::nullopt;
+        case WM_CTLCOLORDLG:
+            return reinterpret_cast<LRESULT>(keyBrush_.get());
+        case WM_CTLCOLORSTATIC: {
+            auto dc = reinterpret_cast<HDC>(wParam);
+            SetTextColor(dc, kLabelTextColour);
+            SetBkMode(dc, TRANSPARENT);
+            return reinterpret_cast<LRESULT>(GetStockObject(NULL_BRUSH));
+        }
+        case WM_NCHITTEST:
+            return onHitTest(lParam);
+        case WM_SETCURSOR:
+            if (onSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
+            return std::nullopt;
+        default:
+            break;
+    }
+    return Dialog::handleMessage(message, wParam, lParam);
+}
+
+std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) return std::nullopt;  // STN_CLICKED has the same value
+    if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
+        onDescriptionClicked(*slot);
+        return 0;
+    }
+    if (slotOfCaption(id)) {
+        // Seam: the function menu of the slot opens here
+        // (menu::AssignmentCommands::openFunctionMenuForControl).
+        return 0;
+    }
+    switch (id) {
+        case IDOK:  // the close cross only hides: Vela lives on in the tray
+            hide();
+            return 0;
+        case IDC_SAVE_AND_EXIT:
+            hide();
+            saver_.saveAll();
+            return 0;
+        case IDC_SCRIPT_MENU:
+            openScriptMenu();
+            return 0;
+        case IDC_CAPTION_DPI:
+        case IDC_SPARE_BUTTON:
+        case IDC_LABEL_DPI:
+            return 0;
+        default:
+            break;
+    }
+    // Seam: catalogue commands go to menu::AssignmentCommands::onCommand, the
+    // tray commands to the tray handler.
+    return std::nullopt;
+}
+
+void CVoZuzevArarozerudiDlg::onDescriptionClicked(const SlotInfo& slot) {
+    runDescriptionCommand(module_, hwnd(), slot.descriptionControl,
+                          model_.at(slot.slot).description);
+}
+
+void CVoZuzevArarozerudiDlg::openScriptMenu() {
+    win32::UniqueMenu menu(LoadMenuW(module_, MAKEINTRESOURCEW(IDR_SCRIPT_MENU)));
+    if (!menu) return;
+    SetForegroundWindow(hwnd());
+    RECT button{};
+    GetWindowRect(item(IDC_SCRIPT_MENU), &button);
+    // Its commands are placeholders: choosing one does nothing.
+    TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, button.left, button.bottom + 2, 0,
+                   hwnd(), nullptr);
+}
+
+BOOL CVoZuzevArarozerudiDlg::onEraseBackground(HDC dc) {
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    CMemDC mem(dc, &client);
+    FillRect(mem.dc(), &client, keyBrush_.get());
+    if (skin_) {
+        win32::UniqueDc source(CreateCompatibleDC(dc));
+        win32::SelectObjectScope select(source.get(), skin_.get());
+        BITMAP info{};
+        GetObjectW(skin_.get(), sizeof(info), &info);
+        BitBlt(mem.dc(), 0, 0, info.bmWidth, info.bmHeight, source.get(), 0, 0, SRCCOPY);
+    }
+    // The image buttons blend their PNGs over exactly this picture.
+    saveAndExitButton_.setBackground(mem.dc());
+    closeButton_.setBackground(mem.dc());
+    return TRUE;
+}
+
+void CVoZuzevArarozerudiDlg::onPaint() {
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(hwnd(), &ps);
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    const int x = (client.right - GetSystemMetrics(SM_CXICON) + 1) / 2;
+    const int y = (client.bottom - GetSystemMetrics(SM_CYICON) + 1) / 2;
+    DrawIcon(dc, x, y, bigIcon_.get());
+    EndPaint(hwnd(), &ps);
+}
+
+LRESULT CVoZuzevArarozerudiDlg::onHitTest(LPARAM lParam) {
+    POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    RECT client{};
+    GetClientRect(hwnd(), &client);
+    MapWindowPoints(hwnd(), nullptr, reinterpret_cast<POINT*>(&client), 2);
+    // The whole skin is the title bar: drag it anywhere.
+    if (PtInRect(&client, at)) return HTCAPTION;
+    return DefWindowProcW(hwnd(), WM_NCHITTEST, 0, lParam);
+}
+
+bool CVoZuzevArarozerudiDlg::onSetCursor(HWND over) {
+    if (!over || over == hwnd()) return false;
+    wchar_t className[16]{};
+    GetClassNameW(over, className, 16);
+    if (std::wstring_view(className) != L"Static" || GetDlgCtrlID(over) == IDC_LOGO) return false;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
+}
+
+}  // namespace vela
