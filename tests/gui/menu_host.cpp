@@ -1,0 +1,222 @@
+// A bare window with the nine caption buttons, driving the real function menu
+// and assignment commands, so the menu can be looked at and exercised under
+// Wine on its own. Hook calls, captions and saves go to a log file.
+//
+//   menu_host.exe LOGFILE [--win8] [--cycles N]
+//
+// --cycles N opens and closes the menu N times by itself, then logs the
+// process's GDI and USER object counts before and after and exits. --leak
+// makes every cycle leak one brush and one menu, to show the counts see it.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/PlatformFlags.h"
+#include "core/SlotModel.h"
+#include "menu/AssignmentCommands.h"
+#include "menu/win32/CMenuXPItem.h"
+#include "menu/win32/FunctionMenu.h"
+#include "menu/win32/Win32MenuPorts.h"
+#include "tests/gui/menu_object_counts.h"
+
+namespace {
+
+using namespace vela;
+
+constexpr UINT_PTR kExitTimer = 100;
+constexpr UINT_PTR kCloseMenuTimer = 101;
+constexpr UINT kRunCycles = WM_APP + 1;
+
+std::wstring logPath;
+bool win8 = false;
+int cycles = 0;
+bool leak = false;
+
+void logLine(const std::wstring& line) {
+    FILE* f = _wfopen(logPath.c_str(), L"a, ccs=UTF-8");
+    if (!f) return;
+    fwprintf(f, L"%ls\n", line.c_str());
+    fclose(f);
+}
+
+class HostPorts : public HookPort, public ViewPort, public TimerPort {
+public:
+    HWND window = nullptr;
+    void install(Slot s) override { logLine(L"install " + name(s)); }
+    void remove(Slot s) override { logLine(L"remove " + name(s)); }
+    void setCaption(Slot s, const std::wstring& text) override {
+        SetDlgItemTextW(window, slotInfo(s).captionControl, text.c_str());
+        logLine(L"caption " + name(s) + L" " + text);
+    }
+    void setDescriptionLabel(Slot, const std::wstring&) override {}
+    void repaintCaptions() override {
+        win32::Win32CaptionGeometry geometry(window);
+        menu::repaintCaptions(geometry);
+    }
+    void start(int id, std::uint32_t ms) override {
+        SetTimer(window, static_cast<UINT_PTR>(id), ms, nullptr);
+        logLine(L"timer " + std::to_wstring(id) + L" " + std::to_wstring(ms));
+    }
+    void stop(int id) override { KillTimer(window, static_cast<UINT_PTR>(id)); }
+
+private:
+    static std::wstring name(Slot s) {
+        const std::string_view n = slotInfo(s).name;
+        return std::wstring(n.begin(), n.end());
+    }
+};
+
+struct Host {
+    HostPorts ports;
+    SlotModel model{ports, ports, ports};
+    std::unique_ptr<win32::Win32MessageBox> messages;
+    std::unique_ptr<win32::Win32OpenFileDialog> files;
+    std::unique_ptr<win32::Win32FunctionMenu> menu;
+    std::unique_ptr<win32::Win32CaptionGeometry> captions;
+    std::unique_ptr<menu::AssignmentCommands> commands;
+};
+std::unique_ptr<Host> host;
+
+void save() {
+    // One line per slot in the fields' settings-key order.
+    for (const SlotInfo& info : kSlotTable) {
+        const ButtonAssignment& a = host->model.at(info.slot);
+        logLine(L"save " + std::wstring(info.section) + L" 0=" + a.caption + L" 1=" +
+                (a.hookInstalled ? L"1" : L"0") + L" 2=" + std::to_wstring(a.keyAction) + L" 3=" +
+                std::to_wstring(a.virtualKey) + L" 4=" + std::to_wstring(a.mouseFunction) +
+                L" 5=" + a.launchTarget + L" 6=" + std::to_wstring(a.actionGroup));
+    }
+}
+
+std::wstring counts() {
+    const test::GuiObjectCounts c = test::guiObjectCounts();
+    return L"gdi=" + std::to_wstring(c.gdi) + L" user=" + std::to_wstring(c.user) +
+           L" items=" + std::to_wstring(win32::CMenuXPItem::liveCount()) +
+           (c.fromSystem ? L" (system)" : L" (counted)");
+}
+
+void runCycles(HWND window) {
+    // One showing first, so lazily created system objects (menu font, class
+    // atoms) are counted in the baseline, not as leaks.
+    SetTimer(window, kCloseMenuTimer, 20, nullptr);
+    win32::ShowFunctionMenu(window, 40, 40, win8, GetModuleHandleW(nullptr));
+    logLine(L"before " + counts());
+    for (int i = 0; i < cycles; ++i) {
+        SetTimer(window, kCloseMenuTimer, 20, nullptr);
+        win32::ShowFunctionMenu(window, 40, 40, win8, GetModuleHandleW(nullptr));
+        if (leak) {
+            CreateSolidBrush(RGB(i & 255, 0, 0));
+            CreatePopupMenu();
+        }
+    }
+    logLine(L"after " + counts());
+    logLine(L"cycles " + std::to_wstring(cycles));
+    PostQuitMessage(0);
+}
+
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (HIWORD(wParam) == BN_CLICKED && host->commands->openFunctionMenuForControl(id))
+                return 0;
+            if (host->commands->onCommand(static_cast<std::uint32_t>(id))) {
+                logLine(L"command " + std::to_wstring(id));
+                return 0;
+            }
+            break;
+        }
+        case WM_TIMER:
+            if (wParam == static_cast<UINT_PTR>(kSaveTimerId)) {
+                KillTimer(window, wParam);
+                save();
+                return 0;
+            }
+            if (wParam == kCloseMenuTimer) {
+                KillTimer(window, wParam);
+                EndMenu();
+                return 0;
+            }
+            if (wParam == kExitTimer) PostQuitMessage(0);
+            return 0;
+        case kRunCycles:
+            runCycles(window);
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (argc < 2) return 2;
+    logPath = argv[1];
+    for (int i = 2; i < argc; ++i) {
+        const std::wstring arg = argv[i];
+        if (arg == L"--win8") win8 = true;
+        if (arg == L"--leak") leak = true;
+        if (arg == L"--cycles" && i + 1 < argc) cycles = _wtoi(argv[++i]);
+    }
+    LocalFree(argv);
+    platformFlags.win8MenuEnabled = win8;
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = windowProc;
+    wc.hInstance = instance;
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = L"VelaMenuHost";
+    RegisterClassW(&wc);
+    HWND window = CreateWindowExW(0, L"VelaMenuHost", L"Vela Menu Host",
+                                  WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 700, 600, nullptr,
+                                  nullptr, instance, nullptr);
+    host = std::make_unique<Host>();
+    host->ports.window = window;
+    int y = 10;
+    for (const SlotInfo& info : kSlotTable) {
+        CreateWindowExW(0, L"BUTTON", std::wstring(info.nativeCaption).c_str(),
+                        WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, y, 160, 28, window,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(info.captionControl)),
+                        instance, nullptr);
+        host->model.at(info.slot).caption = info.nativeCaption;
+        y += 36;
+    }
+    host->messages = std::make_unique<win32::Win32MessageBox>(window);
+    host->files = std::make_unique<win32::Win32OpenFileDialog>(window);
+    host->menu = std::make_unique<win32::Win32FunctionMenu>(window);
+    host->captions = std::make_unique<win32::Win32CaptionGeometry>(window);
+    host->commands = std::make_unique<menu::AssignmentCommands>(
+        host->model,
+        menu::MenuCommandPorts{*host->messages, *host->files, *host->menu, *host->captions},
+        win32::executableApplicationName());
+
+    SetForegroundWindow(window);
+    SetTimer(window, kExitTimer, 120000, nullptr);
+    for (const SlotInfo& info : kSlotTable) {
+        RECT r{};
+        GetWindowRect(GetDlgItem(window, info.captionControl), &r);
+        logLine(L"button " + std::to_wstring(info.captionControl) + L" " +
+                std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
+                std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
+    }
+    logLine(L"ready");
+    if (cycles > 0) PostMessageW(window, kRunCycles, 0, 0);
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+    }
+    host.reset();
+    DestroyWindow(window);
+    return 0;
+}
