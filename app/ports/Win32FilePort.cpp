@@ -1,0 +1,106 @@
+#include "app/ports/Win32FilePort.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <limits>
+
+#include "app/win/Handle.h"
+
+namespace vela::win32 {
+
+namespace {
+
+// CreateFileW reports failure with INVALID_HANDLE_VALUE, the owner with null.
+UniqueHandle ownFile(HANDLE h) { return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h); }
+
+constexpr DWORD kChunk = 1u << 20;
+
+}  // namespace
+
+std::optional<std::vector<std::uint8_t>> Win32FilePort::readAll(const std::wstring& path) {
+    const UniqueHandle file = ownFile(CreateFileW(
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!file) return std::nullopt;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
+        static_cast<std::uint64_t>(size.QuadPart) > kMaxReadBytes) {
+        return std::nullopt;
+    }
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(kChunk, bytes.size() - done));
+        DWORD got = 0;
+        if (!ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) return std::nullopt;
+        if (got == 0) break;  // the file shrank while we read it
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+std::optional<std::wstring> Win32FilePort::createTempBeside(const std::wstring& target) {
+    const std::size_t slash = target.find_last_of(L"\\/");
+    std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
+    if (folder.empty()) folder = L"\\";  // "\QmSetting.ini": the root of the drive
+    wchar_t name[MAX_PATH + 1] = {};
+    if (folder.size() > MAX_PATH - 14 ||
+        GetTempFileNameW(folder.c_str(), L"vel", 0, name) == 0) {
+        return std::nullopt;
+    }
+    return std::wstring(name);
+}
+
+bool Win32FilePort::writeAndFlush(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+    const UniqueHandle file = ownFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                                  TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                                  nullptr));
+    if (!file) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const DWORD want = static_cast<DWORD>(std::min<std::size_t>(kChunk, bytes.size() - done));
+        DWORD wrote = 0;
+        if (!WriteFile(file.get(), bytes.data() + done, want, &wrote, nullptr) || wrote == 0) {
+            return false;
+        }
+        done += wrote;
+    }
+    return FlushFileBuffers(file.get()) != FALSE;
+}
+
+bool Win32FilePort::moveOver(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+void Win32FilePort::removeFile(const std::wstring& path) { DeleteFileW(path.c_str()); }
+
+std::wstring Win32AnsiCodePage::decode(std::span<const std::uint8_t> bytes) {
+    if (bytes.empty()) return {};
+    std::wstring out;
+    std::size_t done = 0;
+    // In pieces that fit an int; a piece ends after a line feed where it can,
+    // so that no double-byte character is cut in two.
+    while (done < bytes.size()) {
+        std::size_t take = std::min<std::size_t>(bytes.size() - done, 1u << 28);
+        if (done + take < bytes.size()) {
+            const auto piece = bytes.subspan(done, take);
+            const auto lf = std::find(piece.rbegin(), piece.rend(), std::uint8_t{'\n'});
+            if (lf != piece.rend()) take = static_cast<std::size_t>(piece.rend() - lf);
+        }
+        const auto* src = reinterpret_cast<const char*>(bytes.data() + done);
+        const int length = static_cast<int>(take);
+        const int needed = MultiByteToWideChar(CP_ACP, 0, src, length, nullptr, 0);
+        if (needed > 0) {
+            const std::size_t at = out.size();
+            out.resize(at + static_cast<std::size_t>(needed));
+            MultiByteToWideChar(CP_ACP, 0, src, length, out.data() + at, needed);
+        }
+        done += take;
+    }
+    return out;
+}
+
+}  // namespace vela::win32

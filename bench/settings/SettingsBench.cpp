@@ -1,0 +1,207 @@
+// Compares one ButtonSettingsStore::saveAll with the key-by-key
+// WritePrivateProfileStringW sequence it replaces: the files they make, what
+// the platform's profile functions read back from ours, and the time of each.
+//
+//   SettingsBench.exe [iterations]     (prints a report; exit code 1 on a mismatch)
+#include <windows.h>
+#include <shellapi.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwchar>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/ports/Win32FilePort.h"
+#include "settings/ButtonSettingsStore.h"
+#include "settings/IniValue.h"
+#include "settings/SettingsText.h"
+
+namespace {
+
+using namespace vela;
+
+struct QuietPorts final : HookPort, ViewPort, TimerPort {
+    void install(Slot) override {}
+    void remove(Slot) override {}
+    void setCaption(Slot, const std::wstring&) override {}
+    void setDescriptionLabel(Slot, const std::wstring&) override {}
+    void repaintCaptions() override {}
+    void start(int, std::uint32_t) override {}
+    void stop(int) override {}
+};
+
+std::wstring exeFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring p(path);
+    return p.substr(0, p.rfind(L'\\'));
+}
+
+// Nine remapped slots, every key written (macro slots write key "7" too).
+void fillModel(SlotModel& model) {
+    int i = 0;
+    for (const SlotInfo& info : kSlotTable) {
+        ButtonAssignment& a = model.at(info.slot);
+        a.caption = L"Caption " + std::to_wstring(i) + L" \x00e9";
+        model.installHook(info.slot);
+        a.actionGroup = 1;
+        a.keyAction = i % 2 == 0 ? toRaw(KeyAction::Macro) : toRaw(KeyAction::CtrlCombo);
+        a.virtualKey = static_cast<std::uint8_t>(65 + i);
+        a.mouseFunction = i;
+        a.launchTarget = L"C:\\Program Files\\App" + std::to_wstring(i) + L"\\run.exe";
+        a.macroName = L"macro" + std::to_wstring(i) + L".txt";
+        a.description = L"note for slot " + std::to_wstring(i);
+        ++i;
+    }
+}
+
+// The sequence the store replaces: one profile call per key.
+void profileSequence(const SlotModel& model, const std::wstring& file) {
+    for (const SlotInfo& info : kSlotTable) {
+        const ButtonAssignment& a = model.at(info.slot);
+        const std::wstring section(info.section);
+        const auto put = [&](const wchar_t* key, const std::wstring& value) {
+            WritePrivateProfileStringW(section.c_str(), key, value.c_str(), file.c_str());
+        };
+        WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str());
+        put(L"0", a.caption);
+        put(L"1", a.hookInstalled ? L"1" : L"0");
+        put(L"2", std::to_wstring(a.keyAction));
+        put(L"3", std::to_wstring(a.virtualKey));
+        put(L"4", std::to_wstring(a.mouseFunction));
+        put(L"5", a.launchTarget);
+        put(L"6", std::to_wstring(a.actionGroup));
+        if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro)) put(L"7", a.macroName);
+        put(L"8", a.description);
+    }
+}
+
+std::vector<std::uint8_t> fileBytes(win32::Win32FilePort& files, const std::wstring& path) {
+    return files.readAll(path).value_or(std::vector<std::uint8_t>{});
+}
+
+void writeBytes(const std::wstring& path, const std::vector<std::uint8_t>& bytes) {
+    HANDLE h = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (h == INVALID_HANDLE_VALUE) return;
+    DWORD wrote = 0;
+    WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &wrote, nullptr);
+    CloseHandle(h);
+}
+
+double nowMs() {
+    static const double perMs = [] {
+        LARGE_INTEGER f;
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart) / 1000.0;
+    }();
+    LARGE_INTEGER t;
+    QueryPerformanceCounter(&t);
+    return static_cast<double>(t.QuadPart) / perMs;
+}
+
+struct Figures {
+    double median, mean, min, max;
+};
+
+Figures summarise(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    double sum = 0;
+    for (double x : v) sum += x;
+    return {v[v.size() / 2], sum / static_cast<double>(v.size()), v.front(), v.back()};
+}
+
+}  // namespace
+
+int main() {
+    int iterations = 200;
+    int argc = 0;
+    const std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(
+        CommandLineToArgvW(GetCommandLineW(), &argc), &LocalFree);
+    if (argv && argc > 1) iterations = std::max(1, _wtoi(argv.get()[1]));
+
+    const std::wstring root = exeFolder() + L"\\settings-bench";
+    CreateDirectoryW(root.c_str(), nullptr);
+    const std::wstring oursModule = root + L"\\Vela.exe";
+    const std::wstring ours = root + L"\\QmSetting.ini";
+    const std::wstring theirs = root + L"\\Profile.ini";
+    DeleteFileW(ours.c_str());
+    DeleteFileW(theirs.c_str());
+
+    win32::Win32FilePort files;
+    win32::Win32AnsiCodePage ansi;
+    QuietPorts quiet;
+    SlotModel model(quiet, quiet, quiet);
+    fillModel(model);
+    auto scripts = std::make_shared<MacroScripts>();
+    MacroScriptLoader loader(files, root, scripts);
+    ButtonSettingsStore store(model, loader, {files, ansi, quiet}, oursModule, true);
+    int problems = 0;
+
+    // 1. Same file as the profile functions make, started from the same
+    //    UTF-16LE file (so that both keep every character).
+    const std::vector<std::uint8_t> bomOnly{0xFF, 0xFE};
+    writeBytes(ours, bomOnly);
+    writeBytes(theirs, bomOnly);
+    store.saveAll();
+    profileSequence(model, theirs);
+    const auto oursBytes = fileBytes(files, ours);
+    const auto theirsBytes = fileBytes(files, theirs);
+    const bool same = oursBytes == theirsBytes;
+    std::printf("same bytes as the profile functions: %s (%zu and %zu bytes)\n",
+                same ? "yes" : "NO", oursBytes.size(), theirsBytes.size());
+    if (!same) ++problems;
+
+    // 2. The profile functions read every value of our file as we wrote it,
+    //    including values that need quoting.
+    model.at(Slot::WL).launchTarget = L"  \"C:\\quoted path\\x.exe\"  ";
+    model.at(Slot::WR).description = L"\x65e5\x672c\x8a9e \x0394 \x20ac";
+    store.saveAll();
+    int readBack = 0;
+    for (const SlotInfo& info : kSlotTable) {
+        const ButtonAssignment& a = model.at(info.slot);
+        const std::wstring section(info.section);
+        const std::pair<const wchar_t*, std::wstring> expected[] = {
+            {L"0", a.caption},         {L"5", a.launchTarget}, {L"7", a.macroName},
+            {L"8", a.description},     {L"2", std::to_wstring(a.keyAction)},
+        };
+        for (const auto& [key, value] : expected) {
+            if (std::wstring(key) == L"7" && a.keyAction != toRaw(KeyAction::Macro)) continue;
+            std::vector<wchar_t> buffer(4096);
+            GetPrivateProfileStringW(section.c_str(), key, L"", buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), ours.c_str());
+            ++readBack;
+            if (value != buffer.data()) {
+                ++problems;
+                std::printf("profile functions read [%ls] %ls differently\n", section.c_str(), key);
+            }
+        }
+    }
+    std::printf("values read back through GetPrivateProfileStringW: %d checked\n", readBack);
+    model.at(Slot::WL).launchTarget = L"C:\\x.exe";
+    model.at(Slot::WR).description = L"plain";
+
+    // 3. Time: one whole-file save against the key-by-key sequence, from the
+    //    same starting file, alternating so that both see the same machine.
+    std::vector<double> storeMs, profileMs;
+    for (int i = 0; i < iterations; ++i) {
+        double t0 = nowMs();
+        store.saveAll();
+        storeMs.push_back(nowMs() - t0);
+        t0 = nowMs();
+        profileSequence(model, theirs);
+        profileMs.push_back(nowMs() - t0);
+    }
+    const Figures s = summarise(storeMs);
+    const Figures p = summarise(profileMs);
+    std::printf("iterations: %d (9 sections, up to 9 keys each)\n", iterations);
+    std::printf("%-34s median %8.3f ms  mean %8.3f  min %8.3f  max %8.3f\n",
+                "ButtonSettingsStore::saveAll", s.median, s.mean, s.min, s.max);
+    std::printf("%-34s median %8.3f ms  mean %8.3f  min %8.3f  max %8.3f\n",
+                "WritePrivateProfileStringW per key", p.median, p.mean, p.min, p.max);
+    std::printf("speed-up (median): %.1fx\n", p.median / s.median);
+    std::printf("result: %s\n", problems == 0 ? "ok" : "MISMATCH");
+    return problems == 0 ? 0 : 1;
+}
