@@ -26,11 +26,11 @@
 
 namespace {
 
-constexpr const vela::SlotInfo* slotByInstallFunction(std::string_view name) {
-    for (const vela::SlotInfo& info : vela::kSlotTable) {
-        if (info.installFunction == name) return &info;
+constexpr int rowByInstallFunction(std::string_view name) {
+    for (std::size_t i = 0; i < vela::kSlotTable.size(); ++i) {
+        if (vela::kSlotTable[i].installFunction == name) return static_cast<int>(i);
     }
-    return nullptr;
+    return -1;
 }
 
 // Narrow file stem against the table's wide library name.
@@ -43,14 +43,15 @@ constexpr bool sameLibrary(std::wstring_view library, std::string_view stem) {
     return library.substr(stem.size()) == kExtension;
 }
 
-constexpr const vela::SlotInfo* kSlot = slotByInstallFunction(VELA_STR(VELA_INSTALL));
-static_assert(kSlot != nullptr, "no slot in the table has this install function");
-static_assert(kSlot->removeFunction == VELA_STR(VELA_REMOVE),
+constexpr int kRow = rowByInstallFunction(VELA_STR(VELA_INSTALL));
+static_assert(kRow >= 0, "no slot in the table has this install function");
+constexpr const vela::SlotInfo& kSlot = vela::kSlotTable[kRow];
+static_assert(kSlot.removeFunction == VELA_STR(VELA_REMOVE),
               "remove function name disagrees with the slot table");
-static_assert(sameLibrary(kSlot->hookLibrary, VELA_STR(VELA_TRAP_FILE)),
+static_assert(sameLibrary(kSlot.hookLibrary, VELA_STR(VELA_TRAP_FILE)),
               "library file name disagrees with the slot table");
 
-constexpr int kSlotNumber = vela::number(kSlot->slot);
+constexpr int kSlotNumber = vela::number(kSlot.slot);
 
 }  // namespace
 

@@ -172,6 +172,8 @@ void watchdogRound() {
         unhook(t.keyHook);
         applyHooks();
         g.restores.fetch_add(1, std::memory_order_relaxed);
+    } else {
+        applyHooks();  // retries a hook the system refused earlier
     }
 
     t.seenMouseCalls = t.mouseCalls;
@@ -180,11 +182,12 @@ void watchdogRound() {
     if (haveCursor) t.seenCursor = cursor;
 }
 
-// Forgets the handles without telling the filters, like a silent removal.
+// Takes the hooks out but keeps the stale handles, exactly what a silent
+// removal by the system leaves behind.
 void dropHooks() {
     g.lastDropFound.store(t.mouseHook || t.keyHook ? 1 : 0, std::memory_order_relaxed);
-    unhook(t.mouseHook);
-    unhook(t.keyHook);
+    if (t.mouseHook) UnhookWindowsHookEx(t.mouseHook);
+    if (t.keyHook) UnhookWindowsHookEx(t.keyHook);
 }
 
 DWORD WINAPI hookThread(LPVOID ready) {

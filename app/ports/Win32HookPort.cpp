@@ -1,0 +1,62 @@
+#include "app/ports/Win32HookPort.h"
+
+#include <string>
+#include <vector>
+
+namespace vela::win32 {
+
+namespace {
+
+template <typename F>
+F lookUp(HMODULE module, std::string_view name) {
+    const std::string symbol(name);
+    return reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, symbol.c_str())));
+}
+
+}  // namespace
+
+std::wstring executableFolder() {
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            const std::wstring full(path.data(), n);
+            const std::size_t slash = full.find_last_of(L"\\/");
+            return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
+        }
+        path.resize(path.size() * 2);  // a long path: try again with room
+    }
+}
+
+Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(window) {
+    std::wstring base = folder.empty() ? executableFolder() : folder;
+    if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
+    for (const SlotInfo& info : kSlotTable) {
+        Library& lib = libraries_[static_cast<std::size_t>(number(info.slot))];
+        const std::wstring path = base + std::wstring(info.hookLibrary);
+        // A full path with this flag makes the shared hook engine load from
+        // the same folder too.
+        lib.module.reset(LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+        if (!lib.module) continue;
+        lib.install = lookUp<HookFunction>(lib.module.get(), info.installFunction);
+        lib.remove = lookUp<HookFunction>(lib.module.get(), info.removeFunction);
+    }
+}
+
+bool Win32HookPort::loaded(Slot slot) const {
+    const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
+    return lib.module && lib.install && lib.remove;
+}
+
+void Win32HookPort::install(Slot slot) {
+    const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
+    if (lib.install) lib.install(window_);
+}
+
+void Win32HookPort::remove(Slot slot) {
+    const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
+    if (lib.remove) lib.remove(window_);
+}
+
+}  // namespace vela::win32

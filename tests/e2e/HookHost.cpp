@@ -1,0 +1,285 @@
+// Stands in for the main window in the end-to-end tests: loads the hook
+// libraries through Win32HookPort, installs and removes slots on command, logs
+// every report it receives, and can answer like the executors do, with
+// guarded synthetic input from the core.
+//
+//   HookHost.exe --log FILE --commands FILE [--exit-after SECONDS]
+//
+// The commands file is read as it grows, one command per line:
+//   install SLOT...      remove SLOT...
+//   mouse SLOT FUNCTION COUNT   run the executor COUNT times with the slot
+//                               holding that MouseFunction value
+//   key SLOT ACTION VK COUNT    the same with a KeyAction value and a key
+//   raw FUNCTION COUNT   send a MouseFunction COUNT times with no guard
+//   busy MS              keep the UI thread in 30 ms pauses for MS ms
+//   drop                 lose the hooks as the system would (watchdog test)
+//   restores             log how often the watchdog put hooks back
+//   sync                 nothing; its ack orders everything before it
+//   quit
+// Log lines: "<qpc> ready", "<qpc> report SLOT", "<qpc> ack N COMMAND...",
+// "<qpc> error ...".
+#include <windows.h>
+#include <shellapi.h>
+
+#include <array>
+#include <memory>
+#include <sstream>
+#include <string>
+
+#include "app/ports/Win32HookPort.h"
+#include "app/ports/Win32InputPort.h"
+#include "app/ports/Win32ShellPort.h"
+#include "core/ActionExecutor.h"
+#include "core/SlotModel.h"
+#include "tests/e2e/EventLog.h"
+
+namespace {
+
+using namespace vela;
+
+constexpr UINT_PTR kCommandTimer = 1;
+constexpr UINT kCommandPollMs = 5;
+
+struct QuietView final : ViewPort {
+    void setCaption(Slot, const std::wstring&) override {}
+    void setDescriptionLabel(Slot, const std::wstring&) override {}
+    void repaintCaptions() override {}
+};
+struct QuietTimers final : TimerPort {
+    void start(int, std::uint32_t) override {}
+    void stop(int) override {}
+};
+struct NoPlayback final : PlaybackPort {
+    bool startPlayback(Slot) override { return false; }
+};
+
+const SlotInfo* slotNamed(const std::string& name) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.name == name) return &info;
+    }
+    return nullptr;
+}
+
+class Host {
+public:
+    Host(HWND window, e2e::EventLog& log, std::wstring commandsPath)
+        : log_(log),
+          commandsPath_(std::move(commandsPath)),
+          hooks_(window),
+          model_(hooks_, view_, timers_),
+          executor_(model_, ExecutorPorts{input_, shell_, power_, playback_}, playbackThreads_) {
+        for (const SlotInfo& info : kSlotTable) {
+            const std::wstring name(info.messageName);
+            messages_[static_cast<std::size_t>(number(info.slot))] =
+                RegisterWindowMessageW(name.c_str());
+            if (!hooks_.loaded(info.slot)) {
+                log_.line("error library %s not loaded", std::string(info.name).c_str());
+            }
+        }
+    }
+
+    // True when `msg` was a report.
+    bool onMessage(UINT msg) {
+        for (const SlotInfo& info : kSlotTable) {
+            if (msg == messages_[static_cast<std::size_t>(number(info.slot))]) {
+                log_.line("report %s", std::string(info.name).c_str());
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Reads what was added to the commands file since the last call.
+    void pollCommands() {
+        HANDLE f = CreateFileW(commandsPath_.c_str(), GENERIC_READ,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (f == INVALID_HANDLE_VALUE) return;
+        win32::UniqueHandle file(f);
+        LARGE_INTEGER offset;
+        offset.QuadPart = readOffset_;
+        SetFilePointerEx(file.get(), offset, nullptr, FILE_BEGIN);
+        char buffer[4096];
+        DWORD got = 0;
+        while (ReadFile(file.get(), buffer, sizeof buffer, &got, nullptr) && got > 0) {
+            readOffset_ += got;
+            pending_.append(buffer, got);
+        }
+        std::size_t end;
+        while ((end = pending_.find('\n')) != std::string::npos) {
+            std::string line = pending_.substr(0, end);
+            pending_.erase(0, end + 1);
+            if (!line.empty() && line.back() == '\r') line.pop_back();
+            if (!line.empty()) run(line);
+        }
+    }
+
+private:
+    void run(const std::string& line) {
+        ++commandNumber_;
+        std::istringstream in(line);
+        std::string verb;
+        in >> verb;
+        bool ok = true;
+        if (verb == "install" || verb == "remove") {
+            std::string name;
+            while (in >> name) {
+                const SlotInfo* info = slotNamed(name);
+                if (!info) {
+                    ok = false;
+                    continue;
+                }
+                if (verb == "install") {
+                    model_.installHook(info->slot);
+                } else {
+                    model_.removeHook(info->slot);
+                }
+            }
+        } else if (verb == "mouse" || verb == "key") {
+            ok = activate(verb, in);
+        } else if (verb == "raw") {
+            ok = sendUnguarded(in);
+        } else if (verb == "busy") {
+            int ms = 0;
+            in >> ms;
+            for (int spent = 0; spent < ms; spent += static_cast<int>(kChordPauseMs)) {
+                input_.sleepMs(kChordPauseMs);
+            }
+        } else if (verb == "drop") {
+            log_.line("dropped %d", callEngine<int (*)()>("vela_hook_simulate_loss"));
+        } else if (verb == "restores") {
+            log_.line("restores %u", callEngine<unsigned (*)()>("vela_hook_watchdog_restores"));
+        } else if (verb == "quit") {
+            log_.line("ack %d %s", commandNumber_, line.c_str());
+            PostQuitMessage(0);
+            return;
+        } else if (verb != "sync") {
+            ok = false;
+        }
+        if (ok) {
+            log_.line("ack %d %s", commandNumber_, line.c_str());
+        } else {
+            log_.line("error %d %s", commandNumber_, line.c_str());
+        }
+    }
+
+    // Gives the slot the assignment and runs its executor `count` times, as
+    // if its library had reported that many presses.
+    bool activate(const std::string& verb, std::istringstream& in) {
+        std::string name;
+        int value = 0;
+        int virtualKey = 0;
+        int count = 0;
+        in >> name >> value;
+        if (verb == "key") in >> virtualKey;
+        in >> count;
+        const SlotInfo* info = slotNamed(name);
+        if (!info || in.fail() || count < 0) return false;
+        ButtonAssignment& a = model_.at(info->slot);
+        a.actionGroup = toRaw(verb == "mouse" ? ActionGroup::MouseGroup : ActionGroup::KeyGroup);
+        if (verb == "mouse") {
+            a.mouseFunction = value;
+        } else {
+            a.keyAction = value;
+            a.virtualKey = static_cast<std::uint8_t>(virtualKey);
+        }
+        for (int i = 0; i < count; ++i) executor_.onActivation(info->slot);
+        return true;
+    }
+
+    // The worst case of the guard's race: the hook sees the synthetic event
+    // while the slot is installed. The hook must still let it through
+    // without a report.
+    bool sendUnguarded(std::istringstream& in) {
+        int function = -1;
+        int count = 0;
+        in >> function >> count;
+        if (in.fail() || function < toRaw(MouseFunction::LeftClick) ||
+            function > toRaw(MouseFunction::WheelDown) || count < 0) {
+            return false;
+        }
+        InputSynth synth(input_);
+        const MouseTarget at = targetAtCursor(input_.cursorPos(), input_.primaryScreenSize(),
+                                              input_.virtualScreen());
+        const auto mouse = static_cast<MouseFunction>(function);
+        for (int i = 0; i < count; ++i) {
+            if (mouse == MouseFunction::WheelUp) {
+                synth.wheelStep(kWheelDelta, at);
+            } else if (mouse == MouseFunction::WheelDown) {
+                synth.wheelStep(-kWheelDelta, at);
+            } else {
+                synth.click(mouse, at);
+            }
+        }
+        return true;
+    }
+
+    template <typename F>
+    auto callEngine(const char* name) -> decltype(F()()) {
+        HMODULE engine = GetModuleHandleW(L"VelaHooks.dll");
+        auto f = engine ? reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(engine, name)))
+                        : nullptr;
+        return f ? f() : decltype(F()()){};
+    }
+
+    e2e::EventLog& log_;
+    std::wstring commandsPath_;
+    long long readOffset_ = 0;
+    std::string pending_;
+    int commandNumber_ = 0;
+
+    win32::Win32HookPort hooks_;
+    QuietView view_;
+    QuietTimers timers_;
+    SlotModel model_;
+    win32::Win32InputPort input_;
+    win32::Win32ShellPort shell_;
+    win32::Win32PowerPort power_;
+    NoPlayback playback_;
+    PlaybackThreads playbackThreads_;
+    ActionExecutor executor_;
+    std::array<UINT, kSlotPositions> messages_{};
+};
+
+Host* gHost = nullptr;
+
+LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (gHost && gHost->onMessage(msg)) return 0;
+    if (msg == WM_TIMER && wParam == kCommandTimer) {
+        if (gHost) gHost->pollCommands();
+        return 0;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+    int argc = 0;
+    std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
+                                                       &LocalFree);
+    e2e::EventLog log(e2e::argument(argc, argv.get(), L"--log", L"host.log"));
+    if (!log.ok()) return 2;
+    const std::wstring commands = e2e::argument(argc, argv.get(), L"--commands", L"host.commands");
+    e2e::armSelfExit(_wtoi(e2e::argument(argc, argv.get(), L"--exit-after", L"120").c_str()));
+
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = hostProc;
+    wc.hInstance = instance;
+    wc.lpszClassName = L"VelaHookHost";
+    RegisterClassW(&wc);
+    // A message-only window: it receives the reports and never takes focus
+    // from the receiver.
+    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Vela hook host", 0, 0, 0, 0, 0,
+                                  HWND_MESSAGE, nullptr, instance, nullptr);
+    if (!window) return 2;
+    Host host(window, log, commands);
+    gHost = &host;
+    SetTimer(window, kCommandTimer, kCommandPollMs, nullptr);
+    log.line("ready");
+
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    gHost = nullptr;
+    return 0;
+}
