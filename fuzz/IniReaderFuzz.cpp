@@ -1,0 +1,38 @@
+// libFuzzer target: any bytes as a settings file. Checks that the text comes
+// back exactly, and that every value read can be written and read back whole.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <span>
+
+#include "core/SlotTable.h"
+#include "settings/IniDocument.h"
+#include "settings/IniValue.h"
+#include "settings/SettingsText.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    vela::Windows1252 ansi;
+    const std::wstring text = vela::decodeSettingsText(std::span(data, size), ansi);
+    if (vela::decodeSettingsText(vela::encodeUtf16LeWithBom(text), ansi) != text) std::abort();
+
+    vela::IniDocument doc(text);
+    if (doc.text() != text) std::abort();
+
+    static constexpr std::wstring_view kKeys[] = {L"0", L"1", L"2", L"3", L"4",
+                                                  L"5", L"6", L"7", L"8"};
+    for (const vela::SlotInfo& info : vela::kSlotTable) {
+        for (std::wstring_view key : kKeys) {
+            const auto raw = doc.rawValue(info.section, key);
+            if (!raw) continue;
+            const std::wstring value = vela::decodeIniValue(*raw);
+            // What we read we can write back, and read again unchanged.
+            doc.writeValue(info.section, key, vela::encodeIniValue(value));
+            const vela::IniDocument reread(doc.text());
+            const auto again = reread.rawValue(info.section, key);
+            if (!again || vela::decodeIniValue(*again) != value) std::abort();
+        }
+        doc.deleteSection(info.section);
+        if (vela::IniDocument(doc.text()).text() != doc.text()) std::abort();
+    }
+    return 0;
+}
