@@ -202,6 +202,17 @@ int main() {
     std::printf("%-34s median %8.3f ms  mean %8.3f  min %8.3f  max %8.3f\n",
                 "WritePrivateProfileStringW per key", p.median, p.mean, p.min, p.max);
     std::printf("speed-up (median): %.1fx\n", p.median / s.median);
+    // Every save went through a temporary file; none may be left behind.
+    int leftovers = 0;
+    WIN32_FIND_DATAW found;
+    const HANDLE search = FindFirstFileW((root + L"\\vel*.tmp").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do ++leftovers;
+        while (FindNextFileW(search, &found));
+        FindClose(search);
+    }
+    std::printf("temporary files left behind: %d\n", leftovers);
+    if (leftovers != 0) ++problems;
     std::printf("result: %s\n", problems == 0 ? "ok" : "MISMATCH");
     return problems == 0 ? 0 : 1;
 }
