@@ -8,6 +8,8 @@
 #include "controls/DescriptionCommand.h"
 #include "controls/MemDC.h"
 #include "core/PlatformFlags.h"
+#include "macro/DetachedThread.h"
+#include "macro/ScriptLocation.h"
 #include "resources/resource.h"
 
 namespace vela {
@@ -62,14 +64,28 @@ const SlotInfo* slotOfCaption(int control) {
 
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
 
+std::wstring runningModulePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
+    path.resize(length);
+    return path;
+}
+
 }  // namespace
 
 CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring commandLine)
     : module_(module),
       commandLine_(std::move(commandLine)),
+      modulePath_(runningModulePath()),
+      moduleFolder_(moduleFolderOf(modulePath_)),
+      macroScripts_(std::make_shared<MacroScripts>()),
+      playbackThreads_(std::make_shared<PlaybackThreads>()),
+      macroLoader_(files_, moduleFolder_, macroScripts_),
+      player_(macroScripts_, playbackThreads_,
+              [] { return std::make_unique<win32::Win32InputPort>(); }, &startDetachedThread),
       model_(hooks_, *this, *this),
-      executor_(model_, ExecutorPorts{input_, shell_, power_, playback_}, playbackThreads_),
-      timerTasks_(*this, saver_, *this, scriptPlayer_) {
+      executor_(model_, ExecutorPorts{input_, shell_, power_, player_}, *playbackThreads_),
+      timerTasks_(*this, *this, *this, *this) {
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
 }
@@ -89,8 +105,6 @@ BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
     hooks_.setWindow(hwnd());
 
     executor_.repeatState().firstPress = true;
-    // Seam: the folder of the executable for settings and macro scripts is
-    // taken by the settings store and the macro loader when they are wired.
 
     bigIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDR_MAINFRAME),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXICON),
@@ -221,9 +235,17 @@ void CVoZuzevArarozerudiDlg::centreOnScreen() {
 }
 
 void CVoZuzevArarozerudiDlg::loadSettings() {
-    // Seam: ButtonSettingsStore::loadAll fills the slots, the captions and the
-    // labels and installs the hooks of remapped slots. Until then the
-    // template's native captions and default labels stand.
+    settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, *this}, modulePath_,
+                      platformFlags.tiltSupported);
+    settings_->loadAll();
+}
+
+void CVoZuzevArarozerudiDlg::saveAll() {
+    if (settings_) settings_->saveAll();
+}
+
+void CVoZuzevArarozerudiDlg::playOnThisThread(Slot slot) {
+    player_.playOnThisThread(number(slot), input_);
 }
 
 // ---- Ports the core drives --------------------------------------------------
@@ -335,7 +357,7 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
             return 0;
         case IDC_SAVE_AND_EXIT:
             hide();
-            saver_.saveAll();
+            saveAll();
             return 0;
         case IDC_SCRIPT_MENU:
             openScriptMenu();

@@ -9,7 +9,7 @@
 #include <optional>
 #include <string>
 
-#include "app/LatePorts.h"
+#include "app/ports/Win32FilePort.h"
 #include "app/ports/Win32HookPort.h"
 #include "app/ports/Win32InputPort.h"
 #include "app/ports/Win32ShellPort.h"
@@ -22,6 +22,9 @@
 #include "core/Ports.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
+#include "macro/MacroPlayer.h"
+#include "macro/MacroScriptLoader.h"
+#include "settings/ButtonSettingsStore.h"
 
 namespace vela {
 
@@ -33,7 +36,9 @@ inline constexpr COLORREF kLabelTextColour = RGB(200, 200, 200);
 class CVoZuzevArarozerudiDlg final : public win32::Dialog,
                                      public ViewPort,
                                      public TimerPort,
-                                     public WindowPort {
+                                     public WindowPort,
+                                     public SavePort,
+                                     public ScriptPlayer {
 public:
     // `commandLine` is the text after the program name; empty starts hidden.
     CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring commandLine);
@@ -53,6 +58,10 @@ public:
     void stop(int timerId) override;
     // WindowPort
     void hide() override;
+    // SavePort: the whole settings file, now.
+    void saveAll() override;
+    // ScriptPlayer: a slot's script on this thread (the playback timers).
+    void playOnThisThread(Slot slot) override;
 
 protected:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -81,18 +90,25 @@ private:
     HINSTANCE module_;
     std::wstring commandLine_;
 
+    std::wstring modulePath_;
+    std::wstring moduleFolder_;
+
     win32::Win32InputPort input_;
     win32::Win32ShellPort shell_;
     win32::Win32PowerPort power_;
     win32::Win32HookPort hooks_{nullptr};  // given the window once it exists
-    LatePlaybackPort playback_;
-    LateSavePort saver_;
-    LateScriptPlayer scriptPlayer_;
+    win32::Win32FilePort files_;
+    win32::Win32AnsiCodePage ansi_;
 
+    std::shared_ptr<MacroScripts> macroScripts_;
+    std::shared_ptr<PlaybackThreads> playbackThreads_;
+    MacroScriptLoader macroLoader_;
+    MacroPlayer player_;
     SlotModel model_;
-    PlaybackThreads playbackThreads_;
     ActionExecutor executor_;
     TimerTasks timerTasks_;
+    // Made once the platform flags are known, just before the settings load.
+    std::optional<ButtonSettingsStore> settings_;
 
     // The registered hook report message of each slot, in slot table order.
     std::array<UINT, 9> hookMessages_{};
