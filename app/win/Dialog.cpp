@@ -39,6 +39,9 @@ INT_PTR Dialog::runModal(HINSTANCE module, int templateId, HWND owner) {
         if (ownerWasEnabled) EnableWindow(owner, TRUE);
         return -1;
     }
+    // Like the system's own modal dialogs: shown even if the template is not
+    // visible, unless initialisation already ended the run.
+    if (!ended_ && !IsWindowVisible(window)) ShowWindow(window, SW_SHOWNORMAL);
     MSG msg;
     while (!ended_) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
