@@ -31,7 +31,9 @@ struct Shared {
     SRWLOCK callers = SRWLOCK_INIT;  // one install/remove at a time
     HANDLE thread = nullptr;         // lives as long as the process
     DWORD threadId = 0;
-    HANDLE answered = nullptr;       // auto-reset: the hook thread finished a request
+    HANDLE answered = nullptr;       // set when the hook thread finished a request
+    std::atomic<WPARAM> lastAnswered{0};
+    WPARAM lastRequest = 0;          // under `callers`
     std::atomic<std::uint32_t> installed{0};
     std::array<std::atomic<HWND>, kSlotPositions> targets{};
     std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
@@ -190,6 +192,11 @@ void dropHooks() {
     if (t.keyHook) UnhookWindowsHookEx(t.keyHook);
 }
 
+void answer(WPARAM request) {
+    g.lastAnswered.store(request, std::memory_order_release);
+    SetEvent(g.answered);
+}
+
 DWORD WINAPI hookThread(LPVOID ready) {
     MSG msg;
     // Creates the message queue before anyone posts to it.
@@ -204,14 +211,14 @@ DWORD WINAPI hookThread(LPVOID ready) {
         switch (msg.message) {
             case kApplyMessage:
                 applyHooks();
-                SetEvent(g.answered);
+                answer(msg.wParam);
                 break;
             case kSettleMessage:
                 applyHooks();
                 break;
             case kDropMessage:
                 dropHooks();
-                SetEvent(g.answered);
+                answer(msg.wParam);
                 break;
             case WM_TIMER:
                 watchdogRound();
@@ -253,10 +260,18 @@ bool ensureThread() {
 }
 
 // Posts a request to the hook thread and waits until it has been carried out.
+// Requests are numbered, so a late answer to one that timed out can never be
+// taken for the answer to the next.
 int request(UINT message) {
-    ResetEvent(g.answered);
-    if (!PostThreadMessageW(g.threadId, message, 0, 0)) return 0;
-    return WaitForSingleObject(g.answered, kAnswerTimeoutMs) == WAIT_OBJECT_0 ? 1 : 0;
+    const WPARAM number = ++g.lastRequest;
+    if (!PostThreadMessageW(g.threadId, message, number, 0)) return 0;
+    const ULONGLONG deadline = GetTickCount64() + kAnswerTimeoutMs;
+    while (g.lastAnswered.load(std::memory_order_acquire) != number) {
+        const ULONGLONG now = GetTickCount64();
+        if (now >= deadline) return 0;
+        WaitForSingleObject(g.answered, static_cast<DWORD>(deadline - now));
+    }
+    return 1;
 }
 
 class CallerLock {
