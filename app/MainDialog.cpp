@@ -103,6 +103,7 @@ BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
     closeButton_.attach(hwnd(), IDOK);
     keyBrush_.reset(CreateSolidBrush(kColourKey));
     hooks_.setWindow(hwnd());
+    functionMenu_.emplace(hwnd(), model_);
 
     executor_.repeatState().firstPress = true;
 
@@ -347,8 +348,7 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
         return 0;
     }
     if (slotOfCaption(id)) {
-        // Seam: the function menu of the slot opens here
-        // (menu::AssignmentCommands::openFunctionMenuForControl).
+        if (functionMenu_) functionMenu_->openForControl(id);
         return 0;
     }
     switch (id) {
@@ -369,8 +369,8 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
         default:
             break;
     }
-    // Seam: catalogue commands go to menu::AssignmentCommands::onCommand, the
-    // tray commands to the tray handler.
+    if (functionMenu_ && functionMenu_->onCommand(id)) return 0;
+    // Seam: the tray commands go to the tray handler.
     return std::nullopt;
 }
 

@@ -24,6 +24,7 @@
 #include "core/TimerTasks.h"
 #include "macro/MacroPlayer.h"
 #include "macro/MacroScriptLoader.h"
+#include "menu/win32/FunctionMenuController.h"
 #include "settings/ButtonSettingsStore.h"
 
 namespace vela {
@@ -109,6 +110,7 @@ private:
     TimerTasks timerTasks_;
     // Made once the platform flags are known, just before the settings load.
     std::optional<ButtonSettingsStore> settings_;
+    std::optional<win32::FunctionMenuController> functionMenu_;  // needs the window
 
     // The registered hook report message of each slot, in slot table order.
     std::array<UINT, 9> hookMessages_{};
