@@ -4,9 +4,11 @@
 //
 //   menu_host.exe LOGFILE [--win8] [--cycles N]
 //
-// --cycles N opens and closes the menu N times by itself, then logs the
-// process's GDI and USER object counts before and after and exits. --leak
-// makes every cycle leak one brush and one menu, to show the counts see it.
+// --cycles N opens the menu N times by itself, each time opening the "Mouse"
+// submenu with the keyboard once the menu has painted, then closing it; it
+// logs the process's GDI and USER object counts before and after and exits.
+// --leak makes every cycle leak one brush and one menu, to show the counts
+// see it.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -99,22 +101,73 @@ std::wstring counts() {
            (c.fromSystem ? L" (system)" : L" (counted)");
 }
 
+int idleCalls = 0;
+int openLevels = 0;
+int cyclesWithSubmenu = 0;
+HWND hostWindow = nullptr;
+
+BOOL CALLBACK countMenuWindow(HWND window, LPARAM) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (std::wstring(name) == L"#32768" && IsWindowVisible(window)) ++openLevels;
+    return TRUE;
+}
+
+// The menu loop takes keys from the thread's queue, whatever window they name.
+void pressKey(WORD key) {
+    PostMessageW(hostWindow, WM_KEYDOWN, key, 1);
+    PostMessageW(hostWindow, WM_KEYUP, key, 0xC0000001);
+}
+
+constexpr UINT_PTR kCheckMenuTimer = 102;
+
+// Wine tells the owner once that the open menu has gone idle, i.e. painted:
+// then open the "Mouse" submenu with the keyboard and look for it shortly.
+void onMenuIdle() {
+    if (++idleCalls != 1) return;
+    pressKey(VK_DOWN);  // "No Settings"
+    pressKey(VK_DOWN);  // "Mouse"
+    pressKey(VK_RIGHT);
+    SetTimer(hostWindow, kCheckMenuTimer, 30, nullptr);
+}
+
+// Closes the menu once the submenu is seen, or after a second at most.
+void checkMenu() {
+    openLevels = 0;
+    EnumThreadWindows(GetCurrentThreadId(), countMenuWindow, 0);
+    if (openLevels >= 2 || ++idleCalls > 35) {
+        if (openLevels >= 2) ++cyclesWithSubmenu;
+        KillTimer(hostWindow, kCheckMenuTimer);
+        EndMenu();
+    }
+}
+
+void showOnce(HWND window) {
+    idleCalls = 0;
+    hostWindow = window;
+    // In case the menu never goes idle, it still closes.
+    SetTimer(window, kCloseMenuTimer, 2000, nullptr);
+    win32::ShowFunctionMenu(window, 40, 40, win8, GetModuleHandleW(nullptr));
+    KillTimer(window, kCloseMenuTimer);
+    KillTimer(window, kCheckMenuTimer);
+}
+
 void runCycles(HWND window) {
     // One showing first, so lazily created system objects (menu font, class
     // atoms) are counted in the baseline, not as leaks.
-    SetTimer(window, kCloseMenuTimer, 20, nullptr);
-    win32::ShowFunctionMenu(window, 40, 40, win8, GetModuleHandleW(nullptr));
+    showOnce(window);
+    cyclesWithSubmenu = 0;
     logLine(L"before " + counts());
     for (int i = 0; i < cycles; ++i) {
-        SetTimer(window, kCloseMenuTimer, 20, nullptr);
-        win32::ShowFunctionMenu(window, 40, 40, win8, GetModuleHandleW(nullptr));
+        showOnce(window);
         if (leak) {
             CreateSolidBrush(RGB(i & 255, 0, 0));
             CreatePopupMenu();
         }
     }
     logLine(L"after " + counts());
-    logLine(L"cycles " + std::to_wstring(cycles));
+    logLine(L"cycles " + std::to_wstring(cycles) + L" with-submenu " +
+            std::to_wstring(cyclesWithSubmenu));
     PostQuitMessage(0);
 }
 
@@ -136,12 +189,19 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 save();
                 return 0;
             }
+            if (wParam == kCheckMenuTimer) {
+                checkMenu();
+                return 0;
+            }
             if (wParam == kCloseMenuTimer) {
                 KillTimer(window, wParam);
                 EndMenu();
                 return 0;
             }
             if (wParam == kExitTimer) PostQuitMessage(0);
+            return 0;
+        case WM_ENTERIDLE:
+            if (cycles > 0 && wParam == MSGF_MENU) onMenuIdle();
             return 0;
         case kRunCycles:
             runCycles(window);
