@@ -50,8 +50,8 @@ int CVoZuzevArarozerudiApp::run() {
     GdiPlusSession gdiPlus;
     INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
-    // The application profile lives under kProfileKey; its one value is read
-    // and written by the autostart code.
+    // The application profile ("Kestrel", per user) holds one value, read and
+    // written by the autostart port under its own key.
 
     SingleInstance instance(kInstanceMutexName);
     if (instance.anotherIsRunning()) {

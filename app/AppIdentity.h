@@ -9,7 +9,5 @@ inline constexpr wchar_t kWindowTitle[] = L"Vela";
 // happens to be titled "Vela" is left alone.
 inline constexpr wchar_t kMainWindowClass[] = L"VelaMainWindow";
 inline constexpr wchar_t kInstanceMutexName[] = L"kestrel";
-// Application profile key (per user): HKCU\Software\Kestrel\Vela.
-inline constexpr wchar_t kProfileKey[] = L"Kestrel";
 
 }  // namespace vela

@@ -4,8 +4,11 @@ namespace vela {
 
 SingleInstance::SingleInstance(const wchar_t* mutexName) {
     mutex_.reset(CreateMutexW(nullptr, TRUE, mutexName));
-    anotherIsRunning_ = GetLastError() == ERROR_ALREADY_EXISTS;
-    // A failed creation leaves a null handle; Vela then runs unguarded.
+    const DWORD error = GetLastError();
+    // Denied access means the mutex exists, made by an instance that runs
+    // with other rights. Any other failure leaves a null handle: Vela then
+    // runs unguarded rather than not at all.
+    anotherIsRunning_ = error == ERROR_ALREADY_EXISTS || (!mutex_ && error == ERROR_ACCESS_DENIED);
 }
 
 SingleInstance::~SingleInstance() {

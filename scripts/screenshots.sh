@@ -2,6 +2,7 @@
 # Screenshots of Vela under Wine in a private Xvfb display:
 #   first-start.png   the window as a user first sees it (no settings file yet)
 #   caption-hover.png the pointer resting on the "Right Button" caption
+#   save-hover.png    the pointer resting on SAVE AND EXIT (its brighter look)
 #   description.png   the description entry open over the window, text typed
 #   *-window.png      the same, cut to the window
 #
@@ -56,6 +57,10 @@ shoot first-start
 
 e2e_xdo mousemove $((X + rx + rw / 2)) $((Y + ry + rh / 2))
 shoot caption-hover
+
+read -r sx sy <<<"$(layout '(g.SAVE_X + g.SAVE_W // 2, g.SAVE_Y + g.SAVE_H // 2)')"
+e2e_xdo mousemove $((X + sx)) $((Y + sy))
+shoot save-hover
 
 e2e_xdo mousemove $((X + lx + lw / 2)) $((Y + ly + lh / 2))
 e2e_xdo click 1
