@@ -20,9 +20,9 @@ using vela::Slot;
 using namespace vela::hooks;
 
 // Thread messages of the hook thread.
-constexpr UINT kApplyMessage = WM_APP + 1;     // bring the hooks in line, then acknowledge
-constexpr UINT kSettleMessage = WM_APP + 2;    // bring the hooks in line, no acknowledgement
-constexpr UINT kDropMessage = WM_APP + 3;      // test aid: lose the hooks silently
+constexpr UINT kApplyMessage = WM_APP + 1;   // bring the hooks in line, then acknowledge
+constexpr UINT kSettleMessage = WM_APP + 2;  // bring the hooks in line, no acknowledgement
+constexpr UINT kDropMessage = WM_APP + 3;    // test aid: lose the hooks silently
 constexpr UINT kWatchdogPeriodMs = 500;
 constexpr DWORD kAnswerTimeoutMs = 5000;
 
@@ -31,9 +31,9 @@ struct Shared {
     SRWLOCK callers = SRWLOCK_INIT;  // one install/remove at a time
     HANDLE thread = nullptr;         // lives as long as the process
     DWORD threadId = 0;
-    HANDLE answered = nullptr;       // set when the hook thread finished a request
+    HANDLE answered = nullptr;  // set when the hook thread finished a request
     std::atomic<WPARAM> lastAnswered{0};
-    WPARAM lastRequest = 0;          // under `callers`
+    WPARAM lastRequest = 0;  // under `callers`
     std::atomic<std::uint32_t> installed{0};
     std::array<std::atomic<HWND>, kSlotPositions> targets{};
     std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
@@ -59,9 +59,13 @@ struct HookThreadState {
 };
 HookThreadState t;
 
-bool validSlot(int slotNumber) { return vela::findSlot(slotNumber) != nullptr; }
+bool validSlot(int slotNumber) {
+    return vela::findSlot(slotNumber) != nullptr;
+}
 
-SlotMask installedSlots() { return SlotMask(g.installed.load(std::memory_order_acquire)); }
+SlotMask installedSlots() {
+    return SlotMask(g.installed.load(std::memory_order_acquire));
+}
 
 void post(const Verdict& v) {
     if (!v.reportSlot) return;
@@ -76,17 +80,43 @@ MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
     in.injected = (ms.flags & LLMHF_INJECTED) != 0;
     const auto high = static_cast<short>(HIWORD(ms.mouseData));
     switch (message) {
-        case WM_LBUTTONDOWN: in.kind = MouseEventKind::LeftDown; break;
-        case WM_LBUTTONUP: in.kind = MouseEventKind::LeftUp; break;
-        case WM_RBUTTONDOWN: in.kind = MouseEventKind::RightDown; break;
-        case WM_RBUTTONUP: in.kind = MouseEventKind::RightUp; break;
-        case WM_MBUTTONDOWN: in.kind = MouseEventKind::MiddleDown; break;
-        case WM_MBUTTONUP: in.kind = MouseEventKind::MiddleUp; break;
-        case WM_XBUTTONDOWN: in.kind = MouseEventKind::XDown; in.xButton = high; break;
-        case WM_XBUTTONUP: in.kind = MouseEventKind::XUp; in.xButton = high; break;
-        case WM_MOUSEWHEEL: in.kind = MouseEventKind::Wheel; in.wheelDelta = high; break;
-        case WM_MOUSEHWHEEL: in.kind = MouseEventKind::TiltWheel; in.wheelDelta = high; break;
-        default: in.kind = MouseEventKind::Other; break;
+        case WM_LBUTTONDOWN:
+            in.kind = MouseEventKind::LeftDown;
+            break;
+        case WM_LBUTTONUP:
+            in.kind = MouseEventKind::LeftUp;
+            break;
+        case WM_RBUTTONDOWN:
+            in.kind = MouseEventKind::RightDown;
+            break;
+        case WM_RBUTTONUP:
+            in.kind = MouseEventKind::RightUp;
+            break;
+        case WM_MBUTTONDOWN:
+            in.kind = MouseEventKind::MiddleDown;
+            break;
+        case WM_MBUTTONUP:
+            in.kind = MouseEventKind::MiddleUp;
+            break;
+        case WM_XBUTTONDOWN:
+            in.kind = MouseEventKind::XDown;
+            in.xButton = high;
+            break;
+        case WM_XBUTTONUP:
+            in.kind = MouseEventKind::XUp;
+            in.xButton = high;
+            break;
+        case WM_MOUSEWHEEL:
+            in.kind = MouseEventKind::Wheel;
+            in.wheelDelta = high;
+            break;
+        case WM_MOUSEHWHEEL:
+            in.kind = MouseEventKind::TiltWheel;
+            in.wheelDelta = high;
+            break;
+        default:
+            in.kind = MouseEventKind::Other;
+            break;
     }
     return in;
 }
@@ -241,7 +271,8 @@ bool ensureThread() {
     }
     for (const vela::SlotInfo& info : kSlotTable) {
         const std::wstring name(info.messageName);
-        g.messages[static_cast<std::size_t>(number(info.slot))] = RegisterWindowMessageW(name.c_str());
+        g.messages[static_cast<std::size_t>(number(info.slot))] =
+            RegisterWindowMessageW(name.c_str());
     }
     g.answered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
     HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);

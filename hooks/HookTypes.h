@@ -47,7 +47,9 @@ constexpr SlotMask mouseSlots() {
     return m;
 }
 
-constexpr bool intersects(SlotMask a, SlotMask b) { return (a.bits() & b.bits()) != 0; }
+constexpr bool intersects(SlotMask a, SlotMask b) {
+    return (a.bits() & b.bits()) != 0;
+}
 
 // The slot whose library watches a physical input.
 constexpr std::optional<Slot> slotWatching(Trigger t) {

@@ -57,10 +57,14 @@ Verdict MouseFilter::onWheel(int& rest, int delta, Trigger negative, Trigger pos
 Verdict MouseFilter::onEvent(const MouseInput& in, SlotMask installed) {
     if (in.injected) return Verdict::pass();
     switch (in.kind) {
-        case MouseEventKind::RightDown: return onPress(Right, installed);
-        case MouseEventKind::RightUp: return onRelease(Right);
-        case MouseEventKind::MiddleDown: return onPress(Middle, installed);
-        case MouseEventKind::MiddleUp: return onRelease(Middle);
+        case MouseEventKind::RightDown:
+            return onPress(Right, installed);
+        case MouseEventKind::RightUp:
+            return onRelease(Right);
+        case MouseEventKind::MiddleDown:
+            return onPress(Middle, installed);
+        case MouseEventKind::MiddleUp:
+            return onRelease(Middle);
         case MouseEventKind::XDown:
         case MouseEventKind::XUp: {
             Button b;

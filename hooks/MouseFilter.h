@@ -20,8 +20,8 @@ enum class MouseEventKind {
     MiddleUp,
     XDown,
     XUp,
-    Wheel,       // vertical: positive away from the user (up)
-    TiltWheel,   // horizontal: negative left, positive right
+    Wheel,      // vertical: positive away from the user (up)
+    TiltWheel,  // horizontal: negative left, positive right
     Other,
 };
 

@@ -41,7 +41,9 @@ public:
         const int body = std::vsnprintf(text + stamp, sizeof text - stamp - 1, format, args);
         va_end(args);
         std::size_t length = static_cast<std::size_t>(stamp);
-        if (body > 0) length += std::min<std::size_t>(static_cast<std::size_t>(body), sizeof text - stamp - 2);
+        if (body > 0)
+            length +=
+                std::min<std::size_t>(static_cast<std::size_t>(body), sizeof text - stamp - 2);
         text[length++] = '\n';
         DWORD written = 0;
         if (file_) WriteFile(file_.get(), text, static_cast<DWORD>(length), &written, nullptr);

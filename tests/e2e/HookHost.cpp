@@ -19,6 +19,7 @@
 // Log lines: "<qpc> ready", "<qpc> report SLOT", "<qpc> ack N COMMAND...",
 // "<qpc> error ...".
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <array>
@@ -199,8 +200,8 @@ private:
             return false;
         }
         InputSynth synth(input_);
-        const MouseTarget at = targetAtCursor(input_.cursorPos(), input_.primaryScreenSize(),
-                                              input_.virtualScreen());
+        const MouseTarget at =
+            targetAtCursor(input_.cursorPos(), input_.primaryScreenSize(), input_.virtualScreen());
         const auto mouse = static_cast<MouseFunction>(function);
         for (int i = 0; i < count; ++i) {
             if (mouse == MouseFunction::WheelUp) {

@@ -5,6 +5,7 @@
 //
 // Lines: "<qpc> ready", "<qpc> <MESSAGE> <details>".
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <memory>
@@ -22,13 +23,27 @@ void logMouse(const char* name, LPARAM lParam) {
 
 LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
-        case WM_MOUSEMOVE: logMouse("MOUSEMOVE", lParam); return 0;
-        case WM_LBUTTONDOWN: logMouse("LBUTTONDOWN", lParam); return 0;
-        case WM_LBUTTONUP: logMouse("LBUTTONUP", lParam); return 0;
-        case WM_RBUTTONDOWN: logMouse("RBUTTONDOWN", lParam); return 0;
-        case WM_RBUTTONUP: logMouse("RBUTTONUP", lParam); return 0;
-        case WM_MBUTTONDOWN: logMouse("MBUTTONDOWN", lParam); return 0;
-        case WM_MBUTTONUP: logMouse("MBUTTONUP", lParam); return 0;
+        case WM_MOUSEMOVE:
+            logMouse("MOUSEMOVE", lParam);
+            return 0;
+        case WM_LBUTTONDOWN:
+            logMouse("LBUTTONDOWN", lParam);
+            return 0;
+        case WM_LBUTTONUP:
+            logMouse("LBUTTONUP", lParam);
+            return 0;
+        case WM_RBUTTONDOWN:
+            logMouse("RBUTTONDOWN", lParam);
+            return 0;
+        case WM_RBUTTONUP:
+            logMouse("RBUTTONUP", lParam);
+            return 0;
+        case WM_MBUTTONDOWN:
+            logMouse("MBUTTONDOWN", lParam);
+            return 0;
+        case WM_MBUTTONUP:
+            logMouse("MBUTTONUP", lParam);
+            return 0;
         case WM_XBUTTONDOWN:
             gLog->line("XBUTTONDOWN %d", HIWORD(wParam));
             return TRUE;
@@ -41,15 +56,27 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
         case WM_MOUSEHWHEEL:
             gLog->line("MOUSEHWHEEL %d", static_cast<short>(HIWORD(wParam)));
             return 0;
-        case WM_KEYDOWN: gLog->line("KEYDOWN %u", static_cast<unsigned>(wParam)); return 0;
-        case WM_KEYUP: gLog->line("KEYUP %u", static_cast<unsigned>(wParam)); return 0;
+        case WM_KEYDOWN:
+            gLog->line("KEYDOWN %u", static_cast<unsigned>(wParam));
+            return 0;
+        case WM_KEYUP:
+            gLog->line("KEYUP %u", static_cast<unsigned>(wParam));
+            return 0;
         // System keys are logged and then left alone so that nothing (menu
         // activation, task switching) changes the window under test.
-        case WM_SYSKEYDOWN: gLog->line("SYSKEYDOWN %u", static_cast<unsigned>(wParam)); return 0;
-        case WM_SYSKEYUP: gLog->line("SYSKEYUP %u", static_cast<unsigned>(wParam)); return 0;
-        case WM_CONTEXTMENU: return 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
-        default: return DefWindowProcW(hwnd, msg, wParam, lParam);
+        case WM_SYSKEYDOWN:
+            gLog->line("SYSKEYDOWN %u", static_cast<unsigned>(wParam));
+            return 0;
+        case WM_SYSKEYUP:
+            gLog->line("SYSKEYUP %u", static_cast<unsigned>(wParam));
+            return 0;
+        case WM_CONTEXTMENU:
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(hwnd, msg, wParam, lParam);
     }
 }
 
@@ -60,7 +87,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
                                                        &LocalFree);
     const std::wstring logPath = vela::e2e::argument(argc, argv.get(), L"--log", L"receiver.log");
-    const int exitAfter = _wtoi(vela::e2e::argument(argc, argv.get(), L"--exit-after", L"120").c_str());
+    const int exitAfter =
+        _wtoi(vela::e2e::argument(argc, argv.get(), L"--exit-after", L"120").c_str());
     gLog = std::make_unique<vela::e2e::EventLog>(logPath);
     if (!gLog->ok()) return 2;
     vela::e2e::armSelfExit(exitAfter);

@@ -7,12 +7,17 @@ namespace {
 
 TEST(HookSlotSets, MouseAndKeyboardSlotsSplitTheTableWithoutOverlap) {
     EXPECT_FALSE(intersects(mouseSlots(), keyboardSlots()));
-    EXPECT_EQ(mouseSlots().bits() | keyboardSlots().bits(),
-              SlotMask()
-                  .with(Slot::R).with(Slot::M).with(Slot::X1).with(Slot::X2)
-                  .with(Slot::WD).with(Slot::WU).with(Slot::WL).with(Slot::WR)
-                  .with(Slot::AltTab)
-                  .bits());
+    EXPECT_EQ(mouseSlots().bits() | keyboardSlots().bits(), SlotMask()
+                                                                .with(Slot::R)
+                                                                .with(Slot::M)
+                                                                .with(Slot::X1)
+                                                                .with(Slot::X2)
+                                                                .with(Slot::WD)
+                                                                .with(Slot::WU)
+                                                                .with(Slot::WL)
+                                                                .with(Slot::WR)
+                                                                .with(Slot::AltTab)
+                                                                .bits());
     EXPECT_EQ(keyboardSlots(), SlotMask().with(Slot::AltTab));
     // The DPI position 7 is never a hook slot.
     EXPECT_EQ(mouseSlots().bits() & (1u << kDpiSlotNumber), 0u);

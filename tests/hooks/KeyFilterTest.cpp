@@ -5,8 +5,12 @@
 namespace vela::hooks {
 namespace {
 
-KeyInput down(std::uint32_t vk, bool injected = false) { return {vk, true, injected}; }
-KeyInput up(std::uint32_t vk, bool injected = false) { return {vk, false, injected}; }
+KeyInput down(std::uint32_t vk, bool injected = false) {
+    return {vk, true, injected};
+}
+KeyInput up(std::uint32_t vk, bool injected = false) {
+    return {vk, false, injected};
+}
 
 const SlotMask kAltTab = SlotMask().with(Slot::AltTab);
 const SlotMask kNone;

@@ -13,7 +13,9 @@ MouseInput event(MouseEventKind kind, int xButton = 0, int delta = 0, bool injec
 MouseInput wheel(int delta, bool injected = false) {
     return event(MouseEventKind::Wheel, 0, delta, injected);
 }
-MouseInput tilt(int delta) { return event(MouseEventKind::TiltWheel, 0, delta); }
+MouseInput tilt(int delta) {
+    return event(MouseEventKind::TiltWheel, 0, delta);
+}
 
 const SlotMask kAll = mouseSlots().with(Slot::AltTab);
 
@@ -82,7 +84,8 @@ TEST(MouseFilterButtons, ReleaseFollowsItsPressAcrossInstallAndRemove) {
 TEST(MouseFilterButtons, EachButtonTracksItsOwnRelease) {
     MouseFilter f;
     const SlotMask x = SlotMask().with(Slot::X1);
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton2), x), Verdict::report(Slot::X1));
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton2), x),
+              Verdict::report(Slot::X1));
     // XBUTTON1 is not installed: its press and release are native, and do not
     // release the held XBUTTON2.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton1), x), Verdict::pass());
@@ -130,7 +133,7 @@ TEST(MouseFilterWheel, FineDeltasAddUpToNotchesAndTurningBackStartsAgain) {
     const SlotMask wheels = SlotMask().with(Slot::WU).with(Slot::WD);
     EXPECT_EQ(f.onEvent(wheel(40), wheels), Verdict::swallow());
     EXPECT_EQ(f.onEvent(wheel(40), wheels), Verdict::swallow());
-    EXPECT_EQ(f.onEvent(wheel(60), wheels), Verdict::report(Slot::WU));  // 140: one, 20 left
+    EXPECT_EQ(f.onEvent(wheel(60), wheels), Verdict::report(Slot::WU));   // 140: one, 20 left
     EXPECT_EQ(f.onEvent(wheel(100), wheels), Verdict::report(Slot::WU));  // 120
     EXPECT_EQ(f.onEvent(wheel(100), wheels), Verdict::swallow());         // 100 left
     // Turning down discards the upward rest.
