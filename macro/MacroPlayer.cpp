@@ -12,8 +12,10 @@ namespace {
 // instead of wrapping to the other side.
 std::int32_t addSaturating(std::int32_t a, std::int32_t b) {
     const std::int64_t sum = static_cast<std::int64_t>(a) + b;
-    if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
-    if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+    if (sum > std::numeric_limits<std::int32_t>::max())
+        return std::numeric_limits<std::int32_t>::max();
+    if (sum < std::numeric_limits<std::int32_t>::min())
+        return std::numeric_limits<std::int32_t>::min();
     return static_cast<std::int32_t>(sum);
 }
 
@@ -80,8 +82,8 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
 }
 
 MacroPlayer::MacroPlayer(std::shared_ptr<const MacroScripts> scripts,
-                         std::shared_ptr<PlaybackThreads> threads,
-                         InputPortFactory makeInputPort, ThreadStarter startThread)
+                         std::shared_ptr<PlaybackThreads> threads, InputPortFactory makeInputPort,
+                         ThreadStarter startThread)
     : scripts_(std::move(scripts)),
       threads_(std::move(threads)),
       makeInputPort_(std::move(makeInputPort)),
@@ -95,15 +97,16 @@ bool MacroPlayer::startPlayback(Slot slot) {
     if (!input) return false;
 
     // The thread owns what it touches: the table, the entries and its port.
-    return startThread_([scripts = scripts_, threads = threads_, input = std::move(input), slot]() mutable {
-        try {
-            playMacroScript((*scripts)[static_cast<std::size_t>(number(slot))], *input);
-        } catch (...) {
-            // Nothing to report to; the entry must still be cleared below.
-        }
-        input.reset();
-        threads->finish(slot);
-    });
+    return startThread_(
+        [scripts = scripts_, threads = threads_, input = std::move(input), slot]() mutable {
+            try {
+                playMacroScript((*scripts)[static_cast<std::size_t>(number(slot))], *input);
+            } catch (...) {
+                // Nothing to report to; the entry must still be cleared below.
+            }
+            input.reset();
+            threads->finish(slot);
+        });
 }
 
 void MacroPlayer::playOnThisThread(int slotNumber, InputPort& input) const {

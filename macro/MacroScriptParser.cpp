@@ -63,8 +63,8 @@ void addStep(MacroScript& script, std::span<const std::uint8_t> line, bool skipR
 
 MacroScript parseMacroScript(std::span<const std::uint8_t> bytes, bool skipRightButton) {
     // Text mode sees nothing past a Ctrl+Z.
-    bytes = bytes.first(static_cast<std::size_t>(
-        std::find(bytes.begin(), bytes.end(), kCtrlZ) - bytes.begin()));
+    bytes = bytes.first(
+        static_cast<std::size_t>(std::find(bytes.begin(), bytes.end(), kCtrlZ) - bytes.begin()));
 
     MacroScript script;
     std::size_t pos = 0;

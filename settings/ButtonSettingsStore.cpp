@@ -25,7 +25,8 @@ constexpr std::wstring_view Description = L"8";
 
 class SectionReader {
 public:
-    SectionReader(const IniDocument& doc, std::wstring_view section) : doc_(doc), section_(section) {}
+    SectionReader(const IniDocument& doc, std::wstring_view section)
+        : doc_(doc), section_(section) {}
 
     // A missing key reads as empty; a value is read whole, however long.
     std::wstring text(std::wstring_view k) const {
@@ -50,7 +51,9 @@ ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroScriptLoader& ma
       modulePath_(std::move(modulePath)),
       tiltSupported_(tiltSupported) {}
 
-std::wstring ButtonSettingsStore::settingsPath() const { return settingsPathFor(modulePath_); }
+std::wstring ButtonSettingsStore::settingsPath() const {
+    return settingsPathFor(modulePath_);
+}
 
 IniDocument ButtonSettingsStore::readDocument() const {
     const auto bytes = ports_.files.readAll(settingsPath());

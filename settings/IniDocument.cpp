@@ -10,7 +10,9 @@ namespace {
 
 constexpr std::wstring_view kNewLine = L"\r\n";
 
-wchar_t foldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c; }
+wchar_t foldAscii(wchar_t c) {
+    return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
+}
 
 bool sameName(std::wstring_view a, std::wstring_view b) {
     a = trimBlanks(a);
@@ -28,7 +30,9 @@ std::optional<std::wstring_view> headerName(std::wstring_view line) {
     return inner.substr(0, inner.find(L']'));
 }
 
-bool isBlankLine(std::wstring_view line) { return trimBlanks(line).empty(); }
+bool isBlankLine(std::wstring_view line) {
+    return trimBlanks(line).empty();
+}
 
 }  // namespace
 

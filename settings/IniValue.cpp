@@ -1,5 +1,8 @@
 #include "settings/IniValue.h"
 
+#include <algorithm>
+#include <array>
+
 #include "core/LeadingInteger.h"
 
 namespace vela {
@@ -8,27 +11,35 @@ namespace {
 
 constexpr std::wstring_view kEscapedOpen = L"\"\\~";
 
-bool isQuote(wchar_t c) { return c == L'"' || c == L'\''; }
+bool isQuote(wchar_t c) {
+    return c == L'"' || c == L'\'';
+}
+
+// Each character the escaped form spells out, and the letter after the
+// backslash that stands for it. Used in both directions.
+struct Escape {
+    wchar_t character;
+    wchar_t letter;
+};
+constexpr std::array<Escape, 4> kEscapes{
+    {{L'\\', L'\\'}, {L'\r', L'r'}, {L'\n', L'n'}, {L'\0', L'0'}}};
 
 std::wstring unescape(std::wstring_view body) {
     std::wstring out;
     out.reserve(body.size());
     for (std::size_t i = 0; i < body.size(); ++i) {
         const wchar_t c = body[i];
-        if (c != L'\\' || i + 1 == body.size()) {
-            out.push_back(c);
-            continue;
+        const auto escape =
+            c != L'\\' || i + 1 == body.size()
+                ? kEscapes.end()
+                : std::find_if(kEscapes.begin(), kEscapes.end(),
+                               [next = body[i + 1]](const Escape& e) { return e.letter == next; });
+        if (escape == kEscapes.end()) {
+            out.push_back(c);  // not an escape: the character stands for itself
+        } else {
+            out.push_back(escape->character);
+            ++i;
         }
-        switch (body[i + 1]) {
-            case L'\\': out.push_back(L'\\'); break;
-            case L'r': out.push_back(L'\r'); break;
-            case L'n': out.push_back(L'\n'); break;
-            case L'0': out.push_back(L'\0'); break;
-            default:
-                out.push_back(c);
-                continue;  // not an escape: the next character stands for itself
-        }
-        ++i;
     }
     return out;
 }
@@ -36,12 +47,13 @@ std::wstring unescape(std::wstring_view body) {
 std::wstring escaped(std::wstring_view value) {
     std::wstring out(kEscapedOpen);
     for (wchar_t c : value) {
-        switch (c) {
-            case L'\\': out += L"\\\\"; break;
-            case L'\r': out += L"\\r"; break;
-            case L'\n': out += L"\\n"; break;
-            case L'\0': out += L"\\0"; break;
-            default: out.push_back(c);
+        const auto escape = std::find_if(kEscapes.begin(), kEscapes.end(),
+                                         [c](const Escape& e) { return e.character == c; });
+        if (escape == kEscapes.end()) {
+            out.push_back(c);
+        } else {
+            out.push_back(L'\\');
+            out.push_back(escape->letter);
         }
     }
     out.push_back(L'"');

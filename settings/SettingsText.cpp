@@ -22,8 +22,12 @@ void appendCodePoint(std::wstring& out, char32_t cp) {
     out.push_back(static_cast<wchar_t>(cp));
 }
 
-bool isHighSurrogate(char32_t u) { return u >= 0xD800 && u <= 0xDBFF; }
-bool isLowSurrogate(char32_t u) { return u >= 0xDC00 && u <= 0xDFFF; }
+bool isHighSurrogate(char32_t u) {
+    return u >= 0xD800 && u <= 0xDBFF;
+}
+bool isLowSurrogate(char32_t u) {
+    return u >= 0xDC00 && u <= 0xDFFF;
+}
 
 std::wstring decodeUtf16Le(std::span<const std::uint8_t> bytes) {
     std::wstring out;
@@ -36,8 +40,8 @@ std::wstring decodeUtf16Le(std::span<const std::uint8_t> bytes) {
         const char32_t u = unit(i);
         if constexpr (sizeof(wchar_t) == 4) {
             if (isHighSurrogate(u) && i + 1 < units && isLowSurrogate(unit(i + 1))) {
-                out.push_back(static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) +
-                                                   (unit(i + 1) - 0xDC00)));
+                out.push_back(
+                    static_cast<wchar_t>(0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00)));
                 ++i;
                 continue;
             }

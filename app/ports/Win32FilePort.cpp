@@ -12,7 +12,9 @@ namespace vela::win32 {
 namespace {
 
 // CreateFileW reports failure with INVALID_HANDLE_VALUE, the owner with null.
-UniqueHandle ownFile(HANDLE h) { return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h); }
+UniqueHandle ownFile(HANDLE h) {
+    return UniqueHandle(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
 
 constexpr DWORD kChunk = 1u << 20;
 
@@ -20,8 +22,8 @@ constexpr DWORD kChunk = 1u << 20;
 
 std::optional<std::vector<std::uint8_t>> Win32FilePort::readAll(const std::wstring& path) {
     const UniqueHandle file = ownFile(CreateFileW(
-        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+        path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
     if (!file) return std::nullopt;
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0 ||
@@ -46,17 +48,16 @@ std::optional<std::wstring> Win32FilePort::createTempBeside(const std::wstring& 
     std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);
     if (folder.empty()) folder = L"\\";  // "\QmSetting.ini": the root of the drive
     wchar_t name[MAX_PATH + 1] = {};
-    if (folder.size() > MAX_PATH - 14 ||
-        GetTempFileNameW(folder.c_str(), L"vel", 0, name) == 0) {
+    if (folder.size() > MAX_PATH - 14 || GetTempFileNameW(folder.c_str(), L"vel", 0, name) == 0) {
         return std::nullopt;
     }
     return std::wstring(name);
 }
 
 bool Win32FilePort::writeAndFlush(const std::wstring& path, std::span<const std::uint8_t> bytes) {
-    const UniqueHandle file = ownFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                                  TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                                  nullptr));
+    const UniqueHandle file =
+        ownFile(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return false;
     std::size_t done = 0;
     while (done < bytes.size()) {
@@ -75,7 +76,9 @@ bool Win32FilePort::moveOver(const std::wstring& from, const std::wstring& to) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-void Win32FilePort::removeFile(const std::wstring& path) { DeleteFileW(path.c_str()); }
+void Win32FilePort::removeFile(const std::wstring& path) {
+    DeleteFileW(path.c_str());
+}
 
 std::wstring Win32AnsiCodePage::decode(std::span<const std::uint8_t> bytes) {
     if (bytes.empty()) return {};

@@ -4,6 +4,7 @@
 //
 //   SettingsBench.exe [iterations]     (prints a report; exit code 1 on a mismatch)
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <algorithm>
@@ -164,8 +165,11 @@ int main() {
         const ButtonAssignment& a = model.at(info.slot);
         const std::wstring section(info.section);
         const std::pair<const wchar_t*, std::wstring> expected[] = {
-            {L"0", a.caption},         {L"5", a.launchTarget}, {L"7", a.macroName},
-            {L"8", a.description},     {L"2", std::to_wstring(a.keyAction)},
+            {L"0", a.caption},
+            {L"5", a.launchTarget},
+            {L"7", a.macroName},
+            {L"8", a.description},
+            {L"2", std::to_wstring(a.keyAction)},
         };
         for (const auto& [key, value] : expected) {
             if (std::wstring(key) == L"7" && a.keyAction != toRaw(KeyAction::Macro)) continue;

@@ -109,8 +109,8 @@ protected:
                 return std::make_unique<ThreadPort>(rec, gate, live);
             },
             starter);
-        executor = std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, *player},
-                                                    *threads);
+        executor =
+            std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, *player}, *threads);
     }
     void giveMacro(Slot slot, MacroScript script) {
         (*scripts)[static_cast<std::size_t>(number(slot))] = std::move(script);
@@ -135,7 +135,8 @@ protected:
         return true;
     }
     static MacroScript tapWithPause(int vk) {
-        return {{'j', L" " + std::to_wstring(vk)}, {'g', L" 10"}, {'k', L" " + std::to_wstring(vk)}};
+        return {
+            {'j', L" " + std::to_wstring(vk)}, {'g', L" 10"}, {'k', L" " + std::to_wstring(vk)}};
     }
 };
 

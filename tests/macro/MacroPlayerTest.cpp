@@ -54,7 +54,7 @@ TEST_F(PlayerTest, AClickWithAPauseLandsAtTheRememberedPoint) {
     playMacroScript({{'a', L""}, {'g', L" 100"}, {'b', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1");
     EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouseAt(32767, 32767, 0x8003),
-                                                        mouseAt(32767, 32767, 0x8005)}));
+                                                       mouseAt(32767, 32767, 0x8005)}));
 }
 
 TEST_F(PlayerTest, AClickStaysWhereThePlaybackBeganWhenThePointerMoves) {
@@ -77,7 +77,7 @@ TEST_F(PlayerTest, MoveLStartsFromThePointerNowMoveRFromTheRememberedHeight) {
 TEST_F(PlayerTest, NegativeMovesGoLeftAndUp) {
     playMacroScript({{'h', L" -500"}, {'i', L" -500"}}, rec);
     EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouseAt(32267, 32767, 0x8001),
-                                                        mouseAt(32267, 32267, 0x8001)}));
+                                                       mouseAt(32267, 32267, 0x8001)}));
 }
 
 TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
@@ -86,7 +86,7 @@ TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
     playMacroScript({{'j', L" 17"}, {'g', L" 0"}, {'k', L" 17"}, {'a', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:0 send:1 send:1");
     EXPECT_EQ(rec.records(), (std::vector<InputRecord>{key(17, 0, 0xDEF0), key(17, 2, 0xDEF0),
-                                                        mouseAt(32767, 32767, 0x8003)}))
+                                                       mouseAt(32767, 32767, 0x8003)}))
         << "mouse records carry no extra info";
 }
 

@@ -41,8 +41,8 @@ TEST(MacroScriptParser, EveryCommandWordHasItsOpcode) {
 }
 
 TEST(MacroScriptParser, AWordCountsOnlyAtTheFirstCharacterAndInItsExactCase) {
-    const MacroScript script = parse(
-        "LeftDownX\nKeyUp 65 extra\nDelay 100ms\nleftdown\n LeftDown\n\tKeyUp 1\n#Delay 5\n");
+    const MacroScript script =
+        parse("LeftDownX\nKeyUp 65 extra\nDelay 100ms\nleftdown\n LeftDown\n\tKeyUp 1\n#Delay 5\n");
     EXPECT_EQ(script, (MacroScript{{'a', L""}, {'k', L" 65 extra"}, {'g', L" 100ms"}}));
     EXPECT_EQ(script[1].number(), 65);
     EXPECT_EQ(script[2].number(), 100);
@@ -65,7 +65,8 @@ TEST(MacroScriptParser, ReadsInTextMode) {
     EXPECT_EQ(parse("Delay 1\r\nDelay 2\rx\nKeyUp 3"),
               (MacroScript{{'g', L" 1"}, {'g', L" 2\rx"}, {'k', L" 3"}}));
     // Ctrl+Z ends the file, even in the middle of a line.
-    EXPECT_EQ(parse("Delay 1\nDelay 2\x1a" "5\nLeftDown\n"),
+    EXPECT_EQ(parse("Delay 1\nDelay 2\x1a"
+                    "5\nLeftDown\n"),
               (MacroScript{{'g', L" 1"}, {'g', L" 2"}}));
     // A trailing CR on the last line is not before a line feed: it stays.
     EXPECT_EQ(parse("Delay 1\r"), (MacroScript{{'g', L" 1\r"}}));
@@ -76,12 +77,17 @@ TEST(MacroScriptParser, AnEmptyLineGoesOnALineStartingWithNulStops) {
     EXPECT_EQ(parse("LeftDown\n\n\r\nLeftUp\n"), (MacroScript{{'a', L""}, {'b', L""}}));
     EXPECT_EQ(parse("LeftDown\n\0LeftUp\nLeftUp\n"s), (MacroScript{{'a', L""}}));
     // A NUL later in a line ends that line's text only.
-    EXPECT_EQ(parse("KeyDown 12\0" "3\nLeftUp\n"s), (MacroScript{{'j', L" 12"}, {'b', L""}}));
+    EXPECT_EQ(parse("KeyDown 12\0"
+                    "3\nLeftUp\n"s),
+              (MacroScript{{'j', L" 12"}, {'b', L""}}));
 }
 
 TEST(MacroScriptParser, SixteenBitTextYieldsNoSteps) {
     using namespace std::string_literals;
-    EXPECT_TRUE(parse("\xFF\xFE" "D\0e\0l\0a\0y\0 \0" "1\0\r\0\n\0L\0e\0f\0t\0U\0p\0"s).empty());
+    EXPECT_TRUE(parse("\xFF\xFE"
+                      "D\0e\0l\0a\0y\0 \0"
+                      "1\0\r\0\n\0L\0e\0f\0t\0U\0p\0"s)
+                    .empty());
     EXPECT_TRUE(parse("D\0e\0l\0a\0y\0"s).empty());
 }
 

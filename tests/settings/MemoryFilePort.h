@@ -47,13 +47,13 @@ public:
         return name;
     }
 
-    bool writeAndFlush(const std::wstring& path,
-                       std::span<const std::uint8_t> bytes) override {
+    bool writeAndFlush(const std::wstring& path, std::span<const std::uint8_t> bytes) override {
         const int step = nextStep_;
         const bool go = enter("write", /*checkOnly=*/true);
         auto& file = files[path];
         if (!go) {
-            file.assign(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
+            file.assign(bytes.begin(),
+                        bytes.begin() + static_cast<std::ptrdiff_t>(bytes.size() / 2));
             if (crashAtStep == step) throw SimulatedCrash{};
             return false;
         }

@@ -22,12 +22,14 @@ TEST(SettingsText, FilesWithoutAMarkAreTheAnsiCodePage) {
 
 TEST(SettingsText, Utf8WithMarkIsDecodedAndTheMarkDropped) {
     EXPECT_EQ(decode(bytesOf("\xEF\xBB\xBF[S]\r\n0=\xC3\xA9\xE2\x82\xAC\xF0\x9F\x98\x80")),
-              L"[S]\r\n0=\x00e9\x20ac" + std::wstring(sizeof(wchar_t) == 2 ? L"\xd83d\xde00" : L"\U0001F600"));
+              L"[S]\r\n0=\x00e9\x20ac" +
+                  std::wstring(sizeof(wchar_t) == 2 ? L"\xd83d\xde00" : L"\U0001F600"));
 }
 
 TEST(SettingsText, BrokenUtf8BecomesReplacementCharactersWithoutLosingWhatFollows) {
     // A cut sequence, a stray continuation byte, an overlong form, a surrogate.
-    EXPECT_EQ(decode(bytesOf("\xEF\xBB\xBF" "a\xE2\x82z\x80y\xC0\xAFx\xED\xA0\x80w")),
+    EXPECT_EQ(decode(bytesOf("\xEF\xBB\xBF"
+                             "a\xE2\x82z\x80y\xC0\xAFx\xED\xA0\x80w")),
               L"a\xfffdz\xfffdy\xfffdx\xfffdw");
     EXPECT_EQ(decode(bytesOf("\xEF\xBB\xBF\xF0\x9F")), L"\xfffd");
 }
@@ -35,10 +37,10 @@ TEST(SettingsText, BrokenUtf8BecomesReplacementCharactersWithoutLosingWhatFollow
 TEST(SettingsText, Utf16LeWithMarkRoundTripsEveryUnit) {
     const std::vector<std::uint8_t> bytes = {
         0xFF, 0xFE,              // mark
-        'A', 0x00,               //
+        'A',  0x00,              //
         0xAC, 0x20,              // euro sign
         0x3D, 0xD8, 0x00, 0xDE,  // a surrogate pair
-        0x00, 0xD8, 'B', 0x00,   // a lone high surrogate
+        0x00, 0xD8, 'B',  0x00,  // a lone high surrogate
         0x00, 0xDC,              // a lone low surrogate at the end
     };
     const std::wstring text = decode(bytes);
