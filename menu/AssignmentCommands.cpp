@@ -53,8 +53,8 @@ const SlotInfo* AssignmentCommands::activeSlotInfo() const {
     return findSlot(model_.activeSlot);
 }
 
-void AssignmentCommands::assign(Slot slot, const CatalogueEntry& entry,
-                                const std::wstring& caption, const std::wstring& launchTarget) {
+void AssignmentCommands::assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
+                                const std::wstring& launchTarget) {
     if (entry.kind == EntryKind::Mouse) {
         model_.assignMouseFunction(slot, caption, entry.function);
     } else {
@@ -97,8 +97,7 @@ void AssignmentCommands::chooseProgram() {
     const CatalogueEntry& entry = *findCatalogueEntry(kRunSoftwareCommand);
     const std::wstring name =
         chosen->fileName.empty() ? fileNamePart(chosen->fullPath) : chosen->fileName;
-    model_.assignKeyFunction(info->slot, programCaption(name), entry.function, 0,
-                             chosen->fullPath);
+    model_.assignKeyFunction(info->slot, programCaption(name), entry.function, 0, chosen->fullPath);
 }
 
 void repaintCaptions(CaptionGeometryPort& captions) {

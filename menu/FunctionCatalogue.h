@@ -92,6 +92,16 @@ constexpr CatalogueEntry launch(MenuLevel level, std::wstring_view text, std::ui
     return {level, text, id, EntryKind::Key, toRaw(KeyAction::Launch), 0, target, caption};
 }
 
+// The caption of these two is decided when they are chosen.
+constexpr CatalogueEntry restoreOwnFunction(MenuLevel level, std::wstring_view text,
+                                            std::uint16_t id) {
+    return {level, text, id, EntryKind::RestoreOwnFunction, 0, 0, {}, {}};
+}
+
+constexpr CatalogueEntry chooseProgram(MenuLevel level, std::wstring_view text, std::uint16_t id) {
+    return {level, text, id, EntryKind::ChooseProgram, toRaw(KeyAction::Launch), 0, {}, {}};
+}
+
 }  // namespace detail
 
 inline constexpr std::uint16_t kNoSettingsCommand = 10;
@@ -100,13 +110,15 @@ inline constexpr std::uint16_t kRunSoftwareCommand = 22;
 // In menu order within each level.
 inline constexpr std::array<CatalogueEntry, 50> kCatalogue = [] {
     using enum MenuLevel;
+    using detail::chooseProgram;
     using detail::key;
     using detail::launch;
     using detail::mouse;
+    using detail::restoreOwnFunction;
     using MF = MouseFunction;
     using KA = KeyAction;
     return std::array<CatalogueEntry, 50>{{
-        {Root, L"No Settings", kNoSettingsCommand, EntryKind::RestoreOwnFunction, 0, 0, {}, {}},
+        restoreOwnFunction(Root, L"No Settings", kNoSettingsCommand),
 
         mouse(Mouse, L"Left Button", 12, MF::LeftClick, L"Left Button"),
         mouse(Mouse, L"Right Button", 131, MF::RightClick, L"Right Button"),
@@ -119,8 +131,7 @@ inline constexpr std::array<CatalogueEntry, 50> kCatalogue = [] {
         key(OfficeUsed, L"Zoom In", 19, KA::SingleKey, 107, L"Zoom In"),
         key(OfficeUsed, L"Zoom Out", 20, KA::SingleKey, 109, L"Zoom Out"),
         key(OfficeUsed, L"Paste Text", 21, KA::CtrlCombo, 86, L"Paste Text"),
-        {OfficeUsed, L"Run Software", kRunSoftwareCommand, EntryKind::ChooseProgram,
-         toRaw(KA::Launch), 0, {}, {}},
+        chooseProgram(OfficeUsed, L"Run Software", kRunSoftwareCommand),
 
         key(Word, L"Cut(Ctrl+X)", 23, KA::CtrlCombo, 88, L"Cut"),
         key(Word, L"Copy(Ctrl+C)", 24, KA::CtrlCombo, 67, L"Copy"),
@@ -206,7 +217,8 @@ constexpr bool noLevelMixesEntriesAndCategoriesExceptRoot() {
         bool hasChildren = false;
         for (const CatalogueEntry& e : kCatalogue) hasEntries = hasEntries || e.level == c.level;
         for (const CatalogueCategory& child : kCatalogueCategories)
-            hasChildren = hasChildren || (child.level != MenuLevel::Root && child.parent == c.level);
+            hasChildren =
+                hasChildren || (child.level != MenuLevel::Root && child.parent == c.level);
         if (hasEntries == hasChildren) return false;
     }
     return true;

@@ -20,10 +20,8 @@ struct RowSize {
 
 // Room for the button area on the left and the submenu arrow on the right;
 // the platform adds its own check-mark width, which the row gives back.
-constexpr RowSize measureMenuRow(int textWidth, int textHeight, int iconSize,
-                                 int checkMarkWidth) {
-    return {2 * iconSize + 12 + textWidth + 1 - checkMarkWidth,
-            std::max(textHeight, iconSize + 4)};
+constexpr RowSize measureMenuRow(int textWidth, int textHeight, int iconSize, int checkMarkWidth) {
+    return {2 * iconSize + 12 + textWidth + 1 - checkMarkWidth, std::max(textHeight, iconSize + 4)};
 }
 
 // The square at the left end of the row holding the icon.

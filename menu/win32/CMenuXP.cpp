@@ -38,8 +38,12 @@ private:
     HDC dc_;
 };
 
-RECT toRect(const menu::WindowRect& r) { return {r.left, r.top, r.right, r.bottom}; }
-menu::WindowRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+RECT toRect(const menu::WindowRect& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+menu::WindowRect fromRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 
 // Puts a DC's selected object, text colour and background mode back.
 class DcState {
@@ -95,15 +99,13 @@ void CMenuXP::SetBackgroundBitmap(HBITMAP bitmap) {
 
 void CMenuXP::AppendItem(std::unique_ptr<CMenuXPItem> item) {
     if (!item) return;
-    AppendMenuW(menu_.get(), MF_OWNERDRAW, item->commandId,
-                reinterpret_cast<LPCWSTR>(item.get()));
+    AppendMenuW(menu_.get(), MF_OWNERDRAW, item->commandId, reinterpret_cast<LPCWSTR>(item.get()));
     rows_.push_back({std::move(item), nullptr});
 }
 
 void CMenuXP::AppendPopup(std::unique_ptr<CMenuXPItem> item, std::unique_ptr<CMenuXP> submenu) {
     if (!item || !submenu) return;
-    AppendMenuW(menu_.get(), MF_POPUP | MF_OWNERDRAW,
-                reinterpret_cast<UINT_PTR>(submenu->handle()),
+    AppendMenuW(menu_.get(), MF_POPUP | MF_OWNERDRAW, reinterpret_cast<UINT_PTR>(submenu->handle()),
                 reinterpret_cast<LPCWSTR>(item.get()));
     rows_.push_back({std::move(item), std::move(submenu)});
 }
@@ -213,8 +215,8 @@ void CMenuXP::DrawBackground(HDC dc, const RECT& row, bool selected) {
     } else if (backgroundBitmap_ && bitmapDc_) {
         // The bitmap lies behind the whole menu from its top: each row shows
         // its own band of it.
-        BitBlt(dc, row.left, row.top, row.right - row.left, row.bottom - row.top,
-               bitmapDc_.get(), 0, row.top, SRCCOPY);
+        BitBlt(dc, row.left, row.top, row.right - row.left, row.bottom - row.top, bitmapDc_.get(),
+               0, row.top, SRCCOPY);
     } else {
         fill(dc, row, backgroundColour_);
     }

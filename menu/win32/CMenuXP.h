@@ -13,8 +13,12 @@
 
 namespace vela::win32 {
 
-inline void deleteMenuDc(HDC dc) { DeleteDC(dc); }
-inline void destroyMenuHandle(HMENU menu) { DestroyMenu(menu); }
+inline void deleteMenuDc(HDC dc) {
+    DeleteDC(dc);
+}
+inline void destroyMenuHandle(HMENU menu) {
+    DestroyMenu(menu);
+}
 
 class CMenuXP {
 public:

@@ -13,8 +13,12 @@ CMenuXPItem::CMenuXPItem(UINT id, std::wstring itemText, HICON icon)
     ++liveItems;
 }
 
-CMenuXPItem::~CMenuXPItem() { --liveItems; }
+CMenuXPItem::~CMenuXPItem() {
+    --liveItems;
+}
 
-long CMenuXPItem::liveCount() { return liveItems.load(); }
+long CMenuXPItem::liveCount() {
+    return liveItems.load();
+}
 
 }  // namespace vela::win32

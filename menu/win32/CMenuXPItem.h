@@ -12,7 +12,9 @@ namespace vela::win32 {
 // Marks item data as belonging to CMenuXP.
 inline constexpr DWORD kMenuXPSignature = 0x0505A0A0;
 
-inline void destroyMenuIcon(HICON icon) { DestroyIcon(icon); }
+inline void destroyMenuIcon(HICON icon) {
+    DestroyIcon(icon);
+}
 
 class CMenuXPItem {
 public:

@@ -42,10 +42,14 @@ std::optional<menu::ChosenFile> Win32OpenFileDialog::chooseFile(
     return chosen;
 }
 
-void Win32FunctionMenu::showFunctionMenu(Point at) { ShowFunctionMenu(owner_, at.x, at.y); }
+void Win32FunctionMenu::showFunctionMenu(Point at) {
+    ShowFunctionMenu(owner_, at.x, at.y);
+}
 
 namespace {
-menu::WindowRect fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+menu::WindowRect fromRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
 }  // namespace
 
 menu::WindowRect Win32CaptionGeometry::captionScreenRect(int controlId) {

@@ -10,6 +10,7 @@
 // --leak makes every cycle leak one brush and one menu, to show the counts
 // see it.
 #include <windows.h>
+// after windows.h, which it needs
 #include <shellapi.h>
 
 #include <cstdio>
@@ -89,15 +90,15 @@ void save() {
         const ButtonAssignment& a = host->model.at(info.slot);
         logLine(L"save " + std::wstring(info.section) + L" 0=" + a.caption + L" 1=" +
                 (a.hookInstalled ? L"1" : L"0") + L" 2=" + std::to_wstring(a.keyAction) + L" 3=" +
-                std::to_wstring(a.virtualKey) + L" 4=" + std::to_wstring(a.mouseFunction) +
-                L" 5=" + a.launchTarget + L" 6=" + std::to_wstring(a.actionGroup));
+                std::to_wstring(a.virtualKey) + L" 4=" + std::to_wstring(a.mouseFunction) + L" 5=" +
+                a.launchTarget + L" 6=" + std::to_wstring(a.actionGroup));
     }
 }
 
 std::wstring counts() {
     const test::GuiObjectCounts c = test::guiObjectCounts();
-    return L"gdi=" + std::to_wstring(c.gdi) + L" user=" + std::to_wstring(c.user) +
-           L" items=" + std::to_wstring(win32::CMenuXPItem::liveCount()) +
+    return L"gdi=" + std::to_wstring(c.gdi) + L" user=" + std::to_wstring(c.user) + L" items=" +
+           std::to_wstring(win32::CMenuXPItem::liveCount()) +
            (c.fromSystem ? L" (system)" : L" (counted)");
 }
 
@@ -236,9 +237,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
     wc.lpszClassName = L"VelaMenuHost";
     RegisterClassW(&wc);
-    HWND window = CreateWindowExW(0, L"VelaMenuHost", L"Vela Menu Host",
-                                  WS_POPUP | WS_BORDER | WS_VISIBLE, 0, 0, 700, 600, nullptr,
-                                  nullptr, instance, nullptr);
+    HWND window =
+        CreateWindowExW(0, L"VelaMenuHost", L"Vela Menu Host", WS_POPUP | WS_BORDER | WS_VISIBLE, 0,
+                        0, 700, 600, nullptr, nullptr, instance, nullptr);
     host = std::make_unique<Host>();
     host->ports.window = window;
     int y = 10;
@@ -264,9 +265,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     for (const SlotInfo& info : kSlotTable) {
         RECT r{};
         GetWindowRect(GetDlgItem(window, info.captionControl), &r);
-        logLine(L"button " + std::to_wstring(info.captionControl) + L" " +
-                std::to_wstring(r.left) + L" " + std::to_wstring(r.top) + L" " +
-                std::to_wstring(r.right) + L" " + std::to_wstring(r.bottom));
+        logLine(L"button " + std::to_wstring(info.captionControl) + L" " + std::to_wstring(r.left) +
+                L" " + std::to_wstring(r.top) + L" " + std::to_wstring(r.right) + L" " +
+                std::to_wstring(r.bottom));
     }
     logLine(L"ready");
     if (cycles > 0) PostMessageW(window, kRunCycles, 0, 0);

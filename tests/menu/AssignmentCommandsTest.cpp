@@ -1,6 +1,4 @@
 // Caption clicks and menu commands, observed through recording ports.
-#include "menu/AssignmentCommands.h"
-
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -8,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "menu/AssignmentCommands.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela::menu {
@@ -147,11 +146,11 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
         fakes.log.clear();
         commands.openFunctionMenu(s);
         const int id = slotInfo(s).captionControl;
-        EXPECT_EQ(fakes.log, (std::vector<std::string>{
-                                 "screenRect " + std::to_string(id),
-                                 "menu " + std::to_string(id + 15) + "," +
-                                     std::to_string(id * 2 + 24 + 2) + " active " +
-                                     std::to_string(number(s))}));
+        EXPECT_EQ(fakes.log,
+                  (std::vector<std::string>{"screenRect " + std::to_string(id),
+                                            "menu " + std::to_string(id + 15) + "," +
+                                                std::to_string(id * 2 + 24 + 2) + " active " +
+                                                std::to_string(number(s))}));
         EXPECT_EQ(model.activeSlot, number(s));
     }
     EXPECT_TRUE(fakes.messages.empty());
@@ -160,10 +159,9 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
 
 TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
     for (int i = 0; i < 2; ++i) commands.openFunctionMenu(Slot::AltTab);
-    EXPECT_EQ(fakes.log, (std::vector<std::string>{"message", "screenRect 1020",
-                                                   "menu 1035,2066 active 10", "message",
-                                                   "screenRect 1020",
-                                                   "menu 1035,2066 active 10"}));
+    EXPECT_EQ(fakes.log,
+              (std::vector<std::string>{"message", "screenRect 1020", "menu 1035,2066 active 10",
+                                        "message", "screenRect 1020", "menu 1035,2066 active 10"}));
     EXPECT_EQ(fakes.messages,
               (std::vector<std::wstring>{L"This Function Will Disable Your Alt Key", L"Vela",
                                          L"This Function Will Disable Your Alt Key", L"Vela"}));
@@ -255,8 +253,8 @@ TEST_F(AssignmentCommandsTest, RightButtonOnMInstallsItsHookAndStoresARightClick
 }
 
 TEST_F(AssignmentCommandsTest, EachMouseEntryIsTheOwnFunctionOfExactlyItsSlot) {
-    const std::map<std::uint16_t, Slot> own = {{131, Slot::R},  {14, Slot::M},  {15, Slot::X1},
-                                               {16, Slot::X2},  {17, Slot::WU}, {18, Slot::WD}};
+    const std::map<std::uint16_t, Slot> own = {{131, Slot::R}, {14, Slot::M},  {15, Slot::X1},
+                                               {16, Slot::X2}, {17, Slot::WU}, {18, Slot::WD}};
     for (const SlotInfo& info : kSlotTable) {
         for (std::uint16_t id : {12, 131, 14, 15, 16, 17, 18}) {
             SCOPED_TRACE(std::string(info.name) + " " + std::to_string(id));
@@ -264,9 +262,9 @@ TEST_F(AssignmentCommandsTest, EachMouseEntryIsTheOwnFunctionOfExactlyItsSlot) {
             ASSERT_TRUE(commands.onCommand(id));
             const bool isOwn = own.contains(id) && own.at(id) == info.slot;
             const std::string name(info.name);
-            EXPECT_EQ(rec.trace(), isOwn ? "caption:" + name + " remove:" + name +
-                                               " repaint timer:7/10"
-                                         : "caption:" + name + " repaint timer:7/10");
+            EXPECT_EQ(rec.trace(),
+                      isOwn ? "caption:" + name + " remove:" + name + " repaint timer:7/10"
+                            : "caption:" + name + " repaint timer:7/10");
             EXPECT_EQ(model.at(info.slot).hookInstalled, !isOwn);
             EXPECT_EQ(model.at(info.slot).mouseFunction,
                       isOwn ? 55 : findCatalogueEntry(id)->function);

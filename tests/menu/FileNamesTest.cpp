@@ -1,9 +1,9 @@
 // Program captions and names taken from paths.
-#include "menu/FileNames.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "menu/FileNames.h"
 
 namespace vela::menu {
 namespace {

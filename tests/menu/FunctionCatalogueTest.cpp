@@ -1,11 +1,11 @@
 // The catalogue table against the list of functions the user is offered.
-#include "menu/FunctionCatalogue.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
+
+#include "menu/FunctionCatalogue.h"
 
 namespace vela::menu {
 namespace {
@@ -98,9 +98,9 @@ TEST(FunctionCatalogue, EveryRowInOrderWithItsTextIdValuesAndCaption) {
 
 TEST(FunctionCatalogue, CategoryCaptionsKeepTheirExactSpellingAndBitmaps) {
     const std::vector<std::pair<std::wstring, int>> want = {
-        {L"", 150},           {L"Mouse", 156},      {L"Office Used", 156}, {L"Combination", 156},
-        {L"Word ", 156},      {L"Archives ", 156},  {L"Multimedia", 156},  {L"NetWork", 156},
-        {L"System", 156},     {L"Win8 ShortCut", 157},
+        {L"", 150},       {L"Mouse", 156},         {L"Office Used", 156}, {L"Combination", 156},
+        {L"Word ", 156},  {L"Archives ", 156},     {L"Multimedia", 156},  {L"NetWork", 156},
+        {L"System", 156}, {L"Win8 ShortCut", 157},
     };
     ASSERT_EQ(kCatalogueCategories.size(), want.size());
     for (std::size_t i = 0; i < want.size(); ++i) {

@@ -1,7 +1,7 @@
 // Row sizes and the areas drawn inside a row.
-#include "menu/MenuRowGeometry.h"
-
 #include <gtest/gtest.h>
+
+#include "menu/MenuRowGeometry.h"
 
 namespace vela::menu {
 namespace {

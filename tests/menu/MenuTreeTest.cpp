@@ -1,10 +1,10 @@
 // The shape of the function menu: which rows each level shows, in order.
-#include "menu/MenuTree.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "menu/MenuTree.h"
 
 namespace vela::menu {
 namespace {
@@ -82,8 +82,7 @@ TEST(FunctionMenuTree, CombinationHoldsOnlyWordThenArchives) {
     EXPECT_EQ(labels(combination.rows), (Labels{L"[Word ]", L"[Archives ]"}));
     EXPECT_EQ(labels(submenu(combination.rows, L"Word ").rows),
               (Labels{L"Cut(Ctrl+X)", L"Copy(Ctrl+C)", L"Paste(Ctrl+V)", L"Delete(Del)",
-                      L"Search(Ctrl+F)", L"Select All(Ctrl+A)", L"Redo(Ctrl+Y)",
-                      L"Undo(Ctrl+Z)"}));
+                      L"Search(Ctrl+F)", L"Select All(Ctrl+A)", L"Redo(Ctrl+Y)", L"Undo(Ctrl+Z)"}));
     EXPECT_EQ(labels(submenu(combination.rows, L"Archives ").rows),
               (Labels{L"New(Ctrl+N)", L"Open(Ctrl+O)", L"Save(Ctrl+S)", L"Print(Ctrl+P)"}));
     for (const MenuRow& r : combination.rows) EXPECT_EQ(r.category->backgroundBitmap, 156);
