@@ -96,7 +96,7 @@ public:
 };
 
 // Starts the playback of a slot's macro script on a worker thread. The
-// playback must call PlaybackState::finish(slot) as its last act.
+// playback must call PlaybackThreads::finish(slot) as its last act.
 class PlaybackPort {
 public:
     virtual ~PlaybackPort() = default;
