@@ -1,7 +1,8 @@
 #include "app/App.h"
 
-#include <objidl.h>
 #include <commctrl.h>
+#include <objidl.h>
+//
 #include <gdiplus.h>
 
 #include "app/AppIdentity.h"

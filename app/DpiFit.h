@@ -55,7 +55,9 @@ inline constexpr std::array<DpiFitRow, 11> kDpiFitTable{{
 
 // LOGPIXELSX / 96.
 // A device that reports no DPI is taken as 96 rather than dividing by zero.
-constexpr double dpiScale(int logPixelsX) { return logPixelsX > 0 ? logPixelsX / 96.0 : 1.0; }
+constexpr double dpiScale(int logPixelsX) {
+    return logPixelsX > 0 ? logPixelsX / 96.0 : 1.0;
+}
 
 // The divisors of `control` for a display of `logPixelsY`; the scale for any
 // DPI other than 120, 144 and 192 and for a control not in the table.

@@ -44,8 +44,8 @@ constexpr std::array<CaptionStyle, 12> kCaptionStyles{{
 
 // Labels that invite a description; the Alt+Tab label has no tip, the DPI
 // label has nothing but the tip.
-constexpr std::array<int, 9> kTooltipControls{IDC_LABEL_R,  IDC_LABEL_M,   IDC_LABEL_WU,
-                                              IDC_LABEL_WD, IDC_LABEL_X1,  IDC_LABEL_X2,
+constexpr std::array<int, 9> kTooltipControls{IDC_LABEL_R,   IDC_LABEL_M,  IDC_LABEL_WU,
+                                              IDC_LABEL_WD,  IDC_LABEL_X1, IDC_LABEL_X2,
                                               IDC_LABEL_DPI, IDC_LABEL_WL, IDC_LABEL_WR};
 constexpr wchar_t kTooltipText[] = L"Click!Add function description.";
 constexpr UINT kTooltipDelayMs = 150;
@@ -81,8 +81,9 @@ CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring co
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
       macroLoader_(files_, moduleFolder_, macroScripts_),
-      player_(macroScripts_, playbackThreads_,
-              [] { return std::make_unique<win32::Win32InputPort>(); }, &startDetachedThread),
+      player_(
+          macroScripts_, playbackThreads_, [] { return std::make_unique<win32::Win32InputPort>(); },
+          &startDetachedThread),
       model_(hooks_, *this, *this),
       executor_(model_, ExecutorPorts{input_, shell_, power_, player_}, *playbackThreads_),
       timerTasks_(*this, *this, *this, *this) {
@@ -92,7 +93,9 @@ CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring co
 
 CVoZuzevArarozerudiDlg::~CVoZuzevArarozerudiDlg() = default;
 
-INT_PTR CVoZuzevArarozerudiDlg::run() { return runModal(module_, IDD_VELA_DIALOG, nullptr); }
+INT_PTR CVoZuzevArarozerudiDlg::run() {
+    return runModal(module_, IDD_VELA_DIALOG, nullptr);
+}
 
 // ---- Initialisation, in the order the rest of the program relies on --------
 

@@ -2,7 +2,9 @@
 #pragma once
 
 #include <windows.h>
+// GDI+ needs the COM declarations that a lean <windows.h> leaves out.
 #include <objidl.h>
+//
 #include <gdiplus.h>
 
 #include <memory>
@@ -12,7 +14,9 @@
 namespace vela {
 
 struct GdipImageDeleter {
-    void operator()(Gdiplus::GpBitmap* bitmap) const { Gdiplus::DllExports::GdipDisposeImage(bitmap); }
+    void operator()(Gdiplus::GpBitmap* bitmap) const {
+        Gdiplus::DllExports::GdipDisposeImage(bitmap);
+    }
 };
 using GdipBitmapPtr = std::unique_ptr<Gdiplus::GpBitmap, GdipImageDeleter>;
 

@@ -106,8 +106,8 @@ void CGdipButton::buildStateImages(HDC requestDc) {
             DllExports::GdipSetImageAttributesColorMatrix(attributes.get(), ColorAdjustTypeDefault,
                                                           TRUE, &matrix, nullptr,
                                                           ColorMatrixFlagsDefault);
-            DllExports::GdipDrawImageRectRectI(graphics.get(), stdImage_->bitmap(), 0, 0, w, h,
-                                               0, 0, w, h, UnitPixel, attributes.get(), nullptr,
+            DllExports::GdipDrawImageRectRectI(graphics.get(), stdImage_->bitmap(), 0, 0, w, h, 0,
+                                               0, w, h, UnitPixel, attributes.get(), nullptr,
                                                nullptr);
             DllExports::GdipFlush(graphics.get(), FlushIntentionSync);
         }

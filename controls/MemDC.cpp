@@ -13,7 +13,8 @@ CMemDC::CMemDC(HDC target, const RECT* area) : target_(target) {
     offScreen_ = GetDeviceCaps(target, TECHNOLOGY) != DT_RASPRINTER;
     if (!offScreen_) return;
     dc_.reset(CreateCompatibleDC(target));
-    bitmap_.reset(CreateCompatibleBitmap(target, area_.right - area_.left, area_.bottom - area_.top));
+    bitmap_.reset(
+        CreateCompatibleBitmap(target, area_.right - area_.left, area_.bottom - area_.top));
     if (!dc_ || !bitmap_) {
         // Without a surface of our own, draw straight to the target.
         offScreen_ = false;

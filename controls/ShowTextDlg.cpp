@@ -19,8 +19,8 @@ void CShowTextDlg::paintFace() {
         win32::SelectObjectScope select(source.get(), face.get());
         RECT window{};
         GetWindowRect(hwnd(), &window);
-        BitBlt(dc, 0, 0, window.right - window.left, window.bottom - window.top, source.get(), 0,
-               0, SRCCOPY);
+        BitBlt(dc, 0, 0, window.right - window.left, window.bottom - window.top, source.get(), 0, 0,
+               SRCCOPY);
     }
     EndPaint(hwnd(), &ps);
 }

@@ -67,7 +67,9 @@ void Dialog::endModal(INT_PTR result) {
     PostMessageW(hwnd_, WM_NULL, 0, 0);  // wake the loop if it is waiting
 }
 
-bool Dialog::preTranslateMessage(MSG&) { return false; }
+bool Dialog::preTranslateMessage(MSG&) {
+    return false;
+}
 
 std::optional<LRESULT> Dialog::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {

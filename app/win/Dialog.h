@@ -13,7 +13,9 @@ namespace vela::win32 {
 // draw itself and answer its own colour request (WM_USER + 0x1C00, the
 // offset the platform's control containers use for the same purpose).
 inline constexpr UINT kReflectedBase = WM_USER + 0x1C00;
-inline constexpr UINT reflected(UINT message) { return kReflectedBase + message; }
+inline constexpr UINT reflected(UINT message) {
+    return kReflectedBase + message;
+}
 
 class Dialog {
 public:

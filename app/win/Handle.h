@@ -34,14 +34,30 @@ private:
     H h_ = Invalid;
 };
 
-inline void closeHandle(HANDLE h) { CloseHandle(h); }
-inline void deleteGdiObject(HGDIOBJ h) { DeleteObject(h); }
-inline void freeLibrary(HMODULE h) { FreeLibrary(h); }
-inline void deleteDc(HDC h) { DeleteDC(h); }
-inline void destroyIcon(HICON h) { DestroyIcon(h); }
-inline void destroyMenu(HMENU h) { DestroyMenu(h); }
-inline void freeGlobal(HGLOBAL h) { GlobalFree(h); }
-inline void destroyWindow(HWND h) { DestroyWindow(h); }
+inline void closeHandle(HANDLE h) {
+    CloseHandle(h);
+}
+inline void deleteGdiObject(HGDIOBJ h) {
+    DeleteObject(h);
+}
+inline void freeLibrary(HMODULE h) {
+    FreeLibrary(h);
+}
+inline void deleteDc(HDC h) {
+    DeleteDC(h);
+}
+inline void destroyIcon(HICON h) {
+    DestroyIcon(h);
+}
+inline void destroyMenu(HMENU h) {
+    DestroyMenu(h);
+}
+inline void freeGlobal(HGLOBAL h) {
+    GlobalFree(h);
+}
+inline void destroyWindow(HWND h) {
+    DestroyWindow(h);
+}
 
 using UniqueHandle = Owned<HANDLE, closeHandle>;
 using UniqueModule = Owned<HMODULE, freeLibrary>;
@@ -53,7 +69,7 @@ inline void deleteGdi(T h) {
 }
 template <typename T>
 using UniqueGdi = Owned<T, deleteGdi<T>>;
-using UniqueDc = Owned<HDC, deleteDc>;        // from CreateCompatibleDC
+using UniqueDc = Owned<HDC, deleteDc>;         // from CreateCompatibleDC
 using UniqueIcon = Owned<HICON, destroyIcon>;  // from LoadImage without LR_SHARED
 using UniqueMenu = Owned<HMENU, destroyMenu>;
 using UniqueGlobal = Owned<HGLOBAL, freeGlobal>;

@@ -8,7 +8,9 @@ namespace {
 constexpr UINT_PTR kSubclassId = 0x56454C41;  // one subclass of ours per control
 }
 
-SubclassedControl::~SubclassedControl() { detach(); }
+SubclassedControl::~SubclassedControl() {
+    detach();
+}
 
 bool SubclassedControl::attach(HWND dialog, int id) {
     detach();

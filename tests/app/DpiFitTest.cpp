@@ -1,9 +1,8 @@
-#include "app/DpiFit.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "app/DpiFit.h"
 #include "core/PlatformFlags.h"
 
 namespace vela {

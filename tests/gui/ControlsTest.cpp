@@ -3,6 +3,8 @@
 //
 //   ControlsTest.exe --log FILE      exit status: number of failed checks
 #include <windows.h>
+// (first: the other system headers rely on it)
+
 #include <shellapi.h>
 
 #include <cstdio>
@@ -164,8 +166,7 @@ private:
         repaint(hwnd());
         HWND image = image_.hwnd();
         check("image_button_renderings_built", image_.haveStateImages());
-        checkColour("image_transparent_corner_shows_background", pixelOf(image, 0, 0),
-                    kBackground);
+        checkColour("image_transparent_corner_shows_background", pixelOf(image, 0, 0), kBackground);
         checkColour("image_smaller_than_button_leaves_background", pixelOf(image, 40, 20),
                     kBackground);
         const COLORREF normal = pixelOf(image, 8, 8);
@@ -174,9 +175,9 @@ private:
         SendMessageW(image, WM_MOUSEHOVER, 0, 0);
         repaint(image);
         const COLORREF hot = pixelOf(image, 8, 8);
-        check("hover_is_brighter", GetRValue(hot) > GetRValue(normal) &&
-                                       GetGValue(hot) > GetGValue(normal) &&
-                                       GetBValue(hot) >= GetBValue(normal),
+        check("hover_is_brighter",
+              GetRValue(hot) > GetRValue(normal) && GetGValue(hot) > GetGValue(normal) &&
+                  GetBValue(hot) >= GetBValue(normal),
               colour(hot) + " vs " + colour(normal));
         checkColour("hover_leaves_transparent_pixels_alone", pixelOf(image, 0, 0), kBackground);
         check("hover_look_chosen", image_.currentLook() == CGdipButton::Look::Hot);
@@ -191,8 +192,7 @@ private:
         checkColour("pressed_looks_like_normal", pixelOf(image, 8, 8), normal);
         SendMessageW(image, BM_SETSTATE, FALSE, 0);
 
-        checkColour("missing_image_shows_background", pixelOf(missing_.hwnd(), 8, 8),
-                    kBackground);
+        checkColour("missing_image_shows_background", pixelOf(missing_.hwnd(), 8, 8), kBackground);
 
         // Press, release, double-click, release: two clicks.
         const LPARAM inside = MAKELPARAM(5, 5);
@@ -209,8 +209,8 @@ private:
     void captionChecks() {
         HWND caption = caption_.hwnd();
         check("caption_starts_normal", caption_.state() == TextButtonState::Normal);
-        check("caption_normal_text_drawn", anyPixel(caption, kNormalText) &&
-                                               !anyPixel(caption, kHotText));
+        check("caption_normal_text_drawn",
+              anyPixel(caption, kNormalText) && !anyPixel(caption, kHotText));
 
         SendMessageW(caption, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(3, 3));
         check("held_button_does_not_light_up", caption_.state() == TextButtonState::Normal);
@@ -232,8 +232,8 @@ private:
         SetCursorPos(1200, 1000);
         SendMessageW(caption, WM_TIMER, CTransParentButton::kHoverTimerId, 0);
         check("leaving_restores_normal", caption_.state() == TextButtonState::Normal);
-        check("leaving_redraws_normal_colour", anyPixel(caption, kNormalText) &&
-                                                   !anyPixel(caption, kHotText));
+        check("leaving_redraws_normal_colour",
+              anyPixel(caption, kNormalText) && !anyPixel(caption, kHotText));
         // Another timer id changes nothing.
         SendMessageW(caption, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         SendMessageW(caption, WM_TIMER, 99, 0);
@@ -244,8 +244,8 @@ private:
         repaint(caption);
         SendMessageW(caption, WM_MOUSEMOVE, 0, MAKELPARAM(3, 3));
         check("disabled_never_hot", caption_.state() == TextButtonState::Normal);
-        check("disabled_text_is_not_coloured", !anyPixel(caption, kNormalText) &&
-                                                   !anyPixel(caption, kHotText));
+        check("disabled_text_is_not_coloured",
+              !anyPixel(caption, kNormalText) && !anyPixel(caption, kHotText));
     }
 
     CGdipButton image_;
@@ -258,7 +258,7 @@ private:
 int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     int argc = 0;
     std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
-                                                        &LocalFree);
+                                                       &LocalFree);
     std::wstring logPath;
     for (int i = 1; i + 1 < argc; ++i)
         if (std::wcscmp(argv.get()[i], L"--log") == 0) logPath = argv.get()[i + 1];

@@ -10,6 +10,8 @@
 // "text <control id> <UTF-8 text>", "count <n>", "visible", "hidden", "gone",
 // "done".
 #include <windows.h>
+// (first: the other system headers rely on it)
+
 #include <mmsystem.h>
 #include <shellapi.h>
 
@@ -102,7 +104,7 @@ void watch(DWORD seconds) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     int argc = 0;
     std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
-                                                        &LocalFree);
+                                                       &LocalFree);
     wchar_t** args = reinterpret_cast<wchar_t**>(argv.get());
     gLog = std::make_unique<vela::e2e::EventLog>(vela::e2e::argument(argc, args, L"--log"));
     if (!gLog->ok()) return 2;
@@ -112,7 +114,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     } else if (action == L"count") {
         count();
     } else if (action == L"watch") {
-        watch(static_cast<DWORD>(std::stoul(vela::e2e::argument(argc, args, L"--exit-after", L"60"))));
+        watch(static_cast<DWORD>(
+            std::stoul(vela::e2e::argument(argc, args, L"--exit-after", L"60"))));
     } else {
         return 2;
     }
