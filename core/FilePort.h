@@ -18,6 +18,8 @@ public:
     virtual ~FilePort() = default;
     // The whole content, or nullopt when the file cannot be opened or read.
     virtual std::optional<std::vector<std::uint8_t>> readAll(const std::wstring& path) = 0;
+    // Whether something exists at `path`, readable or not.
+    virtual bool exists(const std::wstring& path) = 0;
     // Creates a new, empty file in the same folder as `target` and returns its
     // path; nullopt when none could be created.
     virtual std::optional<std::wstring> createTempBeside(const std::wstring& target) = 0;

@@ -134,6 +134,9 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
 void ButtonSettingsStore::saveAll() {
     const std::wstring path = settingsPath();
     const auto bytes = ports_.files.readAll(path);
+    // A file that is there but cannot be read may hold sections of other
+    // programs: writing ours over it would throw them away. Keep it as it is.
+    if (!bytes && ports_.files.exists(path)) return;
     const std::wstring current = bytes ? decodeSettingsText(*bytes, ports_.ansi) : std::wstring();
     // A failed save changes nothing and is not reported; the next save retries.
     static_cast<void>(replaceFile(ports_.files, path, encodeUtf16LeWithBom(savedText(current))));

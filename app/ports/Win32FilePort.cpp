@@ -43,6 +43,10 @@ std::optional<std::vector<std::uint8_t>> Win32FilePort::readAll(const std::wstri
     return bytes;
 }
 
+bool Win32FilePort::exists(const std::wstring& path) {
+    return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
 std::optional<std::wstring> Win32FilePort::createTempBeside(const std::wstring& target) {
     const std::size_t slash = target.find_last_of(L"\\/");
     std::wstring folder = slash == std::wstring::npos ? L"." : target.substr(0, slash);

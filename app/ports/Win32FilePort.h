@@ -13,6 +13,7 @@ public:
     static constexpr std::uint64_t kMaxReadBytes = 64ull << 20;
 
     std::optional<std::vector<std::uint8_t>> readAll(const std::wstring& path) override;
+    bool exists(const std::wstring& path) override;
     // A GetTempFileNameW file in the target's folder, so the final move never
     // crosses volumes and stays one step.
     std::optional<std::wstring> createTempBeside(const std::wstring& target) override;

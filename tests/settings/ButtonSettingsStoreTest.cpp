@@ -235,6 +235,22 @@ TEST_F(SettingsStoreTest, OtherSectionsAndLinesSurviveEverySaveUnchanged) {
     EXPECT_EQ(savedFile(), once) << "a second save changes nothing";
 }
 
+TEST_F(SettingsStoreTest, AFileThatExistsButCannotBeReadIsLeftAlone) {
+    const auto original = bytesOf("[Other]\r\nkeep=me\r\n[RButtonSetting]\r\n0=Copy\r\n");
+    fs.files[kPath] = original;
+    fs.unreadable.insert(kPath);
+    auto s = store();
+    s.loadAll();
+    s.saveAll();
+    EXPECT_EQ(fs.files.at(kPath), original);
+    EXPECT_EQ(fs.files.size(), 1u) << "no temporary file left behind";
+
+    // Once it can be read again, the next save goes through and keeps [Other].
+    fs.unreadable.clear();
+    s.saveAll();
+    EXPECT_NE(savedFile().find(L"[Other]\r\nkeep=me\r\n"), std::wstring::npos);
+}
+
 TEST_F(SettingsStoreTest, AnsiAndUtf8FilesAreReadAndEveryTextSurvivesTheSave) {
     putAnsi("[RButtonSetting]\r\n0=Caf\xe9\r\n");
     store().loadAll();

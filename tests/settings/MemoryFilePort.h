@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <map>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,12 +32,17 @@ public:
     std::optional<int> failAtStep;
     std::optional<int> crashAtStep;
 
+    // Paths that exist but cannot be read (locked, no permission).
+    std::set<std::wstring> unreadable;
+
     std::optional<std::vector<std::uint8_t>> readAll(const std::wstring& path) override {
         reads.push_back(path);
         const auto it = files.find(path);
-        if (it == files.end()) return std::nullopt;
+        if (it == files.end() || unreadable.contains(path)) return std::nullopt;
         return it->second;
     }
+
+    bool exists(const std::wstring& path) override { return files.contains(path); }
 
     std::optional<std::wstring> createTempBeside(const std::wstring& target) override {
         if (!enter("create")) return std::nullopt;
