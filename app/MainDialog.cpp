@@ -5,6 +5,7 @@
 
 #include "app/AppIdentity.h"
 #include "app/DpiFit.h"
+#include "app/TrayMenu.h"
 #include "controls/DescriptionCommand.h"
 #include "controls/MemDC.h"
 #include "core/PlatformFlags.h"
@@ -78,6 +79,7 @@ CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring co
       commandLine_(std::move(commandLine)),
       modulePath_(runningModulePath()),
       moduleFolder_(moduleFolderOf(modulePath_)),
+      autostart_(autostartPort_, modulePath_),
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
       macroLoader_(files_, moduleFolder_, macroScripts_),
@@ -143,11 +145,12 @@ BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
     loadImageButtons();
     fitToDpi();
     centreOnScreen();
-    // Seam: the autostart entry is brought in line with the profile here.
+    // The profile wins over whatever the Run entry says now.
+    autostart_.syncAtStartup();
     skin_.reset(static_cast<HBITMAP>(
         LoadImageW(module_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
     loadSettings();
-    // Seam: the notification-area icon is added here.
+    trayIcon_.add(hwnd(), smallIcon_.get());
     return TRUE;
 }
 
@@ -290,6 +293,11 @@ void CVoZuzevArarozerudiDlg::hide() {
     ShowWindow(hwnd(), SW_HIDE);
 }
 
+void CVoZuzevArarozerudiDlg::show() {
+    ShowWindow(hwnd(), SW_SHOW);
+    ShowWindow(hwnd(), SW_SHOWNORMAL);
+}
+
 // ---- Messages ---------------------------------------------------------------
 
 bool CVoZuzevArarozerudiDlg::preTranslateMessage(MSG& msg) {
@@ -308,13 +316,23 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARA
             return 0;
         }
     }
+    if (trayIcon_.isTaskbarCreated(message)) {
+        trayIcon_.restore();
+        return 0;
+    }
     switch (message) {
+        case kTrayCallbackMessage:
+            return onTrayNotification(wParam, lParam);
         case WM_INITDIALOG:
             return onInitDialog();
         case WM_COMMAND:
             if (auto handled = onCommand(LOWORD(wParam), HIWORD(wParam))) return handled;
             break;
         case WM_TIMER:
+            if (wParam == kTrayMenuDelayTimerId) {
+                openTrayMenu();
+                return 0;
+            }
             timerTasks_.onTimer(static_cast<int>(wParam));
             return std::nullopt;
         case WM_ERASEBKGND:
@@ -373,8 +391,72 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
             break;
     }
     if (functionMenu_ && functionMenu_->onCommand(id)) return 0;
-    // Seam: the tray commands go to the tray handler.
-    return std::nullopt;
+    return onTrayCommand(id);
+}
+
+// ---- The notification-area icon ---------------------------------------------
+
+LRESULT CVoZuzevArarozerudiDlg::onTrayNotification(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId) return 0;
+    switch (static_cast<UINT>(mouseMessage)) {
+        case WM_LBUTTONDBLCLK:
+            KillTimer(hwnd(), kTrayMenuDelayTimerId);
+            SetForegroundWindow(hwnd());
+            show();
+            break;
+        case WM_LBUTTONDOWN:
+            SetTimer(hwnd(), kTrayMenuDelayTimerId, GetDoubleClickTime(), nullptr);
+            break;
+        case WM_RBUTTONDOWN:
+            openTrayMenu();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void CVoZuzevArarozerudiDlg::openTrayMenu() {
+    KillTimer(hwnd(), kTrayMenuDelayTimerId);
+    // The menu needs its owner in front to close on a click elsewhere; a
+    // hidden window stays hidden.
+    SetForegroundWindow(hwnd());
+    showTrayMenu(module_, hwnd(), autostart_.isOn());
+}
+
+std::optional<LRESULT> CVoZuzevArarozerudiDlg::onTrayCommand(WORD id) {
+    switch (id) {
+        case ID_TRAY_HIDE:
+            hide();
+            return 0;
+        case ID_TRAY_SHOW:
+            show();
+            return 0;
+        case ID_TRAY_RESET:
+            model_.resetAll(*this);
+            return 0;
+        case ID_TRAY_AUTOSTART:
+            autostart_.toggle();
+            return 0;
+        case ID_TRAY_EXIT:
+            exitApplication();
+        case ID_SCRIPT_OPEN:
+        case ID_SCRIPT_SAVE:
+        case ID_SCRIPT_SAVE_AS:
+        case ID_SCRIPT_RENAME:
+        case ID_SCRIPT_EXIT:
+            return 0;  // the script menu offers these, but they do nothing yet
+        default:
+            return std::nullopt;
+    }
+}
+
+void CVoZuzevArarozerudiDlg::exitApplication() {
+    trayIcon_.remove();
+    saveAll();
+    // At once: no dialog close, no hook removal. The system releases the
+    // hooks and the instance mutex with the process.
+    ExitProcess(0);
 }
 
 void CVoZuzevArarozerudiDlg::onDescriptionClicked(const SlotInfo& slot) {

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string>
 
+#include "app/TrayIcon.h"
+#include "app/ports/Win32AutostartPort.h"
 #include "app/ports/Win32FilePort.h"
 #include "app/ports/Win32HookPort.h"
 #include "app/ports/Win32InputPort.h"
@@ -18,6 +20,7 @@
 #include "controls/GdipButton.h"
 #include "controls/TransParentButton.h"
 #include "core/ActionExecutor.h"
+#include "core/Autostart.h"
 #include "core/PlaybackThreads.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
@@ -59,6 +62,7 @@ public:
     void stop(int timerId) override;
     // WindowPort
     void hide() override;
+    void show();
     // SavePort: the whole settings file, now.
     void saveAll() override;
     // ScriptPlayer: a slot's script on this thread (the playback timers).
@@ -88,11 +92,21 @@ private:
     void onDescriptionClicked(const SlotInfo& slot);
     void openScriptMenu();
 
+    // The notification-area icon and its menu.
+    LRESULT onTrayNotification(WPARAM iconId, LPARAM mouseMessage);
+    void openTrayMenu();
+    std::optional<LRESULT> onTrayCommand(WORD id);
+    [[noreturn]] void exitApplication();
+
     HINSTANCE module_;
     std::wstring commandLine_;
 
     std::wstring modulePath_;
     std::wstring moduleFolder_;
+
+    win32::Win32AutostartPort autostartPort_;
+    Autostart autostart_;
+    TrayIcon trayIcon_;
 
     win32::Win32InputPort input_;
     win32::Win32ShellPort shell_;

@@ -1,0 +1,38 @@
+#include "app/TrayIcon.h"
+
+#include <cwchar>
+
+namespace vela {
+
+TrayIcon::TrayIcon() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+    data_.cbSize = sizeof(data_);
+    data_.uID = kTrayIconId;
+    data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    data_.uCallbackMessage = kTrayCallbackMessage;
+    wcsncpy(data_.szTip, kTrayTip, sizeof(data_.szTip) / sizeof(data_.szTip[0]) - 1);
+}
+
+TrayIcon::~TrayIcon() { remove(); }
+
+bool TrayIcon::notify(DWORD action) { return Shell_NotifyIconW(action, &data_) != FALSE; }
+
+void TrayIcon::add(HWND owner, HICON icon) {
+    data_.hWnd = owner;
+    data_.hIcon = icon;
+    wanted_ = true;
+    notify(NIM_ADD);
+}
+
+void TrayIcon::remove() {
+    if (!wanted_) return;
+    wanted_ = false;
+    notify(NIM_DELETE);
+}
+
+void TrayIcon::restore() {
+    if (!wanted_) return;
+    // A taskbar that kept the icon refuses a second add: nothing to do then.
+    notify(NIM_ADD);
+}
+
+}  // namespace vela

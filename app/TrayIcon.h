@@ -1,0 +1,51 @@
+// Vela's icon in the notification area: the way back to the window while it
+// is hidden, and the home of the tray menu.
+#pragma once
+
+#include <windows.h>
+// (first: shellapi.h needs it)
+#include <shellapi.h>
+
+namespace vela {
+
+inline constexpr UINT kTrayIconId = 100;
+// The icon's mouse messages arrive at the window as this message, the icon id
+// in wParam and the mouse message in lParam.
+inline constexpr UINT kTrayCallbackMessage = WM_USER + 100;
+inline constexpr wchar_t kTrayTip[] = L"Vela V3.2.3";
+// A left click on the icon opens the menu only once it can no longer become a
+// double click (which shows the window): the open menu would swallow the
+// second click. Far from the main window's task timers 1 to 8.
+inline constexpr UINT_PTR kTrayMenuDelayTimerId = 0x7452;
+
+class TrayIcon {
+public:
+    TrayIcon();
+    // A window that goes away without Exit would leave a dead icon behind
+    // until the pointer passes over it.
+    ~TrayIcon();
+    TrayIcon(const TrayIcon&) = delete;
+    TrayIcon& operator=(const TrayIcon&) = delete;
+
+    // Shows the icon for `owner`; the record is kept for re-adding and removal.
+    void add(HWND owner, HICON icon);
+    void remove();
+
+    // True for the message the shell broadcasts when the taskbar is created,
+    // at logon and after Explorer restarts: every icon is gone then.
+    bool isTaskbarCreated(UINT message) const {
+        return taskbarCreated_ != 0 && message == taskbarCreated_;
+    }
+    // Puts the icon back after the taskbar was created anew; also catches an
+    // icon whose first add failed because there was no taskbar yet.
+    void restore();
+
+private:
+    bool notify(DWORD action);
+
+    UINT taskbarCreated_ = 0;
+    NOTIFYICONDATAW data_{};
+    bool wanted_ = false;  // between add and remove
+};
+
+}  // namespace vela
