@@ -109,7 +109,8 @@ tray_open_menu() {
         [[ -n "$w" ]] && return 0
         sleep 0.02
     done
-    e2e_log "the tray menu did not open"
+    e2e_log "the tray menu did not open (clicked $x $y; screen in menu-failed.png)"
+    import -window root "$E2E_WORK/menu-failed.png"
     return 1
 }
 
