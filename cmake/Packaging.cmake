@@ -1,0 +1,20 @@
+# The portable zip: unpack anywhere and run Vela.exe. Everything sits in one
+# folder because Vela finds its hook libraries, its settings file and its
+# macro scripts beside itself.
+#
+#   cpack -G ZIP --config build/windows/CPackConfig.cmake
+get_directory_property(vela_trap_targets DIRECTORY ${PROJECT_SOURCE_DIR}/hooks
+    DEFINITION vela_trap_targets)
+install(TARGETS Vela VelaHooks ${vela_trap_targets} RUNTIME DESTINATION .)
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ScriptsMacros DESTINATION .)
+install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
+
+set(CPACK_GENERATOR ZIP)
+set(CPACK_PACKAGE_NAME Vela)
+set(CPACK_PACKAGE_VENDOR Kestrel)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_FILE_NAME Vela-${PROJECT_VERSION}-win64)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Remaps the extra inputs of a gaming mouse")
+# Only what the rules above install; the test programs have no rules.
+set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+include(CPack)
