@@ -50,4 +50,8 @@ echo "== Windows build (mingw-w64) and Wine end-to-end tests"
 cmake -S . -B build/windows -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build build/windows -j "$jobs"
+
+echo "== Portable zip"
+(cd build/windows && cpack -G ZIP)
+
 ctest --test-dir build/windows --output-on-failure --no-tests=ignore
