@@ -18,9 +18,10 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake"
 cmake --build "$build" -j "$(nproc)" --target Vela vela_hook_libraries
 
+# The same folder as the portable zip: the program, its hook libraries, the
+# example macros and the README (the user's QmSetting.ini stays).
 run="$(cd "$build" && pwd)/run"
-mkdir -p "$run"
-cp "$build"/bin/Vela.exe "$build"/bin/*.dll "$run"/
+cmake --install "$build" --prefix "$run" >/dev/null
 
 export WINEPREFIX="$(cd "$build" && pwd)/wineprefix" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 xvfb_pid=""
