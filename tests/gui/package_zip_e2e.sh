@@ -57,7 +57,11 @@ e2e_start_xvfb || exit 1
 e2e_fresh_prefix || exit 1
 # The forward button plays the example macro.
 printf '%s\r\n' '[X1ButtonSetting]' '0=Select All+Copy' '1=1' '2=6' '3=0' '4=0' '5=' '6=1' \
-    '7=SelectAllCopy.txt' '8=' >"$app/QmSetting.ini"
+    '7=SelectAllCopy.txt' '8=' \
+    '[MButtonSetting]' '0=M' '1=1' '2=6' '3=0' '4=0' '5=' '6=1' '7=Middle.txt' '8=' \
+    >"$app/QmSetting.ini"
+# The middle button's own script, told apart from the forward button's.
+printf '%s\r\n' 'KeyDown 77' 'KeyUp 77' >"$app/ScriptsMacros/Middle.txt"
 e2e_start vela "$app/Vela.exe" shown
 window=""
 for _ in $(seq 1 300); do
@@ -79,6 +83,17 @@ e2e_wait_count "$E2E_RECEIVER_LOG" "KEYUP 17" 2 10
 sleep 0.3
 got=$(cut -d' ' -f2- "$E2E_RECEIVER_LOG" | grep -E "^(KEY|SYSKEY|XBUTTON)" | paste -sd, -)
 e2e_check "example_macro_plays_on_forward" "$got" "$want"
+
+# The playback timers: id 2 plays the middle button's script on the window's
+# own thread, an id Vela does not use does nothing.
+before=$(wc -l <"$E2E_RECEIVER_LOG")
+timeout 30 wine "$bin/tray_probe.exe" --log "$(e2e_winpath "$E2E_WORK/timer.log")" --do timer \
+    --ids 9,0,2 >"$E2E_WORK/timer.out" 2>&1
+e2e_wait_line "$E2E_RECEIVER_LOG" "KEYUP 77$" 10
+sleep 0.3
+got=$(tail -n +"$((before + 1))" "$E2E_RECEIVER_LOG" | cut -d' ' -f2- |
+    grep -E "^(KEY|SYSKEY|XBUTTON|MBUTTON)" | paste -sd, -)
+e2e_check "timer_2_plays_middle_script_only" "$got" "KEYDOWN 77,KEYUP 77"
 
 start=$SECONDS
 timeout 60 wine "$app/Vela.exe" >"$E2E_WORK/second.out" 2>"$E2E_WORK/second.err"

@@ -2,6 +2,7 @@
 // tray end-to-end tests.
 //
 //   tray_probe.exe --log FILE --do post --ids 24,23,25   post these commands at once
+//   tray_probe.exe --log FILE --do timer --ids 2,9       post these timer messages
 //   tray_probe.exe --log FILE --do icon                  does Vela's tray icon exist?
 //   tray_probe.exe --log FILE --do taskbar-restart       drop the icon, then tell
 //                                                        everyone the taskbar is new
@@ -47,12 +48,14 @@ std::vector<WORD> parseIds(const std::wstring& list) {
 
 // A chosen menu entry reaches its owner as a posted WM_COMMAND; posting them
 // back to back puts them all in the queue before any timer can fire.
-void post(const std::wstring& list) {
+void post(UINT message, const std::wstring& list) {
     HWND window = velaWindow();
     if (!window) return;
     int posted = 0;
-    for (WORD id : parseIds(list))
-        if (PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0)) ++posted;
+    for (WORD id : parseIds(list)) {
+        const WPARAM wParam = message == WM_COMMAND ? MAKEWPARAM(id, 0) : id;
+        if (PostMessageW(window, message, wParam, 0)) ++posted;
+    }
     gLog->line("posted %d", posted);
 }
 
@@ -125,7 +128,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     if (!gLog->ok()) return 2;
     const std::wstring action = vela::e2e::argument(argc, args, L"--do");
     if (action == L"post") {
-        post(vela::e2e::argument(argc, args, L"--ids"));
+        post(WM_COMMAND, vela::e2e::argument(argc, args, L"--ids"));
+    } else if (action == L"timer") {
+        // What the window's own timer would deliver when it fires.
+        post(WM_TIMER, vela::e2e::argument(argc, args, L"--ids"));
     } else if (action == L"icon") {
         icon();
     } else if (action == L"taskbar-restart") {
