@@ -24,6 +24,7 @@ constexpr UINT kApplyMessage = WM_APP + 1;   // bring the hooks in line, then ac
 constexpr UINT kSettleMessage = WM_APP + 2;  // bring the hooks in line, no acknowledgement
 constexpr UINT kDropMessage = WM_APP + 3;    // test aid: lose the hooks silently
 constexpr UINT kWatchdogPeriodMs = 500;
+constexpr int kWatchdogSuspectRounds = 2;
 constexpr DWORD kAnswerTimeoutMs = 5000;
 
 // Shared between the callers' threads and the hook thread.
@@ -56,6 +57,8 @@ struct HookThreadState {
     std::uint32_t seenKeyCalls = 0;
     DWORD seenInputTime = 0;
     POINT seenCursor{};
+    // Rounds in a row that showed input no hook saw.
+    int suspectRounds = 0;
 };
 HookThreadState t;
 
@@ -199,7 +202,16 @@ void watchdogRound() {
 
     const bool mouseLost = t.mouseHook && moved && mouseQuiet;
     const bool keysLost = t.keyHook && input && !moved && mouseQuiet && keysQuiet;
+    // A busy machine can show the pointer's new place before the hook has seen
+    // the move, so one such round proves nothing: only two rounds in a row
+    // count. A round in which the hooks answered clears the suspicion.
     if (mouseLost || keysLost) {
+        ++t.suspectRounds;
+    } else if (!mouseQuiet || !keysQuiet) {
+        t.suspectRounds = 0;
+    }
+    if (t.suspectRounds >= kWatchdogSuspectRounds) {
+        t.suspectRounds = 0;
         unhook(t.mouseHook);
         unhook(t.keyHook);
         applyHooks();
