@@ -54,10 +54,11 @@ press_all() {
         grep -vE "^(MOUSEMOVE|LBUTTONDOWN|LBUTTONUP)" | paste -sd, -
 }
 
+# By the process this script started: other tests may run receivers too.
 receiver_gone() {
     local _
     for _ in $(seq 1 200); do
-        pgrep -f "InputReceiver.exe" >/dev/null || return 0
+        kill -0 "$receiver_pid" 2>/dev/null || return 0
         sleep 0.05
     done
     return 1
@@ -69,6 +70,7 @@ sleep 0.5
 # --- Remapped: each input becomes its function ----------------------------------
 # The receiver covers the screen, the tray included: it leaves by itself.
 E2E_PROGRAM_TIMEOUT=6 e2e_receiver_start "$bin" || exit 1
+receiver_pid=$!
 e2e_check "remapped_inputs_act" "$(press_all 10)" \
     "KEYDOWN 17,KEYDOWN 67,KEYUP 67,KEYUP 17,KEYDOWN 17,KEYDOWN 88,KEYUP 88,KEYUP 17,KEYDOWN 107,KEYUP 107"
 cp "$E2E_RECEIVER_LOG" "$E2E_WORK/receiver-remapped.log"
