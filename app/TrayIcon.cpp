@@ -12,9 +12,13 @@ TrayIcon::TrayIcon() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")
     wcsncpy(data_.szTip, kTrayTip, sizeof(data_.szTip) / sizeof(data_.szTip[0]) - 1);
 }
 
-TrayIcon::~TrayIcon() { remove(); }
+TrayIcon::~TrayIcon() {
+    remove();
+}
 
-bool TrayIcon::notify(DWORD action) { return Shell_NotifyIconW(action, &data_) != FALSE; }
+bool TrayIcon::notify(DWORD action) {
+    return Shell_NotifyIconW(action, &data_) != FALSE;
+}
 
 void TrayIcon::add(HWND owner, HICON icon) {
     data_.hWnd = owner;
