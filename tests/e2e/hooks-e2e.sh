@@ -11,19 +11,8 @@ source "$here/lib.sh"
 # shellcheck source=tests/e2e/programs.sh
 source "$here/programs.sh"
 
-bin="" work=""
-while (($#)); do
-    case $1 in
-        --bin) bin=$2; shift 2 ;;
-        --work) work=$2; shift 2 ;;
-        *) echo "unknown argument $1" >&2; exit 2 ;;
-    esac
-done
-[[ -n "$bin" && -n "$work" ]] || { echo "usage: $0 --bin DIR --work DIR" >&2; exit 2; }
+e2e_begin "$@"
 
-e2e_init "$work"
-e2e_start_xvfb || exit 1
-e2e_fresh_prefix || exit 1
 e2e_host_init "$bin" || exit 1
 e2e_receiver_start "$bin" || exit 1
 

@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Helpers for Vela's Wine end-to-end tests. Source this file, then:
 #
+#   e2e_parse_args "$@"        the usual --bin DIR --work DIR; sets bin, work
+#   e2e_begin "$@"             parse, e2e_init, e2e_start_xvfb, e2e_fresh_prefix
+#   e2e_app_folder [NAME]      Vela.exe and its libraries in a folder of their own
 #   e2e_init WORKDIR           work folder, cleanup trap
 #   e2e_start_xvfb             private X server on a free display
 #   e2e_fresh_prefix           new Wine prefix under WORKDIR (once per run)
@@ -134,4 +137,38 @@ e2e_check() {
 e2e_finish() {
     e2e_log "$E2E_CHECKS checks, $E2E_FAILURES failed"
     ((E2E_FAILURES == 0))
+}
+
+# The arguments every suite takes: the folder of the built programs and a work
+# folder. Sets `bin` and `work` to absolute paths.
+e2e_parse_args() {
+    bin="" work=""
+    while (($#)); do
+        case $1 in
+            --bin) bin=$2; shift 2 ;;
+            --work) work=$2; shift 2 ;;
+            *) echo "unknown argument $1" >&2; exit 2 ;;
+        esac
+    done
+    [[ -n "$bin" && -n "$work" ]] || { echo "usage: $0 --bin DIR --work DIR" >&2; exit 2; }
+    bin=$(cd "$bin" && pwd)
+    work=$(mkdir -p "$work" && cd "$work" && pwd)
+}
+
+# A suite's start: its arguments, a private display and a fresh prefix.
+e2e_begin() {
+    e2e_parse_args "$@"
+    e2e_init "$work"
+    e2e_start_xvfb || exit 1
+    e2e_fresh_prefix || exit 1
+}
+
+# Vela runs from a folder of its own, since it writes QmSetting.ini beside
+# itself. Sets `app` and `settings`.
+e2e_app_folder() {
+    app="$E2E_WORK/${1:-app}"
+    rm -rf "$app"
+    mkdir -p "$app"
+    cp "$bin"/Vela.exe "$bin"/*.dll "$app"/
+    settings="$app/QmSetting.ini"
 }

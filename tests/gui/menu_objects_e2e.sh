@@ -12,21 +12,7 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/menu_lib.sh"
 
-bin="" work=""
-while (($#)); do
-    case $1 in
-        --bin) bin=$2; shift 2 ;;
-        --work) work=$2; shift 2 ;;
-        *) echo "unknown argument $1" >&2; exit 2 ;;
-    esac
-done
-[[ -n "$bin" && -n "$work" ]] || { echo "usage: $0 --bin DIR --work DIR" >&2; exit 2; }
-bin=$(cd "$bin" && pwd)
-work=$(mkdir -p "$work" && cd "$work" && pwd)
-
-e2e_init "$work"
-e2e_start_xvfb || exit 1
-e2e_fresh_prefix || exit 1
+e2e_begin "$@"
 
 # run NAME ARGS...: one host run to its end; prints its log's file name.
 run() {

@@ -10,27 +10,9 @@ set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/menu_lib.sh"
 
-bin="" work=""
-while (($#)); do
-    case $1 in
-        --bin) bin=$2; shift 2 ;;
-        --work) work=$2; shift 2 ;;
-        *) echo "unknown argument $1" >&2; exit 2 ;;
-    esac
-done
-[[ -n "$bin" && -n "$work" ]] || { echo "usage: $0 --bin DIR --work DIR" >&2; exit 2; }
-bin=$(cd "$bin" && pwd)
-work=$(mkdir -p "$work" && cd "$work" && pwd)
-
-e2e_init "$work"
-e2e_start_xvfb || exit 1
-e2e_fresh_prefix || exit 1
-
-app="$E2E_WORK/app"
-rm -rf "$app"
+e2e_begin "$@"
+e2e_app_folder
 mkdir -p "$app/tools"
-cp "$bin"/Vela.exe "$bin"/*.dll "$app"/
-settings="$app/QmSetting.ini"
 program="$app/tools/VeryLongProgramNameXY.exe"  # 25 characters with ".exe"
 cp "$bin/menu_launch_probe.exe" "$program"
 winprogram=$(e2e_winpath "$program")

@@ -41,11 +41,7 @@ tray_setup() {
     trap tray_cleanup EXIT
     e2e_start_xvfb || exit 1
     e2e_fresh_prefix || exit 1
-    app="$E2E_WORK/$1"
-    rm -rf "$app"
-    mkdir -p "$app"
-    cp "$bin"/Vela.exe "$bin"/*.dll "$app"/
-    settings="$app/QmSetting.ini"
+    e2e_app_folder "$1"
 }
 
 # Wine names a process by its Unix path, or by its Windows path when another

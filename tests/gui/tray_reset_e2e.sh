@@ -6,21 +6,11 @@
 #   tray_reset_e2e.sh --bin FOLDER_WITH_VELA_AND_HELPERS --work WORK_FOLDER
 set -uo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
-bin="" work=""
-while (($#)); do
-    case $1 in
-        --bin) bin=$2; shift 2 ;;
-        --work) work=$2; shift 2 ;;
-        *) echo "unknown argument $1" >&2; exit 2 ;;
-    esac
-done
-[[ -n "$bin" && -n "$work" ]] || { echo "usage: $0 --bin DIR --work DIR" >&2; exit 2; }
-bin=$(cd "$bin" && pwd)
-work=$(mkdir -p "$work" && cd "$work" && pwd)
 # shellcheck source=tests/e2e/programs.sh
 source "$here/../e2e/programs.sh"
 # shellcheck source=tests/gui/tray_lib.sh
 source "$here/tray_lib.sh"
+e2e_parse_args "$@"
 
 tray_setup app
 

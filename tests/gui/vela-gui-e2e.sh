@@ -12,28 +12,9 @@ source "$root/tests/e2e/lib.sh"
 # shellcheck source=tests/e2e/programs.sh
 source "$root/tests/e2e/programs.sh"
 
-bin="" work=""
-while (($#)); do
-    case $1 in
-        --bin) bin=$2; shift 2 ;;
-        --work) work=$2; shift 2 ;;
-        *) echo "unknown argument $1" >&2; exit 2 ;;
-    esac
-done
-[[ -n "$bin" && -n "$work" ]] || { echo "usage: $0 --bin DIR --work DIR" >&2; exit 2; }
-bin=$(cd "$bin" && pwd)
-work=$(mkdir -p "$work" && cd "$work" && pwd)
+e2e_begin "$@"
 
-e2e_init "$work"
-e2e_start_xvfb || exit 1
-e2e_fresh_prefix || exit 1
-
-# Vela runs from a folder of its own: it writes QmSetting.ini beside itself.
-app="$E2E_WORK/app"
-rm -rf "$app"
-mkdir -p "$app"
-cp "$bin"/Vela.exe "$bin"/*.dll "$app"/
-settings="$app/QmSetting.ini"
+e2e_app_folder
 
 # Control places from the layout the skin and the dialog are generated from.
 layout() { (cd "$root/resources" && python3 -c "import generate as g; print(*$1)"); }
