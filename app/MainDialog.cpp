@@ -11,6 +11,8 @@
 #include "core/PlatformFlags.h"
 #include "macro/DetachedThread.h"
 #include "macro/ScriptLocation.h"
+#include "menu/AssignmentCommands.h"
+#include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
 
 namespace vela {
@@ -272,12 +274,8 @@ void CVoZuzevArarozerudiDlg::setDescriptionLabel(Slot slot, const std::wstring& 
 }
 
 void CVoZuzevArarozerudiDlg::repaintCaptions() {
-    for (const SlotInfo& info : kSlotTable) {
-        RECT area{};
-        GetWindowRect(item(info.captionControl), &area);
-        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
-        InvalidateRect(hwnd(), &area, FALSE);
-    }
+    win32::Win32CaptionGeometry geometry(hwnd());
+    menu::repaintCaptions(geometry);
 }
 
 void CVoZuzevArarozerudiDlg::start(int timerId, std::uint32_t periodMs) {
