@@ -4,6 +4,8 @@
 #   e2e_parse_args "$@"        the usual --bin DIR --work DIR; sets bin, work
 #   e2e_begin "$@"             parse, e2e_init, e2e_start_xvfb, e2e_fresh_prefix
 #   e2e_app_folder [NAME]      Vela.exe and its libraries in a folder of their own
+#   e2e_ini_value FILE SECT KEY a value of a settings file, UTF-16 or 8-bit
+#   e2e_wait_vela_window [N]   id of Vela's visible window (N tries of 50 ms)
 #   e2e_init WORKDIR           work folder, cleanup trap
 #   e2e_start_xvfb             private X server on a free display
 #   e2e_fresh_prefix           new Wine prefix under WORKDIR (once per run)
@@ -171,4 +173,31 @@ e2e_app_folder() {
     mkdir -p "$app"
     cp "$bin"/Vela.exe "$bin"/*.dll "$app"/
     settings="$app/QmSetting.ini"
+}
+
+# A value of an INI file, whichever encoding Vela wrote it in; empty when the
+# file, the section or the key is missing.
+e2e_ini_value() {
+    local file=$1 text
+    [[ -f "$file" ]] || return 0
+    if [[ "$(head -c2 "$file" | od -An -tx1 | tr -d ' ')" == "fffe" ]]; then
+        text=$(iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r\357\273\277')
+    else
+        text=$(tr -d '\r' <"$file")
+    fi
+    awk -v s="[$2]" -v k="$3" '
+        /^\[/ { inside = ($0 == s); next }
+        inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }' <<<"$text"
+}
+
+# Waits for Vela's main window to be visible and prints its X window id
+# (nothing when it did not show in time).
+e2e_wait_vela_window() {
+    local tries=${1:-300} window="" _
+    for _ in $(seq 1 "$tries"); do
+        window=$(xdotool search --onlyvisible --name '^Vela$' 2>/dev/null | head -n1)
+        [[ -n "$window" ]] && break
+        sleep 0.05
+    done
+    echo "$window"
 }

@@ -32,7 +32,7 @@ e2e_xdo click 1
 
 saved_after=""
 for _ in $(seq 1 200); do
-    if [[ "$(menu_ini_value "$settings" X1ButtonSetting 0)" == "Copy" ]]; then
+    if [[ "$(e2e_ini_value "$settings" X1ButtonSetting 0)" == "Copy" ]]; then
         saved_after=$(($(menu_now_ms) - chosen))
         break
     fi
@@ -40,7 +40,7 @@ for _ in $(seq 1 200); do
 done
 e2e_log "settings file had X1 = Copy ${saved_after:-never} ms after the click"
 e2e_check "saved_within_a_second" "$([[ -n "$saved_after" ]] && ((saved_after < 1000)) && echo yes)" yes
-x1() { menu_ini_value "$settings" X1ButtonSetting "$1"; }
+x1() { e2e_ini_value "$settings" X1ButtonSetting "$1"; }
 e2e_check "saved_X1_values" "0=$(x1 0) 1=$(x1 1) 2=$(x1 2) 3=$(x1 3) 6=$(x1 6)" \
     "0=Copy 1=1 2=2 3=67 6=1"
 e2e_check "menu_closed" "$(menu_windows | grep -c .)" 0

@@ -75,13 +75,9 @@ MENU_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 # menu_start_vela APP_DIR — starts Vela.exe visible and waits for its window;
 # sets VELA_X and VELA_Y to the window's top-left corner.
 menu_start_vela() {
-    local app=$1 window="" _
+    local app=$1 window=""
     e2e_start vela "$app/Vela.exe" shown
-    for _ in $(seq 1 300); do
-        window=$(xdotool search --onlyvisible --name '^Vela$' 2>/dev/null | head -n1)
-        [[ -n "$window" ]] && break
-        sleep 0.05
-    done
+    window=$(e2e_wait_vela_window)
     [[ -n "$window" ]] || { e2e_log "Vela's window did not show"; return 1; }
     sleep 0.5
     local X Y WIDTH HEIGHT SCREEN WINDOW
@@ -107,20 +103,6 @@ menu_caption_text() {
     timeout 30 wine "$bin/WindowProbe.exe" --log "$(e2e_winpath "$log")" --do texts \
         >"$E2E_WORK/probe.out" 2>"$E2E_WORK/probe.err"
     grep -E "^[0-9]+ text $id( |$)" "$log" | head -n1 | cut -d' ' -f4-
-}
-
-# menu_ini_value FILE SECTION KEY — whichever encoding Vela wrote the file in.
-menu_ini_value() {
-    local file=$1 text
-    [[ -f "$file" ]] || return 0
-    if [[ "$(head -c2 "$file" | od -An -tx1 | tr -d ' ')" == "fffe" ]]; then
-        text=$(iconv -f UTF-16LE -t UTF-8 "$file" | tr -d '\r\357\273\277')
-    else
-        text=$(tr -d '\r' <"$file")
-    fi
-    awk -v s="[$2]" -v k="$3" '
-        /^\[/ { inside = ($0 == s); next }
-        inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }' <<<"$text"
 }
 
 # menu_now_ms — a monotonic clock in milliseconds.

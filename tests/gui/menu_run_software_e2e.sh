@@ -40,10 +40,10 @@ e2e_xdo type --delay 10 "$winprogram"
 e2e_xdo key Return
 
 for _ in $(seq 1 200); do
-    [[ "$(menu_ini_value "$settings" X2ButtonSetting 5)" == "$winprogram" ]] && break
+    [[ "$(e2e_ini_value "$settings" X2ButtonSetting 5)" == "$winprogram" ]] && break
     sleep 0.02
 done
-x2() { menu_ini_value "$settings" X2ButtonSetting "$1"; }
+x2() { e2e_ini_value "$settings" X2ButtonSetting "$1"; }
 e2e_check "saved_X2_launch" "0=$(x2 0) 1=$(x2 1) 2=$(x2 2) 5=$(x2 5) 6=$(x2 6)" \
     "0=VeryLongProgramNam.. 1=1 2=5 5=$winprogram 6=1"
 e2e_check "X2_caption_shortened" "$(menu_caption_text "$bin" 1003)" "VeryLongProgramNam.."

@@ -63,12 +63,7 @@ printf '%s\r\n' '[X1ButtonSetting]' '0=Select All+Copy' '1=1' '2=6' '3=0' '4=0' 
 # The middle button's own script, told apart from the forward button's.
 printf '%s\r\n' 'KeyDown 77' 'KeyUp 77' >"$app/ScriptsMacros/Middle.txt"
 e2e_start vela "$app/Vela.exe" shown
-window=""
-for _ in $(seq 1 300); do
-    window=$(xdotool search --onlyvisible --name '^Vela$' 2>/dev/null | head -n1)
-    [[ -n "$window" ]] && break
-    sleep 0.05
-done
+window=$(e2e_wait_vela_window)
 e2e_check "unpacked_vela_shows_its_window" "$([[ -n "$window" ]] && echo 1 || echo 0)" 1
 probe_log="$E2E_WORK/probe.log"
 timeout 30 wine "$bin/WindowProbe.exe" --log "$(e2e_winpath "$probe_log")" --do texts \

@@ -19,12 +19,7 @@ printf '%s\r\n' '[X1ButtonSetting]' '0=Copy' '1=1' '2=2' '3=67' '4=0' '5=' '6=1'
 
 tray_start_vela shown || exit 1
 vela_pid=$!
-window=""
-for _ in $(seq 1 200); do
-    window=$(xdotool search --onlyvisible --name '^Vela$' 2>/dev/null | head -n1)
-    [[ -n "$window" ]] && break
-    sleep 0.05
-done
+window=$(e2e_wait_vela_window 200)
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 tray_watch_start || exit 1

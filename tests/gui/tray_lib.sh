@@ -193,16 +193,5 @@ EOF
 
 tray_saves() { e2e_count "$TRAY_WATCH_LOG" " (moved|written)$"; }
 
-# The settings file as text, whichever encoding Vela wrote it in.
-tray_ini_value() {
-    local text
-    [[ -f "$settings" ]] || return 0
-    if [[ "$(head -c2 "$settings" | od -An -tx1 | tr -d ' ')" == "fffe" ]]; then
-        text=$(iconv -f UTF-16LE -t UTF-8 "$settings" | tr -d '\r\357\273\277')
-    else
-        text=$(tr -d '\r' <"$settings")
-    fi
-    awk -v s="[$1]" -v k="$2" '
-        /^\[/ { inside = ($0 == s); next }
-        inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }' <<<"$text"
-}
+# tray_ini_value SECTION KEY from the settings file.
+tray_ini_value() { e2e_ini_value "$settings" "$1" "$2"; }

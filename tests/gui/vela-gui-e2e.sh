@@ -43,20 +43,8 @@ vela_processes() {
     echo "${n:-0}"
 }
 
-# The settings file as text, whichever encoding Vela wrote it in.
-settings_text() {
-    if [[ "$(head -c2 "$settings" | od -An -tx1 | tr -d ' ')" == "fffe" ]]; then
-        iconv -f UTF-16LE -t UTF-8 "$settings" | tr -d '\r\357\273\277'
-    else
-        tr -d '\r' <"$settings"
-    fi
-}
 # ini_value SECTION KEY from the settings file.
-ini_value() {
-    settings_text | awk -v s="[$1]" -v k="$2" '
-        /^\[/ { inside = ($0 == s); next }
-        inside && index($0, k "=") == 1 { print substr($0, length(k) + 2); exit }'
-}
+ini_value() { e2e_ini_value "$settings" "$1" "$2"; }
 
 # --- A settings file: X1 holds "Copy", a few captions and descriptions ---------
 printf '%s\r\n' \
@@ -133,12 +121,7 @@ e2e_check "one_process_after_second_start" "$(vela_processes)" 1
 # argument so the window stays up.
 timeout 20 wineserver -k >/dev/null 2>&1
 e2e_start vela-shown "$app/Vela.exe" shown
-window=""
-for _ in $(seq 1 300); do
-    window=$(xdotool search --onlyvisible --name '^Vela$' 2>/dev/null | head -n1)
-    [[ -n "$window" ]] && break
-    sleep 0.05
-done
+window=$(e2e_wait_vela_window)
 sleep 0.5
 eval "$(xdotool getwindowgeometry --shell "$window")"
 
