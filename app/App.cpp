@@ -6,7 +6,7 @@
 #include <gdiplus.h>
 
 #include "app/AppIdentity.h"
-#include "app/MainDialog.h"
+#include "app/Composition.h"
 #include "app/SingleInstance.h"
 
 namespace vela {
@@ -51,8 +51,6 @@ int CVoZuzevArarozerudiApp::run() {
     GdiPlusSession gdiPlus;
     INITCOMMONCONTROLSEX controls{sizeof(controls), 0xFF};
     InitCommonControlsEx(&controls);
-    // The application profile ("Kestrel", per user) holds one value, read and
-    // written by the autostart port under its own key.
 
     SingleInstance instance(kInstanceMutexName);
     if (instance.anotherIsRunning()) {
@@ -60,8 +58,8 @@ int CVoZuzevArarozerudiApp::run() {
         return 0;
     }
     registerMainWindowClass(module_);
-    CVoZuzevArarozerudiDlg dialog(module_, commandLine_);
-    dialog.run();
+    Composition application(module_, commandLine_);
+    application.run();
     return 0;
 }
 

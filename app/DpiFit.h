@@ -11,20 +11,14 @@
 #include <array>
 #include <cstdint>
 
+#include "core/Ports.h"
+
 namespace vela {
 
 struct DpiDivisors {
     double horizontal = 1.0;
     double vertical = 1.0;
     bool operator==(const DpiDivisors&) const = default;
-};
-
-struct ControlRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t right = 0;
-    std::int32_t bottom = 0;
-    bool operator==(const ControlRect&) const = default;
 };
 
 // The controls moved by the fit, in the order they are moved.
@@ -78,7 +72,7 @@ constexpr DpiDivisors dpiDivisors(int control, int logPixelsY, double scale) {
 }
 
 // Each coordinate divided and truncated toward zero.
-constexpr ControlRect fitControlRect(const ControlRect& r, DpiDivisors d) {
+constexpr Rect fitControlRect(const Rect& r, DpiDivisors d) {
     return {static_cast<std::int32_t>(r.left / d.horizontal),
             static_cast<std::int32_t>(r.top / d.vertical),
             static_cast<std::int32_t>(r.right / d.horizontal),

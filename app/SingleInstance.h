@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "app/win/Handle.h"
+#include "win32/Handle.h"
 
 namespace vela {
 

@@ -16,7 +16,7 @@ inline constexpr wchar_t kTrayTip[] = L"Vela V3.2.3";
 // A left click on the icon opens the menu only once it can no longer become a
 // double click (which shows the window): the open menu would swallow the
 // second click. Far from the main window's task timers 1 to 8.
-inline constexpr UINT_PTR kTrayMenuDelayTimerId = 0x7452;
+inline constexpr int kTrayMenuDelayTimerId = 0x7452;
 
 class TrayIcon {
 public:

@@ -3,9 +3,9 @@
 # macro scripts beside itself.
 #
 #   cpack -G ZIP --config build/windows/CPackConfig.cmake
-get_directory_property(vela_trap_targets DIRECTORY ${PROJECT_SOURCE_DIR}/hooks
-    DEFINITION vela_trap_targets)
-install(TARGETS Vela VelaHooks ${vela_trap_targets} RUNTIME DESTINATION .)
+get_directory_property(vela_hook_targets DIRECTORY ${PROJECT_SOURCE_DIR}/hooks
+    DEFINITION vela_hook_targets)
+install(TARGETS Vela ${vela_hook_targets} RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ScriptsMacros DESTINATION .)
 install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 
@@ -17,4 +17,6 @@ set(CPACK_PACKAGE_FILE_NAME Vela-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Remaps the extra inputs of a gaming mouse")
 # Only what the rules above install; the test programs have no rules.
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+# Symbols stay in the build; the zip carries the stripped programs.
+set(CPACK_STRIP_FILES ON)
 include(CPack)

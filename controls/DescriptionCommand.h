@@ -1,16 +1,15 @@
-// A click on a slot's description label: ask for a new description and show it.
+// A click on a slot's description label: ask the user for a new description.
 #pragma once
 
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 namespace vela {
 
-// Opens the entry dialog over `dialog`. On OK stores the text (empty too) in
-// `description`, repaints the skin under label `labelControl` and puts the
-// text on it; returns whether it did. Cancel changes nothing.
-bool runDescriptionCommand(HINSTANCE module, HWND dialog, int labelControl,
-                           std::wstring& description);
+// Opens the entry dialog over `owner` and returns the text confirmed with OK
+// (empty text too), or nullopt when the user cancelled.
+std::optional<std::wstring> askForDescription(HINSTANCE module, HWND owner);
 
 }  // namespace vela

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "app/win/Handle.h"
+#include "win32/Handle.h"
 
 namespace vela {
 

@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "app/win/Dialog.h"
 #include "controls/MemDC.h"
+#include "win32/Dialog.h"
 
 namespace vela {
 

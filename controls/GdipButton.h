@@ -8,9 +8,9 @@
 #include <array>
 #include <memory>
 
-#include "app/win/Handle.h"
-#include "app/win/SubclassedControl.h"
 #include "controls/GdiPlusBitmap.h"
+#include "win32/Handle.h"
+#include "win32/SubclassedControl.h"
 
 namespace vela {
 

@@ -5,7 +5,7 @@
 
 #include <windows.h>
 
-#include "app/win/Handle.h"
+#include "win32/Handle.h"
 
 namespace vela {
 

@@ -1,7 +1,7 @@
 #include "controls/ShowTextDlg.h"
 
-#include "app/win/Handle.h"
 #include "resources/resource.h"
+#include "win32/Handle.h"
 
 namespace vela {
 

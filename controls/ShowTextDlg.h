@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "app/win/Dialog.h"
+#include "win32/Dialog.h"
 
 namespace vela {
 

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-#include "app/win/Handle.h"
-#include "app/win/SubclassedControl.h"
+#include "win32/Handle.h"
+#include "win32/SubclassedControl.h"
 
 namespace vela {
 

@@ -1,24 +1,11 @@
 // Starting with Windows: the user's choice and the Run entry, kept in step.
 #pragma once
 
-#include <optional>
 #include <string>
 
-namespace vela {
+#include "core/Ports.h"
 
-// Where the choice and the Run entry live. On Windows: the "BootValue" of
-// the per-user application profile and the "Kestrel" value of the current
-// user's Run key.
-class AutostartPort {
-public:
-    virtual ~AutostartPort() = default;
-    // nullopt when the user has never made a choice.
-    virtual std::optional<int> readBootValue() = 0;
-    virtual void writeBootValue(int value) = 0;
-    // False when the Run key could not be opened.
-    virtual bool setRunValue(const std::wstring& command) = 0;
-    virtual bool deleteRunValue() = 0;
-};
+namespace vela {
 
 // "BootValue" 0 means on, 1 off; a user who never chose has it on.
 inline constexpr int kBootOn = 0;

@@ -20,27 +20,20 @@ std::int32_t normalizeToDesktop(std::int32_t offset, std::int32_t extent) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, 65535));
 }
 
-bool inside(Point p, std::int32_t left, std::int32_t top, std::int32_t width,
-            std::int32_t height) {
-    return p.x >= left && p.y >= top && p.x - left < width && p.y - top < height;
-}
-
 }  // namespace
 
-MouseTarget targetAtCursor(Point cursor, Size primary, ScreenRect desk) {
-    const bool onPrimary = inside(cursor, 0, 0, primary.width, primary.height);
-    const bool deskUsable = desk.width > 0 && desk.height > 0 &&
-                            inside(cursor, desk.left, desk.top, desk.width, desk.height);
+MouseTarget targetAtCursor(Point cursor, Size primary, Rect desk) {
+    const bool onPrimary = Rect{0, 0, primary.width, primary.height}.contains(cursor);
+    const bool deskUsable = desk.width() > 0 && desk.height() > 0 && desk.contains(cursor);
     if (onPrimary || !deskUsable) {
         return {normalizeToPrimary(cursor.x, primary.width),
                 normalizeToPrimary(cursor.y, primary.height), 0};
     }
-    return {normalizeToDesktop(cursor.x - desk.left, desk.width),
-            normalizeToDesktop(cursor.y - desk.top, desk.height), mouseflag::VirtualDesk};
+    return {normalizeToDesktop(cursor.x - desk.left, desk.width()),
+            normalizeToDesktop(cursor.y - desk.top, desk.height()), mouseflag::VirtualDesk};
 }
 
-InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags,
-                        std::uint32_t mouseData) {
+InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags, std::uint32_t mouseData) {
     InputRecord r;
     r.type = InputRecord::Mouse;
     r.dx = at.dx;

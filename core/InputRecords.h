@@ -55,7 +55,7 @@ std::int32_t normalizeToPrimary(std::int32_t pixel, std::int32_t extent);
 // primary-screen normalisation. A cursor on any other monitor lies outside the
 // range that normalisation can express, so there the coordinates are taken
 // over the whole virtual desktop instead and land on the cursor's own pixel.
-MouseTarget targetAtCursor(Point cursor, Size primary, ScreenRect virtualScreen);
+MouseTarget targetAtCursor(Point cursor, Size primary, Rect virtualScreen);
 
 InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags,
                         std::uint32_t mouseData = 0);

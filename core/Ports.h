@@ -1,16 +1,53 @@
-// The small interfaces through which portable code reaches the platform.
+// Every interface through which portable code reaches the platform.
 //
-// On Windows each is a thin adapter over the system call of the same name; in
-// the native tests each is a recorder that keeps every call for inspection.
+// On Windows each is a thin adapter (app/ports, menu/win32); in the native
+// tests each has one fake in tests/support. Nothing here includes a platform
+// header.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "core/SlotTable.h"
 
 namespace vela {
+
+// ---- Geometry ---------------------------------------------------------------
+
+struct Point {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const Point&) const = default;
+};
+
+struct Size {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    bool operator==(const Size&) const = default;
+};
+
+// A rectangle by its edges, as the platform reports window and screen areas:
+// `right` and `bottom` lie just outside it.
+struct Rect {
+    std::int32_t left = 0;
+    std::int32_t top = 0;
+    std::int32_t right = 0;
+    std::int32_t bottom = 0;
+
+    constexpr std::int32_t width() const { return right - left; }
+    constexpr std::int32_t height() const { return bottom - top; }
+    constexpr bool contains(Point p) const {
+        return p.x >= left && p.y >= top && p.x < right && p.y < bottom;
+    }
+    bool operator==(const Rect&) const = default;
+};
+
+// ---- Input ------------------------------------------------------------------
 
 // One synthetic input event, field for field the platform's INPUT record.
 struct InputRecord {
@@ -32,28 +69,6 @@ struct InputRecord {
     bool operator==(const InputRecord&) const = default;
 };
 
-struct Point {
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    bool operator==(const Point&) const = default;
-};
-
-struct Size {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const Size&) const = default;
-};
-
-// A rectangle by its top-left corner and size (the platform's virtual screen
-// metrics come in this form).
-struct ScreenRect {
-    std::int32_t left = 0;
-    std::int32_t top = 0;
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-    bool operator==(const ScreenRect&) const = default;
-};
-
 // Input synthesis and the clocks that go with it.
 class InputPort {
 public:
@@ -66,7 +81,7 @@ public:
     virtual Point cursorPos() = 0;
     virtual Size primaryScreenSize() = 0;
     // The bounding box of all monitors.
-    virtual ScreenRect virtualScreen() = 0;
+    virtual Rect virtualScreen() = 0;
     virtual std::uint32_t tickCount() = 0;
     virtual std::uint64_t messageExtraInfo() = 0;
 };
@@ -78,6 +93,8 @@ public:
     virtual void install(Slot slot) = 0;
     virtual void remove(Slot slot) = 0;
 };
+
+// ---- Programs, power and threads ---------------------------------------------
 
 class ShellPort {
 public:
@@ -95,6 +112,15 @@ public:
     virtual void requestPowerState(bool suspend) = 0;
 };
 
+// Starts work on a thread that nobody joins: the end of the program never
+// waits for it, so the work must own everything it touches.
+class WorkerThreadPort {
+public:
+    virtual ~WorkerThreadPort() = default;
+    // False when no thread could be started; `work` is then destroyed unrun.
+    virtual bool startDetached(std::function<void()> work) = 0;
+};
+
 // Starts the playback of a slot's macro script on a worker thread. The
 // playback must call PlaybackThreads::finish(slot) as its last act.
 class PlaybackPort {
@@ -103,6 +129,22 @@ public:
     // False when no thread could be started; nothing will run then.
     virtual bool startPlayback(Slot slot) = 0;
 };
+
+// Plays a slot's loaded macro script to the end on the calling thread.
+class ScriptPlayer {
+public:
+    virtual ~ScriptPlayer() = default;
+    virtual void playOnThisThread(Slot slot) = 0;
+};
+
+// Reads the script `name` into the script table at position `slotNumber`.
+class MacroLoaderPort {
+public:
+    virtual ~MacroLoaderPort() = default;
+    virtual void LoadMacroScript(int slotNumber, const std::wstring& name) = 0;
+};
+
+// ---- The main window ----------------------------------------------------------
 
 // The main window's side of an assignment change.
 class ViewPort {
@@ -114,6 +156,15 @@ public:
     virtual void repaintCaptions() = 0;
 };
 
+// The main window as the timers and the tray see it.
+class WindowPort {
+public:
+    virtual ~WindowPort() = default;
+    // Minimise, then hide: the tray icon brings it back.
+    virtual void hide() = 0;
+    virtual void show() = 0;
+};
+
 // One-shot window timers of the main window. Starting a running id restarts
 // its period.
 class TimerPort {
@@ -121,6 +172,111 @@ public:
     virtual ~TimerPort() = default;
     virtual void start(int timerId, std::uint32_t periodMs) = 0;
     virtual void stop(int timerId) = 0;
+};
+
+// Saves the settings file at once.
+class SavePort {
+public:
+    virtual ~SavePort() = default;
+    virtual void saveAll() = 0;
+};
+
+// ---- Files --------------------------------------------------------------------
+
+// The steps out of which a file is read or safely replaced. Paths are the
+// platform's (backslashes on Windows). Replacing a file goes through
+// replaceFile() in settings/, which orders these steps so that a crash at any
+// point leaves the old or the new file, never a mix.
+class FilePort {
+public:
+    virtual ~FilePort() = default;
+    // The whole content, or nullopt when the file cannot be opened or read.
+    virtual std::optional<std::vector<std::uint8_t>> readAll(const std::wstring& path) = 0;
+    // Whether something exists at `path`, readable or not.
+    virtual bool exists(const std::wstring& path) = 0;
+    // Creates a new, empty file in the same folder as `target` and returns its
+    // path; nullopt when none could be created.
+    virtual std::optional<std::wstring> createTempBeside(const std::wstring& target) = 0;
+    // Writes `bytes` as the whole content of an existing file and flushes them
+    // to the disk before returning.
+    virtual bool writeAndFlush(const std::wstring& path, std::span<const std::uint8_t> bytes) = 0;
+    // Moves `from` over `to` in one step, replacing `to` when it exists.
+    virtual bool moveOver(const std::wstring& from, const std::wstring& to) = 0;
+    virtual void removeFile(const std::wstring& path) = 0;
+};
+
+// The system's ANSI code page, the encoding the platform's profile functions
+// give a settings file they create.
+class AnsiCodePage {
+public:
+    virtual ~AnsiCodePage() = default;
+    virtual std::wstring decode(std::span<const std::uint8_t> bytes) = 0;
+};
+
+// Where starting with Windows is recorded. On Windows: the "BootValue" of the
+// per-user application profile and the "Kestrel" value of the current user's
+// Run key.
+class AutostartPort {
+public:
+    virtual ~AutostartPort() = default;
+    // nullopt when the user has never made a choice.
+    virtual std::optional<int> readBootValue() = 0;
+    virtual void writeBootValue(int value) = 0;
+    // False when the Run key could not be opened.
+    virtual bool setRunValue(const std::wstring& command) = 0;
+    virtual bool deleteRunValue() = 0;
+};
+
+// ---- The function menu ------------------------------------------------------------
+
+// A modal message box with an OK button only, owned by the main window.
+class MessageBoxPort {
+public:
+    virtual ~MessageBoxPort() = default;
+    // Returns when the user has dismissed it.
+    virtual void showMessage(const std::wstring& text, const std::wstring& caption) = 0;
+};
+
+struct OpenFileRequest {
+    // Filter pairs separated by '|', ending in "||".
+    std::wstring_view filter;
+    bool hideReadOnly = false;
+    bool fileMustExist = false;
+    std::wstring_view defaultExtension;  // empty: none
+    std::wstring_view initialFileName;   // empty: none
+};
+
+struct ChosenFile {
+    std::wstring fullPath;
+    std::wstring fileName;  // name and extension, no folders
+};
+
+class OpenFileDialogPort {
+public:
+    virtual ~OpenFileDialogPort() = default;
+    // A modal open-file dialog; nullopt when the user cancels.
+    virtual std::optional<ChosenFile> chooseFile(const OpenFileRequest& request) = 0;
+};
+
+class FunctionMenuPort {
+public:
+    virtual ~FunctionMenuPort() = default;
+    // Shows the function menu with its top-left corner at `at` (screen
+    // coordinates) and returns when it closes; a choice arrives later as a
+    // command to the main window.
+    virtual void showFunctionMenu(Point at) = 0;
+};
+
+// Where the caption buttons are, and repainting the main window under them.
+class CaptionGeometryPort {
+public:
+    virtual ~CaptionGeometryPort() = default;
+    virtual Rect captionScreenRect(int controlId) = 0;
+    // The control's rectangle in the main window's client coordinates.
+    virtual Rect captionClientRect(int controlId) = 0;
+    // Marks part of the main window's client area for repainting, without
+    // erasing its background.
+    virtual void invalidate(const Rect& clientRect) = 0;
 };
 
 }  // namespace vela

@@ -20,13 +20,6 @@ inline constexpr std::uint32_t kSaveDelayMs = 10;
 inline constexpr std::uint32_t kSaveDelayAfterRevertMs = 1000;
 inline constexpr std::uint32_t kHideDelayMs = 10;
 
-// Saves the settings file at once.
-class SavePort {
-public:
-    virtual ~SavePort() = default;
-    virtual void saveAll() = 0;
-};
-
 // Owns every slot's ButtonAssignment. All calls come from the user-interface
 // thread. The hook flag of each slot always mirrors its library's state: a
 // library is never installed twice nor removed when it is not installed.

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/Assignment.h"
+#include "resources/resource.h"
 
 namespace vela {
 
@@ -28,11 +29,13 @@ enum class Slot : int {
 };
 
 inline constexpr int kDpiSlotNumber = 7;
-inline constexpr int kDpiCaptionControl = 1006;
+inline constexpr int kDpiCaptionControl = IDC_CAPTION_DPI;
 // Per-slot arrays are indexed by slot number and so have positions 0..10.
 inline constexpr int kSlotPositions = 11;
 
-constexpr int number(Slot s) { return static_cast<int>(s); }
+constexpr int number(Slot s) {
+    return static_cast<int>(s);
+}
 
 // The physical input a slot's hook library watches.
 enum class Trigger {
@@ -55,15 +58,15 @@ enum class MacroBehaviour {
 
 // How a RepeatKey press is sent.
 enum class RepeatStyle {
-    Taps,                  // each press one call with down and up
-    PauseThenSplitCalls,   // 30 ms pause, then down and up in calls of their own
+    Taps,                 // each press one call with down and up
+    PauseThenSplitCalls,  // 30 ms pause, then down and up in calls of their own
 };
 
 // Whether a click on the caption opens the function menu.
 enum class MenuAccess {
     Open,
-    Never,             // wheel slots: the click does nothing
-    AfterAltWarning,   // the Alt+Tab slot warns every time first
+    Never,            // wheel slots: the click does nothing
+    AfterAltWarning,  // the Alt+Tab slot warns every time first
 };
 
 struct SlotInfo {
@@ -85,47 +88,47 @@ struct SlotInfo {
     MacroBehaviour macro;
     int ctrlChordPauseMs;  // pause between Control down and the key in a Control chord
     RepeatStyle repeat;
-    int playbackTimerId;   // window timer that plays this slot's script, 0 if none
+    int playbackTimerId;  // window timer that plays this slot's script, 0 if none
 };
 
 // In the order the settings file, the loader and "Reset" walk the slots.
 inline constexpr std::array<SlotInfo, 9> kSlotTable{{
-    {Slot::R, "R", 1000, L"Right Button", L"RButtonSetting", L"UWM_RBTNCLICK_MSG",
-     L"ClickTrapR.dll", "installhook_R", "unstallhook_R", 1012, L"Right Button",
+    {Slot::R, "R", IDC_CAPTION_R, L"Right Button", L"RButtonSetting", L"UWM_RBTNCLICK_MSG",
+     L"ClickTrapR.dll", "installhook_R", "unstallhook_R", IDC_LABEL_R, L"Right Button",
      Trigger::RightButton, MouseFunction::RightClick, false, MenuAccess::Open,
      MacroBehaviour::Playback, 30, RepeatStyle::Taps, 1},
-    {Slot::M, "M", 1001, L"Middle Button", L"MButtonSetting", L"UWM_MBTNCLICK_MSG",
-     L"ClickTrapM.dll", "installhook_M", "unstallhook_M", 1013, L"Middle Button",
+    {Slot::M, "M", IDC_CAPTION_M, L"Middle Button", L"MButtonSetting", L"UWM_MBTNCLICK_MSG",
+     L"ClickTrapM.dll", "installhook_M", "unstallhook_M", IDC_LABEL_M, L"Middle Button",
      Trigger::MiddleButton, MouseFunction::MiddleClick, false, MenuAccess::Open,
      MacroBehaviour::SlowWindowsChord, 30, RepeatStyle::Taps, 2},
-    {Slot::X1, "X1", 1002, L"Forward", L"X1ButtonSetting", L"UWM_X1BTNCLICK_MSG",
-     L"ClickTrapX1.dll", "installhook_X1", "unstallhook_X1", 1016, L"Back",
+    {Slot::X1, "X1", IDC_CAPTION_X1, L"Forward", L"X1ButtonSetting", L"UWM_X1BTNCLICK_MSG",
+     L"ClickTrapX1.dll", "installhook_X1", "unstallhook_X1", IDC_LABEL_X1, L"Back",
      Trigger::ForwardButton, MouseFunction::ForwardClick, false, MenuAccess::Open,
      MacroBehaviour::Playback, 30, RepeatStyle::Taps, 5},
-    {Slot::X2, "X2", 1003, L"Back", L"X2ButtonSetting", L"UWM_X2BTNCLICK_MSG",
-     L"ClickTrapX2.dll", "installhook_X2", "unstallhook_X2", 1017, L"Forward",
+    {Slot::X2, "X2", IDC_CAPTION_X2, L"Back", L"X2ButtonSetting", L"UWM_X2BTNCLICK_MSG",
+     L"ClickTrapX2.dll", "installhook_X2", "unstallhook_X2", IDC_LABEL_X2, L"Forward",
      Trigger::BackButton, MouseFunction::BackClick, false, MenuAccess::Open,
      MacroBehaviour::Playback, 30, RepeatStyle::Taps, 6},
-    {Slot::WD, "WD", 1004, L"Wheel Down", L"WDButtonSetting", L"UWM_WDBTNCLICK_MSG",
-     L"ClickTrapWD.dll", "installhook_WD", "unstallhook_WD", 1015, L"Wheel Down",
+    {Slot::WD, "WD", IDC_CAPTION_WD, L"Wheel Down", L"WDButtonSetting", L"UWM_WDBTNCLICK_MSG",
+     L"ClickTrapWD.dll", "installhook_WD", "unstallhook_WD", IDC_LABEL_WD, L"Wheel Down",
      Trigger::WheelDown, MouseFunction::WheelDown, false, MenuAccess::Never,
      MacroBehaviour::Playback, 30, RepeatStyle::Taps, 4},
-    {Slot::WU, "WU", 1005, L"Wheel Up", L"WUButtonSetting", L"UWM_WUBTNCLICK_MSG",
-     L"ClickTrapWU.dll", "installhook_WU", "unstallhook_WU", 1014, L"Wheel Up",
-     Trigger::WheelUp, MouseFunction::WheelUp, false, MenuAccess::Never,
-     MacroBehaviour::Playback, 30, RepeatStyle::Taps, 3},
-    {Slot::WL, "WL", 1010, L"Tilt Left", L"WLButtonSetting", L"UWM_WLBTNCLICK_MSG",
-     L"ClickTrapWL.dll", "installhook_WL", "unstallhook_WL", 1027, L"Tilt Left",
+    {Slot::WU, "WU", IDC_CAPTION_WU, L"Wheel Up", L"WUButtonSetting", L"UWM_WUBTNCLICK_MSG",
+     L"ClickTrapWU.dll", "installhook_WU", "unstallhook_WU", IDC_LABEL_WU, L"Wheel Up",
+     Trigger::WheelUp, MouseFunction::WheelUp, false, MenuAccess::Never, MacroBehaviour::Playback,
+     30, RepeatStyle::Taps, 3},
+    {Slot::WL, "WL", IDC_CAPTION_WL, L"Tilt Left", L"WLButtonSetting", L"UWM_WLBTNCLICK_MSG",
+     L"ClickTrapWL.dll", "installhook_WL", "unstallhook_WL", IDC_LABEL_WL, L"Tilt Left",
      Trigger::TiltLeft, std::nullopt, true, MenuAccess::Open, MacroBehaviour::Playback, 30,
      RepeatStyle::Taps, 0},
-    {Slot::WR, "WR", 1019, L"Tilt Right", L"WRButtonSetting", L"UWM_WRBTNCLICK_MSG",
-     L"ClickTrapWR.dll", "installhook_WR", "unstallhook_WR", 1026, L"Tilt Right",
+    {Slot::WR, "WR", IDC_CAPTION_WR, L"Tilt Right", L"WRButtonSetting", L"UWM_WRBTNCLICK_MSG",
+     L"ClickTrapWR.dll", "installhook_WR", "unstallhook_WR", IDC_LABEL_WR, L"Tilt Right",
      Trigger::TiltRight, std::nullopt, true, MenuAccess::Open, MacroBehaviour::Playback, 30,
      RepeatStyle::Taps, 0},
-    {Slot::AltTab, "ALTTAB", 1020, L"ALT + TAB", L"ALTTABButtonSetting",
-     L"UWM_ALTTABBTNCLICK_MSG", L"SwitchTrap.dll", "installhook_K", "unstallhook_K", 1028,
-     L"ALT + TAB", Trigger::AltTab, std::nullopt, false, MenuAccess::AfterAltWarning,
-     MacroBehaviour::Playback, 0, RepeatStyle::PauseThenSplitCalls, 0},
+    {Slot::AltTab, "ALTTAB", IDC_CAPTION_ALTTAB, L"ALT + TAB", L"ALTTABButtonSetting",
+     L"UWM_ALTTABBTNCLICK_MSG", L"SwitchTrap.dll", "installhook_K", "unstallhook_K",
+     IDC_LABEL_ALTTAB, L"ALT + TAB", Trigger::AltTab, std::nullopt, false,
+     MenuAccess::AfterAltWarning, MacroBehaviour::Playback, 0, RepeatStyle::PauseThenSplitCalls, 0},
 }};
 
 // The row of a slot number, or nullptr for 0, 7 and anything out of range.
@@ -136,7 +139,9 @@ constexpr const SlotInfo* findSlot(int slotNumber) {
     return nullptr;
 }
 
-constexpr const SlotInfo& slotInfo(Slot s) { return *findSlot(number(s)); }
+constexpr const SlotInfo& slotInfo(Slot s) {
+    return *findSlot(number(s));
+}
 
 // The slot whose hook would catch a synthetic event of this mouse function,
 // i.e. the slot for which it is the native input. Left click has none.

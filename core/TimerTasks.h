@@ -6,21 +6,6 @@
 
 namespace vela {
 
-// The main window as the timers see it.
-class WindowPort {
-public:
-    virtual ~WindowPort() = default;
-    // Minimise, then hide: the tray icon brings it back.
-    virtual void hide() = 0;
-};
-
-// Plays a slot's loaded macro script to the end on the calling thread.
-class ScriptPlayer {
-public:
-    virtual ~ScriptPlayer() = default;
-    virtual void playOnThisThread(Slot slot) = 0;
-};
-
 class TimerTasks {
 public:
     TimerTasks(TimerPort& timers, SavePort& saver, WindowPort& window, ScriptPlayer& player)

@@ -9,6 +9,7 @@
 #include "settings/IniDocument.h"
 #include "settings/IniValue.h"
 #include "settings/SettingsText.h"
+#include "settings/Windows1252.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vela::Windows1252 ansi;

@@ -22,7 +22,9 @@ using namespace vela::hooks;
 // Thread messages of the hook thread.
 constexpr UINT kApplyMessage = WM_APP + 1;   // bring the hooks in line, then acknowledge
 constexpr UINT kSettleMessage = WM_APP + 2;  // bring the hooks in line, no acknowledgement
-constexpr UINT kDropMessage = WM_APP + 3;    // test aid: lose the hooks silently
+#ifdef VELA_HOOK_TEST_CONTROLS
+constexpr UINT kDropMessage = WM_APP + 3;  // lose the hooks silently
+#endif
 constexpr UINT kWatchdogPeriodMs = 500;
 constexpr int kWatchdogSuspectRounds = 2;
 constexpr DWORD kAnswerTimeoutMs = 5000;
@@ -39,7 +41,9 @@ struct Shared {
     std::array<std::atomic<HWND>, kSlotPositions> targets{};
     std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
     std::atomic<unsigned> restores{0};
+#ifdef VELA_HOOK_TEST_CONTROLS
     std::atomic<int> lastDropFound{0};
+#endif
 };
 Shared g;
 
@@ -226,6 +230,7 @@ void watchdogRound() {
     if (haveCursor) t.seenCursor = cursor;
 }
 
+#ifdef VELA_HOOK_TEST_CONTROLS
 // Takes the hooks out but keeps the stale handles, exactly what a silent
 // removal by the system leaves behind.
 void dropHooks() {
@@ -233,6 +238,7 @@ void dropHooks() {
     if (t.mouseHook) UnhookWindowsHookEx(t.mouseHook);
     if (t.keyHook) UnhookWindowsHookEx(t.keyHook);
 }
+#endif
 
 void answer(WPARAM request) {
     g.lastAnswered.store(request, std::memory_order_release);
@@ -258,10 +264,12 @@ DWORD WINAPI hookThread(LPVOID ready) {
             case kSettleMessage:
                 applyHooks();
                 break;
+#ifdef VELA_HOOK_TEST_CONTROLS
             case kDropMessage:
                 dropHooks();
                 answer(msg.wParam);
                 break;
+#endif
             case WM_TIMER:
                 watchdogRound();
                 break;
@@ -347,6 +355,7 @@ VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND /*window*/) {
     return request(kApplyMessage);
 }
 
+#ifdef VELA_HOOK_TEST_CONTROLS
 VELA_HOOK_API int vela_hook_simulate_loss() {
     CallerLock lock;
     if (!g.thread) return 0;
@@ -357,3 +366,4 @@ VELA_HOOK_API int vela_hook_simulate_loss() {
 VELA_HOOK_API unsigned vela_hook_watchdog_restores() {
     return g.restores.load(std::memory_order_relaxed);
 }
+#endif

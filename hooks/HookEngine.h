@@ -20,10 +20,14 @@ VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window);
 // nothing more is posted for it. Returns 1, or 0 as above.
 VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND window);
 
-// For tests of the watchdog: takes the hooks out behind the engine's back,
-// the way the system drops a hook it considers hung. Returns 1 when a hook
-// was in place.
+#ifdef VELA_HOOK_TEST_CONTROLS
+// Test builds only (the copy of the engine in the test programs' folder):
+// the shipped library has neither.
+
+// Takes the hooks out behind the engine's back, the way the system drops a
+// hook it considers hung. Returns 1 when a hook was in place.
 VELA_HOOK_API int vela_hook_simulate_loss();
 
 // How often the watchdog has put lost hooks back since the process started.
 VELA_HOOK_API unsigned vela_hook_watchdog_restores();
+#endif

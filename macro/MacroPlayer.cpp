@@ -83,21 +83,21 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
 
 MacroPlayer::MacroPlayer(std::shared_ptr<const MacroScripts> scripts,
                          std::shared_ptr<PlaybackThreads> threads, InputPortFactory makeInputPort,
-                         ThreadStarter startThread)
+                         WorkerThreadPort& threadStarter)
     : scripts_(std::move(scripts)),
       threads_(std::move(threads)),
       makeInputPort_(std::move(makeInputPort)),
-      startThread_(std::move(startThread)) {}
+      threadStarter_(threadStarter) {}
 
 bool MacroPlayer::startPlayback(Slot slot) {
     const SlotInfo* info = findSlot(number(slot));
     if (!info || info->macro != MacroBehaviour::Playback) return false;
-    if (!scripts_ || !threads_ || !makeInputPort_ || !startThread_) return false;
+    if (!scripts_ || !threads_ || !makeInputPort_) return false;
     std::shared_ptr<InputPort> input = makeInputPort_();
     if (!input) return false;
 
     // The thread owns what it touches: the table, the entries and its port.
-    return startThread_(
+    return threadStarter_.startDetached(
         [scripts = scripts_, threads = threads_, input = std::move(input), slot]() mutable {
             try {
                 playMacroScript((*scripts)[static_cast<std::size_t>(number(slot))], *input);

@@ -18,7 +18,6 @@ void playMacroScript(const MacroScript& script, InputPort& input);
 // A fresh InputPort for one playback thread: the platform port keeps a timer
 // per instance, so threads must not share one.
 using InputPortFactory = std::function<std::unique_ptr<InputPort>()>;
-using ThreadStarter = std::function<bool(std::function<void()>)>;
 
 // The one player of all slots that play macros. The executor claims a slot's
 // PlaybackThreads entry, then calls startPlayback(); the playback thread
@@ -27,7 +26,7 @@ class MacroPlayer final : public PlaybackPort {
 public:
     MacroPlayer(std::shared_ptr<const MacroScripts> scripts,
                 std::shared_ptr<PlaybackThreads> threads, InputPortFactory makeInputPort,
-                ThreadStarter startThread);
+                WorkerThreadPort& threadStarter);
 
     // False, with nothing started, for a slot that plays no macros or when no
     // port or thread could be had.
@@ -41,7 +40,7 @@ private:
     std::shared_ptr<const MacroScripts> scripts_;
     std::shared_ptr<PlaybackThreads> threads_;
     InputPortFactory makeInputPort_;
-    ThreadStarter startThread_;
+    WorkerThreadPort& threadStarter_;
 };
 
 }  // namespace vela

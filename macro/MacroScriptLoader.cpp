@@ -1,7 +1,7 @@
 #include "macro/MacroScriptLoader.h"
 
+#include "core/ProgramFiles.h"
 #include "macro/MacroScriptParser.h"
-#include "macro/ScriptLocation.h"
 
 namespace vela {
 

@@ -4,12 +4,12 @@
 #include <memory>
 #include <string>
 
-#include "core/FilePort.h"
+#include "core/Ports.h"
 #include "macro/MacroScript.h"
 
 namespace vela {
 
-class MacroScriptLoader {
+class MacroScriptLoader final : public MacroLoaderPort {
 public:
     MacroScriptLoader(FilePort& files, std::wstring moduleFolder,
                       std::shared_ptr<MacroScripts> scripts);
@@ -17,7 +17,7 @@ public:
     // Reads `moduleFolder\ScriptsMacros\name` into position `activeSlot`.
     // An out-of-range position reads nothing; a file that cannot be read
     // leaves the position empty, so its playback sends nothing.
-    void LoadMacroScript(int activeSlot, const std::wstring& name);
+    void LoadMacroScript(int activeSlot, const std::wstring& name) override;
 
     const std::wstring& moduleFolder() const { return moduleFolder_; }
 

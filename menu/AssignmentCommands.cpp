@@ -17,7 +17,7 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         ports_.messages.showMessage(std::wstring(kAltKeyWarning), applicationName_);
     }
     model_.activeSlot = number(slot);
-    const WindowRect r = ports_.captions.captionScreenRect(info.captionControl);
+    const Rect r = ports_.captions.captionScreenRect(info.captionControl);
     ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY});
 }
 

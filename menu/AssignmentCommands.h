@@ -4,14 +4,24 @@
 #include <cstdint>
 #include <string>
 
+#include "core/Ports.h"
 #include "core/SlotModel.h"
 #include "menu/FunctionCatalogue.h"
-#include "menu/MenuPorts.h"
 
 namespace vela::menu {
 
 inline constexpr std::wstring_view kAltKeyWarning = L"This Function Will Disable Your Alt Key";
 inline constexpr std::wstring_view kProgramFilter = L"EXE files(*.exe)|*.exe||";
+
+// The platform's open-file filter format: '|' separators become NULs, so
+// "A|*.a||" becomes "A\0*.a\0\0".
+inline std::wstring toPlatformFilter(std::wstring_view pipes) {
+    std::wstring out(pipes);
+    for (wchar_t& c : out) {
+        if (c == L'|') c = L'\0';
+    }
+    return out;
+}
 // The menu opens this far in from the caption button's left edge and below its
 // bottom edge, so the pointer rests just inside its first row.
 inline constexpr std::int32_t kMenuOffsetX = 15;

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "menu/MenuPorts.h"
+#include "core/Ports.h"
 
 namespace vela::menu {
 
@@ -25,17 +25,17 @@ constexpr RowSize measureMenuRow(int textWidth, int textHeight, int iconSize, in
 }
 
 // The square at the left end of the row holding the icon.
-constexpr WindowRect menuButtonArea(const WindowRect& row) {
+constexpr Rect menuButtonArea(const Rect& row) {
     return {row.left, row.top, row.left + (row.bottom - row.top), row.bottom};
 }
 
-constexpr WindowRect menuIconArea(const WindowRect& button) {
+constexpr Rect menuIconArea(const Rect& button) {
     return {button.left + 2, button.top + 2, button.right - 2, button.bottom - 2};
 }
 
 // From just right of the button area to an icon's width short of the row's
 // end, where the platform draws the submenu arrow.
-constexpr WindowRect menuTextArea(const WindowRect& row, int iconSize) {
+constexpr Rect menuTextArea(const Rect& row, int iconSize) {
     const int buttonWidth = row.bottom - row.top;
     return {row.left + buttonWidth + 2, row.top, row.right - iconSize, row.bottom};
 }

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/FilePort.h"
+#include "core/Ports.h"
 
 namespace vela {
 

@@ -1,9 +1,9 @@
 #include "settings/ButtonSettingsStore.h"
 
 #include "core/LeadingInteger.h"
+#include "core/ProgramFiles.h"
 #include "settings/AtomicReplace.h"
 #include "settings/IniValue.h"
-#include "settings/SettingsPath.h"
 #include "settings/SettingsText.h"
 
 namespace vela {
@@ -42,7 +42,7 @@ private:
 
 }  // namespace
 
-ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroScriptLoader& macros,
+ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macros,
                                          SettingsStorePorts ports, std::wstring modulePath,
                                          bool tiltSupported)
     : model_(model),

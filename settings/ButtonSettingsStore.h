@@ -3,11 +3,8 @@
 
 #include <string>
 
-#include "core/FilePort.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
-#include "macro/MacroScriptLoader.h"
-#include "settings/AnsiCodePage.h"
 #include "settings/IniDocument.h"
 
 namespace vela {
@@ -25,7 +22,7 @@ struct SettingsStorePorts {
 // values live in the SlotModel.
 class ButtonSettingsStore final : public SavePort {
 public:
-    ButtonSettingsStore(SlotModel& model, MacroScriptLoader& macros, SettingsStorePorts ports,
+    ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macros, SettingsStorePorts ports,
                         std::wstring modulePath, bool tiltSupported);
 
     // Once at start-up: captions and labels onto the view, every slot's fields
@@ -44,7 +41,7 @@ private:
     IniDocument readDocument() const;
 
     SlotModel& model_;
-    MacroScriptLoader& macros_;
+    MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;
     bool tiltSupported_;

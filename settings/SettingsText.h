@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "settings/AnsiCodePage.h"
+#include "core/Ports.h"
 
 namespace vela {
 

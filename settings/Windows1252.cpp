@@ -1,6 +1,6 @@
-#include <array>
+#include "settings/Windows1252.h"
 
-#include "settings/AnsiCodePage.h"
+#include <array>
 
 namespace vela {
 

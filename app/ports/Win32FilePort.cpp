@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <limits>
 
-#include "app/win/Handle.h"
+#include "win32/Handle.h"
 
 namespace vela::win32 {
 

@@ -1,8 +1,7 @@
 // FilePort over the Win32 file calls, and the system's ANSI code page.
 #pragma once
 
-#include "core/FilePort.h"
-#include "settings/AnsiCodePage.h"
+#include "core/Ports.h"
 
 namespace vela::win32 {
 

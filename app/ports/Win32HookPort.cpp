@@ -1,7 +1,9 @@
 #include "app/ports/Win32HookPort.h"
 
 #include <string>
-#include <vector>
+
+#include "core/ProgramFiles.h"
+#include "win32/ModulePath.h"
 
 namespace vela::win32 {
 
@@ -15,22 +17,8 @@ F lookUp(HMODULE module, std::string_view name) {
 
 }  // namespace
 
-std::wstring executableFolder() {
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (n == 0) return {};
-        if (n < path.size()) {
-            const std::wstring full(path.data(), n);
-            const std::size_t slash = full.find_last_of(L"\\/");
-            return slash == std::wstring::npos ? std::wstring() : full.substr(0, slash + 1);
-        }
-        path.resize(path.size() * 2);  // a long path: try again with room
-    }
-}
-
 Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(window) {
-    std::wstring base = folder.empty() ? executableFolder() : folder;
+    std::wstring base = folder.empty() ? moduleFolderOf(modulePath()) : folder;
     if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
     for (const SlotInfo& info : kSlotTable) {
         Library& lib = libraries_[static_cast<std::size_t>(number(info.slot))];

@@ -6,8 +6,8 @@
 #include <array>
 #include <string>
 
-#include "app/win/Handle.h"
 #include "core/Ports.h"
+#include "win32/Handle.h"
 
 namespace vela::win32 {
 
@@ -39,8 +39,5 @@ private:
     HWND window_;
     std::array<Library, kSlotPositions> libraries_;
 };
-
-// The folder of the running executable, with a trailing backslash.
-std::wstring executableFolder();
 
 }  // namespace vela::win32

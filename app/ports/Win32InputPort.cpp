@@ -64,7 +64,9 @@ void Win32InputPort::send(std::span<const InputRecord> records) {
     SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
 }
 
-void Win32InputPort::sleepMs(std::uint32_t ms) { preciseSleep(timer_, highResolution_, ms); }
+void Win32InputPort::sleepMs(std::uint32_t ms) {
+    preciseSleep(timer_, highResolution_, ms);
+}
 
 Point Win32InputPort::cursorPos() {
     POINT p{};
@@ -76,12 +78,16 @@ Size Win32InputPort::primaryScreenSize() {
     return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
 }
 
-ScreenRect Win32InputPort::virtualScreen() {
-    return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-            GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+Rect Win32InputPort::virtualScreen() {
+    const int left = GetSystemMetrics(SM_XVIRTUALSCREEN);
+    const int top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+            top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-std::uint32_t Win32InputPort::tickCount() { return GetTickCount(); }
+std::uint32_t Win32InputPort::tickCount() {
+    return GetTickCount();
+}
 
 std::uint64_t Win32InputPort::messageExtraInfo() {
     return static_cast<std::uint64_t>(GetMessageExtraInfo());

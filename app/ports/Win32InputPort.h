@@ -22,7 +22,7 @@ public:
     void sleepMs(std::uint32_t ms) override;
     Point cursorPos() override;
     Size primaryScreenSize() override;
-    ScreenRect virtualScreen() override;
+    Rect virtualScreen() override;
     std::uint32_t tickCount() override;
     std::uint64_t messageExtraInfo() override;
 

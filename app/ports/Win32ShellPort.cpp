@@ -1,12 +1,12 @@
 #include "app/ports/Win32ShellPort.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>
 
-#include "app/win/Handle.h"
+#include "win32/Handle.h"
 
 namespace vela::win32 {
 

@@ -18,12 +18,14 @@
 #include "settings/ButtonSettingsStore.h"
 #include "settings/IniValue.h"
 #include "settings/SettingsText.h"
+#include "settings/Windows1252.h"
 
 namespace {
 
 using namespace vela;
 
-struct QuietPorts final : HookPort, ViewPort, TimerPort {
+struct QuietPorts final : HookPort, ViewPort, TimerPort, MacroLoaderPort {
+    void LoadMacroScript(int, const std::wstring&) override {}
     void install(Slot) override {}
     void remove(Slot) override {}
     void setCaption(Slot, const std::wstring&) override {}
@@ -136,9 +138,7 @@ int main() {
     QuietPorts quiet;
     SlotModel model(quiet, quiet, quiet);
     fillModel(model);
-    auto scripts = std::make_shared<MacroScripts>();
-    MacroScriptLoader loader(files, root, scripts);
-    ButtonSettingsStore store(model, loader, {files, ansi, quiet}, oursModule, true);
+    ButtonSettingsStore store(model, quiet, {files, ansi, quiet}, oursModule, true);
     int problems = 0;
 
     // 1. Same file as the profile functions make, started from the same

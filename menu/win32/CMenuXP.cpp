@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "menu/MenuRowGeometry.h"
+#include "win32/Rect.h"
 
 namespace vela::win32 {
 
@@ -37,13 +38,6 @@ public:
 private:
     HDC dc_;
 };
-
-RECT toRect(const menu::WindowRect& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-menu::WindowRect fromRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
 
 // Puts a DC's selected object, text colour and background mode back.
 class DcState {
@@ -193,7 +187,7 @@ void CMenuXP::DrawItem(const DRAWITEMSTRUCT& request) {
     const bool selected = (request.itemState & ODS_SELECTED) != 0;
 
     DrawBackground(dc, row, selected);
-    const RECT button = toRect(menu::menuButtonArea(fromRect(row)));
+    const RECT button = toRECT(menu::menuButtonArea(fromRECT(row)));
     if (item->icon()) {
         DrawButton(dc, button, selected);
         DrawIcon(dc, button, item->icon());
@@ -231,13 +225,13 @@ void CMenuXP::DrawButton(HDC dc, const RECT& button, bool selected) {
 }
 
 void CMenuXP::DrawIcon(HDC dc, const RECT& button, HICON icon) {
-    const RECT area = toRect(menu::menuIconArea(fromRect(button)));
+    const RECT area = toRECT(menu::menuIconArea(fromRECT(button)));
     DrawIconEx(dc, area.left, area.top, icon, area.right - area.left, area.bottom - area.top, 0,
                nullptr, DI_NORMAL);
 }
 
 void CMenuXP::DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected) {
-    RECT area = toRect(menu::menuTextArea(fromRect(row), item.iconSize));
+    RECT area = toRECT(menu::menuTextArea(fromRECT(row), item.iconSize));
     DcState keep(dc);
     if (menuFont_) SelectObject(dc, menuFont_.get());
     SetBkMode(dc, TRANSPARENT);

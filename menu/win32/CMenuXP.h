@@ -8,8 +8,8 @@
 #include <memory>
 #include <vector>
 
-#include "app/win/Handle.h"
 #include "menu/win32/CMenuXPItem.h"
+#include "win32/Handle.h"
 
 namespace vela::win32 {
 

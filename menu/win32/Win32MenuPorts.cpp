@@ -4,8 +4,11 @@
 
 #include <vector>
 
+#include "menu/AssignmentCommands.h"
 #include "menu/FileNames.h"
 #include "menu/win32/FunctionMenu.h"
+#include "win32/ModulePath.h"
+#include "win32/Rect.h"
 
 namespace vela::win32 {
 
@@ -13,8 +16,7 @@ void Win32MessageBox::showMessage(const std::wstring& text, const std::wstring& 
     MessageBoxW(owner_, text.c_str(), caption.c_str(), MB_OK);
 }
 
-std::optional<menu::ChosenFile> Win32OpenFileDialog::chooseFile(
-    const menu::OpenFileRequest& request) {
+std::optional<ChosenFile> Win32OpenFileDialog::chooseFile(const OpenFileRequest& request) {
     const std::wstring filter = menu::toPlatformFilter(request.filter);
     const std::wstring defaultExtension(request.defaultExtension);
     // Room for the longest path the system accepts, not just MAX_PATH.
@@ -34,7 +36,7 @@ std::optional<menu::ChosenFile> Win32OpenFileDialog::chooseFile(
     if (request.fileMustExist) dialog.Flags |= OFN_FILEMUSTEXIST;
     if (!GetOpenFileNameW(&dialog)) return std::nullopt;
 
-    menu::ChosenFile chosen;
+    ChosenFile chosen;
     chosen.fullPath = path.data();
     chosen.fileName = dialog.nFileOffset < chosen.fullPath.size()
                           ? chosen.fullPath.substr(dialog.nFileOffset)
@@ -46,34 +48,21 @@ void Win32FunctionMenu::showFunctionMenu(Point at) {
     ShowFunctionMenu(owner_, at.x, at.y);
 }
 
-namespace {
-menu::WindowRect fromRect(const RECT& r) {
-    return {r.left, r.top, r.right, r.bottom};
-}
-}  // namespace
-
-menu::WindowRect Win32CaptionGeometry::captionScreenRect(int controlId) {
-    RECT r{};
-    GetWindowRect(GetDlgItem(dialog_, controlId), &r);
-    return fromRect(r);
+Rect Win32CaptionGeometry::captionScreenRect(int controlId) {
+    return windowRect(GetDlgItem(dialog_, controlId));
 }
 
-menu::WindowRect Win32CaptionGeometry::captionClientRect(int controlId) {
-    RECT r{};
-    GetWindowRect(GetDlgItem(dialog_, controlId), &r);
-    MapWindowPoints(nullptr, dialog_, reinterpret_cast<POINT*>(&r), 2);
-    return fromRect(r);
+Rect Win32CaptionGeometry::captionClientRect(int controlId) {
+    return rectInParent(GetDlgItem(dialog_, controlId));
 }
 
-void Win32CaptionGeometry::invalidate(const menu::WindowRect& clientRect) {
-    const RECT r{clientRect.left, clientRect.top, clientRect.right, clientRect.bottom};
+void Win32CaptionGeometry::invalidate(const Rect& clientRect) {
+    const RECT r = toRECT(clientRect);
     InvalidateRect(dialog_, &r, FALSE);
 }
 
 std::wstring executableApplicationName() {
-    std::vector<wchar_t> path(32768, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-    return menu::applicationName(std::wstring_view(path.data(), length));
+    return menu::applicationName(modulePath());
 }
 
 }  // namespace vela::win32

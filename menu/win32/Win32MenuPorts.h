@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "menu/MenuPorts.h"
+#include "core/Ports.h"
 
 namespace vela::win32 {
 
-class Win32MessageBox final : public menu::MessageBoxPort {
+class Win32MessageBox final : public MessageBoxPort {
 public:
     explicit Win32MessageBox(HWND owner) : owner_(owner) {}
     void showMessage(const std::wstring& text, const std::wstring& caption) override;
@@ -19,16 +19,16 @@ private:
     HWND owner_;
 };
 
-class Win32OpenFileDialog final : public menu::OpenFileDialogPort {
+class Win32OpenFileDialog final : public OpenFileDialogPort {
 public:
     explicit Win32OpenFileDialog(HWND owner) : owner_(owner) {}
-    std::optional<menu::ChosenFile> chooseFile(const menu::OpenFileRequest& request) override;
+    std::optional<ChosenFile> chooseFile(const OpenFileRequest& request) override;
 
 private:
     HWND owner_;
 };
 
-class Win32FunctionMenu final : public menu::FunctionMenuPort {
+class Win32FunctionMenu final : public FunctionMenuPort {
 public:
     explicit Win32FunctionMenu(HWND owner) : owner_(owner) {}
     void showFunctionMenu(Point at) override;
@@ -38,12 +38,12 @@ private:
 };
 
 // Caption buttons are the dialog's controls, addressed by control id.
-class Win32CaptionGeometry final : public menu::CaptionGeometryPort {
+class Win32CaptionGeometry final : public CaptionGeometryPort {
 public:
     explicit Win32CaptionGeometry(HWND dialog) : dialog_(dialog) {}
-    menu::WindowRect captionScreenRect(int controlId) override;
-    menu::WindowRect captionClientRect(int controlId) override;
-    void invalidate(const menu::WindowRect& clientRect) override;
+    Rect captionScreenRect(int controlId) override;
+    Rect captionClientRect(int controlId) override;
+    void invalidate(const Rect& clientRect) override;
 
 private:
     HWND dialog_;

@@ -12,7 +12,7 @@ TEST(DpiFit, At96DpiNothingMovesAndTheWindowKeepsItsSize) {
     const double scale = dpiScale(96);
     EXPECT_EQ(scale, 1.0);
     for (int control : kDpiFitControls) {
-        const ControlRect r{13, 27, 181, 49};
+        const Rect r{13, 27, 181, 49};
         EXPECT_EQ(fitControlRect(r, dpiDivisors(control, 96, scale)), r) << control;
     }
     EXPECT_EQ(fitWindowSize(636, 468, scale), (std::array<std::int32_t, 2>{636, 468}));
@@ -41,7 +41,7 @@ TEST(DpiFit, UnlistedDpiOrControlFallsBackToTheScale) {
 
 TEST(DpiFit, CoordinatesAreTruncatedNotRounded) {
     // 130 / 1.32 = 98.48, 100 / 1.32 = 75.76, 31 / 1.23 = 25.2, 62 / 1.23 = 50.41.
-    EXPECT_EQ(fitControlRect({100, 31, 130, 62}, {1.32, 1.23}), (ControlRect{75, 25, 98, 50}));
+    EXPECT_EQ(fitControlRect({100, 31, 130, 62}, {1.32, 1.23}), (Rect{75, 25, 98, 50}));
     EXPECT_EQ(fitWindowSize(795, 585, 1.25), (std::array<std::int32_t, 2>{636, 468}));
     EXPECT_EQ(fitWindowSize(799, 589, 1.25), (std::array<std::int32_t, 2>{639, 471}));
 }

@@ -1,29 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "core/Autostart.h"
+#include "tests/support/AutostartStores.h"
 
 namespace vela {
 namespace {
 
-// The two stores as plain values; the Run key can be made unopenable.
-struct FakeStores : AutostartPort {
-    std::optional<int> bootValue;
-    std::optional<std::wstring> runValue;
-    bool runKeyOpens = true;
-
-    std::optional<int> readBootValue() override { return bootValue; }
-    void writeBootValue(int v) override { bootValue = v; }
-    bool setRunValue(const std::wstring& command) override {
-        if (!runKeyOpens) return false;
-        runValue = command;
-        return true;
-    }
-    bool deleteRunValue() override {
-        if (!runKeyOpens) return false;
-        runValue.reset();
-        return true;
-    }
-};
+using test::FakeStores;
 
 const std::wstring kExe = L"C:\\Program Files\\Vela\\Vela.exe";
 

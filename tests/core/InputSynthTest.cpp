@@ -31,7 +31,7 @@ InputRecord mouse(std::int32_t dx, std::int32_t dy, std::uint32_t flags, std::ui
 
 TEST(MouseTarget, PrimaryScreenUsesTruncatedNormalisation) {
     const Size screen{1920, 1080};
-    const ScreenRect desk{0, 0, 1920, 1080};
+    const Rect desk{0, 0, 1920, 1080};
     EXPECT_EQ(targetAtCursor({1919, 1079}, screen, desk), (MouseTarget{65500, 65474, 0}));
     EXPECT_EQ(targetAtCursor({0, 0}, screen, desk), (MouseTarget{0, 0, 0}));
     EXPECT_EQ(targetAtCursor({960, 540}, screen, desk), (MouseTarget{32767, 32767, 0}));
@@ -39,36 +39,37 @@ TEST(MouseTarget, PrimaryScreenUsesTruncatedNormalisation) {
 
 TEST(MouseTarget, PrimaryScreenStaysExactWhenOtherMonitorsExist) {
     // A second monitor must not change a click made on the primary one.
-    const ScreenRect twoWide{0, 0, 3840, 1080};
+    const Rect twoWide{0, 0, 3840, 1080};
     EXPECT_EQ(targetAtCursor({1919, 1079}, {1920, 1080}, twoWide), (MouseTarget{65500, 65474, 0}));
 }
 
 // The pixel the system maps a virtual-desktop coordinate back to.
 std::int32_t pixelOf(std::int32_t normalised, std::int32_t origin, std::int32_t extent) {
-    return origin + static_cast<std::int32_t>(static_cast<std::int64_t>(normalised) * extent / 65536);
+    return origin +
+           static_cast<std::int32_t>(static_cast<std::int64_t>(normalised) * extent / 65536);
 }
 
 TEST(MouseTarget, SecondaryMonitorClicksLandOnTheCursorPixel) {
     const Size primary{1920, 1080};
     struct Case {
-        ScreenRect desk;
+        Rect desk;
         Point cursor;
     };
     const Case cases[] = {
         {{0, 0, 3840, 1080}, {2879, 500}},        // monitor to the right
         {{0, 0, 3840, 1080}, {3839, 1079}},       // its far corner
-        {{-1920, 0, 3840, 1080}, {-10, 5}},       // monitor to the left
-        {{-1920, 0, 3840, 1080}, {-1920, 0}},     // its top-left corner
-        {{0, -1200, 1920, 2280}, {100, -1}},      // monitor above
-        {{-2560, -300, 4480, 1440}, {-1, 1139}},  // taller monitor to the left
+        {{-1920, 0, 1920, 1080}, {-10, 5}},       // monitor to the left
+        {{-1920, 0, 1920, 1080}, {-1920, 0}},     // its top-left corner
+        {{0, -1200, 1920, 1080}, {100, -1}},      // monitor above
+        {{-2560, -300, 1920, 1140}, {-1, 1139}},  // taller monitor to the left
     };
     for (const Case& c : cases) {
         const MouseTarget t = targetAtCursor(c.cursor, primary, c.desk);
         EXPECT_EQ(t.extraFlags, mouseflag::VirtualDesk);
         EXPECT_GE(t.dx, 0);
         EXPECT_LE(t.dx, 65535);
-        EXPECT_EQ(pixelOf(t.dx, c.desk.left, c.desk.width), c.cursor.x);
-        EXPECT_EQ(pixelOf(t.dy, c.desk.top, c.desk.height), c.cursor.y);
+        EXPECT_EQ(pixelOf(t.dx, c.desk.left, c.desk.width()), c.cursor.x);
+        EXPECT_EQ(pixelOf(t.dy, c.desk.top, c.desk.height()), c.cursor.y);
     }
 }
 
@@ -154,9 +155,9 @@ TEST(InputSynth, SwitchAppsIsOneCallOfSixStampedRecords) {
     Recorder rec;
     InputSynth(rec).switchApps();
     ASSERT_EQ(rec.trace(), "send:6");
-    EXPECT_EQ(rec.sends()[0], (std::vector{key(0x11, false, 0), key(0x5B, false, 0),
-                                           key(8, false, 64), key(8, true, 128),
-                                           key(0x5B, true, 500), key(0x11, true, 500)}));
+    EXPECT_EQ(rec.sends()[0],
+              (std::vector{key(0x11, false, 0), key(0x5B, false, 0), key(8, false, 64),
+                           key(8, true, 128), key(0x5B, true, 500), key(0x11, true, 500)}));
 }
 
 TEST(InputSynth, RepeatTapStyles) {

@@ -12,7 +12,7 @@
 #include <cstdio>
 #include <string>
 
-#include "app/win/Handle.h"
+#include "win32/Handle.h"
 
 namespace vela::e2e {
 

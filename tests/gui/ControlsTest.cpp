@@ -12,14 +12,14 @@
 #include <memory>
 #include <string>
 
-#include "app/win/Dialog.h"
-#include "app/win/Handle.h"
 #include "controls/GdiPlusBitmap.h"
 #include "controls/GdipButton.h"
 #include "controls/MemDC.h"
 #include "controls/TransParentButton.h"
 #include "resources/resource.h"
 #include "tests/e2e/EventLog.h"
+#include "win32/Dialog.h"
+#include "win32/Handle.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <thread>
 
 #include "core/ActionExecutor.h"
-#include "macro/DetachedThread.h"
 #include "macro/MacroPlayer.h"
 #include "tests/support/RecordingPorts.h"
+#include "tests/support/StdThreads.h"
 
 namespace vela {
 namespace {
@@ -68,7 +68,7 @@ public:
     }
     Point cursorPos() override { return rec_->cursorPos(); }
     Size primaryScreenSize() override { return rec_->primaryScreenSize(); }
-    ScreenRect virtualScreen() override { return rec_->virtualScreen(); }
+    Rect virtualScreen() override { return rec_->virtualScreen(); }
     std::uint32_t tickCount() override { return rec_->tickCount(); }
     std::uint64_t messageExtraInfo() override { return rec_->messageExtraInfo(); }
 
@@ -95,7 +95,7 @@ protected:
     std::shared_ptr<std::atomic<int>> portsMade = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<MacroScripts> scripts = std::make_shared<MacroScripts>();
     std::shared_ptr<PlaybackThreads> threads = std::make_shared<PlaybackThreads>();
-    ThreadStarter starter = startDetachedThread;
+    test::StdThreads starter;
     std::unique_ptr<MacroPlayer> player;
     SlotModel model{ui, ui, ui};
     std::unique_ptr<ActionExecutor> executor;
@@ -212,7 +212,7 @@ TEST_F(PlaybackTest, SlotMHasNoPlaybackThread) {
 }
 
 TEST_F(PlaybackTest, WhenNoThreadStartsTheSlotIsFreeAgainAndThePortGone) {
-    starter = [](std::function<void()>) { return false; };
+    starter.refuse = true;
     build();
     giveMacro(Slot::R, tapWithPause(1));
     executor->onActivation(Slot::R);

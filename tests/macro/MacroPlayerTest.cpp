@@ -12,17 +12,6 @@ namespace {
 
 using test::Recorder;
 
-// A recorder whose pauses can stand for time passing: the user moves the
-// pointer, or the thread's extra info changes, while a Delay runs.
-class PausingRecorder : public Recorder {
-public:
-    std::function<void()> duringSleep;
-    void sleepMs(std::uint32_t ms) override {
-        Recorder::sleepMs(ms);
-        if (duringSleep) duringSleep();
-    }
-};
-
 InputRecord mouseAt(std::int32_t dx, std::int32_t dy, std::uint32_t flags) {
     InputRecord r;
     r.type = InputRecord::Mouse;
@@ -43,7 +32,7 @@ InputRecord key(std::uint16_t vk, std::uint32_t flags, std::uint64_t extra) {
 
 class PlayerTest : public ::testing::Test {
 protected:
-    PausingRecorder rec;
+    Recorder rec;
     void SetUp() override {
         rec.cursor = {960, 540};
         rec.screen = {1920, 1080};

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "core/ProgramFiles.h"
 #include "macro/MacroScriptLoader.h"
-#include "macro/ScriptLocation.h"
-#include "tests/settings/MemoryFilePort.h"
+#include "tests/support/MemoryFilePort.h"
 
 namespace vela {
 namespace {

@@ -6,109 +6,16 @@
 #include <string>
 #include <vector>
 
+#include "core/TimerTasks.h"
 #include "menu/AssignmentCommands.h"
+#include "tests/support/MenuFakes.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela::menu {
 namespace {
 
+using test::MenuFakes;
 using test::Recorder;
-
-// The menu's own ports, logging in one list so their order is visible.
-class MenuFakes : public MessageBoxPort,
-                  public OpenFileDialogPort,
-                  public FunctionMenuPort,
-                  public CaptionGeometryPort {
-public:
-    explicit MenuFakes(const SlotModel& model) : model_(model) {}
-
-    std::vector<std::string> log;
-    std::vector<std::wstring> messages;  // text then caption
-    std::optional<ChosenFile> fileToChoose;
-    std::wstring filter;
-    bool hideReadOnly = false;
-    bool fileMustExist = false;
-    std::wstring defaultExtension = L"unset";
-    std::wstring initialFileName = L"unset";
-
-    void showMessage(const std::wstring& text, const std::wstring& caption) override {
-        log.push_back("message");
-        messages.push_back(text);
-        messages.push_back(caption);
-    }
-    std::optional<ChosenFile> chooseFile(const OpenFileRequest& r) override {
-        log.push_back("file");
-        filter = r.filter;
-        hideReadOnly = r.hideReadOnly;
-        fileMustExist = r.fileMustExist;
-        defaultExtension = r.defaultExtension;
-        initialFileName = r.initialFileName;
-        return fileToChoose;
-    }
-    void showFunctionMenu(Point at) override {
-        log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y) + " active " +
-                      std::to_string(model_.activeSlot));
-    }
-    // Each control sits at a position derived from its id, so a wrong control
-    // gives a wrong point.
-    WindowRect captionScreenRect(int id) override {
-        log.push_back("screenRect " + std::to_string(id));
-        return {id, id * 2, id + 90, id * 2 + 24};
-    }
-    WindowRect captionClientRect(int id) override {
-        log.push_back("clientRect " + std::to_string(id));
-        return {id - 1000, 0, id - 900, 20};
-    }
-    void invalidate(const WindowRect& r) override {
-        log.push_back("invalidate " + std::to_string(r.left));
-    }
-
-private:
-    const SlotModel& model_;
-};
-
-// Window timers on a virtual clock: starting a running id restarts its period,
-// and the save timer's handler stops it and saves, as the main window does.
-class VirtualTimers : public TimerPort {
-public:
-    VirtualTimers(Recorder& recorder, std::function<void()> onSave)
-        : recorder_(recorder), onSave_(std::move(onSave)) {}
-
-    void start(int id, std::uint32_t ms) override {
-        recorder_.start(id, ms);
-        due_[id] = now_ + ms;
-    }
-    void stop(int id) override {
-        recorder_.stop(id);
-        due_.erase(id);
-    }
-    void advance(std::uint64_t ms) {
-        const std::uint64_t until = now_ + ms;
-        for (;;) {
-            auto next = due_.end();
-            for (auto it = due_.begin(); it != due_.end(); ++it)
-                if (it->second <= until && (next == due_.end() || it->second < next->second))
-                    next = it;
-            if (next == due_.end()) break;
-            now_ = next->second;
-            const int id = next->first;
-            stop(id);
-            if (id == kSaveTimerId) {
-                saveTimes.push_back(now_);
-                onSave_();
-            }
-        }
-        now_ = until;
-    }
-    std::uint64_t now() const { return now_; }
-    std::vector<std::uint64_t> saveTimes;
-
-private:
-    Recorder& recorder_;
-    std::function<void()> onSave_;
-    std::map<int, std::uint64_t> due_;
-    std::uint64_t now_ = 0;
-};
 
 class AssignmentCommandsTest : public ::testing::Test {
 protected:
@@ -311,29 +218,32 @@ TEST_F(AssignmentCommandsTest, NoSettingsAfterCalculatorKeepsTheLaunchForTheFile
 
 TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce) {
     Recorder rec;
-    SlotModel* modelPtr = nullptr;
+    SlotModel model(rec, rec, rec);
+    TimerTasks timerTasks(rec, rec, rec, rec);
     std::vector<ButtonAssignment> saved;
-    VirtualTimers timers(rec, [&] {
-        rec.saveAll();
-        saved.push_back(modelPtr->at(Slot::R));
-    });
-    SlotModel model(rec, rec, timers);
-    modelPtr = &model;
+    std::vector<std::uint64_t> saveTimes;
+    const auto fire = [&](int id) {
+        if (id == kSaveTimerId) {
+            saved.push_back(model.at(Slot::R));
+            saveTimes.push_back(rec.now());
+        }
+        timerTasks.onTimer(id);
+    };
     MenuFakes fakes(model);
     AssignmentCommands commands(model, {fakes, fakes, fakes, fakes}, L"Vela");
     model.activeSlot = number(Slot::R);
     model.at(Slot::R).hookInstalled = true;
 
     commands.onCommand(10);
-    timers.advance(600);
+    rec.advance(600, fire);
     commands.onCommand(40);  // Mute
-    const std::uint64_t second = timers.now();
-    timers.advance(5000);
+    const std::uint64_t second = rec.now();
+    rec.advance(5000, fire);
 
     EXPECT_EQ(rec.trace(),
               "caption:R remove:R repaint timer:7/1000 caption:R install:R repaint timer:7/10 "
               "kill:7 save");
-    EXPECT_EQ(timers.saveTimes, (std::vector<std::uint64_t>{second + 10}));
+    EXPECT_EQ(saveTimes, (std::vector<std::uint64_t>{second + 10}));
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0].caption, L"Mute");
     EXPECT_TRUE(saved[0].hookInstalled);
@@ -342,9 +252,9 @@ TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce)
     // A lone "No Settings" still saves, a second later.
     rec.clear();
     commands.onCommand(10);
-    timers.advance(999);
+    rec.advance(999, fire);
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000");
-    timers.advance(1);
+    rec.advance(1, fire);
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000 kill:7 save");
 }
 

@@ -17,15 +17,15 @@ TEST(MenuRowGeometry, RowIsAtLeastTheIconPlusFourHigh) {
 }
 
 TEST(MenuRowGeometry, AreasFollowTheRowWhereverItSits) {
-    const WindowRect row{0, 40, 180, 60};  // third row of a menu
-    EXPECT_EQ(menuButtonArea(row), (WindowRect{0, 40, 20, 60}));
-    EXPECT_EQ(menuIconArea(menuButtonArea(row)), (WindowRect{2, 42, 18, 58}));
-    EXPECT_EQ(menuTextArea(row, kMenuIconSize), (WindowRect{22, 40, 164, 60}));
+    const Rect row{0, 40, 180, 60};  // third row of a menu
+    EXPECT_EQ(menuButtonArea(row), (Rect{0, 40, 20, 60}));
+    EXPECT_EQ(menuIconArea(menuButtonArea(row)), (Rect{2, 42, 18, 58}));
+    EXPECT_EQ(menuTextArea(row, kMenuIconSize), (Rect{22, 40, 164, 60}));
 
-    const WindowRect tall{3, 10, 200, 37};
-    EXPECT_EQ(menuButtonArea(tall), (WindowRect{3, 10, 30, 37}));
-    EXPECT_EQ(menuIconArea(menuButtonArea(tall)), (WindowRect{5, 12, 28, 35}));
-    EXPECT_EQ(menuTextArea(tall, kMenuIconSize), (WindowRect{32, 10, 184, 37}));
+    const Rect tall{3, 10, 200, 37};
+    EXPECT_EQ(menuButtonArea(tall), (Rect{3, 10, 30, 37}));
+    EXPECT_EQ(menuIconArea(menuButtonArea(tall)), (Rect{5, 12, 28, 35}));
+    EXPECT_EQ(menuTextArea(tall, kMenuIconSize), (Rect{32, 10, 184, 37}));
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "settings/AtomicReplace.h"
-#include "tests/settings/MemoryFilePort.h"
+#include "tests/support/MemoryFilePort.h"
 
 namespace vela {
 namespace {

@@ -2,10 +2,12 @@
 
 #include <memory>
 
+#include "core/ProgramFiles.h"
+#include "macro/MacroScriptLoader.h"
 #include "settings/ButtonSettingsStore.h"
-#include "settings/SettingsPath.h"
 #include "settings/SettingsText.h"
-#include "tests/settings/MemoryFilePort.h"
+#include "settings/Windows1252.h"
+#include "tests/support/MemoryFilePort.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela {

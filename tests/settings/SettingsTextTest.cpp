@@ -1,7 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "settings/SettingsText.h"
-#include "tests/settings/MemoryFilePort.h"
+#include "settings/Windows1252.h"
+#include "tests/support/MemoryFilePort.h"
 
 namespace vela {
 namespace {

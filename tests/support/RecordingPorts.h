@@ -1,17 +1,19 @@
-// Test doubles for the platform ports: each call is kept, in order, in one
-// trace shared by all ports, so tests can check both what was sent and how it
-// interleaves with pauses, hook calls and timers.
+// The test double of the platform ports that act (input, hooks, shell, power,
+// playback, view, window, timers, saving): each call is kept, in order, in one
+// trace shared by all of them, so tests can check both what was sent and how
+// it interleaves with pauses, hook calls and timers. Its timers also run on a
+// virtual clock (advance).
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <mutex>
 #include <ostream>
 #include <string>
 #include <vector>
 
 #include "core/Ports.h"
-#include "core/SlotModel.h"
-#include "core/TimerTasks.h"
 
 namespace vela::test {
 
@@ -32,32 +34,38 @@ struct Call {
     std::string slot;                  // slot name for hook, caption and playback calls
 };
 
-class Recorder : public InputPort,
-                 public HookPort,
-                 public ShellPort,
-                 public PowerPort,
-                 public PlaybackPort,
-                 public ViewPort,
-                 public TimerPort,
-                 public SavePort,
-                 public WindowPort,
-                 public ScriptPlayer {
+class Recorder final : public InputPort,
+                       public HookPort,
+                       public ShellPort,
+                       public PowerPort,
+                       public PlaybackPort,
+                       public ViewPort,
+                       public TimerPort,
+                       public SavePort,
+                       public WindowPort,
+                       public ScriptPlayer {
 public:
     // What the input port reports.
     Point cursor{100, 200};
     Size screen{1920, 1080};
-    ScreenRect desktop{0, 0, 1920, 1080};
+    Rect desktop{0, 0, 1920, 1080};
     std::uint32_t tick = 1000;
     std::uint64_t extraInfo = 0;
     bool playbackStarts = true;
+    // Runs inside every pause: time passing, so the user can move the pointer
+    // or the thread's extra info change while a Delay runs.
+    std::function<void()> duringSleep;
 
     void send(std::span<const InputRecord> records) override {
         add({"send", {records.begin(), records.end()}});
     }
-    void sleepMs(std::uint32_t ms) override { add({"sleep", {}, ms}); }
+    void sleepMs(std::uint32_t ms) override {
+        add({"sleep", {}, ms});
+        if (duringSleep) duringSleep();
+    }
     Point cursorPos() override { return cursor; }
     Size primaryScreenSize() override { return screen; }
-    ScreenRect virtualScreen() override { return desktop; }
+    Rect virtualScreen() override { return desktop; }
     std::uint32_t tickCount() override { return tick; }
     std::uint64_t messageExtraInfo() override { return extraInfo; }
 
@@ -85,10 +93,37 @@ public:
     void repaintCaptions() override { add({"repaint"}); }
     void start(int id, std::uint32_t ms) override {
         add({"timer", {}, static_cast<std::uint64_t>(id), ms});
+        timers_[id] = {now_ + ms, ms};
     }
-    void stop(int id) override { add({"kill", {}, static_cast<std::uint64_t>(id)}); }
+    void stop(int id) override {
+        add({"kill", {}, static_cast<std::uint64_t>(id)});
+        timers_.erase(id);
+    }
     void saveAll() override { add({"save"}); }
     void hide() override { add({"hide"}); }
+    void show() override { add({"show"}); }
+
+    // The virtual clock of the timers, in milliseconds.
+    std::uint64_t now() const { return now_; }
+    // Moves the clock on by `ms`, calling `fire` for each timer as it falls
+    // due, in time order. Like a window timer, one that `fire` leaves running
+    // comes round again a period later.
+    void advance(std::uint64_t ms, const std::function<void(int)>& fire) {
+        const std::uint64_t until = now_ + ms;
+        for (;;) {
+            auto next = timers_.end();
+            for (auto it = timers_.begin(); it != timers_.end(); ++it)
+                if (it->second.due <= until &&
+                    (next == timers_.end() || it->second.due < next->second.due))
+                    next = it;
+            if (next == timers_.end()) break;
+            const int id = next->first;
+            now_ = next->second.due;
+            next->second.due = now_ + std::max<std::uint64_t>(next->second.period, 1);
+            fire(id);
+        }
+        now_ = until;
+    }
     void playOnThisThread(Slot s) override { add(slotCall("play", s)); }
 
     std::vector<Call> calls() const {
@@ -118,8 +153,15 @@ private:
         calls_.push_back(std::move(c));
     }
 
+    struct Timer {
+        std::uint64_t due;
+        std::uint64_t period;
+    };
+
     mutable std::mutex mutex_;
     std::vector<Call> calls_;
+    std::map<int, Timer> timers_;
+    std::uint64_t now_ = 0;
 };
 
 inline std::vector<std::vector<InputRecord>> Recorder::sends() const {

@@ -1,4 +1,4 @@
-#include "app/win/Dialog.h"
+#include "win32/Dialog.h"
 
 namespace vela::win32 {
 

@@ -1,19 +1,15 @@
-#include "app/MainDialog.h"
+#include "app/MainWindow.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
 
 #include "app/AppIdentity.h"
 #include "app/DpiFit.h"
-#include "app/TrayMenu.h"
-#include "controls/DescriptionCommand.h"
 #include "controls/MemDC.h"
-#include "core/PlatformFlags.h"
-#include "macro/DetachedThread.h"
-#include "macro/ScriptLocation.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
+#include "win32/Rect.h"
 
 namespace vela {
 
@@ -53,47 +49,12 @@ constexpr std::array<int, 9> kTooltipControls{IDC_LABEL_R,   IDC_LABEL_M,  IDC_L
 constexpr wchar_t kTooltipText[] = L"Click!Add function description.";
 constexpr UINT kTooltipDelayMs = 150;
 
-const SlotInfo* slotOfDescriptionLabel(int control) {
-    for (const SlotInfo& info : kSlotTable)
-        if (info.descriptionControl == control) return &info;
-    return nullptr;
-}
-
-const SlotInfo* slotOfCaption(int control) {
-    for (const SlotInfo& info : kSlotTable)
-        if (info.captionControl == control) return &info;
-    return nullptr;
-}
-
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
-
-std::wstring runningModulePath() {
-    std::wstring path(MAX_PATH, L'\0');
-    const DWORD length = GetModuleFileNameW(nullptr, path.data(), MAX_PATH);
-    path.resize(length);
-    return path;
-}
 
 }  // namespace
 
-CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, std::wstring commandLine)
-    : module_(module),
-      commandLine_(std::move(commandLine)),
-      modulePath_(runningModulePath()),
-      moduleFolder_(moduleFolderOf(modulePath_)),
-      autostart_(autostartPort_, modulePath_),
-      macroScripts_(std::make_shared<MacroScripts>()),
-      playbackThreads_(std::make_shared<PlaybackThreads>()),
-      macroLoader_(files_, moduleFolder_, macroScripts_),
-      player_(
-          macroScripts_, playbackThreads_, [] { return std::make_unique<win32::Win32InputPort>(); },
-          &startDetachedThread),
-      model_(hooks_, *this, *this),
-      executor_(model_, ExecutorPorts{input_, shell_, power_, player_}, *playbackThreads_),
-      timerTasks_(*this, *this, *this, *this) {
-    for (std::size_t i = 0; i < kSlotTable.size(); ++i)
-        hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
-}
+CVoZuzevArarozerudiDlg::CVoZuzevArarozerudiDlg(HINSTANCE module, MainWindowEvents& events)
+    : module_(module), events_(events) {}
 
 CVoZuzevArarozerudiDlg::~CVoZuzevArarozerudiDlg() = default;
 
@@ -109,11 +70,22 @@ BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
     saveAndExitButton_.attach(hwnd(), IDC_SAVE_AND_EXIT);
     closeButton_.attach(hwnd(), IDOK);
     keyBrush_.reset(CreateSolidBrush(kColourKey));
-    hooks_.setWindow(hwnd());
-    functionMenu_.emplace(hwnd(), model_);
 
-    executor_.repeatState().firstPress = true;
+    setUpFrame();
+    events_.onWindowCreated(hwnd());
+    createTooltips();
+    configureCaptions();
+    loadImageButtons();
+    fitToDpi();
+    centreOnScreen();
+    skin_.reset(static_cast<HBITMAP>(
+        LoadImageW(module_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
+    events_.onWindowReady();
+    return TRUE;
+}
 
+// Icons, title, and the borderless, colour-keyed frame of the skin.
+void CVoZuzevArarozerudiDlg::setUpFrame() {
     bigIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDR_MAINFRAME),
                                                  IMAGE_ICON, GetSystemMetrics(SM_CXICON),
                                                  GetSystemMetrics(SM_CYICON), 0)));
@@ -137,37 +109,10 @@ BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
             reinterpret_cast<void*>(GetProcAddress(user32, "SetLayeredWindowAttributes")));
         if (setLayered) setLayered(hwnd(), kColourKey, 255, LWA_COLORKEY);
     }
-
-    setPlatformFlags();
-
-    if (commandLine_.empty()) start(kHideTimerId, kHideDelayMs);
-
-    createTooltips();
-    configureCaptions();
-    loadImageButtons();
-    fitToDpi();
-    centreOnScreen();
-    // The profile wins over whatever the Run entry says now.
-    autostart_.syncAtStartup();
-    skin_.reset(static_cast<HBITMAP>(
-        LoadImageW(module_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
-    loadSettings();
-    trayIcon_.add(hwnd(), smallIcon_.get());
-    return TRUE;
 }
 
-void CVoZuzevArarozerudiDlg::setPlatformFlags() {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-    GetVersionExW(&version);
-#pragma GCC diagnostic pop
-    platformFlags = platformFlagsFor(version.dwMajorVersion, version.dwMinorVersion);
-    if (!platformFlags.tiltSupported) {
-        for (const SlotInfo& info : kSlotTable)
-            if (info.needsTilt) EnableWindow(item(info.captionControl), FALSE);
-    }
+void CVoZuzevArarozerudiDlg::disableCaption(int control) {
+    EnableWindow(item(control), FALSE);
 }
 
 void CVoZuzevArarozerudiDlg::createTooltips() {
@@ -221,13 +166,9 @@ void CVoZuzevArarozerudiDlg::fitToDpi() {
     for (int control : kDpiFitControls) {
         HWND child = item(control);
         if (!child) continue;
-        RECT r{};
-        GetWindowRect(child, &r);
-        MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&r), 2);
-        const ControlRect fitted = fitControlRect({r.left, r.top, r.right, r.bottom},
-                                                  dpiDivisors(control, logPixelsY, scale_));
-        MoveWindow(child, fitted.left, fitted.top, fitted.right - fitted.left,
-                   fitted.bottom - fitted.top, TRUE);
+        const Rect fitted =
+            fitControlRect(win32::rectInParent(child), dpiDivisors(control, logPixelsY, scale_));
+        MoveWindow(child, fitted.left, fitted.top, fitted.width(), fitted.height(), TRUE);
     }
 }
 
@@ -243,21 +184,7 @@ void CVoZuzevArarozerudiDlg::centreOnScreen() {
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void CVoZuzevArarozerudiDlg::loadSettings() {
-    settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, *this}, modulePath_,
-                      platformFlags.tiltSupported);
-    settings_->loadAll();
-}
-
-void CVoZuzevArarozerudiDlg::saveAll() {
-    if (settings_) settings_->saveAll();
-}
-
-void CVoZuzevArarozerudiDlg::playOnThisThread(Slot slot) {
-    player_.playOnThisThread(number(slot), input_);
-}
-
-// ---- Ports the core drives --------------------------------------------------
+// ---- What the core shows through the view --------------------------------------
 
 void CVoZuzevArarozerudiDlg::setCaption(Slot slot, const std::wstring& text) {
     SetWindowTextW(item(slotInfo(slot).captionControl), text.c_str());
@@ -265,9 +192,7 @@ void CVoZuzevArarozerudiDlg::setCaption(Slot slot, const std::wstring& text) {
 
 void CVoZuzevArarozerudiDlg::setDescriptionLabel(Slot slot, const std::wstring& text) {
     HWND label = item(slotInfo(slot).descriptionControl);
-    RECT area{};
-    GetWindowRect(label, &area);
-    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&area), 2);
+    const RECT area = win32::toRECT(win32::rectInParent(label));
     // Labels draw on a hollow brush: the skin under the old text goes first.
     InvalidateRect(hwnd(), &area, TRUE);
     SetWindowTextW(label, text.c_str());
@@ -276,14 +201,6 @@ void CVoZuzevArarozerudiDlg::setDescriptionLabel(Slot slot, const std::wstring& 
 void CVoZuzevArarozerudiDlg::repaintCaptions() {
     win32::Win32CaptionGeometry geometry(hwnd());
     menu::repaintCaptions(geometry);
-}
-
-void CVoZuzevArarozerudiDlg::start(int timerId, std::uint32_t periodMs) {
-    SetTimer(hwnd(), static_cast<UINT_PTR>(timerId), periodMs, nullptr);
-}
-
-void CVoZuzevArarozerudiDlg::stop(int timerId) {
-    KillTimer(hwnd(), static_cast<UINT_PTR>(timerId));
 }
 
 void CVoZuzevArarozerudiDlg::hide() {
@@ -308,31 +225,12 @@ bool CVoZuzevArarozerudiDlg::preTranslateMessage(MSG& msg) {
 
 std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARAM wParam,
                                                              LPARAM lParam) {
-    for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
-        if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
-            executor_.onActivation(kSlotTable[i].slot);
-            return 0;
-        }
-    }
-    if (trayIcon_.isTaskbarCreated(message)) {
-        trayIcon_.restore();
-        return 0;
-    }
     switch (message) {
-        case kTrayCallbackMessage:
-            return onTrayNotification(wParam, lParam);
         case WM_INITDIALOG:
             return onInitDialog();
         case WM_COMMAND:
             if (auto handled = onCommand(LOWORD(wParam), HIWORD(wParam))) return handled;
             break;
-        case WM_TIMER:
-            if (wParam == kTrayMenuDelayTimerId) {
-                openTrayMenu();
-                return 0;
-            }
-            timerTasks_.onTimer(static_cast<int>(wParam));
-            return std::nullopt;
         case WM_ERASEBKGND:
             return onEraseBackground(reinterpret_cast<HDC>(wParam));
         case WM_PAINT:
@@ -355,111 +253,38 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARA
             if (onSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             return std::nullopt;
         default:
+            if (auto handled = events_.onMessage(message, wParam, lParam)) return handled;
             break;
     }
     return Dialog::handleMessage(message, wParam, lParam);
 }
 
 std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
-    if (code != BN_CLICKED) return std::nullopt;  // STN_CLICKED has the same value
-    if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
-        onDescriptionClicked(*slot);
-        return 0;
+    if (code == BN_CLICKED) {  // STN_CLICKED and menu commands have the same value
+        switch (id) {
+            case IDOK:  // the close cross only hides: Vela lives on in the tray
+                hide();
+                return 0;
+            case IDC_SAVE_AND_EXIT:
+                hide();
+                break;  // the application saves
+            case IDC_SCRIPT_MENU:
+                openScriptMenu();
+                return 0;
+            case IDC_CAPTION_DPI:
+            case IDC_SPARE_BUTTON:
+            case IDC_LABEL_DPI:
+            case ID_SCRIPT_OPEN:
+            case ID_SCRIPT_SAVE:
+            case ID_SCRIPT_SAVE_AS:
+            case ID_SCRIPT_RENAME:
+            case ID_SCRIPT_EXIT:
+                return 0;  // offered, but they do nothing yet
+            default:
+                break;
+        }
     }
-    if (slotOfCaption(id)) {
-        if (functionMenu_) functionMenu_->openForControl(id);
-        return 0;
-    }
-    switch (id) {
-        case IDOK:  // the close cross only hides: Vela lives on in the tray
-            hide();
-            return 0;
-        case IDC_SAVE_AND_EXIT:
-            hide();
-            saveAll();
-            return 0;
-        case IDC_SCRIPT_MENU:
-            openScriptMenu();
-            return 0;
-        case IDC_CAPTION_DPI:
-        case IDC_SPARE_BUTTON:
-        case IDC_LABEL_DPI:
-            return 0;
-        default:
-            break;
-    }
-    if (functionMenu_ && functionMenu_->onCommand(id)) return 0;
-    return onTrayCommand(id);
-}
-
-// ---- The notification-area icon ---------------------------------------------
-
-LRESULT CVoZuzevArarozerudiDlg::onTrayNotification(WPARAM iconId, LPARAM mouseMessage) {
-    if (iconId != kTrayIconId) return 0;
-    switch (static_cast<UINT>(mouseMessage)) {
-        case WM_LBUTTONDBLCLK:
-            KillTimer(hwnd(), kTrayMenuDelayTimerId);
-            SetForegroundWindow(hwnd());
-            show();
-            break;
-        case WM_LBUTTONDOWN:
-            SetTimer(hwnd(), kTrayMenuDelayTimerId, GetDoubleClickTime(), nullptr);
-            break;
-        case WM_RBUTTONDOWN:
-            openTrayMenu();
-            break;
-        default:
-            break;
-    }
-    return 0;
-}
-
-void CVoZuzevArarozerudiDlg::openTrayMenu() {
-    KillTimer(hwnd(), kTrayMenuDelayTimerId);
-    // The menu needs its owner in front to close on a click elsewhere; a
-    // hidden window stays hidden.
-    SetForegroundWindow(hwnd());
-    showTrayMenu(module_, hwnd(), autostart_.isOn());
-}
-
-std::optional<LRESULT> CVoZuzevArarozerudiDlg::onTrayCommand(WORD id) {
-    switch (id) {
-        case ID_TRAY_HIDE:
-            hide();
-            return 0;
-        case ID_TRAY_SHOW:
-            show();
-            return 0;
-        case ID_TRAY_RESET:
-            model_.resetAll(*this);
-            return 0;
-        case ID_TRAY_AUTOSTART:
-            autostart_.toggle();
-            return 0;
-        case ID_TRAY_EXIT:
-            exitApplication();
-        case ID_SCRIPT_OPEN:
-        case ID_SCRIPT_SAVE:
-        case ID_SCRIPT_SAVE_AS:
-        case ID_SCRIPT_RENAME:
-        case ID_SCRIPT_EXIT:
-            return 0;  // the script menu offers these, but they do nothing yet
-        default:
-            return std::nullopt;
-    }
-}
-
-void CVoZuzevArarozerudiDlg::exitApplication() {
-    trayIcon_.remove();
-    saveAll();
-    // At once: no dialog close, no hook removal. The system releases the
-    // hooks and the instance mutex with the process.
-    ExitProcess(0);
-}
-
-void CVoZuzevArarozerudiDlg::onDescriptionClicked(const SlotInfo& slot) {
-    runDescriptionCommand(module_, hwnd(), slot.descriptionControl,
-                          model_.at(slot.slot).description);
+    return events_.onMessage(WM_COMMAND, MAKEWPARAM(id, code), 0);
 }
 
 void CVoZuzevArarozerudiDlg::openScriptMenu() {
@@ -468,7 +293,6 @@ void CVoZuzevArarozerudiDlg::openScriptMenu() {
     SetForegroundWindow(hwnd());
     RECT button{};
     GetWindowRect(item(IDC_SCRIPT_MENU), &button);
-    // Its commands are placeholders: choosing one does nothing.
     TrackPopupMenu(GetSubMenu(menu.get(), 0), TPM_RIGHTBUTTON, button.left, button.bottom + 2, 0,
                    hwnd(), nullptr);
 }

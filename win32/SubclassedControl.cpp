@@ -1,4 +1,4 @@
-#include "app/win/SubclassedControl.h"
+#include "win32/SubclassedControl.h"
 
 #include <commctrl.h>
 

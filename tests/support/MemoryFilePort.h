@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/FilePort.h"
+#include "core/Ports.h"
 
 namespace vela::test {
 

@@ -1,18 +1,14 @@
-// Decoding of text in the system's ANSI code page, the encoding the platform's
-// profile functions give a settings file they create.
+// The Western code page, for the native tests and tools that have no system
+// code page to ask.
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
 
-namespace vela {
+#include "core/Ports.h"
 
-class AnsiCodePage {
-public:
-    virtual ~AnsiCodePage() = default;
-    virtual std::wstring decode(std::span<const std::uint8_t> bytes) = 0;
-};
+namespace vela {
 
 // Windows-1252, the code page of a Western system: what the native tests and
 // tools use in place of the system's own.

@@ -1,0 +1,162 @@
+#include "app/Composition.h"
+
+#include "controls/DescriptionCommand.h"
+#include "core/PlatformFlags.h"
+#include "core/ProgramFiles.h"
+#include "menu/win32/Win32MenuPorts.h"
+#include "resources/resource.h"
+#include "win32/ModulePath.h"
+
+namespace vela {
+
+namespace {
+
+const SlotInfo* slotOfDescriptionLabel(int control) {
+    for (const SlotInfo& info : kSlotTable)
+        if (info.descriptionControl == control) return &info;
+    return nullptr;
+}
+
+}  // namespace
+
+Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model)
+    : messages(window),
+      files(window),
+      menu(window),
+      captions(window),
+      commands(model, {messages, files, menu, captions}, win32::executableApplicationName()) {}
+
+Composition::Composition(HINSTANCE module, std::wstring commandLine)
+    : module_(module),
+      commandLine_(std::move(commandLine)),
+      modulePath_(win32::modulePath()),
+      moduleFolder_(moduleFolderOf(modulePath_)),
+      window_(module, *this),
+      macroScripts_(std::make_shared<MacroScripts>()),
+      playbackThreads_(std::make_shared<PlaybackThreads>()),
+      macroLoader_(files_, moduleFolder_, macroScripts_),
+      player_(
+          macroScripts_, playbackThreads_, [] { return std::make_unique<win32::Win32InputPort>(); },
+          threads_),
+      model_(hooks_, window_, timers_),
+      executor_(model_, ExecutorPorts{input_, shell_, power_, player_}, *playbackThreads_),
+      timerTasks_(timers_, *this, window_, *this),
+      autostart_(autostartPort_, modulePath_),
+      tray_(module, TrayActions{window_, model_, *this, autostart_, timers_,
+                                [this] { exitApplication(); }}) {
+    for (std::size_t i = 0; i < kSlotTable.size(); ++i)
+        hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
+}
+
+Composition::~Composition() = default;
+
+void Composition::run() {
+    window_.run();
+}
+
+// ---- Start-up, in the order the rest of the program relies on -----------------
+
+void Composition::onWindowCreated(HWND window) {
+    hooks_.setWindow(window);
+    timers_.setWindow(window);
+    menu_.emplace(window, model_);
+    executor_.repeatState().firstPress = true;
+    setPlatformFlags();
+    if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
+}
+
+void Composition::setPlatformFlags() {
+    OSVERSIONINFOW version{};
+    version.dwOSVersionInfoSize = sizeof(version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#elif defined(_MSC_VER)
+#pragma warning(push)
+#pragma warning(disable : 4996)
+#endif
+    // Deprecated because programs misread it; with the supported systems
+    // declared in the manifest it reports the real version, which is what
+    // the tilt and shortcut decisions need.
+    GetVersionExW(&version);
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#elif defined(_MSC_VER)
+#pragma warning(pop)
+#endif
+    platformFlags = platformFlagsFor(version.dwMajorVersion, version.dwMinorVersion);
+    if (!platformFlags.tiltSupported) {
+        for (const SlotInfo& info : kSlotTable)
+            if (info.needsTilt) window_.disableCaption(info.captionControl);
+    }
+}
+
+void Composition::onWindowReady() {
+    // The profile wins over whatever the Run entry says now.
+    autostart_.syncAtStartup();
+    settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, window_}, modulePath_,
+                      platformFlags.tiltSupported);
+    settings_->loadAll();
+    tray_.add(window_.hwnd(), window_.smallIcon());
+}
+
+// ---- Messages the window passes on ----------------------------------------------
+
+std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
+        if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
+            executor_.onActivation(kSlotTable[i].slot);
+            return 0;
+        }
+    }
+    if (auto handled = tray_.onMessage(message, wParam, lParam)) return handled;
+    switch (message) {
+        case WM_TIMER:
+            timerTasks_.onTimer(static_cast<int>(wParam));
+            return std::nullopt;
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam), HIWORD(wParam));
+        default:
+            return std::nullopt;
+    }
+}
+
+std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
+    if (code != BN_CLICKED) return std::nullopt;  // STN_CLICKED has the same value
+    if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
+        editDescription(*slot);
+        return 0;
+    }
+    if (id == IDC_SAVE_AND_EXIT) {  // the window has hidden itself
+        saveAll();
+        return 0;
+    }
+    if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
+    if (menu_ && menu_->commands.onCommand(id)) return 0;
+    return std::nullopt;
+}
+
+void Composition::editDescription(const SlotInfo& slot) {
+    const std::optional<std::wstring> text = askForDescription(module_, window_.hwnd());
+    if (!text) return;
+    model_.at(slot.slot).description = *text;
+    window_.setDescriptionLabel(slot.slot, *text);
+}
+
+void Composition::saveAll() {
+    if (settings_) settings_->saveAll();
+}
+
+void Composition::playOnThisThread(Slot slot) {
+    player_.playOnThisThread(number(slot), input_);
+}
+
+void Composition::exitApplication() {
+    tray_.remove();
+    saveAll();
+    // At once: no window close, no hook removal. The system releases the
+    // hooks and the instance mutex with the process.
+    ExitProcess(0);
+}
+
+}  // namespace vela

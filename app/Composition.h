@@ -1,0 +1,108 @@
+// The composition root: builds Vela's services over their Win32 ports, owns
+// them for the life of the program, and turns what the main window passes on
+// (hook reports, commands, timers) into calls on them. The main window only
+// shows; the tray controller owns the notification area.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "app/MainWindow.h"
+#include "app/TrayController.h"
+#include "app/ports/Win32AutostartPort.h"
+#include "app/ports/Win32FilePort.h"
+#include "app/ports/Win32HookPort.h"
+#include "app/ports/Win32InputPort.h"
+#include "app/ports/Win32ShellPort.h"
+#include "app/ports/Win32Threads.h"
+#include "app/ports/Win32TimerPort.h"
+#include "core/ActionExecutor.h"
+#include "core/Autostart.h"
+#include "core/PlaybackThreads.h"
+#include "core/SlotModel.h"
+#include "core/TimerTasks.h"
+#include "macro/MacroPlayer.h"
+#include "macro/MacroScriptLoader.h"
+#include "menu/AssignmentCommands.h"
+#include "menu/win32/Win32MenuPorts.h"
+#include "settings/ButtonSettingsStore.h"
+
+namespace vela {
+
+class Composition final : public MainWindowEvents, public SavePort, public ScriptPlayer {
+public:
+    // `commandLine` is the text after the program name; empty starts hidden.
+    Composition(HINSTANCE module, std::wstring commandLine);
+    ~Composition() override;
+    Composition(const Composition&) = delete;
+    Composition& operator=(const Composition&) = delete;
+
+    // Runs the main window until the system closes it.
+    void run();
+
+    // MainWindowEvents
+    void onWindowCreated(HWND window) override;
+    void onWindowReady() override;
+    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+    // SavePort: the whole settings file, now.
+    void saveAll() override;
+    // ScriptPlayer: a slot's script on this thread (the playback timers).
+    void playOnThisThread(Slot slot) override;
+
+private:
+    // The menu's ports over the window, and the commands over them.
+    struct MenuCommands {
+        explicit MenuCommands(HWND window, SlotModel& model);
+        win32::Win32MessageBox messages;
+        win32::Win32OpenFileDialog files;
+        win32::Win32FunctionMenu menu;
+        win32::Win32CaptionGeometry captions;
+        menu::AssignmentCommands commands;
+    };
+
+    void setPlatformFlags();
+    std::optional<LRESULT> onCommand(WORD id, WORD code);
+    void editDescription(const SlotInfo& slot);
+    [[noreturn]] void exitApplication();
+
+    HINSTANCE module_;
+    std::wstring commandLine_;
+    std::wstring modulePath_;
+    std::wstring moduleFolder_;
+
+    // Ports.
+    win32::Win32InputPort input_;
+    win32::Win32ShellPort shell_;
+    win32::Win32PowerPort power_;
+    win32::Win32HookPort hooks_{nullptr};  // given the window once it exists
+    win32::Win32FilePort files_;
+    win32::Win32AnsiCodePage ansi_;
+    win32::Win32AutostartPort autostartPort_;
+    win32::Win32Threads threads_;
+    win32::Win32TimerPort timers_;
+
+    // The window, then the services that show through it.
+    CVoZuzevArarozerudiDlg window_;
+    std::shared_ptr<MacroScripts> macroScripts_;
+    std::shared_ptr<PlaybackThreads> playbackThreads_;
+    MacroScriptLoader macroLoader_;
+    MacroPlayer player_;
+    SlotModel model_;
+    ActionExecutor executor_;
+    TimerTasks timerTasks_;
+    Autostart autostart_;
+    TrayController tray_;
+    // Made once the window exists and the platform flags are known.
+    std::optional<ButtonSettingsStore> settings_;
+    std::optional<MenuCommands> menu_;
+
+    // The registered hook report message of each slot, in slot table order.
+    std::array<UINT, kSlotTable.size()> hookMessages_{};
+};
+
+}  // namespace vela

@@ -1,0 +1,96 @@
+// CVoZuzevArarozerudiDlg, Vela's main window: the skinned view of the slots.
+// It draws the skin, shows captions and descriptions and handles what is
+// purely its own (dragging, cursors, tooltips, the script menu); everything a
+// message asks Vela to do goes on to the application (MainWindowEvents).
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <optional>
+#include <string>
+
+#include "controls/GdipButton.h"
+#include "controls/TransParentButton.h"
+#include "core/Ports.h"
+#include "win32/Dialog.h"
+#include "win32/Handle.h"
+
+namespace vela {
+
+// Everything outside the skin is transparent: the window takes the shape of
+// the mouse picture.
+inline constexpr COLORREF kColourKey = RGB(248, 31, 106);
+inline constexpr COLORREF kLabelTextColour = RGB(200, 200, 200);
+
+// The application's side of the main window.
+class MainWindowEvents {
+public:
+    virtual ~MainWindowEvents() = default;
+    // The window exists, with its controls; nothing is shown on it yet.
+    virtual void onWindowCreated(HWND window) = 0;
+    // The window is laid out and painted with its skin: load and go live.
+    virtual void onWindowReady() = 0;
+    // Any message the view leaves alone (hook reports, commands, timers, the
+    // tray icon's notifications); nullopt hands it to the default processing.
+    virtual std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+};
+
+class CVoZuzevArarozerudiDlg final : public win32::Dialog, public ViewPort, public WindowPort {
+public:
+    CVoZuzevArarozerudiDlg(HINSTANCE module, MainWindowEvents& events);
+    ~CVoZuzevArarozerudiDlg() override;
+
+    // Runs the window until the system closes it.
+    INT_PTR run();
+
+    // The icon of the window, also the tray's.
+    HICON smallIcon() const { return smallIcon_.get(); }
+    // Greys out the caption buttons of slots this system cannot remap.
+    void disableCaption(int control);
+
+    // ViewPort
+    void setCaption(Slot slot, const std::wstring& text) override;
+    void setDescriptionLabel(Slot slot, const std::wstring& text) override;
+    void repaintCaptions() override;
+    // WindowPort
+    void hide() override;
+    void show() override;
+
+protected:
+    std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool preTranslateMessage(MSG& msg) override;
+
+private:
+    static constexpr std::size_t kCaptionCount = 12;
+
+    BOOL onInitDialog();
+    void setUpFrame();
+    void createTooltips();
+    void configureCaptions();
+    void loadImageButtons();
+    void fitToDpi();
+    void centreOnScreen();
+
+    std::optional<LRESULT> onCommand(WORD id, WORD code);
+    BOOL onEraseBackground(HDC dc);
+    void onPaint();
+    LRESULT onHitTest(LPARAM lParam);
+    bool onSetCursor(HWND over);
+    void openScriptMenu();
+
+    HINSTANCE module_;
+    MainWindowEvents& events_;
+
+    std::array<CTransParentButton, kCaptionCount> captions_;
+    CGdipButton saveAndExitButton_;
+    CGdipButton closeButton_;
+    HWND tooltip_ = nullptr;  // a child of the dialog, destroyed with it
+    win32::UniqueIcon bigIcon_;
+    win32::UniqueIcon smallIcon_;
+    win32::UniqueGdi<HBITMAP> skin_;
+    win32::UniqueGdi<HBRUSH> keyBrush_;
+    double scale_ = 1.0;
+};
+
+}  // namespace vela

@@ -1,0 +1,97 @@
+#include "app/TrayController.h"
+
+#include "resources/resource.h"
+#include "win32/Handle.h"
+
+namespace vela {
+
+TrayController::TrayController(HINSTANCE module, TrayActions actions)
+    : module_(module), actions_(std::move(actions)) {}
+
+void TrayController::add(HWND owner, HICON icon) {
+    owner_ = owner;
+    icon_.add(owner, icon);
+}
+
+std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (icon_.isTaskbarCreated(message)) {
+        icon_.restore();
+        return 0;
+    }
+    switch (message) {
+        case kTrayCallbackMessage:
+            return onNotification(wParam, lParam);
+        case WM_TIMER:
+            if (wParam != static_cast<WPARAM>(kTrayMenuDelayTimerId)) return std::nullopt;
+            openMenu();
+            return 0;
+        case WM_COMMAND:
+            return onCommand(LOWORD(wParam));
+        default:
+            return std::nullopt;
+    }
+}
+
+LRESULT TrayController::onNotification(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId) return 0;
+    switch (static_cast<UINT>(mouseMessage)) {
+        case WM_LBUTTONDBLCLK:
+            actions_.timers.stop(kTrayMenuDelayTimerId);
+            SetForegroundWindow(owner_);
+            actions_.window.show();
+            break;
+        case WM_LBUTTONDOWN:
+            actions_.timers.start(kTrayMenuDelayTimerId, GetDoubleClickTime());
+            break;
+        case WM_RBUTTONDOWN:
+            openMenu();
+            break;
+        default:
+            break;
+    }
+    return 0;
+}
+
+void TrayController::openMenu() {
+    actions_.timers.stop(kTrayMenuDelayTimerId);
+    win32::UniqueMenu menu(LoadMenuW(module_, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
+    if (!menu) return;
+    HMENU popup = GetSubMenu(menu.get(), 0);
+    if (!popup) return;
+    if (actions_.autostart.isOn())
+        CheckMenuItem(popup, ID_TRAY_AUTOSTART, MF_BYCOMMAND | MF_CHECKED);
+    // The menu needs its owner in front to close on a click elsewhere; a
+    // hidden window stays hidden.
+    SetForegroundWindow(owner_);
+    POINT at{};
+    GetCursorPos(&at);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, owner_, nullptr);
+    // Without a message to the owner after the menu closes, a second click
+    // on the icon would not open the menu again (the owner is often hidden and
+    // not truly the foreground window).
+    PostMessageW(owner_, WM_NULL, 0, 0);
+}
+
+std::optional<LRESULT> TrayController::onCommand(WORD id) {
+    switch (id) {
+        case ID_TRAY_HIDE:
+            actions_.window.hide();
+            return 0;
+        case ID_TRAY_SHOW:
+            actions_.window.show();
+            return 0;
+        case ID_TRAY_RESET:
+            actions_.model.resetAll(actions_.saver);
+            return 0;
+        case ID_TRAY_AUTOSTART:
+            actions_.autostart.toggle();
+            return 0;
+        case ID_TRAY_EXIT:
+            actions_.exit();
+            return 0;
+        default:
+            return std::nullopt;
+    }
+}
+
+}  // namespace vela

@@ -1,0 +1,52 @@
+// The notification area: Vela's icon, its menu and the menu's commands (hide,
+// show, reset, start with Windows, exit). Self-contained: the application
+// hands it the pieces it acts on and passes it every message; it takes the
+// ones that are its own.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <optional>
+
+#include "app/TrayIcon.h"
+#include "core/Autostart.h"
+#include "core/Ports.h"
+#include "core/SlotModel.h"
+
+namespace vela {
+
+struct TrayActions {
+    WindowPort& window;
+    SlotModel& model;
+    SavePort& saver;
+    Autostart& autostart;
+    TimerPort& timers;
+    // Ends the program ("Exit Application"); does not return.
+    std::function<void()> exit;
+};
+
+class TrayController {
+public:
+    TrayController(HINSTANCE module, TrayActions actions);
+
+    // Shows the icon for `owner`, the main window.
+    void add(HWND owner, HICON icon);
+    void remove() { icon_.remove(); }
+
+    // The icon's notifications, the taskbar's return, the menu's delay timer
+    // and the menu's commands; nullopt for any other message.
+    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+private:
+    LRESULT onNotification(WPARAM iconId, LPARAM mouseMessage);
+    void openMenu();
+    std::optional<LRESULT> onCommand(WORD id);
+
+    HINSTANCE module_;
+    TrayActions actions_;
+    TrayIcon icon_;
+    HWND owner_ = nullptr;
+};
+
+}  // namespace vela

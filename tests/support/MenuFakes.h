@@ -1,0 +1,66 @@
+// The test double of the function menu's ports (message box, file dialog,
+// the menu itself, the caption buttons' geometry), logging in one list.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Ports.h"
+#include "core/SlotModel.h"
+
+namespace vela::test {
+
+class MenuFakes : public MessageBoxPort,
+                  public OpenFileDialogPort,
+                  public FunctionMenuPort,
+                  public CaptionGeometryPort {
+public:
+    explicit MenuFakes(const SlotModel& model) : model_(model) {}
+
+    std::vector<std::string> log;
+    std::vector<std::wstring> messages;  // text then caption
+    std::optional<ChosenFile> fileToChoose;
+    std::wstring filter;
+    bool hideReadOnly = false;
+    bool fileMustExist = false;
+    std::wstring defaultExtension = L"unset";
+    std::wstring initialFileName = L"unset";
+
+    void showMessage(const std::wstring& text, const std::wstring& caption) override {
+        log.push_back("message");
+        messages.push_back(text);
+        messages.push_back(caption);
+    }
+    std::optional<ChosenFile> chooseFile(const OpenFileRequest& r) override {
+        log.push_back("file");
+        filter = r.filter;
+        hideReadOnly = r.hideReadOnly;
+        fileMustExist = r.fileMustExist;
+        defaultExtension = r.defaultExtension;
+        initialFileName = r.initialFileName;
+        return fileToChoose;
+    }
+    void showFunctionMenu(Point at) override {
+        log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y) + " active " +
+                      std::to_string(model_.activeSlot));
+    }
+    // Each control sits at a position derived from its id, so a wrong control
+    // gives a wrong point.
+    Rect captionScreenRect(int id) override {
+        log.push_back("screenRect " + std::to_string(id));
+        return {id, id * 2, id + 90, id * 2 + 24};
+    }
+    Rect captionClientRect(int id) override {
+        log.push_back("clientRect " + std::to_string(id));
+        return {id - 1000, 0, id - 900, 20};
+    }
+    void invalidate(const Rect& r) override {
+        log.push_back("invalidate " + std::to_string(r.left));
+    }
+
+private:
+    const SlotModel& model_;
+};
+
+}  // namespace vela::test
