@@ -1,7 +1,8 @@
 #include "app/ports/Win32ShellPort.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// (first: shellapi.h needs it)
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
