@@ -23,7 +23,7 @@ public:
     }
     vela::Point cursorPos() override { return {1919, 1079}; }
     vela::Size primaryScreenSize() override { return {1920, 1080}; }
-    vela::ScreenRect virtualScreen() override { return {0, 0, 1920, 1080}; }
+    vela::Rect virtualScreen() override { return {0, 0, 1920, 1080}; }
     std::uint32_t tickCount() override { return 0; }
     std::uint64_t messageExtraInfo() override { return ~0ull; }
 };

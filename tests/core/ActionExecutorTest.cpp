@@ -3,19 +3,13 @@
 #include <limits>
 
 #include "tests/core/ExecutorFixture.h"
+#include "tests/support/Records.h"
 
 namespace vela {
 namespace {
 
 using test::ExecutorTest;
-
-InputRecord key(std::uint16_t vk, bool up) {
-    InputRecord r;
-    r.type = InputRecord::Keyboard;
-    r.virtualKey = vk;
-    r.flags = up ? 2u : 0u;
-    return r;
-}
+using test::key;
 
 // --- Mouse group and the guard ----------------------------------------------
 

@@ -2,30 +2,14 @@
 
 #include "core/InputSynth.h"
 #include "tests/support/RecordingPorts.h"
+#include "tests/support/Records.h"
 
 namespace vela {
 namespace {
 
+using test::key;
+using test::mouse;
 using test::Recorder;
-
-InputRecord key(std::uint16_t vk, bool up, std::uint32_t time = 0) {
-    InputRecord r;
-    r.type = InputRecord::Keyboard;
-    r.virtualKey = vk;
-    r.flags = up ? 2u : 0u;
-    r.time = time;
-    return r;
-}
-
-InputRecord mouse(std::int32_t dx, std::int32_t dy, std::uint32_t flags, std::uint32_t data = 0) {
-    InputRecord r;
-    r.type = InputRecord::Mouse;
-    r.dx = dx;
-    r.dy = dy;
-    r.flags = flags;
-    r.mouseData = data;
-    return r;
-}
 
 // --- Where a click lands --------------------------------------------------
 

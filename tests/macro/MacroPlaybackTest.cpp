@@ -11,6 +11,7 @@
 #include "core/ActionExecutor.h"
 #include "macro/MacroPlayer.h"
 #include "tests/support/RecordingPorts.h"
+#include "tests/support/Records.h"
 #include "tests/support/StdThreads.h"
 
 namespace vela {
@@ -78,14 +79,6 @@ private:
     std::shared_ptr<std::atomic<int>> live_;
 };
 
-InputRecord keyEvent(std::uint16_t vk, bool up) {
-    InputRecord r;
-    r.type = InputRecord::Keyboard;
-    r.virtualKey = vk;
-    r.flags = up ? 2u : 0u;
-    return r;
-}
-
 class PlaybackTest : public ::testing::Test {
 protected:
     Recorder ui;  // the user-interface thread's ports
@@ -147,7 +140,7 @@ TEST_F(PlaybackTest, APressPlaysTheSlotsScriptOnItsOwnThreadAndFreesTheSlotAfter
     executor->onActivation(Slot::X1);
     ASSERT_TRUE(awaitIdle(Slot::X1));
     EXPECT_EQ(played->trace(), "send:1 sleep:25 send:1");
-    auto down = keyEvent(17, false), up = keyEvent(17, true);
+    auto down = test::key(17, false), up = test::key(17, true);
     down.extraInfo = up.extraInfo = 0x1234;
     EXPECT_EQ(played->records(), (std::vector<InputRecord>{down, up}));
     EXPECT_TRUE(ui.calls().empty()) << "nothing is sent from the pressing thread";
@@ -193,8 +186,8 @@ TEST_F(PlaybackTest, AllEightPlayingSlotsPlayAtOnceEachWithItsOwnPort) {
     ASSERT_EQ(records.size(), 16u);
     for (Slot s : playing) {
         const auto vk = static_cast<std::uint16_t>(0x40 + number(s));
-        const auto down = std::find(records.begin(), records.end(), keyEvent(vk, false));
-        const auto up = std::find(records.begin(), records.end(), keyEvent(vk, true));
+        const auto down = std::find(records.begin(), records.end(), test::key(vk, false));
+        const auto up = std::find(records.begin(), records.end(), test::key(vk, true));
         ASSERT_NE(down, records.end());
         ASSERT_NE(up, records.end());
         EXPECT_LT(down, up);
@@ -241,7 +234,7 @@ TEST_F(PlaybackTest, PlayingOnThisThreadLeavesTheEntriesAloneAndPlaysSlotMToo) {
     (*scripts)[2] = {{'j', L" 77"}, {'k', L" 77"}};
     Recorder here;
     player->playOnThisThread(2, here);
-    EXPECT_EQ(here.records(), (std::vector<InputRecord>{keyEvent(77, false), keyEvent(77, true)}));
+    EXPECT_EQ(here.records(), (std::vector<InputRecord>{test::key(77, false), test::key(77, true)}));
     for (const SlotInfo& info : kSlotTable) EXPECT_FALSE(threads->isPlaying(info.slot));
     for (int position : {0, 7, 11, -3}) player->playOnThisThread(position, here);
     EXPECT_EQ(here.records().size(), 2u);

@@ -6,29 +6,14 @@
 #include "core/InputRecords.h"
 #include "macro/MacroPlayer.h"
 #include "tests/support/RecordingPorts.h"
+#include "tests/support/Records.h"
 
 namespace vela {
 namespace {
 
+using test::key;
+using test::mouse;
 using test::Recorder;
-
-InputRecord mouseAt(std::int32_t dx, std::int32_t dy, std::uint32_t flags) {
-    InputRecord r;
-    r.type = InputRecord::Mouse;
-    r.dx = dx;
-    r.dy = dy;
-    r.flags = flags;
-    return r;
-}
-
-InputRecord key(std::uint16_t vk, std::uint32_t flags, std::uint64_t extra) {
-    InputRecord r;
-    r.type = InputRecord::Keyboard;
-    r.virtualKey = vk;
-    r.flags = flags;
-    r.extraInfo = extra;
-    return r;
-}
 
 class PlayerTest : public ::testing::Test {
 protected:
@@ -42,14 +27,14 @@ protected:
 TEST_F(PlayerTest, AClickWithAPauseLandsAtTheRememberedPoint) {
     playMacroScript({{'a', L""}, {'g', L" 100"}, {'b', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1");
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouseAt(32767, 32767, 0x8003),
-                                                       mouseAt(32767, 32767, 0x8005)}));
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(32767, 32767, 0x8003),
+                                                       mouse(32767, 32767, 0x8005)}));
 }
 
 TEST_F(PlayerTest, AClickStaysWhereThePlaybackBeganWhenThePointerMoves) {
     rec.duringSleep = [this] { rec.cursor = {0, 0}; };
     playMacroScript({{'g', L" 1"}, {'a', L""}}, rec);
-    EXPECT_EQ(rec.records(), std::vector<InputRecord>{mouseAt(32767, 32767, 0x8003)});
+    EXPECT_EQ(rec.records(), std::vector<InputRecord>{mouse(32767, 32767, 0x8003)});
 }
 
 TEST_F(PlayerTest, MoveLStartsFromThePointerNowMoveRFromTheRememberedHeight) {
@@ -59,14 +44,14 @@ TEST_F(PlayerTest, MoveLStartsFromThePointerNowMoveRFromTheRememberedHeight) {
     const std::int32_t x = 1000 * 65535 / 1920 + 655;  // 34132 + 655
     const std::int32_t y = 540 * 65535 / 1080 + 655;   // remembered, not re-read
     EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{mouseAt(x, 540 * 65535 / 1080, 0x8001),
-                                        mouseAt(x, y, 0x8001), mouseAt(x, y, 0x8003)}));
+              (std::vector<InputRecord>{mouse(x, 540 * 65535 / 1080, 0x8001),
+                                        mouse(x, y, 0x8001), mouse(x, y, 0x8003)}));
 }
 
 TEST_F(PlayerTest, NegativeMovesGoLeftAndUp) {
     playMacroScript({{'h', L" -500"}, {'i', L" -500"}}, rec);
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouseAt(32267, 32767, 0x8001),
-                                                       mouseAt(32267, 32267, 0x8001)}));
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(32267, 32767, 0x8001),
+                                                       mouse(32267, 32267, 0x8001)}));
 }
 
 TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
@@ -74,15 +59,15 @@ TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
     rec.duringSleep = [this] { rec.extraInfo = 1; };
     playMacroScript({{'j', L" 17"}, {'g', L" 0"}, {'k', L" 17"}, {'a', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:0 send:1 send:1");
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{key(17, 0, 0xDEF0), key(17, 2, 0xDEF0),
-                                                       mouseAt(32767, 32767, 0x8003)}))
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{key(17, false, 0, 0xDEF0), key(17, true, 0, 0xDEF0),
+                                                       mouse(32767, 32767, 0x8003)}))
         << "mouse records carry no extra info";
 }
 
 TEST_F(PlayerTest, KeyCodesAreTheLow16BitsOfTheNumber) {
     playMacroScript({{'j', L" 65601"}, {'k', L" -1"}, {'j', L""}}, rec);
     EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{key(0x41, 0, 0), key(0xFFFF, 2, 0), key(0, 0, 0)}));
+              (std::vector<InputRecord>{key(0x41, false, 0, 0), key(0xFFFF, true, 0, 0), key(0, false, 0, 0)}));
 }
 
 TEST_F(PlayerTest, RightAndMiddleButtonStepsAndUnknownOpcodesSendNothing) {
@@ -109,7 +94,7 @@ TEST_F(PlayerTest, AZeroSizedScreenDoesNotFault) {
     rec.screen = {0, 0};
     playMacroScript({{'a', L""}, {'h', L" 5"}}, rec);
     EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{mouseAt(0, 0, 0x8003), mouseAt(5, 0, 0x8001)}));
+              (std::vector<InputRecord>{mouse(0, 0, 0x8003), mouse(5, 0, 0x8001)}));
 }
 
 }  // namespace

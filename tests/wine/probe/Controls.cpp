@@ -1,11 +1,10 @@
-// The skinned controls on a real window under Wine: what they draw, pixel by
-// pixel, and how they answer the mouse.
-//
-//   ControlsTest.exe --log FILE      exit status: number of failed checks
+// controls: the skinned controls on a real window, checked pixel by pixel,
+// with the way they answer the mouse. Logs "PASS name" or "FAIL name detail"
+// per check; the exit status is the number of failed checks.
 #include <windows.h>
-// (first: the other system headers rely on it)
-
-#include <shellapi.h>
+// (first: the GDI+ headers need it)
+#include <objidl.h>
+#include <gdiplus.h>
 
 #include <cstdio>
 #include <cwchar>
@@ -17,9 +16,11 @@
 #include "controls/MemDC.h"
 #include "controls/TransParentButton.h"
 #include "resources/resource.h"
-#include "tests/e2e/EventLog.h"
+#include "tests/wine/probe/Probe.h"
 #include "win32/Dialog.h"
 #include "win32/Handle.h"
+
+namespace vela::probe {
 
 namespace {
 
@@ -34,15 +35,15 @@ constexpr int kTestDialog = 200;
 constexpr int kMissingImageButton = 1001;
 constexpr int kCaptionButton = 1000;
 
-std::unique_ptr<vela::e2e::EventLog> gLog;
+EventLog* gControlsLog = nullptr;
 int gFailures = 0;
 
 void check(const char* name, bool ok, const std::string& detail = {}) {
     if (ok) {
-        gLog->line("PASS %s", name);
+        gControlsLog->line("PASS %s", name);
     } else {
         ++gFailures;
-        gLog->line("FAIL %s %s", name, detail.c_str());
+        gControlsLog->line("FAIL %s %s", name, detail.c_str());
     }
 }
 
@@ -255,16 +256,9 @@ private:
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
-    int argc = 0;
-    std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
-                                                       &LocalFree);
-    std::wstring logPath;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::wcscmp(argv.get()[i], L"--log") == 0) logPath = argv.get()[i + 1];
-    gLog = std::make_unique<vela::e2e::EventLog>(logPath);
-    if (!gLog->ok()) return 100;
-
+int controls(HINSTANCE module, const Args&, EventLog& log) {
+    gControlsLog = &log;
+    gFailures = 0;
     Gdiplus::GdiplusStartupInput input;
     ULONG_PTR token = 0;
     Gdiplus::GdiplusStartup(&token, &input, nullptr);
@@ -275,6 +269,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     if (dialog.runModal(module, kTestDialog, nullptr) < 0) check("test_dialog_created", false);
 
     Gdiplus::GdiplusShutdown(token);
-    gLog->line("failures %d", gFailures);
+    gControlsLog->line("failures %d", gFailures);
     return gFailures;
 }
+
+}  // namespace vela::probe

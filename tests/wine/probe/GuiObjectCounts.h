@@ -12,7 +12,7 @@
 
 #include <cstdint>
 
-namespace vela::test {
+namespace vela::probe {
 
 struct GuiObjectCounts {
     long gdi = 0;
@@ -88,4 +88,4 @@ inline GuiObjectCounts guiObjectCounts() {
     return c;
 }
 
-}  // namespace vela::test
+}  // namespace vela::probe

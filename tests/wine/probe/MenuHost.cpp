@@ -1,19 +1,14 @@
-// A bare window with the nine caption buttons, driving the real function menu
-// and assignment commands, so the menu can be looked at and exercised under
-// Wine on its own. Hook calls, captions and saves go to a log file.
+// menu-host: a bare window with the nine caption buttons, driving the real
+// function menu and assignment commands, so the menu can be looked at and
+// exercised under Wine on its own. Hook calls, captions and saves go to the log.
 //
-//   menu_host.exe LOGFILE [--win8] [--cycles N]
+//   menu-host --log FILE [--win8] [--cycles N] [--leak]
 //
 // --cycles N opens the menu N times by itself, each time opening the "Mouse"
 // submenu with the keyboard once the menu has painted, then closing it; it
 // logs the process's GDI and USER object counts before and after and exits.
 // --leak makes every cycle leak one brush and one menu, to show the counts
 // see it.
-#include <windows.h>
-// after windows.h, which it needs
-#include <shellapi.h>
-
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,26 +19,24 @@
 #include "menu/win32/CMenuXPItem.h"
 #include "menu/win32/FunctionMenu.h"
 #include "menu/win32/Win32MenuPorts.h"
-#include "tests/gui/menu_object_counts.h"
+#include "tests/wine/probe/GuiObjectCounts.h"
+#include "tests/wine/probe/Probe.h"
+
+namespace vela::probe {
 
 namespace {
-
-using namespace vela;
 
 constexpr UINT_PTR kExitTimer = 100;
 constexpr UINT_PTR kCloseMenuTimer = 101;
 constexpr UINT kRunCycles = WM_APP + 1;
 
-std::wstring logPath;
+EventLog* gMenuLog = nullptr;
 bool win8 = false;
 int cycles = 0;
 bool leak = false;
 
 void logLine(const std::wstring& line) {
-    FILE* f = _wfopen(logPath.c_str(), L"a, ccs=UTF-8");
-    if (!f) return;
-    fwprintf(f, L"%ls\n", line.c_str());
-    fclose(f);
+    gMenuLog->line("%s", utf8(line).c_str());
 }
 
 class HostPorts : public HookPort, public ViewPort, public TimerPort {
@@ -73,7 +66,7 @@ private:
     }
 };
 
-struct Host {
+struct MenuHostState {
     HostPorts ports;
     SlotModel model{ports, ports, ports};
     std::unique_ptr<win32::Win32MessageBox> messages;
@@ -82,12 +75,12 @@ struct Host {
     std::unique_ptr<win32::Win32CaptionGeometry> captions;
     std::unique_ptr<menu::AssignmentCommands> commands;
 };
-std::unique_ptr<Host> host;
+std::unique_ptr<MenuHostState> gMenu;
 
 void save() {
     // One line per slot in the fields' settings-key order.
     for (const SlotInfo& info : kSlotTable) {
-        const ButtonAssignment& a = host->model.at(info.slot);
+        const ButtonAssignment& a = gMenu->model.at(info.slot);
         logLine(L"save " + std::wstring(info.section) + L" 0=" + a.caption + L" 1=" +
                 (a.hookInstalled ? L"1" : L"0") + L" 2=" + std::to_wstring(a.keyAction) + L" 3=" +
                 std::to_wstring(a.virtualKey) + L" 4=" + std::to_wstring(a.mouseFunction) + L" 5=" +
@@ -96,7 +89,7 @@ void save() {
 }
 
 std::wstring counts() {
-    const test::GuiObjectCounts c = test::guiObjectCounts();
+    const GuiObjectCounts c = guiObjectCounts();
     return L"gdi=" + std::to_wstring(c.gdi) + L" user=" + std::to_wstring(c.user) + L" items=" +
            std::to_wstring(win32::CMenuXPItem::liveCount()) +
            (c.fromSystem ? L" (system)" : L" (counted)");
@@ -129,14 +122,14 @@ void onMenuIdle() {
     pressKey(VK_DOWN);  // "No Settings"
     pressKey(VK_DOWN);  // "Mouse"
     pressKey(VK_RIGHT);
-    SetTimer(hostWindow, kCheckMenuTimer, 30, nullptr);
+    SetTimer(hostWindow, kCheckMenuTimer, 5, nullptr);
 }
 
 // Closes the menu once the submenu is seen, or after a second at most.
 void checkMenu() {
     openLevels = 0;
     EnumThreadWindows(GetCurrentThreadId(), countMenuWindow, 0);
-    if (openLevels >= 2 || ++idleCalls > 35) {
+    if (openLevels >= 2 || ++idleCalls > 200) {
         if (openLevels >= 2) ++cyclesWithSubmenu;
         KillTimer(hostWindow, kCheckMenuTimer);
         EndMenu();
@@ -176,9 +169,9 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            if (HIWORD(wParam) == BN_CLICKED && host->commands->openFunctionMenuForControl(id))
+            if (HIWORD(wParam) == BN_CLICKED && gMenu->commands->openFunctionMenuForControl(id))
                 return 0;
-            if (host->commands->onCommand(static_cast<std::uint32_t>(id))) {
+            if (gMenu->commands->onCommand(static_cast<std::uint32_t>(id))) {
                 logLine(L"command " + std::to_wstring(id));
                 return 0;
             }
@@ -216,18 +209,11 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    int argc = 0;
-    LPWSTR* argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (argc < 2) return 2;
-    logPath = argv[1];
-    for (int i = 2; i < argc; ++i) {
-        const std::wstring arg = argv[i];
-        if (arg == L"--win8") win8 = true;
-        if (arg == L"--leak") leak = true;
-        if (arg == L"--cycles" && i + 1 < argc) cycles = _wtoi(argv[++i]);
-    }
-    LocalFree(argv);
+int menuHost(HINSTANCE instance, const Args& args, EventLog& log) {
+    gMenuLog = &log;
+    win8 = args.flag(L"--win8");
+    leak = args.flag(L"--leak");
+    cycles = args.number(L"--cycles", 0);
     platformFlags.win8MenuEnabled = win8;
 
     WNDCLASSW wc{};
@@ -240,24 +226,24 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     HWND window =
         CreateWindowExW(0, L"VelaMenuHost", L"Vela Menu Host", WS_POPUP | WS_BORDER | WS_VISIBLE, 0,
                         0, 700, 600, nullptr, nullptr, instance, nullptr);
-    host = std::make_unique<Host>();
-    host->ports.window = window;
+    gMenu = std::make_unique<MenuHostState>();
+    gMenu->ports.window = window;
     int y = 10;
     for (const SlotInfo& info : kSlotTable) {
         CreateWindowExW(0, L"BUTTON", std::wstring(info.nativeCaption).c_str(),
                         WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 10, y, 160, 28, window,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(info.captionControl)),
                         instance, nullptr);
-        host->model.at(info.slot).caption = info.nativeCaption;
+        gMenu->model.at(info.slot).caption = info.nativeCaption;
         y += 36;
     }
-    host->messages = std::make_unique<win32::Win32MessageBox>(window);
-    host->files = std::make_unique<win32::Win32OpenFileDialog>(window);
-    host->menu = std::make_unique<win32::Win32FunctionMenu>(window);
-    host->captions = std::make_unique<win32::Win32CaptionGeometry>(window);
-    host->commands = std::make_unique<menu::AssignmentCommands>(
-        host->model,
-        menu::MenuCommandPorts{*host->messages, *host->files, *host->menu, *host->captions},
+    gMenu->messages = std::make_unique<win32::Win32MessageBox>(window);
+    gMenu->files = std::make_unique<win32::Win32OpenFileDialog>(window);
+    gMenu->menu = std::make_unique<win32::Win32FunctionMenu>(window);
+    gMenu->captions = std::make_unique<win32::Win32CaptionGeometry>(window);
+    gMenu->commands = std::make_unique<menu::AssignmentCommands>(
+        gMenu->model,
+        menu::MenuCommandPorts{*gMenu->messages, *gMenu->files, *gMenu->menu, *gMenu->captions},
         win32::executableApplicationName());
 
     SetForegroundWindow(window);
@@ -277,7 +263,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
         TranslateMessage(&msg);
         DispatchMessageW(&msg);
     }
-    host.reset();
+    gMenu.reset();
     DestroyWindow(window);
     return 0;
 }
+
+}  // namespace vela::probe

@@ -1,11 +1,14 @@
-// Stands in for the main window in the end-to-end tests: loads the hook
-// libraries through Win32HookPort, installs and removes slots on command, logs
-// every report it receives, and can answer like the executors do, with
-// guarded synthetic input from the core.
+// host: stands in for the main window. Loads the hook libraries of the test
+// build (hooktest\ beside the probe, with the engine's test controls)
+// through Win32HookPort, installs and removes slots on command, logs every
+// report it receives, and can answer like the executors do, with guarded
+// synthetic input from the core.
 //
-//   HookHost.exe --log FILE --commands FILE [--exit-after SECONDS]
+//   host --log FILE --commands FILE [--pause-ms N]
 //
-// The commands file is read as it grows, one command per line:
+// --pause-ms shortens the executors' 30 ms click pause, so that hundreds of
+// guarded clicks run in a moment (a shorter pause is the harder case for the
+// guard). The commands file is read as it grows, one command per line:
 //   install SLOT...      remove SLOT...
 //   mouse SLOT FUNCTION COUNT   run the executor COUNT times with the slot
 //                               holding that MouseFunction value
@@ -16,12 +19,7 @@
 //   restores             log how often the watchdog put hooks back
 //   sync                 nothing; its ack orders everything before it
 //   quit
-// Log lines: "<qpc> ready", "<qpc> report SLOT", "<qpc> ack N COMMAND...",
-// "<qpc> error ...".
-#include <windows.h>
-// after windows.h, which it needs
-#include <shellapi.h>
-
+// Log lines: "ready", "report SLOT", "ack N COMMAND...", "error ...".
 #include <array>
 #include <memory>
 #include <sstream>
@@ -31,12 +29,14 @@
 #include "app/ports/Win32InputPort.h"
 #include "app/ports/Win32ShellPort.h"
 #include "core/ActionExecutor.h"
+#include "core/ProgramFiles.h"
 #include "core/SlotModel.h"
-#include "tests/e2e/EventLog.h"
+#include "tests/wine/probe/Probe.h"
+#include "win32/ModulePath.h"
+
+namespace vela::probe {
 
 namespace {
-
-using namespace vela;
 
 constexpr UINT_PTR kCommandTimer = 1;
 constexpr UINT kCommandPollMs = 5;
@@ -54,6 +54,23 @@ struct NoPlayback final : PlaybackPort {
     bool startPlayback(Slot) override { return false; }
 };
 
+// The real input port with its pauses cut to `pauseMs`.
+class ShortPauses final : public InputPort {
+public:
+    explicit ShortPauses(std::uint32_t pauseMs) : pauseMs_(pauseMs) {}
+    void send(std::span<const InputRecord> records) override { real_.send(records); }
+    void sleepMs(std::uint32_t ms) override { real_.sleepMs(std::min(ms, pauseMs_)); }
+    Point cursorPos() override { return real_.cursorPos(); }
+    Size primaryScreenSize() override { return real_.primaryScreenSize(); }
+    Rect virtualScreen() override { return real_.virtualScreen(); }
+    std::uint32_t tickCount() override { return real_.tickCount(); }
+    std::uint64_t messageExtraInfo() override { return real_.messageExtraInfo(); }
+
+private:
+    win32::Win32InputPort real_;
+    std::uint32_t pauseMs_;
+};
+
 const SlotInfo* slotNamed(const std::string& name) {
     for (const SlotInfo& info : kSlotTable) {
         if (info.name == name) return &info;
@@ -63,10 +80,11 @@ const SlotInfo* slotNamed(const std::string& name) {
 
 class Host {
 public:
-    Host(HWND window, e2e::EventLog& log, std::wstring commandsPath)
+    Host(HWND window, EventLog& log, std::wstring commandsPath, std::uint32_t pauseMs)
         : log_(log),
           commandsPath_(std::move(commandsPath)),
-          hooks_(window),
+          hooks_(window, moduleFolderOf(win32::modulePath()) + L"\\hooktest"),
+          input_(pauseMs),
           model_(hooks_, view_, timers_),
           executor_(model_, ExecutorPorts{input_, shell_, power_, playback_}, playbackThreads_) {
         for (const SlotInfo& info : kSlotTable) {
@@ -143,8 +161,9 @@ private:
         } else if (verb == "busy") {
             int ms = 0;
             in >> ms;
+            win32::Win32InputPort pauses;
             for (int spent = 0; spent < ms; spent += static_cast<int>(kChordPauseMs)) {
-                input_.sleepMs(kChordPauseMs);
+                pauses.sleepMs(kChordPauseMs);
             }
         } else if (verb == "drop") {
             log_.line("dropped %d", callEngine<int (*)()>("vela_hook_simulate_loss"));
@@ -223,17 +242,17 @@ private:
         return f ? f() : decltype(F()()){};
     }
 
-    e2e::EventLog& log_;
+    EventLog& log_;
     std::wstring commandsPath_;
     long long readOffset_ = 0;
     std::string pending_;
     int commandNumber_ = 0;
 
     win32::Win32HookPort hooks_;
+    ShortPauses input_;
     QuietView view_;
     QuietTimers timers_;
     SlotModel model_;
-    win32::Win32InputPort input_;
     win32::Win32ShellPort shell_;
     win32::Win32PowerPort power_;
     NoPlayback playback_;
@@ -255,26 +274,21 @@ LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
-    int argc = 0;
-    std::unique_ptr<LPWSTR, decltype(&LocalFree)> argv(CommandLineToArgvW(GetCommandLineW(), &argc),
-                                                       &LocalFree);
-    e2e::EventLog log(e2e::argument(argc, argv.get(), L"--log", L"host.log"));
-    if (!log.ok()) return 2;
-    const std::wstring commands = e2e::argument(argc, argv.get(), L"--commands", L"host.commands");
-    e2e::armSelfExit(_wtoi(e2e::argument(argc, argv.get(), L"--exit-after", L"120").c_str()));
+int host(HINSTANCE module, const Args& args, EventLog& log) {
+    const std::wstring commands = args.value(L"--commands", L"host.commands");
+    const auto pauseMs = static_cast<std::uint32_t>(args.number(L"--pause-ms", 30));
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = hostProc;
-    wc.hInstance = instance;
+    wc.hInstance = module;
     wc.lpszClassName = L"VelaHookHost";
     RegisterClassW(&wc);
     // A message-only window: it receives the reports and never takes focus
     // from the receiver.
     HWND window = CreateWindowExW(0, wc.lpszClassName, L"Vela hook host", 0, 0, 0, 0, 0,
-                                  HWND_MESSAGE, nullptr, instance, nullptr);
+                                  HWND_MESSAGE, nullptr, module, nullptr);
     if (!window) return 2;
-    Host host(window, log, commands);
+    Host host(window, log, commands, pauseMs);
     gHost = &host;
     SetTimer(window, kCommandTimer, kCommandPollMs, nullptr);
     log.line("ready");
@@ -284,3 +298,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     gHost = nullptr;
     return 0;
 }
+
+}  // namespace vela::probe

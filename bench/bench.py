@@ -1,0 +1,172 @@
+#!/usr/bin/env python3
+"""Vela's benchmarks under Wine. They print figures and assert nothing; run
+them through scripts/bench.sh NAME, which builds what they need first.
+
+    bench.py NAME --bin BUILD/bin --work WORK
+
+  pause      how long Vela's 30 ms pause really lasts, next to a plain Sleep
+  settings   one settings save against the key-by-key profile-function sequence
+  hooks      pointer-move latency without hooks and with all nine installed,
+             and the worst gap while the user-interface thread sits in pauses
+"""
+
+import argparse
+import ctypes
+import os
+import sys
+import time
+
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
+                                "tests", "wine"))
+from harness import Host, Receiver, Session, log, qpc_now  # noqa: E402
+
+
+def percentile(sorted_values, p):
+    if not sorted_values:
+        return float("nan")
+    k = min(len(sorted_values) - 1, max(0, round(p / 100 * (len(sorted_values) - 1))))
+    return sorted_values[k]
+
+
+def program(session, name, *args):
+    """Runs a benchmark program of the build under Wine and prints its report."""
+    exe = os.path.join(session.bin, name)
+    out = os.path.join(session.work, name + ".txt")
+    with open(out, "wb") as f:
+        import subprocess
+        status = subprocess.run(["timeout", "600", "wine", exe, *args], env=session.env,
+                                stdout=f, stderr=subprocess.DEVNULL).returncode
+    with open(out) as f:
+        print(f.read(), end="")
+    return status
+
+
+def pause(session, options):
+    return program(session, "pause_bench.exe")
+
+
+def settings(session, options):
+    return program(session, "vela_settings_bench.exe", str(options.iterations))
+
+
+# ---- Pointer moves through the hooks ---------------------------------------------------
+
+
+class Mover:
+    """Moves the X pointer through XTest, stamping each move with the clock
+    QueryPerformanceCounter shows under Wine."""
+
+    def __init__(self):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_int, ctypes.c_ulong]
+        self.display = None
+
+    def open(self, display):
+        self.display = self.xlib.XOpenDisplay(display.encode())
+        if not self.display:
+            raise SystemExit("cannot open the X display")
+
+    def moves(self, count, interval_ms, row):
+        """count moves along row `row`, each to its own pixel; [(stamp, x, y)]."""
+        y = 100 + 40 * row
+        done = []
+        next_at = time.monotonic()
+        for i in range(count):
+            x, y_i = 100 + i % 1000, y + i // 1000
+            stamp = qpc_now()
+            self.xtst.XTestFakeMotionEvent(self.display, -1, x, y_i, 0)
+            self.xlib.XSync(self.display, 0)
+            done.append((stamp, x, y_i))
+            next_at += interval_ms / 1000.0
+            delay = next_at - time.monotonic()
+            if delay > 0:
+                time.sleep(delay)
+        return done
+
+
+def move_report(label, moves, receiver_log):
+    seen = {}
+    for stamp, text in receiver_log.entries():
+        parts = text.split()
+        if len(parts) == 3 and parts[0] == "MOUSEMOVE" and stamp is not None:
+            seen.setdefault((int(parts[1]), int(parts[2])), []).append(stamp)
+    latencies, arrivals = [], []
+    for stamp, x, y in moves:
+        later = [t for t in seen.get((x, y), []) if t >= stamp]
+        if later:
+            latencies.append((later[0] - stamp) / 10000.0)
+            arrivals.append(later[0])
+    latencies.sort()
+    arrivals.sort()
+    gaps = [(b - a) / 10000.0 for a, b in zip(arrivals, arrivals[1:])]
+    sent_gaps = [(b[0] - a[0]) / 10000.0 for a, b in zip(moves, moves[1:])]
+    nan = float("nan")
+    p50, p99 = percentile(latencies, 50), percentile(latencies, 99)
+    print(f"{label:<34} moves {len(moves):4d} seen {len(latencies):4d}  "
+          f"p50 {p50:6.2f} ms  p99 {p99:6.2f} ms  max {latencies[-1] if latencies else nan:6.2f} ms  "
+          f"worst gap {max(gaps) if gaps else nan:6.2f} ms "
+          f"(sender's worst gap {max(sent_gaps) if sent_gaps else nan:5.2f} ms)", flush=True)
+    return p50, p99
+
+
+def hooks(session, options):
+    count, interval = options.moves, options.interval_ms
+    rx = Receiver(session, exit_after=900)
+    host = Host(session, exit_after=900)
+    mover = Mover()
+    mover.open(session.display)
+    everything = ["R", "M", "X1", "X2", "WD", "WU", "WL", "WR", "ALTTAB"]
+    busy_ms = count * interval + 1000
+    results = []
+
+    def phase(row, label):
+        moves = mover.moves(count, interval, row)
+        rx.settle(host)
+        results.append(move_report(label, moves, rx.log))
+
+    log(f"{count} moves {interval} ms apart per phase")
+    phase(1, "no hooks")
+    host.cmd("install", *everything)
+    phase(2, "all nine installed")
+    busy = host.send("busy", busy_ms)
+    time.sleep(0.2)
+    phase(3, "all nine, UI thread in 30 ms pauses")
+    host.wait(busy, 60)
+    host.cmd("remove", *everything)
+    busy = host.send("busy", busy_ms)
+    time.sleep(0.2)
+    phase(4, "no hooks, UI thread in 30 ms pauses")
+    host.wait(busy, 60)
+    (bare50, bare99), (hooked50, hooked99) = results[0], results[1]
+    print(f"ratio with/without hooks: p50 {hooked50 / bare50:.2f}, p99 {hooked99 / bare99:.2f}")
+    return 0
+
+
+BENCHMARKS = {"pause": pause, "settings": settings, "hooks": hooks}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("name", choices=sorted(BENCHMARKS))
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--work", required=True)
+    parser.add_argument("--iterations", type=int, default=200)
+    parser.add_argument("--moves", type=int, default=1000)
+    parser.add_argument("--interval-ms", type=float, default=4)
+    options = parser.parse_args()
+    session = Session(options.bin, options.work)
+    try:
+        session.start()
+        return BENCHMARKS[options.name](session, options)
+    finally:
+        session.stop()
+
+
+if __name__ == "__main__":
+    sys.exit(main())

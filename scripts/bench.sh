@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Builds what a benchmark needs and runs it; benchmarks print figures and
+# assert nothing.
+#
+#   scripts/bench.sh NAME [OPTIONS]
+#
+#   pause      Vela's 30 ms pause against a plain Sleep, under Wine
+#   settings   one settings save against the key-by-key profile functions [--iterations N]
+#   hooks      pointer-move latency without and with all nine hooks [--moves N --interval-ms MS]
+#   fuzz       each fuzz target for 10 million executions [--runs N]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+name=${1:-}
+[[ -n "$name" ]] || { sed -n '2,12p' "$0"; exit 2; }
+shift
+
+"$root/scripts/setup-debian.sh" >/dev/null
+if [[ "$name" == fuzz ]]; then
+    runs=10000000
+    [[ "${1:-}" == --runs ]] && runs=$2
+    exec scripts/fuzz.sh --runs "$runs"
+fi
+cmake --preset windows >/dev/null
+cmake --build --preset windows -j "$(nproc)" >/dev/null
+exec python3 bench/bench.py "$name" --bin build/windows/bin --work "build/bench/$name" "$@"

@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets of the file readers (preset "fuzz") and runs
+# each one, either for a time or for a number of executions:
+#
+#   scripts/fuzz.sh --seconds 10        (what the test command runs)
+#   scripts/fuzz.sh --runs 10000000     (the long run; scripts/bench.sh fuzz)
+#
+# A finding stops with the input saved under build/fuzz/ and exit status 1.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+limit=(-max_total_time=10)
+case ${1:-} in
+    --seconds) limit=(-max_total_time="$2") ;;
+    --runs) limit=(-runs="$2") ;;
+    "") ;;
+    *) echo "usage: $0 [--seconds N | --runs N]" >&2; exit 2 ;;
+esac
+
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j "$(nproc)"
+build=build/fuzz
+for target in macro_script:macro ini_reader:ini; do
+    name=${target%%:*}
+    corpus="$build/corpus/$name"
+    log="$build/fuzz_$name.log"
+    mkdir -p "$corpus"
+    start=$SECONDS
+    if ! "$build/fuzz/fuzz_$name" "${limit[@]}" -print_final_stats=1 -artifact_prefix="$build/" \
+        "$corpus" "fuzz/seeds/${target##*:}" >"$log" 2>&1; then
+        tail -n 60 "$log"
+        echo "fuzz_$name found a fault; the input is saved under $build/"
+        exit 1
+    fi
+    runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
+    echo "fuzz_$name: $runs executions in $((SECONDS - start)) s, no finding"
+done

@@ -1,0 +1,33 @@
+// The input records the tests expect, built field by field: one builder for
+// keys and one for the mouse, so every test spells a record the same way.
+#pragma once
+
+#include <cstdint>
+
+#include "core/Ports.h"
+
+namespace vela::test {
+
+inline InputRecord key(std::uint16_t vk, bool up, std::uint32_t time = 0,
+                       std::uint64_t extraInfo = 0) {
+    InputRecord r;
+    r.type = InputRecord::Keyboard;
+    r.virtualKey = vk;
+    r.flags = up ? 2u : 0u;
+    r.time = time;
+    r.extraInfo = extraInfo;
+    return r;
+}
+
+inline InputRecord mouse(std::int32_t dx, std::int32_t dy, std::uint32_t flags,
+                         std::uint32_t data = 0) {
+    InputRecord r;
+    r.type = InputRecord::Mouse;
+    r.dx = dx;
+    r.dy = dy;
+    r.flags = flags;
+    r.mouseData = data;
+    return r;
+}
+
+}  // namespace vela::test

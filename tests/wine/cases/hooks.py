@@ -1,0 +1,193 @@
+"""The nine hook libraries, hosted by the probe as the main window would host
+them: real X input from xdotool, reports logged by the host, what reaches the
+focused window logged by the receiver."""
+
+import time
+
+from harness import Host, Receiver
+
+# Per slot: the physical action (xdotool arguments), what the receiver logs for
+# it when it goes through natively, and everything it may leave in the log.
+SLOTS = {
+    "R": (["click", "--delay", 0, 3], r"^RBUTTONDOWN", r"^RBUTTON"),
+    "M": (["click", "--delay", 0, 2], r"^MBUTTONDOWN", r"^MBUTTON"),
+    "X1": (["click", "--delay", 0, 9], r"^XBUTTONDOWN 2$", r"^XBUTTON(DOWN|UP) 2$"),
+    "X2": (["click", "--delay", 0, 8], r"^XBUTTONDOWN 1$", r"^XBUTTON(DOWN|UP) 1$"),
+    "WD": (["click", "--delay", 0, 5], r"^MOUSEWHEEL -120$", r"^MOUSEWHEEL -"),
+    "WU": (["click", "--delay", 0, 4], r"^MOUSEWHEEL 120$", r"^MOUSEWHEEL [0-9]"),
+    "WL": (["click", "--delay", 0, 6], r"^MOUSEHWHEEL -120$", r"^MOUSEHWHEEL -"),
+    "WR": (["click", "--delay", 0, 7], r"^MOUSEHWHEEL 120$", r"^MOUSEHWHEEL [0-9]"),
+    "ALTTAB": (["key", "--delay", 0, "alt+Tab"], r"^SYSKEYDOWN 9 ", r"^(SYS)?KEY(DOWN|UP) (9|18) "),
+}
+ALL = list(SLOTS)
+PRESSES = 3
+RUNS = 200
+
+# slot, MouseFunction value, receiver line of the synthetic event's press
+GUARDED = [
+    ("R", 1, r"^RBUTTONDOWN"), ("M", 2, r"^MBUTTONDOWN"), ("X1", 3, r"^XBUTTONDOWN 2$"),
+    ("X2", 4, r"^XBUTTONDOWN 1$"), ("WU", 5, r"^MOUSEWHEEL 120$"), ("WD", 6, r"^MOUSEWHEEL -120$"),
+]
+UNGUARDED = [("R", 1, r"^RBUTTONDOWN"), ("X2", 4, r"^XBUTTONDOWN 1$"),
+             ("WD", 6, r"^MOUSEWHEEL -120$")]
+
+
+def start(ctx):
+    # Hundreds of guarded clicks: a 1 ms pause instead of 30 keeps them quick
+    # and is the harder case for the guard.
+    host = Host(ctx.s, pause_ms=1)
+    receiver = Receiver(ctx.s)
+    return host, receiver
+
+
+def activate(ctx, slot):
+    ctx.s.xdo(*SLOTS[slot][0])
+
+
+def installed_and_removed(ctx):
+    host, rx = start(ctx)
+    for slot in ALL:
+        _, native, trace = SLOTS[slot]
+        host.cmd("install", slot)
+        before_trace, before_reports, before_all = rx.log.count(trace), host.reports(slot), host.reports()
+        for _ in range(PRESSES):
+            activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{slot} installed: reports", host.reports(slot) - before_reports, PRESSES)
+        ctx.check(f"{slot} installed: receiver saw none of it", rx.log.count(trace) - before_trace, 0)
+        ctx.check(f"{slot} installed: no other slot reported", host.reports() - before_all, PRESSES)
+
+        host.cmd("remove", slot)
+        before_native, before_reports = rx.log.count(native), host.reports(slot)
+        activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{slot} removed: receiver saw the input", rx.log.count(native) - before_native, 1)
+        ctx.check(f"{slot} removed: no report", host.reports(slot) - before_reports, 0)
+
+    host.cmd("install", *ALL)
+    for slot in ALL:
+        host.cmd("remove", slot)
+        native = SLOTS[slot][1]
+        before_native, before_all = rx.log.count(native), host.reports()
+        activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{slot} native among eight installed: receiver saw it",
+                  rx.log.count(native) - before_native, 1)
+        ctx.check(f"{slot} native among eight installed: no report at all",
+                  host.reports() - before_all, 0)
+        host.cmd("install", slot)
+
+    # Left button, plain keys and moves belong to no slot.
+    before_all = host.reports()
+    before_keys, before_moves = rx.log.count(r"^KEYDOWN 65 "), rx.log.count(r"^MOUSEMOVE 700 500$")
+    ctx.s.xdo("key", "--delay", 0, "a")
+    ctx.s.xdo("mousemove", 700, 500)
+    rx.settle(host)
+    ctx.check("all nine installed: plain key passes", rx.log.count(r"^KEYDOWN 65 ") - before_keys, 1)
+    ctx.check("all nine installed: pointer move passes",
+              rx.log.count(r"^MOUSEMOVE 700 500$") - before_moves, 1)
+    ctx.check("all nine installed: left button, keys and moves report nothing",
+              host.reports() - before_all, 0)
+
+    # A release whose press was swallowed stays swallowed after the slot is removed.
+    host.cmd("remove", *ALL)
+    host.cmd("install", "R")
+    before_reports, before_trace = host.reports("R"), rx.log.count(r"^RBUTTON")
+    ctx.s.xdo("mousedown", 3)
+    host.log.wait_count(r"^report R$", before_reports + 1, 5)
+    host.cmd("remove", "R")
+    ctx.s.xdo("mouseup", 3)
+    rx.settle(host)
+    ctx.check("press reported once", host.reports("R") - before_reports, 1)
+    ctx.check("neither press nor late release reached the window",
+              rx.log.count(r"^RBUTTON") - before_trace, 0)
+    before_native = rx.log.count(r"^RBUTTONUP")
+    ctx.s.xdo("click", 3)
+    rx.settle(host)
+    ctx.check("next right click is native again", rx.log.count(r"^RBUTTONUP") - before_native, 1)
+
+
+def alt_tab(ctx):
+    host, rx = start(ctx)
+    # With the slot removed, a held Tab auto-repeats here: the check below
+    # would prove nothing otherwise.
+    before = rx.log.count(r"^SYSKEYDOWN 9 ")
+    ctx.s.xdo("keydown", "alt", "keydown", "Tab", "sleep", 1.2, "keyup", "Tab", "keyup", "alt")
+    rx.settle(host)
+    repeats = rx.log.count(r"^SYSKEYDOWN 9 ") - before
+    ctx.check("held Tab auto-repeats natively (more than one press seen)", int(repeats > 1), 1)
+    host.cmd("install", "ALTTAB")
+    before_reports, before_trace = host.reports("ALTTAB"), rx.log.count(SLOTS["ALTTAB"][2])
+    ctx.s.xdo("keydown", "alt", "keydown", "Tab", "sleep", 1.2, "keyup", "Tab", "key", "--delay", 0,
+              "Tab", "Tab", "keyup", "alt")
+    ctx.s.xdo("key", "--delay", 0, "alt")
+    rx.settle(host)
+    ctx.check("Alt held, Tab held then tapped twice: three reports",
+              host.reports("ALTTAB") - before_reports, 3)
+    ctx.check("Alt and Tab never reach the window",
+              rx.log.count(SLOTS["ALTTAB"][2]) - before_trace, 0)
+
+
+def own_input(ctx):
+    host, rx = start(ctx)
+    host.cmd("install", *ALL)
+    for slot, function, pattern in GUARDED:
+        before_native, before_all = rx.log.count(pattern), host.reports()
+        host.cmd("mouse", slot, function, RUNS, timeout=60)
+        rx.settle(host)
+        ctx.check(f"{slot} sends its own input {RUNS} times: receiver saw all",
+                  rx.log.count(pattern) - before_native, RUNS)
+        ctx.check(f"{slot} sends its own input {RUNS} times: no report",
+                  host.reports() - before_all, 0)
+    # No guard at all: the hooks see the synthetic events while their slots
+    # are installed, the worst case of the guard's race on Windows (the hook
+    # may see an event only after the guard has put the library back).
+    for slot, function, pattern in UNGUARDED:
+        before_native, before_all = rx.log.count(pattern), host.reports()
+        host.cmd("raw", function, RUNS, timeout=60)
+        rx.settle(host)
+        ctx.check(f"{slot} installed, own input sent unguarded {RUNS} times: receiver saw all",
+                  rx.log.count(pattern) - before_native, RUNS)
+        ctx.check(f"{slot} installed, own input sent unguarded {RUNS} times: no report",
+                  host.reports() - before_all, 0)
+    # Another slot's guarded click, and the Alt+Tab slot answering with an Alt
+    # chord of its own (KeyAction AltCombo, Tab).
+    before_all, before_native = host.reports(), rx.log.count(r"^RBUTTONDOWN")
+    host.cmd("mouse", "X1", 1, 50, timeout=60)
+    before_tabs = rx.log.count(r"^SYSKEYDOWN 9 ")
+    host.cmd("key", "ALTTAB", 4, 9, 50, timeout=60)
+    rx.settle(host)
+    ctx.check("X1 answering with a right click 50 times: receiver saw all",
+              rx.log.count(r"^RBUTTONDOWN") - before_native, 50)
+    ctx.check("Alt+Tab slot sending Alt+Tab 50 times: receiver saw all",
+              rx.log.count(r"^SYSKEYDOWN 9 ") - before_tabs, 50)
+    ctx.check("cross-slot and keyboard answers: no report", host.reports() - before_all, 0)
+    # The guard put every library back: physical input is caught again.
+    for slot in ("R", "X1", "WU", "ALTTAB"):
+        before_reports = host.reports(slot)
+        activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{slot} caught again after the guarded runs", host.reports(slot) - before_reports, 1)
+
+
+def watchdog(ctx):
+    host, rx = start(ctx)
+    host.cmd("install", *ALL)
+    host.cmd("restores")
+    restores_before = int(host.log.value("restores"))
+    host.cmd("drop")
+    ctx.check("hooks were in place when dropped", host.log.value("dropped"), "1")
+    restored = restores_before
+    for i in range(60):
+        ctx.s.xdo("mousemove", 600 + i, 500)
+        time.sleep(0.1)
+        host.cmd("restores")
+        restored = int(host.log.value("restores"))
+        if restored > restores_before:
+            break
+    ctx.check("watchdog restored the hooks", int(restored > restores_before), 1)
+    for slot in ("R", "ALTTAB"):
+        before_reports = host.reports(slot)
+        activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{slot} reports again after the restore", host.reports(slot) - before_reports, 1)

@@ -1,0 +1,250 @@
+"""The notification-area icon, its menu and the window commands: autostart
+on a virgin profile, saves and exit, reset, and living hidden in the tray."""
+
+import os
+import time
+
+from harness import (KESTREL_PROFILE, KESTREL_RUN, FileWatch, Receiver, Vela, centre, crlf,
+                     layout, wait_until)
+
+ROW_HIDE, ROW_SHOW, ROW_RESET, ROW_AUTOSTART, ROW_EXIT = range(5)
+
+
+def autostart(ctx):
+    """A user who never chose gets the Run entry (quoted: the folder has
+    blanks) and a checked "Start With Windows"; choosing it twice returns both
+    stores to where they were; a start from the Run entry, made as the shell
+    makes it, has an empty command line and so hides in the tray; a stale
+    entry goes at the next start when the user chose off."""
+    s = ctx.s
+    vela = Vela(s, "Vela with blanks")
+    quoted = f'"{s.winpath(vela.exe)}"'
+    tray = ctx.tray()
+
+    vela.start("shown")
+    tray.wait_icon()
+    time.sleep(0.5)
+    first_boot = s.reg_query(KESTREL_PROFILE, "BootValue")
+    first_run = s.reg_query(KESTREL_RUN, "Kestrel")
+    ctx.check("fresh_profile_has_no_boot_value", first_boot, None)
+    ctx.check("fresh_profile_run_value_is_quoted_path", first_run, quoted)
+
+    tray.open_menu(3)
+    shot = s.screenshot(os.path.join(s.work, "menu-on.png"))
+    ctx.check("menu_start_with_windows_checked", tray.checked(ROW_AUTOSTART, shot), 1)
+    ctx.check("menu_reset_not_checked", tray.checked(ROW_RESET, shot), 0)
+
+    # Off: both stores change.
+    tray.choose(ROW_AUTOSTART)
+    time.sleep(0.3)
+    ctx.check("off_boot_value", s.reg_query(KESTREL_PROFILE, "BootValue"), "1")
+    ctx.check("off_run_value_deleted", s.reg_query(KESTREL_RUN, "Kestrel"), None)
+    tray.open_menu(3)
+    shot = s.screenshot(os.path.join(s.work, "menu-off.png"))
+    ctx.check("menu_start_with_windows_unchecked", tray.checked(ROW_AUTOSTART, shot), 0)
+
+    # On again: back to the first state ("0" reads as the missing value does).
+    tray.choose(ROW_AUTOSTART)
+    time.sleep(0.3)
+    ctx.check("on_again_boot_value", s.reg_query(KESTREL_PROFILE, "BootValue"), "0")
+    ctx.check("on_again_run_value_as_first", s.reg_query(KESTREL_RUN, "Kestrel"), first_run)
+
+    # A start from the Run entry, as the shell makes it: hidden in the tray.
+    s.end_programs()
+    ctx.check("none_running_before_autostart", vela.processes(), 0)
+    out = s.probe("run-autostart")
+    ran = out.first(r"^run (.*)$")
+    ctx.check("shell_ran_the_run_value", ran[2].group(1) if ran else None, quoted)
+    ctx.check("shell_started_vela", out.value("started"), "1")
+    tray.wait_icon()
+    ctx.check("autostarted_window_hidden", vela.wait_visible(0), 0)
+    ctx.check("autostarted_has_tray_icon", s.probe("icon").value("icon"), "1")
+    ctx.check("autostarted_one_process", vela.processes(), 1)
+
+    # Off, then a stale Run value: the profile wins at the next start.
+    tray.open_menu(3)
+    tray.choose(ROW_AUTOSTART)
+    time.sleep(0.3)
+    s.end_programs()
+    s.reg_add(KESTREL_RUN, "Kestrel", quoted)
+    ctx.check("stale_run_value_in_place", s.reg_query(KESTREL_RUN, "Kestrel"), quoted)
+    vela.start("shown")
+    tray.wait_icon()
+    time.sleep(0.5)
+    ctx.check("stale_run_value_removed_at_start", s.reg_query(KESTREL_RUN, "Kestrel"), None)
+    ctx.check("profile_still_off", s.reg_query(KESTREL_PROFILE, "BootValue"), "1")
+
+
+def saves_and_exit(ctx):
+    """Three assignment commands at once give one save (commands spaced wider
+    give one each); the icon comes back after the taskbar is created anew;
+    "Exit Application" removes the icon, writes the settings file although
+    nothing changed, and ends Vela with code 0."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=",
+                             "6=1", "8=Copies"))
+    tray = ctx.tray()
+    window = vela.start_shown()
+    tray.wait_icon()
+    x, y, _, _ = s.geometry(window)
+    watch = FileWatch(vela.folder, "QmSetting.ini")
+    try:
+        # Clicking the middle button's caption makes it the slot the commands
+        # go to (not the right button's: its hook would take the icon clicks).
+        cx, cy = centre(layout("g.caption_rect(0, 0)"))
+        s.xdo("mousemove", x + cx, y + cy)
+        time.sleep(0.2)
+        s.xdo("click", 1)
+        time.sleep(0.5)
+        s.xdo("key", "Escape")
+        time.sleep(0.3)
+        ctx.check("no_save_from_opening_the_menu", watch.poll(), 0)
+        # Copy, Cut, Paste, posted back to back as the menu would post them.
+        ctx.check("burst_posted", s.probe("post", "--ids", "24,23,25").value("posted"), "3")
+        time.sleep(1)
+        ctx.check("burst_gives_one_save", watch.poll(), 1)
+        ctx.check("burst_last_command_saved",
+                  (vela.ini("MButtonSetting", "0"), vela.ini("MButtonSetting", "3")), ("Paste", "86"))
+        # The same three commands, each on its own: three saves.
+        for command in ("24", "23", "25"):
+            s.probe("post", "--ids", command)
+            time.sleep(0.2)
+        time.sleep(0.5)
+        ctx.check("spaced_commands_save_each", watch.poll(), 4)
+
+        # The taskbar created anew: the icon comes back.
+        ctx.check("icon_gone_with_the_taskbar", s.probe("taskbar-restart").value("icon"), "0")
+        icon = wait_until(lambda: s.probe("icon").value("icon") == "1", 3, 0.1)
+        ctx.check("icon_added_again", bool(icon), True)
+        # Wine maps its tray window again a moment after the icon is back.
+        tray.wait_icon()
+        time.sleep(0.5)
+
+        # Exit: icon removed, file written although unchanged, code 0.
+        with open(vela.settings, "rb") as f:
+            before_exit = f.read()
+        saves = watch.poll()
+        tray.open_menu(3)
+        tray.choose(ROW_EXIT)
+        try:
+            status = vela.proc.wait(5)
+        except Exception:
+            status = "still running"
+        time.sleep(0.3)
+        ctx.check("exit_code_zero", status, 0)
+        ctx.check("exit_leaves_no_vela", vela.processes(), 0)
+        ctx.check("exit_saves_once", watch.poll() - saves, 1)
+        with open(vela.settings, "rb") as f:
+            ctx.check("exit_rewrote_the_same_settings", f.read() == before_exit, True)
+        ctx.check("exit_kept_the_assignment",
+                  (vela.ini("X1ButtonSetting", "0"), vela.ini("X1ButtonSetting", "8")),
+                  ("Copy", "Copies"))
+        ctx.check("exit_removes_the_icon", bool(wait_until(lambda: not tray.window(), 2, 0.05)),
+                  True)
+    finally:
+        watch.close()
+
+
+def reset(ctx):
+    """"Reset" from the tray: every remapped input works natively again at
+    once, the settings file is written at once, and the other values of each
+    slot stay in the file."""
+    s = ctx.s
+    vela = Vela(s)
+    # Forward: Copy; back: Cut; wheel up: Zoom In.
+    vela.write_settings(crlf(
+        "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=",
+        "[X2ButtonSetting]", "0=Cut", "1=1", "2=2", "3=88", "4=0", "5=", "6=1", "8=",
+        "[WUButtonSetting]", "0=Zoom In", "1=1", "2=0", "3=107", "4=0", "5=", "6=1", "8="))
+    tray = ctx.tray()
+    vela.start()
+    tray.wait_icon()
+    time.sleep(0.5)
+    presses = (["click", "--delay", 0, 9], ["click", "--delay", 0, 8], ["click", "--delay", 0, 4])
+
+    # Remapped: each input becomes its function. The receiver covers the
+    # screen, the tray included: it leaves by itself.
+    rx = Receiver(s, exit_after=6)
+    ctx.check("remapped_inputs_act", rx.collect(*presses, want=10),
+              ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17", "KEYDOWN 17", "KEYDOWN 88",
+               "KEYUP 88", "KEYUP 17", "KEYDOWN 107", "KEYUP 107"])
+    rx.proc.wait(15)
+
+    # Reset from the tray menu: one save at once.
+    watch = FileWatch(vela.folder, "QmSetting.ini")
+    try:
+        tray.open_menu(3)
+        tray.choose(ROW_RESET)
+        wait_until(watch.poll, 5)
+        time.sleep(0.5)
+        ctx.check("reset_saves_once", watch.poll(), 1)
+    finally:
+        watch.close()
+    ctx.check("reset_leaves_window_hidden", vela.visible(), 0)
+    for section in ("X1", "X2", "WU"):
+        ctx.check(f"reset_{section}_hook_flag_off", vela.ini(f"{section}ButtonSetting", "1"), "0")
+    ctx.check("reset_X1_native_caption", vela.ini("X1ButtonSetting", "0"), "Forward")
+    ctx.check("reset_X2_native_caption", vela.ini("X2ButtonSetting", "0"), "Back")
+    ctx.check("reset_WU_native_caption", vela.ini("WUButtonSetting", "0"), "Wheel Up")
+    ctx.check("reset_keeps_X1_key",
+              (vela.ini("X1ButtonSetting", "2"), vela.ini("X1ButtonSetting", "3")), ("2", "67"))
+
+    # Every hook is out: the physical inputs arrive as they are.
+    rx = Receiver(s)
+    ctx.check("native_inputs_after_reset", rx.collect(*presses, want=5),
+              ["XBUTTONDOWN 2", "XBUTTONUP 2", "XBUTTONDOWN 1", "XBUTTONUP 1", "MOUSEWHEEL 120"])
+    ctx.check("one_vela_after_reset", vela.processes(), 1)
+
+
+def living_in_the_tray(ctx):
+    """With an empty command line only the icon is left; its menu opens
+    without showing the window and shows or hides it; a double click shows it,
+    a single left click opens the menu; the script menu's commands leave
+    everything as it was."""
+    s = ctx.s
+    vela = Vela(s)
+    tray = ctx.tray()
+    vela.start()
+    tray.wait_icon()
+    vela.wait_visible(0)
+
+    tray.open_menu(3)
+    ctx.check("menu_open_window_still_hidden", vela.visible(), 0)
+    tray.choose(ROW_SHOW)
+    ctx.check("show_application_shows", vela.wait_visible(1), 1)
+    tray.open_menu(3)
+    tray.choose(ROW_HIDE)
+    ctx.check("hide_application_hides", vela.wait_visible(0), 0)
+
+    ix, iy = tray.icon_point()
+    s.xdo("mousemove", ix, iy, "click", "--repeat", 2, "--delay", 80, 1)
+    ctx.check("double_click_shows", vela.wait_visible(1), 1)
+    menus = [w for w in s.visible_windows() if s.geometry(w)[3] > 60 and s.geometry(w)[2] < 300]
+    ctx.check("double_click_opens_no_menu", len(menus), 0)
+    tray.open_menu(1)
+    ctx.check("left_click_opens_menu", tray.menu[3] > 60, True)
+    tray.choose(ROW_HIDE)
+    ctx.check("left_click_menu_hides", vela.wait_visible(0), 0)
+
+    # The script menu: its commands do nothing.
+    tray.open_menu(3)
+    tray.choose(ROW_SHOW)
+    vela.wait_visible(1)
+    x, y, _, _ = s.geometry(vela.wait_window())
+    menu = ctx.menu()
+    sx, sy = centre(layout("g.SCRIPTS"))
+    menu.click_at(x + sx, y + sy)
+    levels = wait_until(menu.open_levels, 2)
+    ctx.check("script_menu_opens", bool(levels), True)
+    if levels:
+        s.screenshot(os.path.join(s.work, "script-menu.png"))
+        mx, my, mw, mh = s.geometry(levels[-1])
+        # "Exit Program", the last row, below the separator.
+        s.xdo("mousemove", mx + mw // 2, my + mh - 3 - 8)
+        time.sleep(0.15)
+        s.xdo("click", 1)
+        time.sleep(0.5)
+    ctx.check("exit_program_leaves_vela_running", vela.processes(), 1)
+    ctx.check("exit_program_leaves_window_shown", vela.visible(), 1)
+    ctx.check("no_settings_written_by_the_script_menu", os.path.exists(vela.settings), False)

@@ -1,0 +1,134 @@
+// post, timer, icon, taskbar-restart, run-autostart: Vela reached from
+// outside the way the shell and the taskbar reach it.
+//
+//   post --ids 24,23,25   post these commands at once, as a menu would
+//   timer --ids 2,9       post these timer messages
+//   icon                  does Vela's tray icon exist?
+//   taskbar-restart       drop the icon, then tell everyone the taskbar is new
+//   run-autostart         start the Run entry as the shell does at logon
+//
+// Lines: "window 0|1", "posted <n>", "icon 0|1", "run <command>", "started <0|1>".
+#include <windows.h>
+// (first: shellapi.h needs it)
+#include <shellapi.h>
+
+#include <string>
+#include <vector>
+
+#include "app/AppIdentity.h"
+#include "app/TrayIcon.h"
+#include "app/ports/Win32AutostartPort.h"
+#include "tests/wine/probe/Probe.h"
+
+namespace vela::probe {
+
+namespace {
+
+HWND velaWindow(EventLog& log) {
+    HWND window = FindWindowW(kMainWindowClass, kWindowTitle);
+    log.line("window %d", window ? 1 : 0);
+    return window;
+}
+
+std::vector<WORD> parseIds(const std::wstring& list) {
+    std::vector<WORD> ids;
+    std::size_t at = 0;
+    while (at < list.size()) {
+        std::size_t comma = list.find(L',', at);
+        if (comma == std::wstring::npos) comma = list.size();
+        ids.push_back(static_cast<WORD>(std::stoul(list.substr(at, comma - at))));
+        at = comma + 1;
+    }
+    return ids;
+}
+
+// A chosen menu entry reaches its owner as a posted WM_COMMAND; posting them
+// back to back puts them all in the queue before any timer can fire.
+void post(EventLog& log, UINT message, const std::wstring& list) {
+    HWND window = velaWindow(log);
+    if (!window) return;
+    int posted = 0;
+    for (WORD id : parseIds(list)) {
+        const WPARAM wParam = message == WM_COMMAND ? MAKEWPARAM(id, 0) : id;
+        if (PostMessageW(window, message, wParam, 0)) ++posted;
+    }
+    log.line("posted %d", posted);
+}
+
+NOTIFYICONDATAW iconRecord(HWND window) {
+    NOTIFYICONDATAW data{};
+    data.cbSize = sizeof(data);
+    data.hWnd = window;
+    data.uID = kTrayIconId;
+    return data;
+}
+
+// A change with no flags alters nothing and succeeds only for an icon the
+// taskbar holds.
+void icon(EventLog& log) {
+    HWND window = velaWindow(log);
+    NOTIFYICONDATAW data = iconRecord(window);
+    log.line("icon %d", window && Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
+}
+
+// What a restarted Explorer means for a program: its icon is gone and the
+// taskbar announces itself.
+void taskbarRestart(EventLog& log) {
+    HWND window = velaWindow(log);
+    if (!window) return;
+    NOTIFYICONDATAW data = iconRecord(window);
+    Shell_NotifyIconW(NIM_DELETE, &data);
+    log.line("icon %d", Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+}
+
+// The shell hands the Run value to CreateProcess as the whole command line.
+void runAutostart(EventLog& log) {
+    HKEY key = nullptr;
+    std::wstring command;
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, win32::kRunKey, 0, KEY_QUERY_VALUE, &key) ==
+        ERROR_SUCCESS) {
+        wchar_t text[1024]{};
+        DWORD size = sizeof(text) - sizeof(wchar_t);
+        DWORD type = 0;
+        if (RegQueryValueExW(key, win32::kRunValueName, nullptr, &type,
+                             reinterpret_cast<BYTE*>(text), &size) == ERROR_SUCCESS &&
+            type == REG_SZ)
+            command = text;
+        RegCloseKey(key);
+    }
+    char utf8[3 * 1024]{};
+    WideCharToMultiByte(CP_UTF8, 0, command.c_str(), -1, utf8, sizeof(utf8) - 1, nullptr, nullptr);
+    log.line("run %s", utf8);
+    if (command.empty()) return;
+    STARTUPINFOW startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    const BOOL started = CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                                        nullptr, nullptr, &startup, &process);
+    log.line("started %d", started ? 1 : 0);
+    if (started) {
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+    }
+}
+
+}  // namespace
+
+int shell(const std::wstring& verb, const Args& args, EventLog& log) {
+    if (verb == L"post") {
+        post(log, WM_COMMAND, args.value(L"--ids"));
+    } else if (verb == L"timer") {
+        // What the window's own timer would deliver when it fires.
+        post(log, WM_TIMER, args.value(L"--ids"));
+    } else if (verb == L"icon") {
+        icon(log);
+    } else if (verb == L"taskbar-restart") {
+        taskbarRestart(log);
+    } else {
+        runAutostart(log);
+    }
+    return 0;
+}
+
+}  // namespace vela::probe

@@ -1,0 +1,149 @@
+#!/usr/bin/env python3
+"""Screenshots of Vela under Wine, taken with real xdotool input as a user's
+would be; run them through scripts/screenshots.sh NAME.
+
+    screenshots.py NAME --bin BUILD/bin --out FOLDER
+
+  window  first-start.png (no settings file yet), caption-hover.png (the pointer
+          on "Right Button"), save-hover.png (SAVE AND EXIT's brighter look),
+          description.png (the entry dialog over the window, text typed), and
+          *-window.png cut to the window
+  menu    menu-root.png (the menu under "Forward"), menu-word-copy-highlighted.png
+          ("Combination" > "Word " open, "Copy(Ctrl+C)" under the pointer),
+          menu-win8.png (the menu as Windows 8 shows it, "Win8 ShortCut" open)
+  tray    tray-menu.png (the window shown, the tray menu open), tray-menu-zoom.png,
+          tray-menu-off-zoom.png (after "Start With Windows" was chosen)
+"""
+
+import argparse
+import os
+import subprocess
+import sys
+import time
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Menu, Session, Tray, Vela, centre, layout, log  # noqa: E402
+
+
+class Shots:
+    def __init__(self, session, out):
+        self.s = session
+        self.out = out
+        self.crop = None
+
+    def take(self, name, crop=None, settle=0.4):
+        time.sleep(settle)
+        path = os.path.join(self.out, name + ".png")
+        self.s.screenshot(path, crop)
+        log(f"wrote {path}")
+        if self.crop and not crop:
+            x, y, w, h = self.crop
+            cut = os.path.join(self.out, name + "-window.png")
+            subprocess.run(["convert", path, "-crop", f"{w}x{h}+{x}+{y}", "+repage", cut])
+        return path
+
+
+def window(session, shots):
+    vela = Vela(session)
+    win = vela.start_shown()
+    x, y, w, h = session.geometry(win)
+    shots.crop = (x, y, w, h)
+    session.xdo("mousemove", 5, 5)
+    shots.take("first-start")
+    cx, cy = centre(layout("g.caption_rect(1, 0)"))
+    session.xdo("mousemove", x + cx, y + cy)
+    shots.take("caption-hover")
+    sx, sy = centre(layout("(g.SAVE_X, g.SAVE_Y, g.SAVE_W, g.SAVE_H)"))
+    session.xdo("mousemove", x + sx, y + sy)
+    shots.take("save-hover")
+    lx, ly = centre(layout("g.label_rect(1, 0)"))
+    session.xdo("mousemove", x + lx, y + ly)
+    session.xdo("click", 1)
+    time.sleep(0.5)
+    session.xdo("type", "--delay", 20, "Copy in every editor")
+    session.xdo("mousemove", 5, 5)
+    shots.take("description")
+    session.xdo("key", "Escape")
+
+
+def menu(session, shots):
+    vela = Vela(session)
+    win = vela.start_shown()
+    x, y, w, h = session.geometry(win)
+    m = Menu(session)
+    cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
+    m.click_at(x + cx, y + cy)
+    root = m.wait_level(1)
+    session.xdo("mousemove", x + 318, y + 40)  # off the menu: nothing highlighted
+    shots.take("menu-root", (x, y, w, h))
+    m.hover(root, 3, 7)  # Combination
+    combination = m.wait_level(2)
+    m.slide_into(combination, 0, 2)  # Word
+    word = m.wait_level(3)
+    m.slide_into(word, 0, 8)  # Cut(Ctrl+X)
+    m.hover(word, 1, 8)  # Copy(Ctrl+C)
+    shots.take("menu-word-copy-highlighted", (x, y, w, h))
+    session.xdo("key", "Escape", "Escape", "Escape")
+    session.end_programs()
+
+    _, host_log = session.spawn_probe("menu-host", "--win8")
+    host_log.wait(r"^ready$", 30)
+    button = host_log.first(r"^button 1002 (-?\d+) (-?\d+) (-?\d+) (-?\d+)$")[2]
+    left, top, right, bottom = (int(v) for v in button.groups())
+    m.click_at((left + right) // 2, (top + bottom) // 2)
+    root = m.wait_level(1)
+    m.hover(root, 7, 8)  # Win8 ShortCut
+    win8 = m.wait_level(2)
+    m.slide_into(win8, 0, 8)  # Charms Bar
+    m.hover(win8, 7, 8)  # Switch Apps
+    shots.take("menu-win8", (0, 0, 480, 480))
+    session.xdo("key", "Escape", "Escape")
+
+
+def tray(session, shots):
+    vela = Vela(session)
+    t = Tray(session)
+    vela.start("screenshots")
+    t.wait_icon()
+    time.sleep(0.5)
+
+    def zoom(png, name):
+        x, y, w, h = t.menu
+        out = os.path.join(shots.out, name)
+        subprocess.run(["convert", png, "-crop", f"{x + w + 20}x{y + h + 20}+0+0", "+repage",
+                        "-filter", "point", "-resize", "300%", out])
+        log(f"wrote {out}")
+
+    t.open_menu(3)
+    zoom(shots.take("tray-menu", settle=0.3), "tray-menu-zoom.png")
+    t.choose(3)
+    time.sleep(0.3)
+    t.open_menu(3)
+    time.sleep(0.3)
+    off = session.screenshot(os.path.join(session.work, "off.png"))
+    zoom(off, "tray-menu-off-zoom.png")
+    session.xdo("key", "Escape")
+
+
+SCENES = {"window": window, "menu": menu, "tray": tray}
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("name", choices=sorted(SCENES))
+    parser.add_argument("--bin", required=True)
+    parser.add_argument("--out", required=True)
+    options = parser.parse_args()
+    os.makedirs(options.out, exist_ok=True)
+    session = Session(options.bin, os.path.join(options.out, "work"))
+    try:
+        session.start()
+        SCENES[options.name](session, Shots(session, os.path.abspath(options.out)))
+    finally:
+        session.stop()
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

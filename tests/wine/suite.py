@@ -1,0 +1,136 @@
+#!/usr/bin/env python3
+"""The Wine suite: every end-to-end case of Vela in one run, one Xvfb and one
+Wine prefix. The cases are the table at the end of this file; each one starts
+from no running Windows program and leaves none behind.
+
+    suite.py --bin BUILD/bin --work WORK [--only REGEX] [--list]
+             [--cpack CPACK --cpack-config BUILD/CPackConfig.cmake]
+"""
+
+import argparse
+import os
+import re
+import sys
+import time
+import traceback
+from dataclasses import dataclass, field
+from typing import Callable
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "cases"))
+
+from harness import (KESTREL_PROFILE, KESTREL_RUN, ROOT, Abort, Checks, Menu, Session,  # noqa: E402
+                     Tray, log)
+import hooks  # noqa: E402
+import menu  # noqa: E402
+import package  # noqa: E402
+import tray  # noqa: E402
+import window  # noqa: E402
+
+
+@dataclass
+class Case:
+    name: str
+    run: Callable
+    # The case needs a user who never chose anything: the profile key and the
+    # Run value go before it starts.
+    virgin_profile: bool = False
+    tags: list = field(default_factory=list)
+
+
+CASES = [
+    Case("controls: skinned controls, pixel by pixel", package.skinned_controls),
+    Case("hooks: installed and removed, one slot at a time", hooks.installed_and_removed),
+    Case("hooks: Alt+Tab", hooks.alt_tab),
+    Case("hooks: own input never reports", hooks.own_input),
+    Case("hooks: the watchdog puts lost hooks back", hooks.watchdog),
+    Case("window: hidden start, settings shown, one instance", window.start_hidden_and_files),
+    Case("window: keys, dragging, a typed description", window.keys_drag_and_description),
+    Case("window: twenty starts at once", window.twenty_starts),
+    Case("menu: Copy through the menu", menu.copy_through_the_menu),
+    Case("menu: Run Software", menu.run_software),
+    Case("menu: 500 showings leak nothing", menu.objects),
+    Case("tray: start with Windows", tray.autostart, virgin_profile=True),
+    Case("tray: saves and exit", tray.saves_and_exit),
+    Case("tray: reset", tray.reset),
+    Case("tray: living in the tray", tray.living_in_the_tray),
+    Case("package: the zip unpacked and run", package.zip_unpacked_and_run),
+]
+
+
+class Context:
+    """What a case gets: the session, the checks and the run's options."""
+
+    root = ROOT
+
+    def __init__(self, session, checks, options, case):
+        self.s = session
+        self.checks = checks
+        self.options = options
+        self.case = case
+
+    def check(self, name, actual, expected):
+        return self.checks.check(name, actual, expected)
+
+    def log(self, message):
+        log(message)
+
+    def tray(self):
+        return Tray(self.s)
+
+    def menu(self):
+        return Menu(self.s)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--bin", required=True, help="folder of Vela.exe and VelaProbe.exe")
+    parser.add_argument("--work", required=True, help="work folder (logs, prefix, screenshots)")
+    parser.add_argument("--only", help="run the cases whose name matches this expression")
+    parser.add_argument("--list", action="store_true", help="list the cases and stop")
+    parser.add_argument("--cpack", default="cpack")
+    parser.add_argument("--cpack-config")
+    options = parser.parse_args()
+
+    cases = [c for c in CASES if not options.only or re.search(options.only, c.name)]
+    if options.list:
+        for case in cases:
+            print(case.name)
+        return 0
+
+    session = Session(options.bin, options.work)
+    checks = Checks()
+    timings = []
+    started = time.monotonic()
+    try:
+        session.start()
+        for case in cases:
+            log(f"== {case.name}")
+            begin = time.monotonic()
+            if case.virgin_profile:
+                session.reg_delete(r"HKCU\Software\Kestrel")
+                session.reg_delete(KESTREL_RUN, "Kestrel")
+            try:
+                case.run(Context(session, checks, options, case))
+            except Abort as e:
+                checks.fail(case.name, f"aborted: {e}")
+            except Exception:  # a fault of the case itself still fails the run
+                traceback.print_exc()
+                checks.fail(case.name, "raised")
+            finally:
+                session.end_programs()
+            timings.append((time.monotonic() - begin, case.name))
+    finally:
+        session.stop()
+    for seconds, name in timings:
+        log(f"{seconds:6.1f} s  {name}")
+    log(f"{len(cases)} cases, {checks.total} checks, {len(checks.failed)} failed, "
+        f"{time.monotonic() - started:.0f} s")
+    for name in checks.failed:
+        log(f"failed: {name}")
+    return 1 if checks.failed else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
