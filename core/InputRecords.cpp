@@ -1,36 +1,42 @@
 #include "core/InputRecords.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace vela {
 
-std::int32_t normalizeToPrimary(std::int32_t pixel, std::int32_t extent) {
+std::int32_t absoluteCoordinate(std::int32_t offset, std::int32_t extent) {
     if (extent <= 0) return 0;
-    // 64-bit product so that an out-of-range pixel cannot overflow; for pixels
-    // on the screen the result equals 32-bit arithmetic.
-    return static_cast<std::int32_t>(static_cast<std::int64_t>(pixel) * 65535 / extent);
+    // ((offset + 1/2) · 65536) / extent, in integers, rounded down.
+    const std::int64_t twice = 2 * static_cast<std::int64_t>(extent);
+    const std::int64_t numerator = (2 * static_cast<std::int64_t>(offset) + 1) * 65536;
+    const std::int64_t value =
+        numerator >= 0 ? numerator / twice : -((-numerator + twice - 1) / twice);
+    return static_cast<std::int32_t>(std::clamp<std::int64_t>(
+        value, std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()));
 }
 
-namespace {
-
-// The smallest value whose image under the system's mapping back to pixels
-// (value · extent / 65536, truncated) is `offset`, clamped to the valid range.
-std::int32_t normalizeToDesktop(std::int32_t offset, std::int32_t extent) {
-    const std::int64_t value = (static_cast<std::int64_t>(offset) * 65536 + extent - 1) / extent;
-    return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, 0, 65535));
+std::int32_t pixelOfAbsolute(std::int32_t value, std::int32_t extent) {
+    return static_cast<std::int32_t>((static_cast<std::int64_t>(value) * extent) >> 16);
 }
 
-}  // namespace
-
-MouseTarget targetAtCursor(Point cursor, Size primary, Rect desk) {
-    const bool onPrimary = Rect{0, 0, primary.width, primary.height}.contains(cursor);
-    const bool deskUsable = desk.width() > 0 && desk.height() > 0 && desk.contains(cursor);
+MouseTarget targetAtCursor(Point at, Size primary, Rect desk) {
+    const bool onPrimary = Rect{0, 0, primary.width, primary.height}.contains(at);
+    const bool deskUsable = desk.width() > 0 && desk.height() > 0 && desk.contains(at);
     if (onPrimary || !deskUsable) {
-        return {normalizeToPrimary(cursor.x, primary.width),
-                normalizeToPrimary(cursor.y, primary.height), 0};
+        return {absoluteCoordinate(at.x, primary.width), absoluteCoordinate(at.y, primary.height),
+                0};
     }
-    return {normalizeToDesktop(cursor.x - desk.left, desk.width()),
-            normalizeToDesktop(cursor.y - desk.top, desk.height()), mouseflag::VirtualDesk};
+    return {absoluteCoordinate(at.x - desk.left, desk.width()),
+            absoluteCoordinate(at.y - desk.top, desk.height()), mouseflag::VirtualDesk};
+}
+
+Point pixelOfTarget(const MouseTarget& target, Size primary, Rect desk) {
+    if (target.extraFlags & mouseflag::VirtualDesk) {
+        return {desk.left + pixelOfAbsolute(target.dx, desk.width()),
+                desk.top + pixelOfAbsolute(target.dy, desk.height())};
+    }
+    return {pixelOfAbsolute(target.dx, primary.width), pixelOfAbsolute(target.dy, primary.height)};
 }
 
 InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags, std::uint32_t mouseData) {

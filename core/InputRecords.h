@@ -47,15 +47,27 @@ struct MouseTarget {
     bool operator==(const MouseTarget&) const = default;
 };
 
-// Pixel → 0..65535 on the primary screen: pixel · 65535 / extent, truncated.
-// A zero or negative extent gives 0 rather than a division fault.
-std::int32_t normalizeToPrimary(std::int32_t pixel, std::int32_t extent);
+// The absolute coordinate (0..65535) of pixel `offset` of a screen `extent`
+// pixels long. The system maps a coordinate back as value · extent / 65536,
+// truncated, so each pixel owns a run of about 65536 / extent values: the one
+// in the middle of the run is taken, which lands on `offset` itself and stays
+// there under a mapping that rounds instead. An offset off the screen gives a
+// value outside 0..65535 that still maps back to it; a zero or negative
+// extent gives 0.
+std::int32_t absoluteCoordinate(std::int32_t offset, std::int32_t extent);
 
-// The target of a click at `cursor`. On the primary monitor this is the plain
-// primary-screen normalisation. A cursor on any other monitor lies outside the
-// range that normalisation can express, so there the coordinates are taken
-// over the whole virtual desktop instead and land on the cursor's own pixel.
-MouseTarget targetAtCursor(Point cursor, Size primary, Rect virtualScreen);
+// The pixel the system puts an absolute coordinate on (the inverse above).
+std::int32_t pixelOfAbsolute(std::int32_t value, std::int32_t extent);
+
+// Where a synthetic mouse event at pixel `at` goes: the one routine of every
+// click and macro step, so each lands on that very pixel and leaves the
+// pointer where it is. On the primary monitor the coordinates are taken over
+// the primary screen; anywhere else (a monitor left of, right of or above it)
+// over the whole virtual desktop, which the primary-screen range cannot reach.
+MouseTarget targetAtCursor(Point at, Size primary, Rect virtualScreen);
+
+// The pixel a target lands on: the system's own mapping of its coordinates.
+Point pixelOfTarget(const MouseTarget& target, Size primary, Rect virtualScreen);
 
 InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags,
                         std::uint32_t mouseData = 0);

@@ -32,16 +32,25 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
     InputRecord keyDown = keyRecord(0, false, 0, extraInfo);
     InputRecord keyUp = keyRecord(0, true, 0, extraInfo);
 
-    const Point start = input.cursorPos();
+    // Clicks land on the pixel the pointer is on as far as the script knows:
+    // where it was at the start, or where the script's last move put it. Moves
+    // count in 1/65535 of the primary screen from the pointer's own coordinate.
     const Size screen = input.primaryScreenSize();
-    std::int32_t pointerX = normalizeToPrimary(start.x, screen.width);
-    std::int32_t pointerY = normalizeToPrimary(start.y, screen.height);
+    const Rect desk = input.virtualScreen();
+    Point pointer = input.cursorPos();
+    std::int32_t pointerX = absoluteCoordinate(pointer.x, screen.width);
+    std::int32_t pointerY = absoluteCoordinate(pointer.y, screen.height);
 
     const auto sendOne = [&input](const InputRecord& record) {
         input.send(std::span<const InputRecord>(&record, 1));
     };
     const auto sendMouse = [&](std::uint32_t buttonFlags) {
-        sendOne(mouseRecord(MouseTarget{pointerX, pointerY, 0}, buttonFlags));
+        sendOne(mouseRecord(targetAtCursor(pointer, screen, desk), buttonFlags));
+    };
+    const auto sendMove = [&] {
+        const MouseTarget target{pointerX, pointerY, 0};
+        sendOne(mouseRecord(target, 0));
+        pointer = pixelOfTarget(target, screen, desk);
     };
 
     for (const MacroStep& step : script) {
@@ -57,15 +66,14 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
                 break;
             case opcode::MoveL: {
                 // Horizontal moves follow the pointer where it is now.
-                const std::int32_t width = input.primaryScreenSize().width;
-                const std::int32_t nowX = normalizeToPrimary(input.cursorPos().x, width);
+                const std::int32_t nowX = absoluteCoordinate(input.cursorPos().x, screen.width);
                 pointerX = addSaturating(nowX, step.number());
-                sendMouse(0);
+                sendMove();
                 break;
             }
             case opcode::MoveR:
                 pointerY = addSaturating(pointerY, step.number());
-                sendMouse(0);
+                sendMove();
                 break;
             case opcode::KeyDown:
                 keyDown.virtualKey = static_cast<std::uint16_t>(step.number());

@@ -19,8 +19,8 @@ TEST_F(ExecutorTest, RightClickOnAnotherSlotLiftsTheRightButtonHookAroundTheClic
     rec.cursor = {1919, 1079};
     executor.onActivation(Slot::X1);
     EXPECT_EQ(rec.trace(), "remove:R send:1 sleep:30 send:1 install:R");
-    EXPECT_EQ(rec.records()[0].dx, 65500);
-    EXPECT_EQ(rec.records()[0].dy, 65474);
+    EXPECT_EQ(rec.records()[0].dx, absoluteCoordinate(1919, 1920));
+    EXPECT_EQ(rec.records()[0].dy, absoluteCoordinate(1079, 1080));
     EXPECT_EQ(rec.records()[0].flags, 0x8009u);
     EXPECT_TRUE(model.at(Slot::R).hookInstalled);
 }

@@ -13,53 +13,72 @@ using test::Recorder;
 
 // --- Where a click lands --------------------------------------------------
 
-TEST(MouseTarget, PrimaryScreenUsesTruncatedNormalisation) {
-    const Size screen{1920, 1080};
-    const Rect desk{0, 0, 1920, 1080};
-    EXPECT_EQ(targetAtCursor({1919, 1079}, screen, desk), (MouseTarget{65500, 65474, 0}));
-    EXPECT_EQ(targetAtCursor({0, 0}, screen, desk), (MouseTarget{0, 0, 0}));
-    EXPECT_EQ(targetAtCursor({960, 540}, screen, desk), (MouseTarget{32767, 32767, 0}));
+// The pixel the system puts an absolute coordinate on: value · extent / 65536,
+// rounded down, from the origin of the area the coordinate spans.
+std::int32_t systemPixel(std::int32_t value, std::int32_t origin, std::int32_t extent) {
+    return origin + static_cast<std::int32_t>((static_cast<std::int64_t>(value) * extent) >> 16);
 }
 
-TEST(MouseTarget, PrimaryScreenStaysExactWhenOtherMonitorsExist) {
-    // A second monitor must not change a click made on the primary one.
-    const Rect twoWide{0, 0, 3840, 1080};
-    EXPECT_EQ(targetAtCursor({1919, 1079}, {1920, 1080}, twoWide), (MouseTarget{65500, 65474, 0}));
-}
+// Every pixel of `monitor` whose target does not land on itself, with the
+// first one found.
+struct Misses {
+    int count = 0;
+    Point first{};
+};
 
-// The pixel the system maps a virtual-desktop coordinate back to.
-std::int32_t pixelOf(std::int32_t normalised, std::int32_t origin, std::int32_t extent) {
-    return origin +
-           static_cast<std::int32_t>(static_cast<std::int64_t>(normalised) * extent / 65536);
-}
-
-TEST(MouseTarget, SecondaryMonitorClicksLandOnTheCursorPixel) {
-    const Size primary{1920, 1080};
-    struct Case {
-        Rect desk;
-        Point cursor;
-    };
-    const Case cases[] = {
-        {{0, 0, 3840, 1080}, {2879, 500}},        // monitor to the right
-        {{0, 0, 3840, 1080}, {3839, 1079}},       // its far corner
-        {{-1920, 0, 1920, 1080}, {-10, 5}},       // monitor to the left
-        {{-1920, 0, 1920, 1080}, {-1920, 0}},     // its top-left corner
-        {{0, -1200, 1920, 1080}, {100, -1}},      // monitor above
-        {{-2560, -300, 1920, 1140}, {-1, 1139}},  // taller monitor to the left
-    };
-    for (const Case& c : cases) {
-        const MouseTarget t = targetAtCursor(c.cursor, primary, c.desk);
-        EXPECT_EQ(t.extraFlags, mouseflag::VirtualDesk);
-        EXPECT_GE(t.dx, 0);
-        EXPECT_LE(t.dx, 65535);
-        EXPECT_EQ(pixelOf(t.dx, c.desk.left, c.desk.width()), c.cursor.x);
-        EXPECT_EQ(pixelOf(t.dy, c.desk.top, c.desk.height()), c.cursor.y);
+Misses missesOn(const Rect& monitor, Size primary, const Rect& desk) {
+    Misses misses;
+    for (std::int32_t y = monitor.top; y < monitor.bottom; ++y) {
+        for (std::int32_t x = monitor.left; x < monitor.right; ++x) {
+            const MouseTarget t = targetAtCursor({x, y}, primary, desk);
+            const bool overDesk = (t.extraFlags & mouseflag::VirtualDesk) != 0;
+            const Rect area = overDesk ? desk : Rect{0, 0, primary.width, primary.height};
+            const Point landed{systemPixel(t.dx, area.left, area.width()),
+                               systemPixel(t.dy, area.top, area.height())};
+            const bool inRange = t.dx >= 0 && t.dx <= 65535 && t.dy >= 0 && t.dy <= 65535;
+            if (!inRange || landed != Point{x, y}) {
+                if (misses.count++ == 0) misses.first = {x, y};
+            }
+        }
     }
+    return misses;
+}
+
+TEST(MouseTarget, EveryPixelOfThePrimaryAndOfMonitorsAroundItMapsBackToItself) {
+    const Size primary{1920, 1080};
+    const Rect primaryMonitor{0, 0, 1920, 1080};
+    struct Layout {
+        const char* name;
+        Rect desk;
+        Rect other;
+    };
+    const Layout layouts[] = {
+        {"the primary alone", primaryMonitor, primaryMonitor},
+        {"1280 x 1024 left of it", {-1280, 0, 1920, 1080}, {-1280, 56, 0, 1080}},
+        {"2560 x 1440 right of it", {0, 0, 4480, 1440}, {1920, 0, 4480, 1440}},
+        {"1920 x 1080 above it", {0, -1080, 1920, 1080}, {0, -1080, 1920, 0}},
+    };
+    for (const Layout& layout : layouts) {
+        for (const Rect& monitor : {primaryMonitor, layout.other}) {
+            const Misses misses = missesOn(monitor, primary, layout.desk);
+            EXPECT_EQ(misses.count, 0) << layout.name << ": first miss at (" << misses.first.x
+                                       << ", " << misses.first.y << ")";
+        }
+    }
+}
+
+TEST(MouseTarget, PrimaryClicksStayInPrimaryCoordinatesOthersSpanTheDesktop) {
+    const Size screen{1920, 1080};
+    const Rect twoWide{0, 0, 3840, 1080};
+    EXPECT_EQ(targetAtCursor({1919, 1079}, screen, twoWide).extraFlags, 0u);
+    EXPECT_EQ(targetAtCursor({1920, 0}, screen, twoWide).extraFlags, mouseflag::VirtualDesk);
+    // The middle of the pixel's run of values: (960 + 1/2) · 65536 / 1920.
+    EXPECT_EQ(targetAtCursor({960, 540}, screen, twoWide), (MouseTarget{32785, 32798, 0}));
 }
 
 TEST(MouseTarget, DegenerateScreenSizesDoNotDivideByZero) {
     EXPECT_EQ(targetAtCursor({5, 5}, {0, 0}, {0, 0, 0, 0}), (MouseTarget{0, 0, 0}));
-    EXPECT_EQ(normalizeToPrimary(100, -1), 0);
+    EXPECT_EQ(absoluteCoordinate(100, -1), 0);
 }
 
 // --- Operations -----------------------------------------------------------

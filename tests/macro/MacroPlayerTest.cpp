@@ -24,34 +24,51 @@ protected:
     }
 };
 
+// The absolute coordinates of the pointer's pixel at the start, (960, 540).
+constexpr std::int32_t kX = 32785;
+constexpr std::int32_t kY = 32798;
+
 TEST_F(PlayerTest, AClickWithAPauseLandsAtTheRememberedPoint) {
     playMacroScript({{'a', L""}, {'g', L" 100"}, {'b', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1");
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(32767, 32767, 0x8003),
-                                                       mouse(32767, 32767, 0x8005)}));
+    EXPECT_EQ(rec.records(),
+              (std::vector<InputRecord>{mouse(kX, kY, 0x8003), mouse(kX, kY, 0x8005)}));
 }
 
 TEST_F(PlayerTest, AClickStaysWhereThePlaybackBeganWhenThePointerMoves) {
     rec.duringSleep = [this] { rec.cursor = {0, 0}; };
     playMacroScript({{'g', L" 1"}, {'a', L""}}, rec);
-    EXPECT_EQ(rec.records(), std::vector<InputRecord>{mouse(32767, 32767, 0x8003)});
+    EXPECT_EQ(rec.records(), std::vector<InputRecord>{mouse(kX, kY, 0x8003)});
 }
 
 TEST_F(PlayerTest, MoveLStartsFromThePointerNowMoveRFromTheRememberedHeight) {
     // The user has moved the pointer to (1000, 900) by the time the moves run.
     rec.duringSleep = [this] { rec.cursor = {1000, 900}; };
     playMacroScript({{'g', L" 1"}, {'h', L" 655"}, {'i', L" 655"}, {'a', L""}}, rec);
-    const std::int32_t x = 1000 * 65535 / 1920 + 655;  // 34132 + 655
-    const std::int32_t y = 540 * 65535 / 1080 + 655;   // remembered, not re-read
+    const std::int32_t x = absoluteCoordinate(1000, 1920) + 655;
+    const std::int32_t y = kY + 655;  // remembered, not re-read
+    // The click goes to the pixel the moves put the pointer on.
+    const Point landed{pixelOfAbsolute(x, 1920), pixelOfAbsolute(y, 1080)};
+    EXPECT_EQ(landed, (Point{1019, 551}));
     EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{mouse(x, 540 * 65535 / 1080, 0x8001),
-                                        mouse(x, y, 0x8001), mouse(x, y, 0x8003)}));
+              (std::vector<InputRecord>{mouse(x, kY, 0x8001), mouse(x, y, 0x8001),
+                                        mouse(absoluteCoordinate(1019, 1920),
+                                              absoluteCoordinate(551, 1080), 0x8003)}));
 }
 
 TEST_F(PlayerTest, NegativeMovesGoLeftAndUp) {
     playMacroScript({{'h', L" -500"}, {'i', L" -500"}}, rec);
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(32267, 32767, 0x8001),
-                                                       mouse(32267, 32267, 0x8001)}));
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(kX - 500, kY, 0x8001),
+                                                       mouse(kX - 500, kY - 500, 0x8001)}));
+}
+
+TEST_F(PlayerTest, ClicksOnAnotherMonitorSpanTheDesktopAndLandOnThePointer) {
+    rec.desktop = {-1280, 0, 1920, 1080};
+    rec.cursor = {-700, 300};
+    playMacroScript({{'a', L""}, {'b', L""}}, rec);
+    const std::int32_t x = absoluteCoordinate(-700 + 1280, 3200);
+    const std::int32_t y = absoluteCoordinate(300, 1080);
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(x, y, 0xC003), mouse(x, y, 0xC005)}));
 }
 
 TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
@@ -60,7 +77,7 @@ TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
     playMacroScript({{'j', L" 17"}, {'g', L" 0"}, {'k', L" 17"}, {'a', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:0 send:1 send:1");
     EXPECT_EQ(rec.records(), (std::vector<InputRecord>{key(17, false, 0, 0xDEF0), key(17, true, 0, 0xDEF0),
-                                                       mouse(32767, 32767, 0x8003)}))
+                                                       mouse(kX, kY, 0x8003)}))
         << "mouse records carry no extra info";
 }
 
@@ -87,11 +104,12 @@ TEST_F(PlayerTest, PointerArithmeticSaturatesInsteadOfWrapping) {
     playMacroScript({{'i', L" 2147483647"}, {'i', L" 1"}, {'h', L" -2147483648"}}, rec);
     const auto records = rec.records();
     EXPECT_EQ(records[1].dy, std::numeric_limits<std::int32_t>::max());
-    EXPECT_EQ(records[2].dx, 32767 + std::numeric_limits<std::int32_t>::min());
+    EXPECT_EQ(records[2].dx, kX + std::numeric_limits<std::int32_t>::min());
 }
 
 TEST_F(PlayerTest, AZeroSizedScreenDoesNotFault) {
     rec.screen = {0, 0};
+    rec.desktop = {0, 0, 0, 0};
     playMacroScript({{'a', L""}, {'h', L" 5"}}, rec);
     EXPECT_EQ(rec.records(),
               (std::vector<InputRecord>{mouse(0, 0, 0x8003), mouse(5, 0, 0x8001)}));
