@@ -4,11 +4,14 @@
 #include <windowsx.h>
 
 #include "app/AppIdentity.h"
-#include "app/DpiFit.h"
 #include "controls/MemDC.h"
+#include "controls/SkinImage.h"
+#include "core/DpiScale.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
+#include "resources/SkinLayout.h"
 #include "resources/resource.h"
+#include "win32/Dpi.h"
 #include "win32/Rect.h"
 
 namespace vela {
@@ -50,6 +53,30 @@ constexpr wchar_t kTooltipText[] = L"Click!Add function description.";
 constexpr UINT kTooltipDelayMs = 150;
 
 using SetLayeredWindowAttributesFn = BOOL(WINAPI*)(HWND, COLORREF, BYTE, DWORD);
+using SetDialogDpiChangeBehaviorFn = BOOL(WINAPI*)(HWND, int, int);
+
+// The darkest colour of the skin's edge: what a half-covered edge pixel of a
+// resized skin is made opaque over.
+constexpr COLORREF kSkinEdge = RGB(12, 14, 18);
+// Where a face of the layout exists only as a bitmap font (Windows' own
+// "System"), text takes this one, which every Windows version has.
+constexpr wchar_t kScalableFace[] = L"Tahoma";
+
+HFONT createFont(const SkinFontSpec& spec, int dpi) {
+    return win32::createScaledFont(spec.face, spec.height, spec.width, spec.weight, dpi,
+                                   kScalableFace);
+}
+
+// The window lays itself out at every DPI change; the system must not move
+// or resize its controls as it does for other dialogs (Windows 10 1703 on).
+void keepSystemOutOfTheLayout(HWND window) {
+    constexpr int kDisableAll = 1;  // DDC_DISABLE_ALL
+    HMODULE user32 = GetModuleHandleW(L"user32.dll");
+    if (!user32) return;
+    auto disable = reinterpret_cast<SetDialogDpiChangeBehaviorFn>(
+        reinterpret_cast<void*>(GetProcAddress(user32, "SetDialogDpiChangeBehavior")));
+    if (disable) disable(window, kDisableAll, kDisableAll);
+}
 
 }  // namespace
 
@@ -75,11 +102,9 @@ BOOL CVoZuzevArarozerudiDlg::onInitDialog() {
     events_.onWindowCreated(hwnd());
     createTooltips();
     configureCaptions();
-    loadImageButtons();
-    fitToDpi();
+    keepSystemOutOfTheLayout(hwnd());
+    layOut(win32::windowDpi(hwnd()));
     centreOnScreen();
-    skin_.reset(static_cast<HBITMAP>(
-        LoadImageW(module_, MAKEINTRESOURCEW(IDB_SKIN), IMAGE_BITMAP, 0, 0, 0)));
     events_.onWindowReady();
     return TRUE;
 }
@@ -139,37 +164,52 @@ void CVoZuzevArarozerudiDlg::configureCaptions() {
         captions_[i].setColours(kCaptionStyles[i].normal, kCaptionHot);
 }
 
-void CVoZuzevArarozerudiDlg::loadImageButtons() {
-    auto saveImage = std::make_unique<CGdiPlusBitmapResource>();
-    saveImage->loadPng(IDP_SAVE_AND_EXIT, module_);
-    saveAndExitButton_.setImage(std::move(saveImage));
-    auto closeImage = std::make_unique<CGdiPlusBitmapResource>();
-    closeImage->loadPng(IDP_CLOSE, module_);
-    closeButton_.setImage(std::move(closeImage));
-}
-
-void CVoZuzevArarozerudiDlg::fitToDpi() {
-    int logPixelsX = 96;
-    int logPixelsY = 96;
-    if (win32::WindowDc dc(hwnd()); dc) {
-        logPixelsX = GetDeviceCaps(dc.get(), LOGPIXELSX);
-        logPixelsY = GetDeviceCaps(dc.get(), LOGPIXELSY);
-    }
-    scale_ = dpiScale(logPixelsX);
-
-    RECT window{};
-    GetWindowRect(hwnd(), &window);
-    const auto size = fitWindowSize(window.right - window.left, window.bottom - window.top, scale_);
-    SetWindowPos(hwnd(), nullptr, 0, 0, size[0], size[1],
+// Every control at its place on the skin, the skin, the fonts and the image
+// buttons, all at `dpi`: at 96 the skin's own pixels, at 192 twice as many.
+void CVoZuzevArarozerudiDlg::layOut(int dpi) {
+    dpi_ = dpi;
+    const Size size = scaleToDpi(kSkinSize, dpi);
+    SetWindowPos(hwnd(), nullptr, 0, 0, size.width, size.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 
-    for (int control : kDpiFitControls) {
-        HWND child = item(control);
+    captionFont_.reset(createFont(kCaptionFont, dpi));
+    labelFont_.reset(createFont(kLabelFont, dpi));
+    for (const SkinPlace& place : kSkinLayout) {
+        HWND child = item(place.control);
         if (!child) continue;
-        const Rect fitted =
-            fitControlRect(win32::rectInParent(child), dpiDivisors(control, logPixelsY, scale_));
-        MoveWindow(child, fitted.left, fitted.top, fitted.width(), fitted.height(), TRUE);
+        const Rect r = scaleToDpi(place.rect, dpi);
+        MoveWindow(child, r.left, r.top, r.width(), r.height(), FALSE);
+        if (place.font == SkinFont::Label)
+            SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(labelFont_.get()), FALSE);
     }
+    for (CTransParentButton& caption : captions_) {
+        caption.setFont(captionFont_.get());
+        caption.forgetBackground();
+    }
+
+    const ImageChoice choice = chooseImage(dpi);
+    CGdiPlusBitmapResource skinImage;
+    skinImage.loadPng(choice.doubleSize ? IDP_SKIN_2X : IDP_SKIN, module_);
+    skin_.reset(createSkinBitmap(skinImage, size, kColourKey, kSkinEdge));
+    loadImageButtons(choice);
+    InvalidateRect(hwnd(), nullptr, TRUE);
+}
+
+void CVoZuzevArarozerudiDlg::loadImageButtons(const ImageChoice& choice) {
+    auto saveImage = std::make_unique<CGdiPlusBitmapResource>();
+    saveImage->loadPng(choice.doubleSize ? IDP_SAVE_AND_EXIT_2X : IDP_SAVE_AND_EXIT, module_);
+    saveAndExitButton_.setImage(std::move(saveImage), choice.drawScale);
+    auto closeImage = std::make_unique<CGdiPlusBitmapResource>();
+    closeImage->loadPng(choice.doubleSize ? IDP_CLOSE_2X : IDP_CLOSE, module_);
+    closeButton_.setImage(std::move(closeImage), choice.drawScale);
+}
+
+// The window moved to a monitor of another scale: laid out again for it, at
+// the place the system suggests.
+void CVoZuzevArarozerudiDlg::onDpiChanged(int dpi, const RECT& suggested) {
+    if (dpi != dpi_) layOut(dpi);
+    SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CVoZuzevArarozerudiDlg::centreOnScreen() {
@@ -249,6 +289,9 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARA
         }
         case WM_NCHITTEST:
             return onHitTest(lParam);
+        case WM_DPICHANGED:
+            onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_SETCURSOR:
             if (onSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             return std::nullopt;

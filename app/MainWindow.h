@@ -11,6 +11,7 @@
 #include <string>
 
 #include "controls/GdipButton.h"
+#include "controls/SkinImage.h"
 #include "controls/TransParentButton.h"
 #include "core/Ports.h"
 #include "win32/Dialog.h"
@@ -68,8 +69,9 @@ private:
     void setUpFrame();
     void createTooltips();
     void configureCaptions();
-    void loadImageButtons();
-    void fitToDpi();
+    void layOut(int dpi);
+    void loadImageButtons(const ImageChoice& choice);
+    void onDpiChanged(int dpi, const RECT& suggested);
     void centreOnScreen();
 
     std::optional<LRESULT> onCommand(WORD id, WORD code);
@@ -90,7 +92,9 @@ private:
     win32::UniqueIcon smallIcon_;
     win32::UniqueGdi<HBITMAP> skin_;
     win32::UniqueGdi<HBRUSH> keyBrush_;
-    double scale_ = 1.0;
+    win32::UniqueGdi<HFONT> captionFont_;
+    win32::UniqueGdi<HFONT> labelFont_;
+    int dpi_ = 96;
 };
 
 }  // namespace vela

@@ -20,6 +20,13 @@ struct GdipImageDeleter {
 };
 using GdipBitmapPtr = std::unique_ptr<Gdiplus::GpBitmap, GdipImageDeleter>;
 
+struct GdipGraphicsDeleter {
+    void operator()(Gdiplus::GpGraphics* graphics) const {
+        Gdiplus::DllExports::GdipDeleteGraphics(graphics);
+    }
+};
+using GdipGraphicsPtr = std::unique_ptr<Gdiplus::GpGraphics, GdipGraphicsDeleter>;
+
 class CGdiPlusBitmap {
 public:
     CGdiPlusBitmap() = default;

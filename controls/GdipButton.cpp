@@ -11,9 +11,6 @@ using namespace Gdiplus;
 
 namespace {
 
-struct DeleteGraphics {
-    void operator()(GpGraphics* g) const { DllExports::GdipDeleteGraphics(g); }
-};
 struct DisposeAttributes {
     void operator()(GpImageAttributes* a) const { DllExports::GdipDisposeImageAttributes(a); }
 };
@@ -57,6 +54,20 @@ void CGdipButton::setBackground(HDC dc) {
            SRCCOPY);
 }
 
+void CGdipButton::setImage(std::unique_ptr<CGdiPlusBitmapResource> image, double drawScale) {
+    stdImage_ = std::move(image);
+    drawScale_ = drawScale > 0 ? drawScale : 1.0;
+    // Looks rendered from the old picture, and the background taken at the
+    // old size and place, are stale.
+    backgroundDC_ = {};
+    normalDC_ = {};
+    pressedDC_ = {};
+    hotDC_ = {};
+    haveStateImages_ = false;
+    if (currentDC_ != Look::None) currentDC_ = Look::Normal;
+    if (hwnd()) InvalidateRect(hwnd(), nullptr, FALSE);
+}
+
 void CGdipButton::paintBackground(HDC dc, const RECT& client) const {
     BitBlt(dc, 0, 0, client.right, client.bottom, backgroundDC_.get(), 0, 0, SRCCOPY);
 }
@@ -67,7 +78,7 @@ void CGdipButton::buildStateImages(HDC requestDc) {
     CMemDC mem(requestDc, &client);
     GpGraphics* rawGraphics = nullptr;
     DllExports::GdipCreateFromHDC(mem.dc(), &rawGraphics);
-    std::unique_ptr<GpGraphics, DeleteGraphics> graphics(rawGraphics);
+    GdipGraphicsPtr graphics(rawGraphics);
 
     if (!backgroundDC_) {
         HWND parent = GetParent(hwnd());
@@ -75,10 +86,14 @@ void CGdipButton::buildStateImages(HDC requestDc) {
         setBackground(parentDc.get());
     }
 
-    // The image keeps its own pixel size: a larger one is cut at the button's
-    // edge, a smaller one leaves the background showing.
-    const INT w = static_cast<INT>(static_cast<float>(stdImage_->width()));
-    const INT h = static_cast<INT>(static_cast<float>(stdImage_->height()));
+    // The image keeps its own pixel size times the draw scale: a larger one is
+    // cut at the button's edge, a smaller one leaves the background showing.
+    const INT w = static_cast<INT>(stdImage_->width() * drawScale_ + 0.5);
+    const INT h = static_cast<INT>(stdImage_->height() * drawScale_ + 0.5);
+    if (graphics && drawScale_ != 1.0) {
+        DllExports::GdipSetInterpolationMode(graphics.get(), InterpolationModeHighQualityBicubic);
+        DllExports::GdipSetPixelOffsetMode(graphics.get(), PixelOffsetModeHalf);
+    }
     auto drawPlain = [&] {
         if (graphics && *stdImage_)
             DllExports::GdipDrawImageRectI(graphics.get(), stdImage_->bitmap(), 0, 0, w, h);
@@ -107,8 +122,9 @@ void CGdipButton::buildStateImages(HDC requestDc) {
                                                           TRUE, &matrix, nullptr,
                                                           ColorMatrixFlagsDefault);
             DllExports::GdipDrawImageRectRectI(graphics.get(), stdImage_->bitmap(), 0, 0, w, h, 0,
-                                               0, w, h, UnitPixel, attributes.get(), nullptr,
-                                               nullptr);
+                                               0, static_cast<INT>(stdImage_->width()),
+                                               static_cast<INT>(stdImage_->height()), UnitPixel,
+                                               attributes.get(), nullptr, nullptr);
             DllExports::GdipFlush(graphics.get(), FlushIntentionSync);
         }
         hotDC_ = copyOf(mem.dc(), client);

@@ -28,8 +28,9 @@ class CGdipButton : public win32::SubclassedControl {
 public:
     enum class Look { None, Normal, Pressed, Hot };
 
-    // Gives the button its picture; the button owns it from now on.
-    void setImage(std::unique_ptr<CGdiPlusBitmapResource> image) { stdImage_ = std::move(image); }
+    // Gives the button its picture, drawn `drawScale` times its pixel size;
+    // the button owns it from now on and renders its looks again.
+    void setImage(std::unique_ptr<CGdiPlusBitmapResource> image, double drawScale = 1.0);
     // Replaces the copy of what lies behind the button with the part of `dc`
     // (in the parent's client coordinates) under it.
     void setBackground(HDC dc);
@@ -50,6 +51,7 @@ private:
     const win32::MemoryBitmapDc& rendering(Look look) const;
 
     std::unique_ptr<CGdiPlusBitmapResource> stdImage_;
+    double drawScale_ = 1.0;
     win32::MemoryBitmapDc backgroundDC_;
     win32::MemoryBitmapDc normalDC_;
     win32::MemoryBitmapDc pressedDC_;

@@ -1,5 +1,7 @@
 #include "controls/ShowTextDlg.h"
 
+#include <algorithm>
+
 #include "resources/resource.h"
 #include "win32/Handle.h"
 
@@ -17,10 +19,16 @@ void CShowTextDlg::paintFace() {
     if (face) {
         win32::UniqueDc source(CreateCompatibleDC(dc));
         win32::SelectObjectScope select(source.get(), face.get());
+        // The face is one line of pixels wide enough for any scale: stretched
+        // down the whole dialog.
         RECT window{};
         GetWindowRect(hwnd(), &window);
-        BitBlt(dc, 0, 0, window.right - window.left, window.bottom - window.top, source.get(), 0, 0,
-               SRCCOPY);
+        BITMAP info{};
+        GetObjectW(face.get(), sizeof(info), &info);
+        const int width = window.right - window.left;
+        SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, 0, 0, width, window.bottom - window.top, source.get(), 0, 0,
+                   std::min(width, static_cast<int>(info.bmWidth)), info.bmHeight, SRCCOPY);
     }
     EndPaint(hwnd(), &ps);
 }

@@ -17,6 +17,11 @@ void CTransParentButton::setColours(COLORREF normal, COLORREF hot) {
     if (hwnd()) redraw();
 }
 
+void CTransParentButton::setFont(HFONT font) {
+    font_ = font;
+    if (hwnd()) redraw();
+}
+
 void CTransParentButton::onAttached() {
     // Whatever push-button type the template gave, it becomes owner-drawn.
     const auto style = static_cast<WPARAM>(GetWindowLongPtrW(hwnd(), GWL_STYLE));
@@ -37,6 +42,9 @@ void CTransParentButton::redraw() {
     GetClientRect(hwnd(), &client);
     if (backgroundDC_)
         BitBlt(dc.get(), 0, 0, client.right, client.bottom, backgroundDC_.get(), 0, 0, SRCCOPY);
+    // The window DC is handed back at the end of this function, which
+    // drops the selection with it.
+    if (font_) SelectObject(dc.get(), font_);
 
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd())) + 1, L'\0');
     text.resize(static_cast<std::size_t>(

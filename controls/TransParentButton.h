@@ -28,6 +28,11 @@ public:
 
     void setColours(COLORREF normal, COLORREF hot);
     void setCursor(HCURSOR cursor) { cursorHandle_ = cursor; }
+    // The font of the text (kept by the caller); without one the text is in
+    // the device context's default font.
+    void setFont(HFONT font);
+    // Takes the background again at the next erase: after a move or resize.
+    void forgetBackground() { haveBackground_ = false; }
 
     TextButtonState state() const { return state_; }
     COLORREF textColor() const { return textColor_; }
@@ -42,6 +47,7 @@ private:
 
     win32::MemoryBitmapDc backgroundDC_;
     bool haveBackground_ = false;
+    HFONT font_ = nullptr;
     bool isHovering_ = false;
     bool isEnabled_ = true;
     TextButtonState state_ = TextButtonState::Normal;

@@ -1,7 +1,9 @@
 #!/usr/bin/env python3
 """Draws Vela's skin, buttons, icons and menu backgrounds, and writes the main
-dialog's template from the same layout, so the controls sit on the places the
-skin draws for them.
+window's layout (SkinLayout.h, in the skin's own pixels) and dialog template
+from the same numbers, so the controls sit on the places the skin draws for
+them at every display scale. The skin and the image buttons are drawn twice:
+at 100 % and at 200 %; the window scales the nearer one at run time.
 
 Needs ImageMagick's `convert`. The outputs are committed, so a build never runs
 this; run it again after changing the layout or the look:
@@ -30,6 +32,13 @@ FONT = "Liberation-Sans"
 FONT_BOLD = "Liberation-Sans-Bold"
 
 PANEL = "#14181e"
+
+# The two fonts of the window's controls at 100 %: face, height in pixels
+# (a cell height when positive, a character height when negative), average
+# character width (0: the face's own), weight. Captions use the system font's
+# metrics, labels the dialog font's (8 pt).
+CAPTION_FONT = ("System", 16, 7, 700)
+LABEL_FONT = ("MS Shell Dlg", -11, 0, 400)
 PLATE_FILL = "#1c2129"
 PLATE_EDGE = "#2e3541"
 LEADER = "#46505f"
@@ -180,37 +189,57 @@ def skin_draw_commands():
     return d
 
 
-def make_skin(path):
+def scaled(commands, scale):
+    """The same drawing `scale` times larger: every primitive, its strokes and
+    its text go through one affine transform."""
+    if scale == 1:
+        return commands
+    out = []
+    for i, word in enumerate(commands):
+        if i > 0 and commands[i - 1] == "-draw":
+            word = f"scale {scale},{scale} {word}"
+        out.append(word)
+    return out
+
+
+def make_skin(path, scale=1):
+    """The skin with an alpha channel: opaque inside the outline, clear
+    outside. The window turns every clear pixel into its colour key."""
+    w, h = W * scale, H * scale
     with tempfile.TemporaryDirectory() as tmp:
         art = os.path.join(tmp, "art.png")
         mask = os.path.join(tmp, "mask.png")
-        run("-size", f"{W}x{H}", f"gradient:#1b2028-#0c0e12", "-gravity", "NorthWest",
-            *skin_draw_commands(), art)
-        # The outline is drawn without smoothing: a blended edge pixel would
-        # be neither skin nor exactly the key colour, and show as a pink fringe.
-        run("-size", f"{W}x{H}", "xc:black", "+antialias", "-fill", "white",
-            "-draw", f"roundrectangle 2,2 {W - 3},{H - 3} 26,26", mask)
+        run("-size", f"{w}x{h}", f"gradient:#1b2028-#0c0e12", "-gravity", "NorthWest",
+            *scaled(skin_draw_commands(), scale), art)
+        # The outline is drawn without smoothing: every pixel is skin or clear,
+        # never half of each, so no edge pixel blends with the colour key.
+        r = 26 * scale
+        run("-size", f"{w}x{h}", "xc:black", "+antialias", "-fill", "white",
+            "-draw", f"roundrectangle {2 * scale},{2 * scale} {w - 1 - 2 * scale},"
+                     f"{h - 1 - 2 * scale} {r},{r}", mask)
         run(art, mask, "-alpha", "off", "-compose", "CopyOpacity", "-composite",
-            "-background", KEY, "-compose", "Over", "-flatten", "-alpha", "off",
-            "-type", "TrueColor", f"BMP3:{path}")
+            "-define", "png:compression-level=9", f"PNG32:{path}")
 
 
 # ---- Image buttons ----------------------------------------------------------
 
-def make_save_button(path):
-    run("-size", f"{SAVE_W}x{SAVE_H}", "xc:none",
-        "-fill", "rgba(0,0,0,0.5)", "-draw", f"roundrectangle 2,4 {SAVE_W - 1},{SAVE_H - 1} 17,17",
-        "-fill", "#0f7a1e", "-draw", f"roundrectangle 0,0 {SAVE_W - 3},{SAVE_H - 5} 16,16",
-        "-fill", "#13a126", "-draw", f"roundrectangle 1,1 {SAVE_W - 4},{SAVE_H - 12} 15,12",
-        "-fill", "rgba(255,255,255,0.18)", "-draw", f"roundrectangle 6,2 {SAVE_W - 9},12 10,5",
-        "-fill", "white", "-font", FONT_BOLD, "-pointsize", "15", "-gravity", "center",
-        "-annotate", "+0-2", "SAVE AND EXIT", f"PNG32:{path}")
+def make_save_button(path, scale=1):
+    run("-size", f"{SAVE_W * scale}x{SAVE_H * scale}", "xc:none",
+        *scaled(["-fill", "rgba(0,0,0,0.5)",
+                 "-draw", f"roundrectangle 2,4 {SAVE_W - 1},{SAVE_H - 1} 17,17",
+                 "-fill", "#0f7a1e", "-draw", f"roundrectangle 0,0 {SAVE_W - 3},{SAVE_H - 5} 16,16",
+                 "-fill", "#13a126", "-draw", f"roundrectangle 1,1 {SAVE_W - 4},{SAVE_H - 12} 15,12",
+                 "-fill", "rgba(255,255,255,0.18)",
+                 "-draw", f"roundrectangle 6,2 {SAVE_W - 9},12 10,5"], scale),
+        "-fill", "white", "-font", FONT_BOLD, "-pointsize", str(15 * scale), "-gravity", "center",
+        "-annotate", f"+0-{2 * scale}", "SAVE AND EXIT", f"PNG32:{path}")
 
 
-def make_close_button(path):
-    run("-size", f"{CLOSE_W}x{CLOSE_H}", "xc:none",
-        "-stroke", "#c9d0db", "-strokewidth", "2.4", "-draw", "stroke-linecap round",
-        "-draw", "line 3.5,4 12.5,13", "-draw", "line 12.5,4 3.5,13", f"PNG32:{path}")
+def make_close_button(path, scale=1):
+    run("-size", f"{CLOSE_W * scale}x{CLOSE_H * scale}", "xc:none",
+        "-stroke", "#c9d0db", "-strokewidth", str(2.4 * scale), "-draw", "stroke-linecap round",
+        *scaled(["-draw", "line 3.5,4 12.5,13", "-draw", "line 12.5,4 3.5,13"], scale),
+        f"PNG32:{path}")
 
 
 # ---- Icons ------------------------------------------------------------------
@@ -242,20 +271,35 @@ def make_app_icon(path):
 
 
 def make_menu_icon(path):
-    run("-size", "16x16", "xc:none", "-fill", GREEN, "-stroke", "#0b5f16", "-strokewidth", "1",
-        "-draw", "polygon 5,3 12,8 5,13", path)
+    """The arrow beside every menu row, in the sizes the menu asks for at
+    100, 150 and 200 %."""
+    with tempfile.TemporaryDirectory() as tmp:
+        layers = []
+        for size in (16, 24, 32):
+            k = size / 16
+            layer = os.path.join(tmp, f"{size}.png")
+            run("-size", f"{size}x{size}", "xc:none", "-fill", GREEN, "-stroke", "#0b5f16",
+                "-strokewidth", str(k), "-draw",
+                f"polygon {5 * k},{3 * k} {12 * k},{8 * k} {5 * k},{13 * k}", f"PNG32:{layer}")
+            layers.append(layer)
+        run(*layers, path)
 
 
 # ---- Bitmaps for the menus and the entry dialog -------------------------------
 
+# One line of pixels each: the backgrounds only vary across, and the menu
+# stretches the line over each row, times the display's scale.
+MENU_BAND_W = 432
+
+
 def make_flat_grey(path):
-    run("-size", "432x260", "xc:rgb(215,215,215)", "-type", "TrueColor", f"BMP3:{path}")
+    run("-size", f"{MENU_BAND_W}x1", "xc:rgb(215,215,215)", "-type", "TrueColor", f"BMP3:{path}")
 
 
 def make_menu_band(path, band):
-    run("-size", "432x260", "xc:rgb(215,215,215)", "-fill", band, "-draw", "rectangle 0,0 21,259",
-        "-fill", "rgb(200,200,200)", "-draw", "line 22,0 22,259", "-type", "TrueColor",
-        f"BMP3:{path}")
+    run("-size", f"{MENU_BAND_W}x1", "xc:rgb(215,215,215)", "-fill", band,
+        "-draw", "rectangle 0,0 21,0", "-fill", "rgb(200,200,200)", "-draw", "point 22,0",
+        "-type", "TrueColor", f"BMP3:{path}")
 
 
 # ---- The main dialog template -------------------------------------------------
@@ -296,17 +340,74 @@ def write_dialog(path):
         f.writelines(out)
 
 
+# ---- The layout in skin pixels -------------------------------------------------
+
+def layout_places():
+    """(control, (x, y, w, h), font) for every control of the main window."""
+    places = []
+    for cap_id, label_id, _, _, column, row, _ in PLATES:
+        places.append((cap_id, caption_rect(column, row), "Caption"))
+        places.append((label_id, label_rect(column, row), "Label"))
+    places.append(("IDC_SCRIPT_MENU", SCRIPTS, "Caption"))
+    places.append(("IDC_SPARE_BUTTON", VERSION, "Caption"))
+    places.append(("IDC_LOGO", LOGO, "None"))
+    places.append(("IDC_SAVE_AND_EXIT", (SAVE_X, SAVE_Y, SAVE_W, SAVE_H), "None"))
+    places.append(("IDOK", (CLOSE_X, CLOSE_Y, CLOSE_W, CLOSE_H), "None"))
+    return places
+
+
+def write_layout(path):
+    places = layout_places()
+    out = ["// Generated by resources/generate.py from the skin's layout: edit there.\n",
+           "//\n",
+           "// Where every control of the main window sits on the skin, in the skin's own\n",
+           "// pixels (its 100 % image); the window multiplies them by the display's scale.\n",
+           "#pragma once\n\n",
+           "#include <array>\n\n",
+           '#include "core/Ports.h"\n',
+           '#include "resources/resource.h"\n\n',
+           "namespace vela {\n\n",
+           f"inline constexpr Size kSkinSize{{{W}, {H}}};\n\n",
+           "// Which of the two window fonts a control's text uses.\n",
+           "enum class SkinFont { None, Caption, Label };\n\n",
+           "struct SkinFontSpec {\n",
+           "    const wchar_t* face;\n",
+           "    int height;  // pixels at 100 %: cell height if positive, character height if negative\n",
+           "    int width;   // average character width at 100 %; 0 for the face's own\n",
+           "    int weight;\n",
+           "};\n\n",
+           "struct SkinPlace {\n",
+           "    int control;\n",
+           "    Rect rect;  // left, top, right, bottom\n",
+           "    SkinFont font;\n",
+           "};\n\n",
+           f"inline constexpr std::array<SkinPlace, {len(places)}> kSkinLayout{{{{\n"]
+    for ident, (x, y, w, h), font in places:
+        out.append(f"    {{{ident}, {{{x}, {y}, {x + w}, {y + h}}}, SkinFont::{font}}},\n")
+    def spec(font):
+        face, height, width, weight = font
+        return f'{{L"{face}", {height}, {width}, {weight}}}'
+    out += ["}};\n\n",
+            f"inline constexpr SkinFontSpec kCaptionFont{spec(CAPTION_FONT)};\n",
+            f"inline constexpr SkinFontSpec kLabelFont{spec(LABEL_FONT)};\n\n",
+            "}  // namespace vela\n"]
+    with open(path, "w", newline="\n") as f:
+        f.writelines(out)
+
+
 def main():
     os.makedirs(IMAGES, exist_ok=True)
-    make_skin(os.path.join(IMAGES, "skin.bmp"))
-    make_save_button(os.path.join(IMAGES, "save-and-exit.png"))
-    make_close_button(os.path.join(IMAGES, "close.png"))
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        make_skin(os.path.join(IMAGES, f"skin{suffix}.png"), scale)
+        make_save_button(os.path.join(IMAGES, f"save-and-exit{suffix}.png"), scale)
+        make_close_button(os.path.join(IMAGES, f"close{suffix}.png"), scale)
     make_app_icon(os.path.join(IMAGES, "vela.ico"))
     make_menu_icon(os.path.join(IMAGES, "menu-item.ico"))
     make_flat_grey(os.path.join(IMAGES, "menu-root.bmp"))
     make_menu_band(os.path.join(IMAGES, "menu-sub.bmp"), "rgb(120,128,140)")
     make_menu_band(os.path.join(IMAGES, "menu-win8.bmp"), "rgb(40,110,190)")
     write_dialog(os.path.join(HERE, "MainDialog.rc"))
+    write_layout(os.path.join(HERE, "SkinLayout.h"))
     return 0
 
 

@@ -16,16 +16,23 @@
 #define IDR_TRAY_MENU 151
 
 // Bitmaps
-#define IDB_SKIN 140             // the main window's skin
 #define IDB_MENU_ROOT 150        // function menu root; also the entry dialog's face
 #define IDB_MENU_SUB 156         // function submenus
 #define IDB_MENU_WIN8 157        // the Windows 8 shortcut submenu
 
-// PNG images (resource type "PNG")
+// PNG images (resource type "PNG"), each drawn at 100 % and at 200 %
+#define IDP_SKIN 140             // the main window's skin
+#define IDP_SKIN_2X 141
 #define IDP_SAVE_AND_EXIT 145
+#define IDP_SAVE_AND_EXIT_2X 146
 #define IDP_CLOSE 147
+#define IDP_CLOSE_2X 152
 
-// Main window controls
+// Main window controls. The close cross is the dialog's IDOK button; the
+// value is the platform's, for code that does not include it.
+#ifndef IDOK
+#define IDOK 1
+#endif
 #define IDC_CAPTION_R 1000
 #define IDC_CAPTION_M 1001
 #define IDC_CAPTION_X1 1002

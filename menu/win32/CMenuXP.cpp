@@ -1,5 +1,6 @@
 #include "menu/win32/CMenuXP.h"
 
+#include <algorithm>
 #include <cstddef>
 
 #include "menu/MenuRowGeometry.h"
@@ -13,15 +14,31 @@ namespace {
 // by every version, where the full size is refused before Vista.
 constexpr UINT kClassicMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
 
-HFONT createMenuFont() {
+// The system's menu font, which the system gives for its own DPI, taken to
+// `dpi`.
+HFONT createMenuFont(int dpi, int systemDpi) {
+    LOGFONTW font{};
     NONCLIENTMETRICSW metrics{};
     metrics.cbSize = kClassicMetricsSize;
     if (SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, kClassicMetricsSize, &metrics, 0)) {
-        return CreateFontIndirectW(&metrics.lfMenuFont);
+        font = metrics.lfMenuFont;
+    } else {
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(font), &font);
     }
-    LOGFONTW fallback{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof(fallback), &fallback);
-    return CreateFontIndirectW(&fallback);
+    if (dpi != systemDpi) {
+        font.lfHeight = MulDiv(font.lfHeight, dpi, systemDpi);
+        font.lfWidth = MulDiv(font.lfWidth, dpi, systemDpi);
+    }
+    return CreateFontIndirectW(&font);
+}
+
+int screenDpi() {
+    int dpi = 0;
+    if (HDC screen = GetDC(nullptr)) {
+        dpi = GetDeviceCaps(screen, LOGPIXELSY);
+        ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
 }
 
 // The screen's device context for measuring, given back on scope exit.
@@ -56,9 +73,11 @@ private:
 
 }  // namespace
 
-CMenuXP::CMenuXP()
-    : menu_(CreatePopupMenu()),
-      menuFont_(createMenuFont()),
+CMenuXP::CMenuXP(int dpi)
+    : dpi_(dpi > 0 ? dpi : screenDpi()),
+      systemDpi_(screenDpi()),
+      menu_(CreatePopupMenu()),
+      menuFont_(createMenuFont(dpi_, systemDpi_)),
       backgroundColour_(GetSysColor(COLOR_MENU)),
       selectedColour_(GetSysColor(COLOR_HIGHLIGHT)),
       textColour_(GetSysColor(COLOR_MENUTEXT)),
@@ -207,10 +226,22 @@ void CMenuXP::DrawBackground(HDC dc, const RECT& row, bool selected) {
     if (selected) {
         fill(dc, row, selectedColour_);
     } else if (backgroundBitmap_ && bitmapDc_) {
-        // The bitmap lies behind the whole menu from its top: each row shows
-        // its own band of it.
-        BitBlt(dc, row.left, row.top, row.right - row.left, row.bottom - row.top, bitmapDc_.get(),
-               0, row.top, SRCCOPY);
+        // Each row shows the bitmap's band from its own top, both ways at the
+        // menu's scale; a bitmap shorter than the menu starts again.
+        BITMAP info{};
+        GetObjectW(backgroundBitmap_.get(), sizeof(info), &info);
+        const int width = row.right - row.left;
+        const int height = row.bottom - row.top;
+        const int sourceWidth = std::max(1, MulDiv(width, 96, dpi_));
+        const int sourceHeight =
+            std::clamp(MulDiv(height, 96, dpi_), 1, std::max(1, static_cast<int>(info.bmHeight)));
+        const int sourceTop =
+            info.bmHeight > 0 ? MulDiv(row.top, 96, dpi_) % static_cast<int>(info.bmHeight) : 0;
+        const int previousMode = SetStretchBltMode(dc, COLORONCOLOR);
+        StretchBlt(dc, row.left, row.top, width, height, bitmapDc_.get(), 0,
+                   std::min(sourceTop, std::max(0, static_cast<int>(info.bmHeight) - sourceHeight)),
+                   sourceWidth, sourceHeight, SRCCOPY);
+        SetStretchBltMode(dc, previousMode);
     } else {
         fill(dc, row, backgroundColour_);
     }

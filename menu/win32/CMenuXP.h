@@ -22,9 +22,9 @@ inline void destroyMenuHandle(HMENU menu) {
 
 class CMenuXP {
 public:
-    // Starts with an empty popup menu, the system menu font and the system
-    // menu colours.
-    CMenuXP();
+    // Starts with an empty popup menu, the system menu font at `dpi` (the
+    // system's own DPI when 0) and the system menu colours.
+    explicit CMenuXP(int dpi = 0);
     // Frees every row's item and icon, every submenu level with its own rows,
     // the background bitmap and the platform menus, each exactly once.
     virtual ~CMenuXP();
@@ -37,7 +37,8 @@ public:
     void SetSelectedColor(COLORREF colour) { selectedColour_ = colour; }
     void SetTextColor(COLORREF colour) { textColour_ = colour; }
     void SetSelectedTextColor(COLORREF colour) { selectedTextColour_ = colour; }
-    // Takes over `bitmap`; nullptr drops the current one.
+    // Takes over `bitmap`; nullptr drops the current one. The bitmap is drawn
+    // at the menu's scale behind every row, its top line at the row's top.
     void SetBackgroundBitmap(HBITMAP bitmap);
 
     // An owner-drawn command row.
@@ -74,6 +75,8 @@ private:
     const CMenuXPItem* ownItem(ULONG_PTR itemData) const;
     void fill(HDC dc, const RECT& area, COLORREF colour) const;
 
+    int dpi_;
+    int systemDpi_;
     Owned<HMENU, destroyMenuHandle> menu_;
     Owned<HFONT, deleteGdiObject> menuFont_;
     COLORREF backgroundColour_;

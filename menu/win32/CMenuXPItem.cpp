@@ -8,8 +8,8 @@ namespace {
 std::atomic<long> liveItems{0};
 }
 
-CMenuXPItem::CMenuXPItem(UINT id, std::wstring itemText, HICON icon)
-    : commandId(id), text(std::move(itemText)), icon_(icon) {
+CMenuXPItem::CMenuXPItem(UINT id, std::wstring itemText, HICON icon, int iconEdge)
+    : commandId(id), text(std::move(itemText)), iconSize(iconEdge), icon_(icon) {
     ++liveItems;
 }
 

@@ -25,7 +25,7 @@ public:
     const DWORD signature = kMenuXPSignature;
     const UINT commandId;  // 0 for a row that opens a submenu
     const std::wstring text;
-    const int iconSize = 16;
+    const int iconSize;  // edge of the icon in pixels, at the menu's scale
 
     HICON icon() const { return icon_.get(); }
 
@@ -35,7 +35,7 @@ public:
 
 protected:
     // Takes over `icon`, which must not be a shared icon.
-    CMenuXPItem(UINT id, std::wstring itemText, HICON icon);
+    CMenuXPItem(UINT id, std::wstring itemText, HICON icon, int iconEdge);
 
 private:
     Owned<HICON, destroyMenuIcon> icon_;
@@ -43,8 +43,8 @@ private:
 
 class CMenuXPText final : public CMenuXPItem {
 public:
-    CMenuXPText(UINT id, std::wstring itemText, HICON icon)
-        : CMenuXPItem(id, std::move(itemText), icon) {}
+    CMenuXPText(UINT id, std::wstring itemText, HICON icon, int iconEdge = 16)
+        : CMenuXPItem(id, std::move(itemText), icon, iconEdge) {}
 };
 
 }  // namespace vela::win32

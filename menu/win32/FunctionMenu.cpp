@@ -5,10 +5,12 @@
 #include <atomic>
 #include <utility>
 
+#include "core/DpiScale.h"
 #include "core/PlatformFlags.h"
 #include "menu/MenuRowGeometry.h"
 #include "menu/MenuTree.h"
 #include "menu/win32/CMenuXPItem.h"
+#include "win32/Dpi.h"
 
 namespace vela::win32 {
 
@@ -16,30 +18,38 @@ namespace {
 
 // Each item gets its own copy of the icon, sized for the row: a shared icon
 // from LoadIcon must not be destroyed, an own copy must be.
-HICON loadItemIcon(HINSTANCE resources) {
+HICON loadItemIcon(HINSTANCE resources, int edge) {
     return static_cast<HICON>(LoadImageW(resources, MAKEINTRESOURCEW(menu::kMenuItemIcon),
-                                         IMAGE_ICON, menu::kMenuIconSize, menu::kMenuIconSize,
-                                         LR_DEFAULTCOLOR));
+                                         IMAGE_ICON, edge, edge, LR_DEFAULTCOLOR));
 }
 
-std::unique_ptr<CMenuXP> makeLevel(HINSTANCE resources, int bitmapId) {
-    auto level = std::make_unique<CMenuXP>();
+// What every level of one menu shares: where its resources are, its scale.
+struct MenuLook {
+    HINSTANCE resources;
+    int dpi;
+    int iconEdge;
+};
+
+std::unique_ptr<CMenuXP> makeLevel(const MenuLook& look, int bitmapId) {
+    auto level = std::make_unique<CMenuXP>(look.dpi);
     level->SetBackgroundColor(kFunctionMenuBackground);
     level->SetTextColor(kFunctionMenuText);
-    level->SetBackgroundBitmap(LoadBitmapW(resources, MAKEINTRESOURCEW(bitmapId)));
+    level->SetBackgroundBitmap(LoadBitmapW(look.resources, MAKEINTRESOURCEW(bitmapId)));
     return level;
 }
 
-void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, HINSTANCE resources) {
+void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, const MenuLook& look) {
     for (const menu::MenuRow& row : rows) {
         if (row.entry) {
             level.AppendItem(std::make_unique<CMenuXPText>(
-                row.entry->commandId, std::wstring(row.entry->menuText), loadItemIcon(resources)));
+                row.entry->commandId, std::wstring(row.entry->menuText),
+                loadItemIcon(look.resources, look.iconEdge), look.iconEdge));
         } else {
-            auto child = makeLevel(resources, row.category->backgroundBitmap);
-            fillLevel(*child, row.rows, resources);
-            level.AppendPopup(std::make_unique<CMenuXPText>(0, std::wstring(row.category->caption),
-                                                            loadItemIcon(resources)),
+            auto child = makeLevel(look, row.category->backgroundBitmap);
+            fillLevel(*child, row.rows, look);
+            level.AppendPopup(std::make_unique<CMenuXPText>(
+                                  0, std::wstring(row.category->caption),
+                                  loadItemIcon(look.resources, look.iconEdge), look.iconEdge),
                               std::move(child));
         }
     }
@@ -77,9 +87,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled) {
-    auto root = makeLevel(resources, menu::kRootBackgroundBitmap);
-    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled), resources);
+std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled, int dpi) {
+    const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
+    auto root = makeLevel(look, menu::kRootBackgroundBitmap);
+    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled), look);
     return root;
 }
 
@@ -88,7 +99,7 @@ void ShowFunctionMenu(HWND owner, int x, int y) {
 }
 
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources) {
-    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled);
+    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled, windowDpi(owner));
     {
         OwnerDrawRelay relay(owner, *root);
         TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);

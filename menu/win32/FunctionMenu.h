@@ -13,14 +13,16 @@ namespace vela::win32 {
 inline constexpr COLORREF kFunctionMenuBackground = RGB(215, 215, 215);
 inline constexpr COLORREF kFunctionMenuText = RGB(0, 0, 0);
 
-// The whole tree, its bitmaps and icons loaded from `resources`. A resource
-// that fails to load leaves its level or row without it.
-std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled);
+// The whole tree, its bitmaps and icons loaded from `resources`, its rows,
+// icons and font at `dpi`. A resource that fails to load leaves its level or
+// row without it.
+std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled, int dpi = 96);
 
 // Shows the function menu for `owner` at screen point (x, y) and returns when
 // it closes; the choice reaches `owner` as WM_COMMAND. While the menu is open
 // the owner's measure and draw requests for it are answered here, so the
-// owner needs no code of its own for them.
+// owner needs no code of its own for them. The menu takes the scale of the
+// monitor the owner is on.
 void ShowFunctionMenu(HWND owner, int x, int y);
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources);
 

@@ -291,8 +291,13 @@ class Session:
     def probe(self, verb, *args, timeout=30):
         """Runs one probe verb to its end; its log."""
         out = self.new_log(f"probe-{verb}")
-        self.run(self.probe_exe, verb, "--log", self.winpath(out.path), *args, timeout=timeout,
-                 name=f"probe-{verb}")
+        argv = [self.probe_exe, verb, "--log", self.winpath(out.path), *args]
+        status = self.run(*argv, timeout=timeout, name=f"probe-{verb}")
+        if not os.path.exists(out.path):
+            # Now and then Wine fails to start a program at all under load;
+            # the probe would have opened its log first thing.
+            log(f"probe {verb} did not start (status {status}): once more")
+            self.run(*argv, timeout=timeout, name=f"probe-{verb}")
         return out
 
     def spawn_probe(self, verb, *args, exit_after=300):
@@ -313,6 +318,19 @@ class Session:
         result = subprocess.run(["xdotool", *map(str, args)], env=self.env,
                                 capture_output=True, text=True)
         return result.stdout
+
+    def pointer(self):
+        """Where the X pointer is: (x, y)."""
+        values = dict(line.split("=", 1) for line in
+                      self.xdo_text("getmouselocation", "--shell").split() if "=" in line)
+        return int(values["X"]), int(values["Y"])
+
+    def set_dpi(self, dpi):
+        """The system DPI of every Windows program started from now on. Wine
+        reads LogPixels as its server and desktop start: every program is
+        ended for it."""
+        self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", dpi, "REG_DWORD")
+        self.end_programs()
 
     def visible_windows(self, name=""):
         return [int(w) for w in self.xdo_text("search", "--onlyvisible", "--name", name).split()]
@@ -501,6 +519,17 @@ def layout(expression):
         sys.path.pop(0)
 
 
+def resource_ids():
+    """Names of resources/resource.h → their numbers (IDOK is 1)."""
+    ids = {"IDOK": 1}
+    with open(os.path.join(ROOT, "resources", "resource.h")) as f:
+        for line in f:
+            m = re.match(r"#define (\w+) (\d+)", line)
+            if m:
+                ids[m.group(1)] = int(m.group(2))
+    return ids
+
+
 def centre(rect):
     x, y, w, h = rect
     return x + w // 2, y + h // 2
@@ -610,7 +639,11 @@ class Tray:
 
     def wait_icon(self, timeout=15):
         if not wait_until(self.window, timeout, 0.05):
-            raise Abort("no tray icon appeared")
+            # Say which side failed: Vela's icon record, or Wine's tray window.
+            icon = self.s.probe("icon")
+            self.s.screenshot(os.path.join(self.s.work, "tray-failed.png"))
+            raise Abort(f"no tray icon appeared (Vela window {icon.value('window')}, "
+                        f"icon record {icon.value('icon')})")
 
     def icon_point(self):
         x, y, _, h = self.s.geometry(self.window())

@@ -13,6 +13,8 @@ would be; run them through scripts/screenshots.sh NAME.
           menu-win8.png (the menu as Windows 8 shows it, "Win8 ShortCut" open)
   tray    tray-menu.png (the window shown, the tray menu open), tray-menu-zoom.png,
           tray-menu-off-zoom.png (after "Start With Windows" was chosen)
+  scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
+          "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
 """
 
 import argparse
@@ -125,7 +127,33 @@ def tray(session, shots):
     session.xdo("key", "Escape")
 
 
-SCENES = {"window": window, "menu": menu, "tray": tray}
+def scales(session, shots):
+    for dpi in (96, 120, 144, 192):
+        session.set_dpi(dpi)
+        vela = Vela(session)
+        win = vela.start_shown()
+        x, y, w, h = session.geometry(win)
+        session.xdo("mousemove", 2, 2)
+        shots.take(f"window-{dpi}", (x, y, w, h))
+        m = Menu(session)
+        cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
+        m.click_at(x + cx * dpi // 96, y + cy * dpi // 96)
+        root = m.wait_level(1)
+        m.hover(root, 3, 7)  # Combination
+        combination = m.wait_level(2)
+        m.slide_into(combination, 0, 2)  # Word
+        word = m.wait_level(3)
+        m.slide_into(word, 0, 8)  # Cut(Ctrl+X)
+        m.hover(word, 1, 8)  # Copy(Ctrl+C)
+        shown = [session.geometry(level) for level in (root, combination, word)]
+        right = max(lx + lw for lx, _, lw, _ in shown)
+        bottom = max(ly + lh for _, ly, _, lh in shown)
+        shots.take(f"submenu-{dpi}", (x, y, max(w, right - x + 10), max(h, bottom - y + 10)))
+        session.xdo("key", "Escape", "Escape", "Escape")
+    session.set_dpi(96)
+
+
+SCENES = {"window": window, "menu": menu, "tray": tray, "scales": scales}
 
 
 def main():

@@ -47,6 +47,8 @@ CASES = [
     Case("window: hidden start, settings shown, one instance", window.start_hidden_and_files),
     Case("window: keys, dragging, a typed description", window.keys_drag_and_description),
     Case("window: twenty starts at once", window.twenty_starts),
+    Case("window: display scales 100 to 200 %", window.display_scales),
+    Case("window: clicks on the pointer's own pixel", window.clicks_on_the_cursor_pixel),
     Case("menu: Copy through the menu", menu.copy_through_the_menu),
     Case("menu: Run Software", menu.run_software),
     Case("menu: 500 showings leak nothing", menu.objects),

@@ -3,9 +3,10 @@ file, a remapped press end to end, one instance only, the window's own keys
 and dragging, and a typed description."""
 
 import os
+import random
 import time
 
-from harness import Abort, Receiver, Vela, centre, crlf, layout, wait_until
+from harness import Abort, Receiver, Vela, centre, crlf, layout, resource_ids, wait_until
 
 # A settings file: X1 holds "Copy", a few captions and descriptions need trimming.
 SETTINGS = crlf(
@@ -138,3 +139,117 @@ def twenty_starts(ctx):
     time.sleep(2)
     ctx.check("one_process_after_twenty_starts", vela.processes(), 1)
     ctx.check("one_window_after_twenty_starts", ctx.s.probe("count").value("count"), "1")
+
+
+def scaled(value, dpi):
+    """A length of the skin at `dpi`, rounded half up as the window rounds."""
+    return (value * dpi + 48) // 96
+
+
+def display_scales(ctx):
+    """`Vela.exe show` at 96, 120, 144 and 192 DPI: seen from outside, the
+    window is the scale times its 100 % size, and every control is shown, on
+    the window, at the scale times its place on the skin."""
+    s = ctx.s
+    ids = resource_ids()
+    places = {ids[name]: rect for name, rect, _ in layout("g.layout_places()")}
+    width, height = layout("(g.W, g.H)")
+    tolerance = 2
+    try:
+        for dpi in (96, 120, 144, 192):
+            s.set_dpi(dpi)
+            vela = Vela(s)
+            if not vela.start_shown():
+                raise Abort(f"no window at {dpi} DPI")
+            time.sleep(0.3)
+            s.screenshot(os.path.join(s.work, f"scale-{dpi}.png"))
+            seen = {}
+            frame = None
+            for line in s.probe("places").lines():
+                words = line.split()
+                if words[0] == "frame":
+                    frame = tuple(map(int, words[1:5]))
+                elif words[0] == "place":
+                    seen[int(words[1])] = tuple(map(int, words[2:6]))
+            if not frame:
+                raise Abort(f"the probe found no window at {dpi} DPI")
+            want = (scaled(width, dpi), scaled(height, dpi))
+            # Within the tolerance counts as the size wanted; outside it the
+            # failure shows the size measured.
+            size = frame[2:]
+            close = all(abs(a - b) <= tolerance for a, b in zip(size, want))
+            ctx.check(f"dpi_{dpi}_window_is_scale_times_skin", want if close else size, want)
+            misplaced = []
+            for control, (x, y, w, h) in places.items():
+                if control not in seen:
+                    continue
+                left, top = scaled(x, dpi), scaled(y, dpi)
+                expect = (left, top, scaled(x + w, dpi) - left, scaled(y + h, dpi) - top)
+                got = seen[control]
+                on_window = (got[0] >= 0 and got[1] >= 0 and got[0] + got[2] <= frame[2]
+                             and got[1] + got[3] <= frame[3])
+                if not on_window or any(abs(a - b) > tolerance for a, b in zip(got, expect)):
+                    misplaced.append((control, got, expect))
+            ctx.check(f"dpi_{dpi}_controls_at_scale_times_place", misplaced, [])
+            ctx.check(f"dpi_{dpi}_every_control_shown", sorted(set(places) - set(seen)), [])
+    finally:
+        s.set_dpi(96)
+
+
+def clicks_on_the_cursor_pixel(ctx):
+    """100 remapped left clicks (forward) and 100 macro clicks (back) at random
+    points: each one reaches the window under the pointer at the pointer's own
+    pixel, down and up, and the pointer stays where it was."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(crlf(
+        "[X1ButtonSetting]", "0=Left Button", "1=1", "2=0", "3=0", "4=0", "5=", "6=0", "8=",
+        "[X2ButtonSetting]", "0=Click", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Click.txt",
+        "8="))
+    vela.write_script("Click.txt", crlf("LeftDown", "Delay 5", "LeftUp"))
+    vela.start()
+    ctx.tray().wait_icon()
+    rx = Receiver(s)
+    rng = random.Random(20261208)
+    last = None
+    for button, name in ((9, "remapped"), (8, "macro")):
+        # Away from the edges, where Wine's tray window sits over the receiver.
+        points = [(rng.randrange(80, 1240), rng.randrange(80, 990)) for _ in range(100)]
+        # A first click where the pointer rests: Wine takes its time over the
+        # first synthetic input of a process and then reports the pointer's
+        # old place once more.
+        ups = rx.log.count(r"^LBUTTONUP")
+        s.xdo("click", "--delay", 0, button)
+        rx.log.wait_count(r"^LBUTTONUP", ups + 1, 10)
+        time.sleep(0.3)
+        mark = rx.log.mark()
+        ups = rx.log.count(r"^LBUTTONUP")
+        # One click at a time, as a hand clicks: the next once this one is up.
+        for x, y in points:
+            s.xdo("mousemove", x, y, "click", "--delay", 0, button)
+            ups += 1
+            rx.log.wait_count(r"^LBUTTONUP", ups, 5)
+        time.sleep(0.2)
+        downs, releases, strays = [], [], []
+        current = -1
+        for line in rx.log.since(mark):
+            words = line.split()
+            at = tuple(map(int, words[1:3])) if len(words) >= 3 else None
+            if words[0] == "LBUTTONDOWN":
+                current += 1
+                downs.append(at)
+            elif words[0] == "LBUTTONUP":
+                releases.append(at)
+            elif words[0] == "MOUSEMOVE" and 0 <= current < len(points):
+                # After a click only its own pixel or xdotool's move to the next point.
+                allowed = points[current:current + 2]
+                if at not in allowed:
+                    strays.append((current, at))
+        ctx.check(f"{name}_clicks_all_arrive", (len(downs), len(releases)), (100, 100))
+        ctx.check(f"{name}_downs_on_the_pointer_pixel",
+                  [(p, d) for p, d in zip(points, downs) if p != d][:3], [])
+        ctx.check(f"{name}_ups_on_the_pointer_pixel",
+                  [(p, u) for p, u in zip(points, releases) if p != u][:3], [])
+        ctx.check(f"{name}_pointer_never_moved_by_a_click", strays[:3], [])
+        last = points[-1]
+    ctx.check("pointer_where_the_last_click_left_it", s.pointer(), last)

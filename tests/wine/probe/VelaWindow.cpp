@@ -4,9 +4,12 @@
 //   texts    visibility and every caption and label text
 //   count    how many Vela main windows exist
 //   watch    every change of the main window's visibility, until --exit-after
+//   places   the window's rectangle and that of every visible control in it
 //
 // Lines: "window 0|1", "visible 0|1", "text <control id> <UTF-8 text>",
-// "count <n>", "visible", "hidden", "gone", "ready".
+// "count <n>", "visible", "hidden", "gone", "ready",
+// "frame <x> <y> <w> <h>", "place <control id> <x> <y> <w> <h>" (places in
+// the window's coordinates, in physical pixels).
 #include <mmsystem.h>
 
 #include <string>
@@ -51,6 +54,35 @@ void texts(EventLog& log) {
     logText(log, main, kDpiCaptionControl);
 }
 
+void places(EventLog& log) {
+    // Physical pixels: the probe's manifest declares it DPI aware.
+    HWND main = FindWindowW(kMainWindowClass, kWindowTitle);
+    log.line("window %d", main ? 1 : 0);
+    if (!main) return;
+    RECT frame{};
+    GetWindowRect(main, &frame);
+    log.line("frame %ld %ld %ld %ld", frame.left, frame.top, frame.right - frame.left,
+             frame.bottom - frame.top);
+    struct Context {
+        EventLog* log;
+        RECT frame;
+    } context{&log, frame};
+    EnumChildWindows(
+        main,
+        [](HWND child, LPARAM data) -> BOOL {
+            const auto& c = *reinterpret_cast<Context*>(data);
+            if (GetParent(child) != FindWindowW(kMainWindowClass, kWindowTitle) ||
+                !IsWindowVisible(child))
+                return TRUE;
+            RECT r{};
+            GetWindowRect(child, &r);
+            c.log->line("place %d %ld %ld %ld %ld", GetDlgCtrlID(child), r.left - c.frame.left,
+                        r.top - c.frame.top, r.right - r.left, r.bottom - r.top);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&context));
+}
+
 void count(EventLog& log) {
     int windows = 0;
     EnumWindows(
@@ -89,6 +121,8 @@ int velaWindow(const std::wstring& verb, const Args& args, EventLog& log) {
         texts(log);
     } else if (verb == L"count") {
         count(log);
+    } else if (verb == L"places") {
+        places(log);
     } else {
         watch(log, static_cast<DWORD>(args.number(L"--exit-after", 60)) - 1);
     }

@@ -62,7 +62,7 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
         status = receive(module, args, log);
     } else if (verb == L"host") {
         status = host(module, args, log);
-    } else if (verb == L"texts" || verb == L"count" || verb == L"watch") {
+    } else if (verb == L"texts" || verb == L"count" || verb == L"watch" || verb == L"places") {
         status = velaWindow(verb, args, log);
     } else if (verb == L"post" || verb == L"timer" || verb == L"icon" ||
                verb == L"taskbar-restart" || verb == L"run-autostart") {
