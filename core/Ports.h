@@ -211,6 +211,9 @@ class AnsiCodePage {
 public:
     virtual ~AnsiCodePage() = default;
     virtual std::wstring decode(std::span<const std::uint8_t> bytes) = 0;
+    // The text in the code page; nullopt when it holds a character the code
+    // page has no byte for (nothing is replaced by a look-alike).
+    virtual std::optional<std::vector<std::uint8_t>> encode(std::wstring_view text) = 0;
 };
 
 // Where starting with Windows is recorded. On Windows: the "BootValue" of the

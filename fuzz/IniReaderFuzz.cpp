@@ -1,5 +1,6 @@
 // libFuzzer target: any bytes as a settings file. Checks that the text comes
-// back exactly, and that every value read can be written and read back whole.
+// back exactly through its own file form, and that every value read can be
+// written and read back whole.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,8 +14,15 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     vela::Windows1252 ansi;
-    const std::wstring text = vela::decodeSettingsText(std::span(data, size), ansi);
-    if (vela::decodeSettingsText(vela::encodeUtf16LeWithBom(text), ansi) != text) std::abort();
+    const vela::DecodedText decoded = vela::decodeSettingsText(std::span(data, size), ansi);
+    const std::wstring& text = decoded.text;
+    // Written back in its own form, the text reads again the same, in the
+    // same form; a text that form cannot hold goes UTF-16LE and reads the same.
+    const auto own = vela::encodeSettingsText(text, decoded.encoding, ansi);
+    const auto written = own ? *own : vela::encodeUtf16LeWithBom(text);
+    const vela::DecodedText again = vela::decodeSettingsText(written, ansi);
+    if (again.text != text) std::abort();
+    if (own && again.encoding != decoded.encoding && !text.empty()) std::abort();
 
     vela::IniDocument doc(text);
     if (doc.text() != text) std::abort();

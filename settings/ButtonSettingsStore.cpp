@@ -58,7 +58,7 @@ std::wstring ButtonSettingsStore::settingsPath() const {
 IniDocument ButtonSettingsStore::readDocument() const {
     const auto bytes = ports_.files.readAll(settingsPath());
     if (!bytes) return IniDocument();
-    return IniDocument(decodeSettingsText(*bytes, ports_.ansi));
+    return IniDocument(decodeSettingsText(*bytes, ports_.ansi).text);
 }
 
 void ButtonSettingsStore::loadAll() {
@@ -137,9 +137,16 @@ void ButtonSettingsStore::saveAll() {
     // A file that is there but cannot be read may hold sections of other
     // programs: writing ours over it would throw them away. Keep it as it is.
     if (!bytes && ports_.files.exists(path)) return;
-    const std::wstring current = bytes ? decodeSettingsText(*bytes, ports_.ansi) : std::wstring();
+    // A new file is UTF-16LE; an existing one keeps its form, unless it is
+    // ANSI and a value needs a character the code page has not, when it turns
+    // UTF-16LE as the platform's profile functions would make it.
+    const DecodedText current = bytes ? decodeSettingsText(*bytes, ports_.ansi)
+                                      : DecodedText{std::wstring(), TextEncoding::Utf16Le};
+    const std::wstring text = savedText(current.text);
+    auto encoded = encodeSettingsText(text, current.encoding, ports_.ansi);
+    if (!encoded) encoded = encodeUtf16LeWithBom(text);
     // A failed save changes nothing and is not reported; the next save retries.
-    static_cast<void>(replaceFile(ports_.files, path, encodeUtf16LeWithBom(savedText(current))));
+    static_cast<void>(replaceFile(ports_.files, path, *encoded));
 }
 
 }  // namespace vela

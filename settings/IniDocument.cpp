@@ -8,8 +8,6 @@ namespace vela {
 
 namespace {
 
-constexpr std::wstring_view kNewLine = L"\r\n";
-
 wchar_t foldAscii(wchar_t c) {
     return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
 }
@@ -22,12 +20,13 @@ bool sameName(std::wstring_view a, std::wstring_view b) {
                       [](wchar_t x, wchar_t y) { return foldAscii(x) == foldAscii(y); });
 }
 
-// The name of a section header line, or nullopt for any other line.
+// The name of a section header line, or nullopt for any other line. As the
+// platform reads it, the name runs to the last "]" of the line.
 std::optional<std::wstring_view> headerName(std::wstring_view line) {
     const std::wstring_view t = trimBlanks(line);
     if (t.empty() || t.front() != L'[') return std::nullopt;
     const std::wstring_view inner = t.substr(1);
-    return inner.substr(0, inner.find(L']'));
+    return inner.substr(0, inner.rfind(L']'));
 }
 
 bool isBlankLine(std::wstring_view line) {
@@ -37,19 +36,36 @@ bool isBlankLine(std::wstring_view line) {
 }  // namespace
 
 IniDocument::IniDocument(std::wstring_view text) {
+    // A line ends at CR LF, LF or a CR alone, whichever comes: files from old
+    // Macs and hand edits mix them.
+    newLine_.clear();
     std::size_t pos = 0;
     while (pos < text.size()) {
-        const std::size_t lf = text.find(L'\n', pos);
-        if (lf == std::wstring_view::npos) {
+        const std::size_t end = text.find_first_of(L"\r\n", pos);
+        if (end == std::wstring_view::npos) {
             lines_.push_back({std::wstring(text.substr(pos)), {}});
             break;
         }
-        std::size_t end = lf;
-        if (end > pos && text[end - 1] == L'\r') --end;
+        const std::size_t next =
+            text[end] == L'\r' && end + 1 < text.size() && text[end + 1] == L'\n' ? end + 2
+                                                                                  : end + 1;
         lines_.push_back({std::wstring(text.substr(pos, end - pos)),
-                          std::wstring(text.substr(end, lf + 1 - end))});
-        pos = lf + 1;
+                          std::wstring(text.substr(end, next - end))});
+        pos = next;
     }
+    // New lines end in CR LF, as the platform writes them, unless the file
+    // has none and ends its lines in LF or CR alone only.
+    bool lineFeed = false;
+    bool carriageReturn = false;
+    for (const Line& l : lines_) {
+        if (l.ending == L"\r\n") {
+            newLine_ = L"\r\n";
+            return;
+        }
+        lineFeed = lineFeed || l.ending == L"\n";
+        carriageReturn = carriageReturn || l.ending == L"\r";
+    }
+    newLine_ = lineFeed ? L"\n" : carriageReturn ? L"\r" : L"\r\n";
 }
 
 std::wstring IniDocument::text() const {
@@ -103,9 +119,9 @@ void IniDocument::deleteSection(std::wstring_view section) {
 
 void IniDocument::insertLine(std::size_t at, std::wstring text) {
     // The line before a new one must end, or the two would run together.
-    if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = kNewLine;
+    if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = newLine_;
     lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(at),
-                  Line{std::move(text), std::wstring(kNewLine)});
+                  Line{std::move(text), newLine_});
 }
 
 void IniDocument::writeValue(std::wstring_view section, std::wstring_view key,

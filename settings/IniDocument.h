@@ -30,13 +30,14 @@ public:
 
     // Sets `key` to the written form `raw`. An existing key line is replaced in
     // place; a new key follows the section's last non-blank line; a new
-    // section is appended at the end. New lines end in CR LF.
+    // section is appended at the end. New lines end in CR LF, or in LF or CR
+    // alone in a file whose lines all end so.
     void writeValue(std::wstring_view section, std::wstring_view key, std::wstring_view raw);
 
 private:
     struct Line {
         std::wstring text;
-        std::wstring ending;  // "\r\n", "\n", or empty for a last line without one
+        std::wstring ending;  // "\r\n", "\n", "\r", or empty for a last line without one
     };
 
     // [begin, end) of the first section of that name; begin is its header.
@@ -49,6 +50,7 @@ private:
     void insertLine(std::size_t at, std::wstring text);
 
     std::vector<Line> lines_;
+    std::wstring newLine_ = L"\r\n";
 };
 
 }  // namespace vela

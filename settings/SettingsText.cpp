@@ -29,12 +29,14 @@ bool isLowSurrogate(char32_t u) {
     return u >= 0xDC00 && u <= 0xDFFF;
 }
 
-std::wstring decodeUtf16Le(std::span<const std::uint8_t> bytes) {
+std::wstring decodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     std::wstring out;
     out.reserve(bytes.size() / 2);
     const std::size_t units = bytes.size() / 2;  // a stray last byte holds no character
     const auto unit = [&](std::size_t i) -> char32_t {
-        return static_cast<char32_t>(bytes[2 * i] | (bytes[2 * i + 1] << 8));
+        const std::uint8_t first = bytes[2 * i];
+        const std::uint8_t second = bytes[2 * i + 1];
+        return static_cast<char32_t>(bigEndian ? (first << 8) | second : first | (second << 8));
     };
     for (std::size_t i = 0; i < units; ++i) {
         const char32_t u = unit(i);
@@ -94,40 +96,145 @@ std::wstring decodeUtf8(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
+// Whether every sequence is well-formed UTF-8 and at least one is not ASCII.
+bool isUtf8BeyondAscii(std::span<const std::uint8_t> bytes) {
+    bool beyond = false;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const std::uint8_t lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+            continue;
+        }
+        beyond = true;
+        std::size_t extra = 0;
+        char32_t cp = 0;
+        char32_t minimum = 0;
+        if ((lead & 0xE0) == 0xC0) {
+            extra = 1, cp = lead & 0x1F, minimum = 0x80;
+        } else if ((lead & 0xF0) == 0xE0) {
+            extra = 2, cp = lead & 0x0F, minimum = 0x800;
+        } else if ((lead & 0xF8) == 0xF0) {
+            extra = 3, cp = lead & 0x07, minimum = 0x10000;
+        } else {
+            return false;
+        }
+        if (i + extra >= bytes.size()) return false;
+        for (std::size_t j = 1; j <= extra; ++j) {
+            if ((bytes[i + j] & 0xC0) != 0x80) return false;
+            cp = (cp << 6) | (bytes[i + j] & 0x3F);
+        }
+        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        i += extra + 1;
+    }
+    return beyond;
+}
+
+void appendUtf8(std::vector<std::uint8_t>& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<std::uint8_t>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<std::uint8_t>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<std::uint8_t>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<std::uint8_t>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<std::uint8_t>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<std::uint8_t>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<std::uint8_t>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<std::uint8_t>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<std::uint8_t>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<std::uint8_t>(0x80 | (cp & 0x3F)));
+    }
+}
+
+// The code points of a wide text: surrogate pairs joined where wchar_t is 16
+// bits; a lone surrogate stays what it is.
+template <typename Sink>
+void forEachCodePoint(std::wstring_view text, Sink sink) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = static_cast<char32_t>(text[i]);
+        if constexpr (sizeof(wchar_t) == 2) {
+            if (isHighSurrogate(cp) && i + 1 < text.size() &&
+                isLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+                cp =
+                    0x10000 + ((cp - 0xD800) << 10) + (static_cast<char32_t>(text[i + 1]) - 0xDC00);
+                ++i;
+            }
+        }
+        if (cp > 0x10FFFF) cp = kReplacement;
+        sink(cp);
+    }
+}
+
+std::vector<std::uint8_t> encodeUtf16(std::wstring_view text, bool bigEndian) {
+    std::vector<std::uint8_t> out;
+    out.reserve(text.size() * 2);
+    const auto putUnit = [&out, bigEndian](char32_t u) {
+        const auto high = static_cast<std::uint8_t>((u >> 8) & 0xFF);
+        const auto low = static_cast<std::uint8_t>(u & 0xFF);
+        out.push_back(bigEndian ? high : low);
+        out.push_back(bigEndian ? low : high);
+    };
+    forEachCodePoint(text, [&](char32_t cp) {
+        if (cp >= 0x10000) {
+            cp -= 0x10000;
+            putUnit(0xD800 + (cp >> 10));
+            putUnit(0xDC00 + (cp & 0x3FF));
+        } else {
+            putUnit(cp);
+        }
+    });
+    return out;
+}
+
 }  // namespace
 
-std::wstring decodeSettingsText(std::span<const std::uint8_t> bytes, AnsiCodePage& ansi) {
+DecodedText decodeSettingsText(std::span<const std::uint8_t> bytes, AnsiCodePage& ansi) {
     if (bytes.size() >= 2 && bytes[0] == 0xFF && bytes[1] == 0xFE) {
-        return decodeUtf16Le(bytes.subspan(2));
+        return {decodeUtf16(bytes.subspan(2), false), TextEncoding::Utf16Le};
+    }
+    if (bytes.size() >= 2 && bytes[0] == 0xFE && bytes[1] == 0xFF) {
+        return {decodeUtf16(bytes.subspan(2), true), TextEncoding::Utf16Be};
     }
     if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
-        return decodeUtf8(bytes.subspan(3));
+        return {decodeUtf8(bytes.subspan(3)), TextEncoding::Utf8WithMark};
     }
-    return ansi.decode(bytes);
+    if (isUtf8BeyondAscii(bytes)) return {decodeUtf8(bytes), TextEncoding::Utf8};
+    return {ansi.decode(bytes), TextEncoding::Ansi};
+}
+
+std::optional<std::vector<std::uint8_t>> encodeSettingsText(std::wstring_view text,
+                                                            TextEncoding encoding,
+                                                            AnsiCodePage& ansi) {
+    std::vector<std::uint8_t> out;
+    switch (encoding) {
+        case TextEncoding::Ansi:
+            return ansi.encode(text);
+        case TextEncoding::Utf8WithMark:
+            out = {0xEF, 0xBB, 0xBF};
+            [[fallthrough]];
+        case TextEncoding::Utf8:
+            forEachCodePoint(text, [&out](char32_t cp) {
+                appendUtf8(out, cp >= 0xD800 && cp <= 0xDFFF ? kReplacement : cp);
+            });
+            return out;
+        case TextEncoding::Utf16Be: {
+            out = {0xFE, 0xFF};
+            const auto body = encodeUtf16(text, true);
+            out.insert(out.end(), body.begin(), body.end());
+            return out;
+        }
+        case TextEncoding::Utf16Le:
+            break;
+    }
+    return encodeUtf16LeWithBom(text);
 }
 
 std::vector<std::uint8_t> encodeUtf16LeWithBom(std::wstring_view text) {
-    std::vector<std::uint8_t> out;
-    out.reserve(2 + text.size() * 2);
-    out.push_back(0xFF);
-    out.push_back(0xFE);
-    const auto putUnit = [&out](char32_t u) {
-        out.push_back(static_cast<std::uint8_t>(u & 0xFF));
-        out.push_back(static_cast<std::uint8_t>((u >> 8) & 0xFF));
-    };
-    for (wchar_t c : text) {
-        char32_t cp = static_cast<char32_t>(c);
-        if constexpr (sizeof(wchar_t) == 4) {
-            if (cp > 0x10FFFF) cp = kReplacement;
-            if (cp >= 0x10000) {
-                cp -= 0x10000;
-                putUnit(0xD800 + (cp >> 10));
-                putUnit(0xDC00 + (cp & 0x3FF));
-                continue;
-            }
-        }
-        putUnit(cp);
-    }
+    std::vector<std::uint8_t> out{0xFF, 0xFE};
+    const auto body = encodeUtf16(text, false);
+    out.insert(out.end(), body.begin(), body.end());
     return out;
 }
 

@@ -1,5 +1,6 @@
 #include "settings/Windows1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace vela {
@@ -25,6 +26,23 @@ std::wstring Windows1252::decode(std::span<const std::uint8_t> bytes) {
     for (std::uint8_t b : bytes) {
         out.push_back(b >= 0x80 && b < 0xA0 ? static_cast<wchar_t>(kHighControls[b - 0x80])
                                             : static_cast<wchar_t>(b));
+    }
+    return out;
+}
+
+std::optional<std::vector<std::uint8_t>> Windows1252::encode(std::wstring_view text) {
+    std::vector<std::uint8_t> out;
+    out.reserve(text.size());
+    for (wchar_t c : text) {
+        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
+            out.push_back(static_cast<std::uint8_t>(c));
+            continue;
+        }
+        const auto* found =
+            std::find(kHighControls.begin(), kHighControls.end(), static_cast<char16_t>(c));
+        if (static_cast<std::uint32_t>(c) > 0xFFFF || found == kHighControls.end())
+            return std::nullopt;
+        out.push_back(static_cast<std::uint8_t>(0x80 + (found - kHighControls.begin())));
     }
     return out;
 }

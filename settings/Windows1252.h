@@ -15,6 +15,7 @@ namespace vela {
 class Windows1252 final : public AnsiCodePage {
 public:
     std::wstring decode(std::span<const std::uint8_t> bytes) override;
+    std::optional<std::vector<std::uint8_t>> encode(std::wstring_view text) override;
 };
 
 }  // namespace vela

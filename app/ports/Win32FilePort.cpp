@@ -110,4 +110,24 @@ std::wstring Win32AnsiCodePage::decode(std::span<const std::uint8_t> bytes) {
     return out;
 }
 
+std::optional<std::vector<std::uint8_t>> Win32AnsiCodePage::encode(std::wstring_view text) {
+    if (text.empty()) return std::vector<std::uint8_t>();
+    if (text.size() > (1u << 28)) return std::nullopt;  // far beyond any settings file
+    const auto* src = text.data();
+    const int length = static_cast<int>(text.size());
+    // A UTF-8 system code page holds every character and takes no default-
+    // character question.
+    const bool utf8 = GetACP() == CP_UTF8;
+    BOOL usedDefault = FALSE;
+    const DWORD flags = utf8 ? 0 : WC_NO_BEST_FIT_CHARS;
+    const int needed = WideCharToMultiByte(CP_ACP, flags, src, length, nullptr, 0, nullptr,
+                                           utf8 ? nullptr : &usedDefault);
+    if (needed <= 0 || usedDefault) return std::nullopt;
+    std::vector<std::uint8_t> out(static_cast<std::size_t>(needed));
+    WideCharToMultiByte(CP_ACP, flags, src, length, reinterpret_cast<char*>(out.data()), needed,
+                        nullptr, utf8 ? nullptr : &usedDefault);
+    if (usedDefault) return std::nullopt;
+    return out;
+}
+
 }  // namespace vela::win32

@@ -26,6 +26,8 @@ public:
 class Win32AnsiCodePage final : public AnsiCodePage {
 public:
     std::wstring decode(std::span<const std::uint8_t> bytes) override;
+    // WideCharToMultiByte with CP_ACP and no best-fit look-alikes.
+    std::optional<std::vector<std::uint8_t>> encode(std::wstring_view text) override;
 };
 
 }  // namespace vela::win32

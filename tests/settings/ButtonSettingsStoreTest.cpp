@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "core/ProgramFiles.h"
@@ -35,14 +36,9 @@ protected:
     }
     void putAnsi(std::string_view text) { fs.files[kPath] = bytesOf(text); }
     void putUtf16(std::wstring_view text) { fs.files[kPath] = encodeUtf16LeWithBom(text); }
-    // The file as written: always UTF-16LE with its mark.
-    std::wstring savedFile() {
-        const auto& bytes = fs.files.at(kPath);
-        EXPECT_GE(bytes.size(), 2u);
-        EXPECT_EQ(bytes[0], 0xFF);
-        EXPECT_EQ(bytes[1], 0xFE);
-        return decodeSettingsText(bytes, ansi);
-    }
+    // The file as written, in whatever form it has.
+    std::wstring savedFile() { return decodeSettingsText(fs.files.at(kPath), ansi).text; }
+    TextEncoding savedForm() { return decodeSettingsText(fs.files.at(kPath), ansi).encoding; }
     std::vector<std::wstring> captionsShown() const {
         std::vector<std::wstring> out;
         for (const auto& c : rec.calls())
@@ -270,6 +266,130 @@ TEST_F(SettingsStoreTest, AnsiAndUtf8FilesAreReadAndEveryTextSurvivesTheSave) {
     ButtonSettingsStore(fresh, loader, {fs, ansi, rec}, kModule, true).loadAll();
     EXPECT_EQ(fresh.at(Slot::M).caption, model.at(Slot::M).caption);
     EXPECT_EQ(fresh.at(Slot::M).description, model.at(Slot::M).description);
+}
+
+// ---- The file keeps its form ---------------------------------------------------
+
+// Another program's section, as bytes in the file's own form.
+std::vector<std::uint8_t> concat(std::initializer_list<std::vector<std::uint8_t>> parts) {
+    std::vector<std::uint8_t> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+std::vector<std::uint8_t> utf16(std::wstring_view text, bool bigEndian) {
+    std::vector<std::uint8_t> out;
+    for (wchar_t c : text) {
+        const auto unit = static_cast<std::uint16_t>(c);
+        out.push_back(static_cast<std::uint8_t>(bigEndian ? unit >> 8 : unit & 0xFF));
+        out.push_back(static_cast<std::uint8_t>(bigEndian ? unit & 0xFF : unit >> 8));
+    }
+    return out;
+}
+
+struct FileForm {
+    const char* name;
+    std::vector<std::uint8_t> mark;   // byte-order mark, if any
+    std::vector<std::uint8_t> other;  // another program's section, in this form
+    std::vector<std::uint8_t> ours;   // [RButtonSetting] with 0=Café, in this form
+    std::vector<std::uint8_t> copy;   // the bytes of "Copy" in this form
+};
+
+std::vector<FileForm> fileForms() {
+    const std::wstring other = L"[Caf\x00e9 Notes]\r\nname=Ren\x00e9e \x20ac5\r\n\r\n";
+    const std::wstring ours = L"[RButtonSetting]\r\n0=Caf\x00e9\r\n1=0\r\n";
+    return {
+        {"ANSI",
+         {},
+         bytesOf("[Caf\xe9 Notes]\r\nname=Ren\xe9"
+                 "e \x80"
+                 "5\r\n\r\n"),
+         bytesOf("[RButtonSetting]\r\n0=Caf\xe9\r\n1=0\r\n"),
+         bytesOf("Copy")},
+        {"UTF-8",
+         {},
+         bytesOf("[Caf\xc3\xa9 Notes]\r\nname=Ren\xc3\xa9"
+                 "e \xe2\x82\xac"
+                 "5\r\n\r\n"),
+         bytesOf("[RButtonSetting]\r\n0=Caf\xc3\xa9\r\n1=0\r\n"),
+         bytesOf("Copy")},
+        {"UTF-8 with mark", bytesOf("\xEF\xBB\xBF"),
+         bytesOf("[Caf\xc3\xa9 Notes]\r\nname=Ren\xc3\xa9"
+                 "e \xe2\x82\xac"
+                 "5\r\n\r\n"),
+         bytesOf("[RButtonSetting]\r\n0=Caf\xc3\xa9\r\n1=0\r\n"), bytesOf("Copy")},
+        {"UTF-16LE", {0xFF, 0xFE}, utf16(other, false), utf16(ours, false), utf16(L"Copy", false)},
+        {"UTF-16BE", {0xFE, 0xFF}, utf16(other, true), utf16(ours, true), utf16(L"Copy", true)},
+    };
+}
+
+bool contains(const std::vector<std::uint8_t>& hay, const std::vector<std::uint8_t>& needle) {
+    return std::search(hay.begin(), hay.end(), needle.begin(), needle.end()) != hay.end();
+}
+
+TEST_F(SettingsStoreTest, EachFileFormIsReadAndKeptWithOtherSectionsByteForByte) {
+    for (const FileForm& form : fileForms()) {
+        fs.files[kPath] = concat({form.mark, form.other, form.ours});
+        model.at(Slot::R).caption.clear();
+        auto s = store();
+        s.loadAll();
+        EXPECT_EQ(model.at(Slot::R).caption, L"Caf\x00e9") << form.name;
+        model.at(Slot::X1).caption = L"Copy";
+        s.saveAll();
+        const auto& saved = fs.files.at(kPath);
+        // Same mark, the other program's section first and unchanged to the byte.
+        EXPECT_EQ(std::vector<std::uint8_t>(
+                      saved.begin(),
+                      saved.begin() + static_cast<std::ptrdiff_t>(std::min(
+                                          saved.size(), form.mark.size() + form.other.size()))),
+                  concat({form.mark, form.other}))
+            << form.name;
+        EXPECT_TRUE(contains(saved, form.copy))
+            << form.name << ": the new caption in the same form";
+    }
+}
+
+TEST_F(SettingsStoreTest, AnAnsiFileTurnsUtf16OnlyForATextItsCodePageCannotHold) {
+    putAnsi("[Other]\r\nk=\xe9\r\n");
+    auto s = store();
+    s.loadAll();
+    model.at(Slot::R).caption = L"Caf\x00e9";
+    s.saveAll();
+    EXPECT_EQ(savedForm(), TextEncoding::Ansi);
+    model.at(Slot::R).caption = L"\x65e5\x672c";
+    s.saveAll();
+    EXPECT_EQ(savedForm(), TextEncoding::Utf16Le);
+    EXPECT_EQ(savedFile().substr(0, 14), L"[Other]\r\nk=\x00e9\r\n");
+}
+
+TEST_F(SettingsStoreTest, CarriageReturnOnlyAndMixedLineEndsAreLinesToo) {
+    putAnsi(
+        "[Other]\rk=1\r[X1ButtonSetting]\r0=Copy\r1=1\r2=2\r3=67\r6=1\r"
+        "[X2ButtonSetting]\n0=Cut\r\n1=1\n");
+    auto s = store();
+    s.loadAll();
+    EXPECT_EQ(model.at(Slot::X1).caption, L"Copy");
+    EXPECT_EQ(model.at(Slot::X1).virtualKey, 67);
+    EXPECT_TRUE(model.at(Slot::X2).hookInstalled);
+    s.saveAll();
+    EXPECT_EQ(std::string(fs.files.at(kPath).begin(), fs.files.at(kPath).begin() + 12),
+              "[Other]\rk=1\r");
+
+    // In a file of CR-only lines, the lines Vela adds end in CR too.
+    putAnsi("[Other]\rk=1\r");
+    auto again = store();
+    again.loadAll();
+    model.at(Slot::X1).caption = L"Copy";
+    again.saveAll();
+    const std::string all(fs.files.at(kPath).begin(), fs.files.at(kPath).end());
+    EXPECT_EQ(all.find('\n'), std::string::npos);
+    EXPECT_NE(all.find("[Other]\rk=1\r[RButtonSetting]\r0=Right Button\r"), std::string::npos);
+}
+
+TEST_F(SettingsStoreTest, ASectionNameRunsToItsLastClosingBracket) {
+    putAnsi("[RButtonSetting]]\r\n0=Not ours\r\n[RButtonSetting]\r\n0=Ours\r\n");
+    store().loadAll();
+    EXPECT_EQ(model.at(Slot::R).caption, L"Ours");
 }
 
 TEST_F(SettingsStoreTest, EveryValueWrittenReadsBackUnchanged) {

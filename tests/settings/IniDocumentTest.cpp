@@ -66,11 +66,15 @@ TEST(IniDocument, WriteAddsANewKeyAfterTheSectionsLastNonBlankLine) {
     EXPECT_EQ(doc.text(), L"[S]\r\na=1\r\nb=2\r\n\r\n\r\n[T]\r\nt=1\r\n");
 }
 
-TEST(IniDocument, WriteAppendsANewSectionEndingTheLastLineFirst) {
+TEST(IniDocument, WriteAppendsANewSectionEndingTheLastLineFirstAsTheFileEndsItsLines) {
     IniDocument doc(L"[T]\nt=1");
     doc.writeValue(L"S", L"0", L"x");
     doc.writeValue(L"S", L"1", L"y");
-    EXPECT_EQ(doc.text(), L"[T]\nt=1\r\n[S]\r\n0=x\r\n1=y\r\n");
+    EXPECT_EQ(doc.text(), L"[T]\nt=1\n[S]\n0=x\n1=y\n");
+
+    IniDocument oldMac(L"[T]\rt=1\r");
+    oldMac.writeValue(L"T", L"u", L"2");
+    EXPECT_EQ(oldMac.text(), L"[T]\rt=1\ru=2\r");
 
     IniDocument empty;
     empty.writeValue(L"S", L"0", L"");

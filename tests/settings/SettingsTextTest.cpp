@@ -11,7 +11,7 @@ using test::bytesOf;
 
 std::wstring decode(const std::vector<std::uint8_t>& bytes) {
     Windows1252 ansi;
-    return decodeSettingsText(bytes, ansi);
+    return decodeSettingsText(bytes, ansi).text;
 }
 
 TEST(SettingsText, FilesWithoutAMarkAreTheAnsiCodePage) {
