@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <string_view>
+#include <vector>
 
 namespace vela {
 
@@ -59,9 +60,33 @@ void addStep(MacroScript& script, std::span<const std::uint8_t> line, bool skipR
     }
 }
 
+// UTF-16 text as one byte per character, which is all the reader needs:
+// commands and numbers are ASCII; a character beyond one byte (only ever in
+// a line the reader skips) becomes "?".
+std::vector<std::uint8_t> narrowUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
+    std::vector<std::uint8_t> out;
+    out.reserve(bytes.size() / 2);
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        const unsigned unit = bigEndian ? (bytes[i] << 8) | bytes[i + 1]
+                                        : bytes[i] | (bytes[i + 1] << 8);
+        out.push_back(unit < 0x100 ? static_cast<std::uint8_t>(unit) : std::uint8_t{'?'});
+    }
+    return out;
+}
+
 }  // namespace
 
 MacroScript parseMacroScript(std::span<const std::uint8_t> bytes, bool skipRightButton) {
+    // Scripts as editors save them: a UTF-8 mark is no part of the first
+    // line, and UTF-16 with its mark is read character by character.
+    std::vector<std::uint8_t> narrowed;
+    if (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) ||
+                              (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+        narrowed = narrowUtf16(bytes.subspan(2), bytes[0] == 0xFE);
+        bytes = narrowed;
+    } else if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {
+        bytes = bytes.subspan(3);
+    }
     // Text mode sees nothing past a Ctrl+Z.
     bytes = bytes.first(
         static_cast<std::size_t>(std::find(bytes.begin(), bytes.end(), kCtrlZ) - bytes.begin()));

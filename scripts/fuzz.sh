@@ -20,18 +20,26 @@ esac
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
 build=build/fuzz
-for target in macro_script:macro ini_reader:ini; do
-    name=${target%%:*}
-    corpus="$build/corpus/$name"
-    log="$build/fuzz_$name.log"
+# The targets run side by side, one per core.
+run_target() {
+    local name=$1 seeds=$2
+    local corpus="$build/corpus/$name" log="$build/fuzz_$name.log" start=$SECONDS
     mkdir -p "$corpus"
-    start=$SECONDS
     if ! "$build/fuzz/fuzz_$name" "${limit[@]}" -print_final_stats=1 -artifact_prefix="$build/" \
-        "$corpus" "fuzz/seeds/${target##*:}" >"$log" 2>&1; then
+        "$corpus" "fuzz/seeds/$seeds" >"$log" 2>&1; then
         tail -n 60 "$log"
         echo "fuzz_$name found a fault; the input is saved under $build/"
-        exit 1
+        return 1
     fi
+    local runs
     runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
     echo "fuzz_$name: $runs executions in $((SECONDS - start)) s, no finding"
-done
+}
+run_target macro_script macro &
+macro=$!
+run_target ini_reader ini &
+ini=$!
+status=0
+wait "$macro" || status=1
+wait "$ini" || status=1
+exit "$status"

@@ -38,10 +38,11 @@ std::optional<std::vector<std::uint8_t>> Windows1252::encode(std::wstring_view t
             out.push_back(static_cast<std::uint8_t>(c));
             continue;
         }
-        const auto* found =
-            std::find(kHighControls.begin(), kHighControls.end(), static_cast<char16_t>(c));
-        if (static_cast<std::uint32_t>(c) > 0xFFFF || found == kHighControls.end())
-            return std::nullopt;
+        // Beyond 16 bits (where wchar_t has 32) nothing is in the table.
+        const auto code = static_cast<std::uint32_t>(c);
+        const auto* found = std::find(kHighControls.begin(), kHighControls.end(),
+                                      static_cast<char16_t>(code & 0xFFFF));
+        if ((code >> 16) != 0 || found == kHighControls.end()) return std::nullopt;
         out.push_back(static_cast<std::uint8_t>(0x80 + (found - kHighControls.begin())));
     }
     return out;

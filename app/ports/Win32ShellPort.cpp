@@ -17,12 +17,21 @@ void Win32ShellPort::openFile(const std::wstring& file) {
 
 namespace {
 
+// The system's own cmd.exe, by its full path: a bare "cmd.exe" would be looked
+// for in the current folder first, where anyone may have put one.
+std::wstring systemInterpreter() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
+    if (length == 0 || length > MAX_PATH) return L"C:\\Windows\\System32\\cmd.exe";
+    return std::wstring(folder, length) + L"\\cmd.exe";
+}
+
 std::wstring commandInterpreter() {
     const DWORD needed = GetEnvironmentVariableW(L"COMSPEC", nullptr, 0);
-    if (needed == 0) return L"cmd.exe";
+    if (needed == 0) return systemInterpreter();
     std::wstring value(needed, L'\0');
     const DWORD written = GetEnvironmentVariableW(L"COMSPEC", value.data(), needed);
-    if (written == 0 || written >= needed) return L"cmd.exe";
+    if (written == 0 || written >= needed) return systemInterpreter();
     value.resize(written);
     return value;
 }

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "core/PlatformFlags.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -66,6 +67,26 @@ TEST(SlotTable, OnlyTheMiddleButtonLacksMacroPlaybackAndOnlyAltTabChangesChordTi
         EXPECT_EQ(s.macro == MacroBehaviour::SlowWindowsChord, isM) << s.name;
         EXPECT_EQ(s.ctrlChordPauseMs, isAltTab ? 0 : 30) << s.name;
         EXPECT_EQ(s.repeat == RepeatStyle::PauseThenSplitCalls, isAltTab) << s.name;
+    }
+}
+
+}  // namespace
+}  // namespace vela
+
+namespace vela {
+namespace {
+
+TEST(PlatformFlags, TiltFromVistaWindows8ShortcutsFromWindows8On) {
+    struct Case {
+        unsigned major, minor;
+        bool tilt, win8;
+    };
+    const Case cases[] = {{5, 1, false, false}, {6, 0, true, false}, {6, 1, true, false},
+                          {6, 2, true, true},   {6, 3, true, true},  {10, 0, true, true}};
+    for (const Case& c : cases) {
+        const PlatformFlags flags = platformFlagsFor(c.major, c.minor);
+        EXPECT_EQ(flags.tiltSupported, c.tilt) << c.major << "." << c.minor;
+        EXPECT_EQ(flags.win8MenuEnabled, c.win8) << c.major << "." << c.minor;
     }
 }
 

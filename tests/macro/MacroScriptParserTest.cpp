@@ -82,17 +82,33 @@ TEST(MacroScriptParser, AnEmptyLineGoesOnALineStartingWithNulStops) {
               (MacroScript{{'j', L" 12"}, {'b', L""}}));
 }
 
-TEST(MacroScriptParser, SixteenBitTextYieldsNoSteps) {
+TEST(MacroScriptParser, ScriptsAsEditorsSaveThemReadEveryLine) {
     using namespace std::string_literals;
-    EXPECT_TRUE(parse("\xFF\xFE"
-                      "D\0e\0l\0a\0y\0 \0"
-                      "1\0\r\0\n\0L\0e\0f\0t\0U\0p\0"s)
-                    .empty());
-    EXPECT_TRUE(parse("D\0e\0l\0a\0y\0"s).empty());
+    const MacroScript expected{{'j', L" 17"}, {'g', L" 1"}, {'b', L""}};
+    // "Unicode" in Notepad: UTF-16LE with its mark; and the big-endian form.
+    EXPECT_EQ(parse("\xFF\xFE"
+                    "K\0e\0y\0D\0o\0w\0n\0 \0"
+                    "1\0"
+                    "7\0\r\0\n\0D\0e\0l\0a\0y\0 \0"
+                    "1\0\r\0\n\0L\0e\0f\0t\0U\0p\0"s),
+              expected);
+    EXPECT_EQ(parse("\xFE\xFF"
+                    "\0K\0e\0y\0D\0o\0w\0n\0 \0"
+                    "1\0"
+                    "7\0\r\0\n\0D\0e\0l\0a\0y\0 \0"
+                    "1\0\r\0\n\0L\0e\0f\0t\0U\0p"s),
+              expected);
+    // UTF-8 with its mark: the mark is not part of the first line.
+    EXPECT_EQ(parse("\xEF\xBB\xBFKeyDown 17\r\nDelay 1\r\nLeftUp\r\n"), expected);
+    // A character beyond one byte in a comment line changes nothing.
+    EXPECT_EQ(parse("\xFF\xFE\x2C\x20\n\0L\0e\0f\0t\0U\0p\0"s), (MacroScript{{'b', L""}}));
 }
 
-TEST(MacroScriptParser, AUtf8MarkCostsTheFirstLineOnly) {
-    EXPECT_EQ(parse("\xEF\xBB\xBFLeftDown\r\nLeftUp\r\n"), (MacroScript{{'b', L""}}));
+TEST(MacroScriptParser, SixteenBitTextWithoutAMarkYieldsNoSteps) {
+    using namespace std::string_literals;
+    EXPECT_TRUE(parse("D\0e\0l\0a\0y\0 \0"
+                      "1\0"s)
+                    .empty());
 }
 
 TEST(MacroScriptParser, HighBytesStandForTheirLatin1Characters) {
