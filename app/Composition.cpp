@@ -1,5 +1,7 @@
 #include "app/Composition.h"
 
+#include <shlobj.h>
+
 #include "controls/DescriptionCommand.h"
 #include "core/PlatformFlags.h"
 #include "core/ProgramFiles.h"
@@ -96,8 +98,33 @@ void Composition::onWindowReady() {
     autostart_.syncAtStartup();
     settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, window_}, modulePath_,
                       platformFlags.tiltSupported);
+    settings_->useFallback(perUserSettingsPath(),
+                           [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->loadAll();
     tray_.add(window_.hwnd(), window_.smallIcon());
+    trayAdded_ = true;
+    if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
+}
+
+// %APPDATA%\Vela\QmSetting.ini; empty where the system names no such folder.
+std::wstring Composition::perUserSettingsPath() {
+    wchar_t folder[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
+        return {};
+    return std::wstring(folder) + L"\\Vela\\" + std::wstring(kSettingsFileName);
+}
+
+// Once the icon is there to carry it (the settings load before it is added).
+void Composition::tellFallback(const std::wstring& folder) {
+    if (!trayAdded_) {
+        unwritableFolder_ = folder;
+        return;
+    }
+    const std::wstring perUser(moduleFolderOf(perUserSettingsPath()));
+    tray_.showBalloon(
+        L"Vela keeps your settings elsewhere",
+        L"Vela cannot save in\n" + folder + L"\nYour settings are kept in\n" + perUser);
+    unwritableFolder_.clear();
 }
 
 // ---- Messages the window passes on ----------------------------------------------
@@ -116,6 +143,14 @@ std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARA
             return std::nullopt;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam));
+        case WM_QUERYENDSESSION:
+            // Logging off or shutting down: whatever waits for its save is
+            // written now, before the system may end the process.
+            savePending();
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) savePending();
+            return 0;
         default:
             return std::nullopt;
     }
@@ -138,13 +173,16 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
 
 void Composition::editDescription(const SlotInfo& slot) {
     const std::optional<std::wstring> text = askForDescription(module_, window_.hwnd());
-    if (!text) return;
-    model_.at(slot.slot).description = *text;
-    window_.setDescriptionLabel(slot.slot, *text);
+    if (text) model_.setDescription(slot.slot, *text);
 }
 
 void Composition::saveAll() {
     if (settings_) settings_->saveAll();
+}
+
+void Composition::savePending() {
+    timers_.stop(kSaveTimerId);
+    saveAll();
 }
 
 void Composition::playOnThisThread(Slot slot) {

@@ -51,6 +51,10 @@ public:
 
     // SavePort: the whole settings file, now.
     void saveAll() override;
+    // A save that waits on its timer, done at once.
+    void savePending();
+    static std::wstring perUserSettingsPath();
+    void tellFallback(const std::wstring& folder);
     // ScriptPlayer: a slot's script on this thread (the playback timers).
     void playOnThisThread(Slot slot) override;
 
@@ -97,6 +101,8 @@ private:
     TimerTasks timerTasks_;
     Autostart autostart_;
     TrayController tray_;
+    std::wstring unwritableFolder_;  // told once the tray icon exists
+    bool trayAdded_ = false;
     // Made once the window exists and the platform flags are known.
     std::optional<ButtonSettingsStore> settings_;
     std::optional<MenuCommands> menu_;

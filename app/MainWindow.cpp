@@ -289,6 +289,11 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARA
         }
         case WM_NCHITTEST:
             return onHitTest(lParam);
+        case WM_CLOSE:
+            // Alt+F4 and the system menu's Close do what the cross does:
+            // the window hides and Vela lives on in the tray.
+            hide();
+            return 0;
         case WM_DPICHANGED:
             onDpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
@@ -306,6 +311,7 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
     if (code == BN_CLICKED) {  // STN_CLICKED and menu commands have the same value
         switch (id) {
             case IDOK:  // the close cross only hides: Vela lives on in the tray
+            case IDCANCEL:
                 hide();
                 return 0;
             case IDC_SAVE_AND_EXIT:

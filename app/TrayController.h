@@ -33,6 +33,9 @@ public:
     // Shows the icon for `owner`, the main window.
     void add(HWND owner, HICON icon);
     void remove() { icon_.remove(); }
+    void showBalloon(const wchar_t* title, const std::wstring& text) {
+        icon_.showBalloon(title, text);
+    }
 
     // The icon's notifications, the taskbar's return, the menu's delay timer
     // and the menu's commands; nullopt for any other message.

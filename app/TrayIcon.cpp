@@ -33,6 +33,17 @@ void TrayIcon::remove() {
     notify(NIM_DELETE);
 }
 
+void TrayIcon::showBalloon(const wchar_t* title, const std::wstring& text) {
+    if (!wanted_) return;
+    NOTIFYICONDATAW balloon = data_;
+    balloon.uFlags = NIF_INFO;
+    balloon.dwInfoFlags = NIIF_WARNING;
+    wcsncpy(balloon.szInfoTitle, title,
+            sizeof(balloon.szInfoTitle) / sizeof(balloon.szInfoTitle[0]) - 1);
+    wcsncpy(balloon.szInfo, text.c_str(), sizeof(balloon.szInfo) / sizeof(balloon.szInfo[0]) - 1);
+    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+}
+
 void TrayIcon::restore() {
     if (!wanted_) return;
     // A taskbar that kept the icon refuses a second add: nothing to do then.

@@ -6,6 +6,8 @@
 // (first: shellapi.h needs it)
 #include <shellapi.h>
 
+#include <string>
+
 namespace vela {
 
 inline constexpr UINT kTrayIconId = 100;
@@ -39,6 +41,8 @@ public:
     // Puts the icon back after the taskbar was created anew; also catches an
     // icon whose first add failed because there was no taskbar yet.
     void restore();
+    // A balloon from the icon: a title and a line or two of text.
+    void showBalloon(const wchar_t* title, const std::wstring& text);
 
 private:
     bool notify(DWORD action);

@@ -22,9 +22,8 @@ void ActionExecutor::onActivation(Slot slot) {
 void ActionExecutor::runMouseFunction(std::int32_t function) {
     // The position is read once, before the function is looked at, so both
     // halves of a click land on the same spot.
-    const MouseTarget at = targetAtCursor(ports_.input.cursorPos(),
-                                          ports_.input.primaryScreenSize(),
-                                          ports_.input.virtualScreen());
+    const MouseTarget at = targetAtCursor(
+        ports_.input.cursorPos(), ports_.input.primaryScreenSize(), ports_.input.virtualScreen());
     if (function < toRaw(MouseFunction::LeftClick) || function > toRaw(MouseFunction::WheelDown)) {
         return;
     }

@@ -36,9 +36,15 @@ enum class KeyAction : std::int32_t {
     SwitchApps = 8,
 };
 
-constexpr std::int32_t toRaw(ActionGroup v) { return static_cast<std::int32_t>(v); }
-constexpr std::int32_t toRaw(MouseFunction v) { return static_cast<std::int32_t>(v); }
-constexpr std::int32_t toRaw(KeyAction v) { return static_cast<std::int32_t>(v); }
+constexpr std::int32_t toRaw(ActionGroup v) {
+    return static_cast<std::int32_t>(v);
+}
+constexpr std::int32_t toRaw(MouseFunction v) {
+    return static_cast<std::int32_t>(v);
+}
+constexpr std::int32_t toRaw(KeyAction v) {
+    return static_cast<std::int32_t>(v);
+}
 
 // The power pseudo-paths a Launch target may hold. Compared exactly and
 // case-sensitively: anything else is a file to open.
@@ -48,15 +54,15 @@ inline constexpr std::wstring_view kStandbyTarget = L"#kzkstandby#";
 
 // What one slot does. The comments name the settings key of each field.
 struct ButtonAssignment {
-    std::wstring caption;          // "0": text on the slot's caption button
-    bool hookInstalled = false;    // "1": the slot is remapped, its hook is in
-    std::int32_t keyAction = 0;    // "2": KeyAction, used for KeyGroup
-    std::uint8_t virtualKey = 0;   // "3": virtual-key code
+    std::wstring caption;            // "0": text on the slot's caption button
+    bool hookInstalled = false;      // "1": the slot is remapped, its hook is in
+    std::int32_t keyAction = 0;      // "2": KeyAction, used for KeyGroup
+    std::uint8_t virtualKey = 0;     // "3": virtual-key code
     std::int32_t mouseFunction = 0;  // "4": MouseFunction, used for MouseGroup
-    std::wstring launchTarget;     // "5": file to open or a power pseudo-path
-    std::int32_t actionGroup = 0;  // "6": ActionGroup
-    std::wstring macroName;        // "7": script in ScriptsMacros
-    std::wstring description;      // "8": the user's own note for the slot
+    std::wstring launchTarget;       // "5": file to open or a power pseudo-path
+    std::int32_t actionGroup = 0;    // "6": ActionGroup
+    std::wstring macroName;          // "7": script in ScriptsMacros
+    std::wstring description;        // "8": the user's own note for the slot
 
     bool operator==(const ButtonAssignment&) const = default;
 };

@@ -6,7 +6,9 @@ std::wstring runCommandFor(const std::wstring& executablePath) {
     return L"\"" + executablePath + L"\"";
 }
 
-bool Autostart::isOn() { return port_.readBootValue().value_or(kBootOn) == kBootOn; }
+bool Autostart::isOn() {
+    return port_.readBootValue().value_or(kBootOn) == kBootOn;
+}
 
 void Autostart::applyRunEntry(bool on) {
     if (on) {
@@ -16,7 +18,9 @@ void Autostart::applyRunEntry(bool on) {
     }
 }
 
-void Autostart::syncAtStartup() { applyRunEntry(isOn()); }
+void Autostart::syncAtStartup() {
+    applyRunEntry(isOn());
+}
 
 void Autostart::toggle() {
     const bool nowOn = !isOn();

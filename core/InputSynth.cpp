@@ -22,7 +22,9 @@ constexpr std::array<ClickFlags, 5> kClickFlags{{
 
 }  // namespace
 
-void InputSynth::sendOne(const InputRecord& record) { input_.send({&record, 1}); }
+void InputSynth::sendOne(const InputRecord& record) {
+    input_.send({&record, 1});
+}
 
 void InputSynth::click(MouseFunction function, const MouseTarget& at) {
     const auto index = static_cast<std::size_t>(toRaw(function));
@@ -62,8 +64,8 @@ void InputSynth::slowWindowsChord(std::uint8_t virtualKey) {
 
 void InputSynth::switchApps() {
     const std::array<InputRecord, 6> chord{
-        keyRecord(vk::Control, false, 0),     keyRecord(vk::LeftWindows, false, 0),
-        keyRecord(vk::Backspace, false, 64),  keyRecord(vk::Backspace, true, 128),
+        keyRecord(vk::Control, false, 0),      keyRecord(vk::LeftWindows, false, 0),
+        keyRecord(vk::Backspace, false, 64),   keyRecord(vk::Backspace, true, 128),
         keyRecord(vk::LeftWindows, true, 500), keyRecord(vk::Control, true, 500),
     };
     input_.send(chord);

@@ -203,6 +203,12 @@ public:
     // Moves `from` over `to` in one step, replacing `to` when it exists.
     virtual bool moveOver(const std::wstring& from, const std::wstring& to) = 0;
     virtual void removeFile(const std::wstring& path) = 0;
+    // The temporary files createTempBeside made in `target`'s folder that are
+    // still there: left by a save that never finished.
+    virtual std::vector<std::wstring> tempFilesBeside(const std::wstring& target) = 0;
+    // Makes the folder `path` and any folder above it that is missing; true
+    // when it exists afterwards.
+    virtual bool createFolder(const std::wstring& path) = 0;
 };
 
 // The system's ANSI code page, the encoding the platform's profile functions

@@ -65,6 +65,12 @@ void SlotModel::assignKeyFunction(Slot slot, const std::wstring& caption, std::i
     finishChange(kSaveDelayMs);
 }
 
+void SlotModel::setDescription(Slot slot, const std::wstring& description) {
+    at(slot).description = description;
+    view_.setDescriptionLabel(slot, description);
+    timers_.start(kSaveTimerId, kSaveDelayMs);
+}
+
 void SlotModel::revertToNative(Slot slot) {
     makeNative(slot, std::wstring(slotInfo(slot).nativeCaption));
     finishChange(kSaveDelayAfterRevertMs);

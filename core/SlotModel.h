@@ -44,6 +44,10 @@ public:
                            std::uint8_t virtualKey,
                            const std::optional<std::wstring>& launchTarget = std::nullopt);
 
+    // A description typed for a slot: shown under its caption and saved
+    // shortly, as every change is.
+    void setDescription(Slot slot, const std::wstring& description);
+
     // "No Settings": the native caption, the hook out, every value kept.
     void revertToNative(Slot slot);
 

@@ -5,6 +5,9 @@
 #include <cstdint>
 #include <cstdlib>
 #include <span>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "core/SlotTable.h"
 #include "settings/IniDocument.h"
@@ -30,15 +33,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static constexpr std::wstring_view kKeys[] = {L"0", L"1", L"2", L"3", L"4",
                                                   L"5", L"6", L"7", L"8"};
     for (const vela::SlotInfo& info : vela::kSlotTable) {
+        // What we read we can write back, and read again unchanged: every key
+        // of the section written, then the text read once more.
+        std::vector<std::pair<std::wstring_view, std::wstring>> values;
         for (std::wstring_view key : kKeys) {
             const auto raw = doc.rawValue(info.section, key);
             if (!raw) continue;
-            const std::wstring value = vela::decodeIniValue(*raw);
-            // What we read we can write back, and read again unchanged.
+            values.emplace_back(key, vela::decodeIniValue(*raw));
+        }
+        for (const auto& [key, value] : values)
             doc.writeValue(info.section, key, vela::encodeIniValue(value));
+        if (!values.empty()) {
             const vela::IniDocument reread(doc.text());
-            const auto again = reread.rawValue(info.section, key);
-            if (!again || vela::decodeIniValue(*again) != value) std::abort();
+            for (const auto& [key, value] : values) {
+                const auto again = reread.rawValue(info.section, key);
+                if (!again || vela::decodeIniValue(*again) != value) std::abort();
+            }
         }
         doc.deleteSection(info.section);
         if (vela::IniDocument(doc.text()).text() != doc.text()) std::abort();

@@ -67,8 +67,8 @@ std::vector<std::uint8_t> narrowUtf16(std::span<const std::uint8_t> bytes, bool 
     std::vector<std::uint8_t> out;
     out.reserve(bytes.size() / 2);
     for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
-        const unsigned unit = bigEndian ? (bytes[i] << 8) | bytes[i + 1]
-                                        : bytes[i] | (bytes[i + 1] << 8);
+        const unsigned unit =
+            bigEndian ? (bytes[i] << 8) | bytes[i + 1] : bytes[i] | (bytes[i + 1] << 8);
         out.push_back(unit < 0x100 ? static_cast<std::uint8_t>(unit) : std::uint8_t{'?'});
     }
     return out;
@@ -80,8 +80,8 @@ MacroScript parseMacroScript(std::span<const std::uint8_t> bytes, bool skipRight
     // Scripts as editors save them: a UTF-8 mark is no part of the first
     // line, and UTF-16 with its mark is read character by character.
     std::vector<std::uint8_t> narrowed;
-    if (bytes.size() >= 2 && ((bytes[0] == 0xFF && bytes[1] == 0xFE) ||
-                              (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
+    if (bytes.size() >= 2 &&
+        ((bytes[0] == 0xFF && bytes[1] == 0xFE) || (bytes[0] == 0xFE && bytes[1] == 0xFF))) {
         narrowed = narrowUtf16(bytes.subspan(2), bytes[0] == 0xFE);
         bytes = narrowed;
     } else if (bytes.size() >= 3 && bytes[0] == 0xEF && bytes[1] == 0xBB && bytes[2] == 0xBF) {

@@ -49,20 +49,53 @@ ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macr
       macros_(macros),
       ports_(ports),
       modulePath_(std::move(modulePath)),
-      tiltSupported_(tiltSupported) {}
+      tiltSupported_(tiltSupported),
+      path_(settingsPathFor(modulePath_)) {}
 
 std::wstring ButtonSettingsStore::settingsPath() const {
     return settingsPathFor(modulePath_);
 }
 
-IniDocument ButtonSettingsStore::readDocument() const {
-    const auto bytes = ports_.files.readAll(settingsPath());
-    if (!bytes) return IniDocument();
-    return IniDocument(decodeSettingsText(*bytes, ports_.ansi).text);
+void ButtonSettingsStore::useFallback(std::wstring perUserPath,
+                                      std::function<void(const std::wstring&)> tell) {
+    perUserPath_ = std::move(perUserPath);
+    tell_ = std::move(tell);
+}
+
+// Whether a file can be made in the program's folder: the only sure test.
+bool ButtonSettingsStore::canWriteBeside() {
+    const auto probe = ports_.files.createTempBeside(settingsPath());
+    if (!probe) return false;
+    ports_.files.removeFile(*probe);
+    return true;
+}
+
+void ButtonSettingsStore::switchToFallback() {
+    path_ = perUserPath_;
+    if (toldFallback_) return;
+    toldFallback_ = true;
+    if (tell_) tell_(std::wstring(moduleFolderOf(modulePath_)));
+}
+
+std::optional<std::vector<std::uint8_t>> ButtonSettingsStore::readCurrent(bool& unreadable) {
+    std::wstring source = path_;
+    if (path_ != settingsPath() && !ports_.files.exists(path_)) source = settingsPath();
+    auto bytes = ports_.files.readAll(source);
+    unreadable = !bytes && ports_.files.exists(source);
+    return bytes;
 }
 
 void ButtonSettingsStore::loadAll() {
-    const IniDocument doc = readDocument();
+    for (const std::wstring& path : {settingsPath(), perUserPath_}) {
+        if (path.empty()) continue;
+        for (const std::wstring& stale : ports_.files.tempFilesBeside(path))
+            ports_.files.removeFile(stale);
+    }
+    if (!perUserPath_.empty() && !canWriteBeside()) switchToFallback();
+    bool unreadable = false;
+    const auto bytes = readCurrent(unreadable);
+    const IniDocument doc =
+        bytes ? IniDocument(decodeSettingsText(*bytes, ports_.ansi).text) : IniDocument();
     for (const SlotInfo& info : kSlotTable) {
         const SectionReader read(doc, info.section);
         ButtonAssignment& a = model_.at(info.slot);
@@ -131,12 +164,20 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
     return doc.text();
 }
 
+bool ButtonSettingsStore::writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes) {
+    if (path != settingsPath()) {
+        const std::wstring folder(moduleFolderOf(path));
+        if (!folder.empty()) ports_.files.createFolder(folder);
+    }
+    return replaceFile(ports_.files, path, bytes);
+}
+
 void ButtonSettingsStore::saveAll() {
-    const std::wstring path = settingsPath();
-    const auto bytes = ports_.files.readAll(path);
+    bool unreadable = false;
+    const auto bytes = readCurrent(unreadable);
     // A file that is there but cannot be read may hold sections of other
     // programs: writing ours over it would throw them away. Keep it as it is.
-    if (!bytes && ports_.files.exists(path)) return;
+    if (unreadable) return;
     // A new file is UTF-16LE; an existing one keeps its form, unless it is
     // ANSI and a value needs a character the code page has not, when it turns
     // UTF-16LE as the platform's profile functions would make it.
@@ -145,8 +186,14 @@ void ButtonSettingsStore::saveAll() {
     const std::wstring text = savedText(current.text);
     auto encoded = encodeSettingsText(text, current.encoding, ports_.ansi);
     if (!encoded) encoded = encodeUtf16LeWithBom(text);
-    // A failed save changes nothing and is not reported; the next save retries.
-    static_cast<void>(replaceFile(ports_.files, path, *encoded));
+    if (writeTo(path_, *encoded)) return;
+    // The program's folder stopped taking writes: the per-user file takes
+    // this save and every later one. Any other failure changes nothing and
+    // is not reported; the next save retries.
+    if (path_ == settingsPath() && !perUserPath_.empty() && !canWriteBeside()) {
+        switchToFallback();
+        static_cast<void>(writeTo(path_, *encoded));
+    }
 }
 
 }  // namespace vela

@@ -1,6 +1,7 @@
 // Keeps the nine slot assignments in the settings file beside the executable.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "core/Ports.h"
@@ -25,26 +26,47 @@ public:
     ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macros, SettingsStorePorts ports,
                         std::wstring modulePath, bool tiltSupported);
 
-    // Once at start-up: captions and labels onto the view, every slot's fields
-    // from the file, each macro slot's script read, then its hook installed.
+    // Where the settings go when the program's folder cannot be written (a
+    // folder under Program Files): `perUserPath`, a file of the user's own.
+    // `tell` hears once which folder could not be written.
+    void useFallback(std::wstring perUserPath, std::function<void(const std::wstring&)> tell);
+
+    // Once at start-up: the temporary files of an unfinished save removed,
+    // the file chosen (beside the program when its folder takes a write, else
+    // the per-user one), captions and labels onto the view, every slot's
+    // fields from the file, each macro slot's script read, then its hook
+    // installed.
     void loadAll();
 
     // Rewrites the nine sections from the model; everything else in the file
-    // is kept. The file is replaced whole or not at all.
+    // is kept. The file is replaced whole or not at all. A save the program's
+    // folder refuses goes to the per-user file.
     void saveAll() override;
+
+    // The file saves go to now.
+    const std::wstring& currentPath() const { return path_; }
 
     // The text a save makes of `current` (the file's present text).
     std::wstring savedText(std::wstring_view current) const;
 
 private:
     std::wstring settingsPath() const;
-    IniDocument readDocument() const;
+    bool canWriteBeside();
+    void switchToFallback();
+    // The present bytes of the file saves replace: before the first save to
+    // the per-user file, those of the file beside the program.
+    std::optional<std::vector<std::uint8_t>> readCurrent(bool& unreadable);
+    bool writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
     SlotModel& model_;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;
     bool tiltSupported_;
+    std::wstring path_;
+    std::wstring perUserPath_;
+    std::function<void(const std::wstring&)> tell_;
+    bool toldFallback_ = false;
 };
 
 }  // namespace vela

@@ -13,10 +13,9 @@ namespace {
 class RegKey {
 public:
     RegKey(const wchar_t* path, REGSAM access, bool create) {
-        const LONG status =
-            create ? RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access, nullptr,
-                                     &key_, nullptr)
-                   : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &key_);
+        const LONG status = create ? RegCreateKeyExW(HKEY_CURRENT_USER, path, 0, nullptr, 0, access,
+                                                     nullptr, &key_, nullptr)
+                                   : RegOpenKeyExW(HKEY_CURRENT_USER, path, 0, access, &key_);
         if (status != ERROR_SUCCESS) key_ = nullptr;
     }
     ~RegKey() {

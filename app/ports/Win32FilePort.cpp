@@ -55,6 +55,9 @@ std::optional<std::wstring> Win32FilePort::createTempBeside(const std::wstring& 
     if (folder.size() > MAX_PATH - 14 || GetTempFileNameW(folder.c_str(), L"vel", 0, name) == 0) {
         return std::nullopt;
     }
+    // Wine hands out a name even when the folder refused the file: only a
+    // file that is there counts.
+    if (GetFileAttributesW(name) == INVALID_FILE_ATTRIBUTES) return std::nullopt;
     return std::wstring(name);
 }
 
@@ -82,6 +85,38 @@ bool Win32FilePort::moveOver(const std::wstring& from, const std::wstring& to) {
 
 void Win32FilePort::removeFile(const std::wstring& path) {
     DeleteFileW(path.c_str());
+}
+
+namespace {
+
+std::wstring folderOf(const std::wstring& path) {
+    const std::size_t slash = path.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? L"." : path.substr(0, slash);
+}
+
+}  // namespace
+
+std::vector<std::wstring> Win32FilePort::tempFilesBeside(const std::wstring& target) {
+    const std::wstring folder = folderOf(target);
+    std::vector<std::wstring> found;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((folder + L"\\vel*.tmp").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return found;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            found.push_back(folder + L"\\" + entry.cFileName);
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+    return found;
+}
+
+bool Win32FilePort::createFolder(const std::wstring& path) {
+    if (path.empty()) return false;
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+    const std::wstring parent = folderOf(path);
+    if (parent != path && parent != L"." && parent.size() > 3) createFolder(parent);
+    return CreateDirectoryW(path.c_str(), nullptr) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 std::wstring Win32AnsiCodePage::decode(std::span<const std::uint8_t> bytes) {

@@ -20,6 +20,9 @@ public:
     // MoveFileExW with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH.
     bool moveOver(const std::wstring& from, const std::wstring& to) override;
     void removeFile(const std::wstring& path) override;
+    // The "vel*.tmp" files GetTempFileNameW made there.
+    std::vector<std::wstring> tempFilesBeside(const std::wstring& target) override;
+    bool createFolder(const std::wstring& path) override;
 };
 
 // MultiByteToWideChar with CP_ACP: the code page the profile functions use.

@@ -62,8 +62,7 @@ TEST_F(ExecutorTest, EveryMouseFunctionIsGuardedByItsSlot) {
         {MouseFunction::WheelUp, "remove:WU send:1 install:WU"},
         {MouseFunction::WheelDown, "remove:WD send:1 install:WD"},
     };
-    for (Slot s : {Slot::R, Slot::M, Slot::X1, Slot::X2, Slot::WD, Slot::WU})
-        model.installHook(s);
+    for (Slot s : {Slot::R, Slot::M, Slot::X1, Slot::X2, Slot::WD, Slot::WU}) model.installHook(s);
     for (const Case& c : cases) {
         mouseFunction(Slot::WL, toRaw(c.function));
         executor.onActivation(Slot::WL);
@@ -98,11 +97,8 @@ TEST_F(ExecutorTest, KeyActionsSendTheirChords) {
         std::uint16_t modifier;  // 0 for a plain tap
     };
     const Case cases[] = {
-        {KeyAction::SingleKey, 0},
-        {KeyAction::WinCombo, 0x5B},
-        {KeyAction::CtrlCombo, 0x11},
-        {KeyAction::ShiftCombo, 0x10},
-        {KeyAction::AltCombo, 0x12},
+        {KeyAction::SingleKey, 0},     {KeyAction::WinCombo, 0x5B}, {KeyAction::CtrlCombo, 0x11},
+        {KeyAction::ShiftCombo, 0x10}, {KeyAction::AltCombo, 0x12},
     };
     for (const Case& c : cases) {
         keyFunction(Slot::X1, c.action, 67);

@@ -77,6 +77,12 @@ TEST_F(SlotModelTest, EachFunctionWritesOnlyTheFieldsItNames) {
     EXPECT_EQ(a.launchTarget, L"wmplayer.exe");
 }
 
+TEST_F(SlotModelTest, ANewDescriptionIsShownAndSavedLikeAnyOtherChange) {
+    model.setDescription(Slot::X2, L"Back to the list");
+    EXPECT_EQ(model.at(Slot::X2).description, L"Back to the list");
+    EXPECT_EQ(rec.trace(), "label:X2 timer:7/10");
+}
+
 TEST_F(SlotModelTest, RevertToNativeWaitsASecondBeforeSaving) {
     model.assignKeyFunction(Slot::X1, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
     rec.clear();

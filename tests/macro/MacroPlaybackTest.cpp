@@ -234,7 +234,8 @@ TEST_F(PlaybackTest, PlayingOnThisThreadLeavesTheEntriesAloneAndPlaysSlotMToo) {
     (*scripts)[2] = {{'j', L" 77"}, {'k', L" 77"}};
     Recorder here;
     player->playOnThisThread(2, here);
-    EXPECT_EQ(here.records(), (std::vector<InputRecord>{test::key(77, false), test::key(77, true)}));
+    EXPECT_EQ(here.records(),
+              (std::vector<InputRecord>{test::key(77, false), test::key(77, true)}));
     for (const SlotInfo& info : kSlotTable) EXPECT_FALSE(threads->isPlaying(info.slot));
     for (int position : {0, 7, 11, -3}) player->playOnThisThread(position, here);
     EXPECT_EQ(here.records().size(), 2u);

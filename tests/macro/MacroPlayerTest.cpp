@@ -51,9 +51,9 @@ TEST_F(PlayerTest, MoveLStartsFromThePointerNowMoveRFromTheRememberedHeight) {
     const Point landed{pixelOfAbsolute(x, 1920), pixelOfAbsolute(y, 1080)};
     EXPECT_EQ(landed, (Point{1019, 551}));
     EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{mouse(x, kY, 0x8001), mouse(x, y, 0x8001),
-                                        mouse(absoluteCoordinate(1019, 1920),
-                                              absoluteCoordinate(551, 1080), 0x8003)}));
+              (std::vector<InputRecord>{
+                  mouse(x, kY, 0x8001), mouse(x, y, 0x8001),
+                  mouse(absoluteCoordinate(1019, 1920), absoluteCoordinate(551, 1080), 0x8003)}));
 }
 
 TEST_F(PlayerTest, NegativeMovesGoLeftAndUp) {
@@ -76,15 +76,17 @@ TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
     rec.duringSleep = [this] { rec.extraInfo = 1; };
     playMacroScript({{'j', L" 17"}, {'g', L" 0"}, {'k', L" 17"}, {'a', L""}}, rec);
     EXPECT_EQ(rec.trace(), "send:1 sleep:0 send:1 send:1");
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{key(17, false, 0, 0xDEF0), key(17, true, 0, 0xDEF0),
-                                                       mouse(kX, kY, 0x8003)}))
+    EXPECT_EQ(rec.records(),
+              (std::vector<InputRecord>{key(17, false, 0, 0xDEF0), key(17, true, 0, 0xDEF0),
+                                        mouse(kX, kY, 0x8003)}))
         << "mouse records carry no extra info";
 }
 
 TEST_F(PlayerTest, KeyCodesAreTheLow16BitsOfTheNumber) {
     playMacroScript({{'j', L" 65601"}, {'k', L" -1"}, {'j', L""}}, rec);
     EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{key(0x41, false, 0, 0), key(0xFFFF, true, 0, 0), key(0, false, 0, 0)}));
+              (std::vector<InputRecord>{key(0x41, false, 0, 0), key(0xFFFF, true, 0, 0),
+                                        key(0, false, 0, 0)}));
 }
 
 TEST_F(PlayerTest, RightAndMiddleButtonStepsAndUnknownOpcodesSendNothing) {
@@ -111,8 +113,7 @@ TEST_F(PlayerTest, AZeroSizedScreenDoesNotFault) {
     rec.screen = {0, 0};
     rec.desktop = {0, 0, 0, 0};
     playMacroScript({{'a', L""}, {'h', L" 5"}}, rec);
-    EXPECT_EQ(rec.records(),
-              (std::vector<InputRecord>{mouse(0, 0, 0x8003), mouse(5, 0, 0x8001)}));
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{mouse(0, 0, 0x8003), mouse(5, 0, 0x8001)}));
 }
 
 }  // namespace

@@ -392,6 +392,74 @@ TEST_F(SettingsStoreTest, ASectionNameRunsToItsLastClosingBracket) {
     EXPECT_EQ(model.at(Slot::R).caption, L"Ours");
 }
 
+// ---- Where the file lives ------------------------------------------------------
+
+const std::wstring kPerUser = L"C:\\Users\\ana\\AppData\\Roaming\\Vela\\QmSetting.ini";
+
+TEST_F(SettingsStoreTest, TemporaryFilesOfAnUnfinishedSaveAreRemovedAtStart) {
+    fs.files[L"C:\\Games\\Vela\\~vela7.tmp"] = bytesOf("[RButtonSetting]\r\n0=Ha");
+    fs.files[L"C:\\Games\\Vela\\~velanotes.txt"] = bytesOf("mine");
+    fs.files[L"C:\\Games\\Vela\\Sub\\~vela2.tmp"] = bytesOf("not beside");
+    store().loadAll();
+    EXPECT_FALSE(fs.files.contains(L"C:\\Games\\Vela\\~vela7.tmp"));
+    EXPECT_TRUE(fs.files.contains(L"C:\\Games\\Vela\\~velanotes.txt"));
+    EXPECT_TRUE(fs.files.contains(L"C:\\Games\\Vela\\Sub\\~vela2.tmp"));
+}
+
+TEST_F(SettingsStoreTest, AFolderThatCannotBeWrittenSendsTheSavesToThePerUserFile) {
+    putAnsi("[Other]\r\nk=1\r\n[X1ButtonSetting]\r\n0=Copy\r\n1=1\r\n2=2\r\n3=67\r\n6=1\r\n");
+    const auto beside = fs.files.at(kPath);
+    fs.readOnlyFolders.insert(L"C:\\Games\\Vela\\");
+    std::vector<std::wstring> told;
+    auto s = store();
+    s.useFallback(kPerUser, [&](const std::wstring& folder) { told.push_back(folder); });
+    s.loadAll();
+    EXPECT_EQ(model.at(Slot::X1).caption, L"Copy") << "read from beside the program";
+    EXPECT_EQ(told, std::vector<std::wstring>{L"C:\\Games\\Vela"});
+
+    model.at(Slot::X2).caption = L"Paste";
+    s.saveAll();
+    s.saveAll();
+    EXPECT_EQ(fs.files.at(kPath), beside) << "the file beside the program is left as it was";
+    EXPECT_TRUE(fs.folders.contains(L"C:\\Users\\ana\\AppData\\Roaming\\Vela"));
+    const std::wstring perUser = decodeSettingsText(fs.files.at(kPerUser), ansi).text;
+    EXPECT_EQ(perUser.substr(0, 14), L"[Other]\r\nk=1\r\n") << "other sections come along";
+    EXPECT_EQ(told.size(), 1u) << "said once";
+
+    // The next start reads the per-user file.
+    SlotModel fresh(rec, rec, rec);
+    ButtonSettingsStore again(fresh, loader, {fs, ansi, rec}, kModule, true);
+    again.useFallback(kPerUser, [](const std::wstring&) {});
+    again.loadAll();
+    EXPECT_EQ(fresh.at(Slot::X2).caption, L"Paste");
+    EXPECT_EQ(fresh.at(Slot::X1).caption, L"Copy");
+}
+
+TEST_F(SettingsStoreTest, AWritableFolderKeepsTheFileBesideTheProgram) {
+    int told = 0;
+    auto s = store();
+    s.useFallback(kPerUser, [&](const std::wstring&) { ++told; });
+    s.loadAll();
+    s.saveAll();
+    EXPECT_TRUE(fs.files.contains(kPath));
+    EXPECT_FALSE(fs.files.contains(kPerUser));
+    EXPECT_EQ(told, 0);
+    EXPECT_TRUE(fs.tempFilesBeside(kPath).empty()) << "the write test leaves nothing behind";
+}
+
+TEST_F(SettingsStoreTest, AFolderThatStopsTakingWritesSendsTheNextSaveToThePerUserFile) {
+    std::vector<std::wstring> told;
+    auto s = store();
+    s.useFallback(kPerUser, [&](const std::wstring& folder) { told.push_back(folder); });
+    s.loadAll();
+    fs.readOnlyFolders.insert(L"C:\\Games\\Vela\\");
+    model.at(Slot::R).caption = L"Copy";
+    s.saveAll();
+    EXPECT_NE(decodeSettingsText(fs.files.at(kPerUser), ansi).text.find(L"0=Copy"),
+              std::wstring::npos);
+    EXPECT_EQ(told.size(), 1u);
+}
+
 TEST_F(SettingsStoreTest, EveryValueWrittenReadsBackUnchanged) {
     ButtonAssignment& a = model.at(Slot::X1);
     a.caption = L"[Copy] = \"C\"";  // loaded trimmed by design, so no outer blanks here

@@ -45,9 +45,9 @@ public:
     bool exists(const std::wstring& path) override { return files.contains(path); }
 
     std::optional<std::wstring> createTempBeside(const std::wstring& target) override {
+        const std::wstring folder = folderOf(target);
+        if (readOnlyFolders.contains(folder)) return std::nullopt;
         if (!enter("create")) return std::nullopt;
-        const std::size_t slash = target.rfind(L'\\');
-        const std::wstring folder = slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
         std::wstring name = folder + L"~vela" + std::to_wstring(++tempCount_) + L".tmp";
         files[name] = {};
         return name;
@@ -81,7 +81,32 @@ public:
         files.erase(path);
     }
 
+    std::vector<std::wstring> tempFilesBeside(const std::wstring& target) override {
+        const std::wstring prefix = folderOf(target) + L"~vela";
+        std::vector<std::wstring> found;
+        for (const auto& [path, bytes] : files) {
+            if (path.starts_with(prefix) && path.ends_with(L".tmp") &&
+                path.find(L'\\', prefix.size()) == std::wstring::npos)
+                found.push_back(path);
+        }
+        return found;
+    }
+
+    // Folders that cannot be written: no temporary file is made in them.
+    std::set<std::wstring> readOnlyFolders;
+    std::set<std::wstring> folders;
+
+    bool createFolder(const std::wstring& path) override {
+        folders.insert(path);
+        return true;
+    }
+
 private:
+    static std::wstring folderOf(const std::wstring& target) {
+        const std::size_t slash = target.rfind(L'\\');
+        return slash == std::wstring::npos ? L"" : target.substr(0, slash + 1);
+    }
+
     // Counts a step; false when it is to fail. Throws when it is to crash,
     // except for writes, which put half their bytes down first.
     bool enter(const char* what, bool checkOnly = false) {

@@ -465,6 +465,26 @@ class Vela:
         found = wait_until(lambda: self.s.visible_windows("^Vela$"), timeout, 0.05)
         return found[0] if found else None
 
+    def pids(self):
+        unix = self.exe
+        windows = self.s.winpath(self.exe)
+        result = subprocess.run(["pgrep", "-fa", r"Vela\.exe"], capture_output=True, text=True)
+        found = []
+        for line in result.stdout.splitlines():
+            pid, _, command = line.partition(" ")
+            if command.startswith(unix) or command.startswith(windows):
+                found.append(int(pid))
+        return found
+
+    def kill9(self):
+        """Ends this folder's Vela as a power cut would: SIGKILL, no clean-up."""
+        for pid in self.pids():
+            try:
+                os.kill(pid, signal.SIGKILL)
+            except ProcessLookupError:
+                pass
+        wait_until(lambda: not self.pids(), 5, 0.02)
+
     def processes(self):
         """Running Vela.exe processes of this folder (Wine names a process by its
         Unix path, or by its Windows path when a Windows program started it)."""

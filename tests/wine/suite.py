@@ -21,6 +21,7 @@ sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "cas
 
 from harness import (KESTREL_PROFILE, KESTREL_RUN, ROOT, Abort, Checks, Menu, Session,  # noqa: E402
                      Tray, log)
+import files  # noqa: E402
 import hooks  # noqa: E402
 import menu  # noqa: E402
 import package  # noqa: E402
@@ -57,6 +58,10 @@ CASES = [
     Case("tray: reset", tray.reset),
     Case("tray: living in the tray", tray.living_in_the_tray),
     Case("package: the zip unpacked and run", package.zip_unpacked_and_run),
+    Case("files: a program folder that cannot be written", files.read_only_folder),
+    Case("files: Alt+F4 after a typed description", files.close_after_a_description),
+    Case("files: scripts as editors save them", files.scripts_as_editors_save_them),
+    Case("files: killed while saving", files.kill_during_saves),
 ]
 
 

@@ -4,6 +4,7 @@
 #include <windows.h>
 // (first: the GDI+ headers need it)
 #include <objidl.h>
+//
 #include <gdiplus.h>
 
 #include <cstdio>

@@ -16,15 +16,15 @@ bool gSystemKeys = false;
 
 void logMouse(const char* name, LPARAM lParam) {
     gReceiverLog->line("%s %d %d", name, static_cast<short>(LOWORD(lParam)),
-               static_cast<short>(HIWORD(lParam)));
+                       static_cast<short>(HIWORD(lParam)));
 }
 
 // What a key message says about the key beside its virtual-key code: the
 // scan code and the extended-key bit.
 void logKey(const char* name, WPARAM wParam, LPARAM lParam) {
     gReceiverLog->line("%s %u %u %u", name, static_cast<unsigned>(wParam),
-               static_cast<unsigned>((lParam >> 16) & 0xFF),
-               static_cast<unsigned>((lParam >> 24) & 1));
+                       static_cast<unsigned>((lParam >> 16) & 0xFF),
+                       static_cast<unsigned>((lParam >> 24) & 1));
 }
 
 LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {

@@ -2,15 +2,21 @@
 // outside the way the shell and the taskbar reach it.
 //
 //   post --ids 24,23,25   post these commands at once, as a menu would
+//        [--every-ms N]   ... and again every N ms to whichever Vela window
+//                         exists then, until --exit-after ends the probe
 //   timer --ids 2,9       post these timer messages
 //   icon                  does Vela's tray icon exist?
 //   taskbar-restart       drop the icon, then tell everyone the taskbar is new
 //   run-autostart         start the Run entry as the shell does at logon
+//   balloon               is a balloon tip of the notification area showing?
 //
-// Lines: "window 0|1", "posted <n>", "icon 0|1", "run <command>", "started <0|1>".
+// Lines: "window 0|1", "posted <n>", "icon 0|1", "run <command>", "started <0|1>",
+// "balloon 0|1".
 #include <windows.h>
 // (first: shellapi.h needs it)
 #include <shellapi.h>
+//
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -113,11 +119,32 @@ void runAutostart(EventLog& log) {
     }
 }
 
+// The shell shows an icon's balloon as a tooltip window of balloon style.
+void balloon(EventLog& log) {
+    int shown = 0;
+    EnumWindows(
+        [](HWND window, LPARAM count) -> BOOL {
+            wchar_t name[32]{};
+            GetClassNameW(window, name, 32);
+            const LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
+            if (std::wstring(name) == TOOLTIPS_CLASSW && IsWindowVisible(window) &&
+                (style & TTS_BALLOON))
+                ++*reinterpret_cast<int*>(count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&shown));
+    log.line("balloon %d", shown > 0 ? 1 : 0);
+}
+
 }  // namespace
 
 int shell(const std::wstring& verb, const Args& args, EventLog& log) {
     if (verb == L"post") {
-        post(log, WM_COMMAND, args.value(L"--ids"));
+        const int every = args.number(L"--every-ms", 0);
+        do {
+            post(log, WM_COMMAND, args.value(L"--ids"));
+            if (every > 0) Sleep(static_cast<DWORD>(every));
+        } while (every > 0);
     } else if (verb == L"timer") {
         // What the window's own timer would deliver when it fires.
         post(log, WM_TIMER, args.value(L"--ids"));
@@ -125,6 +152,8 @@ int shell(const std::wstring& verb, const Args& args, EventLog& log) {
         icon(log);
     } else if (verb == L"taskbar-restart") {
         taskbarRestart(log);
+    } else if (verb == L"balloon") {
+        balloon(log);
     } else {
         runAutostart(log);
     }

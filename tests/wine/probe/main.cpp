@@ -33,8 +33,8 @@ int announceStart() {
     }
     const std::wstring line = GetCommandLineW();
     DWORD written = 0;
-    WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)),
-              &written, nullptr);
+    WriteFile(file.get(), line.data(), static_cast<DWORD>(line.size() * sizeof(wchar_t)), &written,
+              nullptr);
     return 0;
 }
 
@@ -65,7 +65,7 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     } else if (verb == L"texts" || verb == L"count" || verb == L"watch" || verb == L"places") {
         status = velaWindow(verb, args, log);
     } else if (verb == L"post" || verb == L"timer" || verb == L"icon" ||
-               verb == L"taskbar-restart" || verb == L"run-autostart") {
+               verb == L"taskbar-restart" || verb == L"run-autostart" || verb == L"balloon") {
         status = shell(verb, args, log);
     } else if (verb == L"menu-host") {
         status = menuHost(module, args, log);

@@ -1,0 +1,164 @@
+"""Nothing lost: a program folder that cannot be written, Alt+F4 after a typed
+description, scripts as editors save them, and a Vela killed in the middle of
+its saves."""
+
+import glob
+import os
+import random
+import signal
+import subprocess
+import time
+
+from harness import (Abort, Receiver, Vela, centre, crlf, ini_value, layout, resource_ids,
+                     wait_until)
+
+CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
+X1_COPY = crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
+
+
+def per_user_settings(session):
+    """Where Vela keeps the settings its own folder cannot take; removed."""
+    for path in glob.glob(os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*",
+                                       "AppData", "Roaming", "Vela", "QmSetting.ini")):
+        os.remove(path)
+    users = glob.glob(os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*",
+                                   "AppData", "Roaming"))
+    users = [u for u in users if "/Public/" not in u]
+    if not users:
+        raise Abort("no AppData folder in the prefix")
+    return os.path.join(users[0], "Vela", "QmSetting.ini")
+
+
+def read_only_folder(ctx):
+    """The program folder cannot be written (made immutable, as a folder under
+    Program Files is to a user): a change is saved to the per-user file, a
+    balloon says so, the file beside the program is left alone, and the next
+    start reads the change back."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(X1_COPY)
+    with open(vela.settings, "rb") as f:
+        before = f.read()
+    per_user = per_user_settings(s)
+    subprocess.run(["chattr", "+i", vela.folder], check=True)
+    try:
+        vela.start()
+        tray = ctx.tray()
+        tray.wait_icon()
+        ctx.check("balloon_shown", bool(wait_until(
+            lambda: s.probe("balloon").value("balloon") == "1", 5, 0.2)), True)
+        s.screenshot(os.path.join(s.work, "fallback-balloon.png"))
+        # Reset from the tray saves at once: every slot native.
+        s.probe("post", "--ids", str(resource_ids()["ID_TRAY_RESET"]))
+        ctx.check("saved_to_the_per_user_file", bool(wait_until(
+            lambda: ini_value(per_user, "X1ButtonSetting", "0") == "Forward", 5)), True)
+        with open(vela.settings, "rb") as f:
+            ctx.check("file_beside_the_program_unchanged", f.read() == before, True)
+        s.end_programs()
+        vela.start()
+        tray.wait_icon()
+        ctx.check("next_start_reads_the_change", vela.texts().get(1002), "Forward")
+    finally:
+        subprocess.run(["chattr", "-i", vela.folder])
+        if os.path.exists(per_user):
+            os.remove(per_user)
+
+
+def close_after_a_description(ctx):
+    """A description typed and confirmed with the main Enter key, then Alt+F4:
+    the window hides, Vela stays in the tray, and the description is saved."""
+    s = ctx.s
+    vela = Vela(s)
+    window = vela.start_shown()
+    x, y, _, _ = s.geometry(window)
+    lx, ly = centre(layout("g.label_rect(0, 3)"))  # X2's label
+    s.xdo("mousemove", x + lx, y + ly)
+    s.xdo("click", 1)
+    time.sleep(0.5)
+    s.xdo("type", "--delay", 15, "Back to the list")
+    s.xdo("key", "Return")
+    time.sleep(0.3)
+    ctx.check("main_enter_confirms", vela.texts().get(1017), "Back to the list")
+    s.xdo("mousemove", x + lx, y + ly)
+    s.xdo("click", 1)
+    time.sleep(0.5)
+    s.xdo("type", "--delay", 15, "Not this")
+    s.xdo("key", "Escape")
+    time.sleep(0.3)
+    ctx.check("escape_cancels", vela.texts().get(1017), "Back to the list")
+    s.xdo("mousemove", x + 100, y + 420)
+    s.xdo("click", 1)
+    s.xdo("key", "alt+F4")
+    ctx.check("alt_f4_hides_the_window", vela.wait_visible(0), 0)
+    ctx.check("vela_still_running", vela.processes(), 1)
+    ctx.check("description_saved", bool(wait_until(
+        lambda: ini_value(vela.settings, "X2ButtonSetting", "8") == "Back to the list", 3)), True)
+    ctx.check("tray_icon_still_there", s.probe("icon").value("icon"), "1")
+
+
+def scripts_as_editors_save_them(ctx):
+    """A script saved as "Unicode" (UTF-16LE with its mark) and one saved as
+    UTF-8 with a mark each play every line: Control+C on either side button."""
+    s = ctx.s
+    vela = Vela(s)
+    lines = ["KeyDown 17", "KeyDown 67", "KeyUp 67", "KeyUp 17"]
+    vela.write_script("Wide.txt", "\ufeff".encode("utf-16-le") + crlf(*lines).encode("utf-16-le"))
+    vela.write_script("Marked.txt", b"\xef\xbb\xbf" + crlf(*lines).encode())
+    vela.write_settings(crlf(
+        "[X1ButtonSetting]", "0=Wide", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Wide.txt", "8=",
+        "[X2ButtonSetting]", "0=Marked", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Marked.txt",
+        "8="))
+    vela.start()
+    ctx.tray().wait_icon()
+    rx = Receiver(s)
+    ctx.check("utf16_script_plays_every_line", rx.collect(["click", "--delay", 0, 9], want=4),
+              CTRL_C)
+    ctx.check("utf8_marked_script_plays_every_line",
+              rx.collect(["click", "--delay", 0, 8], want=4), CTRL_C)
+
+
+def kill_during_saves(ctx, rounds=None):
+    """Vela killed (SIGKILL) at random moments while saves are under way, over
+    and over: every time the file parses and holds the old or the new
+    assignments, and after the next start no temporary file is left."""
+    rounds = rounds or int(os.environ.get("VELA_KILL_ROUNDS", "6"))
+    s = ctx.s
+    vela = Vela(s)
+    reset = str(resource_ids()["ID_TRAY_RESET"])
+    rng = random.Random(1208)
+    broken, leftovers, saved, interrupted = [], [], 0, 0
+    # Resets posted every few milliseconds to whichever Vela runs, each one
+    # saving at once, for the whole case.
+    poster, _ = s.spawn_probe("post", "--ids", reset, "--every-ms", "3",
+                              exit_after=30 + 3 * rounds)
+    for n in range(rounds):
+        vela.write_settings(X1_COPY)
+        vela.start("shown")
+        if not vela.wait_window(10) and not wait_until(lambda: vela.pids(), 5, 0.05):
+            raise Abort(f"round {n}: Vela did not start")
+        if n == 0:
+            time.sleep(0.5)  # the first start of the prefix's programs is slow
+        time.sleep(rng.uniform(0.0, 0.3))
+        vela.kill9()
+        temps = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
+        caption = ini_value(vela.settings, "X1ButtonSetting", "0")
+        hooked = ini_value(vela.settings, "X1ButtonSetting", "1")
+        if (caption, hooked) == ("Forward", "0"):
+            saved += 1
+        elif (caption, hooked) != ("Copy", "1"):
+            broken.append((n, caption, hooked))
+        if temps:
+            interrupted += 1
+            # A kill in the middle of a save may leave one; the next start
+            # must clear it.
+            vela.start("shown")
+            vela.wait_window(10)
+            time.sleep(0.3)
+            left = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
+            leftovers += [(n, os.path.basename(t)) for t in left if t in temps]
+            vela.kill9()
+    poster.kill()
+    ctx.log(f"{rounds} kills: {saved} after a save, {rounds - saved - len(broken)} before one, "
+            f"{interrupted} in the middle of one (a temporary file left)")
+    ctx.check("every_kill_leaves_old_or_new_file", broken, [])
+    ctx.check("no_temporary_file_after_a_start", leftovers, [])
