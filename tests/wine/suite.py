@@ -10,6 +10,7 @@ from no running Windows program and leaves none behind.
 import argparse
 import os
 import re
+import subprocess
 import sys
 import time
 import traceback
@@ -36,6 +37,9 @@ class Case:
     # The case needs a user who never chose anything: the profile key and the
     # Run value go before it starts.
     virgin_profile: bool = False
+    # The case gives no X input and needs no focus: it may run beside the
+    # others, on a display and in a prefix of its own.
+    beside: bool = False
     tags: list = field(default_factory=list)
 
 
@@ -48,20 +52,20 @@ CASES = [
     Case("window: hidden start, settings shown, one instance", window.start_hidden_and_files),
     Case("window: keys, dragging, a typed description", window.keys_drag_and_description),
     Case("window: twenty starts at once", window.twenty_starts),
-    Case("window: display scales 100 to 200 %", window.display_scales),
+    Case("window: display scales 100 to 200 %", window.display_scales, beside=True),
     Case("window: clicks on the pointer's own pixel", window.clicks_on_the_cursor_pixel),
     Case("menu: Copy through the menu", menu.copy_through_the_menu),
     Case("menu: Run Software", menu.run_software),
-    Case("menu: 500 showings leak nothing", menu.objects),
+    Case("menu: 500 showings leak nothing", menu.objects, beside=True),
     Case("tray: start with Windows", tray.autostart, virgin_profile=True),
     Case("tray: saves and exit", tray.saves_and_exit),
     Case("tray: reset", tray.reset),
     Case("tray: living in the tray", tray.living_in_the_tray),
     Case("package: the zip unpacked and run", package.zip_unpacked_and_run),
-    Case("files: a program folder that cannot be written", files.read_only_folder),
+    Case("files: a program folder that cannot be written", files.read_only_folder, beside=True),
     Case("files: Alt+F4 after a typed description", files.close_after_a_description),
     Case("files: scripts as editors save them", files.scripts_as_editors_save_them),
-    Case("files: killed while saving", files.kill_during_saves),
+    Case("files: killed while saving", files.kill_during_saves, beside=True),
 ]
 
 
@@ -96,6 +100,9 @@ def main():
     parser.add_argument("--work", required=True, help="work folder (logs, prefix, screenshots)")
     parser.add_argument("--only", help="run the cases whose name matches this expression")
     parser.add_argument("--list", action="store_true", help="list the cases and stop")
+    parser.add_argument("--serial", action="store_true",
+                        help="run every case in one session, none beside the others")
+    parser.add_argument("--beside-only", action="store_true", help=argparse.SUPPRESS)
     parser.add_argument("--cpack", default="cpack")
     parser.add_argument("--cpack-config")
     options = parser.parse_args()
@@ -103,8 +110,17 @@ def main():
     cases = [c for c in CASES if not options.only or re.search(options.only, c.name)]
     if options.list:
         for case in cases:
-            print(case.name)
+            print(case.name + ("  (beside)" if case.beside else ""))
         return 0
+    if options.beside_only:
+        cases = [c for c in cases if c.beside]
+    side = None
+    if not options.serial and not options.beside_only and any(c.beside for c in cases) and \
+            any(not c.beside for c in cases):
+        # The cases that need no input run at the same time in a second
+        # session; their report follows this one's.
+        side = Beside(options)
+        cases = [c for c in cases if not c.beside]
 
     session = Session(options.bin, options.work)
     checks = Checks()
@@ -132,11 +148,49 @@ def main():
         session.stop()
     for seconds, name in timings:
         log(f"{seconds:6.1f} s  {name}")
-    log(f"{len(cases)} cases, {checks.total} checks, {len(checks.failed)} failed, "
+    total_cases, total_checks, failed = len(cases), checks.total, list(checks.failed)
+    if side:
+        side_cases, side_checks, side_failed = side.finish()
+        total_cases += side_cases
+        total_checks += side_checks
+        failed += side_failed
+    log(f"{total_cases} cases, {total_checks} checks, {len(failed)} failed, "
         f"{time.monotonic() - started:.0f} s")
-    for name in checks.failed:
+    for name in failed:
         log(f"failed: {name}")
-    return 1 if checks.failed else 0
+    return 1 if failed else 0
+
+
+class Beside:
+    """The second session: this script again, for the cases marked beside."""
+
+    def __init__(self, options):
+        work = os.path.join(options.work, "beside")
+        os.makedirs(work, exist_ok=True)
+        argv = [sys.executable, os.path.abspath(__file__), "--bin", options.bin, "--work", work,
+                "--beside-only"]
+        if options.only:
+            argv += ["--only", options.only]
+        self.output = os.path.join(work, "report.txt")
+        self.out = open(self.output, "w")
+        self.proc = subprocess.Popen(argv, stdout=self.out, stderr=subprocess.STDOUT)
+
+    def finish(self):
+        """Waits for it, prints its report; (cases, checks, failed names)."""
+        status = self.proc.wait()
+        self.out.close()
+        with open(self.output) as f:
+            report = f.read()
+        print("---- cases run beside the others ----", flush=True)
+        print(report, end="", flush=True)
+        summary = re.findall(r"(\d+) cases, (\d+) checks, (\d+) failed", report)
+        failed = re.findall(r"failed: (.*)", report)
+        if not summary:
+            return 0, 0, [f"beside: the second session ended with status {status} and no report"]
+        cases, checks, _ = map(int, summary[-1])
+        if status != 0 and not failed:
+            failed = [f"beside: status {status}"]
+        return cases, checks, failed
 
 
 if __name__ == "__main__":
