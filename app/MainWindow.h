@@ -69,6 +69,7 @@ private:
     void setUpFrame();
     void createTooltips();
     void configureCaptions();
+    void layOutForItsMonitor();
     void layOut(int dpi);
     void loadImageButtons(const ImageChoice& choice);
     void onDpiChanged(int dpi, const RECT& suggested);

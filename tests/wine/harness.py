@@ -448,8 +448,16 @@ class Vela:
     def ini(self, section, key):
         return ini_value(self.settings, section, key)
 
-    def start(self, *args):
+    def start(self, *args, verify=True):
         self.proc = self.s.spawn("vela", self.exe, *args)
+        if not verify:
+            return self.proc
+        # Now and then Wine, just restarted, fails to start a program at all;
+        # a Vela that runs but shows nothing still fails the case.
+        if not wait_until(lambda: self.pids() or self.proc.poll() is not None, 10, 0.05) or \
+                (self.proc.poll() is not None and not self.pids()):
+            log(f"Vela did not start (status {self.proc.poll()}): once more")
+            self.proc = self.s.spawn("vela", self.exe, *args)
         return self.proc
 
     def start_shown(self):

@@ -37,8 +37,9 @@ class Case:
     # The case needs a user who never chose anything: the profile key and the
     # Run value go before it starts.
     virgin_profile: bool = False
-    # The case gives no X input and needs no focus: it may run beside the
-    # others, on a display and in a prefix of its own.
+    # The case runs in the second session, beside the others: a display and a
+    # prefix of its own, so its input and programs never meet theirs. The two
+    # sessions are balanced to end about together.
     beside: bool = False
     tags: list = field(default_factory=list)
 
@@ -56,11 +57,11 @@ CASES = [
     Case("window: clicks on the pointer's own pixel", window.clicks_on_the_cursor_pixel),
     Case("menu: Copy through the menu", menu.copy_through_the_menu),
     Case("menu: Run Software", menu.run_software),
-    Case("menu: 500 showings leak nothing", menu.objects, beside=True),
-    Case("tray: start with Windows", tray.autostart, virgin_profile=True),
-    Case("tray: saves and exit", tray.saves_and_exit),
+    Case("menu: 500 showings leak nothing", menu.objects),
+    Case("tray: start with Windows", tray.autostart, virgin_profile=True, beside=True),
+    Case("tray: saves and exit", tray.saves_and_exit, beside=True),
     Case("tray: reset", tray.reset),
-    Case("tray: living in the tray", tray.living_in_the_tray),
+    Case("tray: living in the tray", tray.living_in_the_tray, beside=True),
     Case("package: the zip unpacked and run", package.zip_unpacked_and_run),
     Case("files: a program folder that cannot be written", files.read_only_folder, beside=True),
     Case("files: Alt+F4 after a typed description", files.close_after_a_description),
@@ -117,8 +118,8 @@ def main():
     side = None
     if not options.serial and not options.beside_only and any(c.beside for c in cases) and \
             any(not c.beside for c in cases):
-        # The cases that need no input run at the same time in a second
-        # session; their report follows this one's.
+        # The cases marked beside run at the same time in a second session;
+        # its report follows this one's.
         side = Beside(options)
         cases = [c for c in cases if not c.beside]
 
