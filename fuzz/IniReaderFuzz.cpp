@@ -32,7 +32,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     static constexpr std::wstring_view kKeys[] = {L"0", L"1", L"2", L"3", L"4",
                                                   L"5", L"6", L"7", L"8"};
+    // Section names compare without regard to ASCII case: a section whose
+    // name is nowhere in the text cannot be there, and is not looked for.
+    std::wstring folded = text;
+    for (wchar_t& c : folded)
+        if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
     for (const vela::SlotInfo& info : vela::kSlotTable) {
+        std::wstring name(info.section);
+        for (wchar_t& c : name)
+            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+        if (folded.find(name) == std::wstring::npos) continue;
         // What we read we can write back, and read again unchanged: every key
         // of the section written, then the text read once more.
         std::vector<std::pair<std::wstring_view, std::wstring>> values;
