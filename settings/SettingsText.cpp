@@ -54,44 +54,49 @@ std::wstring decodeUtf16(std::span<const std::uint8_t> bytes, bool bigEndian) {
     return out;
 }
 
+// One UTF-8 sequence from `i`: its code point, where the next one starts, and
+// whether it is well formed. A broken sequence ends after its valid part.
+struct Utf8Sequence {
+    char32_t codePoint = 0;
+    std::size_t next = 0;
+    bool valid = false;
+};
+
+Utf8Sequence readUtf8(std::span<const std::uint8_t> bytes, std::size_t i) {
+    const std::uint8_t lead = bytes[i];
+    std::size_t extra = 0;
+    char32_t cp = 0;
+    char32_t minimum = 0;
+    if (lead < 0x80) {
+        return {lead, i + 1, true};
+    } else if ((lead & 0xE0) == 0xC0) {
+        extra = 1, cp = lead & 0x1F, minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2, cp = lead & 0x0F, minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3, cp = lead & 0x07, minimum = 0x10000;
+    } else {
+        return {kReplacement, i + 1, false};
+    }
+    std::size_t j = i + 1;
+    for (; j <= i + extra; ++j) {
+        if (j >= bytes.size() || (bytes[j] & 0xC0) != 0x80) break;
+        cp = (cp << 6) | (bytes[j] & 0x3F);
+    }
+    const bool complete = j == i + 1 + extra;
+    if (!complete || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return {kReplacement, complete ? j : std::max(j, i + 1), false};
+    return {cp, j, true};
+}
+
 std::wstring decodeUtf8(std::span<const std::uint8_t> bytes) {
     std::wstring out;
     out.reserve(bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::uint8_t lead = bytes[i];
-        int extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if (lead < 0x80) {
-            out.push_back(static_cast<wchar_t>(lead));
-            ++i;
-            continue;
-        } else if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            appendCodePoint(out, kReplacement);
-            ++i;
-            continue;
-        }
-        std::size_t j = i + 1;
-        for (; j <= i + static_cast<std::size_t>(extra); ++j) {
-            if (j >= bytes.size() || (bytes[j] & 0xC0) != 0x80) break;
-            cp = (cp << 6) | (bytes[j] & 0x3F);
-        }
-        const bool complete = j == i + 1 + static_cast<std::size_t>(extra);
-        if (!complete || cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            // One replacement per broken sequence; go on after its valid part.
-            appendCodePoint(out, kReplacement);
-            i = complete ? j : std::max(j, i + 1);
-            continue;
-        }
-        appendCodePoint(out, cp);
-        i = j;
+    // One replacement per broken sequence; go on after its valid part.
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Utf8Sequence sequence = readUtf8(bytes, i);
+        appendCodePoint(out, sequence.codePoint);
+        i = sequence.next;
     }
     return out;
 }
@@ -99,33 +104,11 @@ std::wstring decodeUtf8(std::span<const std::uint8_t> bytes) {
 // Whether every sequence is well-formed UTF-8 and at least one is not ASCII.
 bool isUtf8BeyondAscii(std::span<const std::uint8_t> bytes) {
     bool beyond = false;
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        const std::uint8_t lead = bytes[i];
-        if (lead < 0x80) {
-            ++i;
-            continue;
-        }
-        beyond = true;
-        std::size_t extra = 0;
-        char32_t cp = 0;
-        char32_t minimum = 0;
-        if ((lead & 0xE0) == 0xC0) {
-            extra = 1, cp = lead & 0x1F, minimum = 0x80;
-        } else if ((lead & 0xF0) == 0xE0) {
-            extra = 2, cp = lead & 0x0F, minimum = 0x800;
-        } else if ((lead & 0xF8) == 0xF0) {
-            extra = 3, cp = lead & 0x07, minimum = 0x10000;
-        } else {
-            return false;
-        }
-        if (i + extra >= bytes.size()) return false;
-        for (std::size_t j = 1; j <= extra; ++j) {
-            if ((bytes[i + j] & 0xC0) != 0x80) return false;
-            cp = (cp << 6) | (bytes[i + j] & 0x3F);
-        }
-        if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
-        i += extra + 1;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const Utf8Sequence sequence = readUtf8(bytes, i);
+        if (!sequence.valid) return false;
+        beyond = beyond || sequence.codePoint >= 0x80;
+        i = sequence.next;
     }
     return beyond;
 }

@@ -767,6 +767,18 @@ class Menu:
         time.sleep(0.1)
         self.hover(window, row, rows)
 
+    def to_word_copy(self, root):
+        """From the open root level to "Combination" > "Word ", the pointer
+        coming to rest on "Copy(Ctrl+C)" without crossing another row; the
+        two levels it opened."""
+        self.hover(root, 3, 7)  # Combination
+        combination = self.wait_level(2)
+        self.slide_into(combination, 0, 2)  # Word
+        word = self.wait_level(3)
+        self.slide_into(word, 0, 8)  # Cut(Ctrl+X)
+        self.hover(word, 1, 8)  # Copy(Ctrl+C)
+        return combination, word
+
     def click_at(self, x, y, settle=0.2):
         self.remember_windows()
         self.s.xdo("mousemove", x, y)

@@ -78,12 +78,7 @@ def menu(session, shots):
     root = m.wait_level(1)
     session.xdo("mousemove", x + 318, y + 40)  # off the menu: nothing highlighted
     shots.take("menu-root", (x, y, w, h))
-    m.hover(root, 3, 7)  # Combination
-    combination = m.wait_level(2)
-    m.slide_into(combination, 0, 2)  # Word
-    word = m.wait_level(3)
-    m.slide_into(word, 0, 8)  # Cut(Ctrl+X)
-    m.hover(word, 1, 8)  # Copy(Ctrl+C)
+    m.to_word_copy(root)
     shots.take("menu-word-copy-highlighted", (x, y, w, h))
     session.xdo("key", "Escape", "Escape", "Escape")
     session.end_programs()
@@ -139,12 +134,7 @@ def scales(session, shots):
         cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
         m.click_at(x + cx * dpi // 96, y + cy * dpi // 96)
         root = m.wait_level(1)
-        m.hover(root, 3, 7)  # Combination
-        combination = m.wait_level(2)
-        m.slide_into(combination, 0, 2)  # Word
-        word = m.wait_level(3)
-        m.slide_into(word, 0, 8)  # Cut(Ctrl+X)
-        m.hover(word, 1, 8)  # Copy(Ctrl+C)
+        combination, word = m.to_word_copy(root)
         shown = [session.geometry(level) for level in (root, combination, word)]
         right = max(lx + lw for lx, _, lw, _ in shown)
         bottom = max(ly + lh for _, ly, _, lh in shown)

@@ -28,12 +28,7 @@ def copy_through_the_menu(ctx):
 
     menu = ctx.menu()
     root = open_caption(ctx, menu, xy, "0, 2")  # X1
-    menu.hover(root, 3, 7)  # Combination
-    combination = menu.wait_level(2)
-    menu.slide_into(combination, 0, 2)  # Word
-    word = menu.wait_level(3)
-    menu.slide_into(word, 0, 8)  # Cut(Ctrl+X)
-    menu.hover(word, 1, 8)  # Copy(Ctrl+C)
+    menu.to_word_copy(root)
     ctx.s.screenshot(os.path.join(ctx.s.work, "menu-before-choice.png"))
     chosen = now_ms()
     ctx.s.xdo("click", 1)
