@@ -7,7 +7,7 @@
 #   pause      Vela's 30 ms pause against a plain Sleep, under Wine
 #   settings   one settings save against the key-by-key profile functions [--iterations N]
 #   hooks      pointer-move latency without and with all nine hooks [--moves N --interval-ms MS]
-#   fuzz       each fuzz target for 10 million executions [--runs N]
+#   fuzz       each fuzz target for 10 million executions [--runs N --max-len BYTES]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -17,9 +17,9 @@ shift
 
 "$root/scripts/setup-debian.sh" >/dev/null
 if [[ "$name" == fuzz ]]; then
-    runs=10000000
-    [[ "${1:-}" == --runs ]] && runs=$2
-    exec scripts/fuzz.sh --runs "$runs"
+    # --runs N (10 million unless given) and --max-len BYTES go to scripts/fuzz.sh.
+    [[ " $* " == *" --runs "* ]] || set -- --runs 10000000 "$@"
+    exec scripts/fuzz.sh "$@"
 fi
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" >/dev/null

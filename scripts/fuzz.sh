@@ -4,18 +4,21 @@
 #
 #   scripts/fuzz.sh --seconds 10        (what the test command runs)
 #   scripts/fuzz.sh --runs 10000000     (the long run; scripts/bench.sh fuzz)
+#   ... --max-len 512                   (inputs of at most 512 bytes: a faster long run)
 #
 # A finding stops with the input saved under build/fuzz/ and exit status 1.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 limit=(-max_total_time=10)
-case ${1:-} in
-    --seconds) limit=(-max_total_time="$2") ;;
-    --runs) limit=(-runs="$2") ;;
-    "") ;;
-    *) echo "usage: $0 [--seconds N | --runs N]" >&2; exit 2 ;;
-esac
+while (($#)); do
+    case $1 in
+        --seconds) limit[0]=-max_total_time="$2"; shift 2 ;;
+        --runs) limit[0]=-runs="$2"; shift 2 ;;
+        --max-len) limit+=(-max_len="$2"); shift 2 ;;
+        *) echo "usage: $0 [--seconds N | --runs N] [--max-len BYTES]" >&2; exit 2 ;;
+    esac
+done
 
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc)"
