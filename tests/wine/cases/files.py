@@ -72,20 +72,19 @@ def close_after_a_description(ctx):
     window = vela.start_shown()
     x, y, _, _ = s.geometry(window)
     lx, ly = centre(layout("g.label_rect(0, 3)"))  # X2's label
-    s.xdo("mousemove", x + lx, y + ly)
-    s.xdo("click", 1)
-    time.sleep(0.5)
-    s.xdo("type", "--delay", 15, "Back to the list")
-    s.xdo("key", "Return")
-    time.sleep(0.3)
-    ctx.check("main_enter_confirms", vela.texts().get(1017), "Back to the list")
-    s.xdo("mousemove", x + lx, y + ly)
-    s.xdo("click", 1)
-    time.sleep(0.5)
-    s.xdo("type", "--delay", 15, "Not this")
-    s.xdo("key", "Escape")
-    time.sleep(0.3)
-    ctx.check("escape_cancels", vela.texts().get(1017), "Back to the list")
+
+    def describe(text, key):
+        """Opens the entry dialog on X2's label, types `text`, ends with `key`."""
+        s.xdo("mousemove", x + lx, y + ly)
+        s.xdo("click", 1)
+        time.sleep(0.5)
+        s.xdo("type", "--delay", 15, text)
+        s.xdo("key", key)
+        time.sleep(0.3)
+        return vela.texts().get(1017)
+
+    ctx.check("main_enter_confirms", describe("Back to the list", "Return"), "Back to the list")
+    ctx.check("escape_cancels", describe("Not this", "Escape"), "Back to the list")
     s.xdo("mousemove", x + 100, y + 420)
     s.xdo("click", 1)
     s.xdo("key", "alt+F4")
