@@ -36,21 +36,32 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       window_(module, *this),
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
+      heldInputs_(std::make_shared<HeldInputs>()),
+      functionInput_(input_, *heldInputs_, kFunctionsOwner),
+      releaser_(*heldInputs_, *playbackThreads_, *this, input_),
       macroLoader_(files_, moduleFolder_, macroScripts_),
-      player_(
-          macroScripts_, playbackThreads_, [] { return std::make_unique<win32::Win32InputPort>(); },
-          threads_),
-      model_(hooks_, window_, timers_),
-      executor_(model_, ExecutorPorts{input_, shell_, power_, player_}, *playbackThreads_),
+      player_(macroScripts_, playbackThreads_, heldInputs_,
+              [this](Slot slot) -> std::unique_ptr<InputPort> {
+                  HANDLE wake = playbackWake_[static_cast<std::size_t>(number(slot))].get();
+                  if (wake) ResetEvent(wake);
+                  return std::make_unique<win32::Win32InputPort>(wake);
+              },
+              threads_),
+      model_(hooks_, window_, timers_, &releaser_),
+      executor_(model_, ExecutorPorts{functionInput_, shell_, power_, player_}, *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
       tray_(module, TrayActions{window_, model_, *this, autostart_, timers_,
                                 [this] { exitApplication(); }}) {
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
+    for (win32::UniqueHandle& wake : playbackWake_)
+        wake.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
-Composition::~Composition() = default;
+Composition::~Composition() {
+    releaser_.releaseAll();
+}
 
 void Composition::run() {
     window_.run();
@@ -132,7 +143,7 @@ void Composition::tellFallback(const std::wstring& folder) {
 std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
         if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
-            executor_.onActivation(kSlotTable[i].slot);
+            executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
             return 0;
         }
     }
@@ -145,11 +156,16 @@ std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARA
             return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_QUERYENDSESSION:
             // Logging off or shutting down: whatever waits for its save is
-            // written now, before the system may end the process.
+            // written now, before the system may end the process, and no key
+            // of Vela's stays down.
+            releaser_.releaseAll();
             savePending();
             return TRUE;
         case WM_ENDSESSION:
-            if (wParam) savePending();
+            if (wParam) {
+                releaser_.releaseAll();
+                savePending();
+            }
             return 0;
         default:
             return std::nullopt;
@@ -189,11 +205,18 @@ void Composition::playOnThisThread(Slot slot) {
     player_.playOnThisThread(number(slot), input_);
 }
 
+void Composition::wake(Slot slot) {
+    if (HANDLE event = playbackWake_[static_cast<std::size_t>(number(slot))].get()) SetEvent(event);
+}
+
 void Composition::exitApplication() {
+    // Playbacks stopped and every key and button of Vela's let go first: the
+    // process ends at once after this.
+    releaser_.releaseAll();
     tray_.remove();
     saveAll();
-    // At once: no window close, no hook removal. The system releases the
-    // hooks and the instance mutex with the process.
+    // No window close, no hook removal: the system releases the hooks and the
+    // instance mutex with the process.
     ExitProcess(0);
 }
 

@@ -23,17 +23,23 @@
 #include "core/ActionExecutor.h"
 #include "core/Autostart.h"
 #include "core/PlaybackThreads.h"
+#include "core/HeldInputs.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
+#include "core/TrackedInput.h"
 #include "macro/MacroPlayer.h"
 #include "macro/MacroScriptLoader.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "settings/ButtonSettingsStore.h"
+#include "win32/Handle.h"
 
 namespace vela {
 
-class Composition final : public MainWindowEvents, public SavePort, public ScriptPlayer {
+class Composition final : public MainWindowEvents,
+                          public SavePort,
+                          public ScriptPlayer,
+                          public PlaybackWakePort {
 public:
     // `commandLine` is the text after the program name; empty starts hidden.
     Composition(HINSTANCE module, std::wstring commandLine);
@@ -57,6 +63,8 @@ public:
     void tellFallback(const std::wstring& folder);
     // ScriptPlayer: a slot's script on this thread (the playback timers).
     void playOnThisThread(Slot slot) override;
+    // PlaybackWakePort: ends the pauses of the slot's playback thread.
+    void wake(Slot slot) override;
 
 private:
     // The menu's ports over the window, and the commands over them.
@@ -94,6 +102,13 @@ private:
     CVoZuzevArarozerudiDlg window_;
     std::shared_ptr<MacroScripts> macroScripts_;
     std::shared_ptr<PlaybackThreads> playbackThreads_;
+    // What Vela's own input holds down, and who lets go of it.
+    std::shared_ptr<HeldInputs> heldInputs_;
+    // Set to end a slot's playback pauses; manual-reset, reset as the next
+    // playback of the slot starts.
+    std::array<win32::UniqueHandle, kSlotPositions> playbackWake_;
+    TrackedInput functionInput_;
+    InputReleaser releaser_;
     MacroScriptLoader macroLoader_;
     MacroPlayer player_;
     SlotModel model_;

@@ -8,8 +8,12 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
                                PlaybackThreads& playbackThreads)
     : model_(model), ports_(ports), playbackThreads_(playbackThreads), synth_(ports.input) {}
 
-void ActionExecutor::onActivation(Slot slot) {
+void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     const SlotInfo& info = slotInfo(slot);
+    // Alt went through to the program in front; with a finger still on it the
+    // slot's keys would come out as Alt shortcuts. It is let go first.
+    if (info.trigger == Trigger::AltTab && (detail & (heldalt::Left | heldalt::Right)))
+        synth_.letGoOfAlt((detail & heldalt::Left) != 0, (detail & heldalt::Right) != 0);
     // A copy: a guarded send re-installs hooks, which writes the model.
     const ButtonAssignment a = model_.at(slot);
     if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {

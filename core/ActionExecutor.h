@@ -39,7 +39,9 @@ class ActionExecutor {
 public:
     ActionExecutor(SlotModel& model, ExecutorPorts ports, PlaybackThreads& playbackThreads);
 
-    void onActivation(Slot slot);
+    // A report of the slot's hook library; `detail` is what the library
+    // says with it (for the Alt+Tab slot: the Alt keys still held).
+    void onActivation(Slot slot, std::uint32_t detail = 0);
 
     RepeatKeyState& repeatState() { return repeat_; }
 

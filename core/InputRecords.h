@@ -25,6 +25,7 @@ inline constexpr std::uint32_t Absolute = 0x8000;
 inline constexpr std::uint32_t AbsoluteMove = Absolute | Move;
 }  // namespace mouseflag
 
+inline constexpr std::uint32_t kExtendedKeyFlag = 0x0001;
 inline constexpr std::uint32_t kKeyUpFlag = 0x0002;
 inline constexpr std::uint32_t kXButton1 = 1;
 inline constexpr std::uint32_t kXButton2 = 2;
@@ -36,6 +37,11 @@ inline constexpr std::uint8_t Shift = 0x10;
 inline constexpr std::uint8_t Control = 0x11;
 inline constexpr std::uint8_t Alt = 0x12;
 inline constexpr std::uint8_t LeftWindows = 0x5B;
+inline constexpr std::uint8_t LeftAlt = 0xA4;
+inline constexpr std::uint8_t RightAlt = 0xA5;
+// A key no layout assigns: pressed between an Alt press and its release, it
+// keeps the program in front from opening its menu bar.
+inline constexpr std::uint8_t MenuMask = 0xE8;
 }  // namespace vk
 
 // Where a synthetic mouse event lands, in the absolute coordinates SendInput
@@ -71,7 +77,21 @@ Point pixelOfTarget(const MouseTarget& target, Size primary, Rect virtualScreen)
 
 InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags,
                         std::uint32_t mouseData = 0);
-InputRecord keyRecord(std::uint16_t virtualKey, bool up, std::uint32_t time = 0,
-                      std::uint64_t extraInfo = 0);
+// Keys whose scan code comes with the E0 prefix on a PC keyboard: the
+// arrows, Insert, Delete, Home, End, Page Up and Down, right Control and Alt,
+// the Windows and Applications keys, Print Screen, keypad Divide, Num Lock,
+// Break, and the browser, volume, media and launch keys. Games that read scan
+// codes tell such a key from its twin on the keypad by that flag alone.
+bool isExtendedKey(std::uint16_t virtualKey);
+
+// The scan code of a key for synthetic input: the layout's, or for a key the
+// layout has none for (the browser, volume, media and launch keys, which
+// Wine's layouts leave out) the one every PC keyboard sends.
+std::uint16_t scanCodeFor(InputPort& input, std::uint16_t virtualKey);
+
+// A key record as games see a real key: the virtual key, its scan code and,
+// for an extended key, the extended-key flag.
+InputRecord keyRecord(std::uint16_t virtualKey, std::uint16_t scanCode, bool up,
+                      std::uint32_t time = 0, std::uint64_t extraInfo = 0);
 
 }  // namespace vela

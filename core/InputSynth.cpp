@@ -1,6 +1,7 @@
 #include "core/InputSynth.h"
 
 #include <array>
+#include <vector>
 
 namespace vela {
 
@@ -22,6 +23,10 @@ constexpr std::array<ClickFlags, 5> kClickFlags{{
 
 }  // namespace
 
+InputRecord InputSynth::key(std::uint16_t virtualKey, bool up, std::uint32_t time) {
+    return keyRecord(virtualKey, scanCodeFor(input_, virtualKey), up, time);
+}
+
 void InputSynth::sendOne(const InputRecord& record) {
     input_.send({&record, 1});
 }
@@ -40,33 +45,42 @@ void InputSynth::wheelStep(std::int32_t delta, const MouseTarget& at) {
 }
 
 void InputSynth::keyTap(std::uint8_t virtualKey) {
-    const std::array<InputRecord, 2> tap{keyRecord(virtualKey, false), keyRecord(virtualKey, true)};
+    const std::uint16_t scan = scanCodeFor(input_, virtualKey);
+    const std::array<InputRecord, 2> tap{keyRecord(virtualKey, scan, false),
+                                         keyRecord(virtualKey, scan, true)};
     input_.send(tap);
 }
 
 void InputSynth::modifierChord(std::uint8_t modifier, std::uint8_t virtualKey,
                                std::uint32_t pauseMs) {
-    sendOne(keyRecord(modifier, false));
+    sendOne(key(modifier, false));
     if (pauseMs > 0) input_.sleepMs(pauseMs);
-    sendOne(keyRecord(virtualKey, false));
-    sendOne(keyRecord(virtualKey, true));
-    sendOne(keyRecord(modifier, true));
+    sendOne(key(virtualKey, false));
+    sendOne(key(virtualKey, true));
+    sendOne(key(modifier, true));
 }
 
 void InputSynth::slowWindowsChord(std::uint8_t virtualKey) {
-    sendOne(keyRecord(vk::LeftWindows, false));
+    sendOne(key(vk::LeftWindows, false));
     input_.sleepMs(kSlowChordPauseMs);
-    sendOne(keyRecord(virtualKey, false));
-    sendOne(keyRecord(virtualKey, true));
+    sendOne(key(virtualKey, false));
+    sendOne(key(virtualKey, true));
     input_.sleepMs(kSlowChordPauseMs);
-    sendOne(keyRecord(vk::LeftWindows, true));
+    sendOne(key(vk::LeftWindows, true));
+}
+
+void InputSynth::letGoOfAlt(bool left, bool right) {
+    std::vector<InputRecord> records{key(vk::MenuMask, false), key(vk::MenuMask, true)};
+    if (left) records.push_back(key(vk::LeftAlt, true));
+    if (right) records.push_back(key(vk::RightAlt, true));
+    input_.send(records);
 }
 
 void InputSynth::switchApps() {
     const std::array<InputRecord, 6> chord{
-        keyRecord(vk::Control, false, 0),      keyRecord(vk::LeftWindows, false, 0),
-        keyRecord(vk::Backspace, false, 64),   keyRecord(vk::Backspace, true, 128),
-        keyRecord(vk::LeftWindows, true, 500), keyRecord(vk::Control, true, 500),
+        key(vk::Control, false, 0),      key(vk::LeftWindows, false, 0),
+        key(vk::Backspace, false, 64),   key(vk::Backspace, true, 128),
+        key(vk::LeftWindows, true, 500), key(vk::Control, true, 500),
     };
     input_.send(chord);
 }
@@ -78,8 +92,8 @@ void InputSynth::repeatTap(std::uint8_t virtualKey, int presses, RepeatStyle sty
     }
     input_.sleepMs(kRepeatLeadPauseMs);
     for (int i = 0; i < presses; ++i) {
-        sendOne(keyRecord(virtualKey, false));
-        sendOne(keyRecord(virtualKey, true));
+        sendOne(key(virtualKey, false));
+        sendOne(key(virtualKey, true));
     }
 }
 

@@ -31,12 +31,16 @@ public:
     void modifierChord(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
     // Windows down, 100 ms, key down, key up, 100 ms, Windows up.
     void slowWindowsChord(std::uint8_t virtualKey);
+    // Lets go of the Alt keys a finger still holds, with the menu-mask key
+    // ahead so the program in front opens no menu bar: one call.
+    void letGoOfAlt(bool left, bool right);
     // Control+Windows+Backspace with the fixed time stamps, in one call.
     void switchApps();
     // `presses` presses of a key in the slot's repeat style.
     void repeatTap(std::uint8_t virtualKey, int presses, RepeatStyle style);
 
 private:
+    InputRecord key(std::uint16_t virtualKey, bool up, std::uint32_t time = 0);
     void sendOne(const InputRecord& record);
 
     InputPort& input_;

@@ -15,20 +15,30 @@ namespace vela {
 class PlaybackThreads {
 public:
     // Claims the slot's entry; false when a playback of the slot already runs.
+    // A new playback starts with no stop asked of it.
     bool tryBegin(Slot slot) {
         bool expected = false;
-        return entry(slot).compare_exchange_strong(expected, true, std::memory_order_acq_rel);
+        if (!entry(slot).compare_exchange_strong(expected, true, std::memory_order_acq_rel))
+            return false;
+        stop_[index(slot)].store(false, std::memory_order_release);
+        return true;
     }
     void finish(Slot slot) { entry(slot).store(false, std::memory_order_release); }
     bool isPlaying(Slot slot) const {
         return playbackThread_[index(slot)].load(std::memory_order_acquire);
     }
 
+    // Asks the slot's running playback to stop: it plays no further step and
+    // presses nothing more.
+    void requestStop(Slot slot) { stop_[index(slot)].store(true, std::memory_order_release); }
+    const std::atomic<bool>& stopFlag(Slot slot) const { return stop_[index(slot)]; }
+
 private:
     static std::size_t index(Slot slot) { return static_cast<std::size_t>(number(slot)); }
     std::atomic<bool>& entry(Slot slot) { return playbackThread_[index(slot)]; }
 
     std::array<std::atomic<bool>, kSlotPositions> playbackThread_{};
+    std::array<std::atomic<bool>, kSlotPositions> stop_{};
 };
 
 }  // namespace vela

@@ -84,6 +84,26 @@ public:
     virtual Rect virtualScreen() = 0;
     virtual std::uint32_t tickCount() = 0;
     virtual std::uint64_t messageExtraInfo() = 0;
+    // The scan code of a virtual key in the layout of the program in front
+    // (0 for a key it has none for).
+    virtual std::uint16_t scanCodeOf(std::uint16_t virtualKey) = 0;
+};
+
+// Lets go of what Vela's own input holds down: a slot's playback (stopped
+// first) when the slot changes, or everything, before Vela resets or ends.
+class ReleasePort {
+public:
+    virtual ~ReleasePort() = default;
+    virtual void releaseSlot(Slot slot) = 0;
+    virtual void releaseAll() = 0;
+};
+
+// Ends the pauses of a slot's playback thread at once (its stop is asked
+// for separately), so a stopped script does not sit out a long Delay.
+class PlaybackWakePort {
+public:
+    virtual ~PlaybackWakePort() = default;
+    virtual void wake(Slot slot) = 0;
 };
 
 // Installs and removes the hook library of a slot for the main window.

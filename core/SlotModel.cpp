@@ -2,8 +2,8 @@
 
 namespace vela {
 
-SlotModel::SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers)
-    : hooks_(hooks), view_(view), timers_(timers) {}
+SlotModel::SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers, ReleasePort* release)
+    : hooks_(hooks), view_(view), timers_(timers), release_(release) {}
 
 void SlotModel::installHook(Slot slot) {
     ButtonAssignment& a = at(slot);
@@ -36,6 +36,7 @@ void SlotModel::finishChange(std::uint32_t saveDelayMs) {
 
 void SlotModel::assignMouseFunction(Slot slot, const std::wstring& caption,
                                     std::int32_t mouseFunction) {
+    if (release_) release_->releaseSlot(slot);
     const std::optional<MouseFunction> own = slotInfo(slot).ownFunction;
     if (own && toRaw(*own) == mouseFunction) {
         makeNative(slot, caption);
@@ -52,6 +53,7 @@ void SlotModel::assignMouseFunction(Slot slot, const std::wstring& caption,
 void SlotModel::assignKeyFunction(Slot slot, const std::wstring& caption, std::int32_t keyAction,
                                   std::uint8_t virtualKey,
                                   const std::optional<std::wstring>& launchTarget) {
+    if (release_) release_->releaseSlot(slot);
     setCaption(slot, caption);
     installHook(slot);
     ButtonAssignment& a = at(slot);
@@ -72,11 +74,13 @@ void SlotModel::setDescription(Slot slot, const std::wstring& description) {
 }
 
 void SlotModel::revertToNative(Slot slot) {
+    if (release_) release_->releaseSlot(slot);
     makeNative(slot, std::wstring(slotInfo(slot).nativeCaption));
     finishChange(kSaveDelayAfterRevertMs);
 }
 
 void SlotModel::resetAll(SavePort& saver) {
+    if (release_) release_->releaseAll();
     for (const SlotInfo& info : kSlotTable) makeNative(info.slot, std::wstring(info.nativeCaption));
     view_.repaintCaptions();
     saver.saveAll();

@@ -25,7 +25,9 @@ inline constexpr std::uint32_t kHideDelayMs = 10;
 // library is never installed twice nor removed when it is not installed.
 class SlotModel {
 public:
-    SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers);
+    // `release`, when given, lets go of what a slot's function holds down
+    // before the slot changes (all of it before a reset).
+    SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers, ReleasePort* release = nullptr);
 
     ButtonAssignment& at(Slot slot) { return slots_[static_cast<std::size_t>(number(slot))]; }
     const ButtonAssignment& at(Slot slot) const {
@@ -66,6 +68,7 @@ private:
     HookPort& hooks_;
     ViewPort& view_;
     TimerPort& timers_;
+    ReleasePort* release_;
     std::array<ButtonAssignment, kSlotPositions> slots_{};
 };
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -68,6 +69,13 @@ enum class MenuAccess {
     Never,            // wheel slots: the click does nothing
     AfterAltWarning,  // the Alt+Tab slot warns every time first
 };
+
+// The lParam of a report of the Alt+Tab slot: the Alt keys still held when
+// its Tab was taken.
+namespace heldalt {
+inline constexpr std::uint32_t Left = 1;
+inline constexpr std::uint32_t Right = 2;
+}  // namespace heldalt
 
 struct SlotInfo {
     Slot slot;

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <span>
 
+#include "core/TrackedInput.h"
 #include "macro/MacroPlayer.h"
 #include "macro/MacroScriptParser.h"
 
@@ -26,6 +27,7 @@ public:
     vela::Rect virtualScreen() override { return {0, 0, 1920, 1080}; }
     std::uint32_t tickCount() override { return 0; }
     std::uint64_t messageExtraInfo() override { return ~0ull; }
+    std::uint16_t scanCodeOf(std::uint16_t vk) override { return vk & 0x7F; }
 };
 
 }  // namespace
@@ -42,7 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (c == L'\n' || c == L'\0' || static_cast<std::uint32_t>(c) > 0xFF) std::abort();
         }
     }
+    // Played as a playback thread plays it: whatever the script leaves down
+    // is let go at its end, so nothing may be held after.
     CheckingPort port;
-    vela::playMacroScript(script, port);
+    vela::HeldInputs ledger;
+    vela::TrackedInput tracked(port, ledger, vela::playbackOwner(vela::Slot::X1));
+    vela::playMacroScript(script, tracked);
+    tracked.releaseHeld();
+    if (ledger.holdsAnything()) std::abort();
     return 0;
 }

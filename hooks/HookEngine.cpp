@@ -8,6 +8,7 @@
 #include <array>
 #include <atomic>
 
+#include "core/InputRecords.h"
 #include "hooks/KeyFilter.h"
 #include "hooks/MouseFilter.h"
 
@@ -79,7 +80,21 @@ void post(const Verdict& v) {
     const auto i = static_cast<std::size_t>(number(*v.reportSlot));
     HWND target = g.targets[i].load(std::memory_order_acquire);
     if (!target) return;
-    for (int n = 0; n < v.reports; ++n) PostMessageW(target, g.messages[i], 0, 0);
+    for (int n = 0; n < v.reports; ++n)
+        PostMessageW(target, g.messages[i], 0, static_cast<LPARAM>(v.detail));
+}
+
+// An unassigned key pressed and released, sent from inside the hook so that
+// the system takes it before the event the hook is answering: the program in
+// front then sees Alt go down and up with a key between, and opens no menu.
+void sendMenuMask() {
+    INPUT mask[2] = {};
+    for (INPUT& in : mask) {
+        in.type = INPUT_KEYBOARD;
+        in.ki.wVk = vela::vk::MenuMask;
+    }
+    mask[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, mask, sizeof(INPUT));
 }
 
 MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
@@ -167,10 +182,12 @@ LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
         in.injected = (ks.flags & LLKHF_INJECTED) != 0;
         const Verdict v = t.keys.onEvent(in, installedSlots());
         post(v);
+        if (v.maskFirst) sendMenuMask();
         if (v.suppress) {
             if (!in.down) settleLater(keyHookNeeded());
             return 1;
         }
+        if (v.maskFirst) settleLater(keyHookNeeded());
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -185,14 +202,22 @@ void applyHooks() {
     const bool keys = keyHookNeeded();
     if (mouse && !t.mouseHook) t.mouseHook = SetWindowsHookExW(WH_MOUSE_LL, mouseProc, t.module, 0);
     if (!mouse) unhook(t.mouseHook);
-    if (keys && !t.keyHook) t.keyHook = SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0);
+    if (keys && !t.keyHook) {
+        // What went down while no hook watched (this one included) is down
+        // for the system now; the filter learns it before the first event.
+        const auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
+        t.keys.onHookInstalled(down(VK_TAB), down(VK_LMENU), down(VK_RMENU));
+        t.keyHook = SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0);
+    }
     if (!keys) unhook(t.keyHook);
 }
 
 // The system removes a low-level hook without notice when it once took too
 // long to answer. Input that reached the system but none of our hooks gives
-// that away: a pointer that moved without the mouse hook seeing it, or input
-// that was no move and that no hook saw.
+// that away: the pointer moved by input (not by a program's SetCursorPos)
+// without the mouse hook seeing it, or input that was no move and that no hook
+// saw. The second needs the mouse hook in: without it, a click or a wheel turn
+// looks the same as a key the keyboard hook missed.
 void watchdogRound() {
     LASTINPUTINFO last{sizeof(LASTINPUTINFO), 0};
     POINT cursor{};
@@ -204,16 +229,12 @@ void watchdogRound() {
     const bool moved = haveCursor && (cursor.x != t.seenCursor.x || cursor.y != t.seenCursor.y);
     const bool input = haveInput && last.dwTime != t.seenInputTime;
 
-    const bool mouseLost = t.mouseHook && moved && mouseQuiet;
-    const bool keysLost = t.keyHook && input && !moved && mouseQuiet && keysQuiet;
+    const bool mouseLost = t.mouseHook && moved && input && mouseQuiet;
+    const bool keysLost = t.keyHook && t.mouseHook && input && !moved && mouseQuiet && keysQuiet;
     // A busy machine can show the pointer's new place before the hook has seen
     // the move, so one such round proves nothing: only two rounds in a row
-    // count. A round in which the hooks answered clears the suspicion.
-    if (mouseLost || keysLost) {
-        ++t.suspectRounds;
-    } else if (!mouseQuiet || !keysQuiet) {
-        t.suspectRounds = 0;
-    }
+    // count, and any round without suspicion starts the count again.
+    t.suspectRounds = mouseLost || keysLost ? t.suspectRounds + 1 : 0;
     if (t.suspectRounds >= kWatchdogSuspectRounds) {
         t.suspectRounds = 0;
         unhook(t.mouseHook);

@@ -60,15 +60,18 @@ constexpr std::optional<Slot> slotWatching(Trigger t) {
 }
 
 // What the hook procedure does with one event: let it through or swallow it,
-// and how many activations of which slot to report.
+// how many activations of which slot to report (with `detail` as the report's
+// lParam), and whether the menu-mask key goes ahead of the event.
 struct Verdict {
     bool suppress = false;
     std::optional<Slot> reportSlot;
     int reports = 0;
+    std::uint32_t detail = 0;
+    bool maskFirst = false;
 
     static Verdict pass() { return {}; }
-    static Verdict swallow() { return {true, std::nullopt, 0}; }
-    static Verdict report(Slot s, int count = 1) { return {true, s, count}; }
+    static Verdict swallow() { return {true, std::nullopt, 0, 0, false}; }
+    static Verdict report(Slot s, int count = 1) { return {true, s, count, 0, false}; }
     bool operator==(const Verdict&) const = default;
 };
 

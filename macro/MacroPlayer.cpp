@@ -3,6 +3,7 @@
 #include <limits>
 
 #include "core/InputRecords.h"
+#include "core/TrackedInput.h"
 
 namespace vela {
 
@@ -26,11 +27,14 @@ std::uint32_t delayMs(std::int32_t number) {
 
 }  // namespace
 
-void playMacroScript(const MacroScript& script, InputPort& input) {
+void playMacroScript(const MacroScript& script, InputPort& input,
+                     const std::atomic<bool>* stop) {
     // Key records carry the low 16 bits of this thread's message extra info.
     const std::uint64_t extraInfo = input.messageExtraInfo() & 0xFFFFu;
-    InputRecord keyDown = keyRecord(0, false, 0, extraInfo);
-    InputRecord keyUp = keyRecord(0, true, 0, extraInfo);
+    const auto key = [&](std::int32_t number, bool up) {
+        const auto virtualKey = static_cast<std::uint16_t>(number);
+        return keyRecord(virtualKey, scanCodeFor(input, virtualKey), up, 0, extraInfo);
+    };
 
     // Clicks land on the pixel the pointer is on as far as the script knows:
     // where it was at the start, or where the script's last move put it. Moves
@@ -54,6 +58,7 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
     };
 
     for (const MacroStep& step : script) {
+        if (stop && stop->load(std::memory_order_acquire)) break;
         switch (step.opcode) {
             case opcode::LeftDown:
                 sendMouse(mouseflag::LeftDown);
@@ -76,12 +81,10 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
                 sendMove();
                 break;
             case opcode::KeyDown:
-                keyDown.virtualKey = static_cast<std::uint16_t>(step.number());
-                sendOne(keyDown);
+                sendOne(key(step.number(), false));
                 break;
             case opcode::KeyUp:
-                keyUp.virtualKey = static_cast<std::uint16_t>(step.number());
-                sendOne(keyUp);
+                sendOne(key(step.number(), true));
                 break;
             default:
                 break;  // right and middle button steps are kept but not played
@@ -90,36 +93,48 @@ void playMacroScript(const MacroScript& script, InputPort& input) {
 }
 
 MacroPlayer::MacroPlayer(std::shared_ptr<const MacroScripts> scripts,
-                         std::shared_ptr<PlaybackThreads> threads, InputPortFactory makeInputPort,
+                         std::shared_ptr<PlaybackThreads> threads,
+                         std::shared_ptr<HeldInputs> ledger, InputPortFactory makeInputPort,
                          WorkerThreadPort& threadStarter)
     : scripts_(std::move(scripts)),
       threads_(std::move(threads)),
+      ledger_(std::move(ledger)),
       makeInputPort_(std::move(makeInputPort)),
       threadStarter_(threadStarter) {}
 
 bool MacroPlayer::startPlayback(Slot slot) {
     const SlotInfo* info = findSlot(number(slot));
     if (!info || info->macro != MacroBehaviour::Playback) return false;
-    if (!scripts_ || !threads_ || !makeInputPort_) return false;
-    std::shared_ptr<InputPort> input = makeInputPort_();
+    if (!scripts_ || !threads_ || !ledger_ || !makeInputPort_) return false;
+    std::shared_ptr<InputPort> input = makeInputPort_(slot);
     if (!input) return false;
 
-    // The thread owns what it touches: the table, the entries and its port.
-    return threadStarter_.startDetached(
-        [scripts = scripts_, threads = threads_, input = std::move(input), slot]() mutable {
-            try {
-                playMacroScript((*scripts)[static_cast<std::size_t>(number(slot))], *input);
-            } catch (...) {
-                // Nothing to report to; the entry must still be cleared below.
-            }
-            input.reset();
-            threads->finish(slot);
-        });
+    // The thread owns what it touches: the table, the entries, the ledger and
+    // its port.
+    return threadStarter_.startDetached([scripts = scripts_, threads = threads_, ledger = ledger_,
+                                         input = std::move(input), slot]() mutable {
+        const std::atomic<bool>& stop = threads->stopFlag(slot);
+        TrackedInput tracked(*input, *ledger, playbackOwner(slot), &stop);
+        try {
+            playMacroScript((*scripts)[static_cast<std::size_t>(number(slot))], tracked, &stop);
+        } catch (...) {
+            // Nothing to report to; the keys and the entry must still be let go below.
+        }
+        try {
+            tracked.releaseHeld();
+        } catch (...) {
+        }
+        input.reset();
+        threads->finish(slot);
+    });
 }
 
 void MacroPlayer::playOnThisThread(int slotNumber, InputPort& input) const {
     if (!scripts_ || slotNumber < 1 || slotNumber > 10) return;
-    playMacroScript((*scripts_)[static_cast<std::size_t>(slotNumber)], input);
+    HeldInputs ownLedger;
+    TrackedInput tracked(input, ledger_ ? *ledger_ : ownLedger, timerScriptOwner(slotNumber));
+    playMacroScript((*scripts_)[static_cast<std::size_t>(slotNumber)], tracked);
+    tracked.releaseHeld();
 }
 
 }  // namespace vela

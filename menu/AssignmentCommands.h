@@ -10,7 +10,9 @@
 
 namespace vela::menu {
 
-inline constexpr std::wstring_view kAltKeyWarning = L"This Function Will Disable Your Alt Key";
+// Alt itself passes; only Tab pressed while Alt is held belongs to the slot.
+inline constexpr std::wstring_view kAltKeyWarning =
+    L"Alt+Tab Will Be Taken By Vela. Alt And Your Other Alt Shortcuts Keep Working.";
 inline constexpr std::wstring_view kProgramFilter = L"EXE files(*.exe)|*.exe||";
 
 // The platform's open-file filter format: '|' separators become NULs, so

@@ -30,7 +30,7 @@ INPUT toInput(const InputRecord& r) {
     return in;
 }
 
-Win32InputPort::Win32InputPort() {
+Win32InputPort::Win32InputPort(HANDLE wake) : wake_(wake) {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
@@ -40,19 +40,29 @@ Win32InputPort::~Win32InputPort() {
     if (timer_) CloseHandle(timer_);
 }
 
-void preciseSleep(HANDLE timer, bool highResolution, std::uint32_t ms) {
+void preciseSleep(HANDLE timer, bool highResolution, std::uint32_t ms, HANDLE wake) {
     if (ms == 0) return;
     if (highResolution && timer) {
         LARGE_INTEGER due;
         due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, 100 ns units
         if (SetWaitableTimer(timer, &due, 0, nullptr, nullptr, FALSE)) {
-            WaitForSingleObject(timer, INFINITE);
+            if (!wake) {
+                WaitForSingleObject(timer, INFINITE);
+                return;
+            }
+            const HANDLE either[2] = {timer, wake};
+            if (WaitForMultipleObjects(2, either, FALSE, INFINITE) != WAIT_OBJECT_0)
+                CancelWaitableTimer(timer);
             return;
         }
     }
     // Older systems: raise the scheduler resolution for the duration.
     timeBeginPeriod(1);
-    Sleep(ms);
+    if (wake) {
+        WaitForSingleObject(wake, ms);
+    } else {
+        Sleep(ms);
+    }
     timeEndPeriod(1);
 }
 
@@ -65,7 +75,7 @@ void Win32InputPort::send(std::span<const InputRecord> records) {
 }
 
 void Win32InputPort::sleepMs(std::uint32_t ms) {
-    preciseSleep(timer_, highResolution_, ms);
+    preciseSleep(timer_, highResolution_, ms, wake_);
 }
 
 Point Win32InputPort::cursorPos() {
@@ -87,6 +97,20 @@ Rect Win32InputPort::virtualScreen() {
 
 std::uint32_t Win32InputPort::tickCount() {
     return GetTickCount();
+}
+
+std::uint16_t Win32InputPort::scanCodeOf(std::uint16_t virtualKey) {
+    // The layout of the program the key goes to: a key moves between layouts
+    // (Z and Y on a German one), its scan code with it. The layout is looked
+    // up again only when another window is in front: a press should not wait
+    // on more calls into the window server than it must.
+    const HWND front = GetForegroundWindow();
+    if (front != layoutWindow_ || !layout_) {
+        layoutWindow_ = front;
+        layout_ = GetKeyboardLayout(GetWindowThreadProcessId(front, nullptr));
+    }
+    const UINT code = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout_);
+    return static_cast<std::uint16_t>(code & 0xFF);
 }
 
 std::uint64_t Win32InputPort::messageExtraInfo() {

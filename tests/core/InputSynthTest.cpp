@@ -7,6 +7,7 @@
 namespace vela {
 namespace {
 
+using test::extended;
 using test::key;
 using test::mouse;
 using test::Recorder;
@@ -129,7 +130,8 @@ TEST(InputSynth, KeyTapPutsDownAndUpIntoOneCall) {
     Recorder rec;
     InputSynth(rec).keyTap(46);
     ASSERT_EQ(rec.trace(), "send:2");
-    EXPECT_EQ(rec.sends()[0], (std::vector{key(46, false), key(46, true)}));
+    // Delete is an extended key.
+    EXPECT_EQ(rec.sends()[0], (std::vector{extended(key(46, false)), extended(key(46, true))}));
 }
 
 TEST(InputSynth, ModifierChordIsFourCallsWithThePauseAfterTheModifier) {
@@ -151,7 +153,8 @@ TEST(InputSynth, SlowWindowsChordPausesOnBothSidesOfTheKey) {
     InputSynth(rec).slowWindowsChord(69);
     EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1 send:1 sleep:100 send:1");
     EXPECT_EQ(rec.records(),
-              (std::vector{key(0x5B, false), key(69, false), key(69, true), key(0x5B, true)}));
+              (std::vector{extended(key(0x5B, false)), key(69, false), key(69, true),
+                           extended(key(0x5B, true))}));
 }
 
 TEST(InputSynth, SwitchAppsIsOneCallOfSixStampedRecords) {
@@ -159,8 +162,9 @@ TEST(InputSynth, SwitchAppsIsOneCallOfSixStampedRecords) {
     InputSynth(rec).switchApps();
     ASSERT_EQ(rec.trace(), "send:6");
     EXPECT_EQ(rec.sends()[0],
-              (std::vector{key(0x11, false, 0), key(0x5B, false, 0), key(8, false, 64),
-                           key(8, true, 128), key(0x5B, true, 500), key(0x11, true, 500)}));
+              (std::vector{key(0x11, false, 0), extended(key(0x5B, false, 0)), key(8, false, 64),
+                           key(8, true, 128), extended(key(0x5B, true, 500)),
+                           key(0x11, true, 500)}));
 }
 
 TEST(InputSynth, RepeatTapStyles) {
@@ -171,8 +175,69 @@ TEST(InputSynth, RepeatTapStyles) {
     Recorder split;
     InputSynth(split).repeatTap(39, 3, RepeatStyle::PauseThenSplitCalls);
     EXPECT_EQ(split.trace(), "sleep:30 send:1 send:1 send:1 send:1 send:1 send:1");
-    EXPECT_EQ(split.records(), (std::vector{key(39, false), key(39, true), key(39, false),
-                                            key(39, true), key(39, false), key(39, true)}));
+    const InputRecord down = extended(key(39, false)), up = extended(key(39, true));
+    EXPECT_EQ(split.records(), (std::vector{down, up, down, up, down, up}));
+}
+
+// --- Keys as games see them ---------------------------------------------------
+
+TEST(KeyRecords, TheExtendedKeysAreThoseWithTheE0PrefixOnAPcKeyboard) {
+    for (std::uint16_t vk : {0x21, 0x22, 0x23, 0x24, 0x25, 0x26, 0x27, 0x28,  // pages, ends, arrows
+                             0x2D, 0x2E, 0x2C, 0x5B, 0x5C, 0x5D, 0x6F, 0x90, 0xA3, 0xA5, 0x03,
+                             0xA6, 0xAD, 0xAE, 0xAF, 0xB0, 0xB1, 0xB2, 0xB3, 0xB4, 0xB7}) {
+        EXPECT_TRUE(isExtendedKey(vk)) << std::hex << vk;
+    }
+    // Their twins on the keypad and the left-hand modifiers are not.
+    for (std::uint16_t vk : {0x0D, 0x10, 0x11, 0x12, 0x20, 0x29, 0x2B, 0x2F, 0x41, 0x60, 0x61,
+                             0x69, 0x6A, 0x6E, 0x70, 0x87, 0xA0, 0xA1, 0xA2, 0xA4, 0xB8, 0xE8}) {
+        EXPECT_FALSE(isExtendedKey(vk)) << std::hex << vk;
+    }
+}
+
+TEST(KeyRecords, KeysTheLayoutLeavesOutGetThePcKeyboardsCodes) {
+    Recorder rec;
+    rec.scanCodes = {{0xB3, 0x7F}};  // a layout that has its own code for play/pause
+    for (auto [vk, scan] : std::vector<std::pair<std::uint16_t, std::uint16_t>>{
+             {0xA6, 0x6A}, {0xAC, 0x32}, {0xAD, 0x20}, {0xAF, 0x30}, {0xB0, 0x19},
+             {0xB1, 0x10}, {0xB3, 0x7F}, {0xB7, 0x21}, {0x41, 0}, {0xA5, 0}}) {
+        EXPECT_EQ(scanCodeFor(rec, vk), scan) << std::hex << vk;
+    }
+}
+
+TEST(KeyRecords, EverySynthesisCarriesTheLayoutsScanCodes) {
+    Recorder rec;
+    rec.scanCodes = {{0x11, 0x1D}, {67, 0x2E}, {0x27, 0x4D}, {0xB0, 0x19},
+                     {0x5B, 0x5B}, {8, 0x0E},  {0xA4, 0x38}, {0xA5, 0x38}};
+    InputSynth synth(rec);
+    synth.modifierChord(0x11, 67, 0);
+    synth.keyTap(0x27);
+    synth.keyTap(0xB0);
+    synth.repeatTap(0x27, 1, RepeatStyle::PauseThenSplitCalls);
+    synth.switchApps();
+    const auto scanned = [](std::uint16_t vk, bool up, std::uint16_t scan, bool ext,
+                            std::uint32_t time = 0) {
+        InputRecord r = key(vk, up, time);
+        r.scanCode = scan;
+        return ext ? extended(r) : r;
+    };
+    EXPECT_EQ(rec.records(),
+              (std::vector{scanned(0x11, false, 0x1D, false), scanned(67, false, 0x2E, false),
+                           scanned(67, true, 0x2E, false), scanned(0x11, true, 0x1D, false),
+                           scanned(0x27, false, 0x4D, true), scanned(0x27, true, 0x4D, true),
+                           scanned(0xB0, false, 0x19, true), scanned(0xB0, true, 0x19, true),
+                           scanned(0x27, false, 0x4D, true), scanned(0x27, true, 0x4D, true),
+                           scanned(0x11, false, 0x1D, false), scanned(0x5B, false, 0x5B, true),
+                           scanned(8, false, 0x0E, false, 64), scanned(8, true, 0x0E, false, 128),
+                           scanned(0x5B, true, 0x5B, true, 500),
+                           scanned(0x11, true, 0x1D, false, 500)}));
+
+    // Letting go of both Alts: the unassigned mask key first, then each Alt
+    // up, right Alt extended; one call.
+    rec.clear();
+    synth.letGoOfAlt(true, true);
+    EXPECT_EQ(rec.sends(), (std::vector<std::vector<InputRecord>>{
+                               {key(0xE8, false), key(0xE8, true), scanned(0xA4, true, 0x38, false),
+                                scanned(0xA5, true, 0x38, true)}}));
 }
 
 }  // namespace

@@ -115,5 +115,28 @@ TEST_F(SlotModelTest, ResetAllRestoresEveryCaptionRemovesInstalledHooksAndSavesA
     EXPECT_EQ(model.at(Slot::X2).virtualKey, 86);
 }
 
+// What the slot's function holds down goes before the slot changes, and
+// everything before a reset.
+TEST(SlotModelRelease, EveryChangeOfASlotLetsGoOfItsHeldInputFirst) {
+    Recorder rec;
+    SlotModel model{rec, rec, rec, &rec};
+    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assignMouseFunction(Slot::X1, L"Forward", toRaw(MouseFunction::ForwardClick));
+    model.assignKeyFunction(Slot::X2, L"Macro", toRaw(KeyAction::Macro), 0);
+    model.revertToNative(Slot::X2);
+    EXPECT_EQ(rec.trace(),
+              "release:X1 caption:X1 install:X1 repaint timer:7/10 "
+              "release:X1 caption:X1 remove:X1 repaint timer:7/10 "
+              "release:X2 caption:X2 install:X2 repaint timer:7/10 "
+              "release:X2 caption:X2 remove:X2 repaint timer:7/1000");
+    rec.clear();
+    model.resetAll(rec);
+    EXPECT_EQ(rec.trace().substr(0, 23), "release-all caption:R c");
+    // A description is no change of the function.
+    rec.clear();
+    model.setDescription(Slot::X1, L"copies");
+    EXPECT_EQ(rec.trace(), "label:X1 timer:7/10");
+}
+
 }  // namespace
 }  // namespace vela

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "core/ActionExecutor.h"
+#include "core/TrackedInput.h"
 #include "macro/MacroPlayer.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/Records.h"
@@ -72,6 +73,7 @@ public:
     Rect virtualScreen() override { return rec_->virtualScreen(); }
     std::uint32_t tickCount() override { return rec_->tickCount(); }
     std::uint64_t messageExtraInfo() override { return rec_->messageExtraInfo(); }
+    std::uint16_t scanCodeOf(std::uint16_t vk) override { return rec_->scanCodeOf(vk); }
 
 private:
     std::shared_ptr<Recorder> rec_;
@@ -88,16 +90,28 @@ protected:
     std::shared_ptr<std::atomic<int>> portsMade = std::make_shared<std::atomic<int>>(0);
     std::shared_ptr<MacroScripts> scripts = std::make_shared<MacroScripts>();
     std::shared_ptr<PlaybackThreads> threads = std::make_shared<PlaybackThreads>();
+    std::shared_ptr<HeldInputs> ledger = std::make_shared<HeldInputs>();
     test::StdThreads starter;
     std::unique_ptr<MacroPlayer> player;
-    SlotModel model{ui, ui, ui};
+    // Waking a playback opens the gate its pause waits at.
+    struct GateWake final : PlaybackWakePort {
+        explicit GateWake(Gate& g) : gate(g) {}
+        void wake(Slot) override { gate.open(); }
+        Gate& gate;
+    } wake{*gate};
+    InputReleaser releaser{*ledger, *threads, wake, ui};
+    SlotModel model{ui, ui, ui, &releaser};
     std::unique_ptr<ActionExecutor> executor;
 
-    void SetUp() override { build(); }
+    void SetUp() override {
+        // The releaser's wait for a stopping playback takes real time.
+        ui.duringSleep = [] { std::this_thread::sleep_for(1ms); };
+        build();
+    }
     void build() {
         player = std::make_unique<MacroPlayer>(
-            scripts, threads,
-            [rec = played, gate = gate, live = livePorts, made = portsMade] {
+            scripts, threads, ledger,
+            [rec = played, gate = gate, live = livePorts, made = portsMade](Slot) {
                 ++*made;
                 return std::make_unique<ThreadPort>(rec, gate, live);
             },
@@ -240,6 +254,75 @@ TEST_F(PlaybackTest, PlayingOnThisThreadLeavesTheEntriesAloneAndPlaysSlotMToo) {
     for (int position : {0, 7, 11, -3}) player->playOnThisThread(position, here);
     EXPECT_EQ(here.records().size(), 2u);
     EXPECT_EQ(portsMade->load(), 0);
+}
+
+// Control, Shift and the left button down, then a long pause: what a user
+// stops by Exit, Reset or a new assignment.
+MacroScript holdingScript() {
+    return {{'j', L" 17"}, {'j', L" 16"}, {'a', L""}, {'g', L" 4000"},
+            {'b', L""},    {'k', L" 16"}, {'k', L" 17"}};
+}
+const InputRecord kLeftDown = test::mouse(0, 0, 0x8003);
+const InputRecord kLeftUpInPlace = test::mouse(0, 0, 0x0004);
+
+TEST_F(PlaybackTest, ANewAssignmentStopsThePlayingScriptAndLetsGoOfItsKeysLastFirst) {
+    played->cursor = {0, 0};
+    giveMacro(Slot::X1, holdingScript());
+    executor->onActivation(Slot::X1);
+    ASSERT_TRUE(gate->awaitWaiting(1));
+    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    // Stopped within the wait: the pause ended, nothing after it was played.
+    EXPECT_FALSE(threads->isPlaying(Slot::X1));
+    auto records = played->records();
+    for (InputRecord& r : records) r.dx = r.dy = 0;
+    EXPECT_EQ(records, (std::vector<InputRecord>{test::key(17, false), test::key(16, false),
+                                                 kLeftDown, kLeftUpInPlace, test::key(16, true),
+                                                 test::key(17, true)}));
+    EXPECT_EQ(played->trace(), "send:1 send:1 send:1 sleep:4000 send:3");
+    EXPECT_FALSE(ledger->holdsAnything());
+    // The slot plays again when it is given a script again.
+    giveMacro(Slot::X1, tapWithPause(65));
+    played->clear();
+    executor->onActivation(Slot::X1);
+    ASSERT_TRUE(awaitIdle(Slot::X1));
+    EXPECT_EQ(played->trace(), "send:1 sleep:10 send:1");
+}
+
+TEST_F(PlaybackTest, ResetStopsEveryPlayingScriptAndLetsGoOfEverything) {
+    giveMacro(Slot::X1, holdingScript());
+    giveMacro(Slot::WU, {{'j', L" 90"}, {'g', L" 4000"}, {'k', L" 90"}});
+    executor->onActivation(Slot::X1);
+    executor->onActivation(Slot::WU);
+    ASSERT_TRUE(gate->awaitWaiting(2));
+    model.resetAll(ui);
+    EXPECT_FALSE(threads->isPlaying(Slot::X1));
+    EXPECT_FALSE(threads->isPlaying(Slot::WU));
+    EXPECT_FALSE(ledger->holdsAnything());
+    const auto records = played->records();
+    for (const InputRecord& r : {test::key(17, false), test::key(16, false), test::key(90, false)}) {
+        const auto down = std::find(records.begin(), records.end(), r);
+        const auto up = std::find(records.begin(), records.end(), *releaseOf(r));
+        ASSERT_NE(up, records.end()) << r.virtualKey << " never released";
+        EXPECT_LT(down, up);
+    }
+    EXPECT_EQ(records.size(), 8u) << "three keys and a button down, each up once";
+}
+
+TEST_F(PlaybackTest, AScriptThatForgetsItsKeyUpHasTheKeyReleasedAtItsEnd) {
+    gate->open();
+    giveMacro(Slot::X2, {{'j', L" 16"}, {'j', L" 65"}, {'k', L" 65"}});
+    executor->onActivation(Slot::X2);
+    ASSERT_TRUE(awaitIdle(Slot::X2));
+    EXPECT_EQ(played->records(),
+              (std::vector<InputRecord>{test::key(16, false), test::key(65, false),
+                                        test::key(65, true), test::key(16, true)}));
+    EXPECT_FALSE(ledger->holdsAnything());
+    // The playback timers' way, on this thread, too.
+    (*scripts)[10] = {{'j', L" 17"}};
+    Recorder here;
+    player->playOnThisThread(10, here);
+    EXPECT_EQ(here.records(),
+              (std::vector<InputRecord>{test::key(17, false), test::key(17, true)}));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <limits>
 
@@ -80,6 +81,29 @@ TEST_F(PlayerTest, KeyRecordsCarryTheLow16BitsOfTheExtraInfoReadOnce) {
               (std::vector<InputRecord>{key(17, false, 0, 0xDEF0), key(17, true, 0, 0xDEF0),
                                         mouse(kX, kY, 0x8003)}))
         << "mouse records carry no extra info";
+}
+
+TEST_F(PlayerTest, KeyStepsCarryTheScanCodeAndExtendedFlagOfTheirKey) {
+    rec.scanCodes = {{0x25, 0x4B}, {0x41, 0x1E}};
+    playMacroScript({{'j', L" 37"}, {'k', L" 37"}, {'j', L" 65"}, {'k', L" 65"}}, rec);
+    auto left = [](bool up) {
+        InputRecord r = test::extended(key(0x25, up));
+        r.scanCode = 0x4B;
+        return r;
+    };
+    auto a = [](bool up) {
+        InputRecord r = key(0x41, up);
+        r.scanCode = 0x1E;
+        return r;
+    };
+    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{left(false), left(true), a(false), a(true)}));
+}
+
+TEST_F(PlayerTest, AStopEndsThePlaybackBeforeItsNextStep) {
+    std::atomic<bool> stop{false};
+    rec.duringSleep = [&stop] { stop = true; };
+    playMacroScript({{'j', L" 17"}, {'g', L" 4000"}, {'k', L" 17"}, {'j', L" 18"}}, rec, &stop);
+    EXPECT_EQ(rec.trace(), "send:1 sleep:4000");
 }
 
 TEST_F(PlayerTest, KeyCodesAreTheLow16BitsOfTheNumber) {

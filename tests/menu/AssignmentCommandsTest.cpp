@@ -69,9 +69,9 @@ TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
     EXPECT_EQ(fakes.log,
               (std::vector<std::string>{"message", "screenRect 1020", "menu 1035,2066 active 10",
                                         "message", "screenRect 1020", "menu 1035,2066 active 10"}));
-    EXPECT_EQ(fakes.messages,
-              (std::vector<std::wstring>{L"This Function Will Disable Your Alt Key", L"Vela",
-                                         L"This Function Will Disable Your Alt Key", L"Vela"}));
+    const std::wstring warning =
+        L"Alt+Tab Will Be Taken By Vela. Alt And Your Other Alt Shortcuts Keep Working.";
+    EXPECT_EQ(fakes.messages, (std::vector<std::wstring>{warning, L"Vela", warning, L"Vela"}));
 }
 
 TEST_F(AssignmentCommandsTest, WheelCaptionsAndTheDpiCaptionOpenNothing) {

@@ -43,7 +43,8 @@ class Recorder final : public InputPort,
                        public TimerPort,
                        public SavePort,
                        public WindowPort,
-                       public ScriptPlayer {
+                       public ScriptPlayer,
+                       public ReleasePort {
 public:
     // What the input port reports.
     Point cursor{100, 200};
@@ -52,6 +53,8 @@ public:
     std::uint32_t tick = 1000;
     std::uint64_t extraInfo = 0;
     bool playbackStarts = true;
+    // The layout's scan codes; a key not in it has none.
+    std::map<std::uint16_t, std::uint16_t> scanCodes;
     // Runs inside every pause: time passing, so the user can move the pointer
     // or the thread's extra info change while a Delay runs.
     std::function<void()> duringSleep;
@@ -68,6 +71,10 @@ public:
     Rect virtualScreen() override { return desktop; }
     std::uint32_t tickCount() override { return tick; }
     std::uint64_t messageExtraInfo() override { return extraInfo; }
+    std::uint16_t scanCodeOf(std::uint16_t vk) override {
+        const auto it = scanCodes.find(vk);
+        return it == scanCodes.end() ? 0 : it->second;
+    }
 
     void install(Slot s) override { add(slotCall("install", s)); }
     void remove(Slot s) override { add(slotCall("remove", s)); }
@@ -125,6 +132,8 @@ public:
         now_ = until;
     }
     void playOnThisThread(Slot s) override { add(slotCall("play", s)); }
+    void releaseSlot(Slot s) override { add(slotCall("release", s)); }
+    void releaseAll() override { add({"release-all"}); }
 
     std::vector<Call> calls() const {
         std::lock_guard lock(mutex_);

@@ -19,6 +19,13 @@ inline InputRecord key(std::uint16_t vk, bool up, std::uint32_t time = 0,
     return r;
 }
 
+// The same record for an extended key (arrows, Delete, the Windows keys,
+// media keys...).
+inline InputRecord extended(InputRecord r) {
+    r.flags |= 1u;
+    return r;
+}
+
 inline InputRecord mouse(std::int32_t dx, std::int32_t dy, std::uint32_t flags,
                          std::uint32_t data = 0) {
     InputRecord r;

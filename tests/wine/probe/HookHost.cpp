@@ -65,6 +65,7 @@ public:
     Rect virtualScreen() override { return real_.virtualScreen(); }
     std::uint32_t tickCount() override { return real_.tickCount(); }
     std::uint64_t messageExtraInfo() override { return real_.messageExtraInfo(); }
+    std::uint16_t scanCodeOf(std::uint16_t vk) override { return real_.scanCodeOf(vk); }
 
 private:
     win32::Win32InputPort real_;

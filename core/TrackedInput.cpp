@@ -1,0 +1,57 @@
+#include "core/TrackedInput.h"
+
+#include <vector>
+
+namespace vela {
+
+void TrackedInput::send(std::span<const InputRecord> records) {
+    if (!stopped()) {
+        inner_.send(records);
+        ledger_.noteSent(owner_, records);
+        return;
+    }
+    std::vector<InputRecord> releases;
+    for (const InputRecord& r : records)
+        if (!releaseOf(r)) releases.push_back(r);
+    if (releases.empty()) return;
+    inner_.send(releases);
+    ledger_.noteSent(owner_, releases);
+}
+
+void TrackedInput::sleepMs(std::uint32_t ms) {
+    if (!stopped()) inner_.sleepMs(ms);
+}
+
+void TrackedInput::releaseHeld() {
+    const std::vector<InputRecord> releases = ledger_.takeReleases(owner_);
+    if (!releases.empty()) inner_.send(releases);
+}
+
+void InputReleaser::stopPlaybacks(std::uint32_t mask) {
+    std::uint32_t playing = 0;
+    for (const SlotInfo& info : kSlotTable) {
+        if (!(mask & (1u << number(info.slot))) || !threads_.isPlaying(info.slot)) continue;
+        threads_.requestStop(info.slot);
+        wake_.wake(info.slot);
+        playing |= 1u << number(info.slot);
+    }
+    for (std::uint32_t waited = 0; playing != 0 && waited < kPlaybackStopWaitMs; ++waited) {
+        input_.sleepMs(1);
+        for (const SlotInfo& info : kSlotTable)
+            if (!threads_.isPlaying(info.slot)) playing &= ~(1u << number(info.slot));
+    }
+}
+
+void InputReleaser::releaseSlot(Slot slot) {
+    stopPlaybacks(1u << number(slot));
+    const std::vector<InputRecord> releases = ledger_.takeReleases(playbackOwner(slot));
+    if (!releases.empty()) input_.send(releases);
+}
+
+void InputReleaser::releaseAll() {
+    stopPlaybacks(~0u);
+    const std::vector<InputRecord> releases = ledger_.takeAllReleases();
+    if (!releases.empty()) input_.send(releases);
+}
+
+}  // namespace vela
