@@ -8,17 +8,20 @@ them through scripts/bench.sh NAME, which builds what they need first.
   settings   one settings save against the key-by-key profile-function sequence
   hooks      pointer-move latency without hooks and with all nine installed,
              and the worst gap while the user-interface thread sits in pauses
+  press      a forward-button press to what reaches a window: natively, through
+             the smallest remapper of Vela's shape, and through Vela
 """
 
 import argparse
 import ctypes
 import os
+import shutil
 import sys
 import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "tests", "wine"))
-from harness import Host, Receiver, Session, log, qpc_now  # noqa: E402
+from harness import Host, Receiver, Session, Tray, Vela, crlf, log, qpc_now  # noqa: E402
 
 
 def percentile(sorted_values, p):
@@ -147,7 +150,103 @@ def hooks(session, options):
     return 0
 
 
-BENCHMARKS = {"pause": pause, "settings": settings, "hooks": hooks}
+# ---- Button presses through a remapper ---------------------------------------------------
+
+FORWARD = 9      # the X button that Windows calls XBUTTON2, Vela's forward slot
+F24 = 135        # the key both remappers send
+
+
+class Presser:
+    """Presses and releases an X pointer button through XTest, stamping each
+    press with the clock QueryPerformanceCounter shows under Wine."""
+
+    def __init__(self, display):
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.display = self.xlib.XOpenDisplay(display.encode())
+        if not self.display:
+            raise SystemExit("cannot open the X display")
+
+    def presses(self, count, interval_ms):
+        stamps = []
+        for _ in range(count):
+            stamps.append(qpc_now())
+            self.xtst.XTestFakeButtonEvent(self.display, FORWARD, 1, 0)
+            self.xlib.XSync(self.display, 0)
+            time.sleep(0.01)
+            self.xtst.XTestFakeButtonEvent(self.display, FORWARD, 0, 0)
+            self.xlib.XSync(self.display, 0)
+            time.sleep(max(0.0, interval_ms / 1000.0 - 0.01))
+        return stamps
+
+
+def press_report(label, stamps, receiver_log, pattern):
+    """Latency from each press to the first line matching `pattern` after it."""
+    import re
+    rx = re.compile(pattern)
+    arrivals = sorted(stamp for stamp, text in receiver_log.entries()
+                      if stamp is not None and rx.search(text))
+    latencies = []
+    for i, stamp in enumerate(stamps):
+        until = stamps[i + 1] if i + 1 < len(stamps) else float("inf")
+        hit = next((a for a in arrivals if stamp <= a < until), None)
+        if hit is not None:
+            latencies.append((hit - stamp) / 10000.0)
+    latencies.sort()
+    nan = float("nan")
+    p50, p95 = percentile(latencies, 50), percentile(latencies, 95)
+    print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  "
+          f"p50 {p50:6.2f} ms  p95 {p95:6.2f} ms  max {latencies[-1] if latencies else nan:6.2f} ms",
+          flush=True)
+    return p50, p95
+
+
+def press(session, options):
+    count, interval = options.presses, options.press_interval_ms
+    presser = Presser(session.display)
+    rx = Receiver(session, exit_after=900)
+    results = {}
+
+    def phase(label, pattern):
+        rx.settle()
+        stamps = presser.presses(count, interval)
+        rx.settle()
+        time.sleep(0.3)
+        results[label] = press_report(label, stamps, rx.log, pattern)
+
+    log(f"{count} presses {interval} ms apart per phase")
+    phase("native (XBUTTON2 arrives)", r"^XBUTTONDOWN 2$")
+
+    proc, out = session.spawn_probe("remap", "--vk", str(F24), exit_after=900)
+    if not out.wait(r"^ready$", 30):
+        raise SystemExit("the minimal remapper did not start")
+    phase("minimal remapper (F24)", rf"^KEYDOWN {F24} ")
+    proc.kill()
+    proc.wait()
+
+    vela = Vela(session)
+    if options.vela_from:  # another build's program and libraries over this one's
+        for name in os.listdir(options.vela_from):
+            if name == "Vela.exe" or name.endswith(".dll"):
+                shutil.copy2(os.path.join(options.vela_from, name), vela.folder)
+    vela.write_settings(crlf("[X1ButtonSetting]", "0=F24", "1=1", "2=0", f"3={F24}", "4=0", "5=",
+                             "6=1", "8="))
+    vela.start()
+    Tray(session).wait_icon()
+    time.sleep(1)
+    phase("Vela (F24)", rf"^KEYDOWN {F24} ")
+    native50, native95 = results["native (XBUTTON2 arrives)"]
+    vela50, vela95 = results["Vela (F24)"]
+    print(f"Vela over native: p50 +{vela50 - native50:.2f} ms, p95 +{vela95 - native95:.2f} ms")
+    return 0
+
+
+BENCHMARKS = {"pause": pause, "settings": settings, "hooks": hooks, "press": press}
 
 
 def main():
@@ -159,6 +258,10 @@ def main():
     parser.add_argument("--iterations", type=int, default=200)
     parser.add_argument("--moves", type=int, default=1000)
     parser.add_argument("--interval-ms", type=float, default=4)
+    parser.add_argument("--presses", type=int, default=300)
+    parser.add_argument("--press-interval-ms", type=float, default=60)
+    parser.add_argument("--vela-from", help="a folder with another build's Vela.exe and its "
+                        "libraries, for a before-and-after run")
     options = parser.parse_args()
     session = Session(options.bin, options.work)
     try:

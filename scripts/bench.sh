@@ -7,12 +7,14 @@
 #   pause      Vela's 30 ms pause against a plain Sleep, under Wine
 #   settings   one settings save against the key-by-key profile functions [--iterations N]
 #   hooks      pointer-move latency without and with all nine hooks [--moves N --interval-ms MS]
+#   press      forward press to a key at a window: native, a minimal remapper, Vela
+#              [--presses N --press-interval-ms MS --vela-from FOLDER]
 #   fuzz       each fuzz target for 10 million executions [--runs N --max-len BYTES]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 name=${1:-}
-[[ -n "$name" ]] || { sed -n '2,12p' "$0"; exit 2; }
+[[ -n "$name" ]] || { sed -n '2,14p' "$0"; exit 2; }
 shift
 
 "$root/scripts/setup-debian.sh" >/dev/null

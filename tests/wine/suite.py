@@ -24,6 +24,7 @@ from harness import (KESTREL_PROFILE, KESTREL_RUN, ROOT, Abort, Checks, Menu, Se
                      Tray, log)
 import files  # noqa: E402
 import hooks  # noqa: E402
+import keys  # noqa: E402
 import menu  # noqa: E402
 import package  # noqa: E402
 import tray  # noqa: E402
@@ -67,6 +68,7 @@ CASES = [
     Case("files: Alt+F4 after a typed description", files.close_after_a_description),
     Case("files: scripts as editors save them", files.scripts_as_editors_save_them),
     Case("files: killed while saving", files.kill_during_saves, beside=True),
+    Case("keys: nothing stays down", keys.nothing_stays_down),
 ]
 
 

@@ -104,5 +104,6 @@ int velaWindow(const std::wstring& verb, const Args& args, EventLog& log);
 int shell(const std::wstring& verb, const Args& args, EventLog& log);
 int menuHost(HINSTANCE module, const Args& args, EventLog& log);
 int controls(HINSTANCE module, const Args& args, EventLog& log);
+int remap(HINSTANCE module, const Args& args, EventLog& log);
 
 }  // namespace vela::probe

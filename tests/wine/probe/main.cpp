@@ -71,6 +71,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
         status = menuHost(module, args, log);
     } else if (verb == L"controls") {
         status = controls(module, args, log);
+    } else if (verb == L"remap") {
+        status = remap(module, args, log);
     } else {
         log.line("unknown verb %s", utf8(verb).c_str());
         return 2;

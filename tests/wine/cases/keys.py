@@ -1,0 +1,141 @@
+"""Keys as the rest of the system sees them: nothing Vela pressed stays down
+(Exit, Reset, a new assignment or a script that forgot its KeyUp), Alt and its
+shortcuts work while the Alt+Tab slot is remapped, and synthetic keys carry
+the scan code of their key."""
+
+import re
+import time
+
+from harness import Abort, Receiver, Vela, crlf, resource_ids, wait_until
+
+# Holds Control, Shift and the left button for four seconds.
+HOLD = ["KeyDown 17", "KeyDown 16", "LeftDown", "Delay 4000", "LeftUp", "KeyUp 16", "KeyUp 17"]
+RELEASED = ["LBUTTONUP", "KEYUP 16", "KEYUP 17"]
+# Left arrow (an extended key), then Shift down and never up.
+FORGETFUL = ["KeyDown 37", "KeyUp 37", "KeyDown 16", "KeyDown 65", "KeyUp 65"]
+RELEASE_WITHIN_MS = 200
+
+SETTINGS = crlf(
+    "[X1ButtonSetting]", "0=Hold", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Hold.txt", "8=",
+    "[X2ButtonSetting]", "0=Forgetful", "1=1", "2=6", "3=0", "4=0", "5=", "6=1",
+    "7=Forgetful.txt", "8=",
+    "[WUButtonSetting]", "0=Hold", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Hold.txt", "8=",
+    "[WDButtonSetting]", "0=Next Track", "1=1", "2=0", "3=176", "4=0", "5=", "6=1", "8=",
+    "[ALTTABButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
+FORWARD, BACK, WHEEL_UP, WHEEL_DOWN = 9, 8, 4, 5
+
+KEY_LINE = re.compile(r"^(?:SYS)?KEY(?:DOWN|UP) \d+|^[LRM]BUTTON(?:DOWN|UP)|^KEYMENU|^CLOSE")
+
+
+def keys(rx, mark):
+    """Key and button lines since `mark`, scan codes kept, left clicks too."""
+    return [line for line in rx.log.since(mark) if KEY_LINE.match(line)]
+
+
+def short(lines):
+    """Key lines without scan code and extended bit, button lines without the
+    pointer's place."""
+    return [line.split()[0] if "BUTTON" in line else " ".join(line.split()[:2])
+            for line in lines]
+
+
+def press(ctx, button):
+    ctx.s.xdo("click", "--delay", 0, button)
+
+
+def post(ctx, command):
+    """Posts a command to Vela's window; the moment it was posted."""
+    out = ctx.s.probe("post", "--ids", str(command))
+    hit = out.last(r"^posted 1$")
+    if not hit:
+        raise Abort(f"command {command} could not be posted")
+    return hit[0]
+
+
+def release_after(ctx, rx, name, button, command):
+    """Starts the holding script with `button`, gives `command` once all three
+    are down, and checks that each comes up, last held first, within
+    RELEASE_WITHIN_MS of the command."""
+    mark = rx.log.mark()
+    presses, controls = rx.log.count(r"^LBUTTONDOWN"), rx.log.count(r"^KEYUP 17 ")
+    press(ctx, button)
+    if not rx.log.wait_count(r"^LBUTTONDOWN", presses + 1, 5):
+        raise Abort(f"{name}: the script did not press the left button")
+    posted = post(ctx, command)
+    rx.log.wait_count(r"^KEYUP 17 ", controls + 1, 5)
+    ups = [(stamp, text) for stamp, text in rx.log.entries()[mark:]
+           if re.match(r"^(LBUTTONUP|KEYUP 1[67] )", text)]
+    ctx.check(f"{name}: left button, Shift, Control released in that order",
+              short([text for _, text in ups]), RELEASED)
+    late = {text.split()[0] + " " + text.split()[1]: round((stamp - posted) / 10000)
+            for stamp, text in ups}
+    ctx.check(f"{name}: each within {RELEASE_WITHIN_MS} ms of the command",
+              {k: v for k, v in late.items() if v > RELEASE_WITHIN_MS} if ups else "none released",
+              {})
+
+
+def nothing_stays_down(ctx):
+    """Vela with macros that hold keys: a script that forgets its KeyUp, a new
+    assignment of the playing slot, Reset and Exit each leave every key and
+    button up; Alt+Tab gives the slot's keys clean, and the keys carry scan
+    codes."""
+    s = ctx.s
+    ids = resource_ids()
+    vela = Vela(s)
+    vela.write_script("Hold.txt", crlf(*HOLD))
+    vela.write_script("Forgetful.txt", crlf(*FORGETFUL))
+    vela.write_settings(SETTINGS)
+    vela.start_shown()
+    ctx.tray().wait_icon()
+    # The forward button's caption clicked and its menu left: the commands of
+    # the menu go to that slot from now on.
+    s.probe("post", "--ids", str(ids["IDC_CAPTION_X1"]))
+    time.sleep(0.6)
+    s.xdo("key", "Escape")
+    time.sleep(0.3)
+    rx = Receiver(s, "--system-keys", exit_after=120)
+
+    mark = rx.log.mark()
+    press(ctx, BACK)
+    rx.log.wait(r"^KEYUP 65 ", 5)
+    time.sleep(0.3)
+    ctx.check("script without its KeyUp: Shift released at its end",
+              keys(rx, mark), ["KEYDOWN 37 75 1", "KEYUP 37 75 1", "KEYDOWN 16 42 0",
+                               "KEYDOWN 65 30 0", "KEYUP 65 30 0", "KEYUP 16 42 0"])
+
+    mark = rx.log.mark()
+    press(ctx, WHEEL_DOWN)
+    rx.log.wait(r"^KEYUP 176 ", 5)
+    ctx.check("media key: scan code and extended bit",
+              keys(rx, mark), ["KEYDOWN 176 25 1", "KEYUP 176 25 1"])
+
+    mark = rx.log.mark()
+    s.xdo("key", "--delay", 0, "alt+Tab")
+    rx.log.wait(r"^KEYUP 17 ", 5)
+    time.sleep(0.4)
+    seen = keys(rx, mark)
+    ctx.check("Alt+Tab: the slot's Control+C, as plain keys with scan codes",
+              [line for line in seen if re.match(r"^(SYS)?KEY(DOWN|UP) (17|67) ", line)],
+              ["KEYDOWN 17 29 0", "KEYDOWN 67 46 0", "KEYUP 67 46 0", "KEYUP 17 29 0"])
+    ctx.check("Alt+Tab: no Tab and no menu bar",
+              [line for line in seen if re.match(r"^((SYS)?KEY(DOWN|UP) 9 |KEYMENU)", line)], [])
+
+    first_run = rx.log.mark()
+    release_after(ctx, rx, "new assignment of the playing slot", FORWARD, 24)  # Copy
+    release_after(ctx, rx, "Reset", WHEEL_UP, ids["ID_TRAY_RESET"])
+    post(ctx, ids["ID_TRAY_EXIT"])
+    vela.proc.wait(10)
+    vela.write_settings(SETTINGS)
+    vela.start()
+    ctx.tray().wait_icon()
+    release_after(ctx, rx, "Exit", FORWARD, ids["ID_TRAY_EXIT"])
+    status = None
+    try:
+        status = vela.proc.wait(5)
+    except Exception:
+        pass
+    ctx.check("Exit: Vela gone with code 0", (status, vela.processes()), (0, 0))
+    # The stopped scripts never come back to let go a second time.
+    time.sleep(4.2)
+    ctx.check("stopped scripts pressed and released nothing more",
+              len([t for t in rx.log.since(first_run) if re.match(r"^KEYUP 17 ", t)]), 3)
