@@ -47,12 +47,13 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                   return std::make_unique<win32::Win32InputPort>(wake);
               },
               threads_),
-      model_(hooks_, window_, timers_, &releaser_),
+      model_(pausableHooks_, window_, timers_, &releaser_),
       executor_(model_, ExecutorPorts{functionInput_, shell_, power_, player_}, *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
       tray_(module, TrayActions{window_, model_, *this, autostart_, timers_,
-                                [this] { exitApplication(); }}) {
+                                [this] { exitApplication(); }, [this] { togglePause(); },
+                                [this] { return pausableHooks_.paused(); }}) {
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
     for (win32::UniqueHandle& wake : playbackWake_)
@@ -75,6 +76,9 @@ void Composition::onWindowCreated(HWND window) {
     menu_.emplace(window, model_);
     executor_.repeatState().firstPress = true;
     setPlatformFlags();
+    // Taken by another program, the shortcut is missing; the tray menu still
+    // pauses.
+    RegisterHotKey(window, kPauseHotkeyId, kPauseHotkeyModifiers | MOD_NOREPEAT, kPauseHotkeyKey);
     if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
 }
 
@@ -152,6 +156,10 @@ std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARA
         case WM_TIMER:
             timerTasks_.onTimer(static_cast<int>(wParam));
             return std::nullopt;
+        case WM_HOTKEY:
+            if (wParam != kPauseHotkeyId) return std::nullopt;
+            togglePause();
+            return 0;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam), HIWORD(wParam));
         case WM_QUERYENDSESSION:
@@ -185,6 +193,13 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
     if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
     if (menu_ && menu_->commands.onCommand(id)) return 0;
     return std::nullopt;
+}
+
+void Composition::togglePause() {
+    const bool pause = !pausableHooks_.paused();
+    if (pause) releaser_.releaseAll();
+    pausableHooks_.setPaused(pause);
+    tray_.showPaused(pause);
 }
 
 void Composition::editDescription(const SlotInfo& slot) {

@@ -1,3 +1,8 @@
+// The shortcut that pauses and resumes remapping from anywhere.
+inline constexpr int kPauseHotkeyId = 0x5650;
+inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+inline constexpr UINT kPauseHotkeyKey = 'P';
+
 // The composition root: builds Vela's services over their Win32 ports, owns
 // them for the life of the program, and turns what the main window passes on
 // (hook reports, commands, timers) into calls on them. The main window only
@@ -24,6 +29,7 @@
 #include "core/Autostart.h"
 #include "core/PlaybackThreads.h"
 #include "core/HeldInputs.h"
+#include "core/PausableHooks.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
 #include "core/TrackedInput.h"
@@ -80,6 +86,9 @@ private:
     void setPlatformFlags();
     std::optional<LRESULT> onCommand(WORD id, WORD code);
     void editDescription(const SlotInfo& slot);
+    // "Pause Remapping" and its shortcut: what is held let go, every hook
+    // out (or back), the tray icon grey (or not).
+    void togglePause();
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -92,6 +101,7 @@ private:
     win32::Win32ShellPort shell_;
     win32::Win32PowerPort power_;
     win32::Win32HookPort hooks_{nullptr};  // given the window once it exists
+    PausableHooks pausableHooks_{hooks_};
     win32::Win32FilePort files_;
     win32::Win32AnsiCodePage ansi_;
     win32::Win32AutostartPort autostartPort_;

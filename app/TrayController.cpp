@@ -10,7 +10,15 @@ TrayController::TrayController(HINSTANCE module, TrayActions actions)
 
 void TrayController::add(HWND owner, HICON icon) {
     owner_ = owner;
+    normalIcon_ = icon;
+    pausedIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_PAUSED),
+                                                    IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                    GetSystemMetrics(SM_CYSMICON), 0)));
     icon_.add(owner, icon);
+}
+
+void TrayController::showPaused(bool paused) {
+    icon_.setIcon(paused && pausedIcon_ ? pausedIcon_.get() : normalIcon_);
 }
 
 std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -60,6 +68,8 @@ void TrayController::openMenu() {
     if (!popup) return;
     if (actions_.autostart.isOn())
         CheckMenuItem(popup, ID_TRAY_AUTOSTART, MF_BYCOMMAND | MF_CHECKED);
+    if (actions_.paused && actions_.paused())
+        CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
     // The menu needs its owner in front to close on a click elsewhere; a
     // hidden window stays hidden.
     SetForegroundWindow(owner_);
@@ -82,6 +92,9 @@ std::optional<LRESULT> TrayController::onCommand(WORD id) {
             return 0;
         case ID_TRAY_RESET:
             actions_.model.resetAll(actions_.saver);
+            return 0;
+        case ID_TRAY_PAUSE:
+            if (actions_.togglePause) actions_.togglePause();
             return 0;
         case ID_TRAY_AUTOSTART:
             actions_.autostart.toggle();

@@ -1,5 +1,5 @@
 // The notification area: Vela's icon, its menu and the menu's commands (hide,
-// show, reset, start with Windows, exit). Self-contained: the application
+// show, reset, pause, start with Windows, exit). Self-contained: the application
 // hands it the pieces it acts on and passes it every message; it takes the
 // ones that are its own.
 #pragma once
@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/TrayIcon.h"
+#include "win32/Handle.h"
 #include "core/Autostart.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
@@ -24,6 +25,9 @@ struct TrayActions {
     TimerPort& timers;
     // Ends the program ("Exit Application"); does not return.
     std::function<void()> exit;
+    // "Pause Remapping": turns the pause on or off; and whether it is on.
+    std::function<void()> togglePause;
+    std::function<bool()> paused;
 };
 
 class TrayController {
@@ -33,6 +37,8 @@ public:
     // Shows the icon for `owner`, the main window.
     void add(HWND owner, HICON icon);
     void remove() { icon_.remove(); }
+    // The grey icon while remapping is paused, Vela's own otherwise.
+    void showPaused(bool paused);
     void showBalloon(const wchar_t* title, const std::wstring& text) {
         icon_.showBalloon(title, text);
     }
@@ -50,6 +56,8 @@ private:
     TrayActions actions_;
     TrayIcon icon_;
     HWND owner_ = nullptr;
+    HICON normalIcon_ = nullptr;  // the window's, not ours to destroy
+    win32::UniqueIcon pausedIcon_;
 };
 
 }  // namespace vela

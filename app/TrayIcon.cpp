@@ -33,6 +33,11 @@ void TrayIcon::remove() {
     notify(NIM_DELETE);
 }
 
+void TrayIcon::setIcon(HICON icon) {
+    data_.hIcon = icon;
+    if (wanted_) notify(NIM_MODIFY);
+}
+
 void TrayIcon::showBalloon(const wchar_t* title, const std::wstring& text) {
     if (!wanted_) return;
     NOTIFYICONDATAW balloon = data_;

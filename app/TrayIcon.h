@@ -41,6 +41,8 @@ public:
     // Puts the icon back after the taskbar was created anew; also catches an
     // icon whose first add failed because there was no taskbar yet.
     void restore();
+    // Shows another icon in the same place (kept for a re-add).
+    void setIcon(HICON icon);
     // A balloon from the icon: a title and a line or two of text.
     void showBalloon(const wchar_t* title, const std::wstring& text);
 

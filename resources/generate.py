@@ -244,28 +244,32 @@ def make_close_button(path, scale=1):
 
 # ---- Icons ------------------------------------------------------------------
 
-def icon_layer(size, out):
+def icon_layer(size, out, paused=False):
+    """The mouse on its dark tile; paused, the same mouse in greys with no
+    green light, as the tray shows it while remapping is paused."""
     s = size / 64.0
+    light, fill, edge = ("#70757e", "#4a4e55", "#7c8089") if paused else \
+        (GREEN, "#3a4250", "#8a94a6")
     body = (f"M {32 * s},{8 * s} C {46 * s},{8 * s} {52 * s},{18 * s} {52 * s},{32 * s} "
             f"L {52 * s},{42 * s} C {52 * s},{53 * s} {44 * s},{58 * s} {32 * s},{58 * s} "
             f"C {20 * s},{58 * s} {12 * s},{53 * s} {12 * s},{42 * s} L {12 * s},{32 * s} "
             f"C {12 * s},{18 * s} {18 * s},{8 * s} {32 * s},{8 * s} Z")
     run("-size", f"{size}x{size}", "xc:none",
         "-fill", "#161a20", "-draw", f"roundrectangle 0,0 {size - 1},{size - 1} {12 * s},{12 * s}",
-        "-fill", "#3a4250", "-stroke", "#8a94a6", "-strokewidth", str(max(1.0, 2 * s)),
+        "-fill", fill, "-stroke", edge, "-strokewidth", str(max(1.0, 2 * s)),
         "-draw", f"path '{body}'",
         "-stroke", "#11141a", "-draw", f"line {32 * s},{9 * s} {32 * s},{28 * s}",
-        "-stroke", "none", "-fill", GREEN,
+        "-stroke", "none", "-fill", light,
         "-draw", f"roundrectangle {29 * s},{15 * s} {35 * s},{27 * s} {3 * s},{3 * s}",
         f"PNG32:{out}")
 
 
-def make_app_icon(path):
+def make_app_icon(path, paused=False):
     with tempfile.TemporaryDirectory() as tmp:
         layers = []
         for size in (16, 24, 32, 48, 256):
             layer = os.path.join(tmp, f"{size}.png")
-            icon_layer(size, layer)
+            icon_layer(size, layer, paused)
             layers.append(layer)
         run(*layers, path)
 
@@ -402,6 +406,7 @@ def main():
         make_save_button(os.path.join(IMAGES, f"save-and-exit{suffix}.png"), scale)
         make_close_button(os.path.join(IMAGES, f"close{suffix}.png"), scale)
     make_app_icon(os.path.join(IMAGES, "vela.ico"))
+    make_app_icon(os.path.join(IMAGES, "vela-paused.ico"), paused=True)
     make_menu_icon(os.path.join(IMAGES, "menu-item.ico"))
     make_flat_grey(os.path.join(IMAGES, "menu-root.bmp"))
     make_menu_band(os.path.join(IMAGES, "menu-sub.bmp"), "rgb(120,128,140)")

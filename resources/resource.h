@@ -6,6 +6,7 @@
 // Icons
 #define IDR_MAINFRAME 128        // the application, its windows and the tray
 #define IDI_MENU_ITEM 135        // beside every function menu entry
+#define IDI_PAUSED 136           // the tray while remapping is paused
 
 // Dialogs
 #define IDD_VELA_DIALOG 102      // the skinned main window
@@ -74,5 +75,6 @@
 #define ID_TRAY_AUTOSTART 32781
 #define ID_TRAY_EXIT 32782
 #define ID_TRAY_RESET 32784
+#define ID_TRAY_PAUSE 32785
 
 #endif

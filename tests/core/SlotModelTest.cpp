@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/PausableHooks.h"
 #include "core/SlotModel.h"
 #include "tests/support/RecordingPorts.h"
 
@@ -136,6 +137,33 @@ TEST(SlotModelRelease, EveryChangeOfASlotLetsGoOfItsHeldInputFirst) {
     rec.clear();
     model.setDescription(Slot::X1, L"copies");
     EXPECT_EQ(rec.trace(), "label:X1 timer:7/10");
+}
+
+// Pause takes every hook out and puts back what is wanted when it ends, the
+// assignments and their flags untouched; changes while paused reach the
+// libraries only on resume.
+TEST(PausableHooks, PauseTakesEveryHookOutAndResumePutsBackWhatIsWantedThen) {
+    Recorder libraries, rec;
+    PausableHooks hooks(libraries);
+    SlotModel model{hooks, rec, rec};
+    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assignKeyFunction(Slot::AltTab, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
+    libraries.clear();
+    hooks.setPaused(true);
+    hooks.setPaused(true);  // twice is once
+    EXPECT_EQ(libraries.trace(), "remove:X1 remove:ALTTAB");
+    EXPECT_TRUE(model.at(Slot::X1).hookInstalled);
+
+    libraries.clear();
+    model.revertToNative(Slot::X1);
+    model.assignKeyFunction(Slot::X2, L"Cut", toRaw(KeyAction::CtrlCombo), 88);
+    EXPECT_EQ(libraries.trace(), "") << "nothing goes in while paused";
+    hooks.setPaused(false);
+    EXPECT_EQ(libraries.trace(), "install:X2 install:ALTTAB");
+    EXPECT_FALSE(hooks.paused());
+    libraries.clear();
+    model.resetAll(rec);
+    EXPECT_EQ(libraries.trace(), "remove:X2 remove:ALTTAB");
 }
 
 }  // namespace

@@ -655,7 +655,9 @@ class Host:
 
 
 class Tray:
-    MENU_ROWS = 5  # Hide, Show, Reset, Start With Windows, Exit; two separators
+    # Hide, Show | Reset, Pause Remapping, Start With Windows | Exit
+    MENU_ROWS = 6
+    SEPARATORS_BEFORE = (2, 5)
 
     def __init__(self, session):
         self.s = session
@@ -701,12 +703,7 @@ class Tray:
         return (self.menu[3] - 2 * 3 - 2 * 9) // self.MENU_ROWS
 
     def row_top(self, row):
-        top = 3 + row * self.row_height()
-        if row >= 2:
-            top += 9
-        if row >= 4:
-            top += 9
-        return top
+        return 3 + row * self.row_height() + 9 * sum(row >= r for r in self.SEPARATORS_BEFORE)
 
     def choose(self, row):
         x, y, w, _ = self.menu
@@ -724,6 +721,16 @@ class Tray:
                                   "-format", "%[fx:minima]", "info:"],
                                  capture_output=True, text=True).stdout.strip()
         return 1 if darkest and float(darkest) < 0.5 else 0
+
+    def icon_colour(self, png):
+        """The strongest colour (HSL saturation, 0 to 1) in the icon's pixels
+        of the screenshot `png`: Vela's green light, or none when greyed."""
+        x, y = self.icon_point()
+        crop = f"14x14+{x - 7}+{y - 7}"
+        most = subprocess.run(["convert", png, "-crop", crop, "+repage", "-colorspace", "HSL",
+                               "-channel", "G", "-separate", "-format", "%[fx:maxima]", "info:"],
+                              capture_output=True, text=True).stdout.strip()
+        return float(most) if most else -1.0
 
 
 # ---- The function menu (Wine draws each open level as a top-level X window

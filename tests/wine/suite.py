@@ -62,6 +62,7 @@ CASES = [
     Case("tray: start with Windows", tray.autostart, virgin_profile=True, beside=True),
     Case("tray: saves and exit", tray.saves_and_exit, beside=True),
     Case("tray: reset", tray.reset),
+    Case("tray: pause remapping", tray.pause),
     Case("tray: living in the tray", tray.living_in_the_tray, beside=True),
     Case("package: the zip unpacked and run", package.zip_unpacked_and_run),
     Case("files: a program folder that cannot be written", files.read_only_folder, beside=True),

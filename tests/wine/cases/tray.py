@@ -7,7 +7,8 @@ import time
 from harness import (KESTREL_PROFILE, KESTREL_RUN, FileWatch, Receiver, Vela, centre, crlf,
                      layout, wait_until)
 
-ROW_HIDE, ROW_SHOW, ROW_RESET, ROW_AUTOSTART, ROW_EXIT = range(5)
+ROW_HIDE, ROW_SHOW, ROW_RESET, ROW_PAUSE, ROW_AUTOSTART, ROW_EXIT = range(6)
+CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
 
 
 def autostart(ctx):
@@ -248,3 +249,62 @@ def living_in_the_tray(ctx):
     ctx.check("exit_program_leaves_vela_running", vela.processes(), 1)
     ctx.check("exit_program_leaves_window_shown", vela.visible(), 1)
     ctx.check("no_settings_written_by_the_script_menu", os.path.exists(vela.settings), False)
+
+
+def pause(ctx):
+    """"Pause Remapping" takes every hook out (the inputs work natively), greys
+    the icon, checks the menu entry and leaves the settings file alone;
+    Ctrl+Alt+Shift+P, from anywhere, brings remapping back."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=",
+                             "6=1", "8="))
+    with open(vela.settings, "rb") as f:
+        before = f.read()
+    tray = ctx.tray()
+    vela.start()
+    tray.wait_icon()
+    time.sleep(0.5)
+    shot = os.path.join(s.work, "tray-remapping.png")
+    s.screenshot(shot)
+    ctx.check("icon_green_while_remapping", tray.icon_colour(shot) > 0.5, True)
+    watch = FileWatch(vela.folder, "QmSetting.ini")
+    try:
+        tray.open_menu(3)
+        tray.choose(ROW_PAUSE)
+        time.sleep(0.5)
+        shot = os.path.join(s.work, "tray-paused.png")
+        s.screenshot(shot)
+        ctx.check("icon_grey_while_paused", tray.icon_colour(shot) < 0.3, True)
+        tray.open_menu(3)
+        time.sleep(0.3)
+        shot = os.path.join(s.work, "tray-menu-paused.png")
+        s.screenshot(shot)
+        ctx.check("menu_pause_checked", tray.checked(ROW_PAUSE, shot), 1)
+        ctx.check("menu_autostart_not_checked", tray.checked(ROW_AUTOSTART, shot), 0)
+        s.xdo("key", "Escape")
+        time.sleep(0.3)
+
+        rx = Receiver(s, exit_after=30)
+        forward = ["click", "--delay", 0, 9]
+        ctx.check("paused_forward_is_native", rx.collect(forward, want=2),
+                  ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+        s.xdo("key", "ctrl+alt+shift+p")
+        time.sleep(0.3)
+        ctx.check("shortcut_resumes_copy", rx.collect(forward, want=4), CTRL_C)
+        s.xdo("key", "ctrl+alt+shift+p")
+        time.sleep(0.3)
+        ctx.check("shortcut_pauses_again", rx.collect(forward, want=2),
+                  ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+        rx.proc.kill()
+        rx.proc.wait()
+        time.sleep(0.3)
+        shot = os.path.join(s.work, "tray-paused-again.png")
+        s.screenshot(shot)
+        ctx.check("icon_grey_again", tray.icon_colour(shot) < 0.3, True)
+        ctx.check("no_save_while_pausing", watch.poll(), 0)
+    finally:
+        watch.close()
+    with open(vela.settings, "rb") as f:
+        ctx.check("settings_file_unchanged", f.read() == before, True)
+
