@@ -37,7 +37,6 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
       heldInputs_(std::make_shared<HeldInputs>()),
-      functionInput_(input_, *heldInputs_, kFunctionsOwner),
       releaser_(*heldInputs_, *playbackThreads_, *this, input_),
       macroLoader_(files_, moduleFolder_, macroScripts_),
       player_(macroScripts_, playbackThreads_, heldInputs_,
@@ -48,7 +47,9 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
               },
               threads_),
       model_(pausableHooks_, window_, timers_, &releaser_),
-      executor_(model_, ExecutorPorts{functionInput_, shell_, power_, player_}, *playbackThreads_),
+      executor_(model_,
+                ExecutorPorts{input_, shell_, power_, player_, heldInputs_.get()},
+                *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
       tray_(module, TrayActions{window_, model_, *this, autostart_, timers_,
@@ -147,7 +148,13 @@ void Composition::tellFallback(const std::wstring& folder) {
 std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
         if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
-            executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
+            if (wParam == report::Press) {
+                executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
+            } else {
+                // Released, or a release may have been missed while the system
+                // had the hooks out: what the slot holds comes up.
+                executor_.onRelease(kSlotTable[i].slot);
+            }
             return 0;
         }
     }

@@ -117,7 +117,6 @@ private:
     // Set to end a slot's playback pauses; manual-reset, reset as the next
     // playback of the slot starts.
     std::array<win32::UniqueHandle, kSlotPositions> playbackWake_;
-    TrackedInput functionInput_;
     InputReleaser releaser_;
     MacroScriptLoader macroLoader_;
     MacroPlayer player_;

@@ -13,7 +13,6 @@ them through scripts/bench.sh NAME, which builds what they need first.
 """
 
 import argparse
-import ctypes
 import os
 import shutil
 import sys
@@ -21,7 +20,7 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "tests", "wine"))
-from harness import Host, Receiver, Session, Tray, Vela, crlf, log, qpc_now  # noqa: E402
+from harness import Host, Receiver, Session, Tray, Vela, XTest, crlf, log  # noqa: E402
 
 
 def percentile(sorted_values, p):
@@ -55,41 +54,19 @@ def settings(session, options):
 # ---- Pointer moves through the hooks ---------------------------------------------------
 
 
-class Mover:
-    """Moves the X pointer through XTest, stamping each move with the clock
-    QueryPerformanceCounter shows under Wine."""
-
-    def __init__(self):
-        self.xlib = ctypes.CDLL("libX11.so.6")
-        self.xtst = ctypes.CDLL("libXtst.so.6")
-        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
-        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
-                                                   ctypes.c_int, ctypes.c_ulong]
-        self.display = None
-
-    def open(self, display):
-        self.display = self.xlib.XOpenDisplay(display.encode())
-        if not self.display:
-            raise SystemExit("cannot open the X display")
-
-    def moves(self, count, interval_ms, row):
-        """count moves along row `row`, each to its own pixel; [(stamp, x, y)]."""
-        y = 100 + 40 * row
-        done = []
-        next_at = time.monotonic()
-        for i in range(count):
-            x, y_i = 100 + i % 1000, y + i // 1000
-            stamp = qpc_now()
-            self.xtst.XTestFakeMotionEvent(self.display, -1, x, y_i, 0)
-            self.xlib.XSync(self.display, 0)
-            done.append((stamp, x, y_i))
-            next_at += interval_ms / 1000.0
-            delay = next_at - time.monotonic()
-            if delay > 0:
-                time.sleep(delay)
-        return done
+def moves(xtest, count, interval_ms, row):
+    """count moves along row `row`, each to its own pixel; [(stamp, x, y)]."""
+    y = 100 + 40 * row
+    done = []
+    next_at = time.monotonic()
+    for i in range(count):
+        x, y_i = 100 + i % 1000, y + i // 1000
+        done.append((xtest.move(x, y_i), x, y_i))
+        next_at += interval_ms / 1000.0
+        delay = next_at - time.monotonic()
+        if delay > 0:
+            time.sleep(delay)
+    return done
 
 
 def move_report(label, moves, receiver_log):
@@ -121,16 +98,15 @@ def hooks(session, options):
     count, interval = options.moves, options.interval_ms
     rx = Receiver(session, exit_after=900)
     host = Host(session, exit_after=900)
-    mover = Mover()
-    mover.open(session.display)
+    xtest = XTest(session.display)
     everything = ["R", "M", "X1", "X2", "WD", "WU", "WL", "WR", "ALTTAB"]
     busy_ms = count * interval + 1000
     results = []
 
     def phase(row, label):
-        moves = mover.moves(count, interval, row)
+        done = moves(xtest, count, interval, row)
         rx.settle(host)
-        results.append(move_report(label, moves, rx.log))
+        results.append(move_report(label, done, rx.log))
 
     log(f"{count} moves {interval} ms apart per phase")
     phase(1, "no hooks")
@@ -156,33 +132,16 @@ FORWARD = 9      # the X button that Windows calls XBUTTON2, Vela's forward slot
 F24 = 135        # the key both remappers send
 
 
-class Presser:
-    """Presses and releases an X pointer button through XTest, stamping each
-    press with the clock QueryPerformanceCounter shows under Wine."""
-
-    def __init__(self, display):
-        self.xlib = ctypes.CDLL("libX11.so.6")
-        self.xtst = ctypes.CDLL("libXtst.so.6")
-        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
-        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
-        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
-        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
-                                                   ctypes.c_ulong]
-        self.display = self.xlib.XOpenDisplay(display.encode())
-        if not self.display:
-            raise SystemExit("cannot open the X display")
-
-    def presses(self, count, interval_ms):
-        stamps = []
-        for _ in range(count):
-            stamps.append(qpc_now())
-            self.xtst.XTestFakeButtonEvent(self.display, FORWARD, 1, 0)
-            self.xlib.XSync(self.display, 0)
-            time.sleep(0.01)
-            self.xtst.XTestFakeButtonEvent(self.display, FORWARD, 0, 0)
-            self.xlib.XSync(self.display, 0)
-            time.sleep(max(0.0, interval_ms / 1000.0 - 0.01))
-        return stamps
+def presses(xtest, count, interval_ms):
+    """`count` clicks of the forward button `interval_ms` apart, 10 ms down;
+    the stamp of each press."""
+    stamps = []
+    for _ in range(count):
+        stamps.append(xtest.button(FORWARD, True))
+        time.sleep(0.01)
+        xtest.button(FORWARD, False)
+        time.sleep(max(0.0, interval_ms / 1000.0 - 0.01))
+    return stamps
 
 
 def press_report(label, stamps, receiver_log, pattern):
@@ -208,13 +167,13 @@ def press_report(label, stamps, receiver_log, pattern):
 
 def press(session, options):
     count, interval = options.presses, options.press_interval_ms
-    presser = Presser(session.display)
+    xtest = XTest(session.display)
     rx = Receiver(session, exit_after=900)
     results = {}
 
     def phase(label, pattern):
         rx.settle()
-        stamps = presser.presses(count, interval)
+        stamps = presses(xtest, count, interval)
         rx.settle()
         time.sleep(0.3)
         results[label] = press_report(label, stamps, rx.log, pattern)

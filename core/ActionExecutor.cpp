@@ -6,7 +6,13 @@ namespace vela {
 
 ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
                                PlaybackThreads& playbackThreads)
-    : model_(model), ports_(ports), playbackThreads_(playbackThreads), synth_(ports.input) {}
+    : model_(model),
+      ports_(ports),
+      playbackThreads_(playbackThreads),
+      functionInput_(ports.held ? std::make_unique<TrackedInput>(ports.input, *ports.held,
+                                                                 kFunctionsOwner)
+                                : nullptr),
+      synth_(functionInput_ ? static_cast<InputPort&>(*functionInput_) : ports.input) {}
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     const SlotInfo& info = slotInfo(slot);
@@ -16,11 +22,57 @@ void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
         synth_.letGoOfAlt((detail & heldalt::Left) != 0, (detail & heldalt::Right) != 0);
     // A copy: a guarded send re-installs hooks, which writes the model.
     const ButtonAssignment a = model_.at(slot);
+    if (a.holdWhilePressed && canHold(info.trigger) && pressAndHold(info, a)) return;
     if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
         runMouseFunction(a.mouseFunction);
     } else if (a.actionGroup == toRaw(ActionGroup::KeyGroup)) {
         runKeyAction(info, a);
     }
+}
+
+bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& a) {
+    if (!ports_.held) return false;
+    // Sent through the ledger under the slot's own name: its release, a new
+    // assignment, pause, Reset or Exit let go of exactly this.
+    TrackedInput heldInput(ports_.input, *ports_.held, heldFunctionOwner(info.slot));
+    InputSynth synth(heldInput);
+    if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
+        if (a.mouseFunction < toRaw(MouseFunction::LeftClick) ||
+            a.mouseFunction > toRaw(MouseFunction::BackClick)) {
+            return false;
+        }
+        synth.buttonDown(static_cast<MouseFunction>(a.mouseFunction),
+                         targetAtCursor(ports_.input.cursorPos(), ports_.input.primaryScreenSize(),
+                                        ports_.input.virtualScreen()));
+        return true;
+    }
+    if (a.actionGroup != toRaw(ActionGroup::KeyGroup)) return false;
+    switch (a.keyAction) {
+        case toRaw(KeyAction::SingleKey):
+            synth.keysDown(0, a.virtualKey, 0);
+            return true;
+        case toRaw(KeyAction::WinCombo):
+            synth.keysDown(vk::LeftWindows, a.virtualKey, kChordPauseMs);
+            return true;
+        case toRaw(KeyAction::CtrlCombo):
+            synth.keysDown(vk::Control, a.virtualKey,
+                           static_cast<std::uint32_t>(info.ctrlChordPauseMs));
+            return true;
+        case toRaw(KeyAction::ShiftCombo):
+            synth.keysDown(vk::Shift, a.virtualKey, kChordPauseMs);
+            return true;
+        case toRaw(KeyAction::AltCombo):
+            synth.keysDown(vk::Alt, a.virtualKey, kChordPauseMs);
+            return true;
+        default:
+            return false;  // programs, macros, repeats: a press as ever
+    }
+}
+
+void ActionExecutor::onRelease(Slot slot) {
+    if (!ports_.held) return;
+    const std::vector<InputRecord> releases = ports_.held->takeReleases(heldFunctionOwner(slot));
+    if (!releases.empty()) ports_.input.send(releases);
 }
 
 void ActionExecutor::runMouseFunction(std::int32_t function) {

@@ -3,7 +3,11 @@
 
 #include <cstdint>
 
+#include <memory>
+
+#include "core/HeldInputs.h"
 #include "core/InputSynth.h"
+#include "core/TrackedInput.h"
 #include "core/PlaybackThreads.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
@@ -31,6 +35,10 @@ struct ExecutorPorts {
     ShellPort& shell;
     PowerPort& power;
     PlaybackPort& playback;
+    // The ledger of held input: every function's keys are noted in it, and
+    // functions held while their input is down need it (without one they run
+    // as a press and release at once). `input` itself keeps no ledger.
+    HeldInputs* held = nullptr;
 };
 
 // One executor serves all nine slots; the slot table supplies what differs.
@@ -42,11 +50,17 @@ public:
     // A report of the slot's hook library; `detail` is what the library
     // says with it (for the Alt+Tab slot: the Alt keys still held).
     void onActivation(Slot slot, std::uint32_t detail = 0);
+    // The slot's input came up (or its release may have been missed): a
+    // function held while it was down comes up, last pressed first.
+    void onRelease(Slot slot);
 
     RepeatKeyState& repeatState() { return repeat_; }
 
 private:
     void runMouseFunction(std::int32_t function);
+    // Presses the first half of a held function; false when the assignment
+    // is no key or button function that can be held.
+    bool pressAndHold(const SlotInfo& info, const ButtonAssignment& a);
     void runKeyAction(const SlotInfo& info, const ButtonAssignment& a);
     void launch(const std::wstring& target);
     void startMacro(const SlotInfo& info, const ButtonAssignment& a);
@@ -55,6 +69,8 @@ private:
     SlotModel& model_;
     ExecutorPorts ports_;
     PlaybackThreads& playbackThreads_;
+    // The functions' input, noted in the ledger when there is one.
+    std::unique_ptr<TrackedInput> functionInput_;
     InputSynth synth_;
     RepeatKeyState repeat_;
 };

@@ -63,6 +63,9 @@ struct ButtonAssignment {
     std::int32_t actionGroup = 0;    // "6": ActionGroup
     std::wstring macroName;          // "7": script in ScriptsMacros
     std::wstring description;        // "8": the user's own note for the slot
+    // "Hold": a key or button function goes down with the input and up with
+    // it, instead of a press and release at once.
+    bool holdWhilePressed = false;
 
     bool operator==(const ButtonAssignment&) const = default;
 };

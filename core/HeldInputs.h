@@ -21,6 +21,9 @@ inline constexpr InputOwner kFunctionsOwner = 0;
 inline InputOwner playbackOwner(Slot slot) {
     return 1 + number(slot);
 }
+inline InputOwner heldFunctionOwner(Slot slot) {
+    return 50 + number(slot);
+}
 inline InputOwner timerScriptOwner(int position) {
     return 100 + position;
 }

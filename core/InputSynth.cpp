@@ -40,6 +40,20 @@ void InputSynth::click(MouseFunction function, const MouseTarget& at) {
     sendOne(mouseRecord(at, f.up, f.data));
 }
 
+void InputSynth::buttonDown(MouseFunction function, const MouseTarget& at) {
+    const auto index = static_cast<std::size_t>(toRaw(function));
+    if (index >= kClickFlags.size()) return;
+    sendOne(mouseRecord(at, kClickFlags[index].down, kClickFlags[index].data));
+}
+
+void InputSynth::keysDown(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs) {
+    if (modifier != 0) {
+        sendOne(key(modifier, false));
+        if (pauseMs > 0) input_.sleepMs(pauseMs);
+    }
+    sendOne(key(virtualKey, false));
+}
+
 void InputSynth::wheelStep(std::int32_t delta, const MouseTarget& at) {
     sendOne(mouseRecord(at, mouseflag::Wheel, static_cast<std::uint32_t>(delta)));
 }

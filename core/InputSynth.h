@@ -31,6 +31,11 @@ public:
     void modifierChord(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
     // Windows down, 100 ms, key down, key up, 100 ms, Windows up.
     void slowWindowsChord(std::uint8_t virtualKey);
+    // The first half of a click or a chord, for a function held while its
+    // input is down: the button down; or the modifier (when not 0) down, the
+    // pause, the key down. What comes up later is the ledger's to send.
+    void buttonDown(MouseFunction function, const MouseTarget& at);
+    void keysDown(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
     // Lets go of the Alt keys a finger still holds, with the menu-mask key
     // ahead so the program in front opens no menu bar: one call.
     void letGoOfAlt(bool left, bool right);

@@ -293,7 +293,9 @@ public:
     // Shows the function menu with its top-left corner at `at` (screen
     // coordinates) and returns when it closes; a choice arrives later as a
     // command to the main window.
-    virtual void showFunctionMenu(Point at) = 0;
+    // `hold` adds the "Hold While Pressed" row, checked when true; none for
+    // a slot whose input has no release (the wheel, the tilt).
+    virtual void showFunctionMenu(Point at, std::optional<bool> hold) = 0;
 };
 
 // Where the caption buttons are, and repainting the main window under them.

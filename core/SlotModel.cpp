@@ -73,6 +73,12 @@ void SlotModel::setDescription(Slot slot, const std::wstring& description) {
     timers_.start(kSaveTimerId, kSaveDelayMs);
 }
 
+void SlotModel::setHoldWhilePressed(Slot slot, bool hold) {
+    if (release_) release_->releaseSlot(slot);
+    at(slot).holdWhilePressed = hold;
+    timers_.start(kSaveTimerId, kSaveDelayMs);
+}
+
 void SlotModel::revertToNative(Slot slot) {
     if (release_) release_->releaseSlot(slot);
     makeNative(slot, std::wstring(slotInfo(slot).nativeCaption));

@@ -50,6 +50,10 @@ public:
     // shortly, as every change is.
     void setDescription(Slot slot, const std::wstring& description);
 
+    // "Hold While Pressed" on or off for the slot's function; anything it
+    // holds now is let go first.
+    void setHoldWhilePressed(Slot slot, bool hold);
+
     // "No Settings": the native caption, the hook out, every value kept.
     void revertToNative(Slot slot);
 

@@ -51,6 +51,13 @@ enum class Trigger {
     AltTab,
 };
 
+// Whether the input has a release to hold a function until: the buttons and
+// the Alt+Tab chord (its Tab), not the wheel and its tilt.
+constexpr bool canHold(Trigger t) {
+    return t == Trigger::RightButton || t == Trigger::MiddleButton ||
+           t == Trigger::ForwardButton || t == Trigger::BackButton || t == Trigger::AltTab;
+}
+
 // What a Macro assignment does when the slot is activated.
 enum class MacroBehaviour {
     Playback,          // play the slot's script on a worker thread
@@ -69,6 +76,15 @@ enum class MenuAccess {
     Never,            // wheel slots: the click does nothing
     AfterAltWarning,  // the Alt+Tab slot warns every time first
 };
+
+// The wParam of a hook library's report: the slot's input went down, came up
+// again (only for a press the library took), or the hooks were put back after
+// the system had taken them out (a release may have been missed).
+namespace report {
+inline constexpr std::uint32_t Press = 0;
+inline constexpr std::uint32_t Release = 1;
+inline constexpr std::uint32_t HooksRestored = 2;
+}  // namespace report
 
 // The lParam of a report of the Alt+Tab slot: the Alt keys still held when
 // its Tab was taken.

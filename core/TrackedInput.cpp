@@ -44,8 +44,10 @@ void InputReleaser::stopPlaybacks(std::uint32_t mask) {
 
 void InputReleaser::releaseSlot(Slot slot) {
     stopPlaybacks(1u << number(slot));
-    const std::vector<InputRecord> releases = ledger_.takeReleases(playbackOwner(slot));
-    if (!releases.empty()) input_.send(releases);
+    for (const InputOwner owner : {heldFunctionOwner(slot), playbackOwner(slot)}) {
+        const std::vector<InputRecord> releases = ledger_.takeReleases(owner);
+        if (!releases.empty()) input_.send(releases);
+    }
 }
 
 void InputReleaser::releaseAll() {

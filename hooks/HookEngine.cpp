@@ -81,7 +81,8 @@ void post(const Verdict& v) {
     HWND target = g.targets[i].load(std::memory_order_acquire);
     if (!target) return;
     for (int n = 0; n < v.reports; ++n)
-        PostMessageW(target, g.messages[i], 0, static_cast<LPARAM>(v.detail));
+        PostMessageW(target, g.messages[i], v.release ? vela::report::Release : vela::report::Press,
+                     static_cast<LPARAM>(v.detail));
 }
 
 // An unassigned key pressed and released, sent from inside the hook so that
@@ -164,7 +165,7 @@ LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
             const Verdict v = t.mouse.onEvent(translateMouse(wParam, ms), installedSlots());
             post(v);
             if (v.suppress) {
-                if (!v.reportSlot) settleLater(mouseHookNeeded());
+                if (!v.reportSlot || v.release) settleLater(mouseHookNeeded());
                 return 1;
             }
         }
@@ -241,6 +242,15 @@ void watchdogRound() {
         unhook(t.keyHook);
         applyHooks();
         g.restores.fetch_add(1, std::memory_order_relaxed);
+        // A release may have gone by while the hooks were out: a function held
+        // while its input is down must not stay down for good.
+        const SlotMask installed = installedSlots();
+        for (const vela::SlotInfo& info : kSlotTable) {
+            const auto i = static_cast<std::size_t>(number(info.slot));
+            HWND target = g.targets[i].load(std::memory_order_acquire);
+            if (target && installed.has(info.slot))
+                PostMessageW(target, g.messages[i], vela::report::HooksRestored, 0);
+        }
     } else {
         applyHooks();  // retries a hook the system refused earlier
     }

@@ -61,17 +61,22 @@ constexpr std::optional<Slot> slotWatching(Trigger t) {
 
 // What the hook procedure does with one event: let it through or swallow it,
 // how many activations of which slot to report (with `detail` as the report's
-// lParam), and whether the menu-mask key goes ahead of the event.
+// lParam; `release` when the report is of the input coming up), and whether
+// the menu-mask key goes ahead of the event.
 struct Verdict {
     bool suppress = false;
     std::optional<Slot> reportSlot;
     int reports = 0;
     std::uint32_t detail = 0;
     bool maskFirst = false;
+    bool release = false;
 
     static Verdict pass() { return {}; }
-    static Verdict swallow() { return {true, std::nullopt, 0, 0, false}; }
-    static Verdict report(Slot s, int count = 1) { return {true, s, count, 0, false}; }
+    static Verdict swallow() { return {true, std::nullopt, 0, 0, false, false}; }
+    static Verdict report(Slot s, int count = 1) { return {true, s, count, 0, false, false}; }
+    // The release of a press that was swallowed and reported: swallowed too,
+    // and reported as a release.
+    static Verdict reportRelease(Slot s) { return {true, s, 1, 0, false, true}; }
     bool operator==(const Verdict&) const = default;
 };
 

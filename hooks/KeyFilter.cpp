@@ -32,7 +32,7 @@ Verdict KeyFilter::onTab(bool pressed, bool slotInstalled, Slot slot) {
         tabPassed_ = false;
         if (!tabSwallowed_) return Verdict::pass();
         tabSwallowed_ = false;
-        return Verdict::swallow();
+        return Verdict::reportRelease(slot);
     }
     // Auto-repeats carry on the way their press went: a Tab already taken is
     // swallowed without a second report, and a Tab that was down before Alt

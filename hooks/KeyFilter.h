@@ -26,8 +26,9 @@ struct KeyInput {
 // - Alt (either one) passes, press and release, so Alt+F4, Alt+letter menu
 //   keys and AltGr characters work as without Vela.
 // - Tab pressed while Alt is held and the slot is installed is swallowed and
-//   reported once, with the Alt keys held then; its auto-repeats and its
-//   release are swallowed without a report. The next Tab press while Alt is
+//   reported once, with the Alt keys held then; its auto-repeats are
+//   swallowed without a report, its release is swallowed and reported as a
+//   release. The next Tab press while Alt is
 //   still held reports again. A Tab already down before Alt stays native
 //   until it is released.
 // - Once a Tab was taken, the program in front has seen Alt go down with

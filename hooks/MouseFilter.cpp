@@ -34,7 +34,8 @@ Verdict MouseFilter::onPress(Button b, SlotMask installed) {
 Verdict MouseFilter::onRelease(Button b) {
     if (!swallowedPress_[b]) return Verdict::pass();
     swallowedPress_[b] = false;
-    return Verdict::swallow();
+    const std::optional<Slot> slot = slotWatching(kButtonTriggers[b]);
+    return slot ? Verdict::reportRelease(*slot) : Verdict::swallow();
 }
 
 Verdict MouseFilter::onWheel(int& rest, int delta, Trigger negative, Trigger positive,

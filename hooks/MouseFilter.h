@@ -41,8 +41,10 @@ struct MouseInput {
 // Lives on the hook thread; not thread-safe by design.
 //
 // - Buttons: the press is swallowed and reported, and the release that belongs
-//   to a swallowed press is swallowed too, even if the slot was removed in
-//   between; a press that went through natively keeps its release native.
+//   to a swallowed press is swallowed and reported as a release, even if the
+//   slot was removed in between (a function held while the button is down
+//   must come up); a press that went through natively keeps its release
+//   native.
 // - Wheel and tilt: one report per notch; a merged delta of 240 is two, and
 //   fine-grained deltas add up until they make a notch.
 // - Injected events (SendInput, our own executors included) are never

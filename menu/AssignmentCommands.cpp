@@ -18,7 +18,9 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     }
     model_.activeSlot = number(slot);
     const Rect r = ports_.captions.captionScreenRect(info.captionControl);
-    ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY});
+    const std::optional<bool> hold =
+        canHold(info.trigger) ? std::optional<bool>(model_.at(slot).holdWhilePressed) : std::nullopt;
+    ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY}, hold);
 }
 
 bool AssignmentCommands::openFunctionMenuForControl(int controlId) {
@@ -32,6 +34,12 @@ bool AssignmentCommands::openFunctionMenuForControl(int controlId) {
 }
 
 bool AssignmentCommands::onCommand(std::uint32_t commandId) {
+    if (commandId == kHoldWhilePressedCommand) {
+        const SlotInfo* info = activeSlotInfo();
+        if (info && canHold(info->trigger))
+            model_.setHoldWhilePressed(info->slot, !model_.at(info->slot).holdWhilePressed);
+        return true;
+    }
     const CatalogueEntry* entry = findCatalogueEntry(commandId);
     if (!entry) return false;
     switch (entry->kind) {

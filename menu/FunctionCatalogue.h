@@ -105,6 +105,10 @@ constexpr CatalogueEntry chooseProgram(MenuLevel level, std::wstring_view text, 
 }  // namespace detail
 
 inline constexpr std::uint16_t kNoSettingsCommand = 10;
+// The check row at the end of the root of a slot whose input has a release:
+// the slot's key or button function held down while the input is.
+inline constexpr std::uint16_t kHoldWhilePressedCommand = 90;
+inline constexpr std::wstring_view kHoldWhilePressedText = L"Hold While Pressed";
 inline constexpr std::uint16_t kRunSoftwareCommand = 22;
 
 // In menu order within each level.
@@ -227,6 +231,7 @@ constexpr bool noLevelMixesEntriesAndCategoriesExceptRoot() {
 }  // namespace detail
 
 static_assert(detail::idsAreUnique());
+static_assert(findCatalogueEntry(kHoldWhilePressedCommand) == nullptr);
 static_assert(detail::noLevelMixesEntriesAndCategoriesExceptRoot());
 
 }  // namespace vela::menu

@@ -21,6 +21,8 @@ constexpr std::wstring_view LaunchTarget = L"5";
 constexpr std::wstring_view ActionGroup = L"6";
 constexpr std::wstring_view MacroName = L"7";
 constexpr std::wstring_view Description = L"8";
+// Written only when on: a file without it means what it always meant.
+constexpr std::wstring_view Hold = L"Hold";
 }  // namespace key
 
 class SectionReader {
@@ -115,6 +117,7 @@ void ButtonSettingsStore::loadAll() {
         a.launchTarget = read.text(key::LaunchTarget);
         a.actionGroup = read.integer(key::ActionGroup);
         a.macroName = read.text(key::MacroName);
+        a.holdWhilePressed = read.integer(key::Hold) != 0;
 
         if (remapped) {
             // The script is complete before the hook can report a press.
@@ -160,6 +163,7 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
             write(key::MacroName, a.macroName);
         }
         write(key::Description, a.description);
+        if (a.holdWhilePressed) write(key::Hold, L"1");
     }
     return doc.text();
 }

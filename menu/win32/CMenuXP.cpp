@@ -207,11 +207,30 @@ void CMenuXP::DrawItem(const DRAWITEMSTRUCT& request) {
 
     DrawBackground(dc, row, selected);
     const RECT button = toRECT(menu::menuButtonArea(fromRECT(row)));
-    if (item->icon()) {
+    if (request.itemState & ODS_CHECKED) {
+        DrawButton(dc, button, selected);
+        DrawCheck(dc, button, selected);
+    } else if (item->icon()) {
         DrawButton(dc, button, selected);
         DrawIcon(dc, button, item->icon());
     }
     DrawItemText(dc, row, *item, selected);
+}
+
+void CMenuXP::DrawCheck(HDC dc, const RECT& button, bool selected) {
+    // A tick in the text colour, in the icon's place, as thick as the scale.
+    const RECT area = toRECT(menu::menuIconArea(fromRECT(button)));
+    const int w = area.right - area.left;
+    const int h = area.bottom - area.top;
+    const POINT tick[3] = {{area.left + w / 6, area.top + h / 2},
+                           {area.left + w * 5 / 12, area.top + h * 3 / 4},
+                           {area.left + w * 5 / 6, area.top + h / 4}};
+    Owned<HPEN, deleteGdiObject> pen(CreatePen(PS_SOLID, std::max(2, MulDiv(2, dpi_, 96)),
+                                               selected ? selectedTextColour_ : textColour_));
+    if (!pen) return;
+    DcState keep(dc);
+    SelectObject(dc, pen.get());
+    Polyline(dc, tick, 3);
 }
 
 void CMenuXP::fill(HDC dc, const RECT& area, COLORREF colour) const {

@@ -63,6 +63,8 @@ protected:
     virtual void DrawBackground(HDC dc, const RECT& row, bool selected);
     virtual void DrawButton(HDC dc, const RECT& button, bool selected);
     virtual void DrawIcon(HDC dc, const RECT& button, HICON icon);
+    // The mark of a checked row, in place of its icon.
+    virtual void DrawCheck(HDC dc, const RECT& button, bool selected);
     virtual void DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected);
 
 private:

@@ -94,12 +94,21 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
     return root;
 }
 
-void ShowFunctionMenu(HWND owner, int x, int y) {
-    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr));
+void ShowFunctionMenu(HWND owner, int x, int y, std::optional<bool> hold) {
+    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr), hold);
 }
 
-void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources) {
-    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled, windowDpi(owner));
+void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
+                      std::optional<bool> hold) {
+    const int dpi = windowDpi(owner);
+    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled, dpi);
+    if (hold) {
+        const int iconEdge = scaleToDpi(menu::kMenuIconSize, dpi);
+        root->AppendItem(std::make_unique<CMenuXPText>(menu::kHoldWhilePressedCommand,
+                                                       std::wstring(menu::kHoldWhilePressedText),
+                                                       loadItemIcon(resources, iconEdge), iconEdge));
+        if (*hold) CheckMenuItem(root->handle(), menu::kHoldWhilePressedCommand, MF_CHECKED);
+    }
     {
         OwnerDrawRelay relay(owner, *root);
         TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);

@@ -22,8 +22,10 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
 // it closes; the choice reaches `owner` as WM_COMMAND. While the menu is open
 // the owner's measure and draw requests for it are answered here, so the
 // owner needs no code of its own for them. The menu takes the scale of the
-// monitor the owner is on.
-void ShowFunctionMenu(HWND owner, int x, int y);
-void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources);
+// monitor the owner is on. With `hold`, the root ends in "Hold While
+// Pressed", checked when true.
+void ShowFunctionMenu(HWND owner, int x, int y, std::optional<bool> hold = std::nullopt);
+void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
+                      std::optional<bool> hold = std::nullopt);
 
 }  // namespace vela::win32

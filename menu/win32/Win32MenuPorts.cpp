@@ -44,8 +44,8 @@ std::optional<ChosenFile> Win32OpenFileDialog::chooseFile(const OpenFileRequest&
     return chosen;
 }
 
-void Win32FunctionMenu::showFunctionMenu(Point at) {
-    ShowFunctionMenu(owner_, at.x, at.y);
+void Win32FunctionMenu::showFunctionMenu(Point at, std::optional<bool> hold) {
+    ShowFunctionMenu(owner_, at.x, at.y, hold);
 }
 
 Rect Win32CaptionGeometry::captionScreenRect(int controlId) {

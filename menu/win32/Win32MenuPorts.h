@@ -31,7 +31,7 @@ private:
 class Win32FunctionMenu final : public FunctionMenuPort {
 public:
     explicit Win32FunctionMenu(HWND owner) : owner_(owner) {}
-    void showFunctionMenu(Point at) override;
+    void showFunctionMenu(Point at, std::optional<bool> hold) override;
 
 private:
     HWND owner_;

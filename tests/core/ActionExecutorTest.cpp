@@ -217,6 +217,60 @@ TEST_F(ExecutorTest, AFailedPlaybackStartLeavesTheSlotFree) {
     EXPECT_EQ(rec.trace(), "playback:X2 playback:X2");
 }
 
+// --- Hold While Pressed ---------------------------------------------------------
+
+TEST_F(ExecutorTest, AHeldKeyGoesDownWithTheInputAndUpWithIt) {
+    keyFunction(Slot::X2, KeyAction::SingleKey, 16).holdWhilePressed = true;
+    executor.onActivation(Slot::X2);
+    EXPECT_EQ(rec.records(), (std::vector{key(16, false)}));
+    executor.onRelease(Slot::X2);
+    EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
+    executor.onRelease(Slot::X2);  // a second release, or one after a restore: nothing
+    EXPECT_EQ(rec.trace(), "send:1 send:1");
+    EXPECT_FALSE(held.holdsAnything());
+}
+
+TEST_F(ExecutorTest, AHeldKeyThatAnotherFunctionAlsoPressedStillComesUp) {
+    keyFunction(Slot::X1, KeyAction::CtrlCombo, 67);
+    keyFunction(Slot::X2, KeyAction::SingleKey, 0x11).holdWhilePressed = true;
+    executor.onActivation(Slot::X2);
+    executor.onActivation(Slot::X1);  // Control+C while Control is held
+    rec.clear();
+    executor.onRelease(Slot::X2);
+    // Control+C let go of Control already: the system has it up, nothing owed.
+    EXPECT_EQ(rec.trace(), "");
+    EXPECT_FALSE(held.holdsAnything());
+    executor.onActivation(Slot::X2);
+    executor.onRelease(Slot::X2);
+    EXPECT_EQ(rec.sends().back(), (std::vector{key(0x11, true)}));
+}
+
+TEST_F(ExecutorTest, AHeldChordComesUpKeyFirstAndAHeldButtonWhereThePointerIs) {
+    keyFunction(Slot::AltTab, KeyAction::CtrlCombo, 67).holdWhilePressed = true;
+    executor.onActivation(Slot::AltTab, heldalt::Left);
+    executor.onRelease(Slot::AltTab);
+    EXPECT_EQ(rec.trace(), "send:3 send:1 send:1 send:2");
+    EXPECT_EQ(rec.sends().back(), (std::vector{key(67, true), key(0x11, true)}));
+
+    mouseFunction(Slot::M, toRaw(MouseFunction::BackClick)).holdWhilePressed = true;
+    executor.onActivation(Slot::M);
+    executor.onRelease(Slot::M);
+    ASSERT_EQ(rec.records().size(), 2u);
+    EXPECT_EQ(rec.records()[0].flags, 0x8081u);  // XBUTTON1 down at the pointer
+    EXPECT_EQ(rec.records()[1], test::mouse(0, 0, 0x0100, 1));  // up, no move
+}
+
+TEST_F(ExecutorTest, WhatCannotBeHeldRunsAsAPressAndTheWheelNeverHolds) {
+    keyFunction(Slot::X1, KeyAction::Launch).holdWhilePressed = true;
+    model.at(Slot::X1).launchTarget = L"calc.exe";
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.trace(), "open");
+    keyFunction(Slot::WU, KeyAction::SingleKey, 16).holdWhilePressed = true;
+    executor.onActivation(Slot::WU);
+    EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
+    EXPECT_FALSE(held.holdsAnything());
+}
+
 // --- RepeatKey ------------------------------------------------------------------
 
 class RepeatKeyTest : public ExecutorTest {

@@ -14,7 +14,8 @@ protected:
     Recorder rec;
     SlotModel model{rec, rec, rec};
     PlaybackThreads playback;
-    ActionExecutor executor{model, {rec, rec, rec, rec}, playback};
+    HeldInputs held;
+    ActionExecutor executor{model, {rec, rec, rec, rec, &held}, playback};
 
     // Puts a slot in a state as the settings loader would: hook in, values set,
     // then forgets those calls.

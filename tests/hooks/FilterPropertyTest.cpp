@@ -1,7 +1,8 @@
 // The pairing of presses and releases through both filters, over thousands of
 // random event sequences: a press that passed has its release passed, a press
 // that was swallowed has its release (and its auto-repeats) swallowed, and
-// each swallowed press reports exactly once. The sequences mix the side
+// each swallowed press reports exactly once, its release exactly once as a
+// release (what a function held while the input is down relies on). The sequences mix the side
 // buttons, Tab and both Alt keys with installs, removes, auto-repeat and the
 // watchdog's reinstall; the hooks come and go as the engine takes them in and
 // out, and what arrives while a hook is out reaches the system unseen. A
@@ -158,7 +159,7 @@ std::optional<std::string> firstViolation(const std::vector<Step>& steps) {
         const std::string name = kInputNames[input];
         if (v.reportSlot && v.reports != 1)
             return name + " reported " + std::to_string(v.reports) + " times" + at;
-        if (v.reportSlot && input == Tab && !held[LeftAlt] && !held[RightAlt])
+        if (v.reportSlot && !v.release && input == Tab && !held[LeftAlt] && !held[RightAlt])
             return "Tab reported with no Alt held" + at;
         if (v.maskFirst && (down || (input != LeftAlt && input != RightAlt)))
             return name + (down ? "-down" : "-up") + " masked: only an Alt release is" + at;
@@ -169,18 +170,22 @@ std::optional<std::string> firstViolation(const std::vector<Step>& steps) {
             if (v.suppress && !v.reportSlot && input != LeftAlt && input != RightAlt)
                 return name + " press swallowed without a report" + at;
             if (!v.suppress && v.reportSlot) return name + " press passed but reported" + at;
+            if (v.release) return name + " press reported as a release" + at;
         } else if (down) {  // an auto-repeat
             if (v.reportSlot) return name + " auto-repeat reported" + at;
             if (*pressSwallowed[input] && !v.suppress)
                 return name + " auto-repeat of a swallowed press passed" + at;
         } else {  // a release
             held[input] = false;
-            if (v.reportSlot) return name + " release reported" + at;
             const bool wanted = pressSwallowed[input].value_or(false);
             if (v.suppress != wanted)
                 return name + (wanted ? " release passed after its press was swallowed"
                                       : " release swallowed after its press passed") +
                        at;
+            const bool owed = wanted && input != LeftAlt && input != RightAlt;
+            if (owed && !(v.reportSlot && v.release))
+                return name + " release of a reported press not reported as a release" + at;
+            if (!owed && v.reportSlot) return name + " release reported" + at;
             pressSwallowed[input].reset();
         }
     }

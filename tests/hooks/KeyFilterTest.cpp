@@ -11,6 +11,7 @@ void PrintTo(const Verdict& v, std::ostream* os) {
     if (v.reportSlot) *os << " report " << slotInfo(*v.reportSlot).name << " x" << v.reports;
     if (v.detail) *os << " detail " << v.detail;
     if (v.maskFirst) *os << " mask first";
+    if (v.release) *os << " release";
     *os << "}";
 }
 
@@ -48,10 +49,10 @@ TEST(KeyFilterChord, OnlyTabIsTakenAndTheAltReleaseIsMasked) {
     // Alt go for the slot's function, so its repeats must not press it again.
     EXPECT_EQ(f.onEvent(down(keycode::Tab), kAltTab), Verdict::swallow());
     EXPECT_EQ(f.onEvent(down(keycode::LeftAlt), kAltTab), Verdict::swallow());
-    EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::reportRelease(Slot::AltTab));
     // A second Tab with Alt still held is a second activation.
     EXPECT_EQ(f.onEvent(down(keycode::Tab), kAltTab), reportWithAlts(heldalt::Left));
-    EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::reportRelease(Slot::AltTab));
     EXPECT_TRUE(f.holdsRelease());  // the Alt release still owes its mask
     EXPECT_EQ(f.onEvent(up(keycode::LeftAlt), kAltTab), passMasked());
     EXPECT_FALSE(f.holdsRelease());
@@ -67,7 +68,7 @@ TEST(KeyFilterChord, RightAltAndTheGenericAltCodeCountAsAlt) {
         EXPECT_EQ(f.onEvent(down(alt), kAltTab), Verdict::pass());
         EXPECT_EQ(f.onEvent(down(keycode::Tab), kAltTab),
                   reportWithAlts(alt == keycode::RightAlt ? heldalt::Right : heldalt::Left));
-        EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::swallow());
+        EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::reportRelease(Slot::AltTab));
         EXPECT_EQ(f.onEvent(up(alt), kAltTab), passMasked());
         EXPECT_FALSE(f.holdsRelease());
     }
@@ -125,7 +126,7 @@ TEST(KeyFilterChord, TabHeldFromBeforeAltStaysNativeUntilReleased) {
     EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::pass());
     // The next press with Alt still held is the chord.
     EXPECT_EQ(f.onEvent(down(keycode::Tab), kAltTab), reportWithAlts(heldalt::Left));
-    EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(up(keycode::Tab), kAltTab), Verdict::reportRelease(Slot::AltTab));
 }
 
 TEST(KeyFilterSlotState, NothingIsTakenWhileTheSlotIsRemoved) {
@@ -147,7 +148,7 @@ TEST(KeyFilterSlotState, ReleasesFollowTheirPressesAcrossInstallAndRemove) {
     f.onEvent(down(keycode::Tab), kAltTab);
     EXPECT_TRUE(f.holdsRelease());
     EXPECT_EQ(f.onEvent(down(keycode::Tab), kNone), Verdict::swallow());  // repeat
-    EXPECT_EQ(f.onEvent(up(keycode::Tab), kNone), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(up(keycode::Tab), kNone), Verdict::reportRelease(Slot::AltTab));
     EXPECT_EQ(f.onEvent(up(keycode::LeftAlt), kNone), passMasked());
     EXPECT_FALSE(f.holdsRelease());
     // Alt held, repeating, across an install: every one of its events passes.

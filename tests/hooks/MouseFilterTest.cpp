@@ -42,7 +42,7 @@ TEST(MouseFilterButtons, InstalledSlotSwallowsPressAndReleaseAndReportsOnPress) 
         const SlotMask only = SlotMask().with(b.slot);
         EXPECT_EQ(f.onEvent(event(b.down, b.xButton), only), Verdict::report(b.slot));
         EXPECT_TRUE(f.holdsRelease());
-        EXPECT_EQ(f.onEvent(event(b.up, b.xButton), only), Verdict::swallow());
+        EXPECT_EQ(f.onEvent(event(b.up, b.xButton), only), Verdict::reportRelease(b.slot));
         EXPECT_FALSE(f.holdsRelease());
     }
 }
@@ -75,7 +75,7 @@ TEST(MouseFilterButtons, ReleaseFollowsItsPressAcrossInstallAndRemove) {
     // Removed between press and release: the system saw no press, so it must
     // not see a lone release either.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), r), Verdict::report(Slot::R));
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), SlotMask()), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), SlotMask()), Verdict::reportRelease(Slot::R));
     // Installed between press and release: the native press keeps its release.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), SlotMask()), Verdict::pass());
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), r), Verdict::pass());
@@ -91,7 +91,7 @@ TEST(MouseFilterButtons, EachButtonTracksItsOwnRelease) {
     EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton1), x), Verdict::pass());
     EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton1), x), Verdict::pass());
     EXPECT_TRUE(f.holdsRelease());
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton2), x), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton2), x), Verdict::reportRelease(Slot::X1));
     EXPECT_FALSE(f.holdsRelease());
 }
 
@@ -114,7 +114,7 @@ TEST(MouseFilterInjected, SyntheticClickInsideAPhysicalPressLeavesItsReleaseSwal
     // The executor answers with a synthetic right click before the finger lifts.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown, 0, 0, true), r), Verdict::pass());
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp, 0, 0, true), r), Verdict::pass());
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), r), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), r), Verdict::reportRelease(Slot::R));
 }
 
 TEST(MouseFilterWheel, OneReportPerNotchInEachDirection) {

@@ -53,22 +53,43 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
         fakes.log.clear();
         commands.openFunctionMenu(s);
         const int id = slotInfo(s).captionControl;
+        // The buttons have a release to hold a function until; the tilt has none.
+        const bool button = s != Slot::WL && s != Slot::WR;
         EXPECT_EQ(fakes.log,
                   (std::vector<std::string>{"screenRect " + std::to_string(id),
                                             "menu " + std::to_string(id + 15) + "," +
                                                 std::to_string(id * 2 + 24 + 2) + " active " +
-                                                std::to_string(number(s))}));
+                                                std::to_string(number(s)) +
+                                                (button ? " hold off" : "")}));
         EXPECT_EQ(model.activeSlot, number(s));
     }
     EXPECT_TRUE(fakes.messages.empty());
     EXPECT_EQ(rec.trace(), "");  // opening changes nothing and saves nothing
 }
 
+TEST_F(AssignmentCommandsTest, HoldWhilePressedTogglesForButtonsOnlyAndShowsItsCheck) {
+    prepare(Slot::X2, true);
+    EXPECT_TRUE(commands.onCommand(kHoldWhilePressedCommand));
+    EXPECT_TRUE(model.at(Slot::X2).holdWhilePressed);
+    EXPECT_EQ(rec.trace(), "timer:7/10") << "saved like any change, the caption kept";
+    fakes.log.clear();
+    commands.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back().substr(fakes.log.back().size() - 8), " hold on");
+    commands.onCommand(kHoldWhilePressedCommand);
+    EXPECT_FALSE(model.at(Slot::X2).holdWhilePressed);
+    // The wheel has no release: a stray command changes nothing.
+    prepare(Slot::WU, true);
+    EXPECT_TRUE(commands.onCommand(kHoldWhilePressedCommand));
+    EXPECT_FALSE(model.at(Slot::WU).holdWhilePressed);
+    EXPECT_EQ(rec.trace(), "");
+}
+
 TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
     for (int i = 0; i < 2; ++i) commands.openFunctionMenu(Slot::AltTab);
     EXPECT_EQ(fakes.log,
-              (std::vector<std::string>{"message", "screenRect 1020", "menu 1035,2066 active 10",
-                                        "message", "screenRect 1020", "menu 1035,2066 active 10"}));
+              (std::vector<std::string>{"message", "screenRect 1020",
+                                        "menu 1035,2066 active 10 hold off", "message",
+                                        "screenRect 1020", "menu 1035,2066 active 10 hold off"}));
     const std::wstring warning =
         L"Alt+Tab Will Be Taken By Vela. Alt And Your Other Alt Shortcuts Keep Working.";
     EXPECT_EQ(fakes.messages, (std::vector<std::wstring>{warning, L"Vela", warning, L"Vela"}));

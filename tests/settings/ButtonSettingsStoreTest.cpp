@@ -471,12 +471,30 @@ TEST_F(SettingsStoreTest, EveryValueWrittenReadsBackUnchanged) {
     a.actionGroup = 1;
     a.macroName = L"sub\\name with\nnewline\r\n[X2ButtonSetting]\r\n1=1";
     a.description = L"two\r\nlines";
+    a.holdWhilePressed = true;
     store().saveAll();
 
     SlotModel fresh(rec, rec, rec);
     ButtonSettingsStore(fresh, loader, {fs, ansi, rec}, kModule, true).loadAll();
     EXPECT_EQ(fresh.at(Slot::X1), a);
     EXPECT_FALSE(fresh.at(Slot::X2).hookInstalled) << "no line of a value becomes a key";
+}
+
+// "Hold While Pressed" is a key of its own, there only while on, so a file
+// without it means what it always meant.
+TEST_F(SettingsStoreTest, HoldIsWrittenOnlyWhileOnAndReadBack) {
+    putAnsi("[X2ButtonSetting]\r\n0=Shift\r\n1=1\r\n2=0\r\n3=16\r\n6=1\r\nHold=1\r\n");
+    ButtonSettingsStore s = store();
+    s.loadAll();
+    EXPECT_TRUE(model.at(Slot::X2).holdWhilePressed);
+    EXPECT_FALSE(model.at(Slot::X1).holdWhilePressed);
+    s.saveAll();
+    const std::wstring saved = savedFile();
+    EXPECT_NE(saved.find(L"8=\r\nHold=1\r\n"), std::wstring::npos);
+    EXPECT_EQ(saved.find(L"Hold="), saved.rfind(L"Hold=")) << "no other section has it";
+    model.at(Slot::X2).holdWhilePressed = false;
+    s.saveAll();
+    EXPECT_EQ(savedFile().find(L"Hold"), std::wstring::npos);
 }
 
 TEST_F(SettingsStoreTest, ASaveInterruptedAtAnyStepLeavesTheOldOrTheNewFile) {

@@ -41,9 +41,10 @@ public:
         initialFileName = r.initialFileName;
         return fileToChoose;
     }
-    void showFunctionMenu(Point at) override {
+    void showFunctionMenu(Point at, std::optional<bool> hold) override {
         log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y) + " active " +
-                      std::to_string(model_.activeSlot));
+                      std::to_string(model_.activeSlot) +
+                      (hold ? (*hold ? " hold on" : " hold off") : ""));
     }
     // Each control sits at a position derived from its id, so a wrong control
     // gives a wrong point.

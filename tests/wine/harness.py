@@ -651,6 +651,41 @@ class Host:
         return self.log.count(r"^report " + (re.escape(slot) + "$" if slot else ""))
 
 
+class XTest:
+    """Moves the X pointer and presses its buttons through XTest, each event
+    stamped with the clock QueryPerformanceCounter shows under Wine just
+    before it is sent: no process start between the stamp and the event."""
+
+    def __init__(self, display):
+        import ctypes
+        self.xlib = ctypes.CDLL("libX11.so.6")
+        self.xtst = ctypes.CDLL("libXtst.so.6")
+        self.xlib.XOpenDisplay.restype = ctypes.c_void_p
+        self.xlib.XOpenDisplay.argtypes = [ctypes.c_char_p]
+        self.xlib.XSync.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.xtst.XTestFakeButtonEvent.argtypes = [ctypes.c_void_p, ctypes.c_uint, ctypes.c_int,
+                                                   ctypes.c_ulong]
+        self.xtst.XTestFakeMotionEvent.argtypes = [ctypes.c_void_p, ctypes.c_int, ctypes.c_int,
+                                                   ctypes.c_int, ctypes.c_ulong]
+        self.display = self.xlib.XOpenDisplay(display.encode())
+        if not self.display:
+            raise Abort("cannot open the X display")
+
+    def button(self, number, down):
+        """The stamp of the press (down) or release of X button `number`."""
+        stamp = qpc_now()
+        self.xtst.XTestFakeButtonEvent(self.display, number, 1 if down else 0, 0)
+        self.xlib.XSync(self.display, 0)
+        return stamp
+
+    def move(self, x, y):
+        """The stamp of a pointer move to (x, y)."""
+        stamp = qpc_now()
+        self.xtst.XTestFakeMotionEvent(self.display, -1, x, y, 0)
+        self.xlib.XSync(self.display, 0)
+        return stamp
+
+
 # ---- The notification area (Wine's own "Wine System Tray" window) -------------------------
 
 

@@ -70,6 +70,7 @@ CASES = [
     Case("files: scripts as editors save them", files.scripts_as_editors_save_them),
     Case("files: killed while saving", files.kill_during_saves, beside=True),
     Case("keys: nothing stays down", keys.nothing_stays_down),
+    Case("keys: hold while pressed", keys.hold_while_pressed),
 ]
 
 

@@ -52,10 +52,15 @@ def installed_and_removed(ctx):
         _, native, trace = SLOTS[slot]
         host.cmd("install", slot)
         before_trace, before_reports, before_all = rx.log.count(trace), host.reports(slot), host.reports()
+        before_releases = host.log.count(rf"^release {slot}$")
         for _ in range(PRESSES):
             activate(ctx, slot)
         rx.settle(host)
         ctx.check(f"{slot} installed: reports", host.reports(slot) - before_reports, PRESSES)
+        # A release for each press of an input that has one (not the wheels).
+        ctx.check(f"{slot} installed: releases reported",
+                  host.log.count(rf"^release {slot}$") - before_releases,
+                  PRESSES if slot in ("R", "M", "X1", "X2", "ALTTAB") else 0)
         ctx.check(f"{slot} installed: receiver saw none of it", rx.log.count(trace) - before_trace, 0)
         ctx.check(f"{slot} installed: no other slot reported", host.reports() - before_all, PRESSES)
 

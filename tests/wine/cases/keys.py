@@ -6,7 +6,7 @@ the scan code of their key."""
 import re
 import time
 
-from harness import Abort, Receiver, Vela, crlf, resource_ids, wait_until
+from harness import Abort, Receiver, Vela, XTest, crlf, resource_ids, wait_until
 
 # Holds Control, Shift and the left button for four seconds.
 HOLD = ["KeyDown 17", "KeyDown 16", "LeftDown", "Delay 4000", "LeftUp", "KeyUp 16", "KeyUp 17"]
@@ -139,3 +139,60 @@ def nothing_stays_down(ctx):
     time.sleep(4.2)
     ctx.check("stopped scripts pressed and released nothing more",
               len([t for t in rx.log.since(first_run) if re.match(r"^KEYUP 17 ", t)]), 3)
+
+
+HOLD_WITHIN_MS = 50
+
+
+def hold_while_pressed(ctx):
+    """The back button held as Shift: one Shift down while it is down, its up
+    within 50 ms of the button's release; Exit while it is held lets Shift go;
+    "Hold While Pressed" from the menu is saved for the slot."""
+    s = ctx.s
+    ids = resource_ids()
+    vela = Vela(s)
+    settings = crlf("[X2ButtonSetting]", "0=Shift", "1=1", "2=0", "3=16", "4=0", "5=", "6=1",
+                    "8=", "Hold=1",
+                    "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
+    vela.write_settings(settings)
+    vela.start_shown()
+    ctx.tray().wait_icon()
+    # The menu's check row, through the forward button's caption.
+    s.probe("post", "--ids", str(ids["IDC_CAPTION_X1"]))
+    time.sleep(0.6)
+    s.xdo("key", "Escape")
+    time.sleep(0.3)
+    post(ctx, 90)  # Hold While Pressed
+    ctx.check("menu_hold_saved_for_the_slot",
+              bool(vela.wait_saved("X1ButtonSetting", "Hold", "1")), True)
+    ctx.check("menu_hold_left_the_other_slot", vela.ini("X2ButtonSetting", "Hold"), "1")
+
+    rx = Receiver(s, exit_after=60)
+    xtest = XTest(s.display)
+    mark = rx.log.mark()
+    xtest.button(BACK, True)
+    time.sleep(0.6)
+    released = xtest.button(BACK, False)
+    rx.log.wait(r"^KEYUP 16 ", 5)
+    time.sleep(0.3)
+    shift = [(stamp, text) for stamp, text in rx.log.entries()[mark:]
+             if re.match(r"^KEY(DOWN|UP) 16 ", text)]
+    ctx.check("held 600 ms: one Shift down, then its up",
+              short([text for _, text in shift]), ["KEYDOWN 16", "KEYUP 16"])
+    late = [round((stamp - released) / 10000) for stamp, text in shift if text.startswith("KEYUP")]
+    ctx.check(f"Shift up within {HOLD_WITHIN_MS} ms of the release",
+              [ms for ms in late if ms > HOLD_WITHIN_MS] if late else "no release", [])
+    ctx.check("the back button itself never reached the window",
+              rx.log.count(r"^XBUTTON", mark), 0)
+
+    # Exit while the button still holds Shift.
+    xtest.button(BACK, True)
+    rx.log.wait_count(r"^KEYDOWN 16 ", rx.log.count(r"^KEYDOWN 16 ") + 1, 5)
+    ups = rx.log.count(r"^KEYUP 16 ")
+    posted = post(ctx, ids["ID_TRAY_EXIT"])
+    rx.log.wait_count(r"^KEYUP 16 ", ups + 1, 5)
+    hit = rx.log.last(r"^KEYUP 16 ")
+    xtest.button(BACK, False)
+    ctx.check("Exit while held: Shift up within 200 ms",
+              hit is not None and (hit[0] - posted) / 10000 <= RELEASE_WITHIN_MS, True)
+

@@ -281,7 +281,7 @@ def pause(ctx):
         shot = os.path.join(s.work, "tray-menu-paused.png")
         s.screenshot(shot)
         ctx.check("menu_pause_checked", tray.checked(ROW_PAUSE, shot), 1)
-        ctx.check("menu_autostart_not_checked", tray.checked(ROW_AUTOSTART, shot), 0)
+        ctx.check("menu_reset_beside_it_not_checked", tray.checked(ROW_RESET, shot), 0)
         s.xdo("key", "Escape")
         time.sleep(0.3)
 

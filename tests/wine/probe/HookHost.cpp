@@ -19,7 +19,8 @@
 //   restores             log how often the watchdog put hooks back
 //   sync                 nothing; its ack orders everything before it
 //   quit
-// Log lines: "ready", "report SLOT", "ack N COMMAND...", "error ...".
+// Log lines: "ready", "report SLOT", "release SLOT", "restored SLOT",
+// "ack N COMMAND...", "error ...".
 #include <array>
 #include <memory>
 #include <sstream>
@@ -98,11 +99,16 @@ public:
         }
     }
 
-    // True when `msg` was a report.
-    bool onMessage(UINT msg) {
+    // True when `msg` was a report: "report X" for a press, "release X" for
+    // the release of a press the library took, "restored X" after the
+    // watchdog put the hooks back.
+    bool onMessage(UINT msg, WPARAM kind) {
         for (const SlotInfo& info : kSlotTable) {
             if (msg == messages_[static_cast<std::size_t>(number(info.slot))]) {
-                log_.line("report %s", std::string(info.name).c_str());
+                const char* what = kind == report::Release         ? "release"
+                                   : kind == report::HooksRestored ? "restored"
+                                                                   : "report";
+                log_.line("%s %s", what, std::string(info.name).c_str());
                 return true;
             }
         }
@@ -265,7 +271,7 @@ private:
 Host* gHost = nullptr;
 
 LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (gHost && gHost->onMessage(msg)) return 0;
+    if (gHost && gHost->onMessage(msg, wParam)) return 0;
     if (msg == WM_TIMER && wParam == kCommandTimer) {
         if (gHost) gHost->pollCommands();
         return 0;
