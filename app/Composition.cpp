@@ -21,12 +21,14 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 
 }  // namespace
 
-Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model)
+Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model,
+                                        MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader)
     : messages(window),
       files(window),
       menu(window),
       captions(window),
-      commands(model, {messages, files, menu, captions}, win32::executableApplicationName()) {}
+      commands(model, {messages, files, menu, captions, &macroFolder, &macroLoader},
+               win32::executableApplicationName()) {}
 
 Composition::Composition(HINSTANCE module, std::wstring commandLine)
     : module_(module),
@@ -47,8 +49,10 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
               },
               threads_),
       model_(pausableHooks_, window_, timers_, &releaser_),
+      macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
+      freshPlayback_(player_, macroLoader_, model_),
       executor_(model_,
-                ExecutorPorts{input_, shell_, power_, player_, heldInputs_.get()},
+                ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get()},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
@@ -74,7 +78,7 @@ void Composition::run() {
 void Composition::onWindowCreated(HWND window) {
     hooks_.setWindow(window);
     timers_.setWindow(window);
-    menu_.emplace(window, model_);
+    menu_.emplace(window, model_, macroFolder_, macroLoader_);
     executor_.repeatState().firstPress = true;
     setPlatformFlags();
     // Taken by another program, the shortcut is missing; the tray menu still
@@ -117,6 +121,8 @@ void Composition::onWindowReady() {
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->loadAll();
+    // From here on an edited script is read again before it next plays.
+    macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
     tray_.add(window_.hwnd(), window_.smallIcon());
     trayAdded_ = true;
     if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);

@@ -22,6 +22,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "app/ports/Win32FilePort.h"
 #include "app/ports/Win32HookPort.h"
 #include "app/ports/Win32InputPort.h"
+#include "app/ports/Win32MacroFolder.h"
 #include "app/ports/Win32ShellPort.h"
 #include "app/ports/Win32Threads.h"
 #include "app/ports/Win32TimerPort.h"
@@ -35,6 +36,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "core/TrackedInput.h"
 #include "macro/MacroPlayer.h"
 #include "macro/MacroScriptLoader.h"
+#include "macro/RefreshingPlayback.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "settings/ButtonSettingsStore.h"
@@ -75,7 +77,8 @@ public:
 private:
     // The menu's ports over the window, and the commands over them.
     struct MenuCommands {
-        explicit MenuCommands(HWND window, SlotModel& model);
+        MenuCommands(HWND window, SlotModel& model, MacroFolderPort& macroFolder,
+                     MacroLoaderPort& macroLoader);
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
         win32::Win32FunctionMenu menu;
@@ -121,6 +124,8 @@ private:
     MacroScriptLoader macroLoader_;
     MacroPlayer player_;
     SlotModel model_;
+    win32::Win32MacroFolder macroFolder_;
+    RefreshingPlayback freshPlayback_;
     ActionExecutor executor_;
     TimerTasks timerTasks_;
     Autostart autostart_;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "menu/FileNames.h"
+#include "menu/MenuTree.h"
 
 namespace vela::menu {
 
@@ -18,9 +19,15 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     }
     model_.activeSlot = number(slot);
     const Rect r = ports_.captions.captionScreenRect(info.captionControl);
-    const std::optional<bool> hold =
-        canHold(info.trigger) ? std::optional<bool>(model_.at(slot).holdWhilePressed) : std::nullopt;
-    ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY}, hold);
+    FunctionMenuExtras extras;
+    if (canHold(info.trigger)) extras.hold = model_.at(slot).holdWhilePressed;
+    menuScripts_.clear();
+    if (info.macro == MacroBehaviour::Playback && ports_.macroFolder && ports_.macroLoader) {
+        menuScripts_ = ports_.macroFolder->scriptNames();
+        if (menuScripts_.size() > kMaxMenuScripts) menuScripts_.resize(kMaxMenuScripts);
+        extras.scripts = menuScripts_;
+    }
+    ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY}, extras);
 }
 
 bool AssignmentCommands::openFunctionMenuForControl(int controlId) {
@@ -34,6 +41,15 @@ bool AssignmentCommands::openFunctionMenuForControl(int controlId) {
 }
 
 bool AssignmentCommands::onCommand(std::uint32_t commandId) {
+    if (commandId == kOpenMacroFolderCommand) {
+        if (ports_.macroFolder) ports_.macroFolder->openFolder();
+        return true;
+    }
+    if (commandId >= kFirstScriptCommand && commandId < kFirstScriptCommand + kMaxMenuScripts) {
+        const std::size_t index = commandId - kFirstScriptCommand;
+        if (index < menuScripts_.size()) assignScript(menuScripts_[index]);
+        return true;
+    }
     if (commandId == kHoldWhilePressedCommand) {
         const SlotInfo* info = activeSlotInfo();
         if (info && canHold(info->trigger))
@@ -94,6 +110,16 @@ void AssignmentCommands::restoreOwnFunction() {
     const SlotInfo* info = activeSlotInfo();
     if (!info) return;
     model_.revertToNative(info->slot);
+}
+
+void AssignmentCommands::assignScript(const std::wstring& script) {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info || info->macro != MacroBehaviour::Playback || !ports_.macroLoader) return;
+    // The slot's playback is stopped and let go by the new assignment before
+    // the script table entry it reads is written.
+    model_.assignKeyFunction(info->slot, scriptCaption(script), toRaw(KeyAction::Macro), 0);
+    model_.at(info->slot).macroName = script;
+    ports_.macroLoader->LoadMacroScript(number(info->slot), script);
 }
 
 void AssignmentCommands::chooseProgram() {

@@ -34,6 +34,10 @@ struct MenuCommandPorts {
     OpenFileDialogPort& files;
     FunctionMenuPort& menu;
     CaptionGeometryPort& captions;
+    // The "Macro" category: where the scripts are, and what reads one in.
+    // Without both the menu has no such category.
+    MacroFolderPort* macroFolder = nullptr;
+    MacroLoaderPort* macroLoader = nullptr;
 };
 
 // One handler for every catalogue command, driven by the catalogue table; the
@@ -57,6 +61,9 @@ public:
     void applyCatalogueEntry(const CatalogueEntry& entry);
     void restoreOwnFunction();
     void chooseProgram();
+    // A script chosen from the "Macro" category: the active slot plays it
+    // from now on, read at once, as a settings file with keyAction 6 says.
+    void assignScript(const std::wstring& script);
 
 private:
     // The slot a command addresses, or nullptr when no menu was opened.
@@ -67,6 +74,8 @@ private:
     SlotModel& model_;
     MenuCommandPorts ports_;
     std::wstring applicationName_;
+    // The scripts the open (or last) menu listed, in command order.
+    std::vector<std::wstring> menuScripts_;
 };
 
 // Invalidates the main window under every caption button, in slot table order,

@@ -109,6 +109,13 @@ inline constexpr std::uint16_t kNoSettingsCommand = 10;
 // the slot's key or button function held down while the input is.
 inline constexpr std::uint16_t kHoldWhilePressedCommand = 90;
 inline constexpr std::wstring_view kHoldWhilePressedText = L"Hold While Pressed";
+// The "Macro" category after the catalogue's: the scripts of ScriptsMacros,
+// one command each from kFirstScriptCommand on, then "Open Macro Folder".
+inline constexpr std::wstring_view kMacroCategoryText = L"Macro";
+inline constexpr std::uint16_t kOpenMacroFolderCommand = 91;
+inline constexpr std::wstring_view kOpenMacroFolderText = L"Open Macro Folder";
+inline constexpr std::uint16_t kFirstScriptCommand = 40000;
+inline constexpr std::size_t kMaxMenuScripts = 1000;
 inline constexpr std::uint16_t kRunSoftwareCommand = 22;
 
 // In menu order within each level.
@@ -232,6 +239,7 @@ constexpr bool noLevelMixesEntriesAndCategoriesExceptRoot() {
 
 static_assert(detail::idsAreUnique());
 static_assert(findCatalogueEntry(kHoldWhilePressedCommand) == nullptr);
+static_assert(findCatalogueEntry(kOpenMacroFolderCommand) == nullptr);
 static_assert(detail::noLevelMixesEntriesAndCategoriesExceptRoot());
 
 }  // namespace vela::menu

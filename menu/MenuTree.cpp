@@ -1,5 +1,9 @@
 #include "menu/MenuTree.h"
 
+#include <algorithm>
+#include <cwctype>
+#include <iterator>
+
 namespace vela::menu {
 
 namespace {
@@ -21,6 +25,41 @@ std::vector<MenuRow> rowsOf(MenuLevel level, bool win8MenuEnabled) {
 
 std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled) {
     return rowsOf(MenuLevel::Root, win8MenuEnabled);
+}
+
+ScriptFolder scriptMenuTree(const std::vector<std::wstring>& scripts) {
+    ScriptFolder root;
+    const std::size_t count = std::min(scripts.size(), kMaxMenuScripts);
+    for (std::size_t i = 0; i < count; ++i) {
+        ScriptFolder* folder = &root;
+        std::wstring_view rest = scripts[i];
+        for (std::size_t cut; (cut = rest.find_first_of(L"\\/")) != std::wstring_view::npos;
+             rest.remove_prefix(cut + 1)) {
+            const std::wstring name(rest.substr(0, cut));
+            if (name.empty()) continue;
+            auto it = std::find_if(folder->folders.begin(), folder->folders.end(),
+                                   [&](const ScriptFolder& f) { return f.name == name; });
+            if (it == folder->folders.end()) {
+                folder->folders.push_back({name, {}, {}});
+                it = std::prev(folder->folders.end());
+            }
+            folder = &*it;
+        }
+        folder->files.push_back(
+            {scriptCaption(scripts[i]), static_cast<std::uint16_t>(kFirstScriptCommand + i)});
+    }
+    return root;
+}
+
+std::wstring scriptCaption(std::wstring_view script) {
+    const std::size_t slash = script.find_last_of(L"\\/");
+    std::wstring name(slash == std::wstring_view::npos ? script : script.substr(slash + 1));
+    if (name.size() > 4) {
+        std::wstring tail = name.substr(name.size() - 4);
+        for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
+        if (tail == L".txt") name.resize(name.size() - 4);
+    }
+    return name;
 }
 
 }  // namespace vela::menu

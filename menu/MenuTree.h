@@ -1,6 +1,7 @@
 // The function menu as a tree of levels, ready for a platform menu builder.
 #pragma once
 
+#include <string>
 #include <vector>
 
 #include "menu/FunctionCatalogue.h"
@@ -17,5 +18,25 @@ struct MenuRow {
 // The root level's rows: its entries first, then its categories, each in table
 // order, recursively. "Win8 ShortCut" is left out unless `win8MenuEnabled`.
 std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled);
+
+// The "Macro" category: a script's row shows its file name without ".txt"
+// and sends kFirstScriptCommand plus its place in the list it came from.
+struct ScriptFile {
+    std::wstring text;
+    std::uint16_t commandId;
+};
+struct ScriptFolder {
+    std::wstring name;
+    std::vector<ScriptFolder> folders;
+    std::vector<ScriptFile> files;
+};
+
+// The folders and files of `scripts` (paths under ScriptsMacros, "\\" or "/"
+// between folders), folders in the order they first appear. Only the first
+// kMaxMenuScripts scripts are taken.
+ScriptFolder scriptMenuTree(const std::vector<std::wstring>& scripts);
+
+// What a slot's caption shows for a script: its file name without ".txt".
+std::wstring scriptCaption(std::wstring_view script);
 
 }  // namespace vela::menu

@@ -38,6 +38,21 @@ std::unique_ptr<CMenuXP> makeLevel(const MenuLook& look, int bitmapId) {
     return level;
 }
 
+std::unique_ptr<CMenuXPText> item(const MenuLook& look, UINT id, std::wstring_view text) {
+    return std::make_unique<CMenuXPText>(id, std::wstring(text),
+                                         loadItemIcon(look.resources, look.iconEdge), look.iconEdge);
+}
+
+// A folder of scripts: its subfolders first, each a submenu, then its files.
+void fillScripts(CMenuXP& level, const menu::ScriptFolder& folder, const MenuLook& look) {
+    for (const menu::ScriptFolder& sub : folder.folders) {
+        auto child = makeLevel(look, menu::kSubmenuBackgroundBitmap);
+        fillScripts(*child, sub, look);
+        level.AppendPopup(item(look, 0, sub.name), std::move(child));
+    }
+    for (const menu::ScriptFile& file : folder.files) level.AppendItem(item(look, file.commandId, file.text));
+}
+
 void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, const MenuLook& look) {
     for (const menu::MenuRow& row : rows) {
         if (row.entry) {
@@ -94,20 +109,25 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
     return root;
 }
 
-void ShowFunctionMenu(HWND owner, int x, int y, std::optional<bool> hold) {
-    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr), hold);
+void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras) {
+    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr),
+                     extras);
 }
 
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
-                      std::optional<bool> hold) {
+                      const FunctionMenuExtras& extras) {
     const int dpi = windowDpi(owner);
+    const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
     std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled, dpi);
-    if (hold) {
-        const int iconEdge = scaleToDpi(menu::kMenuIconSize, dpi);
-        root->AppendItem(std::make_unique<CMenuXPText>(menu::kHoldWhilePressedCommand,
-                                                       std::wstring(menu::kHoldWhilePressedText),
-                                                       loadItemIcon(resources, iconEdge), iconEdge));
-        if (*hold) CheckMenuItem(root->handle(), menu::kHoldWhilePressedCommand, MF_CHECKED);
+    if (extras.scripts) {
+        auto macros = makeLevel(look, menu::kSubmenuBackgroundBitmap);
+        fillScripts(*macros, menu::scriptMenuTree(*extras.scripts), look);
+        macros->AppendItem(item(look, menu::kOpenMacroFolderCommand, menu::kOpenMacroFolderText));
+        root->AppendPopup(item(look, 0, menu::kMacroCategoryText), std::move(macros));
+    }
+    if (extras.hold) {
+        root->AppendItem(item(look, menu::kHoldWhilePressedCommand, menu::kHoldWhilePressedText));
+        if (*extras.hold) CheckMenuItem(root->handle(), menu::kHoldWhilePressedCommand, MF_CHECKED);
     }
     {
         OwnerDrawRelay relay(owner, *root);

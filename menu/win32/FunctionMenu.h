@@ -5,6 +5,7 @@
 
 #include <memory>
 
+#include "core/Ports.h"
 #include "menu/win32/CMenuXP.h"
 
 namespace vela::win32 {
@@ -22,10 +23,10 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
 // it closes; the choice reaches `owner` as WM_COMMAND. While the menu is open
 // the owner's measure and draw requests for it are answered here, so the
 // owner needs no code of its own for them. The menu takes the scale of the
-// monitor the owner is on. With `hold`, the root ends in "Hold While
-// Pressed", checked when true.
-void ShowFunctionMenu(HWND owner, int x, int y, std::optional<bool> hold = std::nullopt);
+// monitor the owner is on. `extras` adds the "Macro" category after the
+// catalogue's and ends the root in "Hold While Pressed".
+void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras = {});
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
-                      std::optional<bool> hold = std::nullopt);
+                      const FunctionMenuExtras& extras = {});
 
 }  // namespace vela::win32

@@ -44,8 +44,8 @@ std::optional<ChosenFile> Win32OpenFileDialog::chooseFile(const OpenFileRequest&
     return chosen;
 }
 
-void Win32FunctionMenu::showFunctionMenu(Point at, std::optional<bool> hold) {
-    ShowFunctionMenu(owner_, at.x, at.y, hold);
+void Win32FunctionMenu::showFunctionMenu(Point at, const FunctionMenuExtras& extras) {
+    ShowFunctionMenu(owner_, at.x, at.y, extras);
 }
 
 Rect Win32CaptionGeometry::captionScreenRect(int controlId) {

@@ -31,7 +31,7 @@ private:
 class Win32FunctionMenu final : public FunctionMenuPort {
 public:
     explicit Win32FunctionMenu(HWND owner) : owner_(owner) {}
-    void showFunctionMenu(Point at, std::optional<bool> hold) override;
+    void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override;
 
 private:
     HWND owner_;

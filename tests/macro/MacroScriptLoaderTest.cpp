@@ -2,6 +2,8 @@
 
 #include "core/ProgramFiles.h"
 #include "macro/MacroScriptLoader.h"
+#include "macro/RefreshingPlayback.h"
+#include "tests/support/RecordingPorts.h"
 #include "tests/support/MemoryFilePort.h"
 
 namespace vela {
@@ -67,6 +69,28 @@ TEST_F(MacroLoaderTest, TwoSlotsNamingOneFileEachGetTheirOwnSteps) {
     loader.LoadMacroScript(9, L"same");
     at(8)[0].argument = L" 6";
     EXPECT_EQ(at(9), (MacroScript{{'g', L" 5"}}));
+}
+
+// An edit in the scripts folder makes every script stale; each is read again
+// just before its slot next plays, once.
+TEST(RefreshingPlayback, AChangedFolderRereadsEachScriptBeforeItsNextPlayback) {
+    test::Recorder rec;
+    SlotModel model{rec, rec, rec};
+    model.at(Slot::X1).macroName = L"Reload.txt";
+    model.at(Slot::X2).macroName = L"Games\\Heal.txt";
+    struct Loads final : MacroLoaderPort {
+        std::vector<std::wstring> names;
+        void LoadMacroScript(int, const std::wstring& name) override { names.push_back(name); }
+    } loads;
+    RefreshingPlayback playback(rec, loads, model);
+    EXPECT_TRUE(playback.startPlayback(Slot::X1));
+    EXPECT_TRUE(loads.names.empty()) << "nothing changed yet";
+    playback.scriptsChanged();
+    playback.startPlayback(Slot::X1);
+    playback.startPlayback(Slot::X1);
+    playback.startPlayback(Slot::X2);
+    EXPECT_EQ(loads.names, (std::vector<std::wstring>{L"Reload.txt", L"Games\\Heal.txt"}));
+    EXPECT_EQ(rec.trace(), "playback:X1 playback:X1 playback:X1 playback:X2");
 }
 
 }  // namespace

@@ -67,6 +67,43 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
     EXPECT_EQ(rec.trace(), "");  // opening changes nothing and saves nothing
 }
 
+// Records which script each position was given.
+struct LoaderLog final : MacroLoaderPort {
+    std::vector<std::pair<int, std::wstring>> loads;
+    void LoadMacroScript(int slot, const std::wstring& name) override { loads.emplace_back(slot, name); }
+};
+
+TEST(AssignmentCommandsMacros, AScriptFromTheMenuIsAssignedAndReadAtOnce) {
+    Recorder rec;
+    SlotModel model{rec, rec, rec, &rec};
+    MenuFakes fakes{model};
+    LoaderLog loader;
+    AssignmentCommands commands{model, {fakes, fakes, fakes, fakes, &fakes, &loader}, L"Vela"};
+    fakes.scripts = {L"Copy All.txt", L"Games\\Reload.txt"};
+    commands.openFunctionMenu(Slot::X1);
+    EXPECT_EQ(fakes.log.back(), "menu 1017,2030 active 3 hold off scripts 2");
+    rec.clear();
+    EXPECT_TRUE(commands.onCommand(kFirstScriptCommand + 1));
+    const ButtonAssignment& a = model.at(Slot::X1);
+    EXPECT_EQ(a.caption, L"Reload");
+    EXPECT_EQ(a.keyAction, toRaw(KeyAction::Macro));
+    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::KeyGroup));
+    EXPECT_EQ(a.macroName, L"Games\\Reload.txt");
+    EXPECT_TRUE(a.hookInstalled);
+    EXPECT_EQ(loader.loads, (std::vector<std::pair<int, std::wstring>>{{3, L"Games\\Reload.txt"}}));
+    EXPECT_EQ(rec.trace(), "release:X1 caption:X1 install:X1 repaint timer:7/10")
+        << "the slot's playback is stopped before its script is read";
+
+    // A command past the list, and "Open Macro Folder".
+    EXPECT_TRUE(commands.onCommand(kFirstScriptCommand + 2));
+    EXPECT_EQ(loader.loads.size(), 1u);
+    EXPECT_TRUE(commands.onCommand(kOpenMacroFolderCommand));
+    EXPECT_EQ(fakes.log.back(), "open folder");
+    // The middle button plays no scripts: no Macro category for it.
+    commands.openFunctionMenu(Slot::M);
+    EXPECT_EQ(fakes.log.back(), "menu 1016,2028 active 2 hold off");
+}
+
 TEST_F(AssignmentCommandsTest, HoldWhilePressedTogglesForButtonsOnlyAndShowsItsCheck) {
     prepare(Slot::X2, true);
     EXPECT_TRUE(commands.onCommand(kHoldWhilePressedCommand));

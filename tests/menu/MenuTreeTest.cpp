@@ -88,5 +88,31 @@ TEST(FunctionMenuTree, CombinationHoldsOnlyWordThenArchives) {
     for (const MenuRow& r : combination.rows) EXPECT_EQ(r.category->backgroundBitmap, 156);
 }
 
+TEST(ScriptMenu, FoldersBecomeSubmenusAndEachScriptKeepsItsPlaceInTheList) {
+    const ScriptFolder tree = scriptMenuTree(
+        {L"Copy All.txt", L"Games\\Reload.TXT", L"Games/Deep\\Aim.txt", L"Games\\Heal", L"Zoom.txt"});
+    ASSERT_EQ(tree.folders.size(), 1u);
+    EXPECT_EQ(tree.folders[0].name, L"Games");
+    ASSERT_EQ(tree.folders[0].folders.size(), 1u);
+    EXPECT_EQ(tree.folders[0].folders[0].name, L"Deep");
+    ASSERT_EQ(tree.folders[0].folders[0].files.size(), 1u);
+    EXPECT_EQ(tree.folders[0].folders[0].files[0].text, L"Aim");
+    EXPECT_EQ(tree.folders[0].folders[0].files[0].commandId, kFirstScriptCommand + 2);
+    ASSERT_EQ(tree.folders[0].files.size(), 2u);
+    EXPECT_EQ(tree.folders[0].files[0].text, L"Reload");
+    EXPECT_EQ(tree.folders[0].files[1].text, L"Heal") << "a name without .txt stays whole";
+    ASSERT_EQ(tree.files.size(), 2u);
+    EXPECT_EQ(tree.files[0].text, L"Copy All");
+    EXPECT_EQ(tree.files[1].commandId, kFirstScriptCommand + 4);
+}
+
+TEST(ScriptMenu, AtMostAThousandScriptsAndCaptionsWithoutTheExtension) {
+    std::vector<std::wstring> many(kMaxMenuScripts + 5, L"a.txt");
+    EXPECT_EQ(scriptMenuTree(many).files.size(), kMaxMenuScripts);
+    EXPECT_EQ(scriptCaption(L"sub\\Reload.Txt"), L"Reload");
+    EXPECT_EQ(scriptCaption(L".txt"), L".txt");
+    EXPECT_EQ(scriptCaption(L"notes.txt.bak"), L"notes.txt.bak");
+}
+
 }  // namespace
 }  // namespace vela::menu

@@ -14,7 +14,8 @@ namespace vela::test {
 class MenuFakes : public MessageBoxPort,
                   public OpenFileDialogPort,
                   public FunctionMenuPort,
-                  public CaptionGeometryPort {
+                  public CaptionGeometryPort,
+                  public MacroFolderPort {
 public:
     explicit MenuFakes(const SlotModel& model) : model_(model) {}
 
@@ -41,11 +42,16 @@ public:
         initialFileName = r.initialFileName;
         return fileToChoose;
     }
-    void showFunctionMenu(Point at, std::optional<bool> hold) override {
+    void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override {
         log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y) + " active " +
                       std::to_string(model_.activeSlot) +
-                      (hold ? (*hold ? " hold on" : " hold off") : ""));
+                      (extras.hold ? (*extras.hold ? " hold on" : " hold off") : "") +
+                      (extras.scripts ? " scripts " + std::to_string(extras.scripts->size()) : ""));
     }
+    // MacroFolderPort
+    std::vector<std::wstring> scripts;
+    std::vector<std::wstring> scriptNames() override { return scripts; }
+    void openFolder() override { log.push_back("open folder"); }
     // Each control sits at a position derived from its id, so a wrong control
     // gives a wrong point.
     Rect captionScreenRect(int id) override {

@@ -774,6 +774,9 @@ class Tray:
 
 class Menu:
     FRAME = 3
+    # The root of a button's menu in Vela: "No Settings", six categories,
+    # "Macro" and "Hold While Pressed" (the probe's menu host shows neither).
+    BUTTON_ROOT_ROWS = 9
 
     def __init__(self, session):
         self.s = session
@@ -813,7 +816,7 @@ class Menu:
         """From the open root level to "Combination" > "Word ", the pointer
         coming to rest on "Copy(Ctrl+C)" without crossing another row; the
         two levels it opened."""
-        self.hover(root, 3, 7)  # Combination
+        self.hover(root, 3, self.BUTTON_ROOT_ROWS)  # Combination
         combination = self.wait_level(2)
         self.slide_into(combination, 0, 2)  # Word
         word = self.wait_level(3)

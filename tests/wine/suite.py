@@ -58,6 +58,7 @@ CASES = [
     Case("window: clicks on the pointer's own pixel", window.clicks_on_the_cursor_pixel),
     Case("menu: Copy through the menu", menu.copy_through_the_menu),
     Case("menu: Run Software", menu.run_software),
+    Case("menu: a macro from the menu", menu.macro_from_the_menu),
     Case("menu: 500 showings leak nothing", menu.objects),
     Case("tray: start with Windows", tray.autostart, virgin_profile=True, beside=True),
     Case("tray: saves and exit", tray.saves_and_exit, beside=True),

@@ -8,7 +8,7 @@ import os
 import shutil
 import time
 
-from harness import Abort, Receiver, Vela, centre, layout, now_ms, wait_until
+from harness import Abort, Receiver, Vela, centre, crlf, layout, now_ms, wait_until
 
 CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
 
@@ -61,7 +61,7 @@ def run_software(ctx):
     xy = ctx.s.geometry(window)[:2]
     menu = ctx.menu()
     root = open_caption(ctx, menu, xy, "0, 3")  # X2, "Back"
-    menu.hover(root, 2, 7)  # Office Used
+    menu.hover(root, 2, menu.BUTTON_ROOT_ROWS)  # Office Used
     office = menu.wait_level(2)
     menu.slide_into(office, 0, 4)  # Zoom In
     menu.hover(office, 3, 4)  # Run Software
@@ -115,3 +115,44 @@ def objects(ctx):
     got = run("--cycles", "5", "--leak")
     ctx.check("control_leak_seen_in_gdi", int(got["after"]["gdi"]) - int(got["before"]["gdi"]), 5)
     ctx.check("control_leak_seen_in_user", int(got["after"]["user"]) - int(got["before"]["user"]), 5)
+
+
+def macro_from_the_menu(ctx):
+    """"Macro" lists the scripts of ScriptsMacros, subfolders as submenus;
+    choosing one assigns it to the slot, saved as keyAction 6, and it plays on
+    the next press without a restart; an edit of the file plays at the press
+    after."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
+    os.makedirs(os.path.join(vela.folder, "ScriptsMacros", "Games"))
+    vela.write_script(os.path.join("Games", "Heal.txt"), crlf("KeyDown 72", "KeyUp 72"))
+    window = vela.start_shown()
+    ctx.tray().wait_icon()
+    xy = s.geometry(window)[:2]
+    menu = ctx.menu()
+    root = open_caption(ctx, menu, xy, "0, 2")  # X1
+    menu.hover(root, 7, menu.BUTTON_ROOT_ROWS)  # Macro
+    macros = menu.wait_level(2)
+    # Games (a submenu), Tap, Open Macro Folder.
+    menu.slide_into(macros, 1, 3)
+    s.screenshot(os.path.join(s.work, "menu-macro.png"))
+    root_h, macro_h = s.geometry(root)[3], s.geometry(macros)[3]
+    row = (root_h - 2 * menu.FRAME) / menu.BUTTON_ROOT_ROWS
+    ctx.check("macro_category_rows: Games, Tap, Open Macro Folder",
+              round((macro_h - 2 * menu.FRAME) / row), 3)
+    s.xdo("click", 1)
+    ctx.check("chosen_script_saved", bool(wait_until(
+        lambda: (vela.ini("X1ButtonSetting", "7"), vela.ini("X1ButtonSetting", "2"),
+                 vela.ini("X1ButtonSetting", "1")) == ("Tap.txt", "6", "1"), 3, 0.05)), True)
+    ctx.check("caption_is_the_script_name", vela.texts().get(1002), "Tap")
+
+    rx = Receiver(s, exit_after=30)
+    forward = ["click", "--delay", 0, 9]
+    ctx.check("plays_at_once_without_a_restart", rx.collect(forward, want=2),
+              ["KEYDOWN 65", "KEYUP 65"])
+    vela.write_script("Tap.txt", crlf("KeyDown 66", "KeyUp 66"))
+    time.sleep(0.5)
+    ctx.check("edited_script_plays_at_the_next_press", rx.collect(forward, want=2),
+              ["KEYDOWN 66", "KEYUP 66"])
+

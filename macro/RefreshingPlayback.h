@@ -1,0 +1,40 @@
+// Scripts as they are on disk now: a script edited since it was read is read
+// again before the slot's next playback.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+
+#include "core/Ports.h"
+#include "core/SlotModel.h"
+
+namespace vela {
+
+// A PlaybackPort in front of the player. The folder watcher says when
+// anything in the scripts folder changed (from its own thread); every slot's
+// script is then stale, and each is read again just before it next plays.
+// The reading happens on the user-interface thread after the executor has
+// claimed the slot, so no playback of that slot reads the entry meanwhile.
+class RefreshingPlayback final : public PlaybackPort {
+public:
+    RefreshingPlayback(PlaybackPort& player, MacroLoaderPort& loader, const SlotModel& model)
+        : player_(player), loader_(loader), model_(model) {}
+
+    // Any thread.
+    void scriptsChanged() { stale_.store(~0u, std::memory_order_release); }
+
+    bool startPlayback(Slot slot) override {
+        const std::uint32_t bit = 1u << number(slot);
+        if (stale_.fetch_and(~bit, std::memory_order_acq_rel) & bit)
+            loader_.LoadMacroScript(number(slot), model_.at(slot).macroName);
+        return player_.startPlayback(slot);
+    }
+
+private:
+    PlaybackPort& player_;
+    MacroLoaderPort& loader_;
+    const SlotModel& model_;
+    std::atomic<std::uint32_t> stale_{0};
+};
+
+}  // namespace vela
