@@ -12,7 +12,11 @@ would be; run them through scripts/screenshots.sh NAME.
           ("Combination" > "Word " open, "Copy(Ctrl+C)" under the pointer),
           menu-win8.png (the menu as Windows 8 shows it, "Win8 ShortCut" open)
   tray    tray-menu.png (the window shown, the tray menu open), tray-menu-zoom.png,
-          tray-menu-off-zoom.png (after "Start With Windows" was chosen)
+          tray-menu-off-zoom.png (after "Start With Windows" was chosen),
+          tray-paused-zoom.png (after "Pause Remapping": the grey icon, the
+          entry checked)
+  macro   menu-macro.png (a script folder beside ScriptsMacros' own
+          example: "Macro" open under "Forward", "Hold While Pressed" below)
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
 """
@@ -113,13 +117,39 @@ def tray(session, shots):
 
     t.open_menu(3)
     zoom(shots.take("tray-menu", settle=0.3), "tray-menu-zoom.png")
-    t.choose(3)
+    t.choose(4)  # Start With Windows
     time.sleep(0.3)
     t.open_menu(3)
     time.sleep(0.3)
     off = session.screenshot(os.path.join(session.work, "off.png"))
     zoom(off, "tray-menu-off-zoom.png")
+    t.choose(3)  # Pause Remapping
+    time.sleep(0.5)
+    t.open_menu(3)
+    time.sleep(0.3)
+    paused = session.screenshot(os.path.join(session.work, "paused.png"))
+    zoom(paused, "tray-paused-zoom.png")
     session.xdo("key", "Escape")
+
+
+def macro(session, shots):
+    vela = Vela(session)
+    os.makedirs(os.path.join(vela.folder, "ScriptsMacros", "Games"))
+    for name in ("Copy All.txt", os.path.join("Games", "Reload.txt"),
+                 os.path.join("Games", "Heal.txt")):
+        vela.write_script(name, "KeyDown 65\r\nKeyUp 65\r\n")
+    win = vela.start_shown()
+    x, y, w, h = session.geometry(win)
+    m = Menu(session)
+    cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
+    m.click_at(x + cx, y + cy)
+    root = m.wait_level(1)
+    m.hover(root, 7, m.BUTTON_ROOT_ROWS)  # Macro
+    macros = m.wait_level(2)
+    m.slide_into(macros, 0, 4)  # Games
+    m.wait_level(3)
+    shots.take("menu-macro", (x, y, w, h))
+    session.xdo("key", "Escape", "Escape", "Escape")
 
 
 def scales(session, shots):
@@ -143,7 +173,7 @@ def scales(session, shots):
     session.set_dpi(96)
 
 
-SCENES = {"window": window, "menu": menu, "tray": tray, "scales": scales}
+SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales}
 
 
 def main():
