@@ -21,8 +21,8 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 
 }  // namespace
 
-Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model,
-                                        MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader)
+Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model, MacroFolderPort& macroFolder,
+                                        MacroLoaderPort& macroLoader)
     : messages(window),
       files(window),
       menu(window),
@@ -41,24 +41,24 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       heldInputs_(std::make_shared<HeldInputs>()),
       releaser_(*heldInputs_, *playbackThreads_, *this, input_),
       macroLoader_(files_, moduleFolder_, macroScripts_),
-      player_(macroScripts_, playbackThreads_, heldInputs_,
-              [this](Slot slot) -> std::unique_ptr<InputPort> {
-                  HANDLE wake = playbackWake_[static_cast<std::size_t>(number(slot))].get();
-                  if (wake) ResetEvent(wake);
-                  return std::make_unique<win32::Win32InputPort>(wake);
-              },
-              threads_),
+      player_(
+          macroScripts_, playbackThreads_, heldInputs_,
+          [this](Slot slot) -> std::unique_ptr<InputPort> {
+              HANDLE wake = playbackWake_[static_cast<std::size_t>(number(slot))].get();
+              if (wake) ResetEvent(wake);
+              return std::make_unique<win32::Win32InputPort>(wake);
+          },
+          threads_),
       model_(pausableHooks_, window_, timers_, &releaser_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
       freshPlayback_(player_, macroLoader_, model_),
-      executor_(model_,
-                ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get()},
+      executor_(model_, ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get()},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
-      tray_(module, TrayActions{window_, model_, *this, autostart_, timers_,
-                                [this] { exitApplication(); }, [this] { togglePause(); },
-                                [this] { return pausableHooks_.paused(); }}) {
+      tray_(module,
+            TrayActions{window_, model_, *this, autostart_, timers_, [this] { exitApplication(); },
+                        [this] { togglePause(); }, [this] { return pausableHooks_.paused(); }}) {
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
     for (win32::UniqueHandle& wake : playbackWake_)

@@ -10,10 +10,10 @@
 #include <optional>
 
 #include "app/TrayIcon.h"
-#include "win32/Handle.h"
 #include "core/Autostart.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
+#include "win32/Handle.h"
 
 namespace vela {
 

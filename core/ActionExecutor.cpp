@@ -9,9 +9,9 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
     : model_(model),
       ports_(ports),
       playbackThreads_(playbackThreads),
-      functionInput_(ports.held ? std::make_unique<TrackedInput>(ports.input, *ports.held,
-                                                                 kFunctionsOwner)
-                                : nullptr),
+      functionInput_(ports.held
+                         ? std::make_unique<TrackedInput>(ports.input, *ports.held, kFunctionsOwner)
+                         : nullptr),
       synth_(functionInput_ ? static_cast<InputPort&>(*functionInput_) : ports.input) {}
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {

@@ -2,15 +2,14 @@
 #pragma once
 
 #include <cstdint>
-
 #include <memory>
 
 #include "core/HeldInputs.h"
 #include "core/InputSynth.h"
-#include "core/TrackedInput.h"
 #include "core/PlaybackThreads.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
+#include "core/TrackedInput.h"
 
 namespace vela {
 

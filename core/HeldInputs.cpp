@@ -101,8 +101,8 @@ std::vector<InputRecord> HeldInputs::takeWhere(bool everyOwner, InputOwner owner
         if (!everyOwner && entry.owner != owner) continue;
         held_.erase(held_.begin() + static_cast<std::ptrdiff_t>(i));
         const std::uint32_t id = effectOf(entry.press).id;
-        const bool stillHeld = std::any_of(held_.begin(), held_.end(),
-                                           [&](const Entry& h) { return effectOf(h.press).id == id; });
+        const bool stillHeld = std::any_of(
+            held_.begin(), held_.end(), [&](const Entry& h) { return effectOf(h.press).id == id; });
         if (stillHeld) continue;
         if (const std::optional<InputRecord> up = releaseOf(entry.press)) releases.push_back(*up);
     }

@@ -52,17 +52,17 @@ InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags, std::u
 
 bool isExtendedKey(std::uint16_t vk) {
     switch (vk) {
-        case 0x03:               // Break (Control+Pause)
-        case 0x2C:               // Print Screen
-        case 0x2D:               // Insert
-        case 0x2E:               // Delete
-        case 0x5B:               // left Windows
-        case 0x5C:               // right Windows
-        case 0x5D:               // Applications
-        case 0x6F:               // keypad Divide
-        case 0x90:               // Num Lock
-        case 0xA3:               // right Control
-        case 0xA5:               // right Alt
+        case 0x03:  // Break (Control+Pause)
+        case 0x2C:  // Print Screen
+        case 0x2D:  // Insert
+        case 0x2E:  // Delete
+        case 0x5B:  // left Windows
+        case 0x5C:  // right Windows
+        case 0x5D:  // Applications
+        case 0x6F:  // keypad Divide
+        case 0x90:  // Num Lock
+        case 0xA3:  // right Control
+        case 0xA5:  // right Alt
             return true;
         default:
             // Page Up, Page Down, End, Home and the four arrows; the browser,
@@ -85,8 +85,8 @@ std::uint16_t scanCodeFor(InputPort& input, std::uint16_t vk) {
     return 0;
 }
 
-InputRecord keyRecord(std::uint16_t virtualKey, std::uint16_t scanCode, bool up,
-                      std::uint32_t time, std::uint64_t extraInfo) {
+InputRecord keyRecord(std::uint16_t virtualKey, std::uint16_t scanCode, bool up, std::uint32_t time,
+                      std::uint64_t extraInfo) {
     InputRecord r;
     r.type = InputRecord::Keyboard;
     r.virtualKey = virtualKey;

@@ -54,8 +54,8 @@ enum class Trigger {
 // Whether the input has a release to hold a function until: the buttons and
 // the Alt+Tab chord (its Tab), not the wheel and its tilt.
 constexpr bool canHold(Trigger t) {
-    return t == Trigger::RightButton || t == Trigger::MiddleButton ||
-           t == Trigger::ForwardButton || t == Trigger::BackButton || t == Trigger::AltTab;
+    return t == Trigger::RightButton || t == Trigger::MiddleButton || t == Trigger::ForwardButton ||
+           t == Trigger::BackButton || t == Trigger::AltTab;
 }
 
 // What a Macro assignment does when the slot is activated.

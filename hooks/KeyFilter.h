@@ -62,7 +62,7 @@ private:
     Verdict onTab(bool pressed, bool slotInstalled, Slot slot);
     std::uint32_t heldAlts() const;
 
-    bool leftAlt_ = false;   // physically down, as far as seen
+    bool leftAlt_ = false;  // physically down, as far as seen
     bool rightAlt_ = false;
     bool tabTaken_ = false;  // a Tab was taken while the Alt keys now held were down
     bool tabSwallowed_ = false;

@@ -27,8 +27,7 @@ std::uint32_t delayMs(std::int32_t number) {
 
 }  // namespace
 
-void playMacroScript(const MacroScript& script, InputPort& input,
-                     const std::atomic<bool>* stop) {
+void playMacroScript(const MacroScript& script, InputPort& input, const std::atomic<bool>* stop) {
     // Key records carry the low 16 bits of this thread's message extra info.
     const std::uint64_t extraInfo = input.messageExtraInfo() & 0xFFFFu;
     const auto key = [&](std::int32_t number, bool up) {

@@ -54,10 +54,10 @@ void Win32MacroFolder::openFolder() {
 bool Win32MacroFolder::watch(std::function<void()> changed) {
     if (thread_) return true;
     files_.createFolder(folder_);
-    notification_ = FindFirstChangeNotificationW(
-        folder_.c_str(), TRUE,
-        FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME | FILE_NOTIFY_CHANGE_LAST_WRITE |
-            FILE_NOTIFY_CHANGE_SIZE);
+    notification_ =
+        FindFirstChangeNotificationW(folder_.c_str(), TRUE,
+                                     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                         FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
     if (notification_ == INVALID_HANDLE_VALUE) return false;
     changed_ = std::move(changed);
     stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));

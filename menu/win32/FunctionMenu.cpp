@@ -39,8 +39,8 @@ std::unique_ptr<CMenuXP> makeLevel(const MenuLook& look, int bitmapId) {
 }
 
 std::unique_ptr<CMenuXPText> item(const MenuLook& look, UINT id, std::wstring_view text) {
-    return std::make_unique<CMenuXPText>(id, std::wstring(text),
-                                         loadItemIcon(look.resources, look.iconEdge), look.iconEdge);
+    return std::make_unique<CMenuXPText>(
+        id, std::wstring(text), loadItemIcon(look.resources, look.iconEdge), look.iconEdge);
 }
 
 // A folder of scripts: its subfolders first, each a submenu, then its files.
@@ -50,7 +50,8 @@ void fillScripts(CMenuXP& level, const menu::ScriptFolder& folder, const MenuLoo
         fillScripts(*child, sub, look);
         level.AppendPopup(item(look, 0, sub.name), std::move(child));
     }
-    for (const menu::ScriptFile& file : folder.files) level.AppendItem(item(look, file.commandId, file.text));
+    for (const menu::ScriptFile& file : folder.files)
+        level.AppendItem(item(look, file.commandId, file.text));
 }
 
 void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, const MenuLook& look) {
@@ -110,8 +111,7 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
 }
 
 void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras) {
-    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr),
-                     extras);
+    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr), extras);
 }
 
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,

@@ -256,7 +256,7 @@ TEST_F(ExecutorTest, AHeldChordComesUpKeyFirstAndAHeldButtonWhereThePointerIs) {
     executor.onActivation(Slot::M);
     executor.onRelease(Slot::M);
     ASSERT_EQ(rec.records().size(), 2u);
-    EXPECT_EQ(rec.records()[0].flags, 0x8081u);  // XBUTTON1 down at the pointer
+    EXPECT_EQ(rec.records()[0].flags, 0x8081u);                 // XBUTTON1 down at the pointer
     EXPECT_EQ(rec.records()[1], test::mouse(0, 0, 0x0100, 1));  // up, no move
 }
 

@@ -64,8 +64,8 @@ TEST(HeldInputs, AReleaseFromAnyoneEndsTheHoldAndRepeatsAddNothing) {
     ledger.noteSent(kX2, std::vector{key(0x11, true)});  // the system has Control up now
     EXPECT_FALSE(ledger.holdsAnything());
     // The side buttons are two buttons, told apart by their data.
-    ledger.noteSent(kX1, std::vector{mouse(0, 0, 0x8081, 1), mouse(0, 0, 0x8081, 2),
-                                     mouse(0, 0, 0x8101, 1)});
+    ledger.noteSent(
+        kX1, std::vector{mouse(0, 0, 0x8081, 1), mouse(0, 0, 0x8081, 2), mouse(0, 0, 0x8101, 1)});
     EXPECT_EQ(ledger.takeAllReleases(), (std::vector{mouse(0, 0, 0x0100, 2)}));
     // Moves, wheel turns and key-less records hold nothing.
     ledger.noteSent(kX1, std::vector{mouse(5, 5, 0x8001), mouse(0, 0, 0x8801, 120), key(0, false)});

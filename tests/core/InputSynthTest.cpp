@@ -152,19 +152,17 @@ TEST(InputSynth, SlowWindowsChordPausesOnBothSidesOfTheKey) {
     Recorder rec;
     InputSynth(rec).slowWindowsChord(69);
     EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1 send:1 sleep:100 send:1");
-    EXPECT_EQ(rec.records(),
-              (std::vector{extended(key(0x5B, false)), key(69, false), key(69, true),
-                           extended(key(0x5B, true))}));
+    EXPECT_EQ(rec.records(), (std::vector{extended(key(0x5B, false)), key(69, false), key(69, true),
+                                          extended(key(0x5B, true))}));
 }
 
 TEST(InputSynth, SwitchAppsIsOneCallOfSixStampedRecords) {
     Recorder rec;
     InputSynth(rec).switchApps();
     ASSERT_EQ(rec.trace(), "send:6");
-    EXPECT_EQ(rec.sends()[0],
-              (std::vector{key(0x11, false, 0), extended(key(0x5B, false, 0)), key(8, false, 64),
-                           key(8, true, 128), extended(key(0x5B, true, 500)),
-                           key(0x11, true, 500)}));
+    EXPECT_EQ(rec.sends()[0], (std::vector{key(0x11, false, 0), extended(key(0x5B, false, 0)),
+                                           key(8, false, 64), key(8, true, 128),
+                                           extended(key(0x5B, true, 500)), key(0x11, true, 500)}));
 }
 
 TEST(InputSynth, RepeatTapStyles) {
@@ -197,9 +195,16 @@ TEST(KeyRecords, TheExtendedKeysAreThoseWithTheE0PrefixOnAPcKeyboard) {
 TEST(KeyRecords, KeysTheLayoutLeavesOutGetThePcKeyboardsCodes) {
     Recorder rec;
     rec.scanCodes = {{0xB3, 0x7F}};  // a layout that has its own code for play/pause
-    for (auto [vk, scan] : std::vector<std::pair<std::uint16_t, std::uint16_t>>{
-             {0xA6, 0x6A}, {0xAC, 0x32}, {0xAD, 0x20}, {0xAF, 0x30}, {0xB0, 0x19},
-             {0xB1, 0x10}, {0xB3, 0x7F}, {0xB7, 0x21}, {0x41, 0}, {0xA5, 0}}) {
+    for (auto [vk, scan] : std::vector<std::pair<std::uint16_t, std::uint16_t>>{{0xA6, 0x6A},
+                                                                                {0xAC, 0x32},
+                                                                                {0xAD, 0x20},
+                                                                                {0xAF, 0x30},
+                                                                                {0xB0, 0x19},
+                                                                                {0xB1, 0x10},
+                                                                                {0xB3, 0x7F},
+                                                                                {0xB7, 0x21},
+                                                                                {0x41, 0},
+                                                                                {0xA5, 0}}) {
         EXPECT_EQ(scanCodeFor(rec, vk), scan) << std::hex << vk;
     }
 }
@@ -220,16 +225,16 @@ TEST(KeyRecords, EverySynthesisCarriesTheLayoutsScanCodes) {
         r.scanCode = scan;
         return ext ? extended(r) : r;
     };
-    EXPECT_EQ(rec.records(),
-              (std::vector{scanned(0x11, false, 0x1D, false), scanned(67, false, 0x2E, false),
-                           scanned(67, true, 0x2E, false), scanned(0x11, true, 0x1D, false),
-                           scanned(0x27, false, 0x4D, true), scanned(0x27, true, 0x4D, true),
-                           scanned(0xB0, false, 0x19, true), scanned(0xB0, true, 0x19, true),
-                           scanned(0x27, false, 0x4D, true), scanned(0x27, true, 0x4D, true),
-                           scanned(0x11, false, 0x1D, false), scanned(0x5B, false, 0x5B, true),
-                           scanned(8, false, 0x0E, false, 64), scanned(8, true, 0x0E, false, 128),
-                           scanned(0x5B, true, 0x5B, true, 500),
-                           scanned(0x11, true, 0x1D, false, 500)}));
+    EXPECT_EQ(
+        rec.records(),
+        (std::vector{scanned(0x11, false, 0x1D, false), scanned(67, false, 0x2E, false),
+                     scanned(67, true, 0x2E, false), scanned(0x11, true, 0x1D, false),
+                     scanned(0x27, false, 0x4D, true), scanned(0x27, true, 0x4D, true),
+                     scanned(0xB0, false, 0x19, true), scanned(0xB0, true, 0x19, true),
+                     scanned(0x27, false, 0x4D, true), scanned(0x27, true, 0x4D, true),
+                     scanned(0x11, false, 0x1D, false), scanned(0x5B, false, 0x5B, true),
+                     scanned(8, false, 0x0E, false, 64), scanned(8, true, 0x0E, false, 128),
+                     scanned(0x5B, true, 0x5B, true, 500), scanned(0x11, true, 0x1D, false, 500)}));
 
     // Letting go of both Alts: the unassigned mask key first, then each Alt
     // up, right Alt extended; one call.

@@ -104,7 +104,9 @@ private:
     }
     static KeyInput keyInput(Input i, bool down) {
         KeyInput in;
-        in.virtualKey = i == Tab ? keycode::Tab : i == LeftAlt ? keycode::LeftAlt : keycode::RightAlt;
+        in.virtualKey = i == Tab       ? keycode::Tab
+                        : i == LeftAlt ? keycode::LeftAlt
+                                       : keycode::RightAlt;
         in.down = down;
         return in;
     }
@@ -179,8 +181,9 @@ std::optional<std::string> firstViolation(const std::vector<Step>& steps) {
             held[input] = false;
             const bool wanted = pressSwallowed[input].value_or(false);
             if (v.suppress != wanted)
-                return name + (wanted ? " release passed after its press was swallowed"
-                                      : " release swallowed after its press passed") +
+                return name +
+                       (wanted ? " release passed after its press was swallowed"
+                               : " release swallowed after its press passed") +
                        at;
             const bool owed = wanted && input != LeftAlt && input != RightAlt;
             if (owed && !(v.reportSlot && v.release))

@@ -75,7 +75,8 @@ TEST(MouseFilterButtons, ReleaseFollowsItsPressAcrossInstallAndRemove) {
     // Removed between press and release: the system saw no press, so it must
     // not see a lone release either.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), r), Verdict::report(Slot::R));
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), SlotMask()), Verdict::reportRelease(Slot::R));
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), SlotMask()),
+              Verdict::reportRelease(Slot::R));
     // Installed between press and release: the native press keeps its release.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), SlotMask()), Verdict::pass());
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), r), Verdict::pass());
@@ -91,7 +92,8 @@ TEST(MouseFilterButtons, EachButtonTracksItsOwnRelease) {
     EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton1), x), Verdict::pass());
     EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton1), x), Verdict::pass());
     EXPECT_TRUE(f.holdsRelease());
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton2), x), Verdict::reportRelease(Slot::X1));
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton2), x),
+              Verdict::reportRelease(Slot::X1));
     EXPECT_FALSE(f.holdsRelease());
 }
 

@@ -259,7 +259,7 @@ TEST_F(PlaybackTest, PlayingOnThisThreadLeavesTheEntriesAloneAndPlaysSlotMToo) {
 // Control, Shift and the left button down, then a long pause: what a user
 // stops by Exit, Reset or a new assignment.
 MacroScript holdingScript() {
-    return {{'j', L" 17"}, {'j', L" 16"}, {'a', L""}, {'g', L" 4000"},
+    return {{'j', L" 17"}, {'j', L" 16"}, {'a', L""},   {'g', L" 4000"},
             {'b', L""},    {'k', L" 16"}, {'k', L" 17"}};
 }
 const InputRecord kLeftDown = test::mouse(0, 0, 0x8003);
@@ -275,9 +275,9 @@ TEST_F(PlaybackTest, ANewAssignmentStopsThePlayingScriptAndLetsGoOfItsKeysLastFi
     EXPECT_FALSE(threads->isPlaying(Slot::X1));
     auto records = played->records();
     for (InputRecord& r : records) r.dx = r.dy = 0;
-    EXPECT_EQ(records, (std::vector<InputRecord>{test::key(17, false), test::key(16, false),
-                                                 kLeftDown, kLeftUpInPlace, test::key(16, true),
-                                                 test::key(17, true)}));
+    EXPECT_EQ(records,
+              (std::vector<InputRecord>{test::key(17, false), test::key(16, false), kLeftDown,
+                                        kLeftUpInPlace, test::key(16, true), test::key(17, true)}));
     EXPECT_EQ(played->trace(), "send:1 send:1 send:1 sleep:4000 send:3");
     EXPECT_FALSE(ledger->holdsAnything());
     // The slot plays again when it is given a script again.
@@ -299,7 +299,8 @@ TEST_F(PlaybackTest, ResetStopsEveryPlayingScriptAndLetsGoOfEverything) {
     EXPECT_FALSE(threads->isPlaying(Slot::WU));
     EXPECT_FALSE(ledger->holdsAnything());
     const auto records = played->records();
-    for (const InputRecord& r : {test::key(17, false), test::key(16, false), test::key(90, false)}) {
+    for (const InputRecord& r :
+         {test::key(17, false), test::key(16, false), test::key(90, false)}) {
         const auto down = std::find(records.begin(), records.end(), r);
         const auto up = std::find(records.begin(), records.end(), *releaseOf(r));
         ASSERT_NE(up, records.end()) << r.virtualKey << " never released";

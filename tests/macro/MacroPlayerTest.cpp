@@ -96,7 +96,8 @@ TEST_F(PlayerTest, KeyStepsCarryTheScanCodeAndExtendedFlagOfTheirKey) {
         r.scanCode = 0x1E;
         return r;
     };
-    EXPECT_EQ(rec.records(), (std::vector<InputRecord>{left(false), left(true), a(false), a(true)}));
+    EXPECT_EQ(rec.records(),
+              (std::vector<InputRecord>{left(false), left(true), a(false), a(true)}));
 }
 
 TEST_F(PlayerTest, AStopEndsThePlaybackBeforeItsNextStep) {

@@ -3,8 +3,8 @@
 #include "core/ProgramFiles.h"
 #include "macro/MacroScriptLoader.h"
 #include "macro/RefreshingPlayback.h"
-#include "tests/support/RecordingPorts.h"
 #include "tests/support/MemoryFilePort.h"
+#include "tests/support/RecordingPorts.h"
 
 namespace vela {
 namespace {

@@ -56,11 +56,10 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
         // The buttons have a release to hold a function until; the tilt has none.
         const bool button = s != Slot::WL && s != Slot::WR;
         EXPECT_EQ(fakes.log,
-                  (std::vector<std::string>{"screenRect " + std::to_string(id),
-                                            "menu " + std::to_string(id + 15) + "," +
-                                                std::to_string(id * 2 + 24 + 2) + " active " +
-                                                std::to_string(number(s)) +
-                                                (button ? " hold off" : "")}));
+                  (std::vector<std::string>{
+                      "screenRect " + std::to_string(id),
+                      "menu " + std::to_string(id + 15) + "," + std::to_string(id * 2 + 24 + 2) +
+                          " active " + std::to_string(number(s)) + (button ? " hold off" : "")}));
         EXPECT_EQ(model.activeSlot, number(s));
     }
     EXPECT_TRUE(fakes.messages.empty());
@@ -70,7 +69,9 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
 // Records which script each position was given.
 struct LoaderLog final : MacroLoaderPort {
     std::vector<std::pair<int, std::wstring>> loads;
-    void LoadMacroScript(int slot, const std::wstring& name) override { loads.emplace_back(slot, name); }
+    void LoadMacroScript(int slot, const std::wstring& name) override {
+        loads.emplace_back(slot, name);
+    }
 };
 
 TEST(AssignmentCommandsMacros, AScriptFromTheMenuIsAssignedAndReadAtOnce) {
@@ -123,10 +124,9 @@ TEST_F(AssignmentCommandsTest, HoldWhilePressedTogglesForButtonsOnlyAndShowsItsC
 
 TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
     for (int i = 0; i < 2; ++i) commands.openFunctionMenu(Slot::AltTab);
-    EXPECT_EQ(fakes.log,
-              (std::vector<std::string>{"message", "screenRect 1020",
-                                        "menu 1035,2066 active 10 hold off", "message",
-                                        "screenRect 1020", "menu 1035,2066 active 10 hold off"}));
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{
+                             "message", "screenRect 1020", "menu 1035,2066 active 10 hold off",
+                             "message", "screenRect 1020", "menu 1035,2066 active 10 hold off"}));
     const std::wstring warning =
         L"Alt+Tab Will Be Taken By Vela. Alt And Your Other Alt Shortcuts Keep Working.";
     EXPECT_EQ(fakes.messages, (std::vector<std::wstring>{warning, L"Vela", warning, L"Vela"}));

@@ -89,8 +89,8 @@ TEST(FunctionMenuTree, CombinationHoldsOnlyWordThenArchives) {
 }
 
 TEST(ScriptMenu, FoldersBecomeSubmenusAndEachScriptKeepsItsPlaceInTheList) {
-    const ScriptFolder tree = scriptMenuTree(
-        {L"Copy All.txt", L"Games\\Reload.TXT", L"Games/Deep\\Aim.txt", L"Games\\Heal", L"Zoom.txt"});
+    const ScriptFolder tree = scriptMenuTree({L"Copy All.txt", L"Games\\Reload.TXT",
+                                              L"Games/Deep\\Aim.txt", L"Games\\Heal", L"Zoom.txt"});
     ASSERT_EQ(tree.folders.size(), 1u);
     EXPECT_EQ(tree.folders[0].name, L"Games");
     ASSERT_EQ(tree.folders[0].folders.size(), 1u);
