@@ -11,6 +11,7 @@
 #include "core/InputRecords.h"
 #include "hooks/KeyFilter.h"
 #include "hooks/MouseFilter.h"
+#include "hooks/Watchdog.h"
 
 namespace {
 
@@ -27,7 +28,6 @@ constexpr UINT kSettleMessage = WM_APP + 2;  // bring the hooks in line, no ackn
 constexpr UINT kDropMessage = WM_APP + 3;  // lose the hooks silently
 #endif
 constexpr UINT kWatchdogPeriodMs = 500;
-constexpr int kWatchdogSuspectRounds = 2;
 constexpr DWORD kAnswerTimeoutMs = 5000;
 
 // Shared between the callers' threads and the hook thread.
@@ -62,8 +62,7 @@ struct HookThreadState {
     std::uint32_t seenKeyCalls = 0;
     DWORD seenInputTime = 0;
     POINT seenCursor{};
-    // Rounds in a row that showed input no hook saw.
-    int suspectRounds = 0;
+    WatchdogSuspicion suspicion;
 };
 HookThreadState t;
 
@@ -213,12 +212,8 @@ void applyHooks() {
     if (!keys) unhook(t.keyHook);
 }
 
-// The system removes a low-level hook without notice when it once took too
-// long to answer. Input that reached the system but none of our hooks gives
-// that away: the pointer moved by input (not by a program's SetCursorPos)
-// without the mouse hook seeing it, or input that was no move and that no hook
-// saw. The second needs the mouse hook in: without it, a click or a wheel turn
-// looks the same as a key the keyboard hook missed.
+// Gathers what the watchdog decides on (hooks/Watchdog.h) and puts the hooks
+// back when it says so.
 void watchdogRound() {
     LASTINPUTINFO last{sizeof(LASTINPUTINFO), 0};
     POINT cursor{};
@@ -230,14 +225,9 @@ void watchdogRound() {
     const bool moved = haveCursor && (cursor.x != t.seenCursor.x || cursor.y != t.seenCursor.y);
     const bool input = haveInput && last.dwTime != t.seenInputTime;
 
-    const bool mouseLost = t.mouseHook && moved && input && mouseQuiet;
-    const bool keysLost = t.keyHook && t.mouseHook && input && !moved && mouseQuiet && keysQuiet;
-    // A busy machine can show the pointer's new place before the hook has seen
-    // the move, so one such round proves nothing: only two rounds in a row
-    // count, and any round without suspicion starts the count again.
-    t.suspectRounds = mouseLost || keysLost ? t.suspectRounds + 1 : 0;
-    if (t.suspectRounds >= kWatchdogSuspectRounds) {
-        t.suspectRounds = 0;
+    const WatchdogRound round{
+        t.mouseHook != nullptr, t.keyHook != nullptr, moved, input, mouseQuiet, keysQuiet};
+    if (t.suspicion.restoreAfter(round)) {
         unhook(t.mouseHook);
         unhook(t.keyHook);
         applyHooks();

@@ -242,6 +242,11 @@ def watchdog(ctx):
         if restored > restores_before:
             break
     ctx.check("watchdog restored the hooks", int(restored > restores_before), 1)
+    # Each installed slot hears of it: a release may have gone by unseen.
+    host.cmd("sync")
+    ctx.check("every installed slot told of the restore",
+              sorted(set(l.split()[1] for l in host.log.lines() if l.startswith("restored "))),
+              sorted(ALL))
     for slot in ("R", "ALTTAB"):
         before_reports = host.reports(slot)
         activate(ctx, slot)
