@@ -179,7 +179,9 @@ def hold_while_pressed(ctx):
              if re.match(r"^KEY(DOWN|UP) 16 ", text)]
     ctx.check("held 600 ms: one Shift down, then its up",
               short([text for _, text in shift]), ["KEYDOWN 16", "KEYUP 16"])
-    late = [round((stamp - released) / 10000) for stamp, text in shift if text.startswith("KEYUP")]
+    late = [round((stamp - released) / 10000, 1) for stamp, text in shift
+            if text.startswith("KEYUP")]
+    ctx.log(f"Shift up {late} ms after the button's release")
     ctx.check(f"Shift up within {HOLD_WITHIN_MS} ms of the release",
               [ms for ms in late if ms > HOLD_WITHIN_MS] if late else "no release", [])
     ctx.check("the back button itself never reached the window",
