@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev libgtest-dev
     g++-mingw-w64-x86-64 mingw-w64-tools
-    wine wine64 xvfb xdotool x11-utils xauth imagemagick
+    wine wine64 xvfb xdotool x11-utils x11-xkb-utils xauth imagemagick
     fonts-wine fonts-liberation
     zip unzip python3
 )

@@ -72,6 +72,7 @@ CASES = [
     Case("files: killed while saving", files.kill_during_saves, beside=True),
     Case("keys: nothing stays down", keys.nothing_stays_down),
     Case("keys: hold while pressed", keys.hold_while_pressed),
+    Case("keys: scan codes on a German layout", keys.scan_codes_on_a_german_layout),
 ]
 
 

@@ -4,6 +4,7 @@ shortcuts work while the Alt+Tab slot is remapped, and synthetic keys carry
 the scan code of their key."""
 
 import re
+import subprocess
 import time
 
 from harness import Abort, Receiver, Vela, XTest, crlf, resource_ids, wait_until
@@ -197,4 +198,40 @@ def hold_while_pressed(ctx):
     xtest.button(BACK, False)
     ctx.check("Exit while held: Shift up within 200 ms",
               hit is not None and (hit[0] - posted) / 10000 <= RELEASE_WITHIN_MS, True)
+
+
+def scan_codes_on_a_german_layout(ctx):
+    """With the keyboard set to German (QWERTZ: Z and Y change places), the Z
+    and Y that Vela sends carry the scan codes the physical Z and Y keys send
+    in this layout, as a game reading scan codes expects. (Here Wine reports
+    the US places' codes for both; on Windows a QWERTZ layout gives Z 0x15.
+    Either way Vela's keys are the physical keys' twins.)"""
+    s = ctx.s
+    subprocess.run(["setxkbmap", "de"], env=s.env, check=True)
+    try:
+        s.end_programs()  # Wine reads the layout as its programs start
+        vela = Vela(s)
+        vela.write_settings(crlf(
+            "[X1ButtonSetting]", "0=Z", "1=1", "2=0", "3=90", "4=0", "5=", "6=1", "8=",
+            "[X2ButtonSetting]", "0=Y", "1=1", "2=0", "3=89", "4=0", "5=", "6=1", "8="))
+        vela.start()
+        ctx.tray().wait_icon()
+        rx = Receiver(s)
+        mark = rx.log.mark()
+        s.xdo("key", "--delay", 50, "z", "y")
+        rx.log.wait(r"^KEYUP 89 ", 5)
+        physical = [t for t in keys(rx, mark) if re.match(r"^KEY(DOWN|UP) (89|90) ", t)]
+        mark, ups = rx.log.mark(), rx.log.count(r"^KEYUP 89 ")
+        press(ctx, FORWARD)
+        press(ctx, BACK)
+        rx.log.wait_count(r"^KEYUP 89 ", ups + 1, 5)
+        sent = [t for t in keys(rx, mark) if re.match(r"^KEY(DOWN|UP) (89|90) ", t)]
+        ctx.log(f"German layout: physical {physical}, from Vela {sent}")
+        ctx.check("Vela's Z and Y carry the physical keys' scan codes", sent, physical)
+        ctx.check("Z and Y have scan codes of their own",
+                  len({line.split()[2] for line in physical}) == 2 and "0" not in
+                  {line.split()[2] for line in physical}, True)
+    finally:
+        s.end_programs()
+        subprocess.run(["setxkbmap", "us"], env=s.env)
 
