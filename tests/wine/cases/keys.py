@@ -53,6 +53,17 @@ def post(ctx, command):
     return hit[0]
 
 
+def start_with_forward_active(ctx, vela):
+    """Starts Vela shown, clicks the forward button's caption and leaves its
+    menu: the commands of the menu go to that slot from then on."""
+    vela.start_shown()
+    ctx.tray().wait_icon()
+    ctx.s.probe("post", "--ids", str(resource_ids()["IDC_CAPTION_X1"]))
+    time.sleep(0.6)
+    ctx.s.xdo("key", "Escape")
+    time.sleep(0.3)
+
+
 def release_after(ctx, rx, name, button, command):
     """Starts the holding script with `button`, gives `command` once all three
     are down, and checks that each comes up, last held first, within
@@ -86,14 +97,7 @@ def nothing_stays_down(ctx):
     vela.write_script("Hold.txt", crlf(*HOLD))
     vela.write_script("Forgetful.txt", crlf(*FORGETFUL))
     vela.write_settings(SETTINGS)
-    vela.start_shown()
-    ctx.tray().wait_icon()
-    # The forward button's caption clicked and its menu left: the commands of
-    # the menu go to that slot from now on.
-    s.probe("post", "--ids", str(ids["IDC_CAPTION_X1"]))
-    time.sleep(0.6)
-    s.xdo("key", "Escape")
-    time.sleep(0.3)
+    start_with_forward_active(ctx, vela)
     rx = Receiver(s, "--system-keys", exit_after=120)
 
     mark = rx.log.mark()
@@ -156,14 +160,8 @@ def hold_while_pressed(ctx):
                     "8=", "Hold=1",
                     "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
     vela.write_settings(settings)
-    vela.start_shown()
-    ctx.tray().wait_icon()
-    # The menu's check row, through the forward button's caption.
-    s.probe("post", "--ids", str(ids["IDC_CAPTION_X1"]))
-    time.sleep(0.6)
-    s.xdo("key", "Escape")
-    time.sleep(0.3)
-    post(ctx, 90)  # Hold While Pressed
+    start_with_forward_active(ctx, vela)
+    post(ctx, 90)  # the menu's "Hold While Pressed"
     ctx.check("menu_hold_saved_for_the_slot",
               bool(vela.wait_saved("X1ButtonSetting", "Hold", "1")), True)
     ctx.check("menu_hold_left_the_other_slot", vela.ini("X2ButtonSetting", "Hold"), "1")
