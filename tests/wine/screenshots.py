@@ -72,14 +72,20 @@ def window(session, shots):
     session.xdo("key", "Escape")
 
 
-def menu(session, shots):
-    vela = Vela(session)
+def open_forward_menu(session, vela):
+    """Vela's window shown and the forward button's menu open: the window's
+    geometry, the menu helper and the menu's first level."""
     win = vela.start_shown()
     x, y, w, h = session.geometry(win)
     m = Menu(session)
     cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
     m.click_at(x + cx, y + cy)
-    root = m.wait_level(1)
+    return (x, y, w, h), m, m.wait_level(1)
+
+
+def menu(session, shots):
+    vela = Vela(session)
+    (x, y, w, h), m, root = open_forward_menu(session, vela)
     session.xdo("mousemove", x + 318, y + 40)  # off the menu: nothing highlighted
     shots.take("menu-root", (x, y, w, h))
     m.to_word_copy(root)
@@ -93,7 +99,9 @@ def menu(session, shots):
     left, top, right, bottom = (int(v) for v in button.groups())
     m.click_at((left + right) // 2, (top + bottom) // 2)
     root = m.wait_level(1)
-    m.hover(root, 7, 8)  # Win8 ShortCut
+    # The host's root: "No Settings", seven categories, "Hold While Pressed"
+    # (it lists no scripts).
+    m.hover(root, 7, 9)  # Win8 ShortCut
     win8 = m.wait_level(2)
     m.slide_into(win8, 0, 8)  # Charms Bar
     m.hover(win8, 7, 8)  # Switch Apps
@@ -138,12 +146,7 @@ def macro(session, shots):
     for name in ("Copy All.txt", os.path.join("Games", "Reload.txt"),
                  os.path.join("Games", "Heal.txt")):
         vela.write_script(name, "KeyDown 65\r\nKeyUp 65\r\n")
-    win = vela.start_shown()
-    x, y, w, h = session.geometry(win)
-    m = Menu(session)
-    cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
-    m.click_at(x + cx, y + cy)
-    root = m.wait_level(1)
+    (x, y, w, h), m, root = open_forward_menu(session, vela)
     m.hover(root, 7, m.BUTTON_ROOT_ROWS)  # Macro
     macros = m.wait_level(2)
     m.slide_into(macros, 0, 4)  # Games
