@@ -103,14 +103,20 @@ def saves_and_exit(ctx):
         ctx.check("no_save_from_opening_the_menu", watch.poll(), 0)
         # Copy, Cut, Paste, posted back to back as the menu would post them.
         ctx.check("burst_posted", s.probe("post", "--ids", "24,23,25").value("posted"), "3")
-        time.sleep(1)
+        # Waited for rather than slept on: beside the other session a save
+        # can take longer than a second to show. A second save would come
+        # within the settle after the first.
+        wait_until(lambda: watch.poll() >= 1, 5)
+        time.sleep(0.5)
         ctx.check("burst_gives_one_save", watch.poll(), 1)
         ctx.check("burst_last_command_saved",
                   (vela.ini("MButtonSetting", "0"), vela.ini("MButtonSetting", "3")), ("Paste", "86"))
-        # The same three commands, each on its own: three saves.
+        # The same three commands, each on its own (the next one posted once
+        # the last one's save is seen): three saves.
         for command in ("24", "23", "25"):
+            before = watch.poll()
             s.probe("post", "--ids", command)
-            time.sleep(0.2)
+            wait_until(lambda: watch.poll() > before, 5)
         time.sleep(0.5)
         ctx.check("spaced_commands_save_each", watch.poll(), 4)
 
