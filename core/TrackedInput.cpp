@@ -35,7 +35,10 @@ void InputReleaser::stopPlaybacks(std::uint32_t mask) {
         wake_.wake(info.slot);
         playing |= 1u << number(info.slot);
     }
-    for (std::uint32_t waited = 0; playing != 0 && waited < kPlaybackStopWaitMs; ++waited) {
+    // Bounded by the clock, not by a count of pauses: where a 1 ms pause
+    // lasts a whole scheduler tick, a hundred of them would be over a second.
+    const std::uint32_t start = input_.tickCount();
+    while (playing != 0 && input_.tickCount() - start < kPlaybackStopWaitMs) {
         input_.sleepMs(1);
         for (const SlotInfo& info : kSlotTable)
             if (!threads_.isPlaying(info.slot)) playing &= ~(1u << number(info.slot));

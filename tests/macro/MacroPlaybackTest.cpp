@@ -105,7 +105,10 @@ protected:
 
     void SetUp() override {
         // The releaser's wait for a stopping playback takes real time.
-        ui.duringSleep = [] { std::this_thread::sleep_for(1ms); };
+        ui.duringSleep = [this] {
+            std::this_thread::sleep_for(1ms);
+            ++ui.tick;
+        };
         build();
     }
     void build() {
@@ -307,6 +310,28 @@ TEST_F(PlaybackTest, ResetStopsEveryPlayingScriptAndLetsGoOfEverything) {
         EXPECT_LT(down, up);
     }
     EXPECT_EQ(records.size(), 8u) << "three keys and a button down, each up once";
+}
+
+TEST_F(PlaybackTest, APlaybackThatDoesNotStopIsWaitedForAtMostTheStopWaitByTheClock) {
+    // A playback stuck past its wake (a thread the system does not schedule)
+    // and a coarse scheduler: each 1 ms pause of the waiting thread lasts a
+    // whole 16 ms tick. The keys still go up once the wait's time is over.
+    struct NoWake final : PlaybackWakePort {
+        void wake(Slot) override {}
+    } noWake;
+    InputReleaser stuck{*ledger, *threads, noWake, ui};
+    ui.duringSleep = [this] { ui.tick += 16; };
+    giveMacro(Slot::X1, holdingScript());
+    executor->onActivation(Slot::X1);
+    ASSERT_TRUE(gate->awaitWaiting(1));
+    const std::uint32_t before = ui.tick;
+    stuck.releaseAll();
+    EXPECT_LE(ui.tick - before, kPlaybackStopWaitMs + 16) << "waited past the stop wait";
+    EXPECT_FALSE(ledger->holdsAnything());
+    EXPECT_EQ(ui.records().size(), 3u) << "two keys and the button let go";
+    gate->open();
+    ASSERT_TRUE(awaitIdle(Slot::X1));
+    EXPECT_EQ(played->records().size(), 3u) << "the late thread pressed and released nothing more";
 }
 
 TEST_F(PlaybackTest, AScriptThatForgetsItsKeyUpHasTheKeyReleasedAtItsEnd) {

@@ -81,6 +81,7 @@ def release_after(ctx, rx, name, button, command):
               short([text for _, text in ups]), RELEASED)
     late = {text.split()[0] + " " + text.split()[1]: round((stamp - posted) / 10000)
             for stamp, text in ups}
+    ctx.log(f"{name}: released {late} ms after the command")
     ctx.check(f"{name}: each within {RELEASE_WITHIN_MS} ms of the command",
               {k: v for k, v in late.items() if v > RELEASE_WITHIN_MS} if ups else "none released",
               {})
