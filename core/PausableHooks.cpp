@@ -4,23 +4,37 @@ namespace vela {
 
 void PausableHooks::install(Slot slot) {
     wanted_ |= bit(slot);
-    if (!paused_) libraries_.install(slot);
+    apply();
 }
 
 void PausableHooks::remove(Slot slot) {
     wanted_ &= ~bit(slot);
-    if (!paused_) libraries_.remove(slot);
+    apply();
 }
 
 void PausableHooks::setPaused(bool paused) {
-    if (paused == paused_) return;
     paused_ = paused;
+    apply();
+}
+
+void PausableHooks::setOverrides(std::uint32_t mask, std::uint32_t remapped) {
+    overridden_ = mask;
+    overridesRemapped_ = remapped & mask;
+    apply();
+}
+
+void PausableHooks::apply() {
+    const std::uint32_t want =
+        paused_ ? 0u : (wanted_ & ~overridden_) | (overridesRemapped_ & overridden_);
     for (const SlotInfo& info : kSlotTable) {
-        if (!(wanted_ & bit(info.slot))) continue;
-        if (paused) {
-            libraries_.remove(info.slot);
-        } else {
+        const std::uint32_t b = bit(info.slot);
+        if ((want & b) == (in_ & b)) continue;
+        if (want & b) {
             libraries_.install(info.slot);
+            in_ |= b;
+        } else {
+            libraries_.remove(info.slot);
+            in_ &= ~b;
         }
     }
 }

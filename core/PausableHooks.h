@@ -1,5 +1,5 @@
-// "Pause Remapping": every hook out at once and back again, the assignments
-// untouched.
+// "Pause Remapping" and per-program profiles: which hook libraries are in,
+// apart from which slots "All Programs" remaps.
 #pragma once
 
 #include <cstdint>
@@ -10,9 +10,9 @@
 namespace vela {
 
 // A HookPort between the slot model and the hook libraries. It remembers
-// which slots want their hook; while paused it keeps every library out and
-// only takes note of installs and removes, and on resume it puts back exactly
-// the ones wanted then.
+// which slots the model wants hooked; the slots a program's profile sets
+// follow the profile instead; while paused every library stays out. Each
+// change puts in or takes out exactly the libraries that differ.
 class PausableHooks final : public HookPort {
 public:
     explicit PausableHooks(HookPort& libraries) : libraries_(libraries) {}
@@ -23,11 +23,19 @@ public:
     void setPaused(bool paused);
     bool paused() const { return paused_; }
 
+    // The slots in `mask` (a bit per slot number) are hooked when their bit in
+    // `remapped` is set, whatever the model wants; 0 for no profile.
+    void setOverrides(std::uint32_t mask, std::uint32_t remapped);
+
 private:
     static std::uint32_t bit(Slot slot) { return 1u << number(slot); }
+    void apply();
 
     HookPort& libraries_;
     std::uint32_t wanted_ = 0;
+    std::uint32_t overridden_ = 0;
+    std::uint32_t overridesRemapped_ = 0;
+    std::uint32_t in_ = 0;  // the libraries in now
     bool paused_ = false;
 };
 

@@ -20,6 +20,13 @@ inline constexpr std::uint32_t kSaveDelayMs = 10;
 inline constexpr std::uint32_t kSaveDelayAfterRevertMs = 1000;
 inline constexpr std::uint32_t kHideDelayMs = 10;
 
+// Where the executor finds the assignment a slot acts on now.
+class AssignmentSource {
+public:
+    virtual ~AssignmentSource() = default;
+    virtual const ButtonAssignment& assignmentFor(Slot slot) const = 0;
+};
+
 // Owns every slot's ButtonAssignment. All calls come from the user-interface
 // thread. The hook flag of each slot always mirrors its library's state: a
 // library is never installed twice nor removed when it is not installed.

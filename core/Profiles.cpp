@@ -1,0 +1,70 @@
+#include "core/Profiles.h"
+
+#include <algorithm>
+#include <cwctype>
+
+namespace vela {
+
+bool sameProgram(std::wstring_view a, std::wstring_view b) {
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
+               return std::towlower(static_cast<std::wint_t>(x)) ==
+                      std::towlower(static_cast<std::wint_t>(y));
+           });
+}
+
+ProgramProfile* ProfileSet::find(std::wstring_view program) {
+    for (ProgramProfile& p : profiles_)
+        if (sameProgram(p.program, program)) return &p;
+    return nullptr;
+}
+
+const ProgramProfile* ProfileSet::find(std::wstring_view program) const {
+    for (const ProgramProfile& p : profiles_)
+        if (sameProgram(p.program, program)) return &p;
+    return nullptr;
+}
+
+ProgramProfile& ProfileSet::add(std::wstring_view program) {
+    if (ProgramProfile* existing = find(program)) return *existing;
+    profiles_.push_back({std::wstring(program), {}});
+    return profiles_.back();
+}
+
+bool ProfileSet::remove(std::wstring_view program) {
+    return std::erase_if(profiles_, [&](const ProgramProfile& p) {
+               return sameProgram(p.program, program);
+           }) > 0;
+}
+
+const ProgramProfile* ActiveAssignments::active() const {
+    return foreground_.empty() ? nullptr : profiles_.find(foreground_);
+}
+
+const ButtonAssignment& ActiveAssignments::assignmentFor(Slot slot) const {
+    const ProgramProfile* profile = active();
+    if (profile && profile->sets(slot)) return *profile->slots[static_cast<std::size_t>(number(slot))];
+    return allPrograms_.at(slot);
+}
+
+std::uint32_t ActiveAssignments::overriddenSlots() const {
+    const ProgramProfile* profile = active();
+    std::uint32_t mask = 0;
+    if (!profile) return mask;
+    for (const SlotInfo& info : kSlotTable)
+        if (profile->sets(info.slot)) mask |= 1u << number(info.slot);
+    return mask;
+}
+
+std::uint32_t ActiveAssignments::overridesRemapped() const {
+    const ProgramProfile* profile = active();
+    std::uint32_t mask = 0;
+    if (!profile) return mask;
+    for (const SlotInfo& info : kSlotTable) {
+        const auto& a = profile->slots[static_cast<std::size_t>(number(info.slot))];
+        if (a && a->hookInstalled) mask |= 1u << number(info.slot);
+    }
+    return mask;
+}
+
+}  // namespace vela

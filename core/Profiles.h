@@ -1,0 +1,68 @@
+// Per-program profiles: a program's own assignments for some slots, which
+// act instead of "All Programs" while that program is in front.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "core/Assignment.h"
+#include "core/SlotModel.h"
+#include "core/SlotTable.h"
+
+namespace vela {
+
+// The slots a program sets; every other slot inherits "All Programs". A set
+// slot that is not remapped leaves its input alone in that program.
+struct ProgramProfile {
+    std::wstring program;  // the program's file name as shown, "notepad.exe"
+    std::array<std::optional<ButtonAssignment>, kSlotPositions> slots{};
+
+    bool sets(Slot slot) const { return slots[static_cast<std::size_t>(number(slot))].has_value(); }
+};
+
+// File names compare as the file system does: without regard to case.
+bool sameProgram(std::wstring_view a, std::wstring_view b);
+
+class ProfileSet {
+public:
+    const std::vector<ProgramProfile>& all() const { return profiles_; }
+    ProgramProfile* find(std::wstring_view program);
+    const ProgramProfile* find(std::wstring_view program) const;
+    // The program's profile, made (setting nothing) when it has none.
+    ProgramProfile& add(std::wstring_view program);
+    bool remove(std::wstring_view program);
+
+private:
+    std::vector<ProgramProfile> profiles_;
+};
+
+// What acts for each slot while a given program is in front: its profile's
+// assignment for the slots the profile sets, "All Programs" for the rest.
+class ActiveAssignments final : public AssignmentSource {
+public:
+    ActiveAssignments(const SlotModel& allPrograms, const ProfileSet& profiles)
+        : allPrograms_(allPrograms), profiles_(profiles) {}
+
+    // The program now in front (its file name); "" for none.
+    void setForeground(std::wstring program) { foreground_ = std::move(program); }
+    const std::wstring& foreground() const { return foreground_; }
+    // Its profile, or nullptr.
+    const ProgramProfile* active() const;
+
+    const ButtonAssignment& assignmentFor(Slot slot) const override;
+    // The slots the active profile sets (a bit per slot number), and which
+    // of them it remaps: the hooks follow these instead of "All Programs".
+    std::uint32_t overriddenSlots() const;
+    std::uint32_t overridesRemapped() const;
+
+private:
+    const SlotModel& allPrograms_;
+    const ProfileSet& profiles_;
+    std::wstring foreground_;
+};
+
+}  // namespace vela
