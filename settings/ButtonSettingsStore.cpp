@@ -42,6 +42,50 @@ private:
     std::wstring_view section_;
 };
 
+// A slot's fields other than its caption's fallbacks and its hook, read
+// from keys named `prefix` + the key ("0", or "X1.0" in a profile section).
+ButtonAssignment readFields(const SectionReader& read, std::wstring_view prefix) {
+    const auto k = [&](std::wstring_view key) { return std::wstring(prefix) + std::wstring(key); };
+    ButtonAssignment a;
+    a.caption = std::wstring(trimBlanks(read.text(k(key::Caption))));
+    a.hookInstalled = read.integer(k(key::HookInstalled)) != 0;
+    a.keyAction = read.integer(k(key::KeyAction));
+    a.virtualKey = static_cast<std::uint8_t>(read.integer(k(key::VirtualKey)) & 0xFF);
+    a.mouseFunction = read.integer(k(key::MouseFunction));
+    a.launchTarget = read.text(k(key::LaunchTarget));
+    a.actionGroup = read.integer(k(key::ActionGroup));
+    a.macroName = read.text(k(key::MacroName));
+    a.description = std::wstring(trimBlanks(read.text(k(key::Description))));
+    a.holdWhilePressed = read.integer(k(key::Hold)) != 0;
+    return a;
+}
+
+void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view prefix,
+                 const ButtonAssignment& a) {
+    const auto write = [&](std::wstring_view key, std::wstring_view value) {
+        doc.writeValue(section, std::wstring(prefix) + std::wstring(key), encodeIniValue(value));
+    };
+    const auto writeInt = [&](std::wstring_view key, std::int32_t value) {
+        write(key, std::to_wstring(value));
+    };
+    write(key::Caption, a.caption);
+    write(key::HookInstalled, a.hookInstalled ? L"1" : L"0");
+    writeInt(key::KeyAction, a.keyAction);
+    writeInt(key::VirtualKey, a.virtualKey);
+    writeInt(key::MouseFunction, a.mouseFunction);
+    write(key::LaunchTarget, a.launchTarget);
+    writeInt(key::ActionGroup, a.actionGroup);
+    if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro)) write(key::MacroName, a.macroName);
+    write(key::Description, a.description);
+    if (a.holdWhilePressed) write(key::Hold, L"1");
+}
+
+constexpr std::wstring_view kProfilesSection = L"Profiles";
+
+std::wstring slotPrefix(const SlotInfo& info) {
+    return std::wstring(info.name.begin(), info.name.end()) + L".";
+}
+
 }  // namespace
 
 ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macros,
@@ -99,25 +143,24 @@ void ButtonSettingsStore::loadAll() {
     const IniDocument doc =
         bytes ? IniDocument(decodeSettingsText(*bytes, ports_.ansi).text) : IniDocument();
     for (const SlotInfo& info : kSlotTable) {
-        const SectionReader read(doc, info.section);
+        const ButtonAssignment stored = readFields(SectionReader(doc, info.section), L"");
         ButtonAssignment& a = model_.at(info.slot);
 
-        const std::wstring storedCaption(trimBlanks(read.text(key::Caption)));
         if (info.needsTilt && !tiltSupported_) {
             a.caption = kNotSupportCaption;
         } else {
-            a.caption = storedCaption.empty() ? std::wstring(info.nativeCaption) : storedCaption;
+            a.caption = stored.caption.empty() ? std::wstring(info.nativeCaption) : stored.caption;
         }
         ports_.view.setCaption(info.slot, a.caption);
 
-        const bool remapped = read.integer(key::HookInstalled) != 0;
-        a.keyAction = read.integer(key::KeyAction);
-        a.virtualKey = static_cast<std::uint8_t>(read.integer(key::VirtualKey) & 0xFF);
-        a.mouseFunction = read.integer(key::MouseFunction);
-        a.launchTarget = read.text(key::LaunchTarget);
-        a.actionGroup = read.integer(key::ActionGroup);
-        a.macroName = read.text(key::MacroName);
-        a.holdWhilePressed = read.integer(key::Hold) != 0;
+        const bool remapped = stored.hookInstalled;
+        a.keyAction = stored.keyAction;
+        a.virtualKey = stored.virtualKey;
+        a.mouseFunction = stored.mouseFunction;
+        a.launchTarget = stored.launchTarget;
+        a.actionGroup = stored.actionGroup;
+        a.macroName = stored.macroName;
+        a.holdWhilePressed = stored.holdWhilePressed;
 
         if (remapped) {
             // The script is complete before the hook can report a press.
@@ -130,7 +173,7 @@ void ButtonSettingsStore::loadAll() {
             model_.removeHook(info.slot);
         }
 
-        const std::wstring description(trimBlanks(read.text(key::Description)));
+        const std::wstring& description = stored.description;
         if (description.empty()) {
             ports_.view.setDescriptionLabel(info.slot, std::wstring(info.defaultLabel));
         } else {
@@ -138,34 +181,57 @@ void ButtonSettingsStore::loadAll() {
             ports_.view.setDescriptionLabel(info.slot, description);
         }
     }
+    if (profiles_) loadProfiles(doc);
 }
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
     IniDocument doc(current);
     for (const SlotInfo& info : kSlotTable) {
-        const ButtonAssignment& a = model_.at(info.slot);
-        const auto write = [&](std::wstring_view k, std::wstring_view value) {
-            doc.writeValue(info.section, k, encodeIniValue(value));
-        };
-        const auto writeInt = [&](std::wstring_view k, std::int32_t value) {
-            write(k, std::to_wstring(value));
-        };
         // Deleted first, so that keys we no longer write (a stale "7") go.
         doc.deleteSection(info.section);
-        write(key::Caption, a.caption);
-        write(key::HookInstalled, a.hookInstalled ? L"1" : L"0");
-        writeInt(key::KeyAction, a.keyAction);
-        writeInt(key::VirtualKey, a.virtualKey);
-        writeInt(key::MouseFunction, a.mouseFunction);
-        write(key::LaunchTarget, a.launchTarget);
-        writeInt(key::ActionGroup, a.actionGroup);
-        if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro)) {
-            write(key::MacroName, a.macroName);
-        }
-        write(key::Description, a.description);
-        if (a.holdWhilePressed) write(key::Hold, L"1");
+        writeFields(doc, info.section, L"", model_.at(info.slot));
     }
+    if (profiles_) saveProfiles(doc);
     return doc.text();
+}
+
+void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
+    const SectionReader list(doc, kProfilesSection);
+    for (int n = 1;; ++n) {
+        const std::wstring program(trimBlanks(list.text(std::to_wstring(n))));
+        if (program.empty()) break;
+        ProgramProfile& profile = profiles_->add(program);
+        const SectionReader read(doc, program);
+        for (const SlotInfo& info : kSlotTable) {
+            const std::wstring prefix = slotPrefix(info);
+            if (!doc.rawValue(program, prefix + std::wstring(key::Caption))) continue;
+            ButtonAssignment a = readFields(read, prefix);
+            if (a.caption.empty()) a.caption = std::wstring(info.nativeCaption);
+            profile.slots[static_cast<std::size_t>(number(info.slot))] = std::move(a);
+        }
+    }
+}
+
+void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
+    // The programs of the file as it was go first: a deleted profile leaves
+    // no section behind.
+    const SectionReader before(doc, kProfilesSection);
+    std::vector<std::wstring> old;
+    for (int n = 1;; ++n) {
+        std::wstring program(trimBlanks(before.text(std::to_wstring(n))));
+        if (program.empty()) break;
+        old.push_back(std::move(program));
+    }
+    for (const std::wstring& program : old) doc.deleteSection(program);
+    doc.deleteSection(kProfilesSection);
+    int n = 0;
+    for (const ProgramProfile& profile : profiles_->all()) {
+        doc.writeValue(kProfilesSection, std::to_wstring(++n), encodeIniValue(profile.program));
+        for (const SlotInfo& info : kSlotTable) {
+            const auto& a = profile.slots[static_cast<std::size_t>(number(info.slot))];
+            if (a) writeFields(doc, profile.program, slotPrefix(info), *a);
+        }
+    }
 }
 
 bool ButtonSettingsStore::writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes) {

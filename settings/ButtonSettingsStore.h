@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Ports.h"
+#include "core/Profiles.h"
 #include "core/SlotModel.h"
 #include "settings/IniDocument.h"
 
@@ -43,6 +44,12 @@ public:
     // folder refuses goes to the per-user file.
     void saveAll() override;
 
+    // Program profiles are read and written with the nine sections: a
+    // "[Profiles]" list of programs ("1=notepad.exe", ...) and a section named
+    // after each program holding the slots it sets, every key prefixed with
+    // the slot's name ("X1.0=Paste", "X1.1=1", ...).
+    void useProfiles(ProfileSet* profiles) { profiles_ = profiles; }
+
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
 
@@ -58,7 +65,11 @@ private:
     std::optional<std::vector<std::uint8_t>> readCurrent(bool& unreadable);
     bool writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
+    void loadProfiles(const IniDocument& doc);
+    void saveProfiles(IniDocument& doc) const;
+
     SlotModel& model_;
+    ProfileSet* profiles_ = nullptr;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;

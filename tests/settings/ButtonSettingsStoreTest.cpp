@@ -497,6 +497,48 @@ TEST_F(SettingsStoreTest, HoldIsWrittenOnlyWhileOnAndReadBack) {
     EXPECT_EQ(savedFile().find(L"Hold"), std::wstring::npos);
 }
 
+// Profiles go into sections of their own; a file without them reads as
+// before, and a deleted profile leaves nothing behind.
+TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
+    ProfileSet profiles;
+    ButtonAssignment paste;
+    paste.caption = L"Paste";
+    paste.hookInstalled = true;
+    paste.actionGroup = toRaw(ActionGroup::KeyGroup);
+    paste.keyAction = toRaw(KeyAction::CtrlCombo);
+    paste.virtualKey = 86;
+    paste.description = L"in the editor";
+    paste.holdWhilePressed = true;
+    profiles.add(L"Editor.exe").slots[3] = paste;
+    ButtonAssignment back;
+    back.caption = L"Back";
+    profiles.add(L"game.exe").slots[4] = back;
+    profiles.add(L"empty.exe");
+    ButtonSettingsStore s = store();
+    s.useProfiles(&profiles);
+    s.saveAll();
+    const std::wstring saved = savedFile();
+    EXPECT_NE(saved.find(L"[Profiles]\r\n1=Editor.exe\r\n2=game.exe\r\n3=empty.exe\r\n"),
+              std::wstring::npos);
+    EXPECT_NE(saved.find(L"[Editor.exe]\r\nX1.0=Paste\r\nX1.1=1\r\n"), std::wstring::npos);
+
+    SlotModel fresh(rec, rec, rec);
+    ProfileSet read;
+    ButtonSettingsStore again(fresh, loader, {fs, ansi, rec}, kModule, true);
+    again.useProfiles(&read);
+    again.loadAll();
+    ASSERT_EQ(read.all().size(), 3u);
+    EXPECT_EQ(read.find(L"editor.exe")->slots[3], paste);
+    EXPECT_EQ(read.find(L"game.exe")->slots[4], back);
+    EXPECT_FALSE(read.find(L"game.exe")->sets(Slot::X1));
+    EXPECT_FALSE(fresh.at(Slot::X1).hookInstalled) << "All Programs is not touched";
+
+    read.remove(L"Editor.exe");
+    again.saveAll();
+    EXPECT_EQ(savedFile().find(L"Editor.exe"), std::wstring::npos);
+    EXPECT_EQ(savedFile().find(L"X1.0"), std::wstring::npos);
+}
+
 TEST_F(SettingsStoreTest, ASaveInterruptedAtAnyStepLeavesTheOldOrTheNewFile) {
     putUtf16(L"[RButtonSetting]\r\n0=Old\r\n");
     const auto oldBytes = fs.files[kPath];
