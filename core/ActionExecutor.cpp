@@ -21,7 +21,8 @@ void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     if (info.trigger == Trigger::AltTab && (detail & (heldalt::Left | heldalt::Right)))
         synth_.letGoOfAlt((detail & heldalt::Left) != 0, (detail & heldalt::Right) != 0);
     // A copy: a guarded send re-installs hooks, which writes the model.
-    const ButtonAssignment a = model_.at(slot);
+    const ButtonAssignment a =
+        ports_.assignments ? ports_.assignments->assignmentFor(slot) : model_.at(slot);
     if (a.holdWhilePressed && canHold(info.trigger) && pressAndHold(info, a)) return;
     if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
         runMouseFunction(a.mouseFunction);

@@ -38,6 +38,9 @@ struct ExecutorPorts {
     // functions held while their input is down need it (without one they run
     // as a press and release at once). `input` itself keeps no ledger.
     HeldInputs* held = nullptr;
+    // Which assignment a slot acts on now (the program in front may have a
+    // profile); the slot model's own when not given.
+    const AssignmentSource* assignments = nullptr;
 };
 
 // One executor serves all nine slots; the slot table supplies what differs.

@@ -67,4 +67,28 @@ std::uint32_t ActiveAssignments::overridesRemapped() const {
     return mask;
 }
 
+void ProfileRuntime::foregroundChanged(std::wstring program) {
+    const ProgramProfile* before = active_.active();
+    active_.setForeground(std::move(program));
+    if (active_.active() == before) return;
+    apply();
+}
+
+void ProfileRuntime::profilesChanged() {
+    apply();
+}
+
+void ProfileRuntime::apply() {
+    // Every slot whose assignment may differ now lets go of what it holds:
+    // those the profile before set, and those the one now sets.
+    const std::uint32_t touched = applied_ | active_.overriddenSlots();
+    applied_ = active_.overriddenSlots();
+    if (release_) {
+        for (const SlotInfo& info : kSlotTable)
+            if (touched & (1u << number(info.slot))) release_->releaseSlot(info.slot);
+    }
+    hooks_.setOverrides(active_.overriddenSlots(), active_.overridesRemapped());
+    if (scriptsChanged_) scriptsChanged_();
+}
+
 }  // namespace vela

@@ -9,7 +9,10 @@
 #include <string_view>
 #include <vector>
 
+#include <functional>
+
 #include "core/Assignment.h"
+#include "core/PausableHooks.h"
 #include "core/SlotModel.h"
 #include "core/SlotTable.h"
 
@@ -63,6 +66,36 @@ private:
     const SlotModel& allPrograms_;
     const ProfileSet& profiles_;
     std::wstring foreground_;
+};
+
+// Follows the program in front: the hooks of the slots its profile sets
+// follow the profile, and what a slot held down goes up when the slot's
+// assignment changes with the switch. Runs on the user-interface thread.
+class ProfileRuntime {
+public:
+    // `scriptsChanged` hears of a switch that may give a slot another script.
+    ProfileRuntime(ActiveAssignments& active, PausableHooks& hooks, ReleasePort* release,
+                   std::function<void()> scriptsChanged)
+        : active_(active),
+          hooks_(hooks),
+          release_(release),
+          scriptsChanged_(std::move(scriptsChanged)) {}
+
+    // The foreground event: `program` is the file name of the program now in
+    // front.
+    void foregroundChanged(std::wstring program);
+    // A profile was made, edited, deleted or read: the one in front applies
+    // again.
+    void profilesChanged();
+
+private:
+    void apply();
+
+    ActiveAssignments& active_;
+    PausableHooks& hooks_;
+    ReleasePort* release_;
+    std::function<void()> scriptsChanged_;
+    std::uint32_t applied_ = 0;  // the slots the profile last applied sets
 };
 
 }  // namespace vela

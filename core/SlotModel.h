@@ -30,13 +30,14 @@ public:
 // Owns every slot's ButtonAssignment. All calls come from the user-interface
 // thread. The hook flag of each slot always mirrors its library's state: a
 // library is never installed twice nor removed when it is not installed.
-class SlotModel {
+class SlotModel final : public AssignmentSource {
 public:
     // `release`, when given, lets go of what a slot's function holds down
     // before the slot changes (all of it before a reset).
     SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers, ReleasePort* release = nullptr);
 
     ButtonAssignment& at(Slot slot) { return slots_[static_cast<std::size_t>(number(slot))]; }
+    const ButtonAssignment& assignmentFor(Slot slot) const override { return at(slot); }
     const ButtonAssignment& at(Slot slot) const {
         return slots_[static_cast<std::size_t>(number(slot))];
     }

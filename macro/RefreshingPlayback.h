@@ -17,8 +17,9 @@ namespace vela {
 // claimed the slot, so no playback of that slot reads the entry meanwhile.
 class RefreshingPlayback final : public PlaybackPort {
 public:
-    RefreshingPlayback(PlaybackPort& player, MacroLoaderPort& loader, const SlotModel& model)
-        : player_(player), loader_(loader), model_(model) {}
+    RefreshingPlayback(PlaybackPort& player, MacroLoaderPort& loader,
+                       const AssignmentSource& assignments)
+        : player_(player), loader_(loader), assignments_(assignments) {}
 
     // Any thread.
     void scriptsChanged() { stale_.store(~0u, std::memory_order_release); }
@@ -26,14 +27,14 @@ public:
     bool startPlayback(Slot slot) override {
         const std::uint32_t bit = 1u << number(slot);
         if (stale_.fetch_and(~bit, std::memory_order_acq_rel) & bit)
-            loader_.LoadMacroScript(number(slot), model_.at(slot).macroName);
+            loader_.LoadMacroScript(number(slot), assignments_.assignmentFor(slot).macroName);
         return player_.startPlayback(slot);
     }
 
 private:
     PlaybackPort& player_;
     MacroLoaderPort& loader_;
-    const SlotModel& model_;
+    const AssignmentSource& assignments_;
     std::atomic<std::uint32_t> stale_{0};
 };
 

@@ -87,5 +87,37 @@ TEST(PausableHooks, AProfilesSlotsFollowTheProfileAndPauseStillWins) {
     EXPECT_EQ(libraries.trace(), "") << "All Programs remaps nothing now";
 }
 
+// Switching programs: the profile's slots follow it, what they held goes up,
+// scripts are read again; a program without a profile, or the same profile
+// again, changes nothing.
+TEST(ProfileRuntime, ASwitchLetsGoOfTheSlotsItChangesAndMovesTheirHooks) {
+    Recorder libraries, rec;
+    PausableHooks hooks(libraries);
+    SlotModel all{hooks, rec, rec};
+    all.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    ProfileSet profiles;
+    profiles.add(L"game.exe").slots[3] = native(L"Forward");
+    profiles.add(L"editor.exe").slots[4] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    ActiveAssignments active(all, profiles);
+    int rereads = 0;
+    ProfileRuntime runtime(active, hooks, &rec, [&] { ++rereads; });
+    libraries.clear();
+    rec.clear();
+
+    runtime.foregroundChanged(L"GAME.EXE");
+    EXPECT_EQ(libraries.trace(), "remove:X1");
+    EXPECT_EQ(rec.trace(), "release:X1");
+    runtime.foregroundChanged(L"game.exe");  // the same profile
+    runtime.foregroundChanged(L"Editor.exe");
+    EXPECT_EQ(libraries.trace(), "remove:X1 install:X1 install:X2");
+    EXPECT_EQ(rec.trace(), "release:X1 release:X1 release:X2");
+    runtime.foregroundChanged(L"explorer.exe");
+    EXPECT_EQ(libraries.trace(), "remove:X1 install:X1 install:X2 remove:X2");
+    EXPECT_EQ(rereads, 3);
+    rec.clear();
+    runtime.foregroundChanged(L"calc.exe");
+    EXPECT_EQ(rec.trace(), "") << "no profile before, none now";
+}
+
 }  // namespace
 }  // namespace vela
