@@ -13,6 +13,23 @@ namespace vela {
 
 namespace {
 
+// The one composition of the process, for the foreground event's callback.
+Composition* gForegroundOwner = nullptr;
+
+// The file name of the program a window belongs to ("notepad.exe"), or "".
+std::wstring programOfWindow(HWND window) {
+    DWORD process = 0;
+    if (!window || !GetWindowThreadProcessId(window, &process) || !process) return {};
+    win32::UniqueHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    if (!handle) return {};
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD size = static_cast<DWORD>(std::size(path));
+    if (!QueryFullProcessImageNameW(handle.get(), 0, path, &size)) return {};
+    const std::wstring_view full(path, size);
+    const std::size_t slash = full.find_last_of(L"\\/");
+    return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+}
+
 const SlotInfo* slotOfDescriptionLabel(int control) {
     for (const SlotInfo& info : kSlotTable)
         if (info.descriptionControl == control) return &info;
@@ -51,8 +68,13 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
           threads_),
       model_(pausableHooks_, window_, timers_, &releaser_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
-      freshPlayback_(player_, macroLoader_, model_),
-      executor_(model_, ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get()},
+      activeAssignments_(model_, profiles_),
+      freshPlayback_(player_, macroLoader_, activeAssignments_),
+      profileRuntime_(activeAssignments_, pausableHooks_, &releaser_,
+                      [this] { freshPlayback_.scriptsChanged(); }),
+      executor_(model_,
+                ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get(),
+                              &activeAssignments_},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
@@ -120,7 +142,15 @@ void Composition::onWindowReady() {
                       platformFlags.tiltSupported);
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
+    settings_->useProfiles(&profiles_);
     settings_->loadAll();
+    profileRuntime_.profilesChanged();
+    // Out of context: the event comes as a message to this thread, nothing
+    // of Vela is loaded into other programs.
+    gForegroundOwner = this;
+    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                      foregroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    onForeground(GetForegroundWindow());
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
     tray_.add(window_.hwnd(), window_.smallIcon());
@@ -206,6 +236,16 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
     if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
     if (menu_ && menu_->commands.onCommand(id)) return 0;
     return std::nullopt;
+}
+
+void CALLBACK Composition::foregroundEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
+                                           LONG, DWORD, DWORD) {
+    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && gForegroundOwner)
+        gForegroundOwner->onForeground(window);
+}
+
+void Composition::onForeground(HWND window) {
+    profileRuntime_.foregroundChanged(programOfWindow(window));
 }
 
 void Composition::togglePause() {

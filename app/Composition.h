@@ -30,6 +30,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
 #include "core/PausableHooks.h"
+#include "core/Profiles.h"
 #include "core/PlaybackThreads.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
@@ -92,6 +93,10 @@ private:
     // "Pause Remapping" and its shortcut: what is held let go, every hook
     // out (or back), the tray icon grey (or not).
     void togglePause();
+    // The foreground event: the program now in front picks the profile.
+    void onForeground(HWND window);
+    static void CALLBACK foregroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window,
+                                         LONG object, LONG child, DWORD thread, DWORD time);
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -125,7 +130,13 @@ private:
     MacroPlayer player_;
     SlotModel model_;
     win32::Win32MacroFolder macroFolder_;
+    // Per-program profiles: what acts for each slot while a program is in
+    // front, followed with a foreground event hook.
+    ProfileSet profiles_;
+    ActiveAssignments activeAssignments_;
     RefreshingPlayback freshPlayback_;
+    ProfileRuntime profileRuntime_;
+    HWINEVENTHOOK foregroundHook_ = nullptr;
     ActionExecutor executor_;
     TimerTasks timerTasks_;
     Autostart autostart_;

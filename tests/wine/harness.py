@@ -300,10 +300,12 @@ class Session:
             self.run(*argv, timeout=timeout, name=f"probe-{verb}")
         return out
 
-    def spawn_probe(self, verb, *args, exit_after=300):
-        """Starts a probe verb in the background; (process, its log)."""
+    def spawn_probe(self, verb, *args, exit_after=300, exe=None):
+        """Starts a probe verb in the background (from a copy of the probe
+        under another name when `exe` is given); (process, its log)."""
         out = self.new_log(f"probe-{verb}")
-        proc = self.spawn(f"probe-{verb}", self.probe_exe, verb, "--log", self.winpath(out.path),
+        proc = self.spawn(f"probe-{verb}", exe or self.probe_exe, verb, "--log",
+                          self.winpath(out.path),
                           "--exit-after", str(exit_after), *args, timeout=exit_after + 10)
         return proc, out
 
@@ -567,16 +569,21 @@ def centre(rect):
 
 
 class Receiver:
-    """A focused window over the whole screen that logs what reaches it."""
+    """A focused window over the whole screen (or a strip `width` wide from
+    `left`, run as the program `exe`) that logs what reaches it."""
 
-    def __init__(self, session, *extra, exit_after=300):
+    def __init__(self, session, *extra, exit_after=300, exe=None, left=0, width=None):
         self.s = session
-        self.proc, self.log = session.spawn_probe("receive", *extra, exit_after=exit_after)
+        place = [] if width is None else ["--left", left, "--width", width]
+        self.proc, self.log = session.spawn_probe("receive", *extra, *map(str, place),
+                                                  exit_after=exit_after, exe=exe)
         if not self.log.wait(r"^ready ", 30):
             raise Abort("the receiver did not start")
         # X sends a click to the window under the pointer.
-        session.xdo("mousemove", 640, 512)
-        self.log.wait(r"^MOUSEMOVE 640 512$", 10)
+        x = 640 if width is None else width // 2
+        session.xdo("mousemove", left + x, 512)
+        self.log.wait(rf"^MOUSEMOVE {x} 512$", 10)
+        self.centre = (left + x, 512)
 
     def settle(self, host=None):
         """Waits until all input sent so far has been handled: once a left

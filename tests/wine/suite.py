@@ -27,6 +27,7 @@ import hooks  # noqa: E402
 import keys  # noqa: E402
 import menu  # noqa: E402
 import package  # noqa: E402
+import profiles  # noqa: E402
 import tray  # noqa: E402
 import window  # noqa: E402
 
@@ -73,6 +74,7 @@ CASES = [
     Case("keys: nothing stays down", keys.nothing_stays_down),
     Case("keys: hold while pressed", keys.hold_while_pressed),
     Case("keys: scan codes on a German layout", keys.scan_codes_on_a_german_layout),
+    Case("profiles: the program in front picks the function", profiles.program_in_front),
 ]
 
 

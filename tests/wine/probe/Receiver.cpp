@@ -112,10 +112,13 @@ int receive(HINSTANCE module, const Args& args, EventLog& log) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = L"VelaInputReceiver";
     RegisterClassW(&wc);
-    const int width = GetSystemMetrics(SM_CXSCREEN);
+    // --left X --width W: a strip of the screen, so that two receivers (two
+    // programs) can stand side by side.
+    const int left = args.number(L"--left", 0);
+    const int width = args.number(L"--width", GetSystemMetrics(SM_CXSCREEN));
     const int height = GetSystemMetrics(SM_CYSCREEN);
     HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Vela input receiver",
-                                  WS_POPUP | WS_VISIBLE, 0, 0, width, height, nullptr, nullptr,
+                                  WS_POPUP | WS_VISIBLE, left, 0, width, height, nullptr, nullptr,
                                   module, nullptr);
     if (!window) return 2;
     SetForegroundWindow(window);
