@@ -13,23 +13,6 @@ namespace vela {
 
 namespace {
 
-// The one composition of the process, for the foreground event's callback.
-Composition* gForegroundOwner = nullptr;
-
-// The file name of the program a window belongs to ("notepad.exe"), or "".
-std::wstring programOfWindow(HWND window) {
-    DWORD process = 0;
-    if (!window || !GetWindowThreadProcessId(window, &process) || !process) return {};
-    win32::UniqueHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
-    if (!handle) return {};
-    wchar_t path[MAX_PATH * 2] = {};
-    DWORD size = static_cast<DWORD>(std::size(path));
-    if (!QueryFullProcessImageNameW(handle.get(), 0, path, &size)) return {};
-    const std::wstring_view full(path, size);
-    const std::size_t slash = full.find_last_of(L"\\/");
-    return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
-}
-
 const SlotInfo* slotOfDescriptionLabel(int control) {
     for (const SlotInfo& info : kSlotTable)
         if (info.descriptionControl == control) return &info;
@@ -145,12 +128,10 @@ void Composition::onWindowReady() {
     settings_->useProfiles(&profiles_);
     settings_->loadAll();
     profileRuntime_.profilesChanged();
-    // Out of context: the event comes as a message to this thread, nothing
-    // of Vela is loaded into other programs.
-    gForegroundOwner = this;
-    foregroundHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                      foregroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-    onForeground(GetForegroundWindow());
+    foreground_.start(window_.hwnd(), [this](const std::wstring& program) {
+        profileRuntime_.foregroundChanged(program);
+    });
+    foreground_.watchClicks(!profiles_.all().empty());
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
     tray_.add(window_.hwnd(), window_.smallIcon());
@@ -185,6 +166,9 @@ std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARA
     for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
         if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
             if (wParam == report::Press) {
+                // The program in front decides what the press does: a window
+                // that came forward a moment ago counts already.
+                foreground_.check();
                 executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
             } else {
                 // Released, or a release may have been missed while the system
@@ -194,6 +178,7 @@ std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARA
             return 0;
         }
     }
+    if (foreground_.onMessage(message, wParam)) return 0;
     if (auto handled = tray_.onMessage(message, wParam, lParam)) return handled;
     switch (message) {
         case WM_TIMER:
@@ -236,16 +221,6 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
     if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
     if (menu_ && menu_->commands.onCommand(id)) return 0;
     return std::nullopt;
-}
-
-void CALLBACK Composition::foregroundEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object,
-                                           LONG, DWORD, DWORD) {
-    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && gForegroundOwner)
-        gForegroundOwner->onForeground(window);
-}
-
-void Composition::onForeground(HWND window) {
-    profileRuntime_.foregroundChanged(programOfWindow(window));
 }
 
 void Composition::togglePause() {

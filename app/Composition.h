@@ -20,6 +20,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "app/TrayController.h"
 #include "app/ports/Win32AutostartPort.h"
 #include "app/ports/Win32FilePort.h"
+#include "app/ports/Win32ForegroundWatch.h"
 #include "app/ports/Win32HookPort.h"
 #include "app/ports/Win32InputPort.h"
 #include "app/ports/Win32MacroFolder.h"
@@ -30,8 +31,8 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
 #include "core/PausableHooks.h"
-#include "core/Profiles.h"
 #include "core/PlaybackThreads.h"
+#include "core/Profiles.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
 #include "core/TrackedInput.h"
@@ -93,10 +94,6 @@ private:
     // "Pause Remapping" and its shortcut: what is held let go, every hook
     // out (or back), the tray icon grey (or not).
     void togglePause();
-    // The foreground event: the program now in front picks the profile.
-    void onForeground(HWND window);
-    static void CALLBACK foregroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window,
-                                         LONG object, LONG child, DWORD thread, DWORD time);
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -136,7 +133,7 @@ private:
     ActiveAssignments activeAssignments_;
     RefreshingPlayback freshPlayback_;
     ProfileRuntime profileRuntime_;
-    HWINEVENTHOOK foregroundHook_ = nullptr;
+    win32::Win32ForegroundWatch foreground_;
     ActionExecutor executor_;
     TimerTasks timerTasks_;
     Autostart autostart_;

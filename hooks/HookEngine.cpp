@@ -41,6 +41,8 @@ struct Shared {
     std::atomic<std::uint32_t> installed{0};
     std::array<std::atomic<HWND>, kSlotPositions> targets{};
     std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
+    std::atomic<HWND> clickWatcher{nullptr};
+    std::atomic<UINT> clickMessage{0};
     std::atomic<unsigned> restores{0};
 #ifdef VELA_HOOK_TEST_CONTROLS
     std::atomic<int> lastDropFound{0};
@@ -144,7 +146,18 @@ MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
 }
 
 bool mouseHookNeeded() {
-    return intersects(installedSlots(), mouseSlots()) || t.mouse.holdsRelease();
+    return intersects(installedSlots(), mouseSlots()) || t.mouse.holdsRelease() ||
+           g.clickWatcher.load(std::memory_order_acquire) != nullptr;
+}
+
+// A button whose release may have brought another window to the front.
+bool activatingRelease(WPARAM message) {
+    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
+}
+
+void tellClickWatcher() {
+    if (HWND watcher = g.clickWatcher.load(std::memory_order_acquire))
+        PostMessageW(watcher, g.clickMessage.load(std::memory_order_acquire), 0, 0);
 }
 bool keyHookNeeded() {
     return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease();
@@ -163,6 +176,7 @@ LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
             const auto& ms = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
             const Verdict v = t.mouse.onEvent(translateMouse(wParam, ms), installedSlots());
             post(v);
+            if (activatingRelease(wParam) && !v.suppress) tellClickWatcher();
             if (v.suppress) {
                 if (!v.reportSlot || v.release) settleLater(mouseHookNeeded());
                 return 1;
@@ -373,6 +387,15 @@ VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND /*window*/) {
     // through, even before the thread has looked at the request.
     g.installed.fetch_and(~(1u << slotNumber), std::memory_order_acq_rel);
     if (!g.thread) return 1;
+    return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_watch_clicks(HWND window, UINT message) {
+    CallerLock lock;
+    if (!window && !g.thread) return 1;
+    if (!ensureThread()) return 0;
+    g.clickMessage.store(message, std::memory_order_release);
+    g.clickWatcher.store(window, std::memory_order_release);
     return request(kApplyMessage);
 }
 

@@ -20,6 +20,14 @@ VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window);
 // nothing more is posted for it. Returns 1, or 0 as above.
 VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND window);
 
+// Watches the clicks that can bring another window to the front: after each
+// release of the left, right or middle button `message` is posted to `window`
+// (nothing swallowed, nothing else changed). A null `window` ends the watch.
+// This is how a program in front is noticed where the system's foreground
+// event does not reach other processes (Wine); the mouse hook stays in while
+// the watch runs. Returns 1, or 0 when the hook thread did not answer.
+VELA_HOOK_API int vela_hook_watch_clicks(HWND window, UINT message);
+
 #ifdef VELA_HOOK_TEST_CONTROLS
 // Test builds only (the copy of the engine in the test programs' folder):
 // the shipped library has neither.

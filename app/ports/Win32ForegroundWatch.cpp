@@ -1,0 +1,98 @@
+#include "app/ports/Win32ForegroundWatch.h"
+
+#include <string_view>
+
+#include "win32/Handle.h"
+
+namespace vela::win32 {
+
+namespace {
+
+// The one watch of the process, for the event hook's callback.
+Win32ForegroundWatch* gWatch = nullptr;
+
+// A click's window may take its activation a moment after the button comes
+// up; one more look this much later catches it.
+constexpr UINT_PTR kSecondLookTimerId = 0x7646;
+constexpr UINT kSecondLookMs = 40;
+
+using WatchClicks = int(__cdecl*)(HWND, UINT);
+
+WatchClicks engineWatchClicks() {
+    // Loaded with the slot libraries, from the executable's folder.
+    HMODULE engine = GetModuleHandleW(L"VelaHooks.dll");
+    if (!engine) return nullptr;
+    return reinterpret_cast<WatchClicks>(
+        reinterpret_cast<void*>(GetProcAddress(engine, "vela_hook_watch_clicks")));
+}
+
+}  // namespace
+
+std::wstring programOfWindow(HWND window) {
+    DWORD process = 0;
+    if (!window || !GetWindowThreadProcessId(window, &process) || !process) return {};
+    UniqueHandle handle(OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, process));
+    if (!handle) return {};
+    wchar_t path[MAX_PATH * 2] = {};
+    DWORD size = static_cast<DWORD>(std::size(path));
+    if (!QueryFullProcessImageNameW(handle.get(), 0, path, &size)) return {};
+    const std::wstring_view full(path, size);
+    const std::size_t slash = full.find_last_of(L"\\/");
+    return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
+}
+
+Win32ForegroundWatch::~Win32ForegroundWatch() {
+    watchClicks(false);
+    if (eventHook_) UnhookWinEvent(eventHook_);
+    if (gWatch == this) gWatch = nullptr;
+}
+
+void Win32ForegroundWatch::start(HWND window, Changed changed) {
+    window_ = window;
+    changed_ = std::move(changed);
+    clickMessage_ = RegisterWindowMessageW(L"VelaClickSeen");
+    gWatch = this;
+    eventHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                 foregroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
+    front_ = GetForegroundWindow();
+    changed_(programOfWindow(front_));
+}
+
+void Win32ForegroundWatch::watchClicks(bool on) {
+    if (on == watchingClicks_ || !window_) return;
+    if (WatchClicks watch = engineWatchClicks()) {
+        watch(on ? window_ : nullptr, clickMessage_);
+        watchingClicks_ = on;
+    }
+}
+
+bool Win32ForegroundWatch::onMessage(UINT message, WPARAM wParam) {
+    if (clickMessage_ != 0 && message == clickMessage_) {
+        check();
+        SetTimer(window_, kSecondLookTimerId, kSecondLookMs, nullptr);
+        return true;
+    }
+    if (message == WM_TIMER && wParam == kSecondLookTimerId) {
+        KillTimer(window_, kSecondLookTimerId);
+        check();
+        return true;
+    }
+    return false;
+}
+
+void Win32ForegroundWatch::check() {
+    const HWND front = GetForegroundWindow();
+    if (front == front_ || !changed_) return;
+    front_ = front;
+    changed_(programOfWindow(front));
+}
+
+void CALLBACK Win32ForegroundWatch::foregroundEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object,
+                                                    LONG, DWORD, DWORD) {
+    // The window in front is looked up again rather than taken from the
+    // event: a late event for a window that has since gone back changes
+    // nothing.
+    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && gWatch) gWatch->check();
+}
+
+}  // namespace vela::win32

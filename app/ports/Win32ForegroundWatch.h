@@ -1,0 +1,56 @@
+// Follows the program in front for the per-program profiles.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace vela::win32 {
+
+// The file name of the program a window belongs to ("notepad.exe"), or "".
+std::wstring programOfWindow(HWND window);
+
+// Tells the user-interface thread which program is in front whenever that
+// changes. Two signals, neither of them polling:
+//  - the system's foreground event, out of context: it arrives as a message
+//    to this thread and nothing of Vela is loaded into other programs;
+//  - the clicks the hook engine sees (a click is how most windows come to
+//    the front), for systems whose foreground event does not reach other
+//    processes (Wine), and for a window that comes forward a moment after
+//    its click.
+// Either way the window in front is compared with the last one, so a signal
+// that changes nothing costs one call.
+class Win32ForegroundWatch {
+public:
+    using Changed = std::function<void(const std::wstring& program)>;
+
+    Win32ForegroundWatch() = default;
+    ~Win32ForegroundWatch();
+    Win32ForegroundWatch(const Win32ForegroundWatch&) = delete;
+    Win32ForegroundWatch& operator=(const Win32ForegroundWatch&) = delete;
+
+    // Starts watching for `window`'s thread; `changed` hears the program now
+    // in front at once and at every change after.
+    void start(HWND window, Changed changed);
+    // The click signal only runs while `on` (while there are profiles): the
+    // mouse hook it needs costs every click a visit to Vela's hook thread.
+    void watchClicks(bool on);
+    // True for the watch's own messages and timer, which it has handled.
+    bool onMessage(UINT message, WPARAM wParam);
+    // Looks at the window in front now (a remapped press is about to act).
+    void check();
+
+private:
+    static void CALLBACK foregroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
+                                         LONG child, DWORD thread, DWORD time);
+
+    HWND window_ = nullptr;
+    Changed changed_;
+    HWINEVENTHOOK eventHook_ = nullptr;
+    UINT clickMessage_ = 0;
+    bool watchingClicks_ = false;
+    HWND front_ = nullptr;
+};
+
+}  // namespace vela::win32
