@@ -22,13 +22,18 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 }  // namespace
 
 Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model, MacroFolderPort& macroFolder,
-                                        MacroLoaderPort& macroLoader)
+                                        MacroLoaderPort& macroLoader, ProfileEditor& editor,
+                                        const ProfileSet& profileSet)
     : messages(window),
       files(window),
       menu(window),
+      profileMenu(window),
       captions(window),
       commands(model, {messages, files, menu, captions, &macroFolder, &macroLoader},
-               win32::executableApplicationName()) {}
+               win32::executableApplicationName()),
+      profiles(editor, profileSet, profileMenu, programs, captions) {
+    commands.useEditor(&editor);
+}
 
 Composition::Composition(HINSTANCE module, std::wstring commandLine)
     : module_(module),
@@ -55,6 +60,8 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       freshPlayback_(player_, macroLoader_, activeAssignments_),
       profileRuntime_(activeAssignments_, pausableHooks_, &releaser_,
                       [this] { freshPlayback_.scriptsChanged(); }),
+      profileModel_(noHooks_, window_, timers_, &releaser_),
+      editor_(model_, profileModel_, profiles_, profileRuntime_, window_, timers_),
       executor_(model_,
                 ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get(),
                               &activeAssignments_},
@@ -63,7 +70,8 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       autostart_(autostartPort_, modulePath_),
       tray_(module,
             TrayActions{window_, model_, *this, autostart_, timers_, [this] { exitApplication(); },
-                        [this] { togglePause(); }, [this] { return pausableHooks_.paused(); }}) {
+                        [this] { togglePause(); }, [this] { return pausableHooks_.paused(); },
+                        [this] { editor_.edit(L""); }}) {
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
     for (win32::UniqueHandle& wake : playbackWake_)
@@ -83,7 +91,7 @@ void Composition::run() {
 void Composition::onWindowCreated(HWND window) {
     hooks_.setWindow(window);
     timers_.setWindow(window);
-    menu_.emplace(window, model_, macroFolder_, macroLoader_);
+    menu_.emplace(window, model_, macroFolder_, macroLoader_, editor_, profiles_);
     executor_.repeatState().firstPress = true;
     setPlatformFlags();
     // Taken by another program, the shortcut is missing; the tray menu still
@@ -218,6 +226,14 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
         saveAll();
         return 0;
     }
+    if (id == IDC_CAPTION_DPI && menu_) {
+        menu_->profiles.openMenu();
+        return 0;
+    }
+    if (menu_ && menu_->profiles.onCommand(id)) {
+        foreground_.watchClicks(!profiles_.all().empty());
+        return 0;
+    }
     if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
     if (menu_ && menu_->commands.onCommand(id)) return 0;
     return std::nullopt;
@@ -232,7 +248,9 @@ void Composition::togglePause() {
 
 void Composition::editDescription(const SlotInfo& slot) {
     const std::optional<std::wstring> text = askForDescription(module_, window_.hwnd());
-    if (text) model_.setDescription(slot.slot, *text);
+    if (!text) return;
+    editor_.model().setDescription(slot.slot, *text);
+    editor_.slotChanged(slot.slot);
 }
 
 void Composition::saveAll() {

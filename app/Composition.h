@@ -32,6 +32,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "core/HeldInputs.h"
 #include "core/PausableHooks.h"
 #include "core/PlaybackThreads.h"
+#include "core/ProfileEditor.h"
 #include "core/Profiles.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
@@ -40,6 +41,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "macro/MacroScriptLoader.h"
 #include "macro/RefreshingPlayback.h"
 #include "menu/AssignmentCommands.h"
+#include "menu/ProfileCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "settings/ButtonSettingsStore.h"
 #include "win32/Handle.h"
@@ -80,12 +82,21 @@ private:
     // The menu's ports over the window, and the commands over them.
     struct MenuCommands {
         MenuCommands(HWND window, SlotModel& model, MacroFolderPort& macroFolder,
-                     MacroLoaderPort& macroLoader);
+                     MacroLoaderPort& macroLoader, ProfileEditor& editor,
+                     const ProfileSet& profileSet);
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
         win32::Win32FunctionMenu menu;
+        win32::Win32ProfileMenu profileMenu;
+        win32::Win32ProgramList programs;
         win32::Win32CaptionGeometry captions;
         menu::AssignmentCommands commands;
+        menu::ProfileCommands profiles;
+    };
+    // The hooks of the profile being edited are the runtime's to place.
+    struct NoHooks final : HookPort {
+        void install(Slot) override {}
+        void remove(Slot) override {}
     };
 
     void setPlatformFlags();
@@ -133,6 +144,10 @@ private:
     ActiveAssignments activeAssignments_;
     RefreshingPlayback freshPlayback_;
     ProfileRuntime profileRuntime_;
+    // The profile being edited, shown in the window instead of "All Programs".
+    NoHooks noHooks_;
+    SlotModel profileModel_;
+    ProfileEditor editor_;
     win32::Win32ForegroundWatch foreground_;
     ActionExecutor executor_;
     TimerTasks timerTasks_;

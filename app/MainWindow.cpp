@@ -17,6 +17,13 @@ constexpr COLORREF kCaptionGrey = RGB(200, 200, 200);
 constexpr COLORREF kCaptionGreen = RGB(0, 200, 20);
 constexpr COLORREF kCaptionHot = RGB(255, 255, 254);
 
+// A caption that shows what a profile inherits from "All Programs": its own
+// colour at a little over half strength, still readable on the dark skin.
+COLORREF dimmed(COLORREF colour) {
+    return RGB(GetRValue(colour) * 11 / 20, GetGValue(colour) * 11 / 20,
+               GetBValue(colour) * 11 / 20);
+}
+
 struct CaptionStyle {
     int control;
     COLORREF normal;
@@ -39,11 +46,11 @@ constexpr std::array<CaptionStyle, 12> kCaptionStyles{{
     {IDC_CAPTION_ALTTAB, kCaptionGrey},
 }};
 
-// Labels that invite a description; the Alt+Tab label has no tip, the DPI
-// label has nothing but the tip.
-constexpr std::array<int, 9> kTooltipControls{IDC_LABEL_R,   IDC_LABEL_M,  IDC_LABEL_WU,
-                                              IDC_LABEL_WD,  IDC_LABEL_X1, IDC_LABEL_X2,
-                                              IDC_LABEL_DPI, IDC_LABEL_WL, IDC_LABEL_WR};
+// Labels that invite a description; the Alt+Tab label has no tip, nor has
+// the profile's.
+constexpr std::array<int, 8> kTooltipControls{IDC_LABEL_R,  IDC_LABEL_M,  IDC_LABEL_WU,
+                                              IDC_LABEL_WD, IDC_LABEL_X1, IDC_LABEL_X2,
+                                              IDC_LABEL_WL, IDC_LABEL_WR};
 constexpr wchar_t kTooltipText[] = L"Click!Add function description.";
 constexpr UINT kTooltipDelayMs = 150;
 
@@ -117,6 +124,22 @@ void CVoZuzevArarozerudiDlg::setDescriptionLabel(Slot slot, const std::wstring& 
     // Labels draw on a hollow brush: the skin under the old text goes first.
     InvalidateRect(hwnd(), &area, TRUE);
     SetWindowTextW(label, text.c_str());
+}
+
+void CVoZuzevArarozerudiDlg::setCaptionInherited(Slot slot, bool inherited) {
+    const int control = slotInfo(slot).captionControl;
+    for (std::size_t i = 0; i < kCaptionStyles.size(); ++i) {
+        if (kCaptionStyles[i].control != control) continue;
+        const COLORREF normal = kCaptionStyles[i].normal;
+        captions_[i].setColours(inherited ? dimmed(normal) : normal, kCaptionHot);
+    }
+}
+
+void CVoZuzevArarozerudiDlg::setProfileCaption(const std::wstring& text) {
+    HWND caption = item(IDC_CAPTION_DPI);
+    SetWindowTextW(caption, text.c_str());
+    const RECT area = win32::toRECT(win32::rectInParent(caption));
+    InvalidateRect(hwnd(), &area, FALSE);
 }
 
 void CVoZuzevArarozerudiDlg::repaintCaptions() {
@@ -201,7 +224,6 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
             case IDC_SCRIPT_MENU:
                 openScriptMenu();
                 return 0;
-            case IDC_CAPTION_DPI:
             case IDC_SPARE_BUTTON:
             case IDC_LABEL_DPI:
             case ID_SCRIPT_OPEN:

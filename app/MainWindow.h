@@ -54,6 +54,8 @@ public:
     void setCaption(Slot slot, const std::wstring& text) override;
     void setDescriptionLabel(Slot slot, const std::wstring& text) override;
     void repaintCaptions() override;
+    void setCaptionInherited(Slot slot, bool inherited) override;
+    void setProfileCaption(const std::wstring& text) override;
     // WindowPort
     void hide() override;
     void show() override;

@@ -91,6 +91,7 @@ std::optional<LRESULT> TrayController::onCommand(WORD id) {
             actions_.window.show();
             return 0;
         case ID_TRAY_RESET:
+            if (actions_.beforeReset) actions_.beforeReset();
             actions_.model.resetAll(actions_.saver);
             return 0;
         case ID_TRAY_PAUSE:

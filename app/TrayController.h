@@ -28,6 +28,8 @@ struct TrayActions {
     // "Pause Remapping": turns the pause on or off; and whether it is on.
     std::function<void()> togglePause;
     std::function<bool()> paused;
+    // Before "Reset": the window goes back to showing "All Programs".
+    std::function<void()> beforeReset;
 };
 
 class TrayController {

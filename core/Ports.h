@@ -174,6 +174,11 @@ public:
     // The slot's description label (the user's note, or its default text).
     virtual void setDescriptionLabel(Slot slot, const std::wstring& text) = 0;
     virtual void repaintCaptions() = 0;
+    // A slot whose caption shows what it inherits from "All Programs" while
+    // a program's profile is edited: drawn dimmed.
+    virtual void setCaptionInherited(Slot slot, bool inherited) = 0;
+    // The caption that names the profile being edited.
+    virtual void setProfileCaption(const std::wstring& text) = 0;
 };
 
 // The main window as the timers and the tray see it.
@@ -315,6 +320,35 @@ public:
     // coordinates) and returns when it closes; a choice arrives later as a
     // command to the main window.
     virtual void showFunctionMenu(Point at, const FunctionMenuExtras& extras) = 0;
+};
+
+// The profile menu: "All Programs" and every profile (the edited one
+// checked), "New Profile For" the programs with windows now, "Delete This
+// Profile".
+struct ProfileMenuRow {
+    std::uint16_t commandId = 0;
+    std::wstring text;
+    bool checked = false;
+};
+struct ProfileMenuContent {
+    std::vector<ProfileMenuRow> profiles;  // "All Programs" first
+    std::vector<ProfileMenuRow> newFor;    // empty: the submenu shows greyed
+    bool canDelete = false;                // false while "All Programs" is edited
+};
+
+class ProfileMenuPort {
+public:
+    virtual ~ProfileMenuPort() = default;
+    // As the function menu: shown at `at`, the choice comes later as a command.
+    virtual void showProfileMenu(Point at, const ProfileMenuContent& content) = 0;
+};
+
+// The programs that have a visible top-level window now, by file name
+// ("notepad.exe"), each once, Vela itself left out.
+class ProgramListPort {
+public:
+    virtual ~ProgramListPort() = default;
+    virtual std::vector<std::wstring> programsWithWindows() = 0;
 };
 
 // Where the caption buttons are, and repainting the main window under them.

@@ -17,10 +17,10 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     if (info.menuAccess == MenuAccess::AfterAltWarning) {
         ports_.messages.showMessage(std::wstring(kAltKeyWarning), applicationName_);
     }
-    model_.activeSlot = number(slot);
+    model().activeSlot = number(slot);
     const Rect r = ports_.captions.captionScreenRect(info.captionControl);
     FunctionMenuExtras extras;
-    if (canHold(info.trigger)) extras.hold = model_.at(slot).holdWhilePressed;
+    if (canHold(info.trigger)) extras.hold = model().at(slot).holdWhilePressed;
     menuScripts_.clear();
     if (info.macro == MacroBehaviour::Playback && ports_.macroFolder && ports_.macroLoader) {
         menuScripts_ = ports_.macroFolder->scriptNames();
@@ -52,8 +52,10 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
     }
     if (commandId == kHoldWhilePressedCommand) {
         const SlotInfo* info = activeSlotInfo();
-        if (info && canHold(info->trigger))
-            model_.setHoldWhilePressed(info->slot, !model_.at(info->slot).holdWhilePressed);
+        if (info && canHold(info->trigger)) {
+            model().setHoldWhilePressed(info->slot, !model().at(info->slot).holdWhilePressed);
+            changed(info->slot);
+        }
         return true;
     }
     const CatalogueEntry* entry = findCatalogueEntry(commandId);
@@ -73,17 +75,26 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
     return true;
 }
 
-const SlotInfo* AssignmentCommands::activeSlotInfo() const {
-    return findSlot(model_.activeSlot);
+const SlotInfo* AssignmentCommands::activeSlotInfo() {
+    return findSlot(model().activeSlot);
+}
+
+SlotModel& AssignmentCommands::model() {
+    return editor_ ? editor_->model() : model_;
+}
+
+void AssignmentCommands::changed(Slot slot) {
+    if (editor_) editor_->slotChanged(slot);
 }
 
 void AssignmentCommands::assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
                                 const std::wstring& launchTarget) {
     if (entry.kind == EntryKind::Mouse) {
-        model_.assignMouseFunction(slot, caption, entry.function);
+        model().assignMouseFunction(slot, caption, entry.function);
     } else {
-        model_.assignKeyFunction(slot, caption, entry.function, entry.virtualKey, launchTarget);
+        model().assignKeyFunction(slot, caption, entry.function, entry.virtualKey, launchTarget);
     }
+    changed(slot);
 }
 
 void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
@@ -109,7 +120,8 @@ void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
 void AssignmentCommands::restoreOwnFunction() {
     const SlotInfo* info = activeSlotInfo();
     if (!info) return;
-    model_.revertToNative(info->slot);
+    model().revertToNative(info->slot);
+    changed(info->slot);
 }
 
 void AssignmentCommands::assignScript(const std::wstring& script) {
@@ -117,9 +129,10 @@ void AssignmentCommands::assignScript(const std::wstring& script) {
     if (!info || info->macro != MacroBehaviour::Playback || !ports_.macroLoader) return;
     // The slot's playback is stopped and let go by the new assignment before
     // the script table entry it reads is written.
-    model_.assignKeyFunction(info->slot, scriptCaption(script), toRaw(KeyAction::Macro), 0);
-    model_.at(info->slot).macroName = script;
+    model().assignKeyFunction(info->slot, scriptCaption(script), toRaw(KeyAction::Macro), 0);
+    model().at(info->slot).macroName = script;
     ports_.macroLoader->LoadMacroScript(number(info->slot), script);
+    changed(info->slot);
 }
 
 void AssignmentCommands::chooseProgram() {
@@ -131,7 +144,9 @@ void AssignmentCommands::chooseProgram() {
     const CatalogueEntry& entry = *findCatalogueEntry(kRunSoftwareCommand);
     const std::wstring name =
         chosen->fileName.empty() ? fileNamePart(chosen->fullPath) : chosen->fileName;
-    model_.assignKeyFunction(info->slot, programCaption(name), entry.function, 0, chosen->fullPath);
+    model().assignKeyFunction(info->slot, programCaption(name), entry.function, 0,
+                              chosen->fullPath);
+    changed(info->slot);
 }
 
 void repaintCaptions(CaptionGeometryPort& captions) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/Ports.h"
+#include "core/ProfileEditor.h"
 #include "core/SlotModel.h"
 #include "menu/FunctionCatalogue.h"
 
@@ -65,13 +66,21 @@ public:
     // from now on, read at once, as a settings file with keyAction 6 says.
     void assignScript(const std::wstring& script);
 
+    // From now on the commands change what `editor` edits.
+    void useEditor(ProfileEditor* editor) { editor_ = editor; }
+
 private:
     // The slot a command addresses, or nullptr when no menu was opened.
-    const SlotInfo* activeSlotInfo() const;
+    const SlotInfo* activeSlotInfo();
+    // The model the window edits now: "All Programs" or a program's profile.
+    SlotModel& model();
+    // A command changed the slot (in a profile it becomes the profile's own).
+    void changed(Slot slot);
     void assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
                 const std::wstring& launchTarget);
 
     SlotModel& model_;
+    ProfileEditor* editor_ = nullptr;
     MenuCommandPorts ports_;
     std::wstring applicationName_;
     // The scripts the open (or last) menu listed, in command order.

@@ -58,7 +58,7 @@ PLATES = [
     ("IDC_CAPTION_WL", "IDC_LABEL_WL", "Tilt Left", "Tilt Left", 0, 1, (292, 126)),
     ("IDC_CAPTION_X1", "IDC_LABEL_X1", "Forward", "Back", 0, 2, (216, 238)),
     ("IDC_CAPTION_X2", "IDC_LABEL_X2", "Back", "Forward", 0, 3, (216, 280)),
-    ("IDC_CAPTION_DPI", "IDC_LABEL_DPI", "DPI Switch", "800 - 1600 - 3200", 0, 4, (311, 178)),
+    ("IDC_CAPTION_DPI", "IDC_LABEL_DPI", "All Programs", "Profile", 0, 4, (311, 178)),
     ("IDC_CAPTION_R", "IDC_LABEL_R", "Right Button", "Right Button", 1, 0, (372, 128)),
     ("IDC_CAPTION_WU", "IDC_LABEL_WU", "Wheel Up", "Wheel Up", 1, 1, (330, 104)),
     ("IDC_CAPTION_WD", "IDC_LABEL_WD", "Wheel Down", "Wheel Down", 1, 2, (330, 148)),

@@ -41,6 +41,34 @@ std::wstring programOfWindow(HWND window) {
     return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
 }
 
+std::vector<std::wstring> Win32ProgramList::programsWithWindows() {
+    struct Found {
+        DWORD self = GetCurrentProcessId();
+        std::vector<std::wstring> programs;
+    } found;
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& f = *reinterpret_cast<Found*>(data);
+            if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) ||
+                (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) ||
+                GetWindowTextLengthW(window) == 0)
+                return TRUE;
+            DWORD process = 0;
+            GetWindowThreadProcessId(window, &process);
+            if (process == f.self) return TRUE;
+            std::wstring program = programOfWindow(window);
+            if (program.empty()) return TRUE;
+            for (const std::wstring& known : f.programs)
+                if (CompareStringOrdinal(known.c_str(), -1, program.c_str(), -1, TRUE) ==
+                    CSTR_EQUAL)
+                    return TRUE;
+            f.programs.push_back(std::move(program));
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found.programs;
+}
+
 Win32ForegroundWatch::~Win32ForegroundWatch() {
     watchClicks(false);
     if (eventHook_) UnhookWinEvent(eventHook_);

@@ -5,11 +5,21 @@
 
 #include <functional>
 #include <string>
+#include <vector>
+
+#include "core/Ports.h"
 
 namespace vela::win32 {
 
 // The file name of the program a window belongs to ("notepad.exe"), or "".
 std::wstring programOfWindow(HWND window);
+
+// The programs of the windows a person can see and switch to: visible,
+// unowned, titled, not tool windows.
+class Win32ProgramList final : public ProgramListPort {
+public:
+    std::vector<std::wstring> programsWithWindows() override;
+};
 
 // Tells the user-interface thread which program is in front whenever that
 // changes. Two signals, neither of them polling:

@@ -31,6 +31,8 @@ struct QuietPorts final : HookPort, ViewPort, TimerPort, MacroLoaderPort {
     void setCaption(Slot, const std::wstring&) override {}
     void setDescriptionLabel(Slot, const std::wstring&) override {}
     void repaintCaptions() override {}
+    void setCaptionInherited(Slot, bool) override {}
+    void setProfileCaption(const std::wstring&) override {}
     void start(int, std::uint32_t) override {}
     void stop(int) override {}
 };

@@ -214,7 +214,7 @@ void CMenuXP::DrawItem(const DRAWITEMSTRUCT& request) {
         DrawButton(dc, button, selected);
         DrawIcon(dc, button, item->icon());
     }
-    DrawItemText(dc, row, *item, selected);
+    DrawItemText(dc, row, *item, selected, (request.itemState & (ODS_GRAYED | ODS_DISABLED)) != 0);
 }
 
 void CMenuXP::DrawCheck(HDC dc, const RECT& button, bool selected) {
@@ -280,12 +280,13 @@ void CMenuXP::DrawIcon(HDC dc, const RECT& button, HICON icon) {
                nullptr, DI_NORMAL);
 }
 
-void CMenuXP::DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected) {
+void CMenuXP::DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected,
+                           bool greyed) {
     RECT area = toRECT(menu::menuTextArea(fromRECT(row), item.iconSize));
     DcState keep(dc);
     if (menuFont_) SelectObject(dc, menuFont_.get());
     SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, selected ? selectedTextColour_ : textColour_);
+    ::SetTextColor(dc, greyed ? kGreyedTextColour : selected ? selectedTextColour_ : textColour_);
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &area,
               DT_LEFT | DT_SINGLELINE | DT_VCENTER);
 }

@@ -20,6 +20,9 @@ inline void destroyMenuHandle(HMENU menu) {
     DestroyMenu(menu);
 }
 
+// The text of a row that cannot be chosen now.
+inline constexpr COLORREF kGreyedTextColour = RGB(128, 128, 128);
+
 class CMenuXP {
 public:
     // Starts with an empty popup menu, the system menu font at `dpi` (the
@@ -65,7 +68,9 @@ protected:
     virtual void DrawIcon(HDC dc, const RECT& button, HICON icon);
     // The mark of a checked row, in place of its icon.
     virtual void DrawCheck(HDC dc, const RECT& button, bool selected);
-    virtual void DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected);
+    // A greyed row (nothing to choose there now) is drawn in kGreyedTextColour.
+    virtual void DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, bool selected,
+                              bool greyed);
 
 private:
     struct Row {

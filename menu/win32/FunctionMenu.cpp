@@ -9,6 +9,7 @@
 #include "core/PlatformFlags.h"
 #include "menu/MenuRowGeometry.h"
 #include "menu/MenuTree.h"
+#include "menu/ProfileCommands.h"
 #include "menu/win32/CMenuXPItem.h"
 #include "win32/Dpi.h"
 
@@ -112,6 +113,32 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
 
 void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras) {
     ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr), extras);
+}
+
+void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content,
+                     HINSTANCE resources) {
+    const int dpi = windowDpi(owner);
+    const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
+    std::unique_ptr<CMenuXP> root = makeLevel(look, menu::kRootBackgroundBitmap);
+    for (const ProfileMenuRow& row : content.profiles) {
+        root->AppendItem(item(look, row.commandId, row.text));
+        if (row.checked) CheckMenuItem(root->handle(), row.commandId, MF_CHECKED);
+    }
+    auto programs = makeLevel(look, menu::kSubmenuBackgroundBitmap);
+    for (const ProfileMenuRow& row : content.newFor)
+        programs->AppendItem(item(look, row.commandId, row.text));
+    const UINT newForRow = static_cast<UINT>(GetMenuItemCount(root->handle()));
+    root->AppendPopup(item(look, 0, menu::kNewProfileForText), std::move(programs));
+    if (content.newFor.empty())
+        EnableMenuItem(root->handle(), newForRow, MF_BYPOSITION | MF_GRAYED);
+    root->AppendItem(item(look, menu::kDeleteProfileCommand, menu::kDeleteProfileText));
+    if (!content.canDelete)
+        EnableMenuItem(root->handle(), menu::kDeleteProfileCommand, MF_BYCOMMAND | MF_GRAYED);
+    {
+        OwnerDrawRelay relay(owner, *root);
+        TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);
+    }
+    root.reset();
 }
 
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,

@@ -29,4 +29,11 @@ void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
                       const FunctionMenuExtras& extras = {});
 
+// Shows the profile menu in the function menu's look, as ShowFunctionMenu
+// does: the profiles (the edited one ticked), "New Profile For" the open
+// programs (greyed when there are none) and "Delete This Profile" (greyed
+// while "All Programs" is edited).
+void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content,
+                     HINSTANCE resources = GetModuleHandleW(nullptr));
+
 }  // namespace vela::win32

@@ -48,6 +48,10 @@ void Win32FunctionMenu::showFunctionMenu(Point at, const FunctionMenuExtras& ext
     ShowFunctionMenu(owner_, at.x, at.y, extras);
 }
 
+void Win32ProfileMenu::showProfileMenu(Point at, const ProfileMenuContent& content) {
+    ShowProfileMenu(owner_, at.x, at.y, content);
+}
+
 Rect Win32CaptionGeometry::captionScreenRect(int controlId) {
     return windowRect(GetDlgItem(dialog_, controlId));
 }

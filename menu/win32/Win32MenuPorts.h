@@ -37,6 +37,15 @@ private:
     HWND owner_;
 };
 
+class Win32ProfileMenu final : public ProfileMenuPort {
+public:
+    explicit Win32ProfileMenu(HWND owner) : owner_(owner) {}
+    void showProfileMenu(Point at, const ProfileMenuContent& content) override;
+
+private:
+    HWND owner_;
+};
+
 // Caption buttons are the dialog's controls, addressed by control id.
 class Win32CaptionGeometry final : public CaptionGeometryPort {
 public:

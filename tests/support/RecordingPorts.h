@@ -98,6 +98,15 @@ public:
         add(c);
     }
     void repaintCaptions() override { add({"repaint"}); }
+    void setCaptionInherited(Slot s, bool inherited) override {
+        Call c = slotCall(inherited ? "inherited" : "own", s);
+        add(c);
+    }
+    void setProfileCaption(const std::wstring& text) override {
+        Call c{"profile"};
+        c.text = text;
+        add(c);
+    }
     void start(int id, std::uint32_t ms) override {
         add({"timer", {}, static_cast<std::uint64_t>(id), ms});
         timers_[id] = {now_ + ms, ms};

@@ -775,6 +775,16 @@ class Tray:
         return float(most) if most else -1.0
 
 
+def brightest(png, rect):
+    """The lightest pixel (HSL lightness, 0 to 1) of `rect` (x, y, w, h) in
+    the screenshot `png`: how bright a caption's text is drawn."""
+    x, y, w, h = rect
+    most = subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-colorspace",
+                           "HSL", "-channel", "B", "-separate", "-format", "%[fx:maxima]",
+                           "info:"], capture_output=True, text=True).stdout.strip()
+    return float(most) if most else -1.0
+
+
 # ---- The function menu (Wine draws each open level as a top-level X window
 #      with a 3-pixel frame and rows of equal height) ------------------------------------------
 

@@ -75,6 +75,7 @@ CASES = [
     Case("keys: hold while pressed", keys.hold_while_pressed),
     Case("keys: scan codes on a German layout", keys.scan_codes_on_a_german_layout),
     Case("profiles: the program in front picks the function", profiles.program_in_front),
+    Case("profiles: the profile menu", profiles.profile_menu),
 ]
 
 

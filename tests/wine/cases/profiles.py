@@ -2,8 +2,9 @@
 
 import os
 import shutil
+import time
 
-from harness import Receiver, Vela, crlf
+from harness import Receiver, Vela, brightest, centre, crlf, layout, wait_until
 
 CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
 CTRL_V = ["KEYDOWN 17", "KEYDOWN 86", "KEYUP 86", "KEYUP 17"]
@@ -40,6 +41,9 @@ def program_in_front(ctx):
         receivers.append(Receiver(s, exe=exe, left=n * 420, width=410, exit_after=60))
     first, second, third = receivers
 
+    s.probe("post", "--ids", str(IDCANCEL))  # the window hides: the receivers are clear
+    vela.wait_visible(0)
+
     def press_in(rx, want):
         s.xdo("mousemove", *rx.centre, "click", 1)  # into the program: it is in front now
         return rx.collect(FORWARD, want=want)
@@ -49,3 +53,93 @@ def program_in_front(ctx):
         ctx.check("Second.exe's profile: Ctrl+V" + round_, press_in(second, 4), CTRL_V)
         ctx.check("Third.exe leaves it alone: the button itself" + round_, press_in(third, 2),
                   ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+
+
+def profile_menu(ctx):
+    """The profile caption's menu, as a user works it: "New Profile For" lists
+    the open programs; the new profile shows "All Programs"' functions dimmed
+    until a slot is given its own; its choice is saved in the program's
+    section and acts in that program only; "Delete This Profile" ends it."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(crlf(
+        "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8="))
+    programs = os.path.join(s.work, "programs")
+    os.makedirs(programs, exist_ok=True)
+    second_exe = os.path.join(programs, "Second.exe")
+    shutil.copy2(s.probe_exe, second_exe)
+    first = Receiver(s, left=0, width=300, exit_after=90)
+    second = Receiver(s, exe=second_exe, left=310, width=300, exit_after=90)
+    window = vela.start_shown()
+    ctx.tray().wait_icon()
+    xy = s.geometry(window)[:2]
+    ctx.check("profile caption at start", vela.texts().get(IDC_CAPTION_DPI), "All Programs")
+
+    menu = ctx.menu()
+    root = open_profile_menu(ctx, menu, xy)
+    # "All Programs", "New Profile For", "Delete This Profile" (greyed).
+    menu.hover(root, 1, 3)
+    programs_level = menu.wait_level(2)
+    row = (s.geometry(root)[3] - 2 * menu.FRAME) / 3
+    listed = round((s.geometry(programs_level)[3] - 2 * menu.FRAME) / row)
+    ctx.check("New Profile For lists both receivers' programs", listed >= 2, True)
+    # Sorted, the receivers' programs last: Second.exe, then VelaProbe.exe
+    # (Wine's own explorer.exe may come first).
+    menu.slide_into(programs_level, listed - 2, listed)
+    s.screenshot(os.path.join(s.work, "profile-menu.png"))
+    s.xdo("click", 1)
+    ctx.check("new profile saved", bool(vela.wait_saved("Profiles", "1", "Second.exe")), True)
+    view = vela.texts()
+    ctx.check("profile caption names the program", view.get(IDC_CAPTION_DPI), "Second.exe")
+    ctx.check("X1 shows the inherited Copy", view.get(1002), "Copy")
+    shot = s.screenshot(os.path.join(s.work, "profile-inherited.png"))
+    x1 = caption_on_screen(xy, "0, 2")
+    inherited = brightest(shot, x1)
+
+    # Paste for X1 in this profile only.
+    s.probe("post", "--ids", "1002")
+    time.sleep(0.6)
+    s.xdo("key", "Escape")
+    time.sleep(0.3)
+    s.probe("post", "--ids", str(PASTE))
+    ctx.check("the profile's own X1 saved",
+              bool(vela.wait_saved("Second.exe", "X1.0", "Paste")), True)
+    ctx.check("All Programs keeps Copy", vela.ini("X1ButtonSetting", "0"), "Copy")
+    own = brightest(s.screenshot(os.path.join(s.work, "profile-own.png")), x1)
+    ctx.log(f"X1 caption lightness: inherited {inherited:.2f}, own {own:.2f}")
+    ctx.check("an inherited caption is drawn dimmer than the profile's own",
+              0 < inherited < own - 0.15, True)
+
+    s.probe("post", "--ids", str(IDCANCEL))  # the window hides: the receivers are clear
+    vela.wait_visible(0)
+
+    def press_in(rx, want):
+        s.xdo("mousemove", *rx.centre, "click", 1)
+        return rx.collect(FORWARD, want=want)
+
+    ctx.check("Second.exe: its profile's Ctrl+V", press_in(second, 4), CTRL_V)
+    ctx.check("VelaProbe.exe: All Programs' Ctrl+C", press_in(first, 4), CTRL_C)
+
+    s.probe("post", "--ids", str(DELETE_PROFILE))
+    ctx.check("deleted profile gone from the file",
+              bool(wait_until(lambda: vela.ini("Profiles", "1") == "", 3, 0.05)), True)
+    ctx.check("profile caption back to All Programs", vela.texts().get(IDC_CAPTION_DPI),
+              "All Programs")
+    ctx.check("Second.exe: Ctrl+C again", press_in(second, 4), CTRL_C)
+
+
+IDC_CAPTION_DPI = 1006
+IDCANCEL = 2
+PASTE = 25  # "Paste(Ctrl+V)"
+DELETE_PROFILE = 43000
+
+
+def caption_on_screen(window_xy, column_row):
+    x, y, w, h = layout(f"g.caption_rect({column_row})")
+    return window_xy[0] + x, window_xy[1] + y, w, h
+
+
+def open_profile_menu(ctx, menu, window_xy):
+    cx, cy = centre(caption_on_screen(window_xy, "0, 4"))
+    menu.click_at(cx, cy)
+    return menu.wait_level(1)

@@ -46,6 +46,8 @@ struct QuietView final : ViewPort {
     void setCaption(Slot, const std::wstring&) override {}
     void setDescriptionLabel(Slot, const std::wstring&) override {}
     void repaintCaptions() override {}
+    void setCaptionInherited(Slot, bool) override {}
+    void setProfileCaption(const std::wstring&) override {}
 };
 struct QuietTimers final : TimerPort {
     void start(int, std::uint32_t) override {}

@@ -53,6 +53,8 @@ public:
         win32::Win32CaptionGeometry geometry(window);
         menu::repaintCaptions(geometry);
     }
+    void setCaptionInherited(Slot, bool) override {}
+    void setProfileCaption(const std::wstring&) override {}
     void start(int id, std::uint32_t ms) override {
         SetTimer(window, static_cast<UINT_PTR>(id), ms, nullptr);
         logLine(L"timer " + std::to_wstring(id) + L" " + std::to_wstring(ms));

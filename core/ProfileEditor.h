@@ -1,0 +1,67 @@
+// Which profile the main window shows and changes: "All Programs" or one
+// program's.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core/Ports.h"
+#include "core/Profiles.h"
+#include "core/SlotModel.h"
+
+namespace vela {
+
+// The caption that names "All Programs" while it is edited.
+inline constexpr std::wstring_view kAllProgramsText = L"All Programs";
+
+// While a program's profile is edited the window shows a second slot model:
+// the profile's own assignments where it sets a slot, a copy of "All
+// Programs" (dimmed) where it inherits. A change the menu makes to a slot of
+// that model makes the slot the profile's own. All calls come from the
+// user-interface thread.
+class ProfileEditor {
+public:
+    // `profileModel` is the second model: its hooks port does nothing, the
+    // runtime puts in the hooks of the profile in front.
+    ProfileEditor(SlotModel& allPrograms, SlotModel& profileModel, ProfileSet& profiles,
+                  ProfileRuntime& runtime, ViewPort& view, TimerPort& timers)
+        : allPrograms_(allPrograms),
+          profileModel_(profileModel),
+          profiles_(profiles),
+          runtime_(runtime),
+          view_(view),
+          timers_(timers) {}
+
+    // "" while "All Programs" is edited, else the program's file name.
+    const std::wstring& editing() const { return editing_; }
+    // The model the menu, the descriptions and "Hold While Pressed" change.
+    SlotModel& model() { return editing_.empty() ? allPrograms_ : profileModel_; }
+    // Whether the slot shows what it inherits (only while a profile is edited).
+    bool inherits(Slot slot) const { return (inherited_ & (1u << number(slot))) != 0; }
+
+    // Shows `program`'s profile ("" for "All Programs"); one it has none of
+    // shows "All Programs" instead.
+    void edit(const std::wstring& program);
+    // Makes `program`'s profile (setting nothing yet), saves, and edits it.
+    void create(const std::wstring& program);
+    // Deletes the edited profile, saves, and edits "All Programs".
+    void deleteEdited();
+    // The menu changed the slot in model(): in a profile it is the
+    // profile's own from now on, and acts at once where the program is in
+    // front.
+    void slotChanged(Slot slot);
+
+private:
+    void show(const SlotModel& model);
+
+    SlotModel& allPrograms_;
+    SlotModel& profileModel_;
+    ProfileSet& profiles_;
+    ProfileRuntime& runtime_;
+    ViewPort& view_;
+    TimerPort& timers_;
+    std::wstring editing_;
+    std::uint32_t inherited_ = 0;  // a bit per slot number
+};
+
+}  // namespace vela

@@ -1,0 +1,66 @@
+#include "menu/ProfileCommands.h"
+
+#include <algorithm>
+
+#include "menu/AssignmentCommands.h"
+#include "resources/resource.h"
+
+namespace vela::menu {
+
+ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wstring& editing,
+                                      const std::vector<std::wstring>& programs) {
+    ProfileMenuContent content;
+    content.profiles.push_back(
+        {kAllProgramsCommand, std::wstring(kAllProgramsText), editing.empty()});
+    std::uint16_t id = kFirstProfileCommand;
+    for (const ProgramProfile& p : profiles.all()) {
+        if (content.profiles.size() > kMaxProfileRows) break;
+        content.profiles.push_back({id++, p.program, sameProgram(p.program, editing)});
+    }
+    id = kFirstNewProfileCommand;
+    for (const std::wstring& program : programs) {
+        if (content.newFor.size() >= kMaxProfileRows) break;
+        if (program.empty() || profiles.find(program)) continue;
+        content.newFor.push_back({id++, program, false});
+    }
+    content.canDelete = !editing.empty();
+    return content;
+}
+
+void ProfileCommands::openMenu() {
+    std::vector<std::wstring> programs = programs_.programsWithWindows();
+    std::sort(programs.begin(), programs.end(), [](const std::wstring& a, const std::wstring& b) {
+        return std::lexicographical_compare(
+            a.begin(), a.end(), b.begin(), b.end(),
+            [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
+    });
+    const ProfileMenuContent content = profileMenuContent(profiles_, editor_.editing(), programs);
+    listedProfiles_.clear();
+    for (std::size_t i = 1; i < content.profiles.size(); ++i)
+        listedProfiles_.push_back(content.profiles[i].text);
+    listedPrograms_.clear();
+    for (const ProfileMenuRow& row : content.newFor) listedPrograms_.push_back(row.text);
+    const Rect r = captions_.captionScreenRect(IDC_CAPTION_DPI);
+    menu_.showProfileMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY}, content);
+}
+
+bool ProfileCommands::onCommand(std::uint32_t commandId) {
+    if (commandId == kAllProgramsCommand) {
+        editor_.edit(L"");
+    } else if (commandId >= kFirstProfileCommand &&
+               commandId < kFirstProfileCommand + kMaxProfileRows) {
+        const std::size_t index = commandId - kFirstProfileCommand;
+        if (index < listedProfiles_.size()) editor_.edit(listedProfiles_[index]);
+    } else if (commandId >= kFirstNewProfileCommand &&
+               commandId < kFirstNewProfileCommand + kMaxProfileRows) {
+        const std::size_t index = commandId - kFirstNewProfileCommand;
+        if (index < listedPrograms_.size()) editor_.create(listedPrograms_[index]);
+    } else if (commandId == kDeleteProfileCommand) {
+        editor_.deleteEdited();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace vela::menu

@@ -1,0 +1,54 @@
+// The profile caption's menu: which profile the window edits, new profiles
+// for the programs that are open, deleting one.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Ports.h"
+#include "core/ProfileEditor.h"
+
+namespace vela::menu {
+
+inline constexpr std::wstring_view kNewProfileForText = L"New Profile For";
+inline constexpr std::wstring_view kDeleteProfileText = L"Delete This Profile";
+inline constexpr std::uint16_t kAllProgramsCommand = 42000;
+// One command per profile, then one per program "New Profile For" offers.
+inline constexpr std::uint16_t kFirstProfileCommand = 42001;
+inline constexpr std::uint16_t kFirstNewProfileCommand = 42500;
+inline constexpr std::size_t kMaxProfileRows = 499;
+inline constexpr std::uint16_t kDeleteProfileCommand = 43000;
+
+// What the menu offers, from the profiles there are and the programs open:
+// a program that has a profile already is not offered again.
+ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wstring& editing,
+                                      const std::vector<std::wstring>& programs);
+
+class ProfileCommands {
+public:
+    ProfileCommands(ProfileEditor& editor, const ProfileSet& profiles, ProfileMenuPort& menu,
+                    ProgramListPort& programs, CaptionGeometryPort& captions)
+        : editor_(editor),
+          profiles_(profiles),
+          menu_(menu),
+          programs_(programs),
+          captions_(captions) {}
+
+    // A click on the profile caption.
+    void openMenu();
+    // A command from the main window; false when it is none of the menu's.
+    bool onCommand(std::uint32_t commandId);
+
+private:
+    ProfileEditor& editor_;
+    const ProfileSet& profiles_;
+    ProfileMenuPort& menu_;
+    ProgramListPort& programs_;
+    CaptionGeometryPort& captions_;
+    // What the open (or last) menu listed, in command order.
+    std::vector<std::wstring> listedProfiles_;
+    std::vector<std::wstring> listedPrograms_;
+};
+
+}  // namespace vela::menu

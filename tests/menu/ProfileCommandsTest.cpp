@@ -1,0 +1,159 @@
+// The profile caption's menu and editing a program's profile through the
+// function menu, observed through recording ports.
+#include <gtest/gtest.h>
+
+#include "core/PausableHooks.h"
+#include "core/ProfileEditor.h"
+#include "menu/AssignmentCommands.h"
+#include "menu/ProfileCommands.h"
+#include "tests/support/MenuFakes.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela::menu {
+namespace {
+
+using test::MenuFakes;
+using test::Recorder;
+
+constexpr std::uint16_t kPasteCommand = 25;
+
+struct ProfileMenuFakes final : ProfileMenuPort, ProgramListPort {
+    std::vector<std::wstring> programs;
+    std::optional<ProfileMenuContent> shown;
+    void showProfileMenu(Point, const ProfileMenuContent& content) override { shown = content; }
+    std::vector<std::wstring> programsWithWindows() override { return programs; }
+};
+
+std::vector<std::wstring> texts(const std::vector<ProfileMenuRow>& rows) {
+    std::vector<std::wstring> out;
+    for (const ProfileMenuRow& row : rows) out.push_back(row.text + (row.checked ? L" *" : L""));
+    return out;
+}
+
+class ProfileEditing : public ::testing::Test {
+protected:
+    Recorder libraries;  // the hook libraries, behind the pause
+    Recorder rec;        // view, timers, release
+    Recorder noHooks;    // the profile model's hooks: the runtime places those
+    PausableHooks hooks{libraries};
+    SlotModel all{hooks, rec, rec, &rec};
+    SlotModel profileModel{noHooks, rec, rec, &rec};
+    ProfileSet profiles;
+    ActiveAssignments active{all, profiles};
+    ProfileRuntime runtime{active, hooks, &rec, nullptr};
+    ProfileEditor editor{all, profileModel, profiles, runtime, rec, rec};
+    MenuFakes fakes{profileModel};
+    ProfileMenuFakes profileMenu;
+    AssignmentCommands commands{all, {fakes, fakes, fakes, fakes}, L"Vela"};
+    ProfileCommands profileCommands{editor, profiles, profileMenu, profileMenu, fakes};
+
+    void SetUp() override {
+        commands.useEditor(&editor);
+        all.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+        all.assignKeyFunction(Slot::X2, L"Cut", toRaw(KeyAction::CtrlCombo), 88);
+        ButtonAssignment paste = all.at(Slot::X1);
+        paste.caption = L"Paste";
+        paste.virtualKey = 86;
+        profiles.add(L"editor.exe").slots[3] = paste;
+        runtime.profilesChanged();
+        libraries.clear();
+        rec.clear();
+    }
+    // The forward and back buttons' captions and marks, and the profile caption.
+    std::string captionsAndMarks() {
+        std::string out;
+        for (const test::Call& c : rec.calls()) {
+            const bool side = c.slot == "X1" || c.slot == "X2";
+            if (c.what == "caption" && side)
+                out += c.slot + "=" + std::string(c.text.begin(), c.text.end()) + " ";
+            if ((c.what == "inherited" || c.what == "own") && side) out += c.what + c.slot + " ";
+            if (c.what == "profile") out += "[" + std::string(c.text.begin(), c.text.end()) + "] ";
+        }
+        return out;
+    }
+};
+
+TEST_F(ProfileEditing, AProfileShowsItsOwnSlotsAndDimsWhatItInherits) {
+    profileMenu.programs = {L"editor.exe"};
+    profileCommands.openMenu();
+    ASSERT_TRUE(profileMenu.shown);
+    ASSERT_TRUE(profileCommands.onCommand(kFirstProfileCommand));
+    EXPECT_EQ(editor.editing(), L"editor.exe");
+    EXPECT_EQ(captionsAndMarks(), "X1=Paste ownX1 X2=Cut inheritedX2 [editor.exe] ");
+    EXPECT_TRUE(editor.inherits(Slot::X2));
+    EXPECT_FALSE(editor.inherits(Slot::X1));
+
+    rec.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kAllProgramsCommand));
+    EXPECT_EQ(editor.editing(), L"");
+    EXPECT_EQ(captionsAndMarks(), "X1=Copy ownX1 X2=Cut ownX2 [All Programs] ");
+    EXPECT_EQ(libraries.trace(), "") << "looking at a profile changes no hook";
+}
+
+// A choice made while a profile is shown is the profile's: "All Programs"
+// keeps its function, the slot stops inheriting, the change is saved and acts
+// at once where the program is in front.
+TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
+    runtime.foregroundChanged(L"Editor.exe");
+    editor.edit(L"editor.exe");
+    libraries.clear();
+    rec.clear();
+
+    commands.openFunctionMenu(Slot::X2);
+    commands.onCommand(kPasteCommand);
+    EXPECT_EQ(all.at(Slot::X2).caption, L"Cut");
+    ASSERT_TRUE(profiles.find(L"editor.exe")->sets(Slot::X2));
+    EXPECT_EQ(profiles.find(L"editor.exe")->slots[4]->virtualKey, 86);
+    EXPECT_FALSE(editor.inherits(Slot::X2));
+    EXPECT_NE(captionsAndMarks().find("ownX2"), std::string::npos);
+    EXPECT_EQ(active.assignmentFor(Slot::X2).virtualKey, 86) << "acts at once in the editor";
+    EXPECT_EQ(libraries.trace(), "") << "X2's hook was in for All Programs already";
+    EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
+
+    // "No Settings" in the profile: the button is left alone in that program.
+    libraries.clear();
+    commands.openFunctionMenu(Slot::X1);
+    commands.onCommand(kNoSettingsCommand);
+    EXPECT_EQ(libraries.trace(), "remove:X1");
+    EXPECT_TRUE(all.at(Slot::X1).hookInstalled) << "All Programs still copies";
+    EXPECT_EQ(active.assignmentFor(Slot::X1).hookInstalled, false);
+}
+
+TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheEditedOne) {
+    profileMenu.programs = {L"notepad.exe", L"Editor.exe", L"Calc.exe", L""};
+    profileCommands.openMenu();
+    ASSERT_TRUE(profileMenu.shown);
+    EXPECT_EQ(texts(profileMenu.shown->profiles),
+              (std::vector<std::wstring>{L"All Programs *", L"editor.exe"}));
+    EXPECT_EQ(texts(profileMenu.shown->newFor),
+              (std::vector<std::wstring>{L"Calc.exe", L"notepad.exe"}));
+    EXPECT_FALSE(profileMenu.shown->canDelete) << "All Programs cannot be deleted";
+    EXPECT_EQ(profileMenu.shown->newFor[1].commandId, kFirstNewProfileCommand + 1);
+
+    runtime.foregroundChanged(L"notepad.exe");
+    libraries.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kFirstNewProfileCommand + 1));
+    EXPECT_EQ(editor.editing(), L"notepad.exe");
+    ASSERT_NE(profiles.find(L"notepad.exe"), nullptr);
+    EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
+    EXPECT_EQ(libraries.trace(), "") << "a new profile sets nothing: all inherited";
+    EXPECT_TRUE(editor.inherits(Slot::X1));
+
+    commands.openFunctionMenu(Slot::X1);
+    commands.onCommand(kNoSettingsCommand);
+    EXPECT_EQ(libraries.trace(), "remove:X1");
+
+    profileCommands.openMenu();
+    EXPECT_TRUE(profileMenu.shown->canDelete);
+    EXPECT_EQ(texts(profileMenu.shown->profiles),
+              (std::vector<std::wstring>{L"All Programs", L"editor.exe", L"notepad.exe *"}));
+    libraries.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kDeleteProfileCommand));
+    EXPECT_EQ(profiles.find(L"notepad.exe"), nullptr);
+    EXPECT_EQ(editor.editing(), L"");
+    EXPECT_EQ(libraries.trace(), "install:X1") << "notepad.exe inherits the copy again";
+    EXPECT_FALSE(profileCommands.onCommand(kDeleteProfileCommand + 1));
+}
+
+}  // namespace
+}  // namespace vela::menu
