@@ -10,6 +10,8 @@ them through scripts/bench.sh NAME, which builds what they need first.
              and the worst gap while the user-interface thread sits in pauses
   press      a forward-button press to what reaches a window: natively, through
              the smallest remapper of Vela's shape, and through Vela
+  profiles   from a click into another program to its profile acting, both
+             ways; pointer-move latency with profiles against no hooks
 """
 
 import argparse
@@ -20,7 +22,8 @@ import time
 
 sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
                                 "tests", "wine"))
-from harness import Host, Receiver, Session, Tray, Vela, XTest, crlf, log  # noqa: E402
+from harness import (Host, Receiver, Session, Tray, Vela, XTest, crlf, log,  # noqa: E402
+                     qpc_now)
 
 
 def percentile(sorted_values, p):
@@ -205,7 +208,110 @@ def press(session, options):
     return 0
 
 
-BENCHMARKS = {"pause": pause, "settings": settings, "hooks": hooks, "press": press}
+# ---- Per-program profiles ------------------------------------------------------------------
+
+
+def switch_rounds(xtest, into, rounds, train_ms, gap_ms):
+    """Each round clicks into `into` and then presses the forward button every
+    `gap_ms` for `train_ms`; [(click stamp, [press stamps])]."""
+    done = []
+    for _ in range(rounds):
+        xtest.move(*into)
+        time.sleep(0.05)
+        xtest.button(1, True)
+        time.sleep(0.005)
+        clicked = xtest.button(1, False)
+        stamps = []
+        while (qpc_now() - clicked) / 10000.0 < train_ms:
+            stamps.append(xtest.button(FORWARD, True))
+            xtest.button(FORWARD, False)
+            time.sleep(gap_ms / 1000.0)
+        done.append((clicked, stamps))
+        time.sleep(0.15)
+    return done
+
+
+def switch_report(label, rounds, receiver_log, pattern):
+    """From each click into the program to the first press that shows its
+    profile: the last press sent before the first line matching `pattern`.
+    This includes the system's own part, from the click to the program's
+    coming to the front, which the receivers cannot time under Wine."""
+    import re
+    rx = re.compile(pattern)
+    arrivals = sorted(stamp for stamp, text in receiver_log.entries()
+                      if stamp is not None and rx.search(text))
+    latencies = []
+    for clicked, stamps in rounds:
+        last = stamps[-1] if stamps else clicked
+        hit = next((a for a in arrivals if clicked <= a <= last + 500000), None)
+        sent = [t for t in stamps if hit is not None and t <= hit]
+        if sent:
+            latencies.append((sent[-1] - clicked) / 10000.0)
+    latencies.sort()
+    nan = float("nan")
+    print(f"{label:<44} rounds {len(rounds):3d} switched {len(latencies):3d}  "
+          f"from the click p50 {percentile(latencies, 50):6.2f} ms  "
+          f"p95 {percentile(latencies, 95):6.2f} ms  "
+          f"max {latencies[-1] if latencies else nan:6.2f} ms", flush=True)
+
+
+def profiles(session, options):
+    """How soon after the click into another program its profile acts (the
+    click is the foreground signal Vela gets under Wine), and the pointer's
+    move latency with profiles in use against no hooks at all."""
+    xtest = XTest(session.display)
+    plain = Receiver(session, exit_after=900)
+    plain.settle()
+    time.sleep(0.5)
+    count, interval = options.moves, options.interval_ms
+    results = []
+    log(f"{count} moves {interval} ms apart per phase")
+    results.append(move_report("moves, no Vela", moves(xtest, count, interval, 1), plain.log))
+
+    # "All Programs" sends F24 for the forward button; Second.exe leaves it
+    # alone; five more profiles for programs that are not running.
+    others = []
+    for n in range(5):
+        others += [f"[Other{n}.exe]", "X2.0=Back", "X2.1=0", "X2.2=0", "X2.3=0", "X2.4=0",
+                   "X2.5=", "X2.6=0", "X2.8="]
+    vela = Vela(session)
+    vela.write_settings(crlf(
+        "[X1ButtonSetting]", "0=F24", "1=1", "2=0", f"3={F24}", "4=0", "5=", "6=1", "8=",
+        "[Profiles]", "1=Second.exe", *[f"{n + 2}=Other{n}.exe" for n in range(5)],
+        "[Second.exe]", "X1.0=Forward", "X1.1=0", "X1.2=0", "X1.3=0", "X1.4=0", "X1.5=",
+        "X1.6=0", "X1.8=", *others))
+    vela.start()
+    Tray(session).wait_icon()
+    time.sleep(1)
+    xtest.move(200, 512)
+    xtest.button(1, True)
+    xtest.button(1, False)  # a program without a profile in front
+    time.sleep(0.3)
+    plain.settle()
+    results.append(move_report("moves, Vela with six profiles", moves(xtest, count, interval, 2),
+                               plain.log))
+    (bare50, bare99), (vela50, vela99) = results
+    print(f"ratio with/without Vela: p50 {vela50 / bare50:.2f}, p99 {vela99 / bare99:.2f}")
+
+    second_exe = os.path.join(session.work, "Second.exe")
+    shutil.copy2(session.probe_exe, second_exe)
+    second = Receiver(session, exe=second_exe, exit_after=900, left=640, width=600)
+    rounds = options.presses // 10
+    into_second = switch_rounds(xtest, second.centre, rounds, 80, 2)
+    second.settle()
+    into_plain = switch_rounds(xtest, (200, 512), rounds, 80, 2)
+    plain.settle()
+    time.sleep(0.3)
+    log(f"{rounds} switches each way, the forward button pressed every 2 ms for 80 ms after the click")
+    switch_report("into Second.exe (profile: button native)", into_second, second.log,
+                  r"^XBUTTONDOWN 2$")
+    switch_report("back into VelaProbe.exe (All Programs: F24)", into_plain, plain.log,
+                  rf"^KEYDOWN {F24} ")
+    return 0
+
+
+BENCHMARKS = {"pause": pause, "settings": settings, "hooks": hooks, "press": press,
+              "profiles": profiles}
 
 
 def main():

@@ -9,12 +9,13 @@
 #   hooks      pointer-move latency without and with all nine hooks [--moves N --interval-ms MS]
 #   press      forward press to a key at a window: native, a minimal remapper, Vela
 #              [--presses N --press-interval-ms MS --vela-from FOLDER]
+#   profiles   click into a program to its profile acting; moves with profiles [--moves N]
 #   fuzz       each fuzz target for 10 million executions [--runs N --max-len BYTES]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 name=${1:-}
-[[ -n "$name" ]] || { sed -n '2,14p' "$0"; exit 2; }
+[[ -n "$name" ]] || { sed -n '2,15p' "$0"; exit 2; }
 shift
 
 "$root/scripts/setup-debian.sh" >/dev/null

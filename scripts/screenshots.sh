@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vela and takes screenshots of it under Wine, as a user sees it:
 #
-#   scripts/screenshots.sh NAME      (window, menu, tray, macro or scales; pictures in
+#   scripts/screenshots.sh NAME      (window, menu, tray, macro, profiles or scales; pictures in
 #                                     build/screenshots/NAME)
 #
 # See tests/wine/screenshots.py for what each set holds.

@@ -1,5 +1,6 @@
 #include "app/ports/Win32ForegroundWatch.h"
 
+#include <array>
 #include <string_view>
 
 #include "win32/Handle.h"
@@ -12,9 +13,10 @@ namespace {
 Win32ForegroundWatch* gWatch = nullptr;
 
 // A click's window may take its activation a moment after the button comes
-// up; one more look this much later catches it.
-constexpr UINT_PTR kSecondLookTimerId = 0x7646;
-constexpr UINT kSecondLookMs = 40;
+// up (the hook sees the click before the program does): a few more looks,
+// this long after the click, catch it.
+constexpr UINT_PTR kLookAgainTimerId = 0x7646;
+constexpr std::array<UINT, 4> kLookAgainMs{5, 10, 20, 40};
 
 using WatchClicks = int(__cdecl*)(HWND, UINT);
 
@@ -96,23 +98,27 @@ void Win32ForegroundWatch::watchClicks(bool on) {
 
 bool Win32ForegroundWatch::onMessage(UINT message, WPARAM wParam) {
     if (clickMessage_ != 0 && message == clickMessage_) {
-        check();
-        SetTimer(window_, kSecondLookTimerId, kSecondLookMs, nullptr);
+        lookAgain_ = 0;
+        if (!check()) SetTimer(window_, kLookAgainTimerId, kLookAgainMs[0], nullptr);
         return true;
     }
-    if (message == WM_TIMER && wParam == kSecondLookTimerId) {
-        KillTimer(window_, kSecondLookTimerId);
-        check();
+    if (message == WM_TIMER && wParam == kLookAgainTimerId) {
+        KillTimer(window_, kLookAgainTimerId);
+        if (!check() && ++lookAgain_ < kLookAgainMs.size()) {
+            const UINT after = kLookAgainMs[lookAgain_] - kLookAgainMs[lookAgain_ - 1];
+            SetTimer(window_, kLookAgainTimerId, after, nullptr);
+        }
         return true;
     }
     return false;
 }
 
-void Win32ForegroundWatch::check() {
+bool Win32ForegroundWatch::check() {
     const HWND front = GetForegroundWindow();
-    if (front == front_ || !changed_) return;
+    if (front == front_ || !changed_) return false;
     front_ = front;
     changed_(programOfWindow(front));
+    return true;
 }
 
 void CALLBACK Win32ForegroundWatch::foregroundEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object,

@@ -48,8 +48,9 @@ public:
     void watchClicks(bool on);
     // True for the watch's own messages and timer, which it has handled.
     bool onMessage(UINT message, WPARAM wParam);
-    // Looks at the window in front now (a remapped press is about to act).
-    void check();
+    // Looks at the window in front now (a remapped press is about to act);
+    // true when it is another one than at the last look.
+    bool check();
 
 private:
     static void CALLBACK foregroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
@@ -61,6 +62,7 @@ private:
     UINT clickMessage_ = 0;
     bool watchingClicks_ = false;
     HWND front_ = nullptr;
+    std::size_t lookAgain_ = 0;  // which of the looks after a click is next
 };
 
 }  // namespace vela::win32

@@ -17,6 +17,9 @@ would be; run them through scripts/screenshots.sh NAME.
           entry checked)
   macro   menu-macro.png (a script folder beside ScriptsMacros' own
           example: "Macro" open under "Forward", "Hold While Pressed" below)
+  profiles  profile-menu.png (the profile caption's menu, "New Profile For" open
+          with the programs that have windows), profile-inherited.png (a program's
+          profile shown: its own forward button, the rest dimmed from "All Programs")
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
 """
@@ -176,7 +179,47 @@ def scales(session, shots):
     session.set_dpi(96)
 
 
-SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales}
+def profiles(session, shots):
+    """Two programs open beside Vela; the profile menu with "New Profile For"
+    open; then a profile of its own for one of them, its inherited captions
+    dimmed and the forward button its own."""
+    import shutil
+    from harness import Receiver
+    editor = os.path.join(session.work, "Editor.exe")
+    shutil.copy2(session.probe_exe, editor)
+    Receiver(session, exe=editor, left=0, width=280, exit_after=120)
+    vela = Vela(session)
+    vela.write_settings("[X1ButtonSetting]\r\n0=Copy\r\n1=1\r\n2=2\r\n3=67\r\n6=1\r\n"
+                        "[WUButtonSetting]\r\n0=Volume Up\r\n1=1\r\n2=0\r\n3=175\r\n6=1\r\n"
+                        "[Profiles]\r\n1=Editor.exe\r\n"
+                        "[Editor.exe]\r\nX1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\n"
+                        "X1.6=1\r\n")
+    win = vela.start_shown()
+    x, y, w, h = session.geometry(win)
+    m = Menu(session)
+    cx, cy = centre(layout("g.caption_rect(0, 4)"))  # the profile caption
+    m.click_at(x + cx, y + cy)
+    root = m.wait_level(1)
+    # "All Programs", "Editor.exe", "New Profile For", "Delete This Profile".
+    m.hover(root, 2, 4)
+    programs = m.wait_level(2)
+    m.slide_into(programs, 0, 1)
+    shown = [session.geometry(level) for level in (root, programs)]
+    right = max(lx + lw for lx, _, lw, _ in shown)
+    bottom = max(ly + lh for _, ly, _, lh in shown)
+    shots.take("profile-menu", (x, y, max(w, right - x + 10), max(h, bottom - y + 10)))
+    session.xdo("key", "Escape", "Escape")
+    time.sleep(0.3)
+    m.click_at(x + cx, y + cy)
+    root = m.wait_level(1)
+    m.hover(root, 1, 4)  # Editor.exe
+    session.xdo("click", 1)
+    session.xdo("mousemove", 2, 2)
+    shots.take("profile-inherited", (x, y, w, h))
+
+
+SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
+          "profiles": profiles}
 
 
 def main():
