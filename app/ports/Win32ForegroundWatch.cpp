@@ -12,11 +12,11 @@ namespace {
 // The one watch of the process, for the event hook's callback.
 Win32ForegroundWatch* gWatch = nullptr;
 
-// A click's window may take its activation a moment after the button comes
-// up (the hook sees the click before the program does): a few more looks,
-// this long after the click, catch it.
+// A click's window may take its activation a while after the button comes
+// up (the hook sees the click before the program does, and a busy system
+// hands it on late): more looks, this long after the click, catch it.
 constexpr UINT_PTR kLookAgainTimerId = 0x7646;
-constexpr std::array<UINT, 4> kLookAgainMs{5, 10, 20, 40};
+constexpr std::array<UINT, 7> kLookAgainMs{5, 10, 20, 40, 80, 160, 320};
 
 using WatchClicks = int(__cdecl*)(HWND, UINT);
 
@@ -97,14 +97,18 @@ void Win32ForegroundWatch::watchClicks(bool on) {
 }
 
 bool Win32ForegroundWatch::onMessage(UINT message, WPARAM wParam) {
+    // Every look is taken, whatever the ones before found: the first may see
+    // a window that came forward earlier, unseen, before the click's own.
     if (clickMessage_ != 0 && message == clickMessage_) {
         lookAgain_ = 0;
-        if (!check()) SetTimer(window_, kLookAgainTimerId, kLookAgainMs[0], nullptr);
+        check();
+        SetTimer(window_, kLookAgainTimerId, kLookAgainMs[0], nullptr);
         return true;
     }
     if (message == WM_TIMER && wParam == kLookAgainTimerId) {
         KillTimer(window_, kLookAgainTimerId);
-        if (!check() && ++lookAgain_ < kLookAgainMs.size()) {
+        check();
+        if (++lookAgain_ < kLookAgainMs.size()) {
             const UINT after = kLookAgainMs[lookAgain_] - kLookAgainMs[lookAgain_ - 1];
             SetTimer(window_, kLookAgainTimerId, after, nullptr);
         }

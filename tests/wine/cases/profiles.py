@@ -46,6 +46,7 @@ def program_in_front(ctx):
 
     def press_in(rx, want):
         s.xdo("mousemove", *rx.centre, "click", 1)  # into the program: it is in front now
+        time.sleep(0.15)  # as long as a hand takes from the click to the side button
         return rx.collect(FORWARD, want=want)
 
     for round_ in ("", " again"):
@@ -115,6 +116,7 @@ def profile_menu(ctx):
 
     def press_in(rx, want):
         s.xdo("mousemove", *rx.centre, "click", 1)
+        time.sleep(0.15)
         return rx.collect(FORWARD, want=want)
 
     ctx.check("Second.exe: its profile's Ctrl+V", press_in(second, 4), CTRL_V)
