@@ -27,11 +27,10 @@ Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model, MacroFold
     : messages(window),
       files(window),
       menu(window),
-      profileMenu(window),
       captions(window),
       commands(model, {messages, files, menu, captions, &macroFolder, &macroLoader},
                win32::executableApplicationName()),
-      profiles(editor, profileSet, profileMenu, programs, captions) {
+      profiles(editor, profileSet, menu, programs, captions) {
     commands.useEditor(&editor);
 }
 

@@ -87,7 +87,6 @@ private:
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
         win32::Win32FunctionMenu menu;
-        win32::Win32ProfileMenu profileMenu;
         win32::Win32ProgramList programs;
         win32::Win32CaptionGeometry captions;
         menu::AssignmentCommands commands;

@@ -48,7 +48,7 @@ void Win32FunctionMenu::showFunctionMenu(Point at, const FunctionMenuExtras& ext
     ShowFunctionMenu(owner_, at.x, at.y, extras);
 }
 
-void Win32ProfileMenu::showProfileMenu(Point at, const ProfileMenuContent& content) {
+void Win32FunctionMenu::showProfileMenu(Point at, const ProfileMenuContent& content) {
     ShowProfileMenu(owner_, at.x, at.y, content);
 }
 

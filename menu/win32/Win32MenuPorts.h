@@ -28,18 +28,11 @@ private:
     HWND owner_;
 };
 
-class Win32FunctionMenu final : public FunctionMenuPort {
+// The function menu and the profile menu, both in the owner-drawn look.
+class Win32FunctionMenu final : public FunctionMenuPort, public ProfileMenuPort {
 public:
     explicit Win32FunctionMenu(HWND owner) : owner_(owner) {}
     void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override;
-
-private:
-    HWND owner_;
-};
-
-class Win32ProfileMenu final : public ProfileMenuPort {
-public:
-    explicit Win32ProfileMenu(HWND owner) : owner_(owner) {}
     void showProfileMenu(Point at, const ProfileMenuContent& content) override;
 
 private:
