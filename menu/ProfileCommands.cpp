@@ -1,6 +1,7 @@
 #include "menu/ProfileCommands.h"
 
 #include <algorithm>
+#include <cwctype>
 
 #include "menu/AssignmentCommands.h"
 #include "resources/resource.h"
