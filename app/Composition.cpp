@@ -5,6 +5,7 @@
 #include "controls/DescriptionCommand.h"
 #include "core/PlatformFlags.h"
 #include "core/ProgramFiles.h"
+#include "hooks/HookTypes.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
 #include "win32/ModulePath.h"
@@ -73,6 +74,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                         [this] { editor_.edit(L""); }}) {
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
+    engineMessage_ = RegisterWindowMessageW(L"VelaHookEngineEvent");
     for (win32::UniqueHandle& wake : playbackWake_)
         wake.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
@@ -89,6 +91,8 @@ void Composition::run() {
 
 void Composition::onWindowCreated(HWND window) {
     hooks_.setWindow(window);
+    // Before any slot goes in: a taken press's release must reach Vela.
+    hooks_.listen(engineMessage_);
     timers_.setWindow(window);
     menu_.emplace(window, model_, macroFolder_, macroLoader_, editor_, profiles_);
     executor_.repeatState().firstPress = true;
@@ -138,7 +142,7 @@ void Composition::onWindowReady() {
     foreground_.start(window_.hwnd(), [this](const std::wstring& program) {
         profileRuntime_.foregroundChanged(program);
     });
-    foreground_.watchClicks(!profiles_.all().empty());
+    watchClicksForProfiles();
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
     tray_.add(window_.hwnd(), window_.smallIcon());
@@ -172,18 +176,16 @@ void Composition::tellFallback(const std::wstring& folder) {
 std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
         if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
-            if (wParam == report::Press) {
-                // The program in front decides what the press does: a window
-                // that came forward a moment ago counts already.
-                foreground_.check();
-                executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
-            } else {
-                // Released, or a release may have been missed while the system
-                // had the hooks out: what the slot holds comes up.
-                executor_.onRelease(kSlotTable[i].slot);
-            }
+            // The program in front decides what the press does: a window that
+            // came forward a moment ago counts already.
+            foreground_.check();
+            executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
             return 0;
         }
+    }
+    if (engineMessage_ != 0 && message == engineMessage_) {
+        onEngineEvent(wParam, lParam);
+        return 0;
     }
     if (foreground_.onMessage(message, wParam)) return 0;
     if (auto handled = tray_.onMessage(message, wParam, lParam)) return handled;
@@ -230,7 +232,7 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
         return 0;
     }
     if (menu_ && menu_->profiles.onCommand(id)) {
-        foreground_.watchClicks(!profiles_.all().empty());
+        watchClicksForProfiles();
         return 0;
     }
     if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
@@ -238,10 +240,34 @@ std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
     return std::nullopt;
 }
 
+void Composition::onEngineEvent(WPARAM event, LPARAM detail) {
+    switch (static_cast<hooks::EngineEvent>(event)) {
+        case hooks::EngineEvent::Release:
+            if (const SlotInfo* slot = findSlot(static_cast<int>(detail)))
+                executor_.onRelease(slot->slot);
+            return;
+        case hooks::EngineEvent::HooksRestored:
+            // A release may have gone by while the system had the hooks out:
+            // what any slot holds comes up.
+            for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
+            return;
+        case hooks::EngineEvent::Click:
+            foreground_.clickSeen();
+            return;
+    }
+}
+
+void Composition::watchClicksForProfiles() {
+    pausableHooks_.watchClicks(!profiles_.all().empty());
+}
+
 void Composition::togglePause() {
     const bool pause = !pausableHooks_.paused();
-    if (pause) releaser_.releaseAll();
+    // Every hook out, the click watch's too, then what is held let go.
     pausableHooks_.setPaused(pause);
+    // No click was watched while paused: whichever program is in front now
+    // decides.
+    if (!pause) foreground_.check();
     tray_.showPaused(pause);
 }
 

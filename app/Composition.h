@@ -101,9 +101,13 @@ private:
     void setPlatformFlags();
     std::optional<LRESULT> onCommand(WORD id, WORD code);
     void editDescription(const SlotInfo& slot);
-    // "Pause Remapping" and its shortcut: what is held let go, every hook
-    // out (or back), the tray icon grey (or not).
+    // "Pause Remapping" and its shortcut: every hook out, then what is held
+    // let go (or the hooks back), the tray icon grey (or not).
     void togglePause();
+    // What the hook engine tells besides the slots' own messages.
+    void onEngineEvent(WPARAM event, LPARAM detail);
+    // Clicks are watched while there are profiles to follow.
+    void watchClicksForProfiles();
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -116,7 +120,8 @@ private:
     win32::Win32ShellPort shell_;
     win32::Win32PowerPort power_;
     win32::Win32HookPort hooks_{nullptr};  // given the window once it exists
-    PausableHooks pausableHooks_{hooks_};
+    // Declared before what it lets go of: built first, used only later.
+    PausableHooks pausableHooks_{hooks_, &releaser_, &hooks_};
     win32::Win32FilePort files_;
     win32::Win32AnsiCodePage ansi_;
     win32::Win32AutostartPort autostartPort_;
@@ -158,8 +163,10 @@ private:
     std::optional<ButtonSettingsStore> settings_;
     std::optional<MenuCommands> menu_;
 
-    // The registered hook report message of each slot, in slot table order.
+    // The registered hook report message of each slot, in slot table order,
+    // and the hook engine's own message to Vela.
     std::array<UINT, kSlotTable.size()> hookMessages_{};
+    UINT engineMessage_ = 0;
 };
 
 }  // namespace vela

@@ -12,9 +12,18 @@ void PausableHooks::remove(Slot slot) {
     apply();
 }
 
+void PausableHooks::watchClicks(bool wanted) {
+    clicksWanted_ = wanted;
+    apply();
+}
+
 void PausableHooks::setPaused(bool paused) {
+    const bool pausing = paused && !paused_;
     paused_ = paused;
     apply();
+    // Only now: a press caught while the hooks went out finds its hook gone
+    // and gives the input itself, instead of holding something again.
+    if (pausing && release_) release_->releaseAll();
 }
 
 void PausableHooks::setOverrides(std::uint32_t mask, std::uint32_t remapped) {
@@ -24,6 +33,11 @@ void PausableHooks::setOverrides(std::uint32_t mask, std::uint32_t remapped) {
 }
 
 void PausableHooks::apply() {
+    const bool clicks = clicksWanted_ && !paused_ && clicks_;
+    if (!clicks && clicksWatched_) {
+        clicks_->watchClicks(false);
+        clicksWatched_ = false;
+    }
     const std::uint32_t want =
         paused_ ? 0u : (wanted_ & ~overridden_) | (overridesRemapped_ & overridden_);
     for (const SlotInfo& info : kSlotTable) {
@@ -36,6 +50,10 @@ void PausableHooks::apply() {
             libraries_.remove(info.slot);
             in_ &= ~b;
         }
+    }
+    if (clicks && !clicksWatched_) {
+        clicks_->watchClicks(true);
+        clicksWatched_ = true;
     }
 }
 

@@ -114,6 +114,15 @@ public:
     virtual void remove(Slot slot) = 0;
 };
 
+// The clicks that may bring another window to the front, seen by the hook
+// engine, for systems whose foreground event does not reach other processes.
+// Watching them keeps a low-level mouse hook in.
+class ClickWatchPort {
+public:
+    virtual ~ClickWatchPort() = default;
+    virtual void watchClicks(bool on) = 0;
+};
+
 // ---- Programs, power and threads ---------------------------------------------
 
 class ShellPort {

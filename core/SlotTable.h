@@ -77,17 +77,8 @@ enum class MenuAccess {
     AfterAltWarning,  // the Alt+Tab slot warns every time first
 };
 
-// The wParam of a hook library's report: the slot's input went down, came up
-// again (only for a press the library took), or the hooks were put back after
-// the system had taken them out (a release may have been missed).
-namespace report {
-inline constexpr std::uint32_t Press = 0;
-inline constexpr std::uint32_t Release = 1;
-inline constexpr std::uint32_t HooksRestored = 2;
-}  // namespace report
-
 // The lParam of a report of the Alt+Tab slot: the Alt keys still held when
-// its Tab was taken.
+// its Tab was taken. (Hosts that know only the libraries ignore parameters.)
 namespace heldalt {
 inline constexpr std::uint32_t Left = 1;
 inline constexpr std::uint32_t Right = 2;

@@ -41,8 +41,9 @@ struct Shared {
     std::atomic<std::uint32_t> installed{0};
     std::array<std::atomic<HWND>, kSlotPositions> targets{};
     std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
-    std::atomic<HWND> clickWatcher{nullptr};
-    std::atomic<UINT> clickMessage{0};
+    std::atomic<HWND> listener{nullptr};
+    std::atomic<UINT> listenMessage{0};
+    std::atomic<bool> clicksWatched{false};
     std::atomic<unsigned> restores{0};
 #ifdef VELA_HOOK_TEST_CONTROLS
     std::atomic<int> lastDropFound{0};
@@ -76,14 +77,26 @@ SlotMask installedSlots() {
     return SlotMask(g.installed.load(std::memory_order_acquire));
 }
 
+void tellListener(EngineEvent event, LPARAM detail = 0) {
+    if (HWND listener = g.listener.load(std::memory_order_acquire))
+        PostMessageW(listener, g.listenMessage.load(std::memory_order_acquire),
+                     static_cast<WPARAM>(event), detail);
+}
+
+// A slot's registered message means one activation and nothing else: hosts
+// that know only the libraries act on every one of them.
 void post(const Verdict& v) {
     if (!v.reportSlot) return;
-    const auto i = static_cast<std::size_t>(number(*v.reportSlot));
+    const int slotNumber = number(*v.reportSlot);
+    if (v.release) {
+        tellListener(EngineEvent::Release, slotNumber);
+        return;
+    }
+    const auto i = static_cast<std::size_t>(slotNumber);
     HWND target = g.targets[i].load(std::memory_order_acquire);
     if (!target) return;
     for (int n = 0; n < v.reports; ++n)
-        PostMessageW(target, g.messages[i], v.release ? vela::report::Release : vela::report::Press,
-                     static_cast<LPARAM>(v.detail));
+        PostMessageW(target, g.messages[i], 0, static_cast<LPARAM>(v.detail));
 }
 
 // An unassigned key pressed and released, sent from inside the hook so that
@@ -147,7 +160,8 @@ MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
 
 bool mouseHookNeeded() {
     return intersects(installedSlots(), mouseSlots()) || t.mouse.holdsRelease() ||
-           g.clickWatcher.load(std::memory_order_acquire) != nullptr;
+           (g.clicksWatched.load(std::memory_order_acquire) &&
+            g.listener.load(std::memory_order_acquire) != nullptr);
 }
 
 // A button whose release may have brought another window to the front.
@@ -156,9 +170,9 @@ bool activatingRelease(WPARAM message) {
 }
 
 void tellClickWatcher() {
-    if (HWND watcher = g.clickWatcher.load(std::memory_order_acquire))
-        PostMessageW(watcher, g.clickMessage.load(std::memory_order_acquire), 0, 0);
+    if (g.clicksWatched.load(std::memory_order_acquire)) tellListener(EngineEvent::Click);
 }
+
 bool keyHookNeeded() {
     return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease();
 }
@@ -248,13 +262,7 @@ void watchdogRound() {
         g.restores.fetch_add(1, std::memory_order_relaxed);
         // A release may have gone by while the hooks were out: a function held
         // while its input is down must not stay down for good.
-        const SlotMask installed = installedSlots();
-        for (const vela::SlotInfo& info : kSlotTable) {
-            const auto i = static_cast<std::size_t>(number(info.slot));
-            HWND target = g.targets[i].load(std::memory_order_acquire);
-            if (target && installed.has(info.slot))
-                PostMessageW(target, g.messages[i], vela::report::HooksRestored, 0);
-        }
+        tellListener(EngineEvent::HooksRestored);
     } else {
         applyHooks();  // retries a hook the system refused earlier
     }
@@ -390,12 +398,14 @@ VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND /*window*/) {
     return request(kApplyMessage);
 }
 
-VELA_HOOK_API int vela_hook_watch_clicks(HWND window, UINT message) {
+VELA_HOOK_API int vela_hook_listen(HWND window, UINT message, int clicks) {
     CallerLock lock;
     if (!window && !g.thread) return 1;
     if (!ensureThread()) return 0;
-    g.clickMessage.store(message, std::memory_order_release);
-    g.clickWatcher.store(window, std::memory_order_release);
+    // The message first: the hook thread reads the window, then the message.
+    g.listenMessage.store(message, std::memory_order_release);
+    g.clicksWatched.store(clicks != 0, std::memory_order_release);
+    g.listener.store(window, std::memory_order_release);
     return request(kApplyMessage);
 }
 

@@ -11,22 +11,27 @@
 #endif
 
 // Installs a slot (by slot number) for `window`: from the moment this returns,
-// the slot's physical input is swallowed and reported to `window` with the
-// slot's registered message. Returns 1, or 0 for an unknown slot or when the
-// hook thread did not answer.
+// the slot's physical input is swallowed and each activation (a press, a
+// wheel notch) is posted to `window` as the slot's registered message, once,
+// and for nothing else. Returns 1, or 0 for an unknown slot or when the hook
+// thread did not answer.
 VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window);
 
 // Removes a slot: from the moment this returns its input works natively and
 // nothing more is posted for it. Returns 1, or 0 as above.
 VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND window);
 
-// Watches the clicks that can bring another window to the front: after each
-// release of the left, right or middle button `message` is posted to `window`
-// (nothing swallowed, nothing else changed). A null `window` ends the watch.
-// This is how a program in front is noticed where the system's foreground
-// event does not reach other processes (Wine); the mouse hook stays in while
-// the watch runs. Returns 1, or 0 when the hook thread did not answer.
-VELA_HOOK_API int vela_hook_watch_clicks(HWND window, UINT message);
+// Vela's own channel: from here on `message` is posted to `window` with a
+// vela::hooks::EngineEvent as wParam for what the slots' messages never
+// carry: the release of each press a slot took (lParam: the slot number;
+// posted from the same thread as the press, so it arrives after it), and the
+// watchdog's putting lost hooks back. With `clicks`, also after each left,
+// right or middle click that went through (nothing swallowed): how a program
+// in front is noticed where the system's foreground event does not reach
+// other processes (Wine); the mouse hook stays in while clicks are watched.
+// A null `window` ends it all. Returns 1, or 0 when the hook thread did not
+// answer.
+VELA_HOOK_API int vela_hook_listen(HWND window, UINT message, int clicks);
 
 #ifdef VELA_HOOK_TEST_CONTROLS
 // Test builds only (the copy of the engine in the test programs' folder):

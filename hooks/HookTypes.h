@@ -59,10 +59,19 @@ constexpr std::optional<Slot> slotWatching(Trigger t) {
     return std::nullopt;
 }
 
+// What the engine tells the window that listens (vela_hook_listen) besides
+// the slots' own messages, as the wParam of its message. Never carried by a
+// slot's registered message: that means one activation, nothing else.
+enum class EngineEvent : std::uint32_t {
+    Release = 1,        // lParam: the slot whose taken press came up
+    HooksRestored = 2,  // the watchdog put lost hooks back: a release may be missed
+    Click = 3,          // a left, right or middle click went through (clicks watched)
+};
+
 // What the hook procedure does with one event: let it through or swallow it,
 // how many activations of which slot to report (with `detail` as the report's
-// lParam; `release` when the report is of the input coming up), and whether
-// the menu-mask key goes ahead of the event.
+// lParam; `release` when it is the input coming up, which only the listener
+// hears of), and whether the menu-mask key goes ahead of the event.
 struct Verdict {
     bool suppress = false;
     std::optional<Slot> reportSlot;

@@ -18,16 +18,6 @@ Win32ForegroundWatch* gWatch = nullptr;
 constexpr UINT_PTR kLookAgainTimerId = 0x7646;
 constexpr std::array<UINT, 7> kLookAgainMs{5, 10, 20, 40, 80, 160, 320};
 
-using WatchClicks = int(__cdecl*)(HWND, UINT);
-
-WatchClicks engineWatchClicks() {
-    // Loaded with the slot libraries, from the executable's folder.
-    HMODULE engine = GetModuleHandleW(L"VelaHooks.dll");
-    if (!engine) return nullptr;
-    return reinterpret_cast<WatchClicks>(
-        reinterpret_cast<void*>(GetProcAddress(engine, "vela_hook_watch_clicks")));
-}
-
 }  // namespace
 
 std::wstring programOfWindow(HWND window) {
@@ -72,7 +62,6 @@ std::vector<std::wstring> Win32ProgramList::programsWithWindows() {
 }
 
 Win32ForegroundWatch::~Win32ForegroundWatch() {
-    watchClicks(false);
     if (eventHook_) UnhookWinEvent(eventHook_);
     if (gWatch == this) gWatch = nullptr;
 }
@@ -80,7 +69,6 @@ Win32ForegroundWatch::~Win32ForegroundWatch() {
 void Win32ForegroundWatch::start(HWND window, Changed changed) {
     window_ = window;
     changed_ = std::move(changed);
-    clickMessage_ = RegisterWindowMessageW(L"VelaClickSeen");
     gWatch = this;
     eventHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
                                  foregroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
@@ -88,23 +76,15 @@ void Win32ForegroundWatch::start(HWND window, Changed changed) {
     changed_(programOfWindow(front_));
 }
 
-void Win32ForegroundWatch::watchClicks(bool on) {
-    if (on == watchingClicks_ || !window_) return;
-    if (WatchClicks watch = engineWatchClicks()) {
-        watch(on ? window_ : nullptr, clickMessage_);
-        watchingClicks_ = on;
-    }
+void Win32ForegroundWatch::clickSeen() {
+    // Every look is taken, whatever the ones before found: the first may see
+    // a window that came forward earlier, unseen, before the click's own.
+    lookAgain_ = 0;
+    check();
+    if (window_) SetTimer(window_, kLookAgainTimerId, kLookAgainMs[0], nullptr);
 }
 
 bool Win32ForegroundWatch::onMessage(UINT message, WPARAM wParam) {
-    // Every look is taken, whatever the ones before found: the first may see
-    // a window that came forward earlier, unseen, before the click's own.
-    if (clickMessage_ != 0 && message == clickMessage_) {
-        lookAgain_ = 0;
-        check();
-        SetTimer(window_, kLookAgainTimerId, kLookAgainMs[0], nullptr);
-        return true;
-    }
     if (message == WM_TIMER && wParam == kLookAgainTimerId) {
         KillTimer(window_, kLookAgainTimerId);
         check();

@@ -28,7 +28,7 @@ public:
 //  - the clicks the hook engine sees (a click is how most windows come to
 //    the front), for systems whose foreground event does not reach other
 //    processes (Wine), and for a window that comes forward a moment after
-//    its click.
+//    its click; they come to Vela's window and are handed on to clickSeen.
 // Either way the window in front is compared with the last one, so a signal
 // that changes nothing costs one call.
 class Win32ForegroundWatch {
@@ -43,10 +43,10 @@ public:
     // Starts watching for `window`'s thread; `changed` hears the program now
     // in front at once and at every change after.
     void start(HWND window, Changed changed);
-    // The click signal only runs while `on` (while there are profiles): the
-    // mouse hook it needs costs every click a visit to Vela's hook thread.
-    void watchClicks(bool on);
-    // True for the watch's own messages and timer, which it has handled.
+    // A left, right or middle click went through: looks at the window in
+    // front now and a few times more.
+    void clickSeen();
+    // True for the watch's own timer, which it has handled.
     bool onMessage(UINT message, WPARAM wParam);
     // Looks at the window in front now (a remapped press is about to act);
     // true when it is another one than at the last look.
@@ -59,8 +59,6 @@ private:
     HWND window_ = nullptr;
     Changed changed_;
     HWINEVENTHOOK eventHook_ = nullptr;
-    UINT clickMessage_ = 0;
-    bool watchingClicks_ = false;
     HWND front_ = nullptr;
     std::size_t lookAgain_ = 0;  // which of the looks after a click is next
 };

@@ -9,6 +9,9 @@ namespace vela::win32 {
 
 namespace {
 
+// The one engine behind the nine libraries, beside them.
+constexpr std::wstring_view kEngineLibrary = L"VelaHooks.dll";
+
 template <typename F>
 F lookUp(HMODULE module, std::string_view name) {
     const std::string symbol(name);
@@ -30,6 +33,11 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
         lib.install = lookUp<HookFunction>(lib.module.get(), info.installFunction);
         lib.remove = lookUp<HookFunction>(lib.module.get(), info.removeFunction);
     }
+    // Loaded already with the libraries: this only keeps it and finds its
+    // export.
+    const std::wstring engine = base + std::wstring(kEngineLibrary);
+    engine_.reset(LoadLibraryExW(engine.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    if (engine_) listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
 }
 
 bool Win32HookPort::loaded(Slot slot) const {
@@ -45,6 +53,20 @@ void Win32HookPort::install(Slot slot) {
 void Win32HookPort::remove(Slot slot) {
     const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
     if (lib.remove) lib.remove(window_);
+}
+
+void Win32HookPort::listen(UINT message) {
+    message_ = message;
+    tellEngine();
+}
+
+void Win32HookPort::watchClicks(bool on) {
+    clicks_ = on;
+    tellEngine();
+}
+
+void Win32HookPort::tellEngine() {
+    if (listen_ && window_ && message_ != 0) listen_(window_, message_, clicks_ ? 1 : 0);
 }
 
 }  // namespace vela::win32

@@ -16,7 +16,11 @@ namespace vela::win32 {
 // names in the slot table, with the main window. A library or function that is
 // missing makes that slot's calls do nothing, like any other failed platform
 // call.
-class Win32HookPort final : public HookPort {
+//
+// What the libraries' messages never carry (a taken press coming up, the
+// watchdog's restores, the clicks) comes through the engine behind them,
+// VelaHooks.dll, as one message of Vela's own: see listen.
+class Win32HookPort final : public HookPort, public ClickWatchPort {
 public:
     // `folder` holds the libraries; empty means the executable's own folder.
     explicit Win32HookPort(HWND window, const std::wstring& folder = {});
@@ -28,16 +32,30 @@ public:
     // Whether the slot's library and both its functions were found.
     bool loaded(Slot slot) const;
 
+    // From here on the engine posts `message` to the window, with a
+    // hooks::EngineEvent as wParam (hooks/HookTypes.h).
+    void listen(UINT message);
+    // The engine's Click events too, while `on`; it keeps the mouse hook in
+    // for them.
+    void watchClicks(bool on) override;
+
 private:
     using HookFunction = int(__cdecl*)(HWND);
+    using ListenFunction = int(__cdecl*)(HWND, UINT, int);
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
         HookFunction remove = nullptr;
     };
 
+    void tellEngine();
+
     HWND window_;
     std::array<Library, kSlotPositions> libraries_;
+    UniqueModule engine_;
+    ListenFunction listen_ = nullptr;
+    UINT message_ = 0;
+    bool clicks_ = false;
 };
 
 }  // namespace vela::win32

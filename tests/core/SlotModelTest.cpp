@@ -166,5 +166,28 @@ TEST(PausableHooks, PauseTakesEveryHookOutAndResumePutsBackWhatIsWantedThen) {
     EXPECT_EQ(libraries.trace(), "remove:X2 remove:ALTTAB");
 }
 
+// Paused means no hook of Vela's at all, the click watch's too; what Vela
+// holds is let go once they are out, so a press caught on the way finds its
+// hook gone. Resume brings back the watch only while it is wanted.
+TEST(PausableHooks, PauseTakesTheClickWatchOutTooAndLetsGoAfterTheHooksAreOut) {
+    Recorder rec;
+    PausableHooks hooks(rec, &rec, &rec);
+    hooks.install(Slot::X1);
+    hooks.watchClicks(true);
+    rec.clear();
+    hooks.setPaused(true);
+    hooks.setPaused(true);
+    hooks.watchClicks(true);
+    EXPECT_EQ(rec.trace(), "clicks-off remove:X1 release-all");
+    rec.clear();
+    hooks.setPaused(false);
+    EXPECT_EQ(rec.trace(), "install:X1 clicks-on");
+    rec.clear();
+    hooks.watchClicks(false);  // the last profile went
+    hooks.setPaused(true);
+    hooks.setPaused(false);
+    EXPECT_EQ(rec.trace(), "clicks-off remove:X1 release-all install:X1");
+}
+
 }  // namespace
 }  // namespace vela

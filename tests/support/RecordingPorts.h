@@ -44,7 +44,8 @@ class Recorder final : public InputPort,
                        public SavePort,
                        public WindowPort,
                        public ScriptPlayer,
-                       public ReleasePort {
+                       public ReleasePort,
+                       public ClickWatchPort {
 public:
     // What the input port reports.
     Point cursor{100, 200};
@@ -143,6 +144,7 @@ public:
     void playOnThisThread(Slot s) override { add(slotCall("play", s)); }
     void releaseSlot(Slot s) override { add(slotCall("release", s)); }
     void releaseAll() override { add({"release-all"}); }
+    void watchClicks(bool on) override { add({on ? "clicks-on" : "clicks-off"}); }
 
     std::vector<Call> calls() const {
         std::lock_guard lock(mutex_);

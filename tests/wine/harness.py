@@ -259,12 +259,15 @@ class Session:
             return subprocess.run(argv, env=self.env, stdout=null, stderr=null,
                                   timeout=timeout).returncode
 
-    def spawn(self, name, *argv, timeout=400):
-        """Starts a Windows program in the background."""
+    def spawn(self, name, *argv, timeout=400, winedebug=None):
+        """Starts a Windows program in the background (with Wine's debug
+        channels `winedebug` when given: their trace goes to `proc.err_path`)."""
         base = self._out(name)
+        env = self.env if winedebug is None else dict(self.env, WINEDEBUG=winedebug)
         with open(base + ".out", "wb") as out, open(base + ".err", "wb") as err:
-            proc = subprocess.Popen(["timeout", str(timeout), "wine", *argv], env=self.env,
+            proc = subprocess.Popen(["timeout", str(timeout), "wine", *argv], env=env,
                                     stdout=out, stderr=err)
+        proc.err_path = base + ".err"
         self.procs.append(proc)
         return proc
 
@@ -450,8 +453,11 @@ class Vela:
     def ini(self, section, key):
         return ini_value(self.settings, section, key)
 
-    def start(self, *args, verify=True):
-        self.proc = self.s.spawn("vela", self.exe, *args)
+    def start(self, *args, verify=True, trace_hooks=False):
+        """Starts Vela; with `trace_hooks`, Wine traces its hooks (see
+        low_level_hook_calls)."""
+        winedebug = "-all,+hook" if trace_hooks else None
+        self.proc = self.s.spawn("vela", self.exe, *args, winedebug=winedebug)
         if not verify:
             return self.proc
         # Now and then Wine, just restarted, fails to start a program at all;
@@ -459,8 +465,14 @@ class Vela:
         if not wait_until(lambda: self.pids() or self.proc.poll() is not None, 10, 0.05) or \
                 (self.proc.poll() is not None and not self.pids()):
             log(f"Vela did not start (status {self.proc.poll()}): once more")
-            self.proc = self.s.spawn("vela", self.exe, *args)
+            self.proc = self.s.spawn("vela", self.exe, *args, winedebug=winedebug)
         return self.proc
+
+    def low_level_hook_calls(self):
+        """How often the system has called a low-level hook of Vela's so far
+        (Vela started with `trace_hooks`)."""
+        with open(self.proc.err_path, "rb") as f:
+            return len(re.findall(rb"calling hook \S+ WH_(?:MOUSE|KEYBOARD)_LL ", f.read()))
 
     def start_shown(self):
         """Starts Vela with its window up; the window's X id."""

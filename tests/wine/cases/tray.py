@@ -258,17 +258,20 @@ def living_in_the_tray(ctx):
 
 
 def pause(ctx):
-    """"Pause Remapping" takes every hook out (the inputs work natively), greys
-    the icon, checks the menu entry and leaves the settings file alone;
+    """"Pause Remapping" takes every hook out (the inputs work natively, and no
+    low-level hook of Vela's is called, though a profile has clicks watched),
+    greys the icon, checks the menu entry and leaves the settings file alone;
     Ctrl+Alt+Shift+P, from anywhere, brings remapping back."""
     s = ctx.s
     vela = Vela(s)
     vela.write_settings(crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=",
-                             "6=1", "8="))
+                             "6=1", "8=", "[Profiles]", "1=Other.exe", "[Other.exe]",
+                             "X2.0=Back", "X2.1=0", "X2.2=0", "X2.3=0", "X2.4=0", "X2.5=",
+                             "X2.6=0", "X2.8="))
     with open(vela.settings, "rb") as f:
         before = f.read()
     tray = ctx.tray()
-    vela.start()
+    vela.start(trace_hooks=True)
     tray.wait_icon()
     time.sleep(0.5)
     shot = os.path.join(s.work, "tray-remapping.png")
@@ -291,13 +294,19 @@ def pause(ctx):
         s.xdo("key", "Escape")
         time.sleep(0.3)
 
+        calls = vela.low_level_hook_calls()
         rx = Receiver(s, exit_after=30)
         forward = ["click", "--delay", 0, 9]
         ctx.check("paused_forward_is_native", rx.collect(forward, want=2),
                   ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+        rx.collect(["key", "--delay", 0, "a"], ["click", "--delay", 0, 5], want=3)
+        ctx.check("paused_no_hook_of_vela_called_by_moves_clicks_wheel_and_keys",
+                  vela.low_level_hook_calls() - calls, 0)
         s.xdo("key", "ctrl+alt+shift+p")
         time.sleep(0.3)
+        calls = vela.low_level_hook_calls()
         ctx.check("shortcut_resumes_copy", rx.collect(forward, want=4), CTRL_C)
+        ctx.check("resumed_hooks_called_again", vela.low_level_hook_calls() > calls, True)
         s.xdo("key", "ctrl+alt+shift+p")
         time.sleep(0.3)
         ctx.check("shortcut_pauses_again", rx.collect(forward, want=2),

@@ -10,6 +10,8 @@
 // guarded clicks run in a moment (a shorter pause is the harder case for the
 // guard). The commands file is read as it grows, one command per line:
 //   install SLOT...      remove SLOT...
+//   listen [clicks]      hear the engine's own events, as Vela does (with
+//                        the clicks that went through)
 //   mouse SLOT FUNCTION COUNT   run the executor COUNT times with the slot
 //                               holding that MouseFunction value
 //   key SLOT ACTION VK COUNT    the same with a KeyAction value and a key
@@ -19,8 +21,9 @@
 //   restores             log how often the watchdog put hooks back
 //   sync                 nothing; its ack orders everything before it
 //   quit
-// Log lines: "ready", "report SLOT", "release SLOT", "restored SLOT",
-// "ack N COMMAND...", "error ...".
+// Log lines: "ready", "report SLOT" (a slot's registered message, whatever its
+// parameters), "release SLOT", "restored", "click" (the engine's events, once
+// listened to), "ack N COMMAND...", "error ...".
 #include <array>
 #include <memory>
 #include <sstream>
@@ -32,6 +35,7 @@
 #include "core/ActionExecutor.h"
 #include "core/ProgramFiles.h"
 #include "core/SlotModel.h"
+#include "hooks/HookTypes.h"
 #include "tests/wine/probe/Probe.h"
 #include "win32/ModulePath.h"
 
@@ -99,20 +103,33 @@ public:
                 log_.line("error library %s not loaded", std::string(info.name).c_str());
             }
         }
+        engineMessage_ = RegisterWindowMessageW(L"VelaHookHostEngineEvent");
     }
 
-    // True when `msg` was a report: "report X" for a press, "release X" for
-    // the release of a press the library took, "restored X" after the
-    // watchdog put the hooks back.
-    bool onMessage(UINT msg, WPARAM kind) {
+    // True when `msg` was a slot's registered message: "report X", whatever
+    // its parameters, as a host that knows only the libraries counts it.
+    bool onMessage(UINT msg, WPARAM kind, LPARAM detail) {
         for (const SlotInfo& info : kSlotTable) {
             if (msg == messages_[static_cast<std::size_t>(number(info.slot))]) {
-                const char* what = kind == report::Release         ? "release"
-                                   : kind == report::HooksRestored ? "restored"
-                                                                   : "report";
-                log_.line("%s %s", what, std::string(info.name).c_str());
+                log_.line("report %s", std::string(info.name).c_str());
                 return true;
             }
+        }
+        if (msg == engineMessage_) {
+            switch (static_cast<hooks::EngineEvent>(kind)) {
+                case hooks::EngineEvent::Release: {
+                    const SlotInfo* info = findSlot(static_cast<int>(detail));
+                    log_.line("release %s", info ? std::string(info->name).c_str() : "?");
+                    break;
+                }
+                case hooks::EngineEvent::HooksRestored:
+                    log_.line("restored");
+                    break;
+                case hooks::EngineEvent::Click:
+                    log_.line("click");
+                    break;
+            }
+            return true;
         }
         return false;
     }
@@ -163,6 +180,11 @@ private:
                     model_.removeHook(info->slot);
                 }
             }
+        } else if (verb == "listen") {
+            std::string clicks;
+            in >> clicks;
+            hooks_.listen(engineMessage_);
+            hooks_.watchClicks(clicks == "clicks");
         } else if (verb == "mouse" || verb == "key") {
             ok = activate(verb, in);
         } else if (verb == "raw") {
@@ -268,12 +290,13 @@ private:
     PlaybackThreads playbackThreads_;
     ActionExecutor executor_;
     std::array<UINT, kSlotPositions> messages_{};
+    UINT engineMessage_ = 0;
 };
 
 Host* gHost = nullptr;
 
 LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (gHost && gHost->onMessage(msg, wParam)) return 0;
+    if (gHost && gHost->onMessage(msg, wParam, lParam)) return 0;
     if (msg == WM_TIMER && wParam == kCommandTimer) {
         if (gHost) gHost->pollCommands();
         return 0;
