@@ -64,7 +64,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       editor_(model_, profileModel_, profiles_, profileRuntime_, window_, timers_),
       executor_(model_,
                 ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get(),
-                              &activeAssignments_},
+                              &activeAssignments_, &pausableHooks_},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),

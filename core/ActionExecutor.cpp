@@ -16,13 +16,20 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     const SlotInfo& info = slotInfo(slot);
+    // A copy: a guarded send re-installs hooks, which writes the model.
+    const ButtonAssignment a =
+        ports_.assignments ? ports_.assignments->assignmentFor(slot) : model_.at(slot);
+    // The press was caught, then the hook went out before its report came
+    // (the program in front leaves the input alone, "No Settings", Reset,
+    // pause): what the slot still stores is not what the user asked for now.
+    if (!a.hookInstalled || (ports_.hooks && !ports_.hooks->hooked(slot))) {
+        sendOwnInput(info);
+        return;
+    }
     // Alt went through to the program in front; with a finger still on it the
     // slot's keys would come out as Alt shortcuts. It is let go first.
     if (info.trigger == Trigger::AltTab && (detail & (heldalt::Left | heldalt::Right)))
         synth_.letGoOfAlt((detail & heldalt::Left) != 0, (detail & heldalt::Right) != 0);
-    // A copy: a guarded send re-installs hooks, which writes the model.
-    const ButtonAssignment a =
-        ports_.assignments ? ports_.assignments->assignmentFor(slot) : model_.at(slot);
     if (a.holdWhilePressed && canHold(info.trigger) && pressAndHold(info, a)) return;
     if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
         runMouseFunction(a.mouseFunction);
@@ -67,6 +74,45 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
             return true;
         default:
             return false;  // programs, macros, repeats: a press as ever
+    }
+}
+
+void ActionExecutor::sendOwnInput(const SlotInfo& info) {
+    const MouseTarget at = targetAtCursor(
+        ports_.input.cursorPos(), ports_.input.primaryScreenSize(), ports_.input.virtualScreen());
+    switch (info.trigger) {
+        case Trigger::WheelDown:
+            synth_.wheelStep(-kWheelDelta, at);
+            return;
+        case Trigger::WheelUp:
+            synth_.wheelStep(kWheelDelta, at);
+            return;
+        case Trigger::TiltLeft:
+            synth_.tiltStep(-kWheelDelta, at);
+            return;
+        case Trigger::TiltRight:
+            synth_.tiltStep(kWheelDelta, at);
+            return;
+        default:
+            break;
+    }
+    // Under the slot's own name, as a held function: the input's release, and
+    // Exit, pause or a restore of the hooks, let go of it. Alt stays as the
+    // user holds it, so an Alt+Tab reaches the system as one.
+    if (!ports_.held) {
+        if (info.trigger == Trigger::AltTab) {
+            synth_.keyTap(vk::Tab);
+        } else if (info.ownFunction) {
+            synth_.click(*info.ownFunction, at);
+        }
+        return;
+    }
+    TrackedInput heldInput(ports_.input, *ports_.held, heldFunctionOwner(info.slot));
+    InputSynth synth(heldInput);
+    if (info.trigger == Trigger::AltTab) {
+        synth.keysDown(0, vk::Tab, 0);
+    } else if (info.ownFunction) {
+        synth.buttonDown(*info.ownFunction, at);
     }
 }
 

@@ -6,6 +6,7 @@
 
 #include "core/HeldInputs.h"
 #include "core/InputSynth.h"
+#include "core/PausableHooks.h"
 #include "core/PlaybackThreads.h"
 #include "core/Ports.h"
 #include "core/SlotModel.h"
@@ -41,6 +42,9 @@ struct ExecutorPorts {
     // Which assignment a slot acts on now (the program in front may have a
     // profile); the slot model's own when not given.
     const AssignmentSource* assignments = nullptr;
+    // Which slots are hooked now (pause and the program in front decide);
+    // the assignment's own flag when not given.
+    const PausableHooks* hooks = nullptr;
 };
 
 // One executor serves all nine slots; the slot table supplies what differs.
@@ -50,7 +54,9 @@ public:
     ActionExecutor(SlotModel& model, ExecutorPorts ports, PlaybackThreads& playbackThreads);
 
     // A report of the slot's hook library; `detail` is what the library
-    // says with it (for the Alt+Tab slot: the Alt keys still held).
+    // says with it (for the Alt+Tab slot: the Alt keys still held). A slot
+    // that is not hooked now (its hook went out after the press was caught)
+    // gives the program in front the input itself instead.
     void onActivation(Slot slot, std::uint32_t detail = 0);
     // The slot's input came up (or its release may have been missed): a
     // function held while it was down comes up, last pressed first.
@@ -59,6 +65,9 @@ public:
     RepeatKeyState& repeatState() { return repeat_; }
 
 private:
+    // The slot's own input, sent as if no hook had caught it: a button or
+    // Tab goes down now and up with the input's release.
+    void sendOwnInput(const SlotInfo& info);
     void runMouseFunction(std::int32_t function);
     // Presses the first half of a held function; false when the assignment
     // is no key or button function that can be held.

@@ -19,6 +19,7 @@ inline constexpr std::uint32_t MiddleUp = 0x0040;
 inline constexpr std::uint32_t XDown = 0x0080;
 inline constexpr std::uint32_t XUp = 0x0100;
 inline constexpr std::uint32_t Wheel = 0x0800;
+inline constexpr std::uint32_t HorizontalWheel = 0x1000;
 inline constexpr std::uint32_t VirtualDesk = 0x4000;
 inline constexpr std::uint32_t Absolute = 0x8000;
 // Every synthetic mouse event is also an absolute move to where it happens.
@@ -33,6 +34,7 @@ inline constexpr std::int32_t kWheelDelta = 120;
 
 namespace vk {
 inline constexpr std::uint8_t Backspace = 0x08;
+inline constexpr std::uint8_t Tab = 0x09;
 inline constexpr std::uint8_t Shift = 0x10;
 inline constexpr std::uint8_t Control = 0x11;
 inline constexpr std::uint8_t Alt = 0x12;

@@ -58,6 +58,10 @@ void InputSynth::wheelStep(std::int32_t delta, const MouseTarget& at) {
     sendOne(mouseRecord(at, mouseflag::Wheel, static_cast<std::uint32_t>(delta)));
 }
 
+void InputSynth::tiltStep(std::int32_t delta, const MouseTarget& at) {
+    sendOne(mouseRecord(at, mouseflag::HorizontalWheel, static_cast<std::uint32_t>(delta)));
+}
+
 void InputSynth::keyTap(std::uint8_t virtualKey) {
     const std::uint16_t scan = scanCodeFor(input_, virtualKey);
     const std::array<InputRecord, 2> tap{keyRecord(virtualKey, scan, false),

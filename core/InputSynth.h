@@ -25,6 +25,9 @@ public:
     void click(MouseFunction function, const MouseTarget& at);
     // One wheel notch in one call: +120 up, -120 down.
     void wheelStep(std::int32_t delta, const MouseTarget& at);
+    // One notch of the horizontal wheel (the tilt) in one call: -120 left,
+    // +120 right.
+    void tiltStep(std::int32_t delta, const MouseTarget& at);
     // Down and up of one key in a single call, so nothing can fall between.
     void keyTap(std::uint8_t virtualKey);
     // Modifier down, pause (none when 0), key down, key up, modifier up: four calls.

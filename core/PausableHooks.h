@@ -31,6 +31,8 @@ public:
 
     void setPaused(bool paused);
     bool paused() const { return paused_; }
+    // Whether the slot's library is in now.
+    bool hooked(Slot slot) const { return (in_ & bit(slot)) != 0; }
 
     // The slots in `mask` (a bit per slot number) are hooked when their bit in
     // `remapped` is set, whatever the model wants; 0 for no profile.

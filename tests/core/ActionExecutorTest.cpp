@@ -271,6 +271,72 @@ TEST_F(ExecutorTest, WhatCannotBeHeldRunsAsAPressAndTheWheelNeverHolds) {
     EXPECT_FALSE(held.holdsAnything());
 }
 
+// --- A press whose slot is not hooked now ---------------------------------------
+
+// The hook went out between the press and its report (the program in front
+// leaves the input alone, "No Settings", Reset): whatever the slot still
+// stores, the program in front gets the input itself, a button's up with the
+// input's release, and Alt stays as the user holds it.
+TEST_F(ExecutorTest, APressOfASlotNotHookedNowGivesTheInputItself) {
+    const std::int32_t x = absoluteCoordinate(100, 1920), y = absoluteCoordinate(200, 1080);
+    const auto at = [&](std::uint32_t flags, std::int32_t data = 0) {
+        return test::mouse(x, y, 0x8001 | flags, static_cast<std::uint32_t>(data));
+    };
+    struct Case {
+        Slot slot;
+        std::vector<InputRecord> press;
+        std::vector<InputRecord> release;
+    };
+    const Case cases[] = {
+        {Slot::R, {at(0x08)}, {test::mouse(0, 0, 0x10)}},
+        {Slot::M, {at(0x20)}, {test::mouse(0, 0, 0x40)}},
+        {Slot::X1, {at(0x80, 2)}, {test::mouse(0, 0, 0x100, 2)}},
+        {Slot::X2, {at(0x80, 1)}, {test::mouse(0, 0, 0x100, 1)}},
+        {Slot::WD, {at(0x800, -120)}, {}},
+        {Slot::WU, {at(0x800, 120)}, {}},
+        {Slot::WL, {at(0x1000, -120)}, {}},
+        {Slot::WR, {at(0x1000, 120)}, {}},
+        {Slot::AltTab, {key(9, false)}, {key(9, true)}},
+    };
+    for (const Case& c : cases) {
+        const std::string name(slotInfo(c.slot).name);
+        // Paste held while pressed, then "No Settings": the values stay.
+        keyFunction(c.slot, KeyAction::CtrlCombo, 86).holdWhilePressed = true;
+        model.removeHook(c.slot);
+        rec.clear();
+        executor.onActivation(c.slot, heldalt::Left);
+        EXPECT_EQ(rec.records(), c.press) << name;
+        rec.clear();
+        executor.onRelease(c.slot);
+        EXPECT_EQ(rec.records(), c.release) << name;
+        EXPECT_FALSE(held.holdsAnything()) << name;
+    }
+}
+
+// Pause took the hooks out after the press was caught: the same, and once
+// remapping is back the function runs again. Exit lets go of a button held
+// this way like any other.
+TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
+    test::Recorder rec;
+    PausableHooks hooks(rec);
+    SlotModel model(hooks, rec, rec);
+    PlaybackThreads playback;
+    HeldInputs held;
+    ActionExecutor executor(model, {rec, rec, rec, rec, &held, nullptr, &hooks}, playback);
+    model.assignKeyFunction(Slot::X2, L"Shift", toRaw(KeyAction::SingleKey), 16);
+    hooks.setPaused(true);
+    rec.clear();
+    executor.onActivation(Slot::X2);
+    ASSERT_EQ(rec.records().size(), 1u);
+    EXPECT_EQ(rec.records()[0].flags, 0x8081u);
+    EXPECT_EQ(held.takeAllReleases(), (std::vector{test::mouse(0, 0, 0x100, 1)}));
+
+    hooks.setPaused(false);
+    rec.clear();
+    executor.onActivation(Slot::X2);
+    EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
+}
+
 // --- RepeatKey ------------------------------------------------------------------
 
 class RepeatKeyTest : public ExecutorTest {

@@ -125,6 +125,7 @@ protected:
     void giveMacro(Slot slot, MacroScript script) {
         (*scripts)[static_cast<std::size_t>(number(slot))] = std::move(script);
         ButtonAssignment& a = model.at(slot);
+        a.hookInstalled = true;  // remapped, as the settings loader leaves it
         a.actionGroup = toRaw(ActionGroup::KeyGroup);
         a.keyAction = toRaw(KeyAction::Macro);
     }

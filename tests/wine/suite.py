@@ -75,6 +75,8 @@ CASES = [
     Case("keys: hold while pressed", keys.hold_while_pressed),
     Case("keys: scan codes on a German layout", keys.scan_codes_on_a_german_layout),
     Case("profiles: the program in front picks the function", profiles.program_in_front),
+    Case("profiles: the first press after an unseen switch",
+         profiles.first_press_after_an_unseen_switch),
     Case("profiles: the profile menu", profiles.profile_menu),
 ]
 

@@ -1,10 +1,11 @@
 """Per-program profiles: the program in front picks what each input does."""
 
 import os
+import re
 import shutil
 import time
 
-from harness import Receiver, Vela, brightest, centre, crlf, layout, wait_until
+from harness import Abort, Receiver, Vela, brightest, centre, crlf, layout, short, wait_until
 
 CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
 CTRL_V = ["KEYDOWN 17", "KEYDOWN 86", "KEYUP 86", "KEYUP 17"]
@@ -54,6 +55,48 @@ def program_in_front(ctx):
         ctx.check("Second.exe's profile: Ctrl+V" + round_, press_in(second, 4), CTRL_V)
         ctx.check("Third.exe leaves it alone: the button itself" + round_, press_in(third, 2),
                   ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+
+
+# "All Programs" copies; Third.exe's profile has "No Settings" for the forward
+# button over what was Paste: the values stay, the input is left alone.
+LEFT_ALONE_IN_THIRD = crlf(
+    "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=",
+    "[Profiles]", "1=Third.exe",
+    "[Third.exe]", "X1.0=Forward", "X1.1=0", "X1.2=2", "X1.3=86", "X1.4=0", "X1.5=", "X1.6=1",
+    "X1.8=")
+
+
+def first_press_after_an_unseen_switch(ctx):
+    """A program that came to the front by itself (no click Vela could see)
+    and whose profile leaves the forward button alone: the very first press
+    in it is the button itself, down and up, with no click and no key."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(LEFT_ALONE_IN_THIRD)
+    vela.start()
+    ctx.tray().wait_icon()
+    programs = os.path.join(s.work, "programs")
+    os.makedirs(programs, exist_ok=True)
+    third_exe = os.path.join(programs, "Third.exe")
+    shutil.copy2(s.probe_exe, third_exe)
+    third = Receiver(s, "--raise-on-wheel", exe=third_exe, left=420, width=410, exit_after=60)
+    first = Receiver(s, left=0, width=410, exit_after=60)
+    s.xdo("mousemove", *first.centre, "click", 1)
+    time.sleep(0.15)
+    ctx.check("clicked into the first program: Ctrl+C", first.collect(FORWARD, want=4), CTRL_C)
+
+    # Past the looks Vela takes after a click (320 ms): only the press may
+    # tell it that another program is in front now.
+    time.sleep(1)
+    s.xdo("mousemove", *third.centre, "click", 4)
+    if not third.log.wait(r"^RAISED 1$", 5):
+        raise Abort("Third.exe did not come to the front by itself")
+    mark = third.log.mark()
+    third.collect(FORWARD, want=2)
+    ctx.check("first press in Third.exe: the button itself, then only the settling click",
+              [re.sub(r"^([LRM]BUTTON\w+) .*", r"\1", short(line))
+               for line in third.log.since(mark) if not line.startswith("MOUSEMOVE")],
+              ["XBUTTONDOWN 2", "XBUTTONUP 2", "LBUTTONDOWN", "LBUTTONUP"])
 
 
 def profile_menu(ctx):

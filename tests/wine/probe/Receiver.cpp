@@ -2,7 +2,8 @@
 // key message reaching it.
 //
 // Lines: "ready <width> <height>", "<MESSAGE> <x> <y>" for buttons and moves,
-// "XBUTTONDOWN <n>", "MOUSEWHEEL <delta>", "KEYDOWN <vk> <scan> <extended>".
+// "XBUTTONDOWN <n>", "MOUSEWHEEL <delta>", "KEYDOWN <vk> <scan> <extended>",
+// "RAISED <1 when in front now>".
 #include "tests/wine/probe/Probe.h"
 
 namespace vela::probe {
@@ -10,6 +11,11 @@ namespace vela::probe {
 namespace {
 
 EventLog* gReceiverLog = nullptr;
+// With --raise-on-wheel, a wheel turn over the window while another is in
+// front brings it forward, as a program that raises itself does: no click
+// and no key that anyone could see. (Wine sends the wheel to the window under
+// the pointer; its stray moves make hovering no trigger.)
+bool gRaiseOnWheel = false;
 // With --system-keys, Alt combinations go on to the system's own processing,
 // as in any program, so a lone Alt press and release shows as KEYMENU.
 bool gSystemKeys = false;
@@ -58,6 +64,11 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return TRUE;
         case WM_MOUSEWHEEL:
             gReceiverLog->line("MOUSEWHEEL %d", static_cast<short>(HIWORD(wParam)));
+            if (gRaiseOnWheel && GetForegroundWindow() != hwnd) {
+                SetForegroundWindow(hwnd);
+                SetFocus(hwnd);
+                gReceiverLog->line("RAISED %d", GetForegroundWindow() == hwnd ? 1 : 0);
+            }
             return 0;
         case WM_MOUSEHWHEEL:
             gReceiverLog->line("MOUSEHWHEEL %d", static_cast<short>(HIWORD(wParam)));
@@ -105,6 +116,7 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
 int receive(HINSTANCE module, const Args& args, EventLog& log) {
     gReceiverLog = &log;
     gSystemKeys = args.flag(L"--system-keys");
+    gRaiseOnWheel = args.flag(L"--raise-on-wheel");
     WNDCLASSW wc{};
     wc.lpfnWndProc = receiverProc;
     wc.hInstance = module;
