@@ -11,17 +11,16 @@ MacroScriptLoader::MacroScriptLoader(FilePort& files, std::wstring moduleFolder,
 
 void MacroScriptLoader::LoadMacroScript(int activeSlot, const std::wstring& name) {
     if (activeSlot < 1 || activeSlot > 10 || !scripts_) return;
-    MacroScript& script = (*scripts_)[static_cast<std::size_t>(activeSlot)];
-    script.clear();
-
     const auto bytes = files_.readAll(macroScriptPath(moduleFolder_, name));
-    if (!bytes) return;
-
+    if (!bytes) {
+        scripts_->put(activeSlot, {});
+        return;
+    }
     // The slot whose own hook watches the right button must not hold
     // right-button steps.
     const SlotInfo* info = findSlot(activeSlot);
     const bool skipRightButton = info && info->ownFunction == MouseFunction::RightClick;
-    script = parseMacroScript(*bytes, skipRightButton);
+    scripts_->put(activeSlot, parseMacroScript(*bytes, skipRightButton));
 }
 
 }  // namespace vela

@@ -17,7 +17,10 @@ protected:
     MemoryFilePort fs;
     std::shared_ptr<MacroScripts> scripts = std::make_shared<MacroScripts>();
     MacroScriptLoader loader{fs, L"C:\\Vela", scripts};
-    MacroScript& at(int slot) { return (*scripts)[static_cast<std::size_t>(slot)]; }
+    MacroScript at(int slot) const {
+        const auto script = scripts->at(slot);
+        return script ? *script : MacroScript{};
+    }
 };
 
 TEST(ScriptLocation, FolderOfTheModuleAndTheScriptsFolderBesideIt) {
@@ -41,14 +44,14 @@ TEST_F(MacroLoaderTest, ReadsTheNamedFileIntoTheActiveSlotsPosition) {
 }
 
 TEST_F(MacroLoaderTest, APositionOutsideOneToTenReadsNothing) {
-    at(1) = {{'a', L""}};
+    scripts->put(1, {{'a', L""}});
     for (int slot : {0, -1, 11, 1000}) loader.LoadMacroScript(slot, L"x");
     EXPECT_TRUE(fs.reads.empty());
     EXPECT_EQ(at(1).size(), 1u);
 }
 
 TEST_F(MacroLoaderTest, AnUnreadableScriptLeavesThePositionEmpty) {
-    at(5) = {{'a', L""}};
+    scripts->put(5, {{'a', L""}});
     loader.LoadMacroScript(5, L"missing.txt");
     EXPECT_TRUE(at(5).empty());
     loader.LoadMacroScript(6, L"");
@@ -63,11 +66,17 @@ TEST_F(MacroLoaderTest, OnlyTheRightButtonSlotDropsRightButtonSteps) {
     EXPECT_EQ(at(number(Slot::X1)), (MacroScript{{'c', L""}, {'d', L""}, {'a', L""}}));
 }
 
-TEST_F(MacroLoaderTest, TwoSlotsNamingOneFileEachGetTheirOwnSteps) {
+// What a playback holds stays as it was read: reading the slot again puts
+// the new steps in its place.
+TEST_F(MacroLoaderTest, ReadingAgainReplacesTheScriptAndLeavesAHeldOneAsItWas) {
     fs.files[L"C:\\Vela\\ScriptsMacros\\same"] = bytesOf("Delay 5\n");
     loader.LoadMacroScript(8, L"same");
     loader.LoadMacroScript(9, L"same");
-    at(8)[0].argument = L" 6";
+    const auto held = scripts->at(8);
+    fs.files[L"C:\\Vela\\ScriptsMacros\\same"] = bytesOf("Delay 6\nLeftDown\n");
+    loader.LoadMacroScript(8, L"same");
+    EXPECT_EQ(*held, (MacroScript{{'g', L" 5"}}));
+    EXPECT_EQ(at(8), (MacroScript{{'g', L" 6"}, {'a', L""}}));
     EXPECT_EQ(at(9), (MacroScript{{'g', L" 5"}}));
 }
 
