@@ -11,7 +11,9 @@ MacroScriptLoader::MacroScriptLoader(FilePort& files, std::wstring moduleFolder,
 
 void MacroScriptLoader::LoadMacroScript(int activeSlot, const std::wstring& name) {
     if (activeSlot < 1 || activeSlot > 10 || !scripts_) return;
-    const auto bytes = files_.readAll(macroScriptPath(moduleFolder_, name));
+    const std::wstring path = macroScriptPath(moduleFolder_, name);
+    readFrom_[static_cast<std::size_t>(activeSlot)] = {name, files_.stamp(path), true};
+    const auto bytes = files_.readAll(path);
     if (!bytes) {
         scripts_->put(activeSlot, {});
         return;
@@ -21,6 +23,15 @@ void MacroScriptLoader::LoadMacroScript(int activeSlot, const std::wstring& name
     const SlotInfo* info = findSlot(activeSlot);
     const bool skipRightButton = info && info->ownFunction == MouseFunction::RightClick;
     scripts_->put(activeSlot, parseMacroScript(*bytes, skipRightButton));
+}
+
+void MacroScriptLoader::refresh(int activeSlot, const std::wstring& name, bool folderChanged) {
+    if (activeSlot < 1 || activeSlot > 10) return;
+    const ReadFrom& last = readFrom_[static_cast<std::size_t>(activeSlot)];
+    if (folderChanged || !last.read || last.name != name ||
+        files_.stamp(macroScriptPath(moduleFolder_, name)) != last.stamp) {
+        LoadMacroScript(activeSlot, name);
+    }
 }
 
 }  // namespace vela
