@@ -14,8 +14,9 @@ namespace vela {
 // A PlaybackPort in front of the player. The folder watcher says when
 // anything in the scripts folder changed (from its own thread); every slot's
 // script is then stale, and each is read again just before it next plays.
-// The reading happens on the user-interface thread after the executor has
-// claimed the slot, so no playback of that slot reads the entry meanwhile.
+// Where no watch tells, the loader sees an edit in the file's time or size.
+// The reading happens on the user-interface thread; a playback still running
+// keeps the script it started with.
 class RefreshingPlayback final : public PlaybackPort {
 public:
     RefreshingPlayback(PlaybackPort& player, MacroScriptLoader& loader,
