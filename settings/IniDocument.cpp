@@ -2,22 +2,17 @@
 
 #include <algorithm>
 
+#include "core/CaselessName.h"
 #include "settings/IniValue.h"
 
 namespace vela {
 
 namespace {
 
-wchar_t foldAscii(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
-}
-
+// Section and key names compare as the platform's profile functions compare
+// them: outer blanks aside, without regard to case in any script.
 bool sameName(std::wstring_view a, std::wstring_view b) {
-    a = trimBlanks(a);
-    b = trimBlanks(b);
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](wchar_t x, wchar_t y) { return foldAscii(x) == foldAscii(y); });
+    return sameCaseless(trimBlanks(a), trimBlanks(b));
 }
 
 // The name of a section header line, or nullopt for any other line. As the

@@ -20,7 +20,7 @@ public:
 
     // The rest of the line after the first "=" of `key` in `section`, as it
     // stands (see decodeIniValue). The first section and the first key of each
-    // name count; names compare without regard to ASCII case and outer blanks.
+    // name count; names compare without regard to case and outer blanks.
     std::optional<std::wstring_view> rawValue(std::wstring_view section,
                                               std::wstring_view key) const;
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/CaselessName.h"
+
 namespace vela::win32 {
 
 namespace {
@@ -40,7 +42,7 @@ std::vector<std::wstring> Win32MacroFolder::scriptNames() {
     std::vector<std::wstring> names;
     collect(folder_, L"", names, 0);
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+        return compareCaseless(a, b) < 0;
     });
     return names;
 }
