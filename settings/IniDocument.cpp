@@ -112,6 +112,38 @@ void IniDocument::deleteSection(std::wstring_view section) {
                  lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
 }
 
+std::vector<std::wstring> IniDocument::keyNames(std::wstring_view section) const {
+    std::vector<std::wstring> names;
+    const auto range = findSection(section);
+    if (!range) return names;
+    for (std::size_t i = range->begin + 1; i < range->end; ++i) {
+        const std::wstring_view line = lines_[i].text;
+        const std::size_t eq = line.find(L'=');
+        if (eq == std::wstring_view::npos) continue;
+        const std::wstring_view name = trimBlanks(line.substr(0, eq));
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const std::wstring& n) { return sameName(n, name); }))
+            names.emplace_back(name);
+    }
+    return names;
+}
+
+void IniDocument::deleteKeys(std::wstring_view section,
+                             const std::function<bool(std::wstring_view key)>& matches) {
+    const auto range = findSection(section);
+    if (!range) return;
+    const auto header = lines_.begin() + static_cast<std::ptrdiff_t>(range->begin);
+    const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(range->end);
+    const auto kept = std::remove_if(header + 1, end, [&](const Line& l) {
+        const std::size_t eq = l.text.find(L'=');
+        return eq != std::wstring::npos &&
+               matches(trimBlanks(std::wstring_view(l.text).substr(0, eq)));
+    });
+    const bool somethingLeft =
+        std::any_of(header + 1, kept, [](const Line& l) { return !isBlankLine(l.text); });
+    lines_.erase(somethingLeft ? kept : header, end);
+}
+
 void IniDocument::insertLine(std::size_t at, std::wstring text) {
     // The line before a new one must end, or the two would run together.
     if (at > 0 && lines_[at - 1].ending.empty()) lines_[at - 1].ending = newLine_;
