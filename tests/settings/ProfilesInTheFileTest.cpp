@@ -140,5 +140,26 @@ TEST_F(ProfilesInTheFile, AnOrphanedSectionsKeysNeverBecomeANewProfiles) {
     EXPECT_EQ(saved().find(L"R.0"), std::wstring::npos);
 }
 
+// A note of a profile's own under a function it inherits is the slot's note
+// key alone; a slot the profile sets reads as it always did.
+TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
+    ProgramProfile& made = profiles.add(L"editor.exe");
+    made.notes[4] = L"cuts here";
+    made.slots[3] = function(L"Paste", 86);
+    made.slots[3]->description = L"pastes";
+    save();
+    const std::wstring file = saved();
+    EXPECT_NE(file.find(L"[editor.exe]\r\nX1.0=Paste\r\n"), std::wstring::npos);
+    EXPECT_NE(file.find(L"X1.8=pastes\r\nX2.8=cuts here\r\n"), std::wstring::npos);
+    EXPECT_EQ(file.find(L"X2.0"), std::wstring::npos);
+
+    load();
+    const ProgramProfile& read = *profiles.find(L"editor.exe");
+    EXPECT_FALSE(read.sets(Slot::X2));
+    EXPECT_EQ(read.notes[4], L"cuts here");
+    EXPECT_EQ(read.slots[3]->description, L"pastes");
+    EXPECT_FALSE(read.notes[3]);
+}
+
 }  // namespace
 }  // namespace vela
