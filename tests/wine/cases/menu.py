@@ -129,7 +129,8 @@ def text_right_edge(png, menu, level, row, rows):
 
 def macro_from_the_menu(ctx):
     """"Macro" lists the scripts of ScriptsMacros, subfolders as submenus,
-    each name drawn as it is (an "&" is no mnemonic); choosing one assigns it
+    each name drawn as it is (an "&" is no mnemonic, in a note under a button
+    neither); choosing one assigns it
     to the slot, saved as keyAction 6, and it plays on the next press without
     a restart; an edit of the file plays at the press after."""
     s = ctx.s
@@ -139,9 +140,22 @@ def macro_from_the_menu(ctx):
     vela.write_script("Copy  Paste.txt", crlf("KeyDown 17", "KeyUp 17"))
     os.makedirs(os.path.join(vela.folder, "ScriptsMacros", "Games"))
     vela.write_script(os.path.join("Games", "Heal.txt"), crlf("KeyDown 72", "KeyUp 72"))
+    # Notes are shown as they are too.
+    vela.write_settings(crlf("[X2ButtonSetting]", "8=Copy & Paste", "[WLButtonSetting]",
+                             "8=Copy  Paste"))
     window = vela.start_shown()
     ctx.tray().wait_icon()
     xy = s.geometry(window)[:2]
+    shot = os.path.join(s.work, "notes.png")
+    s.screenshot(shot)
+    widths = []
+    for column_row in ("0, 1", "0, 3"):  # Tilt Left's note, Back's note
+        lx, ly, lw, lh = layout(f"g.label_rect({column_row})")
+        box = ink_box(shot, (xy[0] + lx, xy[1] + ly, lw, lh), darker_than=0.6)
+        widths.append(box[2] if box else None)
+    ctx.log(f"notes drawn {widths[0]} (two blanks) and {widths[1]} (ampersand) wide")
+    ctx.check("ampersand_of_a_note_drawn_as_it_is",
+              None not in widths and widths[1] - widths[0] >= 3, True)
     menu = ctx.menu()
     root = open_caption(ctx, menu, xy, "0, 2")  # X1
     menu.hover(root, 7, menu.BUTTON_ROOT_ROWS)  # Macro
