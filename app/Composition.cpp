@@ -272,10 +272,7 @@ void Composition::togglePause() {
 }
 
 void Composition::editDescription(const SlotInfo& slot) {
-    const std::optional<std::wstring> text = askForDescription(module_, window_.hwnd());
-    if (!text) return;
-    editor_.model().setDescription(slot.slot, *text);
-    editor_.slotChanged(slot.slot);
+    editor_.editNote(slot.slot, [this] { return askForDescription(module_, window_.hwnd()); });
 }
 
 void Composition::saveAll() {

@@ -217,6 +217,14 @@ public:
 
 // ---- Files --------------------------------------------------------------------
 
+// When a file was last written and how long it is: what tells that it changed
+// since it was read, where no change notification says so.
+struct FileStamp {
+    std::uint64_t lastWrite = 0;  // the platform's own time units
+    std::uint64_t size = 0;
+    bool operator==(const FileStamp&) const = default;
+};
+
 // The steps out of which a file is read or safely replaced. Paths are the
 // platform's (backslashes on Windows). Replacing a file goes through
 // replaceFile() in settings/, which orders these steps so that a crash at any
@@ -228,6 +236,8 @@ public:
     virtual std::optional<std::vector<std::uint8_t>> readAll(const std::wstring& path) = 0;
     // Whether something exists at `path`, readable or not.
     virtual bool exists(const std::wstring& path) = 0;
+    // The file's stamp; nullopt when there is no file at `path`.
+    virtual std::optional<FileStamp> stamp(const std::wstring& path) = 0;
     // Creates a new, empty file in the same folder as `target` and returns its
     // path; nullopt when none could be created.
     virtual std::optional<std::wstring> createTempBeside(const std::wstring& target) = 0;

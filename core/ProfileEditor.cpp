@@ -13,8 +13,11 @@ void ProfileEditor::edit(const std::wstring& program) {
     }
     editing_ = profile->program;
     for (const SlotInfo& info : kSlotTable) {
-        const auto& own = profile->slots[static_cast<std::size_t>(number(info.slot))];
-        profileModel_.at(info.slot) = own ? *own : allPrograms_.at(info.slot);
+        const auto i = static_cast<std::size_t>(number(info.slot));
+        const auto& own = profile->slots[i];
+        ButtonAssignment& shown = profileModel_.at(info.slot);
+        shown = own ? *own : allPrograms_.at(info.slot);
+        if (!own && profile->notes[i]) shown.description = *profile->notes[i];
         if (!own) inherited_ |= 1u << number(info.slot);
     }
     show(profileModel_);
@@ -53,13 +56,53 @@ void ProfileEditor::slotChanged(Slot slot) {
     if (editing_.empty()) return;
     ProgramProfile* profile = profiles_.find(editing_);
     if (!profile) return;
-    profile->slots[static_cast<std::size_t>(number(slot))] = profileModel_.at(slot);
+    // The note shown goes with the function.
+    const auto i = static_cast<std::size_t>(number(slot));
+    profile->slots[i] = profileModel_.at(slot);
+    profile->notes[i].reset();
     if (inherits(slot)) {
         inherited_ &= ~(1u << number(slot));
         view_.setCaptionInherited(slot, false);
         view_.repaintCaptions();
     }
     runtime_.profilesChanged();
+}
+
+void ProfileEditor::editNote(Slot slot, const std::function<std::optional<std::wstring>()>& ask) {
+    const std::wstring program = editing_;
+    const std::optional<std::wstring> note = ask();
+    if (note) setNote(program, slot, *note);
+}
+
+void ProfileEditor::setNote(const std::wstring& program, Slot slot, const std::wstring& note) {
+    const auto i = static_cast<std::size_t>(number(slot));
+    if (program.empty()) {
+        allPrograms_.at(slot).description = note;
+        // Shown where the window shows "All Programs" or a profile that takes
+        // the note from it.
+        const ProgramProfile* shown = editing_.empty() ? nullptr : profiles_.find(editing_);
+        const bool inherited = shown && !shown->slots[i] && !shown->notes[i];
+        if (inherited) profileModel_.at(slot).description = note;
+        if (editing_.empty() || inherited) showNote(slot, note);
+    } else {
+        ProgramProfile* profile = profiles_.find(program);
+        if (!profile) return;
+        if (profile->slots[i]) {
+            profile->slots[i]->description = note;
+        } else {
+            profile->notes[i] = note;
+        }
+        if (!editing_.empty() && sameProgram(editing_, program)) {
+            profileModel_.at(slot).description = note;
+            showNote(slot, note);
+        }
+    }
+    timers_.start(kSaveTimerId, kSaveDelayMs);
+}
+
+void ProfileEditor::showNote(Slot slot, const std::wstring& note) {
+    view_.setDescriptionLabel(slot,
+                              note.empty() ? std::wstring(slotInfo(slot).defaultLabel) : note);
 }
 
 }  // namespace vela

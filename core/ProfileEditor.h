@@ -3,6 +3,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 
 #include "core/Ports.h"
@@ -50,9 +52,17 @@ public:
     // profile's own from now on, and acts at once where the program is in
     // front.
     void slotChanged(Slot slot);
+    // A click on the slot's description label: `ask` runs the entry and
+    // gives the note confirmed, or nullopt when it was cancelled. The note
+    // is the profile's shown when the entry opened (the tray's Reset may
+    // show "All Programs" before it closes), dropped when that profile is
+    // gone by then; in a profile only the note becomes its own.
+    void editNote(Slot slot, const std::function<std::optional<std::wstring>()>& ask);
 
 private:
     void show(const SlotModel& model);
+    void setNote(const std::wstring& program, Slot slot, const std::wstring& note);
+    void showNote(Slot slot, const std::wstring& note);
 
     SlotModel& allPrograms_;
     SlotModel& profileModel_;

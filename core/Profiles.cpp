@@ -1,16 +1,13 @@
 #include "core/Profiles.h"
 
 #include <algorithm>
-#include <cwctype>
+
+#include "core/CaselessName.h"
 
 namespace vela {
 
 bool sameProgram(std::wstring_view a, std::wstring_view b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](wchar_t x, wchar_t y) {
-               return std::towlower(static_cast<std::wint_t>(x)) ==
-                      std::towlower(static_cast<std::wint_t>(y));
-           });
+    return sameCaseless(a, b);
 }
 
 ProgramProfile* ProfileSet::find(std::wstring_view program) {
@@ -43,7 +40,8 @@ const ProgramProfile* ActiveAssignments::active() const {
 
 const ButtonAssignment& ActiveAssignments::assignmentFor(Slot slot) const {
     const ProgramProfile* profile = active();
-    if (profile && profile->sets(slot)) return *profile->slots[static_cast<std::size_t>(number(slot))];
+    if (profile && profile->sets(slot))
+        return *profile->slots[static_cast<std::size_t>(number(slot))];
     return allPrograms_.at(slot);
 }
 

@@ -4,12 +4,11 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
-
-#include <functional>
 
 #include "core/Assignment.h"
 #include "core/PausableHooks.h"
@@ -23,6 +22,9 @@ namespace vela {
 struct ProgramProfile {
     std::wstring program;  // the program's file name as shown, "notepad.exe"
     std::array<std::optional<ButtonAssignment>, kSlotPositions> slots{};
+    // The profile's own note for a slot whose function it inherits; a slot it
+    // sets has its note in its assignment.
+    std::array<std::optional<std::wstring>, kSlotPositions> notes{};
 
     bool sets(Slot slot) const { return slots[static_cast<std::size_t>(number(slot))].has_value(); }
 };

@@ -108,14 +108,17 @@ bool MacroPlayer::startPlayback(Slot slot) {
     std::shared_ptr<InputPort> input = makeInputPort_(slot);
     if (!input) return false;
 
-    // The thread owns what it touches: the table, the entries, the ledger and
-    // its port.
-    return threadStarter_.startDetached([scripts = scripts_, threads = threads_, ledger = ledger_,
-                                         input = std::move(input), slot]() mutable {
+    // The thread owns what it touches: its script, the entries, the ledger
+    // and its port. The script is the one the slot has now, whatever is read
+    // into the table while it plays.
+    std::shared_ptr<const MacroScript> script = scripts_->at(number(slot));
+    return threadStarter_.startDetached([script = std::move(script), threads = threads_,
+                                         ledger = ledger_, input = std::move(input),
+                                         slot]() mutable {
         const std::atomic<bool>& stop = threads->stopFlag(slot);
         TrackedInput tracked(*input, *ledger, playbackOwner(slot), &stop);
         try {
-            playMacroScript((*scripts)[static_cast<std::size_t>(number(slot))], tracked, &stop);
+            if (script) playMacroScript(*script, tracked, &stop);
         } catch (...) {
             // Nothing to report to; the keys and the entry must still be let go below.
         }
@@ -132,7 +135,7 @@ void MacroPlayer::playOnThisThread(int slotNumber, InputPort& input) const {
     if (!scripts_ || slotNumber < 1 || slotNumber > 10) return;
     HeldInputs ownLedger;
     TrackedInput tracked(input, ledger_ ? *ledger_ : ownLedger, timerScriptOwner(slotNumber));
-    playMacroScript((*scripts_)[static_cast<std::size_t>(slotNumber)], tracked);
+    if (const auto script = scripts_->at(slotNumber)) playMacroScript(*script, tracked);
     tracked.releaseHeld();
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -40,9 +41,28 @@ struct MacroStep {
 
 using MacroScript = std::vector<MacroStep>;
 
-// One script per slot number (positions 1..10; 0 and 7 stay empty). Filled
-// while the settings load, before any hook is in, and never changed after, so
-// playback threads read it without a lock.
-using MacroScripts = std::array<MacroScript, kSlotPositions>;
+// One script per slot number (positions 1..10; 0 and 7 stay empty). A script
+// once put in is never changed: reading a slot's script again puts a new one
+// in its place, and a playback holds on to the one it started with, so a
+// playback that outlives the stop wait never reads freed or rewritten steps.
+// Used from the user-interface thread only; the playback threads get their
+// own reference before they start.
+class MacroScripts {
+public:
+    // The script at `position`; null when none was read or out of range.
+    std::shared_ptr<const MacroScript> at(int position) const {
+        return inRange(position) ? scripts_[static_cast<std::size_t>(position)] : nullptr;
+    }
+    void put(int position, MacroScript script) {
+        if (inRange(position))
+            scripts_[static_cast<std::size_t>(position)] =
+                std::make_shared<const MacroScript>(std::move(script));
+    }
+
+private:
+    static bool inRange(int position) { return position >= 0 && position < kSlotPositions; }
+
+    std::array<std::shared_ptr<const MacroScript>, kSlotPositions> scripts_{};
+};
 
 }  // namespace vela

@@ -7,17 +7,19 @@
 
 #include "core/Ports.h"
 #include "core/SlotModel.h"
+#include "macro/MacroScriptLoader.h"
 
 namespace vela {
 
 // A PlaybackPort in front of the player. The folder watcher says when
 // anything in the scripts folder changed (from its own thread); every slot's
 // script is then stale, and each is read again just before it next plays.
-// The reading happens on the user-interface thread after the executor has
-// claimed the slot, so no playback of that slot reads the entry meanwhile.
+// Where no watch tells, the loader sees an edit in the file's time or size.
+// The reading happens on the user-interface thread; a playback still running
+// keeps the script it started with.
 class RefreshingPlayback final : public PlaybackPort {
 public:
-    RefreshingPlayback(PlaybackPort& player, MacroLoaderPort& loader,
+    RefreshingPlayback(PlaybackPort& player, MacroScriptLoader& loader,
                        const AssignmentSource& assignments)
         : player_(player), loader_(loader), assignments_(assignments) {}
 
@@ -26,14 +28,14 @@ public:
 
     bool startPlayback(Slot slot) override {
         const std::uint32_t bit = 1u << number(slot);
-        if (stale_.fetch_and(~bit, std::memory_order_acq_rel) & bit)
-            loader_.LoadMacroScript(number(slot), assignments_.assignmentFor(slot).macroName);
+        const bool changed = (stale_.fetch_and(~bit, std::memory_order_acq_rel) & bit) != 0;
+        loader_.refresh(number(slot), assignments_.assignmentFor(slot).macroName, changed);
         return player_.startPlayback(slot);
     }
 
 private:
     PlaybackPort& player_;
-    MacroLoaderPort& loader_;
+    MacroScriptLoader& loader_;
     const AssignmentSource& assignments_;
     std::atomic<std::uint32_t> stale_{0};
 };

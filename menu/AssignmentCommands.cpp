@@ -127,8 +127,9 @@ void AssignmentCommands::restoreOwnFunction() {
 void AssignmentCommands::assignScript(const std::wstring& script) {
     const SlotInfo* info = activeSlotInfo();
     if (!info || info->macro != MacroBehaviour::Playback || !ports_.macroLoader) return;
-    // The slot's playback is stopped and let go by the new assignment before
-    // the script table entry it reads is written.
+    // The slot's playback is stopped and let go by the new assignment; one
+    // that has not stopped by the time the script is read keeps playing the
+    // script it started with.
     model().assignKeyFunction(info->slot, scriptCaption(script), toRaw(KeyAction::Macro), 0);
     model().at(info->slot).macroName = script;
     ports_.macroLoader->LoadMacroScript(number(info->slot), script);

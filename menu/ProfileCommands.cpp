@@ -1,8 +1,8 @@
 #include "menu/ProfileCommands.h"
 
 #include <algorithm>
-#include <cwctype>
 
+#include "core/CaselessName.h"
 #include "menu/AssignmentCommands.h"
 #include "resources/resource.h"
 
@@ -31,9 +31,7 @@ ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wst
 void ProfileCommands::openMenu() {
     std::vector<std::wstring> programs = programs_.programsWithWindows();
     std::sort(programs.begin(), programs.end(), [](const std::wstring& a, const std::wstring& b) {
-        return std::lexicographical_compare(
-            a.begin(), a.end(), b.begin(), b.end(),
-            [](wchar_t x, wchar_t y) { return std::towlower(x) < std::towlower(y); });
+        return compareCaseless(a, b) < 0;
     });
     const ProfileMenuContent content = profileMenuContent(profiles_, editor_.editing(), programs);
     listedProfiles_.clear();

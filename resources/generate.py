@@ -331,7 +331,9 @@ def write_dialog(path):
     for cap_id, label_id, caption, label, column, row, _ in PLATES:
         out.append(control(caption, cap_id, "Button", "BS_OWNERDRAW | WS_TABSTOP",
                            caption_rect(column, row)))
-        out.append(control(label, label_id, "Static", "SS_CENTER | SS_NOTIFY | SS_ENDELLIPSIS",
+        # A note is shown as typed: an "&" in it is no mnemonic.
+        out.append(control(label, label_id, "Static",
+                           "SS_CENTER | SS_NOTIFY | SS_ENDELLIPSIS | SS_NOPREFIX",
                            label_rect(column, row)))
     out.append(control("SCRIPTS", "IDC_SCRIPT_MENU", "Button", "BS_OWNERDRAW | WS_TABSTOP", SCRIPTS))
     out.append(control("v3.2.3", "IDC_SPARE_BUTTON", "Button", "BS_OWNERDRAW", VERSION))

@@ -1,5 +1,9 @@
 #include "settings/ButtonSettingsStore.h"
 
+#include <algorithm>
+#include <array>
+
+#include "core/CaselessName.h"
 #include "core/LeadingInteger.h"
 #include "core/ProgramFiles.h"
 #include "settings/AtomicReplace.h"
@@ -23,6 +27,9 @@ constexpr std::wstring_view MacroName = L"7";
 constexpr std::wstring_view Description = L"8";
 // Written only when on: a file without it means what it always meant.
 constexpr std::wstring_view Hold = L"Hold";
+constexpr std::array<std::wstring_view, 10> All{
+    Caption,      HookInstalled, KeyAction, VirtualKey,  MouseFunction,
+    LaunchTarget, ActionGroup,   MacroName, Description, Hold};
 }  // namespace key
 
 class SectionReader {
@@ -75,7 +82,8 @@ void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view 
     writeInt(key::MouseFunction, a.mouseFunction);
     write(key::LaunchTarget, a.launchTarget);
     writeInt(key::ActionGroup, a.actionGroup);
-    if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro)) write(key::MacroName, a.macroName);
+    if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro))
+        write(key::MacroName, a.macroName);
     write(key::Description, a.description);
     if (a.holdWhilePressed) write(key::Hold, L"1");
 }
@@ -84,6 +92,53 @@ constexpr std::wstring_view kProfilesSection = L"Profiles";
 
 std::wstring slotPrefix(const SlotInfo& info) {
     return std::wstring(info.name.begin(), info.name.end()) + L".";
+}
+
+// The keys Vela writes in a profile's section: a slot's name, a dot and one
+// of a slot's keys ("X1.0", "R.Hold"). Nothing else there is Vela's.
+bool isProfileKey(std::wstring_view name) {
+    for (const SlotInfo& info : kSlotTable) {
+        const std::wstring prefix = slotPrefix(info);
+        if (name.size() <= prefix.size() || !sameCaseless(name.substr(0, prefix.size()), prefix))
+            continue;
+        const std::wstring_view field = name.substr(prefix.size());
+        return std::any_of(key::All.begin(), key::All.end(),
+                           [&](std::wstring_view k) { return sameCaseless(field, k); });
+    }
+    return false;
+}
+
+bool isNumber(std::wstring_view text) {
+    return !text.empty() &&
+           std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+// The programs the "[Profiles]" list names, in the order of their numbers,
+// however many there are and whatever gaps the numbering has; an empty entry
+// names none. Names are taken exactly as they read back.
+std::vector<std::wstring> listedPrograms(const IniDocument& doc) {
+    struct Entry {
+        std::wstring_view number;  // leading zeros off
+        std::wstring program;
+    };
+    const std::vector<std::wstring> keys = doc.keyNames(kProfilesSection);
+    std::vector<Entry> entries;
+    for (const std::wstring& k : keys) {
+        if (!isNumber(k)) continue;
+        std::wstring program = decodeIniValue(doc.rawValue(kProfilesSection, k).value_or(L""));
+        if (trimBlanks(program).empty()) continue;
+        std::wstring_view number = k;
+        while (number.size() > 1 && number.front() == L'0') number.remove_prefix(1);
+        entries.push_back({number, std::move(program)});
+    }
+    // By value, without limit on the digits: a shorter number is smaller.
+    std::stable_sort(entries.begin(), entries.end(), [](const Entry& a, const Entry& b) {
+        return a.number.size() != b.number.size() ? a.number.size() < b.number.size()
+                                                  : a.number < b.number;
+    });
+    std::vector<std::wstring> programs;
+    for (Entry& e : entries) programs.push_back(std::move(e.program));
+    return programs;
 }
 
 }  // namespace
@@ -196,40 +251,47 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
 }
 
 void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
-    const SectionReader list(doc, kProfilesSection);
-    for (int n = 1;; ++n) {
-        const std::wstring program(trimBlanks(list.text(std::to_wstring(n))));
-        if (program.empty()) break;
+    for (const std::wstring& program : listedPrograms(doc)) {
         ProgramProfile& profile = profiles_->add(program);
         const SectionReader read(doc, program);
         for (const SlotInfo& info : kSlotTable) {
+            const auto i = static_cast<std::size_t>(number(info.slot));
             const std::wstring prefix = slotPrefix(info);
-            if (!doc.rawValue(program, prefix + std::wstring(key::Caption))) continue;
+            if (!doc.rawValue(program, prefix + std::wstring(key::Caption))) {
+                // No function of its own: perhaps a note of its own.
+                const std::wstring note = prefix + std::wstring(key::Description);
+                if (doc.rawValue(program, note))
+                    profile.notes[i] = std::wstring(trimBlanks(read.text(note)));
+                continue;
+            }
             ButtonAssignment a = readFields(read, prefix);
             if (a.caption.empty()) a.caption = std::wstring(info.nativeCaption);
-            profile.slots[static_cast<std::size_t>(number(info.slot))] = std::move(a);
+            profile.slots[i] = std::move(a);
         }
     }
 }
 
 void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
-    // The programs of the file as it was go first: a deleted profile leaves
-    // no section behind.
-    const SectionReader before(doc, kProfilesSection);
-    std::vector<std::wstring> old;
-    for (int n = 1;; ++n) {
-        std::wstring program(trimBlanks(before.text(std::to_wstring(n))));
-        if (program.empty()) break;
-        old.push_back(std::move(program));
-    }
-    for (const std::wstring& program : old) doc.deleteSection(program);
+    // Vela's keys go from the section of every program listed before and of
+    // every profile now, so a deleted profile or a slot it no longer sets
+    // leaves nothing behind, and a section left over from an older list gives
+    // the profile of its name nothing. Keys that are not Vela's stay where
+    // they are, and so does a section that still holds any.
+    std::vector<std::wstring> sections = listedPrograms(doc);
+    for (const ProgramProfile& profile : profiles_->all()) sections.push_back(profile.program);
+    for (const std::wstring& section : sections) doc.deleteKeys(section, isProfileKey);
     doc.deleteSection(kProfilesSection);
     int n = 0;
     for (const ProgramProfile& profile : profiles_->all()) {
         doc.writeValue(kProfilesSection, std::to_wstring(++n), encodeIniValue(profile.program));
         for (const SlotInfo& info : kSlotTable) {
-            const auto& a = profile.slots[static_cast<std::size_t>(number(info.slot))];
-            if (a) writeFields(doc, profile.program, slotPrefix(info), *a);
+            const auto i = static_cast<std::size_t>(number(info.slot));
+            if (const auto& a = profile.slots[i]) {
+                writeFields(doc, profile.program, slotPrefix(info), *a);
+            } else if (const auto& note = profile.notes[i]) {
+                doc.writeValue(profile.program, slotPrefix(info) + std::wstring(key::Description),
+                               encodeIniValue(*note));
+            }
         }
     }
 }

@@ -2,22 +2,17 @@
 
 #include <algorithm>
 
+#include "core/CaselessName.h"
 #include "settings/IniValue.h"
 
 namespace vela {
 
 namespace {
 
-wchar_t foldAscii(wchar_t c) {
-    return c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c;
-}
-
+// Section and key names compare as the platform's profile functions compare
+// them: outer blanks aside, without regard to case in any script.
 bool sameName(std::wstring_view a, std::wstring_view b) {
-    a = trimBlanks(a);
-    b = trimBlanks(b);
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(),
-                      [](wchar_t x, wchar_t y) { return foldAscii(x) == foldAscii(y); });
+    return sameCaseless(trimBlanks(a), trimBlanks(b));
 }
 
 // The name of a section header line, or nullopt for any other line. As the
@@ -115,6 +110,38 @@ void IniDocument::deleteSection(std::wstring_view section) {
     if (!range) return;
     lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(range->begin),
                  lines_.begin() + static_cast<std::ptrdiff_t>(range->end));
+}
+
+std::vector<std::wstring> IniDocument::keyNames(std::wstring_view section) const {
+    std::vector<std::wstring> names;
+    const auto range = findSection(section);
+    if (!range) return names;
+    for (std::size_t i = range->begin + 1; i < range->end; ++i) {
+        const std::wstring_view line = lines_[i].text;
+        const std::size_t eq = line.find(L'=');
+        if (eq == std::wstring_view::npos) continue;
+        const std::wstring_view name = trimBlanks(line.substr(0, eq));
+        if (std::none_of(names.begin(), names.end(),
+                         [&](const std::wstring& n) { return sameName(n, name); }))
+            names.emplace_back(name);
+    }
+    return names;
+}
+
+void IniDocument::deleteKeys(std::wstring_view section,
+                             const std::function<bool(std::wstring_view key)>& matches) {
+    const auto range = findSection(section);
+    if (!range) return;
+    const auto header = lines_.begin() + static_cast<std::ptrdiff_t>(range->begin);
+    const auto end = lines_.begin() + static_cast<std::ptrdiff_t>(range->end);
+    const auto kept = std::remove_if(header + 1, end, [&](const Line& l) {
+        const std::size_t eq = l.text.find(L'=');
+        return eq != std::wstring::npos &&
+               matches(trimBlanks(std::wstring_view(l.text).substr(0, eq)));
+    });
+    const bool somethingLeft =
+        std::any_of(header + 1, kept, [](const Line& l) { return !isBlankLine(l.text); });
+    lines_.erase(somethingLeft ? kept : header, end);
 }
 
 void IniDocument::insertLine(std::size_t at, std::wstring text) {

@@ -3,6 +3,7 @@
 // keeps its exact text and line ending.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -20,13 +21,22 @@ public:
 
     // The rest of the line after the first "=" of `key` in `section`, as it
     // stands (see decodeIniValue). The first section and the first key of each
-    // name count; names compare without regard to ASCII case and outer blanks.
+    // name count; names compare without regard to case and outer blanks.
     std::optional<std::wstring_view> rawValue(std::wstring_view section,
                                               std::wstring_view key) const;
+
+    // The names of the keys of the first section of that name, in the order
+    // they stand, each once (as its first line spells it, outer blanks off).
+    std::vector<std::wstring> keyNames(std::wstring_view section) const;
 
     // Removes the first section of that name: its header and every line up to
     // the next header.
     void deleteSection(std::wstring_view section);
+
+    // Removes the lines of every key of the first section of that name that
+    // `matches`; the section goes too when nothing but blank lines is left.
+    void deleteKeys(std::wstring_view section,
+                    const std::function<bool(std::wstring_view key)>& matches);
 
     // Sets `key` to the written form `raw`. An existing key line is replaced in
     // place; a new key follows the section's last non-blank line; a new

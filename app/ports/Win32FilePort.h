@@ -13,6 +13,8 @@ public:
 
     std::optional<std::vector<std::uint8_t>> readAll(const std::wstring& path) override;
     bool exists(const std::wstring& path) override;
+    // GetFileAttributesExW: the last-write time in 100 ns units, and the size.
+    std::optional<FileStamp> stamp(const std::wstring& path) override;
     // A GetTempFileNameW file in the target's folder, so the final move never
     // crosses volumes and stays one step.
     std::optional<std::wstring> createTempBeside(const std::wstring& target) override;

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "core/CaselessName.h"
+
 namespace vela::win32 {
 
 namespace {
@@ -34,14 +36,13 @@ Win32MacroFolder::~Win32MacroFolder() {
         SetEvent(stop_.get());
         WaitForSingleObject(thread_.get(), 1000);
     }
-    if (notification_ != INVALID_HANDLE_VALUE) FindCloseChangeNotification(notification_);
 }
 
 std::vector<std::wstring> Win32MacroFolder::scriptNames() {
     std::vector<std::wstring> names;
     collect(folder_, L"", names, 0);
     std::sort(names.begin(), names.end(), [](const std::wstring& a, const std::wstring& b) {
-        return CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_LESS_THAN;
+        return compareCaseless(a, b) < 0;
     });
     return names;
 }
@@ -54,11 +55,6 @@ void Win32MacroFolder::openFolder() {
 bool Win32MacroFolder::watch(std::function<void()> changed) {
     if (thread_) return true;
     files_.createFolder(folder_);
-    notification_ =
-        FindFirstChangeNotificationW(folder_.c_str(), TRUE,
-                                     FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
-                                         FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
-    if (notification_ == INVALID_HANDLE_VALUE) return false;
     changed_ = std::move(changed);
     stop_.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
     if (!stop_) return false;
@@ -67,13 +63,78 @@ bool Win32MacroFolder::watch(std::function<void()> changed) {
 }
 
 DWORD WINAPI Win32MacroFolder::watchThread(LPVOID context) {
-    auto* self = static_cast<Win32MacroFolder*>(context);
-    const HANDLE waits[2] = {self->stop_.get(), self->notification_};
-    while (WaitForMultipleObjects(2, waits, FALSE, INFINITE) == WAIT_OBJECT_0 + 1) {
-        self->changed_();
-        if (!FindNextChangeNotification(self->notification_)) break;
-    }
+    static_cast<Win32MacroFolder*>(context)->runWatch();
     return 0;
+}
+
+namespace {
+
+void closeChangeWatch(HANDLE h) {
+    FindCloseChangeNotification(h);
+}
+using ChangeWatch = Owned<HANDLE, closeChangeWatch>;
+
+ChangeWatch watchFolder(const std::wstring& path, bool subtree, DWORD filter) {
+    const HANDLE h = FindFirstChangeNotificationW(path.c_str(), subtree, filter);
+    return ChangeWatch(h == INVALID_HANDLE_VALUE ? nullptr : h);
+}
+
+// A folder being deleted while still open somewhere reads as no folder.
+bool isFolder(const std::wstring& path) {
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+// How often the watch looks whether the folder is (still) there, for the
+// changes no notification reports: a network share without them, or a
+// folder deleted while its notification was armed.
+constexpr DWORD kLookMs = 2000;
+
+}  // namespace
+
+void Win32MacroFolder::runWatch() {
+    const std::size_t slash = folder_.find_last_of(L'\\');
+    const std::wstring parent = slash == std::wstring::npos ? L"." : folder_.substr(0, slash);
+    ChangeWatch folder;
+    ChangeWatch above;
+    // The folder that is there now, never one that was deleted or moved away;
+    // true when the watch changed from none to one or back.
+    const auto watchTheFolderThereNow = [&] {
+        const bool had = static_cast<bool>(folder);
+        folder.reset();
+        if (isFolder(folder_))
+            folder = watchFolder(folder_, TRUE,
+                                 FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_DIR_NAME |
+                                     FILE_NOTIFY_CHANGE_LAST_WRITE | FILE_NOTIFY_CHANGE_SIZE);
+        return had != static_cast<bool>(folder);
+    };
+    // The folder above reports the folder's own removal, replacement and return.
+    const auto watchAbove = [&] {
+        if (!above) above = watchFolder(parent, FALSE, FILE_NOTIFY_CHANGE_DIR_NAME);
+    };
+    watchTheFolderThereNow();
+    watchAbove();
+    for (;;) {
+        HANDLE waits[3] = {stop_.get()};
+        DWORD count = 1;
+        if (folder) waits[count++] = folder.get();
+        if (above) waits[count++] = above.get();
+        const DWORD woke = WaitForMultipleObjects(count, waits, FALSE, kLookMs);
+        if (woke == WAIT_OBJECT_0 || woke == WAIT_FAILED) return;
+        if (woke == WAIT_TIMEOUT) {
+            // Gone without a word, or back where nothing could tell.
+            const bool gone = folder && !isFolder(folder_);
+            if ((gone || !folder) && watchTheFolderThereNow()) changed_();
+            watchAbove();
+            continue;
+        }
+        const HANDLE fired = waits[woke - WAIT_OBJECT_0];
+        if (fired == above.get() && !FindNextChangeNotification(above.get())) above.reset();
+        // Armed again on every change, so a folder deleted, replaced or made
+        // again is never watched in its old place.
+        watchTheFolderThereNow();
+        changed_();
+    }
 }
 
 }  // namespace vela::win32

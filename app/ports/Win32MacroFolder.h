@@ -24,12 +24,19 @@ public:
     void openFolder() override;
 
     // Calls `changed` on a thread of its own each time a file or folder under
-    // the folder is made, renamed, removed or written (the system's change
-    // notification, no polling). False when the folder cannot be watched.
+    // the folder is made, renamed, removed or written, and each time the
+    // folder itself goes, is replaced or comes back (the system's change
+    // notifications on the folder and on the one above it). The watch never
+    // holds a folder that is gone: that would keep it from being made again
+    // on older systems. Where no notification can be had (some network
+    // shares) it only looks now and then whether the folder is there; the
+    // loader compares each script's time and size before it plays. False
+    // when no thread could be started.
     bool watch(std::function<void()> changed);
 
 private:
     static DWORD WINAPI watchThread(LPVOID self);
+    void runWatch();
 
     std::wstring folder_;
     ShellPort& shell_;
@@ -37,7 +44,6 @@ private:
     std::function<void()> changed_;
     UniqueHandle stop_;
     UniqueHandle thread_;
-    HANDLE notification_ = INVALID_HANDLE_VALUE;
 };
 
 }  // namespace vela::win32

@@ -10,6 +10,10 @@ namespace vela::win32 {
 
 namespace {
 
+// Rows show names as they are (scripts, programs): an "&" is drawn, not
+// taken for a mnemonic. No row of the catalogue has one.
+constexpr UINT kRowTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+
 // The size of NONCLIENTMETRICSW before Vista added its last member: accepted
 // by every version, where the full size is refused before Vista.
 constexpr UINT kClassicMetricsSize = offsetof(NONCLIENTMETRICSW, iPaddedBorderWidth);
@@ -187,7 +191,7 @@ void CMenuXP::MeasureItem(MEASUREITEMSTRUCT& request) {
     if (screen.get()) {
         const HGDIOBJ previous = SelectObject(screen.get(), font.get());
         DrawTextW(screen.get(), item->text.c_str(), static_cast<int>(item->text.size()), &text,
-                  DT_CALCRECT | DT_SINGLELINE | DT_VCENTER);
+                  DT_CALCRECT | kRowTextFormat);
         SelectObject(screen.get(), previous);
     }
     const menu::RowSize size =
@@ -288,7 +292,7 @@ void CMenuXP::DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, boo
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, greyed ? kGreyedTextColour : selected ? selectedTextColour_ : textColour_);
     DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &area,
-              DT_LEFT | DT_SINGLELINE | DT_VCENTER);
+              DT_LEFT | kRowTextFormat);
 }
 
 }  // namespace vela::win32

@@ -34,6 +34,11 @@ TEST(ProfileSet, ProgramsAreFoundWithoutRegardToCaseAndAddedOnce) {
     EXPECT_TRUE(notepad.sets(Slot::X1));
     EXPECT_FALSE(notepad.sets(Slot::X2));
     EXPECT_EQ(set.find(L"notepad"), nullptr);
+    // Beyond ASCII too, as the file system compares: one profile for both.
+    ProgramProfile& uber = set.add(L"\u00FCBER.EXE");
+    EXPECT_EQ(set.find(L"\u00DCber.exe"), &uber);
+    EXPECT_EQ(&set.add(L"\u00DCBER.exe"), &uber);
+    set.remove(L"\u00FCber.EXE");
     EXPECT_TRUE(set.remove(L"notepad.EXE"));
     EXPECT_FALSE(set.remove(L"notepad.exe"));
     EXPECT_TRUE(set.all().empty());

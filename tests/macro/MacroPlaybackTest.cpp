@@ -9,8 +9,12 @@
 #include <thread>
 
 #include "core/ActionExecutor.h"
+#include "core/InputRecords.h"
+#include "core/ProgramFiles.h"
 #include "core/TrackedInput.h"
 #include "macro/MacroPlayer.h"
+#include "macro/MacroScriptLoader.h"
+#include "tests/support/MemoryFilePort.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/Records.h"
 #include "tests/support/StdThreads.h"
@@ -58,8 +62,11 @@ private:
 class ThreadPort final : public InputPort {
 public:
     ThreadPort(std::shared_ptr<Recorder> rec, std::shared_ptr<Gate> gate,
-               std::shared_ptr<std::atomic<int>> live)
-        : rec_(std::move(rec)), gate_(std::move(gate)), live_(std::move(live)) {
+               std::shared_ptr<std::atomic<int>> live, bool gateMoves = false)
+        : rec_(std::move(rec)),
+          gate_(std::move(gate)),
+          live_(std::move(live)),
+          gateMoves_(gateMoves) {
         ++*live_;
     }
     ~ThreadPort() override { --*live_; }
@@ -68,7 +75,12 @@ public:
         rec_->sleepMs(ms);
         if (gate_) gate_->pass();
     }
-    Point cursorPos() override { return rec_->cursorPos(); }
+    // With `gateMoves`, a move step waits at the gate where it asks for the
+    // pointer (the playback's own first look, at its start, does not).
+    Point cursorPos() override {
+        if (gateMoves_ && cursorReads_++ > 0) gate_->pass();
+        return rec_->cursorPos();
+    }
     Size primaryScreenSize() override { return rec_->primaryScreenSize(); }
     Rect virtualScreen() override { return rec_->virtualScreen(); }
     std::uint32_t tickCount() override { return rec_->tickCount(); }
@@ -79,6 +91,8 @@ private:
     std::shared_ptr<Recorder> rec_;
     std::shared_ptr<Gate> gate_;
     std::shared_ptr<std::atomic<int>> live_;
+    bool gateMoves_;
+    int cursorReads_ = 0;
 };
 
 class PlaybackTest : public ::testing::Test {
@@ -93,11 +107,16 @@ protected:
     std::shared_ptr<HeldInputs> ledger = std::make_shared<HeldInputs>();
     test::StdThreads starter;
     std::unique_ptr<MacroPlayer> player;
-    // Waking a playback opens the gate its pause waits at.
+    bool gateMoves = false;
+    // Waking a playback opens the gate its pause waits at, unless the
+    // playback is to be stuck where no wake reaches it.
     struct GateWake final : PlaybackWakePort {
         explicit GateWake(Gate& g) : gate(g) {}
-        void wake(Slot) override { gate.open(); }
+        void wake(Slot) override {
+            if (opens) gate.open();
+        }
         Gate& gate;
+        bool opens = true;
     } wake{*gate};
     InputReleaser releaser{*ledger, *threads, wake, ui};
     SlotModel model{ui, ui, ui, &releaser};
@@ -114,16 +133,16 @@ protected:
     void build() {
         player = std::make_unique<MacroPlayer>(
             scripts, threads, ledger,
-            [rec = played, gate = gate, live = livePorts, made = portsMade](Slot) {
+            [this, rec = played, gate = gate, live = livePorts, made = portsMade](Slot) {
                 ++*made;
-                return std::make_unique<ThreadPort>(rec, gate, live);
+                return std::make_unique<ThreadPort>(rec, gate, live, gateMoves);
             },
             starter);
         executor =
             std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, *player}, *threads);
     }
     void giveMacro(Slot slot, MacroScript script) {
-        (*scripts)[static_cast<std::size_t>(number(slot))] = std::move(script);
+        scripts->put(number(slot), std::move(script));
         ButtonAssignment& a = model.at(slot);
         a.hookInstalled = true;  // remapped, as the settings loader leaves it
         a.actionGroup = toRaw(ActionGroup::KeyGroup);
@@ -213,7 +232,7 @@ TEST_F(PlaybackTest, AllEightPlayingSlotsPlayAtOnceEachWithItsOwnPort) {
 }
 
 TEST_F(PlaybackTest, SlotMHasNoPlaybackThread) {
-    (*scripts)[2] = tapWithPause(1);
+    scripts->put(2, tapWithPause(1));
     EXPECT_FALSE(player->startPlayback(Slot::M));
     giveMacro(Slot::M, tapWithPause(1));
     model.at(Slot::M).virtualKey = 0x44;
@@ -249,7 +268,7 @@ TEST_F(PlaybackTest, APlaybackOutlivesThePlayerAndTheCallersReferences) {
 
 TEST_F(PlaybackTest, PlayingOnThisThreadLeavesTheEntriesAloneAndPlaysSlotMToo) {
     gate->open();
-    (*scripts)[2] = {{'j', L" 77"}, {'k', L" 77"}};
+    scripts->put(2, {{'j', L" 77"}, {'k', L" 77"}});
     Recorder here;
     player->playOnThisThread(2, here);
     EXPECT_EQ(here.records(),
@@ -335,6 +354,34 @@ TEST_F(PlaybackTest, APlaybackThatDoesNotStopIsWaitedForAtMostTheStopWaitByTheCl
     EXPECT_EQ(played->records().size(), 3u) << "the late thread pressed and released nothing more";
 }
 
+// Another script chosen for the slot while its playback is stuck inside a
+// step past the stop wait (a thread the system does not schedule): the
+// playback finishes that step with the script it started, which is neither
+// changed nor freed under it.
+TEST_F(PlaybackTest, AScriptReadAgainWhileItPlaysLeavesThePlayingStepsAlone) {
+    wake.opens = false;
+    gateMoves = true;
+    giveMacro(Slot::X1, {{'j', L" 17"}, {'h', L" 5"}, {'k', L" 17"}});
+    executor->onActivation(Slot::X1);
+    ASSERT_TRUE(gate->awaitWaiting(1)) << "inside the move step";
+
+    test::MemoryFilePort fs;
+    fs.files[macroScriptPath(L"C:\\Vela", L"Other.txt")] = test::bytesOf("MoveL 900\nKeyDown 66\n");
+    MacroScriptLoader loader(fs, L"C:\\Vela", scripts);
+    model.assignKeyFunction(Slot::X1, L"Other", toRaw(KeyAction::Macro), 0);
+    loader.LoadMacroScript(number(Slot::X1), L"Other.txt");
+    gate->open();
+    ASSERT_TRUE(awaitIdle(Slot::X1));
+
+    const std::int32_t x = absoluteCoordinate(played->cursor.x, played->screen.width);
+    const auto records = played->records();
+    ASSERT_EQ(records.size(), 2u)
+        << "the key down and the move it was in, nothing of the new script";
+    EXPECT_EQ(records[0], test::key(17, false));
+    EXPECT_EQ(records[1].dx, x + 5) << "the move keeps its own distance";
+    EXPECT_EQ(ui.records(), (std::vector<InputRecord>{test::key(17, true)}));
+}
+
 TEST_F(PlaybackTest, AScriptThatForgetsItsKeyUpHasTheKeyReleasedAtItsEnd) {
     gate->open();
     giveMacro(Slot::X2, {{'j', L" 16"}, {'j', L" 65"}, {'k', L" 65"}});
@@ -345,7 +392,7 @@ TEST_F(PlaybackTest, AScriptThatForgetsItsKeyUpHasTheKeyReleasedAtItsEnd) {
                                         test::key(65, true), test::key(16, true)}));
     EXPECT_FALSE(ledger->holdsAnything());
     // The playback timers' way, on this thread, too.
-    (*scripts)[10] = {{'j', L" 17"}};
+    scripts->put(10, {{'j', L" 17"}});
     Recorder here;
     player->playOnThisThread(10, here);
     EXPECT_EQ(here.records(),

@@ -119,6 +119,59 @@ TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
     EXPECT_EQ(active.assignmentFor(Slot::X1).hookInstalled, false);
 }
 
+// A note typed in a profile for an input it inherits is the profile's own;
+// the function stays inherited and follows "All Programs".
+TEST_F(ProfileEditing, ANoteUnderAnInheritedInputLeavesTheFunctionInherited) {
+    runtime.foregroundChanged(L"editor.exe");
+    editor.edit(L"editor.exe");
+    rec.clear();
+    editor.editNote(Slot::X2, [] { return std::wstring(L"cuts here"); });
+    const ProgramProfile& profile = *profiles.find(L"editor.exe");
+    EXPECT_FALSE(profile.sets(Slot::X2)) << "the function is still inherited";
+    EXPECT_TRUE(editor.inherits(Slot::X2));
+    EXPECT_EQ(all.at(Slot::X2).description, L"") << "All Programs keeps its own note";
+    EXPECT_NE(rec.trace().find("label:X2"), std::string::npos);
+    EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
+
+    all.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
+    EXPECT_EQ(active.assignmentFor(Slot::X2).virtualKey, 86) << "follows All Programs";
+    editor.edit(L"");
+    rec.clear();
+    editor.edit(L"editor.exe");
+    EXPECT_EQ(captionsAndMarks(), "X1=Paste ownX1 X2=Paste inheritedX2 [editor.exe] ");
+    EXPECT_EQ(profileModel.at(Slot::X2).description, L"cuts here");
+
+    // A function chosen later makes the slot the profile's, note and all.
+    commands.openFunctionMenu(Slot::X2);
+    commands.onCommand(kPasteCommand);
+    ASSERT_TRUE(profile.sets(Slot::X2));
+    EXPECT_EQ(profile.slots[4]->description, L"cuts here");
+}
+
+// The note goes to the profile shown when the entry opened, whatever the
+// window shows when it is confirmed (the tray's Reset shows "All Programs"),
+// and nowhere when that profile is gone by then.
+TEST_F(ProfileEditing, ANoteGoesToTheProfileShownWhenItsEntryOpened) {
+    editor.edit(L"editor.exe");
+    editor.editNote(Slot::X1, [&] {
+        editor.edit(L"");
+        return std::wstring(L"pastes");
+    });
+    EXPECT_EQ(profiles.find(L"editor.exe")->slots[3]->description, L"pastes");
+    EXPECT_EQ(all.at(Slot::X1).description, L"");
+
+    editor.edit(L"editor.exe");
+    editor.editNote(Slot::X1, [&] {
+        editor.deleteEdited();
+        return std::wstring(L"lost");
+    });
+    EXPECT_EQ(all.at(Slot::X1).description, L"");
+    EXPECT_EQ(profiles.find(L"editor.exe"), nullptr);
+
+    editor.editNote(Slot::X2, [] { return std::nullopt; });
+    EXPECT_EQ(all.at(Slot::X2).description, L"") << "cancelled";
+}
+
 TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheEditedOne) {
     profileMenu.programs = {L"notepad.exe", L"Editor.exe", L"Calc.exe", L""};
     profileCommands.openMenu();

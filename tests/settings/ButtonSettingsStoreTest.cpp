@@ -167,7 +167,7 @@ TEST_F(SettingsStoreTest, AMacroSlotsScriptIsReadBeforeItsHookGoesIn) {
         std::shared_ptr<MacroScripts> scripts;
         std::vector<std::size_t> stepsAtInstall;
         void install(Slot s) override {
-            stepsAtInstall.push_back((*scripts)[static_cast<std::size_t>(number(s))].size());
+            stepsAtInstall.push_back(scripts->at(number(s)) ? scripts->at(number(s))->size() : 0);
         }
         void remove(Slot) override {}
     } hooks;
@@ -202,7 +202,7 @@ TEST_F(SettingsStoreTest, AMissingScriptStillGetsItsHook) {
     auto s = store();
     s.loadAll();
     EXPECT_TRUE(model.at(Slot::X2).hookInstalled);
-    EXPECT_TRUE((*scripts)[4].empty());
+    EXPECT_TRUE(!scripts->at(4) || scripts->at(4)->empty());
     s.saveAll();
     EXPECT_NE(savedFile().find(L"6=0\r\n7=gone.txt\r\n8=\r\n"), std::wstring::npos);
 }

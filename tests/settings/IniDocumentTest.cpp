@@ -47,6 +47,27 @@ TEST(IniDocument, DeleteSectionTakesItsHeaderAndEveryLineToTheNextHeader) {
     EXPECT_EQ(doc.text(), L"[A]\r\na=1\r\n\r\n");
 }
 
+// Keys are listed once each, in order; deleting some leaves the others and
+// the blank and comment lines, and the section goes only when nothing but
+// blank lines is left of it.
+TEST(IniDocument, KeysAreListedAndDeletedByNameAndAnEmptiedSectionGoes) {
+    const std::wstring text =
+        L"[P]\r\n X1.0 = a\r\nFont=b\r\nx1.0=again\r\nno equals\r\n[Q]\r\nX1.0=c\r\n\r\n"
+        L"[\u00DCber]\r\nX1.0=d";
+    IniDocument doc(text);
+    EXPECT_EQ(doc.keyNames(L"p"), (std::vector<std::wstring>{L"X1.0", L"Font"}));
+    EXPECT_EQ(doc.keyNames(L"\u00FCBER"), (std::vector<std::wstring>{L"X1.0"}));
+    EXPECT_TRUE(doc.keyNames(L"missing").empty());
+
+    const auto vela = [](std::wstring_view key) { return key == L"X1.0" || key == L"x1.0"; };
+    doc.deleteKeys(L"P", vela);
+    doc.deleteKeys(L"Q", vela);
+    doc.deleteKeys(L"missing", vela);
+    EXPECT_EQ(doc.text(), L"[P]\r\nFont=b\r\nno equals\r\n[\u00DCber]\r\nX1.0=d");
+    doc.deleteKeys(L"\u00FCber", vela);
+    EXPECT_EQ(doc.text(), L"[P]\r\nFont=b\r\nno equals\r\n");
+}
+
 TEST(IniDocument, DeleteOfADuplicatedSectionLeavesTheSecondForTheNextWrite) {
     IniDocument doc(L"[S]\r\n0=old\r\n[Other]\r\nx=1\r\n[S]\r\n0=dup\r\n");
     doc.deleteSection(L"S");

@@ -44,6 +44,16 @@ public:
 
     bool exists(const std::wstring& path) override { return files.contains(path); }
 
+    // A file's write time is what the test sets (0 until then); its size is
+    // its content's.
+    std::map<std::wstring, std::uint64_t> writeTimes;
+    std::optional<FileStamp> stamp(const std::wstring& path) override {
+        const auto it = files.find(path);
+        if (it == files.end()) return std::nullopt;
+        const auto time = writeTimes.find(path);
+        return FileStamp{time == writeTimes.end() ? 0 : time->second, it->second.size()};
+    }
+
     std::optional<std::wstring> createTempBeside(const std::wstring& target) override {
         const std::wstring folder = folderOf(target);
         if (readOnlyFolders.contains(folder)) return std::nullopt;

@@ -797,6 +797,22 @@ def brightest(png, rect):
     return float(most) if most else -1.0
 
 
+def ink_box(png, rect, darker_than=0.4):
+    """(x, y, w, h) in `rect` of the pixels of the screenshot `png` darker
+    than `darker_than` (HSL lightness): where dark text was drawn on a light
+    background; None when there are none."""
+    x, y, w, h = rect
+    box = subprocess.run(["convert", png, "-crop", f"{w}x{h}+{x}+{y}", "+repage", "-colorspace",
+                          "HSL", "-channel", "B", "-separate", "-threshold",
+                          f"{darker_than * 100}%", "-format", "%@", "info:"],
+                         capture_output=True, text=True).stdout.strip()
+    found = re.fullmatch(r"(\d+)x(\d+)\+(\d+)\+(\d+)", box)
+    if not found:
+        return None
+    bw, bh, bx, by = map(int, found.groups())
+    return (x + bx, y + by, bw, bh) if bw and bh else None
+
+
 # ---- The function menu (Wine draws each open level as a top-level X window
 #      with a 3-pixel frame and rows of equal height) ------------------------------------------
 

@@ -70,6 +70,8 @@ CASES = [
     Case("files: a program folder that cannot be written", files.read_only_folder, beside=True),
     Case("files: Alt+F4 after a typed description", files.close_after_a_description),
     Case("files: scripts as editors save them", files.scripts_as_editors_save_them),
+    Case("files: the scripts folder removed, replaced and made again",
+         files.scripts_folder_made_again),
     Case("files: killed while saving", files.kill_during_saves, beside=True),
     Case("keys: nothing stays down", keys.nothing_stays_down),
     Case("keys: hold while pressed", keys.hold_while_pressed),

@@ -5,6 +5,7 @@ its saves."""
 import glob
 import os
 import random
+import shutil
 import signal
 import subprocess
 import time
@@ -114,6 +115,59 @@ def scripts_as_editors_save_them(ctx):
               CTRL_C)
     ctx.check("utf8_marked_script_plays_every_line",
               rx.collect(["click", "--delay", 0, 8], want=4), CTRL_C)
+
+
+def scripts_folder_made_again(ctx):
+    """ScriptsMacros removed and made again, then replaced by another folder
+    (as sync tools and unzips do): every edit plays at the next press. Each
+    edit keeps the script's size and time, so only the folder's watch can
+    tell of it."""
+    s = ctx.s
+    vela = Vela(s)
+    scripts = os.path.join(vela.folder, "ScriptsMacros")
+    script = os.path.join(scripts, "Tap.txt")
+
+    def edit(key, folder=scripts):
+        """Tap.txt in `folder` made to press `key`, its size and time as before."""
+        path = os.path.join(folder, "Tap.txt")
+        with open(path, "wb") as f:
+            f.write(crlf(f"KeyDown {key}", f"KeyUp {key}").encode())
+        os.utime(path, ns=(first.st_atime_ns, first.st_mtime_ns))
+
+    vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
+    first = os.stat(script)
+    vela.write_settings(crlf("[X1ButtonSetting]", "0=Tap", "1=1", "2=6", "3=0", "4=0", "5=", "6=1",
+                             "7=Tap.txt", "8="))
+    vela.start()
+    ctx.tray().wait_icon()
+    rx = Receiver(s, exit_after=60)
+    forward = ["click", "--delay", 0, 9]
+    ctx.check("plays_the_script", rx.collect(forward, want=2), ["KEYDOWN 65", "KEYUP 65"])
+
+    shutil.rmtree(scripts)
+    time.sleep(0.5)
+    os.makedirs(scripts)
+    edit(66)
+    # The user's moment between saving a script and pressing the button.
+    time.sleep(1)
+    ctx.check("made_again_plays_the_new_script", rx.collect(forward, want=2),
+              ["KEYDOWN 66", "KEYUP 66"])
+    edit(67)
+    time.sleep(1)
+    ctx.check("a_second_edit_plays_too", rx.collect(forward, want=2), ["KEYDOWN 67", "KEYUP 67"])
+
+    other = scripts + ".new"
+    os.makedirs(other)
+    edit(68, other)
+    os.rename(scripts, scripts + ".old")
+    os.rename(other, scripts)
+    time.sleep(1)
+    ctx.check("a_replaced_folder_plays_its_script", rx.collect(forward, want=2),
+              ["KEYDOWN 68", "KEYUP 68"])
+    edit(69)
+    time.sleep(1)
+    ctx.check("an_edit_in_the_replacing_folder_plays", rx.collect(forward, want=2),
+              ["KEYDOWN 69", "KEYUP 69"])
 
 
 def kill_during_saves(ctx, rounds=None):

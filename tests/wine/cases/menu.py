@@ -8,7 +8,7 @@ import os
 import shutil
 import time
 
-from harness import Abort, Receiver, Vela, centre, crlf, layout, now_ms, wait_until
+from harness import Abort, Receiver, Vela, centre, crlf, ink_box, layout, now_ms, wait_until
 
 CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
 
@@ -117,30 +117,64 @@ def objects(ctx):
     ctx.check("control_leak_seen_in_user", int(got["after"]["user"]) - int(got["before"]["user"]), 5)
 
 
+def text_right_edge(png, menu, level, row, rows):
+    """Where the text of a menu row ends: the right edge of its ink, the
+    icon column and the submenu arrow left out."""
+    x, y, w, h = menu.s.geometry(level)
+    height = (h - 2 * menu.FRAME) // rows
+    top = y + menu.FRAME + row * height
+    box = ink_box(png, (x + 25, top + 1, w - 45, height - 2))
+    return box[0] + box[2] if box else None
+
+
 def macro_from_the_menu(ctx):
-    """"Macro" lists the scripts of ScriptsMacros, subfolders as submenus;
-    choosing one assigns it to the slot, saved as keyAction 6, and it plays on
-    the next press without a restart; an edit of the file plays at the press
-    after."""
+    """"Macro" lists the scripts of ScriptsMacros, subfolders as submenus,
+    each name drawn as it is (an "&" is no mnemonic, in a note under a button
+    neither); choosing one assigns it
+    to the slot, saved as keyAction 6, and it plays on the next press without
+    a restart; an edit of the file plays at the press after."""
     s = ctx.s
     vela = Vela(s)
     vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
+    vela.write_script("Copy & Paste.txt", crlf("KeyDown 17", "KeyUp 17"))
+    vela.write_script("Copy  Paste.txt", crlf("KeyDown 17", "KeyUp 17"))
     os.makedirs(os.path.join(vela.folder, "ScriptsMacros", "Games"))
     vela.write_script(os.path.join("Games", "Heal.txt"), crlf("KeyDown 72", "KeyUp 72"))
+    # Notes are shown as they are too.
+    vela.write_settings(crlf("[X2ButtonSetting]", "8=Copy & Paste", "[WLButtonSetting]",
+                             "8=Copy  Paste"))
     window = vela.start_shown()
     ctx.tray().wait_icon()
     xy = s.geometry(window)[:2]
+    shot = os.path.join(s.work, "notes.png")
+    s.screenshot(shot)
+    widths = []
+    for column_row in ("0, 1", "0, 3"):  # Tilt Left's note, Back's note
+        lx, ly, lw, lh = layout(f"g.label_rect({column_row})")
+        box = ink_box(shot, (xy[0] + lx, xy[1] + ly, lw, lh), darker_than=0.6)
+        widths.append(box[2] if box else None)
+    ctx.log(f"notes drawn {widths[0]} (two blanks) and {widths[1]} (ampersand) wide")
+    ctx.check("ampersand_of_a_note_drawn_as_it_is",
+              None not in widths and widths[1] - widths[0] >= 3, True)
     menu = ctx.menu()
     root = open_caption(ctx, menu, xy, "0, 2")  # X1
     menu.hover(root, 7, menu.BUTTON_ROOT_ROWS)  # Macro
     macros = menu.wait_level(2)
-    # Games (a submenu), Tap, Open Macro Folder.
-    menu.slide_into(macros, 1, 3)
-    s.screenshot(os.path.join(s.work, "menu-macro.png"))
+    # Games (a submenu), "Copy  Paste", "Copy & Paste", Tap, Open Macro Folder.
+    menu.slide_into(macros, 3, 5)
+    shot = os.path.join(s.work, "menu-macro.png")
+    s.screenshot(shot)
     root_h, macro_h = s.geometry(root)[3], s.geometry(macros)[3]
     row = (root_h - 2 * menu.FRAME) / menu.BUTTON_ROOT_ROWS
-    ctx.check("macro_category_rows: Games, Tap, Open Macro Folder",
-              round((macro_h - 2 * menu.FRAME) / row), 3)
+    ctx.check("macro_category_rows: Games, two scripts, Tap, Open Macro Folder",
+              round((macro_h - 2 * menu.FRAME) / row), 5)
+    # Drawn as a mnemonic, "&" would vanish and underline the blank after it:
+    # "Copy & Paste" would end where "Copy  Paste" ends.
+    two_blanks = text_right_edge(shot, menu, macros, 1, 5)
+    ampersand = text_right_edge(shot, menu, macros, 2, 5)
+    ctx.log(f"text ends at {two_blanks} (two blanks) and {ampersand} (ampersand)")
+    ctx.check("ampersand_drawn_as_it_is", two_blanks is not None and ampersand is not None and
+              ampersand - two_blanks >= 3, True)
     s.xdo("click", 1)
     ctx.check("chosen_script_saved", bool(wait_until(
         lambda: (vela.ini("X1ButtonSetting", "7"), vela.ini("X1ButtonSetting", "2"),

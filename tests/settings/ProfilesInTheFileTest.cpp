@@ -1,0 +1,165 @@
+// Program profiles in the settings file: the "[Profiles]" list as people and
+// older versions leave it, program names kept exactly, and sections of the
+// same name that are not (or no longer) a profile's.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "core/ProgramFiles.h"
+#include "macro/MacroScriptLoader.h"
+#include "settings/ButtonSettingsStore.h"
+#include "settings/SettingsText.h"
+#include "settings/Windows1252.h"
+#include "tests/support/MemoryFilePort.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+const std::wstring kProfilesModule = L"C:\\Vela\\Vela.exe";
+const std::wstring kProfilesPath = L"C:\\Vela\\QmSetting.ini";
+
+ButtonAssignment function(const wchar_t* caption, std::uint8_t vk) {
+    ButtonAssignment a;
+    a.caption = caption;
+    a.hookInstalled = true;
+    a.actionGroup = toRaw(ActionGroup::KeyGroup);
+    a.keyAction = toRaw(KeyAction::CtrlCombo);
+    a.virtualKey = vk;
+    return a;
+}
+
+class ProfilesInTheFile : public ::testing::Test {
+protected:
+    test::Recorder rec;
+    SlotModel model{rec, rec, rec};
+    test::MemoryFilePort fs;
+    Windows1252 ansi;
+    MacroScriptLoader loader{fs, L"C:\\Vela", std::make_shared<MacroScripts>()};
+    ProfileSet profiles;
+
+    void put(std::wstring_view text) { fs.files[kProfilesPath] = encodeUtf16LeWithBom(text); }
+    std::wstring saved() { return decodeSettingsText(fs.files.at(kProfilesPath), ansi).text; }
+    void save() { store(profiles).saveAll(); }
+    // The profiles the file holds now, each as "program:" and the slots it sets.
+    std::vector<std::wstring> read() {
+        ProfileSet fresh;
+        SlotModel all{rec, rec, rec};
+        ButtonSettingsStore s(all, loader, {fs, ansi, rec}, kProfilesModule, true);
+        s.useProfiles(&fresh);
+        s.loadAll();
+        std::vector<std::wstring> out;
+        for (const ProgramProfile& p : fresh.all()) {
+            std::wstring line = p.program + L":";
+            for (const SlotInfo& info : kSlotTable)
+                if (p.sets(info.slot))
+                    line += L" " + std::wstring(info.name.begin(), info.name.end());
+            out.push_back(line);
+        }
+        return out;
+    }
+    void load() {
+        profiles = {};
+        store(profiles).loadAll();
+    }
+    ButtonSettingsStore store(ProfileSet& set) {
+        ButtonSettingsStore s(model, loader, {fs, ansi, rec}, kProfilesModule, true);
+        s.useProfiles(&set);
+        return s;
+    }
+};
+
+constexpr std::wstring_view kTwoSections =
+    L"[a.exe]\r\nX1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\nX1.6=1\r\n"
+    L"[c.exe]\r\nX2.0=Cut\r\nX2.1=1\r\nX2.2=2\r\nX2.3=88\r\nX2.6=1\r\n";
+
+// Every numbered program of the list is read, in the numbers' order, whatever
+// gaps the list has; a save writes the list again without them and leaves no
+// section of a profile behind when it goes.
+TEST_F(ProfilesInTheFile, EveryListedProgramIsReadWhateverTheGaps) {
+    for (const wchar_t* list :
+         {L"1=a.exe\r\n2=\r\n3=c.exe\r\n", L"1=a.exe\r\n3=c.exe\r\n", L"3=c.exe\r\n1=a.exe\r\n",
+          L"2=a.exe\r\nnote=x\r\n10=c.exe\r\n", L"01=a.exe\r\n2=\"\"\r\n7=c.exe\r\n"}) {
+        SCOPED_TRACE(testing::PrintToString(std::wstring(list)));
+        put(L"[Profiles]\r\n" + std::wstring(list) + std::wstring(kTwoSections));
+        load();
+        EXPECT_EQ(read(), (std::vector<std::wstring>{L"a.exe: X1", L"c.exe: X2"}));
+        save();
+        EXPECT_NE(saved().find(L"[Profiles]\r\n1=a.exe\r\n2=c.exe\r\n"), std::wstring::npos);
+        EXPECT_EQ(read(), (std::vector<std::wstring>{L"a.exe: X1", L"c.exe: X2"}));
+        profiles.remove(L"c.exe");
+        save();
+        EXPECT_EQ(saved().find(L"c.exe"), std::wstring::npos) << "nothing of c.exe left";
+    }
+}
+
+// A name is kept exactly (a leading blank too) and found in any case: a
+// section written "Über.exe" is the profile of "üBER.EXE".
+TEST_F(ProfilesInTheFile, ProgramNamesAreKeptExactlyAndMatchInAnyCase) {
+    profiles.add(L" spaced.exe").slots[3] = function(L"Paste", 86);
+    save();
+    EXPECT_EQ(read(), (std::vector<std::wstring>{L" spaced.exe: X1"}));
+
+    put(L"[Profiles]\r\n1=\u00FCBER.EXE\r\n[\u00DCber.exe]\r\nX1.0=Paste\r\nX1.1=1\r\n");
+    load();
+    ASSERT_NE(profiles.find(L"\u00DCber.exe"), nullptr);
+    EXPECT_TRUE(profiles.find(L"\u00DCber.exe")->sets(Slot::X1));
+}
+
+// A section of the same name as a profile that is not Vela's keeps its own
+// keys through every save, and gives none to the profile; when the profile
+// goes, the section is as it was, byte for byte.
+TEST_F(ProfilesInTheFile, AnotherProgramsSectionIsNeitherTakenOverNorLost) {
+    const std::wstring theirs = L"[notepad.exe]\r\nFont=Consolas\r\nWrap=1\r\n";
+    const std::wstring other = L"[Other]\r\nX1.0=not ours\r\n";
+    put(theirs + other);
+    load();
+    EXPECT_TRUE(profiles.all().empty());
+    profiles.add(L"notepad.exe").slots[3] = function(L"Paste", 86);
+    save();
+    EXPECT_EQ(read(), (std::vector<std::wstring>{L"notepad.exe: X1"}));
+    EXPECT_NE(saved().find(L"[notepad.exe]\r\nFont=Consolas\r\nWrap=1\r\nX1.0=Paste\r\n"),
+              std::wstring::npos);
+
+    profiles.remove(L"notepad.exe");
+    save();
+    EXPECT_EQ(saved().substr(0, theirs.size() + other.size()), theirs + other);
+    EXPECT_EQ(saved().find(L"X1.1"), std::wstring::npos);
+}
+
+// A section left over from a profile no longer listed (an older version
+// dropped it from the list): its keys are no new profile's assignments, not
+// even for a moment between two saves.
+TEST_F(ProfilesInTheFile, AnOrphanedSectionsKeysNeverBecomeANewProfiles) {
+    put(L"[game.exe]\r\nR.0=Left Click\r\nR.1=1\r\nR.4=0\r\nR.6=0\r\n");
+    load();
+    EXPECT_TRUE(profiles.all().empty());
+    profiles.add(L"Game.exe");
+    save();
+    EXPECT_EQ(read(), (std::vector<std::wstring>{L"Game.exe:"}));
+    EXPECT_EQ(saved().find(L"R.0"), std::wstring::npos);
+}
+
+// A note of a profile's own under a function it inherits is the slot's note
+// key alone; a slot the profile sets reads as it always did.
+TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
+    ProgramProfile& made = profiles.add(L"editor.exe");
+    made.notes[4] = L"cuts here";
+    made.slots[3] = function(L"Paste", 86);
+    made.slots[3]->description = L"pastes";
+    save();
+    const std::wstring file = saved();
+    EXPECT_NE(file.find(L"[editor.exe]\r\nX1.0=Paste\r\n"), std::wstring::npos);
+    EXPECT_NE(file.find(L"X1.8=pastes\r\nX2.8=cuts here\r\n"), std::wstring::npos);
+    EXPECT_EQ(file.find(L"X2.0"), std::wstring::npos);
+
+    load();
+    const ProgramProfile& read = *profiles.find(L"editor.exe");
+    EXPECT_FALSE(read.sets(Slot::X2));
+    EXPECT_EQ(read.notes[4], L"cuts here");
+    EXPECT_EQ(read.slots[3]->description, L"pastes");
+    EXPECT_FALSE(read.notes[3]);
+}
+
+}  // namespace
+}  // namespace vela
