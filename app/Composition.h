@@ -1,8 +1,3 @@
-// The shortcut that pauses and resumes remapping from anywhere.
-inline constexpr int kPauseHotkeyId = 0x5650;
-inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
-inline constexpr UINT kPauseHotkeyKey = 'P';
-
 // The composition root: builds Vela's services over their Win32 ports, owns
 // them for the life of the program, and turns what the main window passes on
 // (hook reports, commands, timers) into calls on them. The main window only
@@ -47,6 +42,11 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "win32/Handle.h"
 
 namespace vela {
+
+// The shortcut that pauses and resumes remapping from anywhere.
+inline constexpr int kPauseHotkeyId = 0x5650;
+inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+inline constexpr UINT kPauseHotkeyKey = 'P';
 
 class Composition final : public MainWindowEvents,
                           public SavePort,
