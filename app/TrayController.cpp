@@ -52,6 +52,7 @@ LRESULT TrayController::onNotification(WPARAM iconId, LPARAM mouseMessage) {
             actions_.timers.start(kTrayMenuDelayTimerId, GetDoubleClickTime());
             break;
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:  // a right click soon after the last one
             openMenu();
             break;
         default:

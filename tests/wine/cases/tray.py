@@ -218,6 +218,10 @@ def living_in_the_tray(ctx):
 
     tray.open_menu(3)
     ctx.check("menu_open_window_still_hidden", vela.visible(), 0)
+    # Closed and right-clicked again at once: the system reports the second
+    # press as a double click, and it opens the menu all the same.
+    s.xdo("key", "Escape")
+    tray.open_menu(3)
     tray.choose(ROW_SHOW)
     ctx.check("show_application_shows", vela.wait_visible(1), 1)
     tray.open_menu(3)
