@@ -29,6 +29,7 @@
 #include "core/PlaybackThreads.h"
 #include "core/ProfileEditor.h"
 #include "core/Profiles.h"
+#include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
 #include "core/TrackedInput.h"
@@ -47,6 +48,11 @@ namespace vela {
 inline constexpr int kPauseHotkeyId = 0x5650;
 inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
 inline constexpr UINT kPauseHotkeyKey = 'P';
+inline constexpr wchar_t kPauseHotkeyText[] = L"Ctrl+Alt+Shift+P";
+// While another program owns the shortcut, Vela asks for it again this
+// often (a window timer far from the others).
+inline constexpr int kPauseHotkeyRetryTimerId = 0x7350;
+inline constexpr std::uint32_t kPauseHotkeyRetryMs = 3000;
 
 class Composition final : public MainWindowEvents,
                           public SavePort,
@@ -104,6 +110,8 @@ private:
     // "Pause Remapping" and its shortcut: what is held let go, every hook
     // out (or back), the tray icon grey (or not).
     void togglePause();
+    bool takePauseHotkey();
+    void tellPauseHotkeyTaken();
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -152,6 +160,13 @@ private:
     TimerTasks timerTasks_;
     Autostart autostart_;
     TrayController tray_;
+    // Taken as soon as no other program owns it; the tray menu shows it then.
+    ShortcutClaim pauseHotkey_{
+        timers_,
+        kPauseHotkeyRetryTimerId,
+        kPauseHotkeyRetryMs,
+        {[this] { return takePauseHotkey(); }, [this] { tellPauseHotkeyTaken(); },
+         [this] { tray_.showPauseShortcut(kPauseHotkeyText); }}};
     std::wstring unwritableFolder_;  // told once the tray icon exists
     bool trayAdded_ = false;
     // Made once the window exists and the platform flags are known.
