@@ -97,9 +97,6 @@ void Composition::onWindowCreated(HWND window) {
     menu_.emplace(window, model_, macroFolder_, macroLoader_, editor_, profiles_);
     executor_.repeatState().firstPress = true;
     setPlatformFlags();
-    // Taken by another program, the shortcut is missing; the tray menu still
-    // pauses.
-    RegisterHotKey(window, kPauseHotkeyId, kPauseHotkeyModifiers | MOD_NOREPEAT, kPauseHotkeyKey);
     if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
 }
 
@@ -148,6 +145,20 @@ void Composition::onWindowReady() {
     tray_.add(window_.hwnd(), window_.smallIcon());
     trayAdded_ = true;
     if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
+    // Once the icon is there to say that another program has it.
+    pauseHotkey_.claim();
+}
+
+bool Composition::takePauseHotkey() {
+    return RegisterHotKey(window_.hwnd(), kPauseHotkeyId, kPauseHotkeyModifiers | MOD_NOREPEAT,
+                          kPauseHotkeyKey) != FALSE;
+}
+
+void Composition::tellPauseHotkeyTaken() {
+    tray_.showBalloon(L"Pause shortcut in use", std::wstring(kPauseHotkeyText) +
+                                                    L" is used by another program: pause from "
+                                                    L"this icon's menu. Vela takes the shortcut "
+                                                    L"as soon as it is free.");
 }
 
 // %APPDATA%\Vela\QmSetting.ini; empty where the system names no such folder.
@@ -191,6 +202,7 @@ std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARA
     if (auto handled = tray_.onMessage(message, wParam, lParam)) return handled;
     switch (message) {
         case WM_TIMER:
+            if (pauseHotkey_.onTimer(static_cast<int>(wParam))) return 0;
             timerTasks_.onTimer(static_cast<int>(wParam));
             return std::nullopt;
         case WM_HOTKEY:

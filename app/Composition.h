@@ -1,8 +1,3 @@
-// The shortcut that pauses and resumes remapping from anywhere.
-inline constexpr int kPauseHotkeyId = 0x5650;
-inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
-inline constexpr UINT kPauseHotkeyKey = 'P';
-
 // The composition root: builds Vela's services over their Win32 ports, owns
 // them for the life of the program, and turns what the main window passes on
 // (hook reports, commands, timers) into calls on them. The main window only
@@ -34,6 +29,7 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "core/PlaybackThreads.h"
 #include "core/ProfileEditor.h"
 #include "core/Profiles.h"
+#include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
 #include "core/TimerTasks.h"
 #include "core/TrackedInput.h"
@@ -47,6 +43,16 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 #include "win32/Handle.h"
 
 namespace vela {
+
+// The shortcut that pauses and resumes remapping from anywhere.
+inline constexpr int kPauseHotkeyId = 0x5650;
+inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+inline constexpr UINT kPauseHotkeyKey = 'P';
+inline constexpr wchar_t kPauseHotkeyText[] = L"Ctrl+Alt+Shift+P";
+// While another program owns the shortcut, Vela asks for it again this
+// often (a window timer far from the others).
+inline constexpr int kPauseHotkeyRetryTimerId = 0x7350;
+inline constexpr std::uint32_t kPauseHotkeyRetryMs = 3000;
 
 class Composition final : public MainWindowEvents,
                           public SavePort,
@@ -108,6 +114,8 @@ private:
     void onEngineEvent(WPARAM event, LPARAM detail);
     // Clicks are watched while there are profiles to follow.
     void watchClicksForProfiles();
+    bool takePauseHotkey();
+    void tellPauseHotkeyTaken();
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -157,6 +165,13 @@ private:
     TimerTasks timerTasks_;
     Autostart autostart_;
     TrayController tray_;
+    // Taken as soon as no other program owns it; the tray menu shows it then.
+    ShortcutClaim pauseHotkey_{
+        timers_,
+        kPauseHotkeyRetryTimerId,
+        kPauseHotkeyRetryMs,
+        {[this] { return takePauseHotkey(); }, [this] { tellPauseHotkeyTaken(); },
+         [this] { tray_.showPauseShortcut(kPauseHotkeyText); }}};
     std::wstring unwritableFolder_;  // told once the tray icon exists
     bool trayAdded_ = false;
     // Made once the window exists and the platform flags are known.

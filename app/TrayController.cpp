@@ -5,6 +5,18 @@
 
 namespace vela {
 
+namespace {
+
+// A shortcut after a tab: the menu shows it in a column of its own.
+void labelWithShortcut(HMENU menu, UINT id, const std::wstring& shortcut) {
+    wchar_t label[128]{};
+    if (!GetMenuStringW(menu, id, label, 128, MF_BYCOMMAND)) return;
+    const std::wstring text = std::wstring(label) + L"\t" + shortcut;
+    ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
+}
+
+}  // namespace
+
 TrayController::TrayController(HINSTANCE module, TrayActions actions)
     : module_(module), actions_(std::move(actions)) {}
 
@@ -52,6 +64,7 @@ LRESULT TrayController::onNotification(WPARAM iconId, LPARAM mouseMessage) {
             actions_.timers.start(kTrayMenuDelayTimerId, GetDoubleClickTime());
             break;
         case WM_RBUTTONDOWN:
+        case WM_RBUTTONDBLCLK:  // a right click soon after the last one
             openMenu();
             break;
         default:
@@ -68,6 +81,7 @@ void TrayController::openMenu() {
     if (!popup) return;
     if (actions_.autostart.isOn())
         CheckMenuItem(popup, ID_TRAY_AUTOSTART, MF_BYCOMMAND | MF_CHECKED);
+    if (!pauseShortcut_.empty()) labelWithShortcut(popup, ID_TRAY_PAUSE, pauseShortcut_);
     if (actions_.paused && actions_.paused())
         CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
     // The menu needs its owner in front to close on a click elsewhere; a

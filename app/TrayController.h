@@ -8,6 +8,7 @@
 
 #include <functional>
 #include <optional>
+#include <string>
 
 #include "app/TrayIcon.h"
 #include "core/Autostart.h"
@@ -44,6 +45,8 @@ public:
     void showBalloon(const wchar_t* title, const std::wstring& text) {
         icon_.showBalloon(title, text);
     }
+    // The shortcut shown beside "Pause Remapping": only once Vela owns it.
+    void showPauseShortcut(std::wstring shortcut) { pauseShortcut_ = std::move(shortcut); }
 
     // The icon's notifications, the taskbar's return, the menu's delay timer
     // and the menu's commands; nullopt for any other message.
@@ -60,6 +63,7 @@ private:
     HWND owner_ = nullptr;
     HICON normalIcon_ = nullptr;  // the window's, not ours to destroy
     win32::UniqueIcon pausedIcon_;
+    std::wstring pauseShortcut_;
 };
 
 }  // namespace vela

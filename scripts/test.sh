@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds every configuration and runs every test: the
 # layering check, the native unit tests, the playback tests under
-# ThreadSanitizer, a short run of each fuzz target, and the Wine suite.
+# ThreadSanitizer, a short run of each fuzz target, Vela.exe built without
+# the unity build, and the Wine suite.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -28,6 +29,12 @@ TSAN_OPTIONS="halt_on_error=1" build/tsan/tests/macro/macro_playback_tests --gte
 
 phase "Fuzz targets, ${VELA_FUZZ_SECONDS:-10} s each"
 scripts/fuzz.sh --seconds "${VELA_FUZZ_SECONDS:-10}"
+
+# The unity build hides a source that compiles only after another one's
+# includes: once with every source on its own.
+phase "Vela.exe, each source compiled on its own"
+cmake --preset windows-separate >/dev/null
+cmake --build --preset windows-separate -j "$jobs"
 
 phase "Windows build and the Wine suite"
 cmake --preset windows >/dev/null

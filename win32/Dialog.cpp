@@ -26,6 +26,20 @@ bool answersDirectly(UINT message) {
     }
 }
 
+// Destroys a top-level window without hiding it first. Wine on an X server
+// without a window manager waits up to 2 s for one to confirm the hide of any
+// window that was ever active, the window still on the screen and this thread
+// frozen: a typed description looked unconfirmed, and every press waited.
+// A window no longer marked visible is simply destroyed; what lay under it is
+// drawn again.
+void destroyWithoutHide(HWND window) {
+    RECT area{};
+    GetWindowRect(window, &area);
+    SetWindowLongPtrW(window, GWL_STYLE, GetWindowLongPtrW(window, GWL_STYLE) & ~WS_VISIBLE);
+    DestroyWindow(window);
+    RedrawWindow(nullptr, &area, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 }  // namespace
 
 INT_PTR Dialog::runModal(HINSTANCE module, int templateId, HWND owner) {
@@ -57,7 +71,7 @@ INT_PTR Dialog::runModal(HINSTANCE module, int templateId, HWND owner) {
     }
     if (ownerWasEnabled) EnableWindow(owner, TRUE);
     if (owner) SetActiveWindow(owner);
-    DestroyWindow(window);
+    destroyWithoutHide(window);
     return result_;
 }
 

@@ -101,15 +101,12 @@ std::uint32_t Win32InputPort::tickCount() {
 
 std::uint16_t Win32InputPort::scanCodeOf(std::uint16_t virtualKey) {
     // The layout of the program the key goes to: a key moves between layouts
-    // (Z and Y on a German one), its scan code with it. The layout is looked
-    // up again only when another window is in front: a press should not wait
-    // on more calls into the window server than it must.
+    // (Z and Y on a German one), its scan code with it. Looked up at every
+    // key: the user may switch layouts with the same window in front, and
+    // nothing tells Vela of a switch in another program.
     const HWND front = GetForegroundWindow();
-    if (front != layoutWindow_ || !layout_) {
-        layoutWindow_ = front;
-        layout_ = GetKeyboardLayout(GetWindowThreadProcessId(front, nullptr));
-    }
-    const UINT code = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout_);
+    const HKL layout = GetKeyboardLayout(front ? GetWindowThreadProcessId(front, nullptr) : 0);
+    const UINT code = MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout);
     return static_cast<std::uint16_t>(code & 0xFF);
 }
 

@@ -34,8 +34,6 @@ private:
     HANDLE timer_ = nullptr;  // per port, so one port serves one thread
     bool highResolution_ = false;
     HANDLE wake_ = nullptr;
-    HWND layoutWindow_ = nullptr;  // the window in front when layout_ was read
-    HKL layout_ = nullptr;
 };
 
 // The INPUT that SendInput gets for a record.

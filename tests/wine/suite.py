@@ -65,6 +65,7 @@ CASES = [
     Case("tray: saves and exit", tray.saves_and_exit, beside=True),
     Case("tray: reset", tray.reset),
     Case("tray: pause remapping", tray.pause),
+    Case("tray: a pause shortcut another program owns", tray.pause_shortcut_owned_elsewhere),
     Case("tray: living in the tray", tray.living_in_the_tray, beside=True),
     Case("package: the zip unpacked and run", package.zip_unpacked_and_run),
     Case("files: a program folder that cannot be written", files.read_only_folder, beside=True),

@@ -9,9 +9,12 @@
 //   taskbar-restart       drop the icon, then tell everyone the taskbar is new
 //   run-autostart         start the Run entry as the shell does at logon
 //   balloon               is a balloon tip of the notification area showing?
+//   hotkey [--hold]       is Vela's pause shortcut free? (taken and let go at
+//                         once); with --hold kept, as another program would,
+//                         until --exit-after ends the probe
 //
 // Lines: "window 0|1", "posted <n>", "icon 0|1", "run <command>", "started <0|1>",
-// "balloon 0|1".
+// "balloon 0|1", "hotkey free|taken", "held 0|1".
 #include <windows.h>
 // (first: shellapi.h needs it)
 #include <shellapi.h>
@@ -136,6 +139,22 @@ void balloon(EventLog& log) {
     log.line("balloon %d", shown > 0 ? 1 : 0);
 }
 
+// The pause shortcut as Vela registers it; only one program can have it.
+void hotkey(EventLog& log, bool hold) {
+    constexpr int kId = 1;
+    const bool got =
+        RegisterHotKey(nullptr, kId, MOD_CONTROL | MOD_ALT | MOD_SHIFT | MOD_NOREPEAT, 'P');
+    if (!hold) {
+        log.line("hotkey %s", got ? "free" : "taken");
+        if (got) UnregisterHotKey(nullptr, kId);
+        return;
+    }
+    log.line("held %d", got ? 1 : 0);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    }
+}
+
 }  // namespace
 
 int shell(const std::wstring& verb, const Args& args, EventLog& log) {
@@ -154,6 +173,8 @@ int shell(const std::wstring& verb, const Args& args, EventLog& log) {
         taskbarRestart(log);
     } else if (verb == L"balloon") {
         balloon(log);
+    } else if (verb == L"hotkey") {
+        hotkey(log, args.flag(L"--hold"));
     } else {
         runAutostart(log);
     }

@@ -65,7 +65,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     } else if (verb == L"texts" || verb == L"count" || verb == L"watch" || verb == L"places") {
         status = velaWindow(verb, args, log);
     } else if (verb == L"post" || verb == L"timer" || verb == L"icon" ||
-               verb == L"taskbar-restart" || verb == L"run-autostart" || verb == L"balloon") {
+               verb == L"taskbar-restart" || verb == L"run-autostart" || verb == L"balloon" ||
+               verb == L"hotkey") {
         status = shell(verb, args, log);
     } else if (verb == L"menu-host") {
         status = menuHost(module, args, log);
