@@ -134,6 +134,11 @@ def nothing_stays_down(ctx):
     vela.write_settings(SETTINGS)
     vela.start()
     ctx.tray().wait_icon()
+    # Started hidden: the hide that follows the start holds Vela's thread for
+    # about 2 s under Wine without a window manager. The probe's reads of the
+    # window wait for that thread, so once one answers the hide is over.
+    vela.wait_visible(0)
+    vela.texts()
     release_after(ctx, rx, "Exit", FORWARD, ids["ID_TRAY_EXIT"])
     status = None
     try:
