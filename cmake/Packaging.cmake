@@ -3,7 +3,7 @@
 # macro scripts beside itself.
 #
 #   cpack -G ZIP --config build/windows/CPackConfig.cmake
-get_directory_property(vela_hook_targets DIRECTORY ${PROJECT_SOURCE_DIR}/hooks
+get_directory_property(vela_hook_targets DIRECTORY ${PROJECT_SOURCE_DIR}/hooks/win32
     DEFINITION vela_hook_targets)
 install(TARGETS Vela ${vela_hook_targets} RUNTIME DESTINATION .)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/resources/ScriptsMacros DESTINATION .)

@@ -1,4 +1,4 @@
-// RAII owners for the kernel and GDI handles Vela keeps.
+// RAII owners for the kernel, window and GDI handles Vela keeps.
 #pragma once
 
 #include <windows.h>
@@ -58,6 +58,9 @@ inline void freeGlobal(HGLOBAL h) {
 inline void destroyWindow(HWND h) {
     DestroyWindow(h);
 }
+inline void unhookWindowsHook(HHOOK h) {
+    UnhookWindowsHookEx(h);
+}
 
 using UniqueHandle = Owned<HANDLE, closeHandle>;
 using UniqueModule = Owned<HMODULE, freeLibrary>;
@@ -74,6 +77,7 @@ using UniqueIcon = Owned<HICON, destroyIcon>;  // from LoadImage without LR_SHAR
 using UniqueMenu = Owned<HMENU, destroyMenu>;
 using UniqueGlobal = Owned<HGLOBAL, freeGlobal>;
 using UniqueWindow = Owned<HWND, destroyWindow>;
+using UniqueHook = Owned<HHOOK, unhookWindowsHook>;  // from SetWindowsHookEx
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {

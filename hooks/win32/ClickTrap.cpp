@@ -7,7 +7,7 @@
 #include <string_view>
 
 #include "core/SlotTable.h"
-#include "hooks/HookEngine.h"
+#include "hooks/win32/HookEngine.h"
 
 #ifndef VELA_TRAP_SUFFIX
 #error "VELA_TRAP_SUFFIX (export name suffix) must be defined by the build"

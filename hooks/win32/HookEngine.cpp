@@ -3,7 +3,7 @@
 // they get a thread of their own that does nothing but answer: the user
 // interface thread may sleep 30 ms in a chord without the pointer stalling.
 #define VELA_HOOK_ENGINE_BUILD
-#include "hooks/HookEngine.h"
+#include "hooks/win32/HookEngine.h"
 
 #include <array>
 #include <atomic>
@@ -12,6 +12,7 @@
 #include "hooks/KeyFilter.h"
 #include "hooks/MouseFilter.h"
 #include "hooks/Watchdog.h"
+#include "win32/Handle.h"
 
 namespace {
 
@@ -32,10 +33,10 @@ constexpr DWORD kAnswerTimeoutMs = 5000;
 
 // Shared between the callers' threads and the hook thread.
 struct Shared {
-    SRWLOCK callers = SRWLOCK_INIT;  // one install/remove at a time
-    HANDLE thread = nullptr;         // lives as long as the process
+    SRWLOCK callers = SRWLOCK_INIT;    // one install/remove at a time
+    vela::win32::UniqueHandle thread;  // runs as long as the process
     DWORD threadId = 0;
-    HANDLE answered = nullptr;  // set when the hook thread finished a request
+    vela::win32::UniqueHandle answered;  // set when the hook thread finished a request
     std::atomic<WPARAM> lastAnswered{0};
     WPARAM lastRequest = 0;  // under `callers`
     std::atomic<std::uint32_t> installed{0};
@@ -54,8 +55,8 @@ Shared g;
 // Only the hook thread touches these.
 struct HookThreadState {
     HMODULE module = nullptr;
-    HHOOK mouseHook = nullptr;
-    HHOOK keyHook = nullptr;
+    vela::win32::UniqueHook mouseHook;
+    vela::win32::UniqueHook keyHook;
     MouseFilter mouse;
     KeyFilter keys;
     std::uint32_t mouseCalls = 0;
@@ -220,24 +221,20 @@ LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-void unhook(HHOOK& h) {
-    if (h) UnhookWindowsHookEx(h);
-    h = nullptr;
-}
-
 void applyHooks() {
     const bool mouse = mouseHookNeeded();
     const bool keys = keyHookNeeded();
-    if (mouse && !t.mouseHook) t.mouseHook = SetWindowsHookExW(WH_MOUSE_LL, mouseProc, t.module, 0);
-    if (!mouse) unhook(t.mouseHook);
+    if (mouse && !t.mouseHook)
+        t.mouseHook.reset(SetWindowsHookExW(WH_MOUSE_LL, mouseProc, t.module, 0));
+    if (!mouse) t.mouseHook.reset();
     if (keys && !t.keyHook) {
         // What went down while no hook watched (this one included) is down
         // for the system now; the filter learns it before the first event.
         const auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
         t.keys.onHookInstalled(down(VK_TAB), down(VK_LMENU), down(VK_RMENU));
-        t.keyHook = SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0);
+        t.keyHook.reset(SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0));
     }
-    if (!keys) unhook(t.keyHook);
+    if (!keys) t.keyHook.reset();
 }
 
 // Gathers what the watchdog decides on (hooks/Watchdog.h) and puts the hooks
@@ -253,11 +250,15 @@ void watchdogRound() {
     const bool moved = haveCursor && (cursor.x != t.seenCursor.x || cursor.y != t.seenCursor.y);
     const bool input = haveInput && last.dwTime != t.seenInputTime;
 
-    const WatchdogRound round{
-        t.mouseHook != nullptr, t.keyHook != nullptr, moved, input, mouseQuiet, keysQuiet};
+    const WatchdogRound round{static_cast<bool>(t.mouseHook),
+                              static_cast<bool>(t.keyHook),
+                              moved,
+                              input,
+                              mouseQuiet,
+                              keysQuiet};
     if (t.suspicion.restoreAfter(round)) {
-        unhook(t.mouseHook);
-        unhook(t.keyHook);
+        t.mouseHook.reset();
+        t.keyHook.reset();
         applyHooks();
         g.restores.fetch_add(1, std::memory_order_relaxed);
         // A release may have gone by while the hooks were out: a function held
@@ -278,14 +279,14 @@ void watchdogRound() {
 // removal by the system leaves behind.
 void dropHooks() {
     g.lastDropFound.store(t.mouseHook || t.keyHook ? 1 : 0, std::memory_order_relaxed);
-    if (t.mouseHook) UnhookWindowsHookEx(t.mouseHook);
-    if (t.keyHook) UnhookWindowsHookEx(t.keyHook);
+    if (t.mouseHook) UnhookWindowsHookEx(t.mouseHook.get());
+    if (t.keyHook) UnhookWindowsHookEx(t.keyHook.get());
 }
 #endif
 
 void answer(WPARAM request) {
     g.lastAnswered.store(request, std::memory_order_release);
-    SetEvent(g.answered);
+    SetEvent(g.answered.get());
 }
 
 DWORD WINAPI hookThread(LPVOID ready) {
@@ -337,20 +338,16 @@ bool ensureThread() {
         g.messages[static_cast<std::size_t>(number(info.slot))] =
             RegisterWindowMessageW(name.c_str());
     }
-    g.answered = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-    HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-    if (!g.answered || !ready) {
-        if (ready) CloseHandle(ready);
-        return false;
-    }
-    g.thread = CreateThread(nullptr, 0, hookThread, ready, 0, &g.threadId);
+    g.answered.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
+    const vela::win32::UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    if (!g.answered || !ready) return false;
+    g.thread.reset(CreateThread(nullptr, 0, hookThread, ready.get(), 0, &g.threadId));
     if (g.thread) {
         // The hooks must not wait behind the application's own work.
-        SetThreadPriority(g.thread, THREAD_PRIORITY_TIME_CRITICAL);
-        WaitForSingleObject(ready, kAnswerTimeoutMs);
+        SetThreadPriority(g.thread.get(), THREAD_PRIORITY_TIME_CRITICAL);
+        WaitForSingleObject(ready.get(), kAnswerTimeoutMs);
     }
-    CloseHandle(ready);
-    return g.thread != nullptr;
+    return static_cast<bool>(g.thread);
 }
 
 // Posts a request to the hook thread and waits until it has been carried out.
@@ -363,7 +360,7 @@ int request(UINT message) {
     while (g.lastAnswered.load(std::memory_order_acquire) != number) {
         const ULONGLONG now = GetTickCount64();
         if (now >= deadline) return 0;
-        WaitForSingleObject(g.answered, static_cast<DWORD>(deadline - now));
+        WaitForSingleObject(g.answered.get(), static_cast<DWORD>(deadline - now));
     }
     return 1;
 }
