@@ -6,7 +6,7 @@
 #include "controls/MemDC.h"
 #include "controls/SkinImage.h"
 #include "core/DpiScale.h"
-#include "resources/SkinLayout.h"
+#include "core/SkinLayout.h"
 #include "resources/resource.h"
 #include "win32/Dpi.h"
 #include "win32/Rect.h"

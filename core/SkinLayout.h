@@ -6,7 +6,7 @@
 
 #include <array>
 
-#include "core/Ports.h"
+#include "core/Geometry.h"
 #include "resources/resource.h"
 
 namespace vela {

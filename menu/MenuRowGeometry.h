@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "core/Ports.h"
+#include "core/Geometry.h"
 
 namespace vela::menu {
 

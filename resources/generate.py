@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Vela's skin, buttons, icons and menu backgrounds, and writes the main
-window's layout (SkinLayout.h, in the skin's own pixels) and dialog template
+window's layout (core/SkinLayout.h, in the skin's own pixels) and dialog template
 from the same numbers, so the controls sit on the places the skin draws for
 them at every display scale. The skin and the image buttons are drawn twice:
 at 100 % and at 200 %; the window scales the nearer one at run time.
@@ -370,7 +370,7 @@ def write_layout(path):
            "// pixels (its 100 % image); the window multiplies them by the display's scale.\n",
            "#pragma once\n\n",
            "#include <array>\n\n",
-           '#include "core/Ports.h"\n',
+           '#include "core/Geometry.h"\n',
            '#include "resources/resource.h"\n\n',
            "namespace vela {\n\n",
            f"inline constexpr Size kSkinSize{{{W}, {H}}};\n\n",
@@ -414,7 +414,7 @@ def main():
     make_menu_band(os.path.join(IMAGES, "menu-sub.bmp"), "rgb(120,128,140)")
     make_menu_band(os.path.join(IMAGES, "menu-win8.bmp"), "rgb(40,110,190)")
     write_dialog(os.path.join(HERE, "MainDialog.rc"))
-    write_layout(os.path.join(HERE, "SkinLayout.h"))
+    write_layout(os.path.join(HERE, "..", "core", "SkinLayout.h"))
     return 0
 
 

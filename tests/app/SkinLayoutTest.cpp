@@ -3,8 +3,8 @@
 #include <set>
 
 #include "core/DpiScale.h"
+#include "core/SkinLayout.h"
 #include "core/SlotTable.h"
-#include "resources/SkinLayout.h"
 
 namespace vela {
 namespace {
