@@ -49,7 +49,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       player_(
           macroScripts_, playbackThreads_, heldInputs_,
           [this](Slot slot) -> std::unique_ptr<InputPort> {
-              HANDLE wake = playbackWake_[static_cast<std::size_t>(number(slot))].get();
+              HANDLE wake = playbackWake_[slot].get();
               if (wake) ResetEvent(wake);
               return std::make_unique<win32::Win32InputPort>(wake);
           },
@@ -75,8 +75,8 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
     for (std::size_t i = 0; i < kSlotTable.size(); ++i)
         hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
     engineMessage_ = RegisterWindowMessageW(L"VelaHookEngineEvent");
-    for (win32::UniqueHandle& wake : playbackWake_)
-        wake.reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
+    for (const SlotInfo& info : kSlotTable)
+        playbackWake_[info.slot].reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 Composition::~Composition() {
@@ -301,7 +301,7 @@ void Composition::playOnThisThread(Slot slot) {
 }
 
 void Composition::wake(Slot slot) {
-    if (HANDLE event = playbackWake_[static_cast<std::size_t>(number(slot))].get()) SetEvent(event);
+    if (HANDLE event = playbackWake_[slot].get()) SetEvent(event);
 }
 
 void Composition::exitApplication() {

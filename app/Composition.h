@@ -31,6 +31,7 @@
 #include "core/Profiles.h"
 #include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
+#include "core/SlotSet.h"
 #include "core/TimerTasks.h"
 #include "core/TrackedInput.h"
 #include "macro/MacroPlayer.h"
@@ -144,7 +145,7 @@ private:
     std::shared_ptr<HeldInputs> heldInputs_;
     // Set to end a slot's playback pauses; manual-reset, reset as the next
     // playback of the slot starts.
-    std::array<win32::UniqueHandle, kSlotPositions> playbackWake_;
+    SlotArray<win32::UniqueHandle> playbackWake_;
     InputReleaser releaser_;
     MacroScriptLoader macroLoader_;
     MacroPlayer player_;

@@ -3,12 +3,12 @@
 namespace vela {
 
 void PausableHooks::install(Slot slot) {
-    wanted_ |= bit(slot);
+    wanted_.add(slot);
     apply();
 }
 
 void PausableHooks::remove(Slot slot) {
-    wanted_ &= ~bit(slot);
+    wanted_.remove(slot);
     apply();
 }
 
@@ -26,9 +26,9 @@ void PausableHooks::setPaused(bool paused) {
     if (pausing && release_) release_->releaseAll();
 }
 
-void PausableHooks::setOverrides(std::uint32_t mask, std::uint32_t remapped) {
-    overridden_ = mask;
-    overridesRemapped_ = remapped & mask;
+void PausableHooks::setOverrides(SlotSet overridden, SlotSet remapped) {
+    overridden_ = overridden;
+    overridesRemapped_ = remapped & overridden;
     apply();
 }
 
@@ -38,17 +38,15 @@ void PausableHooks::apply() {
         clicks_->watchClicks(false);
         clicksWatched_ = false;
     }
-    const std::uint32_t want =
-        paused_ ? 0u : (wanted_ & ~overridden_) | (overridesRemapped_ & overridden_);
+    const SlotSet want = paused_ ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_;
     for (const SlotInfo& info : kSlotTable) {
-        const std::uint32_t b = bit(info.slot);
-        if ((want & b) == (in_ & b)) continue;
-        if (want & b) {
+        if (want.has(info.slot) == in_.has(info.slot)) continue;
+        if (want.has(info.slot)) {
             libraries_.install(info.slot);
-            in_ |= b;
+            in_.add(info.slot);
         } else {
             libraries_.remove(info.slot);
-            in_ &= ~b;
+            in_.remove(info.slot);
         }
     }
     if (clicks && !clicksWatched_) {

@@ -2,10 +2,8 @@
 // apart from which slots "All Programs" remaps.
 #pragma once
 
-#include <cstdint>
-
 #include "core/Ports.h"
-#include "core/SlotTable.h"
+#include "core/SlotSet.h"
 
 namespace vela {
 
@@ -32,23 +30,22 @@ public:
     void setPaused(bool paused);
     bool paused() const { return paused_; }
     // Whether the slot's library is in now.
-    bool hooked(Slot slot) const { return (in_ & bit(slot)) != 0; }
+    bool hooked(Slot slot) const { return in_.has(slot); }
 
-    // The slots in `mask` (a bit per slot number) are hooked when their bit in
-    // `remapped` is set, whatever the model wants; 0 for no profile.
-    void setOverrides(std::uint32_t mask, std::uint32_t remapped);
+    // The slots in `overridden` are hooked when they are in `remapped`,
+    // whatever the model wants; none for no profile.
+    void setOverrides(SlotSet overridden, SlotSet remapped);
 
 private:
-    static std::uint32_t bit(Slot slot) { return 1u << number(slot); }
     void apply();
 
     HookPort& libraries_;
     ReleasePort* release_;
     ClickWatchPort* clicks_;
-    std::uint32_t wanted_ = 0;
-    std::uint32_t overridden_ = 0;
-    std::uint32_t overridesRemapped_ = 0;
-    std::uint32_t in_ = 0;  // the libraries in now
+    SlotSet wanted_;
+    SlotSet overridden_;
+    SlotSet overridesRemapped_;
+    SlotSet in_;  // the libraries in now
     bool clicksWanted_ = false;
     bool clicksWatched_ = false;
     bool paused_ = false;

@@ -1,10 +1,9 @@
 // Which slots have a macro playback running right now.
 #pragma once
 
-#include <array>
 #include <atomic>
 
-#include "core/SlotTable.h"
+#include "core/SlotSet.h"
 
 namespace vela {
 
@@ -20,25 +19,24 @@ public:
         bool expected = false;
         if (!entry(slot).compare_exchange_strong(expected, true, std::memory_order_acq_rel))
             return false;
-        stop_[index(slot)].store(false, std::memory_order_release);
+        stop_[slot].store(false, std::memory_order_release);
         return true;
     }
     void finish(Slot slot) { entry(slot).store(false, std::memory_order_release); }
     bool isPlaying(Slot slot) const {
-        return playbackThread_[index(slot)].load(std::memory_order_acquire);
+        return playbackThread_[slot].load(std::memory_order_acquire);
     }
 
     // Asks the slot's running playback to stop: it plays no further step and
     // presses nothing more.
-    void requestStop(Slot slot) { stop_[index(slot)].store(true, std::memory_order_release); }
-    const std::atomic<bool>& stopFlag(Slot slot) const { return stop_[index(slot)]; }
+    void requestStop(Slot slot) { stop_[slot].store(true, std::memory_order_release); }
+    const std::atomic<bool>& stopFlag(Slot slot) const { return stop_[slot]; }
 
 private:
-    static std::size_t index(Slot slot) { return static_cast<std::size_t>(number(slot)); }
-    std::atomic<bool>& entry(Slot slot) { return playbackThread_[index(slot)]; }
+    std::atomic<bool>& entry(Slot slot) { return playbackThread_[slot]; }
 
-    std::array<std::atomic<bool>, kSlotPositions> playbackThread_{};
-    std::array<std::atomic<bool>, kSlotPositions> stop_{};
+    SlotArray<std::atomic<bool>> playbackThread_;
+    SlotArray<std::atomic<bool>> stop_;
 };
 
 }  // namespace vela

@@ -4,7 +4,7 @@ namespace vela {
 
 void ProfileEditor::edit(const std::wstring& program) {
     const ProgramProfile* profile = program.empty() ? nullptr : profiles_.find(program);
-    inherited_ = 0;
+    inherited_ = {};
     if (!profile) {
         editing_.clear();
         show(allPrograms_);
@@ -13,12 +13,11 @@ void ProfileEditor::edit(const std::wstring& program) {
     }
     editing_ = profile->program;
     for (const SlotInfo& info : kSlotTable) {
-        const auto i = static_cast<std::size_t>(number(info.slot));
-        const auto& own = profile->slots[i];
+        const auto& own = profile->slots[info.slot];
         ButtonAssignment& shown = profileModel_.at(info.slot);
         shown = own ? *own : allPrograms_.at(info.slot);
-        if (!own && profile->notes[i]) shown.description = *profile->notes[i];
-        if (!own) inherited_ |= 1u << number(info.slot);
+        if (!own && profile->notes[info.slot]) shown.description = *profile->notes[info.slot];
+        if (!own) inherited_.add(info.slot);
     }
     show(profileModel_);
     view_.setProfileCaption(editing_);
@@ -57,11 +56,10 @@ void ProfileEditor::slotChanged(Slot slot) {
     ProgramProfile* profile = profiles_.find(editing_);
     if (!profile) return;
     // The note shown goes with the function.
-    const auto i = static_cast<std::size_t>(number(slot));
-    profile->slots[i] = profileModel_.at(slot);
-    profile->notes[i].reset();
+    profile->slots[slot] = profileModel_.at(slot);
+    profile->notes[slot].reset();
     if (inherits(slot)) {
-        inherited_ &= ~(1u << number(slot));
+        inherited_.remove(slot);
         view_.setCaptionInherited(slot, false);
         view_.repaintCaptions();
     }
@@ -75,22 +73,21 @@ void ProfileEditor::editNote(Slot slot, const std::function<std::optional<std::w
 }
 
 void ProfileEditor::setNote(const std::wstring& program, Slot slot, const std::wstring& note) {
-    const auto i = static_cast<std::size_t>(number(slot));
     if (program.empty()) {
         allPrograms_.at(slot).description = note;
         // Shown where the window shows "All Programs" or a profile that takes
         // the note from it.
         const ProgramProfile* shown = editing_.empty() ? nullptr : profiles_.find(editing_);
-        const bool inherited = shown && !shown->slots[i] && !shown->notes[i];
+        const bool inherited = shown && !shown->slots[slot] && !shown->notes[slot];
         if (inherited) profileModel_.at(slot).description = note;
         if (editing_.empty() || inherited) showNote(slot, note);
     } else {
         ProgramProfile* profile = profiles_.find(program);
         if (!profile) return;
-        if (profile->slots[i]) {
-            profile->slots[i]->description = note;
+        if (profile->slots[slot]) {
+            profile->slots[slot]->description = note;
         } else {
-            profile->notes[i] = note;
+            profile->notes[slot] = note;
         }
         if (!editing_.empty() && sameProgram(editing_, program)) {
             profileModel_.at(slot).description = note;

@@ -10,6 +10,7 @@
 #include "core/Ports.h"
 #include "core/Profiles.h"
 #include "core/SlotModel.h"
+#include "core/SlotSet.h"
 
 namespace vela {
 
@@ -39,7 +40,7 @@ public:
     // The model the menu, the descriptions and "Hold While Pressed" change.
     SlotModel& model() { return editing_.empty() ? allPrograms_ : profileModel_; }
     // Whether the slot shows what it inherits (only while a profile is edited).
-    bool inherits(Slot slot) const { return (inherited_ & (1u << number(slot))) != 0; }
+    bool inherits(Slot slot) const { return inherited_.has(slot); }
 
     // Shows `program`'s profile ("" for "All Programs"); one it has none of
     // shows "All Programs" instead.
@@ -71,7 +72,7 @@ private:
     ViewPort& view_;
     TimerPort& timers_;
     std::wstring editing_;
-    std::uint32_t inherited_ = 0;  // a bit per slot number
+    SlotSet inherited_;
 };
 
 }  // namespace vela

@@ -24,7 +24,7 @@ const ProgramProfile* ProfileSet::find(std::wstring_view program) const {
 
 ProgramProfile& ProfileSet::add(std::wstring_view program) {
     if (ProgramProfile* existing = find(program)) return *existing;
-    profiles_.push_back({std::wstring(program), {}});
+    profiles_.push_back({std::wstring(program), {}, {}});
     return profiles_.back();
 }
 
@@ -40,29 +40,28 @@ const ProgramProfile* ActiveAssignments::active() const {
 
 const ButtonAssignment& ActiveAssignments::assignmentFor(Slot slot) const {
     const ProgramProfile* profile = active();
-    if (profile && profile->sets(slot))
-        return *profile->slots[static_cast<std::size_t>(number(slot))];
+    if (profile && profile->sets(slot)) return *profile->slots[slot];
     return allPrograms_.at(slot);
 }
 
-std::uint32_t ActiveAssignments::overriddenSlots() const {
+SlotSet ActiveAssignments::overriddenSlots() const {
     const ProgramProfile* profile = active();
-    std::uint32_t mask = 0;
-    if (!profile) return mask;
+    SlotSet set;
+    if (!profile) return set;
     for (const SlotInfo& info : kSlotTable)
-        if (profile->sets(info.slot)) mask |= 1u << number(info.slot);
-    return mask;
+        if (profile->sets(info.slot)) set.add(info.slot);
+    return set;
 }
 
-std::uint32_t ActiveAssignments::overridesRemapped() const {
+SlotSet ActiveAssignments::overridesRemapped() const {
     const ProgramProfile* profile = active();
-    std::uint32_t mask = 0;
-    if (!profile) return mask;
+    SlotSet set;
+    if (!profile) return set;
     for (const SlotInfo& info : kSlotTable) {
-        const auto& a = profile->slots[static_cast<std::size_t>(number(info.slot))];
-        if (a && a->hookInstalled) mask |= 1u << number(info.slot);
+        const auto& a = profile->slots[info.slot];
+        if (a && a->hookInstalled) set.add(info.slot);
     }
-    return mask;
+    return set;
 }
 
 void ProfileRuntime::foregroundChanged(std::wstring program) {
@@ -79,11 +78,11 @@ void ProfileRuntime::profilesChanged() {
 void ProfileRuntime::apply() {
     // Every slot whose assignment may differ now lets go of what it holds:
     // those the profile before set, and those the one now sets.
-    const std::uint32_t touched = applied_ | active_.overriddenSlots();
+    const SlotSet touched = applied_ | active_.overriddenSlots();
     applied_ = active_.overriddenSlots();
     if (release_) {
         for (const SlotInfo& info : kSlotTable)
-            if (touched & (1u << number(info.slot))) release_->releaseSlot(info.slot);
+            if (touched.has(info.slot)) release_->releaseSlot(info.slot);
     }
     hooks_.setOverrides(active_.overriddenSlots(), active_.overridesRemapped());
     if (scriptsChanged_) scriptsChanged_();

@@ -13,6 +13,7 @@
 #include "core/Assignment.h"
 #include "core/PausableHooks.h"
 #include "core/SlotModel.h"
+#include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -21,12 +22,12 @@ namespace vela {
 // slot that is not remapped leaves its input alone in that program.
 struct ProgramProfile {
     std::wstring program;  // the program's file name as shown, "notepad.exe"
-    std::array<std::optional<ButtonAssignment>, kSlotPositions> slots{};
+    SlotArray<std::optional<ButtonAssignment>> slots;
     // The profile's own note for a slot whose function it inherits; a slot it
     // sets has its note in its assignment.
-    std::array<std::optional<std::wstring>, kSlotPositions> notes{};
+    SlotArray<std::optional<std::wstring>> notes;
 
-    bool sets(Slot slot) const { return slots[static_cast<std::size_t>(number(slot))].has_value(); }
+    bool sets(Slot slot) const { return slots[slot].has_value(); }
 };
 
 // File names compare as the file system does: without regard to case.
@@ -59,10 +60,10 @@ public:
     const ProgramProfile* active() const;
 
     const ButtonAssignment& assignmentFor(Slot slot) const override;
-    // The slots the active profile sets (a bit per slot number), and which
-    // of them it remaps: the hooks follow these instead of "All Programs".
-    std::uint32_t overriddenSlots() const;
-    std::uint32_t overridesRemapped() const;
+    // The slots the active profile sets, and which of them it remaps: the
+    // hooks follow these instead of "All Programs".
+    SlotSet overriddenSlots() const;
+    SlotSet overridesRemapped() const;
 
 private:
     const SlotModel& allPrograms_;
@@ -97,7 +98,7 @@ private:
     PausableHooks& hooks_;
     ReleasePort* release_;
     std::function<void()> scriptsChanged_;
-    std::uint32_t applied_ = 0;  // the slots the profile last applied sets
+    SlotSet applied_;  // the slots the profile last applied sets
 };
 
 }  // namespace vela

@@ -8,6 +8,7 @@
 
 #include "core/Assignment.h"
 #include "core/Ports.h"
+#include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -36,11 +37,9 @@ public:
     // before the slot changes (all of it before a reset).
     SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers, ReleasePort* release = nullptr);
 
-    ButtonAssignment& at(Slot slot) { return slots_[static_cast<std::size_t>(number(slot))]; }
+    ButtonAssignment& at(Slot slot) { return slots_[slot]; }
     const ButtonAssignment& assignmentFor(Slot slot) const override { return at(slot); }
-    const ButtonAssignment& at(Slot slot) const {
-        return slots_[static_cast<std::size_t>(number(slot))];
-    }
+    const ButtonAssignment& at(Slot slot) const { return slots_[slot]; }
 
     // The slot whose menu is open (1..10), 0 when none.
     int activeSlot = 0;
@@ -81,7 +80,7 @@ private:
     ViewPort& view_;
     TimerPort& timers_;
     ReleasePort* release_;
-    std::array<ButtonAssignment, kSlotPositions> slots_{};
+    SlotArray<ButtonAssignment> slots_;
 };
 
 }  // namespace vela

@@ -27,26 +27,26 @@ void TrackedInput::releaseHeld() {
     if (!releases.empty()) inner_.send(releases);
 }
 
-void InputReleaser::stopPlaybacks(std::uint32_t mask) {
-    std::uint32_t playing = 0;
+void InputReleaser::stopPlaybacks(SlotSet slots) {
+    SlotSet playing;
     for (const SlotInfo& info : kSlotTable) {
-        if (!(mask & (1u << number(info.slot))) || !threads_.isPlaying(info.slot)) continue;
+        if (!slots.has(info.slot) || !threads_.isPlaying(info.slot)) continue;
         threads_.requestStop(info.slot);
         wake_.wake(info.slot);
-        playing |= 1u << number(info.slot);
+        playing.add(info.slot);
     }
     // Bounded by the clock, not by a count of pauses: where a 1 ms pause
     // lasts a whole scheduler tick, a hundred of them would be over a second.
     const std::uint32_t start = input_.tickCount();
-    while (playing != 0 && input_.tickCount() - start < kPlaybackStopWaitMs) {
+    while (playing.any() && input_.tickCount() - start < kPlaybackStopWaitMs) {
         input_.sleepMs(1);
         for (const SlotInfo& info : kSlotTable)
-            if (!threads_.isPlaying(info.slot)) playing &= ~(1u << number(info.slot));
+            if (!threads_.isPlaying(info.slot)) playing.remove(info.slot);
     }
 }
 
 void InputReleaser::releaseSlot(Slot slot) {
-    stopPlaybacks(1u << number(slot));
+    stopPlaybacks({slot});
     for (const InputOwner owner : {heldFunctionOwner(slot), playbackOwner(slot)}) {
         const std::vector<InputRecord> releases = ledger_.takeReleases(owner);
         if (!releases.empty()) input_.send(releases);
@@ -54,7 +54,7 @@ void InputReleaser::releaseSlot(Slot slot) {
 }
 
 void InputReleaser::releaseAll() {
-    stopPlaybacks(~0u);
+    stopPlaybacks(SlotSet::all());
     const std::vector<InputRecord> releases = ledger_.takeAllReleases();
     if (!releases.empty()) input_.send(releases);
 }

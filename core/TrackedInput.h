@@ -7,6 +7,7 @@
 #include "core/HeldInputs.h"
 #include "core/PlaybackThreads.h"
 #include "core/Ports.h"
+#include "core/SlotSet.h"
 
 namespace vela {
 
@@ -59,8 +60,8 @@ public:
     void releaseAll() override;
 
 private:
-    // Stops the playbacks of the slots in `mask` (bit per slot number).
-    void stopPlaybacks(std::uint32_t mask);
+    // Stops the playbacks of the slots in `slots`.
+    void stopPlaybacks(SlotSet slots);
 
     HeldInputs& ledger_;
     PlaybackThreads& threads_;

@@ -1,54 +1,31 @@
 // Small value types shared by the hook engine's decision logic and its Win32
-// side: which slots are installed, and what to do with one input event.
+// side: which slots each hook watches, and what to do with one input event.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 
+#include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
 namespace vela::hooks {
 
-// The installed slots as one bit per slot number, so the hook procedure can
-// read the whole set with a single atomic load.
-class SlotMask {
-public:
-    constexpr SlotMask() = default;
-    constexpr explicit SlotMask(std::uint32_t bits) : bits_(bits) {}
-
-    static constexpr std::uint32_t bit(Slot s) { return 1u << number(s); }
-
-    constexpr bool has(Slot s) const { return (bits_ & bit(s)) != 0; }
-    constexpr SlotMask with(Slot s) const { return SlotMask(bits_ | bit(s)); }
-    constexpr SlotMask without(Slot s) const { return SlotMask(bits_ & ~bit(s)); }
-    constexpr bool any() const { return bits_ != 0; }
-    constexpr std::uint32_t bits() const { return bits_; }
-    constexpr bool operator==(const SlotMask&) const = default;
-
-private:
-    std::uint32_t bits_ = 0;
-};
-
 // The slots watched by the low-level mouse hook and by the keyboard hook,
 // taken from the slot table's triggers.
-constexpr SlotMask keyboardSlots() {
-    SlotMask m;
+constexpr SlotSet keyboardSlots() {
+    SlotSet m;
     for (const SlotInfo& info : kSlotTable) {
-        if (info.trigger == Trigger::AltTab) m = m.with(info.slot);
+        if (info.trigger == Trigger::AltTab) m.add(info.slot);
     }
     return m;
 }
 
-constexpr SlotMask mouseSlots() {
-    SlotMask m;
+constexpr SlotSet mouseSlots() {
+    SlotSet m;
     for (const SlotInfo& info : kSlotTable) {
-        if (info.trigger != Trigger::AltTab) m = m.with(info.slot);
+        if (info.trigger != Trigger::AltTab) m.add(info.slot);
     }
     return m;
-}
-
-constexpr bool intersects(SlotMask a, SlotMask b) {
-    return (a.bits() & b.bits()) != 0;
 }
 
 // The slot whose library watches a physical input.

@@ -49,7 +49,7 @@ Verdict KeyFilter::onTab(bool pressed, bool slotInstalled, Slot slot) {
     return v;
 }
 
-Verdict KeyFilter::onEvent(const KeyInput& in, SlotMask installed) {
+Verdict KeyFilter::onEvent(const KeyInput& in, SlotSet installed) {
     if (in.injected) return Verdict::pass();
     switch (in.virtualKey) {
         case keycode::LeftAlt:

@@ -46,7 +46,7 @@ struct KeyInput {
 // filter what is down already.
 class KeyFilter {
 public:
-    Verdict onEvent(const KeyInput& in, SlotMask installed);
+    Verdict onEvent(const KeyInput& in, SlotSet installed);
 
     // The keys down as the system sees them at the moment the hook goes in:
     // their presses (and any release while the hook was out) went unseen.

@@ -21,7 +21,7 @@ bool MouseFilter::holdsRelease() const {
     return false;
 }
 
-Verdict MouseFilter::onPress(Button b, SlotMask installed) {
+Verdict MouseFilter::onPress(Button b, SlotSet installed) {
     const std::optional<Slot> slot = slotWatching(kButtonTriggers[b]);
     if (!slot || !installed.has(*slot)) {
         swallowedPress_[b] = false;
@@ -39,7 +39,7 @@ Verdict MouseFilter::onRelease(Button b) {
 }
 
 Verdict MouseFilter::onWheel(int& rest, int delta, Trigger negative, Trigger positive,
-                             SlotMask installed) {
+                             SlotSet installed) {
     if (delta == 0) return Verdict::pass();
     const std::optional<Slot> slot = slotWatching(delta < 0 ? negative : positive);
     // A turn the other way starts a new count.
@@ -55,7 +55,7 @@ Verdict MouseFilter::onWheel(int& rest, int delta, Trigger negative, Trigger pos
     return Verdict::report(*slot, notches);
 }
 
-Verdict MouseFilter::onEvent(const MouseInput& in, SlotMask installed) {
+Verdict MouseFilter::onEvent(const MouseInput& in, SlotSet installed) {
     if (in.injected) return Verdict::pass();
     switch (in.kind) {
         case MouseEventKind::RightDown:

@@ -52,7 +52,7 @@ struct MouseInput {
 //   own SendInput cannot catch its own event however late the hook sees it.
 class MouseFilter {
 public:
-    Verdict onEvent(const MouseInput& in, SlotMask installed);
+    Verdict onEvent(const MouseInput& in, SlotSet installed);
 
     // True while a swallowed press still waits for its release: the hook must
     // stay in place until then, or the release would reach the system alone.
@@ -61,10 +61,10 @@ public:
 private:
     enum Button { Right, Middle, Forward, Back, ButtonCount };
 
-    Verdict onPress(Button b, SlotMask installed);
+    Verdict onPress(Button b, SlotSet installed);
     Verdict onRelease(Button b);
     Verdict onWheel(int& accumulator, int delta, Trigger negative, Trigger positive,
-                    SlotMask installed);
+                    SlotSet installed);
 
     std::array<bool, ButtonCount> swallowedPress_{};
     int verticalRest_ = 0;

@@ -7,6 +7,7 @@
 
 #include "core/Ports.h"
 #include "core/SlotModel.h"
+#include "core/SlotSet.h"
 #include "macro/MacroScriptLoader.h"
 
 namespace vela {
@@ -24,10 +25,10 @@ public:
         : player_(player), loader_(loader), assignments_(assignments) {}
 
     // Any thread.
-    void scriptsChanged() { stale_.store(~0u, std::memory_order_release); }
+    void scriptsChanged() { stale_.store(SlotSet::all().bits(), std::memory_order_release); }
 
     bool startPlayback(Slot slot) override {
-        const std::uint32_t bit = 1u << number(slot);
+        const std::uint32_t bit = SlotSet{slot}.bits();
         const bool changed = (stale_.fetch_and(~bit, std::memory_order_acq_rel) & bit) != 0;
         loader_.refresh(number(slot), assignments_.assignmentFor(slot).macroName, changed);
         return player_.startPlayback(slot);
@@ -37,7 +38,7 @@ private:
     PlaybackPort& player_;
     MacroScriptLoader& loader_;
     const AssignmentSource& assignments_;
-    std::atomic<std::uint32_t> stale_{0};
+    std::atomic<std::uint32_t> stale_{0};  // SlotSet::bits()
 };
 
 }  // namespace vela

@@ -255,18 +255,17 @@ void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
         ProgramProfile& profile = profiles_->add(program);
         const SectionReader read(doc, program);
         for (const SlotInfo& info : kSlotTable) {
-            const auto i = static_cast<std::size_t>(number(info.slot));
             const std::wstring prefix = slotPrefix(info);
             if (!doc.rawValue(program, prefix + std::wstring(key::Caption))) {
                 // No function of its own: perhaps a note of its own.
                 const std::wstring note = prefix + std::wstring(key::Description);
                 if (doc.rawValue(program, note))
-                    profile.notes[i] = std::wstring(trimBlanks(read.text(note)));
+                    profile.notes[info.slot] = std::wstring(trimBlanks(read.text(note)));
                 continue;
             }
             ButtonAssignment a = readFields(read, prefix);
             if (a.caption.empty()) a.caption = std::wstring(info.nativeCaption);
-            profile.slots[i] = std::move(a);
+            profile.slots[info.slot] = std::move(a);
         }
     }
 }
@@ -285,10 +284,9 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
     for (const ProgramProfile& profile : profiles_->all()) {
         doc.writeValue(kProfilesSection, std::to_wstring(++n), encodeIniValue(profile.program));
         for (const SlotInfo& info : kSlotTable) {
-            const auto i = static_cast<std::size_t>(number(info.slot));
-            if (const auto& a = profile.slots[i]) {
+            if (const auto& a = profile.slots[info.slot]) {
                 writeFields(doc, profile.program, slotPrefix(info), *a);
-            } else if (const auto& note = profile.notes[i]) {
+            } else if (const auto& note = profile.notes[info.slot]) {
                 doc.writeValue(profile.program, slotPrefix(info) + std::wstring(key::Description),
                                encodeIniValue(*note));
             }

@@ -24,7 +24,7 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
     std::wstring base = folder.empty() ? moduleFolderOf(modulePath()) : folder;
     if (!base.empty() && base.back() != L'\\' && base.back() != L'/') base += L'\\';
     for (const SlotInfo& info : kSlotTable) {
-        Library& lib = libraries_[static_cast<std::size_t>(number(info.slot))];
+        Library& lib = libraries_[info.slot];
         const std::wstring path = base + std::wstring(info.hookLibrary);
         // A full path with this flag makes the shared hook engine load from
         // the same folder too.
@@ -41,17 +41,17 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
 }
 
 bool Win32HookPort::loaded(Slot slot) const {
-    const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
+    const Library& lib = libraries_[slot];
     return lib.module && lib.install && lib.remove;
 }
 
 void Win32HookPort::install(Slot slot) {
-    const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
+    const Library& lib = libraries_[slot];
     if (lib.install) lib.install(window_);
 }
 
 void Win32HookPort::remove(Slot slot) {
-    const Library& lib = libraries_[static_cast<std::size_t>(number(slot))];
+    const Library& lib = libraries_[slot];
     if (lib.remove) lib.remove(window_);
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "core/Ports.h"
+#include "core/SlotSet.h"
 #include "win32/Handle.h"
 
 namespace vela::win32 {
@@ -51,7 +52,7 @@ private:
     void tellEngine();
 
     HWND window_;
-    std::array<Library, kSlotPositions> libraries_;
+    SlotArray<Library> libraries_;
     UniqueModule engine_;
     ListenFunction listen_ = nullptr;
     UINT message_ = 0;

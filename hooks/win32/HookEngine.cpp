@@ -16,10 +16,11 @@
 
 namespace {
 
-using vela::kSlotPositions;
 using vela::kSlotTable;
 using vela::number;
 using vela::Slot;
+using vela::SlotArray;
+using vela::SlotSet;
 using namespace vela::hooks;
 
 // Thread messages of the hook thread.
@@ -40,8 +41,8 @@ struct Shared {
     std::atomic<WPARAM> lastAnswered{0};
     WPARAM lastRequest = 0;  // under `callers`
     std::atomic<std::uint32_t> installed{0};
-    std::array<std::atomic<HWND>, kSlotPositions> targets{};
-    std::array<UINT, kSlotPositions> messages{};  // written before the thread starts
+    SlotArray<std::atomic<HWND>> targets;
+    SlotArray<UINT> messages;  // written before the thread starts
     std::atomic<HWND> listener{nullptr};
     std::atomic<UINT> listenMessage{0};
     std::atomic<bool> clicksWatched{false};
@@ -70,12 +71,8 @@ struct HookThreadState {
 };
 HookThreadState t;
 
-bool validSlot(int slotNumber) {
-    return vela::findSlot(slotNumber) != nullptr;
-}
-
-SlotMask installedSlots() {
-    return SlotMask(g.installed.load(std::memory_order_acquire));
+SlotSet installedSlots() {
+    return SlotSet(g.installed.load(std::memory_order_acquire));
 }
 
 void tellListener(EngineEvent event, LPARAM detail = 0) {
@@ -88,16 +85,15 @@ void tellListener(EngineEvent event, LPARAM detail = 0) {
 // that know only the libraries act on every one of them.
 void post(const Verdict& v) {
     if (!v.reportSlot) return;
-    const int slotNumber = number(*v.reportSlot);
+    const Slot slot = *v.reportSlot;
     if (v.release) {
-        tellListener(EngineEvent::Release, slotNumber);
+        tellListener(EngineEvent::Release, number(slot));
         return;
     }
-    const auto i = static_cast<std::size_t>(slotNumber);
-    HWND target = g.targets[i].load(std::memory_order_acquire);
+    HWND target = g.targets[slot].load(std::memory_order_acquire);
     if (!target) return;
     for (int n = 0; n < v.reports; ++n)
-        PostMessageW(target, g.messages[i], 0, static_cast<LPARAM>(v.detail));
+        PostMessageW(target, g.messages[slot], 0, static_cast<LPARAM>(v.detail));
 }
 
 // An unassigned key pressed and released, sent from inside the hook so that
@@ -335,8 +331,7 @@ bool ensureThread() {
     }
     for (const vela::SlotInfo& info : kSlotTable) {
         const std::wstring name(info.messageName);
-        g.messages[static_cast<std::size_t>(number(info.slot))] =
-            RegisterWindowMessageW(name.c_str());
+        g.messages[info.slot] = RegisterWindowMessageW(name.c_str());
     }
     g.answered.reset(CreateEventW(nullptr, FALSE, FALSE, nullptr));
     const vela::win32::UniqueHandle ready(CreateEventW(nullptr, TRUE, FALSE, nullptr));
@@ -376,21 +371,22 @@ public:
 }  // namespace
 
 VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window) {
-    if (!validSlot(slotNumber)) return 0;
+    const vela::SlotInfo* info = vela::findSlot(slotNumber);
+    if (!info) return 0;
     CallerLock lock;
     if (!ensureThread()) return 0;
-    const auto i = static_cast<std::size_t>(slotNumber);
-    g.targets[i].store(window, std::memory_order_release);
-    g.installed.fetch_or(1u << slotNumber, std::memory_order_acq_rel);
+    g.targets[info->slot].store(window, std::memory_order_release);
+    g.installed.fetch_or(SlotSet{info->slot}.bits(), std::memory_order_acq_rel);
     return request(kApplyMessage);
 }
 
 VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND /*window*/) {
-    if (!validSlot(slotNumber)) return 0;
+    const vela::SlotInfo* info = vela::findSlot(slotNumber);
+    if (!info) return 0;
     CallerLock lock;
     // Cleared first: from here on the hook procedure lets this slot's input
     // through, even before the thread has looked at the request.
-    g.installed.fetch_and(~(1u << slotNumber), std::memory_order_acq_rel);
+    g.installed.fetch_and(~SlotSet{info->slot}.bits(), std::memory_order_acq_rel);
     if (!g.thread) return 1;
     return request(kApplyMessage);
 }

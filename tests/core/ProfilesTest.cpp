@@ -28,7 +28,7 @@ ButtonAssignment native(const wchar_t* caption) {
 TEST(ProfileSet, ProgramsAreFoundWithoutRegardToCaseAndAddedOnce) {
     ProfileSet set;
     ProgramProfile& notepad = set.add(L"Notepad.exe");
-    notepad.slots[3] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    notepad.slots[Slot::X1] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
     EXPECT_EQ(&set.add(L"NOTEPAD.EXE"), &notepad);
     EXPECT_EQ(set.find(L"notepad.exe"), &notepad);
     EXPECT_TRUE(notepad.sets(Slot::X1));
@@ -52,24 +52,24 @@ TEST(ActiveAssignments, TheProgramInFrontPicksEachSlotsAssignment) {
     all.at(Slot::X1) = keyFunction(L"Copy", KeyAction::CtrlCombo, 67);
     all.at(Slot::X2) = keyFunction(L"Cut", KeyAction::CtrlCombo, 88);
     ProfileSet profiles;
-    profiles.add(L"editor.exe").slots[3] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
-    profiles.add(L"game.exe").slots[4] = native(L"Back");
+    profiles.add(L"editor.exe").slots[Slot::X1] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    profiles.add(L"game.exe").slots[Slot::X2] = native(L"Back");
     ActiveAssignments active(all, profiles);
 
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy") << "no program yet";
     active.setForeground(L"Editor.exe");
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Paste");
     EXPECT_EQ(active.assignmentFor(Slot::X2).caption, L"Cut") << "inherited";
-    EXPECT_EQ(active.overriddenSlots(), 1u << 3);
-    EXPECT_EQ(active.overridesRemapped(), 1u << 3);
+    EXPECT_EQ(active.overriddenSlots(), SlotSet{Slot::X1});
+    EXPECT_EQ(active.overridesRemapped(), SlotSet{Slot::X1});
     active.setForeground(L"game.exe");
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy");
     EXPECT_FALSE(active.assignmentFor(Slot::X2).hookInstalled);
-    EXPECT_EQ(active.overriddenSlots(), 1u << 4);
-    EXPECT_EQ(active.overridesRemapped(), 0u);
+    EXPECT_EQ(active.overriddenSlots(), SlotSet{Slot::X2});
+    EXPECT_EQ(active.overridesRemapped(), SlotSet());
     active.setForeground(L"explorer.exe");
     EXPECT_EQ(active.active(), nullptr);
-    EXPECT_EQ(active.overriddenSlots(), 0u);
+    EXPECT_EQ(active.overriddenSlots(), SlotSet());
 }
 
 TEST(PausableHooks, AProfilesSlotsFollowTheProfileAndPauseStillWins) {
@@ -79,7 +79,7 @@ TEST(PausableHooks, AProfilesSlotsFollowTheProfileAndPauseStillWins) {
     model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
     libraries.clear();
     // A profile that leaves X1 alone and remaps X2.
-    hooks.setOverrides((1u << 3) | (1u << 4), 1u << 4);
+    hooks.setOverrides({Slot::X1, Slot::X2}, {Slot::X2});
     EXPECT_EQ(libraries.trace(), "remove:X1 install:X2");
     libraries.clear();
     model.revertToNative(Slot::X1);  // "All Programs" changes under the profile
@@ -87,7 +87,7 @@ TEST(PausableHooks, AProfilesSlotsFollowTheProfileAndPauseStillWins) {
     hooks.setPaused(true);
     EXPECT_EQ(libraries.trace(), "remove:X2");
     libraries.clear();
-    hooks.setOverrides(0, 0);  // back to "All Programs", still paused
+    hooks.setOverrides({}, {});  // back to "All Programs", still paused
     hooks.setPaused(false);
     EXPECT_EQ(libraries.trace(), "") << "All Programs remaps nothing now";
 }
@@ -101,8 +101,8 @@ TEST(ProfileRuntime, ASwitchLetsGoOfTheSlotsItChangesAndMovesTheirHooks) {
     SlotModel all{hooks, rec, rec};
     all.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
     ProfileSet profiles;
-    profiles.add(L"game.exe").slots[3] = native(L"Forward");
-    profiles.add(L"editor.exe").slots[4] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    profiles.add(L"game.exe").slots[Slot::X1] = native(L"Forward");
+    profiles.add(L"editor.exe").slots[Slot::X2] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
     ActiveAssignments active(all, profiles);
     int rereads = 0;
     ProfileRuntime runtime(active, hooks, &rec, [&] { ++rereads; });

@@ -129,7 +129,7 @@ private:
 
     KeyFilter keys_;
     MouseFilter mouse_;
-    SlotMask installed_;
+    SlotSet installed_;
     bool keyHook_ = false;
     bool mouseHook_ = false;
     std::array<bool, kInputs> systemDown_{};  // what passed, as the system has it

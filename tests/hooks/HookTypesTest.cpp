@@ -7,7 +7,7 @@ namespace {
 
 TEST(HookSlotSets, MouseAndKeyboardSlotsSplitTheTableWithoutOverlap) {
     EXPECT_FALSE(intersects(mouseSlots(), keyboardSlots()));
-    EXPECT_EQ(mouseSlots().bits() | keyboardSlots().bits(), SlotMask()
+    EXPECT_EQ(mouseSlots().bits() | keyboardSlots().bits(), SlotSet()
                                                                 .with(Slot::R)
                                                                 .with(Slot::M)
                                                                 .with(Slot::X1)
@@ -18,7 +18,7 @@ TEST(HookSlotSets, MouseAndKeyboardSlotsSplitTheTableWithoutOverlap) {
                                                                 .with(Slot::WR)
                                                                 .with(Slot::AltTab)
                                                                 .bits());
-    EXPECT_EQ(keyboardSlots(), SlotMask().with(Slot::AltTab));
+    EXPECT_EQ(keyboardSlots(), SlotSet().with(Slot::AltTab));
     // The DPI position 7 is never a hook slot.
     EXPECT_EQ(mouseSlots().bits() & (1u << kDpiSlotNumber), 0u);
 }
@@ -36,13 +36,13 @@ TEST(HookSlotSets, EveryTriggerHasExactlyItsOwnSlot) {
 }
 
 TEST(HookSlotSets, MaskAddsAndRemovesSingleSlots) {
-    const SlotMask m = SlotMask().with(Slot::R).with(Slot::AltTab);
+    const SlotSet m = SlotSet().with(Slot::R).with(Slot::AltTab);
     EXPECT_TRUE(m.has(Slot::R));
     EXPECT_TRUE(m.has(Slot::AltTab));
     EXPECT_FALSE(m.has(Slot::M));
     EXPECT_FALSE(m.without(Slot::R).has(Slot::R));
     EXPECT_TRUE(m.without(Slot::R).has(Slot::AltTab));
-    EXPECT_FALSE(SlotMask().any());
+    EXPECT_FALSE(SlotSet().any());
 }
 
 }  // namespace

@@ -35,8 +35,8 @@ Verdict passMasked() {
     return v;
 }
 
-const SlotMask kAltTab = SlotMask().with(Slot::AltTab);
-const SlotMask kNone;
+const SlotSet kAltTab = SlotSet().with(Slot::AltTab);
+const SlotSet kNone;
 constexpr std::uint32_t kF4 = 0x73;
 constexpr std::uint32_t kLeftControl = 0xA2;
 

@@ -17,7 +17,7 @@ MouseInput tilt(int delta) {
     return event(MouseEventKind::TiltWheel, 0, delta);
 }
 
-const SlotMask kAll = mouseSlots().with(Slot::AltTab);
+const SlotSet kAll = mouseSlots().with(Slot::AltTab);
 
 struct ButtonCase {
     const char* name;
@@ -39,7 +39,7 @@ TEST(MouseFilterButtons, InstalledSlotSwallowsPressAndReleaseAndReportsOnPress) 
     for (const ButtonCase& b : kButtons) {
         SCOPED_TRACE(b.name);
         MouseFilter f;
-        const SlotMask only = SlotMask().with(b.slot);
+        const SlotSet only = SlotSet().with(b.slot);
         EXPECT_EQ(f.onEvent(event(b.down, b.xButton), only), Verdict::report(b.slot));
         EXPECT_TRUE(f.holdsRelease());
         EXPECT_EQ(f.onEvent(event(b.up, b.xButton), only), Verdict::reportRelease(b.slot));
@@ -51,7 +51,7 @@ TEST(MouseFilterButtons, OtherSlotsInstalledLeaveTheButtonNative) {
     for (const ButtonCase& b : kButtons) {
         SCOPED_TRACE(b.name);
         MouseFilter f;
-        const SlotMask others = kAll.without(b.slot);
+        const SlotSet others = kAll.without(b.slot);
         EXPECT_EQ(f.onEvent(event(b.down, b.xButton), others), Verdict::pass());
         EXPECT_EQ(f.onEvent(event(b.up, b.xButton), others), Verdict::pass());
         EXPECT_FALSE(f.holdsRelease());
@@ -71,20 +71,20 @@ TEST(MouseFilterButtons, LeftButtonMovesAndUnknownXButtonsAlwaysPass) {
 
 TEST(MouseFilterButtons, ReleaseFollowsItsPressAcrossInstallAndRemove) {
     MouseFilter f;
-    const SlotMask r = SlotMask().with(Slot::R);
+    const SlotSet r = SlotSet().with(Slot::R);
     // Removed between press and release: the system saw no press, so it must
     // not see a lone release either.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), r), Verdict::report(Slot::R));
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), SlotMask()),
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), SlotSet()),
               Verdict::reportRelease(Slot::R));
     // Installed between press and release: the native press keeps its release.
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), SlotMask()), Verdict::pass());
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), SlotSet()), Verdict::pass());
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightUp), r), Verdict::pass());
 }
 
 TEST(MouseFilterButtons, EachButtonTracksItsOwnRelease) {
     MouseFilter f;
-    const SlotMask x = SlotMask().with(Slot::X1);
+    const SlotSet x = SlotSet().with(Slot::X1);
     EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton2), x),
               Verdict::report(Slot::X1));
     // XBUTTON1 is not installed: its press and release are native, and do not
@@ -111,7 +111,7 @@ TEST(MouseFilterInjected, SyntheticEventsAreNeverSwallowedNorReported) {
 
 TEST(MouseFilterInjected, SyntheticClickInsideAPhysicalPressLeavesItsReleaseSwallowed) {
     MouseFilter f;
-    const SlotMask r = SlotMask().with(Slot::R);
+    const SlotSet r = SlotSet().with(Slot::R);
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown), r), Verdict::report(Slot::R));
     // The executor answers with a synthetic right click before the finger lifts.
     EXPECT_EQ(f.onEvent(event(MouseEventKind::RightDown, 0, 0, true), r), Verdict::pass());
@@ -121,7 +121,7 @@ TEST(MouseFilterInjected, SyntheticClickInsideAPhysicalPressLeavesItsReleaseSwal
 
 TEST(MouseFilterWheel, OneReportPerNotchInEachDirection) {
     MouseFilter f;
-    const SlotMask wheels = SlotMask().with(Slot::WU).with(Slot::WD);
+    const SlotSet wheels = SlotSet().with(Slot::WU).with(Slot::WD);
     EXPECT_EQ(f.onEvent(wheel(120), wheels), Verdict::report(Slot::WU));
     EXPECT_EQ(f.onEvent(wheel(-120), wheels), Verdict::report(Slot::WD));
     // Merged notches.
@@ -132,7 +132,7 @@ TEST(MouseFilterWheel, OneReportPerNotchInEachDirection) {
 
 TEST(MouseFilterWheel, FineDeltasAddUpToNotchesAndTurningBackStartsAgain) {
     MouseFilter f;
-    const SlotMask wheels = SlotMask().with(Slot::WU).with(Slot::WD);
+    const SlotSet wheels = SlotSet().with(Slot::WU).with(Slot::WD);
     EXPECT_EQ(f.onEvent(wheel(40), wheels), Verdict::swallow());
     EXPECT_EQ(f.onEvent(wheel(40), wheels), Verdict::swallow());
     EXPECT_EQ(f.onEvent(wheel(60), wheels), Verdict::report(Slot::WU));   // 140: one, 20 left
@@ -146,7 +146,7 @@ TEST(MouseFilterWheel, FineDeltasAddUpToNotchesAndTurningBackStartsAgain) {
 
 TEST(MouseFilterWheel, OnlyTheInstalledDirectionIsTaken) {
     MouseFilter f;
-    const SlotMask down = SlotMask().with(Slot::WD);
+    const SlotSet down = SlotSet().with(Slot::WD);
     EXPECT_EQ(f.onEvent(wheel(120), down), Verdict::pass());
     EXPECT_EQ(f.onEvent(wheel(-120), down), Verdict::report(Slot::WD));
     EXPECT_EQ(f.onEvent(wheel(-60), down), Verdict::swallow());
@@ -159,22 +159,22 @@ TEST(MouseFilterWheel, OnlyTheInstalledDirectionIsTaken) {
 
 TEST(MouseFilterTilt, LeftIsNegativeRightIsPositiveOneReportPerNotch) {
     MouseFilter f;
-    const SlotMask tilts = SlotMask().with(Slot::WL).with(Slot::WR);
+    const SlotSet tilts = SlotSet().with(Slot::WL).with(Slot::WR);
     EXPECT_EQ(f.onEvent(tilt(-120), tilts), Verdict::report(Slot::WL));
     EXPECT_EQ(f.onEvent(tilt(120), tilts), Verdict::report(Slot::WR));
     EXPECT_EQ(f.onEvent(tilt(-240), tilts), Verdict::report(Slot::WL, 2));
-    EXPECT_EQ(f.onEvent(tilt(120), SlotMask().with(Slot::WL)), Verdict::pass());
+    EXPECT_EQ(f.onEvent(tilt(120), SlotSet().with(Slot::WL)), Verdict::pass());
     // Vertical wheel slots do not take tilts.
-    EXPECT_EQ(f.onEvent(tilt(120), SlotMask().with(Slot::WU)), Verdict::pass());
+    EXPECT_EQ(f.onEvent(tilt(120), SlotSet().with(Slot::WU)), Verdict::pass());
     // The horizontal rest is separate from the vertical one.
     EXPECT_EQ(f.onEvent(tilt(60), tilts), Verdict::swallow());
-    EXPECT_EQ(f.onEvent(wheel(60), SlotMask().with(Slot::WU)), Verdict::swallow());
+    EXPECT_EQ(f.onEvent(wheel(60), SlotSet().with(Slot::WU)), Verdict::swallow());
     EXPECT_EQ(f.onEvent(tilt(60), tilts), Verdict::report(Slot::WR));
 }
 
 TEST(MouseFilterWheel, ExtremeDeltasDoNotOverflowTheCount) {
     MouseFilter f;
-    const SlotMask wheels = SlotMask().with(Slot::WU).with(Slot::WD);
+    const SlotSet wheels = SlotSet().with(Slot::WU).with(Slot::WD);
     EXPECT_EQ(f.onEvent(wheel(-32768), wheels), Verdict::report(Slot::WD, 273));
     EXPECT_EQ(f.onEvent(wheel(32767), wheels), Verdict::report(Slot::WU, 273));
     for (int i = 0; i < 1000; ++i) f.onEvent(wheel(32767), wheels);

@@ -54,7 +54,7 @@ protected:
         ButtonAssignment paste = all.at(Slot::X1);
         paste.caption = L"Paste";
         paste.virtualKey = 86;
-        profiles.add(L"editor.exe").slots[3] = paste;
+        profiles.add(L"editor.exe").slots[Slot::X1] = paste;
         runtime.profilesChanged();
         libraries.clear();
         rec.clear();
@@ -103,7 +103,7 @@ TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
     commands.onCommand(kPasteCommand);
     EXPECT_EQ(all.at(Slot::X2).caption, L"Cut");
     ASSERT_TRUE(profiles.find(L"editor.exe")->sets(Slot::X2));
-    EXPECT_EQ(profiles.find(L"editor.exe")->slots[4]->virtualKey, 86);
+    EXPECT_EQ(profiles.find(L"editor.exe")->slots[Slot::X2]->virtualKey, 86);
     EXPECT_FALSE(editor.inherits(Slot::X2));
     EXPECT_NE(captionsAndMarks().find("ownX2"), std::string::npos);
     EXPECT_EQ(active.assignmentFor(Slot::X2).virtualKey, 86) << "acts at once in the editor";
@@ -145,7 +145,7 @@ TEST_F(ProfileEditing, ANoteUnderAnInheritedInputLeavesTheFunctionInherited) {
     commands.openFunctionMenu(Slot::X2);
     commands.onCommand(kPasteCommand);
     ASSERT_TRUE(profile.sets(Slot::X2));
-    EXPECT_EQ(profile.slots[4]->description, L"cuts here");
+    EXPECT_EQ(profile.slots[Slot::X2]->description, L"cuts here");
 }
 
 // The note goes to the profile shown when the entry opened, whatever the
@@ -157,7 +157,7 @@ TEST_F(ProfileEditing, ANoteGoesToTheProfileShownWhenItsEntryOpened) {
         editor.edit(L"");
         return std::wstring(L"pastes");
     });
-    EXPECT_EQ(profiles.find(L"editor.exe")->slots[3]->description, L"pastes");
+    EXPECT_EQ(profiles.find(L"editor.exe")->slots[Slot::X1]->description, L"pastes");
     EXPECT_EQ(all.at(Slot::X1).description, L"");
 
     editor.edit(L"editor.exe");

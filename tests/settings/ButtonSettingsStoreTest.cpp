@@ -509,10 +509,10 @@ TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
     paste.virtualKey = 86;
     paste.description = L"in the editor";
     paste.holdWhilePressed = true;
-    profiles.add(L"Editor.exe").slots[3] = paste;
+    profiles.add(L"Editor.exe").slots[Slot::X1] = paste;
     ButtonAssignment back;
     back.caption = L"Back";
-    profiles.add(L"game.exe").slots[4] = back;
+    profiles.add(L"game.exe").slots[Slot::X2] = back;
     profiles.add(L"empty.exe");
     ButtonSettingsStore s = store();
     s.useProfiles(&profiles);
@@ -528,8 +528,8 @@ TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
     again.useProfiles(&read);
     again.loadAll();
     ASSERT_EQ(read.all().size(), 3u);
-    EXPECT_EQ(read.find(L"editor.exe")->slots[3], paste);
-    EXPECT_EQ(read.find(L"game.exe")->slots[4], back);
+    EXPECT_EQ(read.find(L"editor.exe")->slots[Slot::X1], paste);
+    EXPECT_EQ(read.find(L"game.exe")->slots[Slot::X2], back);
     EXPECT_FALSE(read.find(L"game.exe")->sets(Slot::X1));
     EXPECT_FALSE(fresh.at(Slot::X1).hookInstalled) << "All Programs is not touched";
 

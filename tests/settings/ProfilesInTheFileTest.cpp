@@ -96,7 +96,7 @@ TEST_F(ProfilesInTheFile, EveryListedProgramIsReadWhateverTheGaps) {
 // A name is kept exactly (a leading blank too) and found in any case: a
 // section written "Über.exe" is the profile of "üBER.EXE".
 TEST_F(ProfilesInTheFile, ProgramNamesAreKeptExactlyAndMatchInAnyCase) {
-    profiles.add(L" spaced.exe").slots[3] = function(L"Paste", 86);
+    profiles.add(L" spaced.exe").slots[Slot::X1] = function(L"Paste", 86);
     save();
     EXPECT_EQ(read(), (std::vector<std::wstring>{L" spaced.exe: X1"}));
 
@@ -115,7 +115,7 @@ TEST_F(ProfilesInTheFile, AnotherProgramsSectionIsNeitherTakenOverNorLost) {
     put(theirs + other);
     load();
     EXPECT_TRUE(profiles.all().empty());
-    profiles.add(L"notepad.exe").slots[3] = function(L"Paste", 86);
+    profiles.add(L"notepad.exe").slots[Slot::X1] = function(L"Paste", 86);
     save();
     EXPECT_EQ(read(), (std::vector<std::wstring>{L"notepad.exe: X1"}));
     EXPECT_NE(saved().find(L"[notepad.exe]\r\nFont=Consolas\r\nWrap=1\r\nX1.0=Paste\r\n"),
@@ -144,9 +144,9 @@ TEST_F(ProfilesInTheFile, AnOrphanedSectionsKeysNeverBecomeANewProfiles) {
 // key alone; a slot the profile sets reads as it always did.
 TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
     ProgramProfile& made = profiles.add(L"editor.exe");
-    made.notes[4] = L"cuts here";
-    made.slots[3] = function(L"Paste", 86);
-    made.slots[3]->description = L"pastes";
+    made.notes[Slot::X2] = L"cuts here";
+    made.slots[Slot::X1] = function(L"Paste", 86);
+    made.slots[Slot::X1]->description = L"pastes";
     save();
     const std::wstring file = saved();
     EXPECT_NE(file.find(L"[editor.exe]\r\nX1.0=Paste\r\n"), std::wstring::npos);
@@ -156,9 +156,9 @@ TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
     load();
     const ProgramProfile& read = *profiles.find(L"editor.exe");
     EXPECT_FALSE(read.sets(Slot::X2));
-    EXPECT_EQ(read.notes[4], L"cuts here");
-    EXPECT_EQ(read.slots[3]->description, L"pastes");
-    EXPECT_FALSE(read.notes[3]);
+    EXPECT_EQ(read.notes[Slot::X2], L"cuts here");
+    EXPECT_EQ(read.slots[Slot::X1]->description, L"pastes");
+    EXPECT_FALSE(read.notes[Slot::X1]);
 }
 
 }  // namespace

@@ -35,6 +35,7 @@
 #include "core/ActionExecutor.h"
 #include "core/ProgramFiles.h"
 #include "core/SlotModel.h"
+#include "core/SlotSet.h"
 #include "hooks/HookTypes.h"
 #include "tests/wine/probe/Probe.h"
 #include "win32/ModulePath.h"
@@ -97,8 +98,7 @@ public:
           executor_(model_, ExecutorPorts{input_, shell_, power_, playback_}, playbackThreads_) {
         for (const SlotInfo& info : kSlotTable) {
             const std::wstring name(info.messageName);
-            messages_[static_cast<std::size_t>(number(info.slot))] =
-                RegisterWindowMessageW(name.c_str());
+            messages_[info.slot] = RegisterWindowMessageW(name.c_str());
             if (!hooks_.loaded(info.slot)) {
                 log_.line("error library %s not loaded", std::string(info.name).c_str());
             }
@@ -110,7 +110,7 @@ public:
     // its parameters, as a host that knows only the libraries counts it.
     bool onMessage(UINT msg, WPARAM kind, LPARAM detail) {
         for (const SlotInfo& info : kSlotTable) {
-            if (msg == messages_[static_cast<std::size_t>(number(info.slot))]) {
+            if (msg == messages_[info.slot]) {
                 log_.line("report %s", std::string(info.name).c_str());
                 return true;
             }
@@ -289,7 +289,7 @@ private:
     NoPlayback playback_;
     PlaybackThreads playbackThreads_;
     ActionExecutor executor_;
-    std::array<UINT, kSlotPositions> messages_{};
+    SlotArray<UINT> messages_;
     UINT engineMessage_ = 0;
 };
 
