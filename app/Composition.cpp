@@ -63,7 +63,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       profileModel_(noHooks_, window_, timers_, &releaser_),
       editor_(model_, profileModel_, profiles_, profileRuntime_, window_, timers_),
       executor_(model_,
-                ExecutorPorts{input_, shell_, power_, freshPlayback_, heldInputs_.get(),
+                ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(),
                               &activeAssignments_, &pausableHooks_},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),

@@ -13,7 +13,7 @@
 #include "controls/GdipButton.h"
 #include "controls/SkinImage.h"
 #include "controls/TransParentButton.h"
-#include "core/Ports.h"
+#include "core/ViewPorts.h"
 #include "win32/Dialog.h"
 #include "win32/Handle.h"
 

@@ -12,7 +12,9 @@
 
 #include "app/TrayIcon.h"
 #include "core/Autostart.h"
-#include "core/Ports.h"
+#include "core/SavePort.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 #include "core/SlotModel.h"
 #include "win32/Handle.h"
 

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 #include "controls/GdiPlusBitmap.h"
-#include "core/Ports.h"
+#include "core/Geometry.h"
 
 namespace vela {
 

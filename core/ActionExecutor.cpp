@@ -12,7 +12,8 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
       functionInput_(ports.held
                          ? std::make_unique<TrackedInput>(ports.input, *ports.held, kFunctionsOwner)
                          : nullptr),
-      synth_(functionInput_ ? static_cast<InputPort&>(*functionInput_) : ports.input) {}
+      synth_(functionInput_ ? static_cast<InputSendPort&>(*functionInput_) : ports.input,
+             ports.state) {}
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     const SlotInfo& info = slotInfo(slot);
@@ -43,15 +44,15 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
     // Sent through the ledger under the slot's own name: its release, a new
     // assignment, pause, Reset or Exit let go of exactly this.
     TrackedInput heldInput(ports_.input, *ports_.held, heldFunctionOwner(info.slot));
-    InputSynth synth(heldInput);
+    InputSynth synth(heldInput, ports_.state);
     if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
         if (a.mouseFunction < toRaw(MouseFunction::LeftClick) ||
             a.mouseFunction > toRaw(MouseFunction::BackClick)) {
             return false;
         }
         synth.buttonDown(static_cast<MouseFunction>(a.mouseFunction),
-                         targetAtCursor(ports_.input.cursorPos(), ports_.input.primaryScreenSize(),
-                                        ports_.input.virtualScreen()));
+                         targetAtCursor(ports_.state.cursorPos(), ports_.state.primaryScreenSize(),
+                                        ports_.state.virtualScreen()));
         return true;
     }
     if (a.actionGroup != toRaw(ActionGroup::KeyGroup)) return false;
@@ -79,7 +80,7 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
 
 void ActionExecutor::sendOwnInput(const SlotInfo& info) {
     const MouseTarget at = targetAtCursor(
-        ports_.input.cursorPos(), ports_.input.primaryScreenSize(), ports_.input.virtualScreen());
+        ports_.state.cursorPos(), ports_.state.primaryScreenSize(), ports_.state.virtualScreen());
     switch (info.trigger) {
         case Trigger::WheelDown:
             synth_.wheelStep(-kWheelDelta, at);
@@ -108,7 +109,7 @@ void ActionExecutor::sendOwnInput(const SlotInfo& info) {
         return;
     }
     TrackedInput heldInput(ports_.input, *ports_.held, heldFunctionOwner(info.slot));
-    InputSynth synth(heldInput);
+    InputSynth synth(heldInput, ports_.state);
     if (info.trigger == Trigger::AltTab) {
         synth.keysDown(0, vk::Tab, 0);
     } else if (info.ownFunction) {
@@ -126,7 +127,7 @@ void ActionExecutor::runMouseFunction(std::int32_t function) {
     // The position is read once, before the function is looked at, so both
     // halves of a click land on the same spot.
     const MouseTarget at = targetAtCursor(
-        ports_.input.cursorPos(), ports_.input.primaryScreenSize(), ports_.input.virtualScreen());
+        ports_.state.cursorPos(), ports_.state.primaryScreenSize(), ports_.state.virtualScreen());
     if (function < toRaw(MouseFunction::LeftClick) || function > toRaw(MouseFunction::WheelDown)) {
         return;
     }
@@ -209,7 +210,7 @@ void ActionExecutor::startMacro(const SlotInfo& info, const ButtonAssignment& a)
 }
 
 void ActionExecutor::repeatKey(const SlotInfo& info, std::uint8_t virtualKey) {
-    const std::uint32_t now = ports_.input.tickCount();
+    const std::uint32_t now = ports_.state.tickCount();
     int presses = 1;
     if (repeat_.firstPress) {
         repeat_.firstPress = false;

@@ -8,7 +8,9 @@
 #include "core/InputSynth.h"
 #include "core/PausableHooks.h"
 #include "core/PlaybackThreads.h"
-#include "core/Ports.h"
+#include "core/InputPorts.h"
+#include "core/PlaybackPorts.h"
+#include "core/ShellPorts.h"
 #include "core/SlotModel.h"
 #include "core/TrackedInput.h"
 
@@ -31,7 +33,10 @@ inline constexpr std::int32_t kRepeatStreakForTriple = 3;
 inline constexpr std::wstring_view kShutdownCommand = L"shutdown /s /t 0";
 
 struct ExecutorPorts {
-    InputPort& input;
+    // The functions' input goes out through `input`; where the pointer is,
+    // the clock and the layout come from `state`.
+    InputSendPort& input;
+    InputStatePort& state;
     ShellPort& shell;
     PowerPort& power;
     PlaybackPort& playback;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core/Ports.h"
+#include "core/AutostartPort.h"
 
 namespace vela {
 

@@ -9,7 +9,7 @@
 #include <span>
 #include <vector>
 
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 #include "core/SlotTable.h"
 
 namespace vela {

@@ -71,7 +71,7 @@ bool isExtendedKey(std::uint16_t vk) {
     }
 }
 
-std::uint16_t scanCodeFor(InputPort& input, std::uint16_t vk) {
+std::uint16_t scanCodeFor(InputStatePort& input, std::uint16_t vk) {
     if (const std::uint16_t code = input.scanCodeOf(vk)) return code;
     // Set 1 codes after the E0 prefix, VK_BROWSER_BACK (0xA6) to VK_LAUNCH_APP2 (0xB7).
     static constexpr std::array<std::uint8_t, 18> kBrowserToLaunch{

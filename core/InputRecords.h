@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 
 namespace vela {
 
@@ -89,7 +89,7 @@ bool isExtendedKey(std::uint16_t virtualKey);
 // The scan code of a key for synthetic input: the layout's, or for a key the
 // layout has none for (the browser, volume, media and launch keys, which
 // Wine's layouts leave out) the one every PC keyboard sends.
-std::uint16_t scanCodeFor(InputPort& input, std::uint16_t virtualKey);
+std::uint16_t scanCodeFor(InputStatePort& input, std::uint16_t virtualKey);
 
 // A key record as games see a real key: the virtual key, its scan code and,
 // for an extended key, the extended-key flag.

@@ -24,11 +24,11 @@ constexpr std::array<ClickFlags, 5> kClickFlags{{
 }  // namespace
 
 InputRecord InputSynth::key(std::uint16_t virtualKey, bool up, std::uint32_t time) {
-    return keyRecord(virtualKey, scanCodeFor(input_, virtualKey), up, time);
+    return keyRecord(virtualKey, scanCodeFor(state_, virtualKey), up, time);
 }
 
 void InputSynth::sendOne(const InputRecord& record) {
-    input_.send({&record, 1});
+    out_.send({&record, 1});
 }
 
 void InputSynth::click(MouseFunction function, const MouseTarget& at) {
@@ -36,7 +36,7 @@ void InputSynth::click(MouseFunction function, const MouseTarget& at) {
     if (index >= kClickFlags.size()) return;
     const ClickFlags& f = kClickFlags[index];
     sendOne(mouseRecord(at, f.down, f.data));
-    input_.sleepMs(kClickPauseMs);
+    out_.sleepMs(kClickPauseMs);
     sendOne(mouseRecord(at, f.up, f.data));
 }
 
@@ -49,7 +49,7 @@ void InputSynth::buttonDown(MouseFunction function, const MouseTarget& at) {
 void InputSynth::keysDown(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs) {
     if (modifier != 0) {
         sendOne(key(modifier, false));
-        if (pauseMs > 0) input_.sleepMs(pauseMs);
+        if (pauseMs > 0) out_.sleepMs(pauseMs);
     }
     sendOne(key(virtualKey, false));
 }
@@ -63,16 +63,16 @@ void InputSynth::tiltStep(std::int32_t delta, const MouseTarget& at) {
 }
 
 void InputSynth::keyTap(std::uint8_t virtualKey) {
-    const std::uint16_t scan = scanCodeFor(input_, virtualKey);
+    const std::uint16_t scan = scanCodeFor(state_, virtualKey);
     const std::array<InputRecord, 2> tap{keyRecord(virtualKey, scan, false),
                                          keyRecord(virtualKey, scan, true)};
-    input_.send(tap);
+    out_.send(tap);
 }
 
 void InputSynth::modifierChord(std::uint8_t modifier, std::uint8_t virtualKey,
                                std::uint32_t pauseMs) {
     sendOne(key(modifier, false));
-    if (pauseMs > 0) input_.sleepMs(pauseMs);
+    if (pauseMs > 0) out_.sleepMs(pauseMs);
     sendOne(key(virtualKey, false));
     sendOne(key(virtualKey, true));
     sendOne(key(modifier, true));
@@ -80,10 +80,10 @@ void InputSynth::modifierChord(std::uint8_t modifier, std::uint8_t virtualKey,
 
 void InputSynth::slowWindowsChord(std::uint8_t virtualKey) {
     sendOne(key(vk::LeftWindows, false));
-    input_.sleepMs(kSlowChordPauseMs);
+    out_.sleepMs(kSlowChordPauseMs);
     sendOne(key(virtualKey, false));
     sendOne(key(virtualKey, true));
-    input_.sleepMs(kSlowChordPauseMs);
+    out_.sleepMs(kSlowChordPauseMs);
     sendOne(key(vk::LeftWindows, true));
 }
 
@@ -91,7 +91,7 @@ void InputSynth::letGoOfAlt(bool left, bool right) {
     std::vector<InputRecord> records{key(vk::MenuMask, false), key(vk::MenuMask, true)};
     if (left) records.push_back(key(vk::LeftAlt, true));
     if (right) records.push_back(key(vk::RightAlt, true));
-    input_.send(records);
+    out_.send(records);
 }
 
 void InputSynth::switchApps() {
@@ -100,7 +100,7 @@ void InputSynth::switchApps() {
         key(vk::Backspace, false, 64),   key(vk::Backspace, true, 128),
         key(vk::LeftWindows, true, 500), key(vk::Control, true, 500),
     };
-    input_.send(chord);
+    out_.send(chord);
 }
 
 void InputSynth::repeatTap(std::uint8_t virtualKey, int presses, RepeatStyle style) {
@@ -108,7 +108,7 @@ void InputSynth::repeatTap(std::uint8_t virtualKey, int presses, RepeatStyle sty
         for (int i = 0; i < presses; ++i) keyTap(virtualKey);
         return;
     }
-    input_.sleepMs(kRepeatLeadPauseMs);
+    out_.sleepMs(kRepeatLeadPauseMs);
     for (int i = 0; i < presses; ++i) {
         sendOne(key(virtualKey, false));
         sendOne(key(virtualKey, true));

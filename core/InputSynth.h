@@ -6,7 +6,7 @@
 
 #include "core/Assignment.h"
 #include "core/InputRecords.h"
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -18,7 +18,9 @@ inline constexpr std::uint32_t kRepeatLeadPauseMs = 30;
 
 class InputSynth {
 public:
-    explicit InputSynth(InputPort& input) : input_(input) {}
+    // Records go out through `out`; scan codes come from `state`.
+    InputSynth(InputSendPort& out, InputStatePort& state) : out_(out), state_(state) {}
+    explicit InputSynth(InputPort& input) : InputSynth(input, input) {}
 
     // Button down, 30 ms, button up: two calls. `function` must be a click
     // (LeftClick..BackClick); anything else sends nothing.
@@ -51,7 +53,8 @@ private:
     InputRecord key(std::uint16_t virtualKey, bool up, std::uint32_t time = 0);
     void sendOne(const InputRecord& record);
 
-    InputPort& input_;
+    InputSendPort& out_;
+    InputStatePort& state_;
 };
 
 }  // namespace vela

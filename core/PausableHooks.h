@@ -2,7 +2,8 @@
 // apart from which slots "All Programs" remaps.
 #pragma once
 
-#include "core/Ports.h"
+#include "core/HookPorts.h"
+#include "core/ReleasePorts.h"
 #include "core/SlotSet.h"
 
 namespace vela {

@@ -7,7 +7,8 @@
 #include <optional>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 #include "core/Profiles.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <functional>
 
-#include "core/Ports.h"
+#include "core/TimerPort.h"
 
 namespace vela {
 

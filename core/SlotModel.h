@@ -7,7 +7,11 @@
 #include <string>
 
 #include "core/Assignment.h"
-#include "core/Ports.h"
+#include "core/HookPorts.h"
+#include "core/ReleasePorts.h"
+#include "core/SavePort.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
 

@@ -1,7 +1,10 @@
 // What the main window's one-shot timers do when they fire.
 #pragma once
 
-#include "core/Ports.h"
+#include "core/PlaybackPorts.h"
+#include "core/SavePort.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 #include "core/SlotModel.h"
 
 namespace vela {

@@ -6,37 +6,30 @@
 
 #include "core/HeldInputs.h"
 #include "core/PlaybackThreads.h"
-#include "core/Ports.h"
+#include "core/InputPorts.h"
+#include "core/ReleasePorts.h"
 #include "core/SlotSet.h"
 
 namespace vela {
 
-// An InputPort over another that notes every record it sends in the ledger
+// Sends through another port and notes every record it sends in the ledger
 // under its owner. Once `stop` is set it presses nothing more (releases still
 // go out) and its pauses end at once.
-class TrackedInput final : public InputPort {
+class TrackedInput final : public InputSendPort {
 public:
-    TrackedInput(InputPort& inner, HeldInputs& ledger, InputOwner owner,
+    TrackedInput(InputSendPort& inner, HeldInputs& ledger, InputOwner owner,
                  const std::atomic<bool>* stop = nullptr)
         : inner_(inner), ledger_(ledger), owner_(owner), stop_(stop) {}
 
     void send(std::span<const InputRecord> records) override;
     void sleepMs(std::uint32_t ms) override;
-    Point cursorPos() override { return inner_.cursorPos(); }
-    Size primaryScreenSize() override { return inner_.primaryScreenSize(); }
-    Rect virtualScreen() override { return inner_.virtualScreen(); }
-    std::uint32_t tickCount() override { return inner_.tickCount(); }
-    std::uint64_t messageExtraInfo() override { return inner_.messageExtraInfo(); }
-    std::uint16_t scanCodeOf(std::uint16_t virtualKey) override {
-        return inner_.scanCodeOf(virtualKey);
-    }
 
     bool stopped() const { return stop_ && stop_->load(std::memory_order_acquire); }
     // Lets go of what this owner still holds, last pressed first.
     void releaseHeld();
 
 private:
-    InputPort& inner_;
+    InputSendPort& inner_;
     HeldInputs& ledger_;
     InputOwner owner_;
     const std::atomic<bool>* stop_;

@@ -60,7 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckingPort port;
     vela::HeldInputs ledger;
     vela::TrackedInput tracked(port, ledger, vela::playbackOwner(vela::Slot::X1));
-    vela::playMacroScript(script, tracked);
+    vela::playMacroScript(script, tracked, port);
     port.releasing = true;
     tracked.releaseHeld();
     if (ledger.holdsAnything()) std::abort();

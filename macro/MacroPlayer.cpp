@@ -27,25 +27,26 @@ std::uint32_t delayMs(std::int32_t number) {
 
 }  // namespace
 
-void playMacroScript(const MacroScript& script, InputPort& input, const std::atomic<bool>* stop) {
+void playMacroScript(const MacroScript& script, InputSendPort& out, InputStatePort& state,
+                     const std::atomic<bool>* stop) {
     // Key records carry the low 16 bits of this thread's message extra info.
-    const std::uint64_t extraInfo = input.messageExtraInfo() & 0xFFFFu;
+    const std::uint64_t extraInfo = state.messageExtraInfo() & 0xFFFFu;
     const auto key = [&](std::int32_t number, bool up) {
         const auto virtualKey = static_cast<std::uint16_t>(number);
-        return keyRecord(virtualKey, scanCodeFor(input, virtualKey), up, 0, extraInfo);
+        return keyRecord(virtualKey, scanCodeFor(state, virtualKey), up, 0, extraInfo);
     };
 
     // Clicks land on the pixel the pointer is on as far as the script knows:
     // where it was at the start, or where the script's last move put it. Moves
     // count in 1/65535 of the primary screen from the pointer's own coordinate.
-    const Size screen = input.primaryScreenSize();
-    const Rect desk = input.virtualScreen();
-    Point pointer = input.cursorPos();
+    const Size screen = state.primaryScreenSize();
+    const Rect desk = state.virtualScreen();
+    Point pointer = state.cursorPos();
     std::int32_t pointerX = absoluteCoordinate(pointer.x, screen.width);
     std::int32_t pointerY = absoluteCoordinate(pointer.y, screen.height);
 
-    const auto sendOne = [&input](const InputRecord& record) {
-        input.send(std::span<const InputRecord>(&record, 1));
+    const auto sendOne = [&out](const InputRecord& record) {
+        out.send(std::span<const InputRecord>(&record, 1));
     };
     const auto sendMouse = [&](std::uint32_t buttonFlags) {
         sendOne(mouseRecord(targetAtCursor(pointer, screen, desk), buttonFlags));
@@ -66,11 +67,11 @@ void playMacroScript(const MacroScript& script, InputPort& input, const std::ato
                 sendMouse(mouseflag::LeftUp);
                 break;
             case opcode::Delay:
-                input.sleepMs(delayMs(step.number()));
+                out.sleepMs(delayMs(step.number()));
                 break;
             case opcode::MoveL: {
                 // Horizontal moves follow the pointer where it is now.
-                const std::int32_t nowX = absoluteCoordinate(input.cursorPos().x, screen.width);
+                const std::int32_t nowX = absoluteCoordinate(state.cursorPos().x, screen.width);
                 pointerX = addSaturating(nowX, step.number());
                 sendMove();
                 break;
@@ -118,7 +119,7 @@ bool MacroPlayer::startPlayback(Slot slot) {
         const std::atomic<bool>& stop = threads->stopFlag(slot);
         TrackedInput tracked(*input, *ledger, playbackOwner(slot), &stop);
         try {
-            if (script) playMacroScript(*script, tracked, &stop);
+            if (script) playMacroScript(*script, tracked, *input, &stop);
         } catch (...) {
             // Nothing to report to; the keys and the entry must still be let go below.
         }
@@ -135,7 +136,7 @@ void MacroPlayer::playOnThisThread(int slotNumber, InputPort& input) const {
     if (!scripts_ || slotNumber < 1 || slotNumber > 10) return;
     HeldInputs ownLedger;
     TrackedInput tracked(input, ledger_ ? *ledger_ : ownLedger, timerScriptOwner(slotNumber));
-    if (const auto script = scripts_->at(slotNumber)) playMacroScript(*script, tracked);
+    if (const auto script = scripts_->at(slotNumber)) playMacroScript(*script, tracked, input);
     tracked.releaseHeld();
 }
 

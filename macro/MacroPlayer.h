@@ -8,16 +8,23 @@
 
 #include "core/HeldInputs.h"
 #include "core/PlaybackThreads.h"
-#include "core/Ports.h"
+#include "core/InputPorts.h"
+#include "core/PlaybackPorts.h"
+#include "macro/WorkerThreadPort.h"
 #include "macro/MacroScript.h"
 
 namespace vela {
 
-// Plays every step of `script` once on the calling thread, each record in a
-// SendInput call of its own and no pause but the Delay steps. Stops before the
+// Plays every step of `script` once on the calling thread through `out`, each
+// record in a SendInput call of its own and no pause but the Delay steps;
+// where the pointer is and the layout come from `state`. Stops before the
 // next step once `stop` is set.
-void playMacroScript(const MacroScript& script, InputPort& input,
+void playMacroScript(const MacroScript& script, InputSendPort& out, InputStatePort& state,
                      const std::atomic<bool>* stop = nullptr);
+inline void playMacroScript(const MacroScript& script, InputPort& input,
+                            const std::atomic<bool>* stop = nullptr) {
+    playMacroScript(script, input, input, stop);
+}
 
 // A fresh InputPort for one playback thread of a slot: the platform port
 // keeps a timer per instance, so threads must not share one, and its pauses

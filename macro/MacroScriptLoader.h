@@ -6,7 +6,8 @@
 #include <optional>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/FilePort.h"
+#include "core/MacroLoaderPort.h"
 #include "macro/MacroScript.h"
 
 namespace vela {

@@ -5,7 +5,7 @@
 #include <atomic>
 #include <cstdint>
 
-#include "core/Ports.h"
+#include "core/PlaybackPorts.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "macro/MacroScriptLoader.h"

@@ -4,7 +4,10 @@
 #include <cstdint>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/MacroLoaderPort.h"
+#include "menu/CaptionGeometryPort.h"
+#include "menu/DialogPorts.h"
+#include "menu/FunctionMenuPort.h"
 #include "core/ProfileEditor.h"
 #include "core/SlotModel.h"
 #include "menu/FunctionCatalogue.h"

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "core/Ports.h"
+#include "menu/CaptionGeometryPort.h"
+#include "menu/ProfileMenuPort.h"
 #include "core/ProfileEditor.h"
 
 namespace vela::menu {

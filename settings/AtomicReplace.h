@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/FilePort.h"
 
 namespace vela {
 

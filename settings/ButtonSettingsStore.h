@@ -4,7 +4,11 @@
 #include <functional>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/FilePort.h"
+#include "core/MacroLoaderPort.h"
+#include "core/SavePort.h"
+#include "core/ViewPorts.h"
+#include "settings/AnsiCodePage.h"
 #include "core/Profiles.h"
 #include "core/SlotModel.h"
 #include "settings/IniDocument.h"

@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "core/Ports.h"
+#include "settings/AnsiCodePage.h"
 
 namespace vela {
 

@@ -1,7 +1,8 @@
 // FilePort over the Win32 file calls, and the system's ANSI code page.
 #pragma once
 
-#include "core/Ports.h"
+#include "core/FilePort.h"
+#include "settings/AnsiCodePage.h"
 
 namespace vela::win32 {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Ports.h"
+#include "menu/ProfileMenuPort.h"
 
 namespace vela::win32 {
 

@@ -6,7 +6,7 @@
 #include <array>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/HookPorts.h"
 #include "core/SlotSet.h"
 #include "win32/Handle.h"
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 
 namespace vela::win32 {
 

@@ -7,7 +7,9 @@
 #include <functional>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/FilePort.h"
+#include "core/ShellPorts.h"
+#include "menu/FunctionMenuPort.h"
 #include "win32/Handle.h"
 
 namespace vela::win32 {

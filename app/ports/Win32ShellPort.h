@@ -2,7 +2,7 @@
 // power-state call.
 #pragma once
 
-#include "core/Ports.h"
+#include "core/ShellPorts.h"
 
 namespace vela::win32 {
 

@@ -1,7 +1,7 @@
 // WorkerThreadPort over the C runtime's thread start.
 #pragma once
 
-#include "core/Ports.h"
+#include "macro/WorkerThreadPort.h"
 
 namespace vela::win32 {
 

@@ -3,7 +3,7 @@
 
 #include <windows.h>
 
-#include "core/Ports.h"
+#include "core/TimerPort.h"
 
 namespace vela::win32 {
 

@@ -5,7 +5,8 @@
 
 #include <memory>
 
-#include "core/Ports.h"
+#include "menu/FunctionMenuPort.h"
+#include "menu/ProfileMenuPort.h"
 #include "menu/win32/CMenuXP.h"
 
 namespace vela::win32 {

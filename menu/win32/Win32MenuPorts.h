@@ -6,7 +6,10 @@
 
 #include <string>
 
-#include "core/Ports.h"
+#include "menu/CaptionGeometryPort.h"
+#include "menu/DialogPorts.h"
+#include "menu/FunctionMenuPort.h"
+#include "menu/ProfileMenuPort.h"
 
 namespace vela::win32 {
 

@@ -322,7 +322,7 @@ TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
     SlotModel model(hooks, rec, rec);
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor(model, {rec, rec, rec, rec, &held, nullptr, &hooks}, playback);
+    ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held, nullptr, &hooks}, playback);
     model.assignKeyFunction(Slot::X2, L"Shift", toRaw(KeyAction::SingleKey), 16);
     hooks.setPaused(true);
     rec.clear();

@@ -3,18 +3,13 @@
 #include <map>
 
 #include "core/ShortcutClaim.h"
+#include "tests/support/RecordingPorts.h"
 
 namespace vela {
 namespace {
 
 constexpr int kRetryTimer = 0x51;
 constexpr std::uint32_t kRetryMs = 3000;
-
-struct Timers final : TimerPort {
-    void start(int id, std::uint32_t periodMs) override { running[id] = periodMs; }
-    void stop(int id) override { running.erase(id); }
-    std::map<int, std::uint32_t> running;
-};
 
 // The shortcut is owned by another program for the first `refusals` tries.
 struct Case {
@@ -25,7 +20,7 @@ class ShortcutClaimTest : public ::testing::TestWithParam<Case> {};
 
 TEST_P(ShortcutClaimTest, TakenOnceFreeTheUserToldOnceTheRetriesStopped) {
     const int refusals = GetParam().refusals;
-    Timers timers;
+    test::Recorder timers;
     int tries = 0, told = 0, owned = 0;
     ShortcutClaim claim(timers, kRetryTimer, kRetryMs,
                         {[&] { return ++tries > refusals; }, [&] { ++told; }, [&] { ++owned; }});
@@ -33,14 +28,14 @@ TEST_P(ShortcutClaimTest, TakenOnceFreeTheUserToldOnceTheRetriesStopped) {
     claim.claim();
     for (int tick = 0; tick < refusals; ++tick) {
         ASSERT_FALSE(claim.isOwned());
-        ASSERT_EQ(timers.running, (std::map<int, std::uint32_t>{{kRetryTimer, kRetryMs}}));
+        ASSERT_EQ(timers.running(), (std::map<int, std::uint64_t>{{kRetryTimer, kRetryMs}}));
         EXPECT_TRUE(claim.onTimer(kRetryTimer));
     }
     EXPECT_TRUE(claim.isOwned());
     EXPECT_EQ(tries, refusals + 1);
     EXPECT_EQ(told, refusals > 0 ? 1 : 0);
     EXPECT_EQ(owned, 1);
-    EXPECT_TRUE(timers.running.empty());
+    EXPECT_TRUE(timers.running().empty());
 
     // A tick already queued when the timer stopped tries nothing more.
     EXPECT_TRUE(claim.onTimer(kRetryTimer));
@@ -51,7 +46,7 @@ TEST_P(ShortcutClaimTest, TakenOnceFreeTheUserToldOnceTheRetriesStopped) {
 INSTANTIATE_TEST_SUITE_P(Refusals, ShortcutClaimTest, ::testing::Values(Case{0}, Case{1}, Case{4}));
 
 TEST(ShortcutClaim, AnotherTimerIsNotARetry) {
-    Timers timers;
+    test::Recorder timers;
     int tries = 0;
     ShortcutClaim claim(timers, kRetryTimer, kRetryMs, {[&] { return ++tries > 1; }, {}, {}});
     claim.claim();

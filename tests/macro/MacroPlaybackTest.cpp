@@ -139,7 +139,7 @@ protected:
             },
             starter);
         executor =
-            std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, *player}, *threads);
+            std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, ui, *player}, *threads);
     }
     void giveMacro(Slot slot, MacroScript script) {
         scripts->put(number(slot), std::move(script));

@@ -8,6 +8,7 @@
 
 #include "core/TimerTasks.h"
 #include "menu/AssignmentCommands.h"
+#include "tests/support/LoaderLog.h"
 #include "tests/support/MenuFakes.h"
 #include "tests/support/RecordingPorts.h"
 
@@ -66,19 +67,11 @@ TEST_F(AssignmentCommandsTest, CaptionClickSetsActiveSlotThenOpensMenuUnderTheBu
     EXPECT_EQ(rec.trace(), "");  // opening changes nothing and saves nothing
 }
 
-// Records which script each position was given.
-struct LoaderLog final : MacroLoaderPort {
-    std::vector<std::pair<int, std::wstring>> loads;
-    void LoadMacroScript(int slot, const std::wstring& name) override {
-        loads.emplace_back(slot, name);
-    }
-};
-
 TEST(AssignmentCommandsMacros, AScriptFromTheMenuIsAssignedAndReadAtOnce) {
     Recorder rec;
     SlotModel model{rec, rec, rec, &rec};
     MenuFakes fakes{model};
-    LoaderLog loader;
+    test::LoaderLog loader;
     AssignmentCommands commands{model, {fakes, fakes, fakes, fakes, &fakes, &loader}, L"Vela"};
     fakes.scripts = {L"Copy All.txt", L"Games\\Reload.txt"};
     commands.openFunctionMenu(Slot::X1);

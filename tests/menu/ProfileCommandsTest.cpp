@@ -13,16 +13,10 @@ namespace vela::menu {
 namespace {
 
 using test::MenuFakes;
+using test::ProfileMenuFakes;
 using test::Recorder;
 
 constexpr std::uint16_t kPasteCommand = 25;
-
-struct ProfileMenuFakes final : ProfileMenuPort, ProgramListPort {
-    std::vector<std::wstring> programs;
-    std::optional<ProfileMenuContent> shown;
-    void showProfileMenu(Point, const ProfileMenuContent& content) override { shown = content; }
-    std::vector<std::wstring> programsWithWindows() override { return programs; }
-};
 
 std::vector<std::wstring> texts(const std::vector<ProfileMenuRow>& rows) {
     std::vector<std::wstring> out;

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "core/Ports.h"
+#include "core/AutostartPort.h"
 
 namespace vela::test {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Ports.h"
+#include "core/FilePort.h"
 
 namespace vela::test {
 

@@ -1,12 +1,16 @@
-// The test double of the function menu's ports (message box, file dialog,
-// the menu itself, the caption buttons' geometry), logging in one list.
+// The test doubles of the menus' ports: the function menu's (message box,
+// file dialog, the menu itself, the scripts folder, the caption buttons'
+// geometry), logging in one list, and the profile menu's.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "core/Ports.h"
+#include "menu/CaptionGeometryPort.h"
+#include "menu/DialogPorts.h"
+#include "menu/FunctionMenuPort.h"
+#include "menu/ProfileMenuPort.h"
 #include "core/SlotModel.h"
 
 namespace vela::test {
@@ -68,6 +72,15 @@ public:
 
 private:
     const SlotModel& model_;
+};
+
+// The profile menu keeps what it was last asked to show; the programs with
+// windows are what the test says.
+struct ProfileMenuFakes final : ProfileMenuPort, ProgramListPort {
+    std::vector<std::wstring> programs;
+    std::optional<ProfileMenuContent> shown;
+    void showProfileMenu(Point, const ProfileMenuContent& content) override { shown = content; }
+    std::vector<std::wstring> programsWithWindows() override { return programs; }
 };
 
 }  // namespace vela::test

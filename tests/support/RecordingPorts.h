@@ -13,7 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "core/Ports.h"
+#include "core/HookPorts.h"
+#include "core/InputPorts.h"
+#include "core/PlaybackPorts.h"
+#include "core/ReleasePorts.h"
+#include "core/SavePort.h"
+#include "core/ShellPorts.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 
 namespace vela::test {
 
@@ -122,6 +129,12 @@ public:
 
     // The virtual clock of the timers, in milliseconds.
     std::uint64_t now() const { return now_; }
+    // The timers running now, by id, with their periods.
+    std::map<int, std::uint64_t> running() const {
+        std::map<int, std::uint64_t> out;
+        for (const auto& [id, timer] : timers_) out[id] = timer.period;
+        return out;
+    }
     // Moves the clock on by `ms`, calling `fire` for each timer as it falls
     // due, in time order. Like a window timer, one that `fire` leaves running
     // comes round again a period later.

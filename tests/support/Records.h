@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 
 namespace vela::test {
 

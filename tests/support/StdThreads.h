@@ -7,7 +7,7 @@
 #include <system_error>
 #include <thread>
 
-#include "core/Ports.h"
+#include "macro/WorkerThreadPort.h"
 
 namespace vela::test {
 

@@ -37,6 +37,7 @@
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "hooks/HookTypes.h"
+#include "tests/support/NullPorts.h"
 #include "tests/wine/probe/Probe.h"
 #include "win32/ModulePath.h"
 
@@ -47,36 +48,19 @@ namespace {
 constexpr UINT_PTR kCommandTimer = 1;
 constexpr UINT kCommandPollMs = 5;
 
-struct QuietView final : ViewPort {
-    void setCaption(Slot, const std::wstring&) override {}
-    void setDescriptionLabel(Slot, const std::wstring&) override {}
-    void repaintCaptions() override {}
-    void setCaptionInherited(Slot, bool) override {}
-    void setProfileCaption(const std::wstring&) override {}
-};
-struct QuietTimers final : TimerPort {
-    void start(int, std::uint32_t) override {}
-    void stop(int) override {}
-};
-struct NoPlayback final : PlaybackPort {
-    bool startPlayback(Slot) override { return false; }
-};
+using test::NoPlayback;
+using test::QuietTimers;
+using test::QuietView;
 
-// The real input port with its pauses cut to `pauseMs`.
-class ShortPauses final : public InputPort {
+// Sends through the real input port with its pauses cut to `pauseMs`.
+class ShortPauses final : public InputSendPort {
 public:
-    explicit ShortPauses(std::uint32_t pauseMs) : pauseMs_(pauseMs) {}
+    ShortPauses(InputSendPort& real, std::uint32_t pauseMs) : real_(real), pauseMs_(pauseMs) {}
     void send(std::span<const InputRecord> records) override { real_.send(records); }
     void sleepMs(std::uint32_t ms) override { real_.sleepMs(std::min(ms, pauseMs_)); }
-    Point cursorPos() override { return real_.cursorPos(); }
-    Size primaryScreenSize() override { return real_.primaryScreenSize(); }
-    Rect virtualScreen() override { return real_.virtualScreen(); }
-    std::uint32_t tickCount() override { return real_.tickCount(); }
-    std::uint64_t messageExtraInfo() override { return real_.messageExtraInfo(); }
-    std::uint16_t scanCodeOf(std::uint16_t vk) override { return real_.scanCodeOf(vk); }
 
 private:
-    win32::Win32InputPort real_;
+    InputSendPort& real_;
     std::uint32_t pauseMs_;
 };
 
@@ -93,9 +77,9 @@ public:
         : log_(log),
           commandsPath_(std::move(commandsPath)),
           hooks_(window, moduleFolderOf(win32::modulePath()) + L"\\hooktest"),
-          input_(pauseMs),
+          input_(real_, pauseMs),
           model_(hooks_, view_, timers_),
-          executor_(model_, ExecutorPorts{input_, shell_, power_, playback_}, playbackThreads_) {
+          executor_(model_, ExecutorPorts{input_, real_, shell_, power_, playback_}, playbackThreads_) {
         for (const SlotInfo& info : kSlotTable) {
             const std::wstring name(info.messageName);
             messages_[info.slot] = RegisterWindowMessageW(name.c_str());
@@ -249,9 +233,9 @@ private:
             function > toRaw(MouseFunction::WheelDown) || count < 0) {
             return false;
         }
-        InputSynth synth(input_);
+        InputSynth synth(input_, real_);
         const MouseTarget at =
-            targetAtCursor(input_.cursorPos(), input_.primaryScreenSize(), input_.virtualScreen());
+            targetAtCursor(real_.cursorPos(), real_.primaryScreenSize(), real_.virtualScreen());
         const auto mouse = static_cast<MouseFunction>(function);
         for (int i = 0; i < count; ++i) {
             if (mouse == MouseFunction::WheelUp) {
@@ -280,6 +264,7 @@ private:
     int commandNumber_ = 0;
 
     win32::Win32HookPort hooks_;
+    win32::Win32InputPort real_;
     ShortPauses input_;
     QuietView view_;
     QuietTimers timers_;

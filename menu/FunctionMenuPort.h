@@ -1,0 +1,43 @@
+// The function menu of a slot, and the scripts folder its "Macro" category
+// lists.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/Geometry.h"
+
+namespace vela {
+
+// What the function menu shows beyond the catalogue for the slot it opens for.
+struct FunctionMenuExtras {
+    // The "Hold While Pressed" row, checked when true; none for a slot whose
+    // input has no release (the wheel, the tilt).
+    std::optional<bool> hold;
+    // The "Macro" category: these scripts (paths under ScriptsMacros) and
+    // "Open Macro Folder"; none for a slot that plays no scripts.
+    std::optional<std::vector<std::wstring>> scripts;
+};
+
+class FunctionMenuPort {
+public:
+    virtual ~FunctionMenuPort() = default;
+    // Shows the function menu with its top-left corner at `at` (screen
+    // coordinates) and returns when it closes; a choice arrives later as a
+    // command to the main window.
+    virtual void showFunctionMenu(Point at, const FunctionMenuExtras& extras) = 0;
+};
+
+// The ScriptsMacros folder beside the program, as the function menu uses it.
+class MacroFolderPort {
+public:
+    virtual ~MacroFolderPort() = default;
+    // Every file under the folder, subfolders included, as paths relative to
+    // it ("Games\\Reload.txt"), sorted without regard to case.
+    virtual std::vector<std::wstring> scriptNames() = 0;
+    // Opens the folder in the shell's file window, made first when missing.
+    virtual void openFolder() = 0;
+};
+
+}  // namespace vela

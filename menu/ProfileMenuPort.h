@@ -1,0 +1,41 @@
+// The profile caption's menu, and the programs it offers profiles for.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core/Geometry.h"
+
+namespace vela {
+
+// The profile menu: "All Programs" and every profile (the edited one
+// checked), "New Profile For" the programs with windows now, "Delete This
+// Profile".
+struct ProfileMenuRow {
+    std::uint16_t commandId = 0;
+    std::wstring text;
+    bool checked = false;
+};
+struct ProfileMenuContent {
+    std::vector<ProfileMenuRow> profiles;  // "All Programs" first
+    std::vector<ProfileMenuRow> newFor;    // empty: the submenu shows greyed
+    bool canDelete = false;                // false while "All Programs" is edited
+};
+
+class ProfileMenuPort {
+public:
+    virtual ~ProfileMenuPort() = default;
+    // As the function menu: shown at `at`, the choice comes later as a command.
+    virtual void showProfileMenu(Point at, const ProfileMenuContent& content) = 0;
+};
+
+// The programs that have a visible top-level window now, by file name
+// ("notepad.exe"), each once, Vela itself left out.
+class ProgramListPort {
+public:
+    virtual ~ProgramListPort() = default;
+    virtual std::vector<std::wstring> programsWithWindows() = 0;
+};
+
+}  // namespace vela
