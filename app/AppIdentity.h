@@ -9,5 +9,7 @@ inline constexpr wchar_t kWindowTitle[] = L"Vela";
 // happens to be titled "Vela" is left alone.
 inline constexpr wchar_t kMainWindowClass[] = L"VelaMainWindow";
 inline constexpr wchar_t kInstanceMutexName[] = L"kestrel";
+// The tray's hidden window, which owns the icon and its menu.
+inline constexpr wchar_t kTrayWindowClass[] = L"VelaTrayWindow";
 
 }  // namespace vela

@@ -3,12 +3,11 @@
 #include <shlobj.h>
 
 #include "controls/DescriptionCommand.h"
-#include "core/PlatformFlags.h"
 #include "core/ProgramFiles.h"
-#include "hooks/HookTypes.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
 #include "win32/ModulePath.h"
+#include "win32/Platform.h"
 
 namespace vela {
 
@@ -22,12 +21,12 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 
 }  // namespace
 
-Composition::MenuCommands::MenuCommands(HWND window, SlotModel& model, MacroFolderPort& macroFolder,
-                                        MacroLoaderPort& macroLoader, ProfileEditor& editor,
-                                        const ProfileSet& profileSet)
+Composition::MenuCommands::MenuCommands(HWND window, bool win8MenuEnabled, SlotModel& model,
+                                        MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
+                                        ProfileEditor& editor, const ProfileSet& profileSet)
     : messages(window),
       files(window),
-      menu(window),
+      menu(window, win8MenuEnabled),
       captions(window),
       commands(model, {messages, files, menu, captions, &macroFolder, &macroLoader},
                win32::executableApplicationName()),
@@ -40,6 +39,20 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       commandLine_(std::move(commandLine)),
       modulePath_(win32::modulePath()),
       moduleFolder_(moduleFolderOf(modulePath_)),
+      platform_(win32::runningPlatformFlags()),
+      reports_(module, {[this](Slot slot, std::uint32_t detail) {
+                            // The program in front decides what the press does: a
+                            // window that came forward a moment ago counts already.
+                            foreground_.check();
+                            executor_.onActivation(slot, detail);
+                        },
+                        [this](Slot slot) { executor_.onRelease(slot); },
+                        [this] {
+                            // A release may have gone by while the system had the
+                            // hooks out: what any slot holds comes up.
+                            for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
+                        },
+                        [this] { foreground_.clickSeen(); }}),
       window_(module, *this),
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
@@ -62,6 +75,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                       [this] { freshPlayback_.scriptsChanged(); }),
       profileModel_(noHooks_, window_, timers_, &releaser_),
       editor_(model_, profileModel_, profiles_, profileRuntime_, window_, timers_),
+      foreground_(module),
       executor_(model_,
                 ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(),
                               &activeAssignments_, &pausableHooks_},
@@ -69,12 +83,11 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
       tray_(module,
-            TrayActions{window_, model_, *this, autostart_, timers_, [this] { exitApplication(); },
+            TrayActions{window_, model_, *this, autostart_, [this] { exitApplication(); },
                         [this] { togglePause(); }, [this] { return pausableHooks_.paused(); },
                         [this] { editor_.edit(L""); }}) {
-    for (std::size_t i = 0; i < kSlotTable.size(); ++i)
-        hookMessages_[i] = RegisterWindowMessageW(std::wstring(kSlotTable[i].messageName).c_str());
-    engineMessage_ = RegisterWindowMessageW(L"VelaHookEngineEvent");
+    // Before any slot goes in: a taken press's release must reach Vela.
+    hooks_.listen(reports_.engineMessage());
     for (const SlotInfo& info : kSlotTable)
         playbackWake_[info.slot].reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
@@ -90,55 +103,29 @@ void Composition::run() {
 // ---- Start-up, in the order the rest of the program relies on -----------------
 
 void Composition::onWindowCreated(HWND window) {
-    hooks_.setWindow(window);
-    // Before any slot goes in: a taken press's release must reach Vela.
-    hooks_.listen(engineMessage_);
     timers_.setWindow(window);
-    menu_.emplace(window, model_, macroFolder_, macroLoader_, editor_, profiles_);
+    menu_.emplace(window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_, editor_,
+                  profiles_);
     executor_.repeatState().firstPress = true;
-    setPlatformFlags();
-    if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
-}
-
-void Composition::setPlatformFlags() {
-    OSVERSIONINFOW version{};
-    version.dwOSVersionInfoSize = sizeof(version);
-#if defined(__GNUC__)
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
-#elif defined(_MSC_VER)
-#pragma warning(push)
-#pragma warning(disable : 4996)
-#endif
-    // Deprecated because programs misread it; with the supported systems
-    // declared in the manifest it reports the real version, which is what
-    // the tilt and shortcut decisions need.
-    GetVersionExW(&version);
-#if defined(__GNUC__)
-#pragma GCC diagnostic pop
-#elif defined(_MSC_VER)
-#pragma warning(pop)
-#endif
-    platformFlags = platformFlagsFor(version.dwMajorVersion, version.dwMinorVersion);
-    if (!platformFlags.tiltSupported) {
+    if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
             if (info.needsTilt) window_.disableCaption(info.captionControl);
     }
+    if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
 }
 
 void Composition::onWindowReady() {
     // The profile wins over whatever the Run entry says now.
     autostart_.syncAtStartup();
     settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, window_}, modulePath_,
-                      platformFlags.tiltSupported);
+                      platform_.tiltSupported);
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->useProfiles(&profiles_);
     settings_->loadAll();
     profileRuntime_.profilesChanged();
-    foreground_.start(window_.hwnd(), [this](const std::wstring& program) {
-        profileRuntime_.foregroundChanged(program);
-    });
+    foreground_.start(
+        [this](const std::wstring& program) { profileRuntime_.foregroundChanged(program); });
     watchClicksForProfiles();
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
@@ -146,19 +133,7 @@ void Composition::onWindowReady() {
     trayAdded_ = true;
     if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
     // Once the icon is there to say that another program has it.
-    pauseHotkey_.claim();
-}
-
-bool Composition::takePauseHotkey() {
-    return RegisterHotKey(window_.hwnd(), kPauseHotkeyId, kPauseHotkeyModifiers | MOD_NOREPEAT,
-                          kPauseHotkeyKey) != FALSE;
-}
-
-void Composition::tellPauseHotkeyTaken() {
-    tray_.showBalloon(L"Pause shortcut in use", std::wstring(kPauseHotkeyText) +
-                                                    L" is used by another program: pause from "
-                                                    L"this icon's menu. Vela takes the shortcut "
-                                                    L"as soon as it is free.");
+    tray_.claimPauseShortcut();
 }
 
 // %APPDATA%\Vela\QmSetting.ini; empty where the system names no such folder.
@@ -182,91 +157,37 @@ void Composition::tellFallback(const std::wstring& folder) {
     unwritableFolder_.clear();
 }
 
-// ---- Messages the window passes on ----------------------------------------------
+// ---- What the main window passes on ------------------------------------------------
 
-std::optional<LRESULT> Composition::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-    for (std::size_t i = 0; i < hookMessages_.size(); ++i) {
-        if (hookMessages_[i] != 0 && message == hookMessages_[i]) {
-            // The program in front decides what the press does: a window that
-            // came forward a moment ago counts already.
-            foreground_.check();
-            executor_.onActivation(kSlotTable[i].slot, static_cast<std::uint32_t>(lParam));
-            return 0;
-        }
-    }
-    if (engineMessage_ != 0 && message == engineMessage_) {
-        onEngineEvent(wParam, lParam);
-        return 0;
-    }
-    if (foreground_.onMessage(message, wParam)) return 0;
-    if (auto handled = tray_.onMessage(message, wParam, lParam)) return handled;
-    switch (message) {
-        case WM_TIMER:
-            if (pauseHotkey_.onTimer(static_cast<int>(wParam))) return 0;
-            timerTasks_.onTimer(static_cast<int>(wParam));
-            return std::nullopt;
-        case WM_HOTKEY:
-            if (wParam != kPauseHotkeyId) return std::nullopt;
-            togglePause();
-            return 0;
-        case WM_COMMAND:
-            return onCommand(LOWORD(wParam), HIWORD(wParam));
-        case WM_QUERYENDSESSION:
-            // Logging off or shutting down: whatever waits for its save is
-            // written now, before the system may end the process, and no key
-            // of Vela's stays down.
-            releaser_.releaseAll();
-            savePending();
-            return TRUE;
-        case WM_ENDSESSION:
-            if (wParam) {
-                releaser_.releaseAll();
-                savePending();
-            }
-            return 0;
-        default:
-            return std::nullopt;
-    }
-}
-
-std::optional<LRESULT> Composition::onCommand(WORD id, WORD code) {
-    if (code != BN_CLICKED) return std::nullopt;  // STN_CLICKED has the same value
+bool Composition::onCommand(int id) {
     if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
         editDescription(*slot);
-        return 0;
+        return true;
     }
     if (id == IDC_SAVE_AND_EXIT) {  // the window has hidden itself
         saveAll();
-        return 0;
+        return true;
     }
-    if (id == IDC_CAPTION_DPI && menu_) {
+    if (!menu_) return false;
+    if (id == IDC_CAPTION_DPI) {
         menu_->profiles.openMenu();
-        return 0;
+        return true;
     }
-    if (menu_ && menu_->profiles.onCommand(id)) {
+    if (menu_->profiles.onCommand(static_cast<std::uint32_t>(id))) {
         watchClicksForProfiles();
-        return 0;
+        return true;
     }
-    if (menu_ && menu_->commands.openFunctionMenuForControl(id)) return 0;
-    if (menu_ && menu_->commands.onCommand(id)) return 0;
-    return std::nullopt;
+    return menu_->commands.openFunctionMenuForControl(id) ||
+           menu_->commands.onCommand(static_cast<std::uint32_t>(id));
 }
 
-void Composition::onEngineEvent(WPARAM event, LPARAM detail) {
-    switch (static_cast<hooks::EngineEvent>(event)) {
-        case hooks::EngineEvent::Release:
-            if (const SlotInfo* slot = findSlot(static_cast<int>(detail)))
-                executor_.onRelease(slot->slot);
-            return;
-        case hooks::EngineEvent::HooksRestored:
-            // A release may have gone by while the system had the hooks out:
-            // what any slot holds comes up.
-            for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
-            return;
-        case hooks::EngineEvent::Click:
-            foreground_.clickSeen();
-            return;
-    }
+void Composition::onTimer(int timerId) {
+    timerTasks_.onTimer(timerId);
+}
+
+void Composition::onSessionEnding() {
+    releaser_.releaseAll();
+    savePending();
 }
 
 void Composition::watchClicksForProfiles() {

@@ -1,16 +1,16 @@
 // The composition root: builds Vela's services over their Win32 ports, owns
-// them for the life of the program, and turns what the main window passes on
-// (hook reports, commands, timers) into calls on them. The main window only
-// shows; the tray controller owns the notification area.
+// them for the life of the program, and connects them. Each subsystem with
+// messages of its own has a window of its own: the main window (a view: its
+// commands and timers), the tray, the hook reports and the foreground watch.
 #pragma once
 
 #include <windows.h>
 
-#include <array>
 #include <memory>
 #include <optional>
 #include <string>
 
+#include "app/HookReports.h"
 #include "app/MainWindow.h"
 #include "app/TrayController.h"
 #include "app/ports/Win32AutostartPort.h"
@@ -26,10 +26,10 @@
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
 #include "core/PausableHooks.h"
+#include "core/PlatformFlags.h"
 #include "core/PlaybackThreads.h"
 #include "core/ProfileEditor.h"
 #include "core/Profiles.h"
-#include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "core/TimerTasks.h"
@@ -44,16 +44,6 @@
 #include "win32/Handle.h"
 
 namespace vela {
-
-// The shortcut that pauses and resumes remapping from anywhere.
-inline constexpr int kPauseHotkeyId = 0x5650;
-inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
-inline constexpr UINT kPauseHotkeyKey = 'P';
-inline constexpr wchar_t kPauseHotkeyText[] = L"Ctrl+Alt+Shift+P";
-// While another program owns the shortcut, Vela asks for it again this
-// often (a window timer far from the others).
-inline constexpr int kPauseHotkeyRetryTimerId = 0x7350;
-inline constexpr std::uint32_t kPauseHotkeyRetryMs = 3000;
 
 class Composition final : public MainWindowEvents,
                           public SavePort,
@@ -72,7 +62,9 @@ public:
     // MainWindowEvents
     void onWindowCreated(HWND window) override;
     void onWindowReady() override;
-    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool onCommand(int id) override;
+    void onTimer(int timerId) override;
+    void onSessionEnding() override;
 
     // SavePort: the whole settings file, now.
     void saveAll() override;
@@ -88,9 +80,9 @@ public:
 private:
     // The menu's ports over the window, and the commands over them.
     struct MenuCommands {
-        MenuCommands(HWND window, SlotModel& model, MacroFolderPort& macroFolder,
-                     MacroLoaderPort& macroLoader, ProfileEditor& editor,
-                     const ProfileSet& profileSet);
+        MenuCommands(HWND window, bool win8MenuEnabled, SlotModel& model,
+                     MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
+                     ProfileEditor& editor, const ProfileSet& profileSet);
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
         win32::Win32FunctionMenu menu;
@@ -105,30 +97,28 @@ private:
         void remove(Slot) override {}
     };
 
-    void setPlatformFlags();
-    std::optional<LRESULT> onCommand(WORD id, WORD code);
     void editDescription(const SlotInfo& slot);
     // "Pause Remapping" and its shortcut: every hook out, then what is held
     // let go (or the hooks back), the tray icon grey (or not).
     void togglePause();
-    // What the hook engine tells besides the slots' own messages.
-    void onEngineEvent(WPARAM event, LPARAM detail);
     // Clicks are watched while there are profiles to follow.
     void watchClicksForProfiles();
-    bool takePauseHotkey();
-    void tellPauseHotkeyTaken();
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
     std::wstring commandLine_;
     std::wstring modulePath_;
     std::wstring moduleFolder_;
+    // What the running system offers, asked once.
+    PlatformFlags platform_;
 
     // Ports.
     win32::Win32InputPort input_;
     win32::Win32ShellPort shell_;
     win32::Win32PowerPort power_;
-    win32::Win32HookPort hooks_{nullptr};  // given the window once it exists
+    // The hook libraries report to a window of their own.
+    HookReports reports_;
+    win32::Win32HookPort hooks_{reports_.hwnd()};
     // Declared before what it lets go of: built first, used only later.
     PausableHooks pausableHooks_{hooks_, &releaser_, &hooks_};
     win32::Win32FilePort files_;
@@ -166,23 +156,11 @@ private:
     TimerTasks timerTasks_;
     Autostart autostart_;
     TrayController tray_;
-    // Taken as soon as no other program owns it; the tray menu shows it then.
-    ShortcutClaim pauseHotkey_{
-        timers_,
-        kPauseHotkeyRetryTimerId,
-        kPauseHotkeyRetryMs,
-        {[this] { return takePauseHotkey(); }, [this] { tellPauseHotkeyTaken(); },
-         [this] { tray_.showPauseShortcut(kPauseHotkeyText); }}};
     std::wstring unwritableFolder_;  // told once the tray icon exists
     bool trayAdded_ = false;
     // Made once the window exists and the platform flags are known.
     std::optional<ButtonSettingsStore> settings_;
     std::optional<MenuCommands> menu_;
-
-    // The registered hook report message of each slot, in slot table order,
-    // and the hook engine's own message to Vela.
-    std::array<UINT, kSlotTable.size()> hookMessages_{};
-    UINT engineMessage_ = 0;
 };
 
 }  // namespace vela

@@ -204,8 +204,17 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::handleMessage(UINT message, WPARA
         case WM_SETCURSOR:
             if (onSetCursor(reinterpret_cast<HWND>(wParam))) return TRUE;
             return std::nullopt;
+        case WM_TIMER:
+            events_.onTimer(static_cast<int>(wParam));
+            break;
+        case WM_QUERYENDSESSION:
+            // The system may end the process once every window has answered.
+            events_.onSessionEnding();
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam) events_.onSessionEnding();
+            return 0;
         default:
-            if (auto handled = events_.onMessage(message, wParam, lParam)) return handled;
             break;
     }
     return Dialog::handleMessage(message, wParam, lParam);
@@ -236,7 +245,9 @@ std::optional<LRESULT> CVoZuzevArarozerudiDlg::onCommand(WORD id, WORD code) {
                 break;
         }
     }
-    return events_.onMessage(WM_COMMAND, MAKEWPARAM(id, code), 0);
+    if (code != BN_CLICKED) return std::nullopt;
+    if (events_.onCommand(id)) return 0;
+    return std::nullopt;
 }
 
 void CVoZuzevArarozerudiDlg::openScriptMenu() {

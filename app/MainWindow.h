@@ -1,7 +1,9 @@
 // CVoZuzevArarozerudiDlg, Vela's main window: the skinned view of the slots.
 // It draws the skin, shows captions and descriptions and handles what is
-// purely its own (dragging, cursors, tooltips, the script menu); everything a
-// message asks Vela to do goes on to the application (MainWindowEvents).
+// purely its own (dragging, cursors, tooltips, the script menu); what its
+// commands, its timers and the session's end ask Vela to do goes on to the
+// application (MainWindowEvents). The tray, the hook reports and the
+// foreground watch have windows of their own.
 #pragma once
 
 #include <windows.h>
@@ -32,9 +34,14 @@ public:
     virtual void onWindowCreated(HWND window) = 0;
     // The window is laid out and painted with its skin: load and go live.
     virtual void onWindowReady() = 0;
-    // Any message the view leaves alone (hook reports, commands, timers, the
-    // tray icon's notifications); nullopt hands it to the default processing.
-    virtual std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam) = 0;
+    // A click or menu choice the view does not handle itself (a function
+    // menu's row, a description label, "Save and Exit"): true when taken.
+    virtual bool onCommand(int id) = 0;
+    // One of the window's own timers (core/MessageIds.h) fired.
+    virtual void onTimer(int timerId) = 0;
+    // The session ends (logging off, shutting down): whatever waits for its
+    // save is written now, and no key of Vela's stays down.
+    virtual void onSessionEnding() = 0;
 };
 
 class CVoZuzevArarozerudiDlg final : public win32::Dialog, public ViewPort, public WindowPort {

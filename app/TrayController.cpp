@@ -1,5 +1,6 @@
 #include "app/TrayController.h"
 
+#include "app/AppIdentity.h"
 #include "resources/resource.h"
 #include "win32/Handle.h"
 
@@ -18,15 +19,36 @@ void labelWithShortcut(HMENU menu, UINT id, const std::wstring& shortcut) {
 }  // namespace
 
 TrayController::TrayController(HINSTANCE module, TrayActions actions)
-    : module_(module), actions_(std::move(actions)) {}
+    : module_(module),
+      actions_(std::move(actions)),
+      window_(module, kTrayWindowClass, win32::MessageWindow::Kind::HiddenTopLevel,
+              [this](UINT message, WPARAM wParam, LPARAM lParam) {
+                  return onMessage(message, wParam, lParam);
+              }),
+      pauseShortcut_(timers_, kPauseHotkeyRetryTimerId, kPauseHotkeyRetryMs,
+                     {[this] {
+                          return RegisterHotKey(window_.hwnd(), kPauseHotkeyId,
+                                                kPauseHotkeyModifiers | MOD_NOREPEAT,
+                                                kPauseHotkeyKey) != FALSE;
+                      },
+                      [this] {
+                          showBalloon(L"Pause shortcut in use",
+                                      std::wstring(kPauseHotkeyText) +
+                                          L" is used by another program: pause from this "
+                                          L"icon's menu. Vela takes the shortcut as soon as it "
+                                          L"is free.");
+                      },
+                      [this] { pauseShortcutText_ = kPauseHotkeyText; }}) {
+    timers_.setWindow(window_.hwnd());
+}
 
-void TrayController::add(HWND owner, HICON icon) {
-    owner_ = owner;
+void TrayController::add(HWND mainWindow, HICON icon) {
+    mainWindow_ = mainWindow;
     normalIcon_ = icon;
     pausedIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_PAUSED),
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                     GetSystemMetrics(SM_CYSMICON), 0)));
-    icon_.add(owner, icon);
+    icon_.add(window_.hwnd(), icon);
 }
 
 void TrayController::showPaused(bool paused) {
@@ -42,8 +64,13 @@ std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LP
         case kTrayCallbackMessage:
             return onNotification(wParam, lParam);
         case WM_TIMER:
+            if (pauseShortcut_.onTimer(static_cast<int>(wParam))) return 0;
             if (wParam != static_cast<WPARAM>(kTrayMenuDelayTimerId)) return std::nullopt;
             openMenu();
+            return 0;
+        case WM_HOTKEY:
+            if (wParam != kPauseHotkeyId) return std::nullopt;
+            if (actions_.togglePause) actions_.togglePause();
             return 0;
         case WM_COMMAND:
             return onCommand(LOWORD(wParam));
@@ -56,12 +83,12 @@ LRESULT TrayController::onNotification(WPARAM iconId, LPARAM mouseMessage) {
     if (iconId != kTrayIconId) return 0;
     switch (static_cast<UINT>(mouseMessage)) {
         case WM_LBUTTONDBLCLK:
-            actions_.timers.stop(kTrayMenuDelayTimerId);
-            SetForegroundWindow(owner_);
+            timers_.stop(kTrayMenuDelayTimerId);
+            SetForegroundWindow(mainWindow_);
             actions_.window.show();
             break;
         case WM_LBUTTONDOWN:
-            actions_.timers.start(kTrayMenuDelayTimerId, GetDoubleClickTime());
+            timers_.start(kTrayMenuDelayTimerId, GetDoubleClickTime());
             break;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:  // a right click soon after the last one
@@ -74,26 +101,26 @@ LRESULT TrayController::onNotification(WPARAM iconId, LPARAM mouseMessage) {
 }
 
 void TrayController::openMenu() {
-    actions_.timers.stop(kTrayMenuDelayTimerId);
+    timers_.stop(kTrayMenuDelayTimerId);
     win32::UniqueMenu menu(LoadMenuW(module_, MAKEINTRESOURCEW(IDR_TRAY_MENU)));
     if (!menu) return;
     HMENU popup = GetSubMenu(menu.get(), 0);
     if (!popup) return;
     if (actions_.autostart.isOn())
         CheckMenuItem(popup, ID_TRAY_AUTOSTART, MF_BYCOMMAND | MF_CHECKED);
-    if (!pauseShortcut_.empty()) labelWithShortcut(popup, ID_TRAY_PAUSE, pauseShortcut_);
+    if (!pauseShortcutText_.empty()) labelWithShortcut(popup, ID_TRAY_PAUSE, pauseShortcutText_);
     if (actions_.paused && actions_.paused())
         CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
-    // The menu needs its owner in front to close on a click elsewhere; a
-    // hidden window stays hidden.
-    SetForegroundWindow(owner_);
+    // The menu needs its owner in front to close on a click elsewhere: the
+    // tray's own window, which is never shown.
+    SetForegroundWindow(window_.hwnd());
     POINT at{};
     GetCursorPos(&at);
-    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, owner_, nullptr);
+    TrackPopupMenu(popup, TPM_RIGHTBUTTON, at.x, at.y, 0, window_.hwnd(), nullptr);
     // Without a message to the owner after the menu closes, a second click
-    // on the icon would not open the menu again (the owner is often hidden and
-    // not truly the foreground window).
-    PostMessageW(owner_, WM_NULL, 0, 0);
+    // on the icon would not open the menu again (a hidden owner is not truly
+    // the foreground window).
+    PostMessageW(window_.hwnd(), WM_NULL, 0, 0);
 }
 
 std::optional<LRESULT> TrayController::onCommand(WORD id) {

@@ -1,34 +1,44 @@
 // The notification area: Vela's icon, its menu and the menu's commands (hide,
-// show, reset, pause, start with Windows, exit). Self-contained: the application
-// hands it the pieces it acts on and passes it every message; it takes the
-// ones that are its own.
+// show, reset, pause, start with Windows, exit), and the pause shortcut. It
+// owns a hidden window of its own, where the icon's notifications, the
+// taskbar's return, its timers, the shortcut and the menu's commands arrive.
 #pragma once
 
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
 
 #include "app/TrayIcon.h"
+#include "app/ports/Win32TimerPort.h"
 #include "core/Autostart.h"
 #include "core/SavePort.h"
-#include "core/TimerPort.h"
-#include "core/ViewPorts.h"
+#include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
+#include "core/ViewPorts.h"
 #include "win32/Handle.h"
+#include "win32/MessageWindow.h"
 
 namespace vela {
+
+// The shortcut that pauses and resumes remapping from anywhere.
+inline constexpr UINT kPauseHotkeyModifiers = MOD_CONTROL | MOD_ALT | MOD_SHIFT;
+inline constexpr UINT kPauseHotkeyKey = 'P';
+inline constexpr wchar_t kPauseHotkeyText[] = L"Ctrl+Alt+Shift+P";
+// While another program owns the shortcut, Vela asks for it again this often.
+inline constexpr std::uint32_t kPauseHotkeyRetryMs = 3000;
 
 struct TrayActions {
     WindowPort& window;
     SlotModel& model;
     SavePort& saver;
     Autostart& autostart;
-    TimerPort& timers;
     // Ends the program ("Exit Application"); does not return.
     std::function<void()> exit;
-    // "Pause Remapping": turns the pause on or off; and whether it is on.
+    // "Pause Remapping" and its shortcut: turns the pause on or off; and
+    // whether it is on.
     std::function<void()> togglePause;
     std::function<bool()> paused;
     // Before "Reset": the window goes back to showing "All Programs".
@@ -39,33 +49,35 @@ class TrayController {
 public:
     TrayController(HINSTANCE module, TrayActions actions);
 
-    // Shows the icon for `owner`, the main window.
-    void add(HWND owner, HICON icon);
+    // Shows the icon; a double click on it brings `mainWindow` forward.
+    void add(HWND mainWindow, HICON icon);
     void remove() { icon_.remove(); }
     // The grey icon while remapping is paused, Vela's own otherwise.
     void showPaused(bool paused);
     void showBalloon(const wchar_t* title, const std::wstring& text) {
         icon_.showBalloon(title, text);
     }
-    // The shortcut shown beside "Pause Remapping": only once Vela owns it.
-    void showPauseShortcut(std::wstring shortcut) { pauseShortcut_ = std::move(shortcut); }
-
-    // The icon's notifications, the taskbar's return, the menu's delay timer
-    // and the menu's commands; nullopt for any other message.
-    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // Takes the pause shortcut as soon as no other program owns it; the menu
+    // shows it beside "Pause Remapping" from then on. Refused, the user is
+    // told once with a balloon: call it once the icon is there.
+    void claimPauseShortcut() { pauseShortcut_.claim(); }
 
 private:
+    std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotification(WPARAM iconId, LPARAM mouseMessage);
     void openMenu();
     std::optional<LRESULT> onCommand(WORD id);
 
     HINSTANCE module_;
     TrayActions actions_;
+    win32::MessageWindow window_;
+    win32::Win32TimerPort timers_;
     TrayIcon icon_;
-    HWND owner_ = nullptr;
+    ShortcutClaim pauseShortcut_;
+    HWND mainWindow_ = nullptr;
     HICON normalIcon_ = nullptr;  // the window's, not ours to destroy
     win32::UniqueIcon pausedIcon_;
-    std::wstring pauseShortcut_;
+    std::wstring pauseShortcutText_;  // shown once Vela owns the shortcut
 };
 
 }  // namespace vela

@@ -4,7 +4,7 @@
 
 namespace vela {
 
-TrayIcon::TrayIcon() : taskbarCreated_(RegisterWindowMessageW(L"TaskbarCreated")) {
+TrayIcon::TrayIcon() : taskbarCreated_(RegisterWindowMessageW(kTaskbarCreatedMessageName)) {
     data_.cbSize = sizeof(data_);
     data_.uID = kTrayIconId;
     data_.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;

@@ -8,17 +8,14 @@
 
 #include <string>
 
+#include "core/MessageIds.h"
+
 namespace vela {
 
 inline constexpr UINT kTrayIconId = 100;
-// The icon's mouse messages arrive at the window as this message, the icon id
-// in wParam and the mouse message in lParam.
-inline constexpr UINT kTrayCallbackMessage = WM_USER + 100;
+// The icon's mouse messages arrive at its window as kTrayCallbackMessage
+// (core/MessageIds.h).
 inline constexpr wchar_t kTrayTip[] = L"Vela V3.2.3";
-// A left click on the icon opens the menu only once it can no longer become a
-// double click (which shows the window): the open menu would swallow the
-// second click. Far from the main window's task timers 1 to 8.
-inline constexpr int kTrayMenuDelayTimerId = 0x7452;
 
 class TrayIcon {
 public:

@@ -5,10 +5,9 @@
 namespace vela {
 
 std::optional<std::wstring> askForDescription(HINSTANCE module, HWND owner) {
-    sharedEntryText.clear();
     CShowTextDlg entry;
     if (entry.run(module, owner) != IDOK) return std::nullopt;
-    return sharedEntryText;
+    return entry.enteredText();
 }
 
 }  // namespace vela

@@ -48,7 +48,6 @@ std::optional<LRESULT> CShowTextDlg::handleMessage(UINT message, WPARAM wParam, 
                 text.resize(static_cast<std::size_t>(
                     GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
                 enteredText_ = std::move(text);
-                sharedEntryText = enteredText_;
                 endModal(IDOK);
                 return 0;
             }

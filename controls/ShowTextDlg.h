@@ -9,9 +9,6 @@
 
 namespace vela {
 
-// Hands the text of the last OK to the command that opened the dialog.
-inline std::wstring sharedEntryText;
-
 class CShowTextDlg : public win32::Dialog {
 public:
     // Runs the dialog from `module`'s template; IDOK when the user confirmed.

@@ -5,11 +5,11 @@
 #include <memory>
 
 #include "core/HeldInputs.h"
+#include "core/InputPorts.h"
 #include "core/InputSynth.h"
 #include "core/PausableHooks.h"
-#include "core/PlaybackThreads.h"
-#include "core/InputPorts.h"
 #include "core/PlaybackPorts.h"
+#include "core/PlaybackThreads.h"
 #include "core/ShellPorts.h"
 #include "core/SlotModel.h"
 #include "core/TrackedInput.h"

@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "core/Assignment.h"
-#include "core/InputRecords.h"
 #include "core/InputPorts.h"
+#include "core/InputRecords.h"
 #include "core/SlotTable.h"
 
 namespace vela {

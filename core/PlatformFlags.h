@@ -1,4 +1,5 @@
 // Facts about the running Windows version that decide what the program offers.
+// Asked once at start-up (win32/Platform.h) and handed to whatever decides.
 #pragma once
 
 namespace vela {
@@ -14,9 +15,5 @@ struct PlatformFlags {
 constexpr PlatformFlags platformFlagsFor(unsigned major, unsigned minor) {
     return {major >= 6, major > 6 || (major == 6 && minor >= 2)};
 }
-
-// Set once by the main window's initialisation, before the settings load, and
-// read afterwards on the same thread.
-inline PlatformFlags platformFlags{};
 
 }  // namespace vela

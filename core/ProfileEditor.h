@@ -7,11 +7,11 @@
 #include <optional>
 #include <string>
 
-#include "core/TimerPort.h"
-#include "core/ViewPorts.h"
 #include "core/Profiles.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 
 namespace vela {
 

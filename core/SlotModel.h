@@ -8,18 +8,17 @@
 
 #include "core/Assignment.h"
 #include "core/HookPorts.h"
+#include "core/MessageIds.h"
 #include "core/ReleasePorts.h"
 #include "core/SavePort.h"
-#include "core/TimerPort.h"
-#include "core/ViewPorts.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
+#include "core/TimerPort.h"
+#include "core/ViewPorts.h"
 
 namespace vela {
 
-// Main-window timer ids.
-inline constexpr int kSaveTimerId = 7;
-inline constexpr int kHideTimerId = 8;
+// The save timer's and the hide timer's delays (core/MessageIds.h has their ids).
 inline constexpr std::uint32_t kSaveDelayMs = 10;
 // "No Settings" waits longer so a quick follow-up choice still saves once.
 inline constexpr std::uint32_t kSaveDelayAfterRevertMs = 1000;

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "core/Assignment.h"
+#include "core/MessageIds.h"
 #include "resources/resource.h"
 
 namespace vela {
@@ -166,6 +167,14 @@ constexpr std::optional<Slot> guardingSlot(MouseFunction f) {
     }
     return std::nullopt;
 }
+
+constexpr bool playbackTimersInTheirRange() {
+    for (const SlotInfo& info : kSlotTable)
+        if (info.playbackTimerId != 0 && !kPlaybackTimers.contains(info.playbackTimerId))
+            return false;
+    return true;
+}
+static_assert(playbackTimersInTheirRange(), "a playback timer outside the main window's range");
 
 // The slot a playback timer plays, or nullopt for any other timer id.
 constexpr std::optional<Slot> slotOfPlaybackTimer(int timerId) {

@@ -3,9 +3,9 @@
 
 #include "core/PlaybackPorts.h"
 #include "core/SavePort.h"
+#include "core/SlotModel.h"
 #include "core/TimerPort.h"
 #include "core/ViewPorts.h"
-#include "core/SlotModel.h"
 
 namespace vela {
 

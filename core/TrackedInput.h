@@ -5,8 +5,8 @@
 #include <atomic>
 
 #include "core/HeldInputs.h"
-#include "core/PlaybackThreads.h"
 #include "core/InputPorts.h"
+#include "core/PlaybackThreads.h"
 #include "core/ReleasePorts.h"
 #include "core/SlotSet.h"
 

@@ -7,11 +7,11 @@
 #include <memory>
 
 #include "core/HeldInputs.h"
-#include "core/PlaybackThreads.h"
 #include "core/InputPorts.h"
 #include "core/PlaybackPorts.h"
-#include "macro/WorkerThreadPort.h"
+#include "core/PlaybackThreads.h"
 #include "macro/MacroScript.h"
+#include "macro/WorkerThreadPort.h"
 
 namespace vela {
 

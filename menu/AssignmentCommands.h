@@ -5,12 +5,12 @@
 #include <string>
 
 #include "core/MacroLoaderPort.h"
-#include "menu/CaptionGeometryPort.h"
-#include "menu/DialogPorts.h"
-#include "menu/FunctionMenuPort.h"
 #include "core/ProfileEditor.h"
 #include "core/SlotModel.h"
+#include "menu/CaptionGeometryPort.h"
+#include "menu/DialogPorts.h"
 #include "menu/FunctionCatalogue.h"
+#include "menu/FunctionMenuPort.h"
 
 namespace vela::menu {
 

@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "core/Assignment.h"
+#include "core/MessageIds.h"
 
 namespace vela::menu {
 
@@ -112,10 +113,9 @@ inline constexpr std::wstring_view kHoldWhilePressedText = L"Hold While Pressed"
 // The "Macro" category after the catalogue's: the scripts of ScriptsMacros,
 // one command each from kFirstScriptCommand on, then "Open Macro Folder".
 inline constexpr std::wstring_view kMacroCategoryText = L"Macro";
-inline constexpr std::uint16_t kOpenMacroFolderCommand = 91;
 inline constexpr std::wstring_view kOpenMacroFolderText = L"Open Macro Folder";
-inline constexpr std::uint16_t kFirstScriptCommand = 40000;
-inline constexpr std::size_t kMaxMenuScripts = 1000;
+inline constexpr std::uint16_t kFirstScriptCommand = kScriptCommands.first;
+inline constexpr std::size_t kMaxMenuScripts = kScriptCommands.size();
 inline constexpr std::uint16_t kRunSoftwareCommand = 22;
 
 // In menu order within each level.
@@ -209,6 +209,17 @@ constexpr const CatalogueCategory& categoryOf(MenuLevel level) {
 
 namespace detail {
 
+// Every row in the function menu's range, clear of the rows that follow the
+// catalogue's.
+constexpr bool idsInTheirRange() {
+    for (const CatalogueEntry& e : kCatalogue) {
+        if (!kFunctionMenuCommands.contains(e.commandId) ||
+            kMenuExtraCommands.contains(e.commandId))
+            return false;
+    }
+    return true;
+}
+
 constexpr bool idsAreUnique() {
     for (std::size_t i = 0; i < kCatalogue.size(); ++i) {
         if (kCatalogue[i].commandId == 0) return false;  // 0 marks a category item
@@ -238,8 +249,8 @@ constexpr bool noLevelMixesEntriesAndCategoriesExceptRoot() {
 }  // namespace detail
 
 static_assert(detail::idsAreUnique());
-static_assert(findCatalogueEntry(kHoldWhilePressedCommand) == nullptr);
-static_assert(findCatalogueEntry(kOpenMacroFolderCommand) == nullptr);
+static_assert(detail::idsInTheirRange());
+static_assert(kSlotOptionCommands.contains(kHoldWhilePressedCommand));
 static_assert(detail::noLevelMixesEntriesAndCategoriesExceptRoot());
 
 }  // namespace vela::menu

@@ -6,20 +6,20 @@
 #include <string>
 #include <vector>
 
+#include "core/MessageIds.h"
+#include "core/ProfileEditor.h"
 #include "menu/CaptionGeometryPort.h"
 #include "menu/ProfileMenuPort.h"
-#include "core/ProfileEditor.h"
 
 namespace vela::menu {
 
 inline constexpr std::wstring_view kNewProfileForText = L"New Profile For";
 inline constexpr std::wstring_view kDeleteProfileText = L"Delete This Profile";
-inline constexpr std::uint16_t kAllProgramsCommand = 42000;
-// One command per profile, then one per program "New Profile For" offers.
-inline constexpr std::uint16_t kFirstProfileCommand = 42001;
-inline constexpr std::uint16_t kFirstNewProfileCommand = 42500;
+// One command per profile, then one per program "New Profile For" offers
+// (core/MessageIds.h), each list this long at most.
 inline constexpr std::size_t kMaxProfileRows = 499;
-inline constexpr std::uint16_t kDeleteProfileCommand = 43000;
+static_assert(kFirstProfileCommand + kMaxProfileRows <= kFirstNewProfileCommand &&
+              kFirstNewProfileCommand + kMaxProfileRows <= kDeleteProfileCommand);
 
 // What the menu offers, from the profiles there are and the programs open:
 // a program that has a profile already is not offered again.

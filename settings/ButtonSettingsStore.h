@@ -6,11 +6,11 @@
 
 #include "core/FilePort.h"
 #include "core/MacroLoaderPort.h"
+#include "core/Profiles.h"
 #include "core/SavePort.h"
+#include "core/SlotModel.h"
 #include "core/ViewPorts.h"
 #include "settings/AnsiCodePage.h"
-#include "core/Profiles.h"
-#include "core/SlotModel.h"
 #include "settings/IniDocument.h"
 
 namespace vela {

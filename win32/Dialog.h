@@ -7,14 +7,14 @@
 
 #include <optional>
 
+#include "core/MessageIds.h"
+
 namespace vela::win32 {
 
 // Messages a dialog sends back to the child they concern, so a control can
-// draw itself and answer its own colour request (WM_USER + 0x1C00, the
-// offset the platform's control containers use for the same purpose).
-inline constexpr UINT kReflectedBase = WM_USER + 0x1C00;
+// draw itself and answer its own colour request (core/MessageIds.h).
 inline constexpr UINT reflected(UINT message) {
-    return kReflectedBase + message;
+    return vela::kReflectedBase + message;
 }
 
 class Dialog {

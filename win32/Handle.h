@@ -61,6 +61,9 @@ inline void destroyWindow(HWND h) {
 inline void unhookWindowsHook(HHOOK h) {
     UnhookWindowsHookEx(h);
 }
+inline void unhookWinEvent(HWINEVENTHOOK h) {
+    UnhookWinEvent(h);
+}
 
 using UniqueHandle = Owned<HANDLE, closeHandle>;
 using UniqueModule = Owned<HMODULE, freeLibrary>;
@@ -77,7 +80,8 @@ using UniqueIcon = Owned<HICON, destroyIcon>;  // from LoadImage without LR_SHAR
 using UniqueMenu = Owned<HMENU, destroyMenu>;
 using UniqueGlobal = Owned<HGLOBAL, freeGlobal>;
 using UniqueWindow = Owned<HWND, destroyWindow>;
-using UniqueHook = Owned<HHOOK, unhookWindowsHook>;  // from SetWindowsHookEx
+using UniqueHook = Owned<HHOOK, unhookWindowsHook>;               // from SetWindowsHookEx
+using UniqueWinEventHook = Owned<HWINEVENTHOOK, unhookWinEvent>;  // from SetWinEventHook
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {

@@ -1,22 +1,18 @@
 #include "app/ports/Win32ForegroundWatch.h"
 
-#include <array>
 #include <string_view>
 
-#include "win32/Handle.h"
+#include "core/CaselessName.h"
 
 namespace vela::win32 {
 
 namespace {
 
-// The one watch of the process, for the event hook's callback.
+// The one watch of the process, for the event hook's callback: the system
+// calls it with no word of ours to find the watch by.
 Win32ForegroundWatch* gWatch = nullptr;
 
-// A click's window may take its activation a while after the button comes
-// up (the hook sees the click before the program does, and a busy system
-// hands it on late): more looks, this long after the click, catch it.
-constexpr UINT_PTR kLookAgainTimerId = 0x7646;
-constexpr std::array<UINT, 7> kLookAgainMs{5, 10, 20, 40, 80, 160, 320};
+constexpr wchar_t kWatchWindowClass[] = L"VelaForegroundWatch";
 
 }  // namespace
 
@@ -51,9 +47,7 @@ std::vector<std::wstring> Win32ProgramList::programsWithWindows() {
             std::wstring program = programOfWindow(window);
             if (program.empty()) return TRUE;
             for (const std::wstring& known : f.programs)
-                if (CompareStringOrdinal(known.c_str(), -1, program.c_str(), -1, TRUE) ==
-                    CSTR_EQUAL)
-                    return TRUE;
+                if (sameCaseless(known, program)) return TRUE;
             f.programs.push_back(std::move(program));
             return TRUE;
         },
@@ -61,48 +55,34 @@ std::vector<std::wstring> Win32ProgramList::programsWithWindows() {
     return found.programs;
 }
 
+Win32ForegroundWatch::Win32ForegroundWatch(HINSTANCE module)
+    : window_(module, kWatchWindowClass, MessageWindow::Kind::MessageOnly,
+              [this](UINT message, WPARAM wParam, LPARAM) -> std::optional<LRESULT> {
+                  if (message == WM_TIMER && follower_.onTimer(static_cast<int>(wParam))) return 0;
+                  return std::nullopt;
+              }),
+      follower_(*this, timers_, kLookAgainTimerId) {
+    timers_.setWindow(window_.hwnd());
+}
+
 Win32ForegroundWatch::~Win32ForegroundWatch() {
-    if (eventHook_) UnhookWinEvent(eventHook_);
+    eventHook_.reset();
     if (gWatch == this) gWatch = nullptr;
 }
 
-void Win32ForegroundWatch::start(HWND window, Changed changed) {
-    window_ = window;
-    changed_ = std::move(changed);
+void Win32ForegroundWatch::start(ForegroundFollower::Changed changed) {
     gWatch = this;
-    eventHook_ = SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
-                                 foregroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT);
-    front_ = GetForegroundWindow();
-    changed_(programOfWindow(front_));
+    eventHook_.reset(SetWinEventHook(EVENT_SYSTEM_FOREGROUND, EVENT_SYSTEM_FOREGROUND, nullptr,
+                                     foregroundEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
+    follower_.start(std::move(changed));
 }
 
-void Win32ForegroundWatch::clickSeen() {
-    // Every look is taken, whatever the ones before found: the first may see
-    // a window that came forward earlier, unseen, before the click's own.
-    lookAgain_ = 0;
-    check();
-    if (window_) SetTimer(window_, kLookAgainTimerId, kLookAgainMs[0], nullptr);
+std::uintptr_t Win32ForegroundWatch::windowInFront() {
+    return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
 }
 
-bool Win32ForegroundWatch::onMessage(UINT message, WPARAM wParam) {
-    if (message == WM_TIMER && wParam == kLookAgainTimerId) {
-        KillTimer(window_, kLookAgainTimerId);
-        check();
-        if (++lookAgain_ < kLookAgainMs.size()) {
-            const UINT after = kLookAgainMs[lookAgain_] - kLookAgainMs[lookAgain_ - 1];
-            SetTimer(window_, kLookAgainTimerId, after, nullptr);
-        }
-        return true;
-    }
-    return false;
-}
-
-bool Win32ForegroundWatch::check() {
-    const HWND front = GetForegroundWindow();
-    if (front == front_ || !changed_) return false;
-    front_ = front;
-    changed_(programOfWindow(front));
-    return true;
+std::wstring Win32ForegroundWatch::programOf(std::uintptr_t window) {
+    return programOfWindow(reinterpret_cast<HWND>(window));
 }
 
 void CALLBACK Win32ForegroundWatch::foregroundEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object,

@@ -14,22 +14,22 @@ namespace vela::win32 {
 
 // Loads every slot's library once, from the executable's folder (never from
 // the search path), and calls its install and remove functions, found by the
-// names in the slot table, with the main window. A library or function that is
-// missing makes that slot's calls do nothing, like any other failed platform
-// call.
+// names in the slot table, with the window the reports go to (app/HookReports.h).
+// A library or function that is missing makes that slot's calls do nothing,
+// like any other failed platform call.
 //
 // What the libraries' messages never carry (a taken press coming up, the
 // watchdog's restores, the clicks) comes through the engine behind them,
 // VelaHooks.dll, as one message of Vela's own: see listen.
 class Win32HookPort final : public HookPort, public ClickWatchPort {
 public:
-    // `folder` holds the libraries; empty means the executable's own folder.
+    // The libraries report to `window`; `folder` holds them, empty meaning the
+    // executable's own folder.
     explicit Win32HookPort(HWND window, const std::wstring& folder = {});
 
     void install(Slot slot) override;
     void remove(Slot slot) override;
 
-    void setWindow(HWND window) { window_ = window; }
     // Whether the slot's library and both its functions were found.
     bool loaded(Slot slot) const;
 

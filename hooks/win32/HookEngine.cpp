@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "core/InputRecords.h"
+#include "core/MessageIds.h"
 #include "hooks/KeyFilter.h"
 #include "hooks/MouseFilter.h"
 #include "hooks/Watchdog.h"
@@ -23,11 +24,13 @@ using vela::SlotArray;
 using vela::SlotSet;
 using namespace vela::hooks;
 
-// Thread messages of the hook thread.
-constexpr UINT kApplyMessage = WM_APP + 1;   // bring the hooks in line, then acknowledge
-constexpr UINT kSettleMessage = WM_APP + 2;  // bring the hooks in line, no acknowledgement
+// Thread messages of the hook thread (core/MessageIds.h).
+constexpr UINT kApplyMessage =
+    vela::kHookApplyMessage;  // bring the hooks in line, then acknowledge
+constexpr UINT kSettleMessage =
+    vela::kHookSettleMessage;  // bring the hooks in line, no acknowledgement
 #ifdef VELA_HOOK_TEST_CONTROLS
-constexpr UINT kDropMessage = WM_APP + 3;  // lose the hooks silently
+constexpr UINT kDropMessage = vela::kHookDropMessage;  // lose the hooks silently
 #endif
 constexpr UINT kWatchdogPeriodMs = 500;
 constexpr DWORD kAnswerTimeoutMs = 5000;

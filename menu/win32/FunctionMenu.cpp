@@ -6,7 +6,6 @@
 #include <utility>
 
 #include "core/DpiScale.h"
-#include "core/PlatformFlags.h"
 #include "menu/MenuRowGeometry.h"
 #include "menu/MenuTree.h"
 #include "menu/ProfileCommands.h"
@@ -111,10 +110,6 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
     return root;
 }
 
-void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras) {
-    ShowFunctionMenu(owner, x, y, platformFlags.win8MenuEnabled, GetModuleHandleW(nullptr), extras);
-}
-
 void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content,
                      HINSTANCE resources) {
     const int dpi = windowDpi(owner);
@@ -131,9 +126,9 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
     root->AppendPopup(item(look, 0, menu::kNewProfileForText), std::move(programs));
     if (content.newFor.empty())
         EnableMenuItem(root->handle(), newForRow, MF_BYPOSITION | MF_GRAYED);
-    root->AppendItem(item(look, menu::kDeleteProfileCommand, menu::kDeleteProfileText));
+    root->AppendItem(item(look, kDeleteProfileCommand, menu::kDeleteProfileText));
     if (!content.canDelete)
-        EnableMenuItem(root->handle(), menu::kDeleteProfileCommand, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(root->handle(), kDeleteProfileCommand, MF_BYCOMMAND | MF_GRAYED);
     {
         OwnerDrawRelay relay(owner, *root);
         TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);
@@ -149,7 +144,7 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
     if (extras.scripts) {
         auto macros = makeLevel(look, menu::kSubmenuBackgroundBitmap);
         fillScripts(*macros, menu::scriptMenuTree(*extras.scripts), look);
-        macros->AppendItem(item(look, menu::kOpenMacroFolderCommand, menu::kOpenMacroFolderText));
+        macros->AppendItem(item(look, kOpenMacroFolderCommand, menu::kOpenMacroFolderText));
         root->AppendPopup(item(look, 0, menu::kMacroCategoryText), std::move(macros));
     }
     if (extras.hold) {

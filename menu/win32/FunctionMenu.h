@@ -26,7 +26,6 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
 // owner needs no code of its own for them. The menu takes the scale of the
 // monitor the owner is on. `extras` adds the "Macro" category after the
 // catalogue's and ends the root in "Hold While Pressed".
-void ShowFunctionMenu(HWND owner, int x, int y, const FunctionMenuExtras& extras = {});
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
                       const FunctionMenuExtras& extras = {});
 

@@ -45,7 +45,7 @@ std::optional<ChosenFile> Win32OpenFileDialog::chooseFile(const OpenFileRequest&
 }
 
 void Win32FunctionMenu::showFunctionMenu(Point at, const FunctionMenuExtras& extras) {
-    ShowFunctionMenu(owner_, at.x, at.y, extras);
+    ShowFunctionMenu(owner_, at.x, at.y, win8MenuEnabled_, GetModuleHandleW(nullptr), extras);
 }
 
 void Win32FunctionMenu::showProfileMenu(Point at, const ProfileMenuContent& content) {

@@ -31,15 +31,18 @@ private:
     HWND owner_;
 };
 
-// The function menu and the profile menu, both in the owner-drawn look.
+// The function menu and the profile menu, both in the owner-drawn look. The
+// "Win8 ShortCut" category is offered when `win8MenuEnabled`.
 class Win32FunctionMenu final : public FunctionMenuPort, public ProfileMenuPort {
 public:
-    explicit Win32FunctionMenu(HWND owner) : owner_(owner) {}
+    Win32FunctionMenu(HWND owner, bool win8MenuEnabled)
+        : owner_(owner), win8MenuEnabled_(win8MenuEnabled) {}
     void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override;
     void showProfileMenu(Point at, const ProfileMenuContent& content) override;
 
 private:
     HWND owner_;
+    bool win8MenuEnabled_;
 };
 
 // Caption buttons are the dialog's controls, addressed by control id.

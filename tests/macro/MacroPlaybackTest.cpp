@@ -138,8 +138,8 @@ protected:
                 return std::make_unique<ThreadPort>(rec, gate, live, gateMoves);
             },
             starter);
-        executor =
-            std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, ui, *player}, *threads);
+        executor = std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, ui, *player},
+                                                    *threads);
     }
     void giveMacro(Slot slot, MacroScript script) {
         scripts->put(number(slot), std::move(script));

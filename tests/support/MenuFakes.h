@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "core/SlotModel.h"
 #include "menu/CaptionGeometryPort.h"
 #include "menu/DialogPorts.h"
 #include "menu/FunctionMenuPort.h"
 #include "menu/ProfileMenuPort.h"
-#include "core/SlotModel.h"
 
 namespace vela::test {
 

@@ -79,7 +79,8 @@ public:
           hooks_(window, moduleFolderOf(win32::modulePath()) + L"\\hooktest"),
           input_(real_, pauseMs),
           model_(hooks_, view_, timers_),
-          executor_(model_, ExecutorPorts{input_, real_, shell_, power_, playback_}, playbackThreads_) {
+          executor_(model_, ExecutorPorts{input_, real_, shell_, power_, playback_},
+                    playbackThreads_) {
         for (const SlotInfo& info : kSlotTable) {
             const std::wstring name(info.messageName);
             messages_[info.slot] = RegisterWindowMessageW(name.c_str());

@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "core/PlatformFlags.h"
 #include "core/SlotModel.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/win32/CMenuXPItem.h"
@@ -216,7 +215,6 @@ int menuHost(HINSTANCE instance, const Args& args, EventLog& log) {
     win8 = args.flag(L"--win8");
     leak = args.flag(L"--leak");
     cycles = args.number(L"--cycles", 0);
-    platformFlags.win8MenuEnabled = win8;
 
     WNDCLASSW wc{};
     wc.lpfnWndProc = windowProc;
@@ -241,7 +239,7 @@ int menuHost(HINSTANCE instance, const Args& args, EventLog& log) {
     }
     gMenu->messages = std::make_unique<win32::Win32MessageBox>(window);
     gMenu->files = std::make_unique<win32::Win32OpenFileDialog>(window);
-    gMenu->menu = std::make_unique<win32::Win32FunctionMenu>(window);
+    gMenu->menu = std::make_unique<win32::Win32FunctionMenu>(window, win8);
     gMenu->captions = std::make_unique<win32::Win32CaptionGeometry>(window);
     gMenu->commands = std::make_unique<menu::AssignmentCommands>(
         gMenu->model,

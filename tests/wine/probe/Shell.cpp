@@ -27,6 +27,7 @@
 #include "app/AppIdentity.h"
 #include "app/TrayIcon.h"
 #include "app/ports/Win32AutostartPort.h"
+#include "core/MessageIds.h"
 #include "tests/wine/probe/Probe.h"
 
 namespace vela::probe {
@@ -37,6 +38,12 @@ HWND velaWindow(EventLog& log) {
     HWND window = FindWindowW(kMainWindowClass, kWindowTitle);
     log.line("window %d", window ? 1 : 0);
     return window;
+}
+
+// The tray's own hidden window: it owns the icon and gets the tray menu's
+// commands.
+HWND trayWindow() {
+    return FindWindowW(kTrayWindowClass, nullptr);
 }
 
 std::vector<WORD> parseIds(const std::wstring& list) {
@@ -51,15 +58,17 @@ std::vector<WORD> parseIds(const std::wstring& list) {
     return ids;
 }
 
-// A chosen menu entry reaches its owner as a posted WM_COMMAND; posting them
-// back to back puts them all in the queue before any timer can fire.
+// A chosen menu entry reaches its owner as a posted WM_COMMAND (the tray
+// menu's go to the tray's window); posting them back to back puts them all in
+// the queue before any timer can fire.
 void post(EventLog& log, UINT message, const std::wstring& list) {
     HWND window = velaWindow(log);
     if (!window) return;
     int posted = 0;
     for (WORD id : parseIds(list)) {
+        const bool tray = message == WM_COMMAND && kTrayCommands.contains(id);
         const WPARAM wParam = message == WM_COMMAND ? MAKEWPARAM(id, 0) : id;
-        if (PostMessageW(window, message, wParam, 0)) ++posted;
+        if (PostMessageW(tray ? trayWindow() : window, message, wParam, 0)) ++posted;
     }
     log.line("posted %d", posted);
 }
@@ -76,7 +85,7 @@ NOTIFYICONDATAW iconRecord(HWND window) {
 // taskbar holds.
 void icon(EventLog& log) {
     HWND window = velaWindow(log);
-    NOTIFYICONDATAW data = iconRecord(window);
+    NOTIFYICONDATAW data = iconRecord(trayWindow());
     log.line("icon %d", window && Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
 }
 
@@ -85,10 +94,10 @@ void icon(EventLog& log) {
 void taskbarRestart(EventLog& log) {
     HWND window = velaWindow(log);
     if (!window) return;
-    NOTIFYICONDATAW data = iconRecord(window);
+    NOTIFYICONDATAW data = iconRecord(trayWindow());
     Shell_NotifyIconW(NIM_DELETE, &data);
     log.line("icon %d", Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
-    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    PostMessageW(HWND_BROADCAST, RegisterWindowMessageW(kTaskbarCreatedMessageName), 0, 0);
 }
 
 // The shell hands the Run value to CreateProcess as the whole command line.

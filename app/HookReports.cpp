@@ -1,0 +1,50 @@
+#include "app/HookReports.h"
+
+#include <string>
+
+#include "hooks/HookTypes.h"
+
+namespace vela {
+
+namespace {
+
+constexpr wchar_t kReportsWindowClass[] = L"VelaHookReports";
+
+}  // namespace
+
+HookReports::HookReports(HINSTANCE module, HookReportActions actions)
+    : actions_(std::move(actions)),
+      engineMessage_(RegisterWindowMessageW(kEngineEventMessageName)),
+      window_(module, kReportsWindowClass, win32::MessageWindow::Kind::MessageOnly,
+              [this](UINT message, WPARAM wParam, LPARAM lParam) {
+                  return onMessage(message, wParam, lParam);
+              }) {
+    for (const SlotInfo& info : kSlotTable)
+        reportMessages_[info.slot] = RegisterWindowMessageW(std::wstring(info.messageName).c_str());
+}
+
+std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (reportMessages_[info.slot] != 0 && message == reportMessages_[info.slot]) {
+            if (actions_.pressed) actions_.pressed(info.slot, static_cast<std::uint32_t>(lParam));
+            return 0;
+        }
+    }
+    if (engineMessage_ == 0 || message != engineMessage_) return std::nullopt;
+    switch (static_cast<hooks::EngineEvent>(wParam)) {
+        case hooks::EngineEvent::Release:
+            if (const SlotInfo* slot = findSlot(static_cast<int>(lParam));
+                slot && actions_.released)
+                actions_.released(slot->slot);
+            break;
+        case hooks::EngineEvent::HooksRestored:
+            if (actions_.hooksRestored) actions_.hooksRestored();
+            break;
+        case hooks::EngineEvent::Click:
+            if (actions_.clicked) actions_.clicked();
+            break;
+    }
+    return 0;
+}
+
+}  // namespace vela

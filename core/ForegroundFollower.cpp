@@ -1,0 +1,36 @@
+#include "core/ForegroundFollower.h"
+
+namespace vela {
+
+void ForegroundFollower::start(Changed changed) {
+    changed_ = std::move(changed);
+    front_ = platform_.windowInFront();
+    changed_(platform_.programOf(front_));
+}
+
+void ForegroundFollower::clickSeen() {
+    if (!changed_) return;
+    look_ = 1;
+    check();
+    timers_.start(timerId_, kLooksAfterClickMs[look_]);
+}
+
+bool ForegroundFollower::onTimer(int timerId) {
+    if (timerId != timerId_) return false;
+    timers_.stop(timerId_);
+    check();
+    if (++look_ < kLooksAfterClickMs.size())
+        timers_.start(timerId_, kLooksAfterClickMs[look_] - kLooksAfterClickMs[look_ - 1]);
+    return true;
+}
+
+bool ForegroundFollower::check() {
+    if (!changed_) return false;
+    const std::uintptr_t front = platform_.windowInFront();
+    if (front == front_) return false;
+    front_ = front;
+    changed_(platform_.programOf(front));
+    return true;
+}
+
+}  // namespace vela

@@ -1,0 +1,69 @@
+// Which program is in front, for the per-program profiles: when to look and
+// when to tell. The platform only says which window is in front, whose
+// program a window is, and keeps a timer.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "core/TimerPort.h"
+
+namespace vela {
+
+class ForegroundPort {
+public:
+    virtual ~ForegroundPort() = default;
+    // The window in front now, as a number that tells windows apart; 0 for
+    // none.
+    virtual std::uintptr_t windowInFront() = 0;
+    // The file name of the program `window` belongs to ("notepad.exe"), or
+    // "" when that cannot be found.
+    virtual std::wstring programOf(std::uintptr_t window) = 0;
+};
+
+// A click's window may take its activation a while after the button comes
+// up (the hook sees the click before the program does, and a busy system
+// hands it on late): after a click the window in front is looked at now and
+// again this long after it.
+inline constexpr std::array<std::uint32_t, 8> kLooksAfterClickMs{0, 5, 10, 20, 40, 80, 160, 320};
+
+// Tells which program is in front whenever that changes. The signals that
+// something may have changed (the system's foreground event, a click, a
+// remapped press about to act) all end in a look, and a look compares the
+// window in front with the one of the last look: a signal that changes
+// nothing costs one question, and the program's name is asked only of a new
+// window. Runs on the user-interface thread.
+class ForegroundFollower {
+public:
+    using Changed = std::function<void(const std::wstring& program)>;
+
+    // The looks after a click run on `timerId` of `timers`.
+    ForegroundFollower(ForegroundPort& platform, TimerPort& timers, int timerId)
+        : platform_(platform), timers_(timers), timerId_(timerId) {}
+
+    // From now on `changed` hears of every change; it hears the program in
+    // front now at once, whatever it is. Nothing is looked at before.
+    void start(Changed changed);
+    // A left, right or middle click went through: looks now and at each of
+    // kLooksAfterClickMs after it, whatever the looks before found (the first
+    // may see a window that came forward earlier, unseen, before the
+    // click's own). A click during the looks starts them again.
+    void clickSeen();
+    // True for the looks' timer, which it has handled.
+    bool onTimer(int timerId);
+    // Looks at the window in front now; true when it is another than at the
+    // last look (and `changed` has heard of its program).
+    bool check();
+
+private:
+    ForegroundPort& platform_;
+    TimerPort& timers_;
+    int timerId_;
+    Changed changed_;
+    std::uintptr_t front_ = 0;
+    std::size_t look_ = 0;  // the look after a click that the timer brings next
+};
+
+}  // namespace vela

@@ -1,0 +1,110 @@
+// Following the program in front: when the window in front is looked at,
+// and when its program is asked for and told.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <vector>
+
+#include "core/ForegroundFollower.h"
+#include "tests/support/FakeForeground.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+using test::FakeForeground;
+using test::Recorder;
+
+constexpr int kTimer = 0x51;
+
+class ForegroundFollowing : public ::testing::Test {
+protected:
+    FakeForeground platform;
+    Recorder timers;
+    ForegroundFollower follower{platform, timers, kTimer};
+    std::vector<std::wstring> heard;
+    std::optional<std::uint64_t> toldB;  // when b.exe was told, on the timers' clock
+
+    void SetUp() override {
+        platform.programs = {{1, L"a.exe"}, {2, L"b.exe"}, {3, L"c.exe"}};
+        platform.front = 1;
+    }
+    void start() {
+        follower.start([this](const std::wstring& program) {
+            heard.push_back(program);
+            if (program == L"b.exe" && !toldB) toldB = timers.now();
+        });
+    }
+};
+
+TEST_F(ForegroundFollowing, NothingIsLookedAtBeforeTheStartWhichTellsTheProgramInFrontAtOnce) {
+    follower.clickSeen();
+    EXPECT_FALSE(follower.check());
+    EXPECT_EQ(timers.trace(), "");
+    EXPECT_EQ(platform.namesAsked, 0);
+
+    platform.front = 0;  // nothing in front: still told, as no program
+    start();
+    EXPECT_EQ(heard, std::vector<std::wstring>{L""});
+}
+
+TEST_F(ForegroundFollowing, OnlyAnotherWindowIsToldAndOnlyItsProgramIsAskedFor) {
+    start();
+    struct Look {
+        std::uintptr_t front;
+        bool changed;
+    };
+    for (const Look& look : {Look{1, false}, Look{2, true}, Look{2, false}, Look{3, true},
+                             Look{1, true}, Look{1, false}}) {
+        platform.front = look.front;
+        EXPECT_EQ(follower.check(), look.changed) << "window " << look.front;
+    }
+    EXPECT_EQ(heard, (std::vector<std::wstring>{L"a.exe", L"b.exe", L"c.exe", L"a.exe"}));
+    EXPECT_EQ(platform.namesAsked, 4);
+}
+
+// A window that comes forward this long after the click is told at the
+// first look from then on: now, or 5, 10, 20, 40, 80, 160 or 320 ms after
+// the click; later than the last look, only the next signal tells it.
+TEST_F(ForegroundFollowing, AfterAClickTheWindowInFrontIsLookedAtNowAndAtEachLookAfter) {
+    struct Case {
+        std::uint64_t forwardAfterMs;
+        std::optional<std::uint64_t> toldAfterMs;
+    };
+    const Case cases[] = {{0, 0},   {3, 5},     {5, 5},     {7, 10},    {19, 20},  {21, 40},
+                          {79, 80}, {150, 160}, {161, 320}, {320, 320}, {321, {}}, {900, {}}};
+    for (const Case& c : cases) {
+        FakeForeground fresh;
+        fresh.programs = platform.programs;
+        fresh.front = 1;
+        Recorder clock;
+        ForegroundFollower f(fresh, clock, kTimer);
+        std::optional<std::uint64_t> toldAt;
+        f.start([&](const std::wstring& program) {
+            if (program == L"b.exe") toldAt = clock.now();
+        });
+        if (c.forwardAfterMs == 0) fresh.front = 2;
+        f.clickSeen();
+        for (std::uint64_t ms = 1; ms <= 1000; ++ms) {
+            if (ms == c.forwardAfterMs) fresh.front = 2;  // before a look due now
+            clock.advance(1, [&](int id) { f.onTimer(id); });
+        }
+        EXPECT_EQ(toldAt, c.toldAfterMs) << "forward after " << c.forwardAfterMs << " ms";
+        EXPECT_TRUE(clock.running().empty()) << "the looks end";
+    }
+}
+
+TEST_F(ForegroundFollowing, AClickDuringTheLooksStartsThemAgainAndOtherTimersAreNotTheirs) {
+    start();
+    follower.clickSeen();
+    for (std::uint64_t ms = 0; ms < 1000; ++ms) {
+        if (ms == 100) follower.clickSeen();  // looks again at 100, 105, ... 420
+        if (ms == 400) platform.front = 2;    // after the first click's last look
+        timers.advance(1, [this](int id) { EXPECT_TRUE(follower.onTimer(id)); });
+    }
+    EXPECT_EQ(toldB, 420u) << "told at the look 320 ms after the second click";
+    EXPECT_FALSE(follower.onTimer(kTimer + 1));
+}
+
+}  // namespace
+}  // namespace vela

@@ -1,0 +1,27 @@
+// The test double of the foreground port: the window in front is what the
+// test sets, each window's program comes from a table, and it counts how
+// often a program's name was asked for.
+#pragma once
+
+#include <cstdint>
+#include <map>
+#include <string>
+
+#include "core/ForegroundFollower.h"
+
+namespace vela::test {
+
+struct FakeForeground final : ForegroundPort {
+    std::uintptr_t front = 0;
+    std::map<std::uintptr_t, std::wstring> programs;
+    int namesAsked = 0;
+
+    std::uintptr_t windowInFront() override { return front; }
+    std::wstring programOf(std::uintptr_t window) override {
+        ++namesAsked;
+        const auto it = programs.find(window);
+        return it == programs.end() ? std::wstring() : it->second;
+    }
+};
+
+}  // namespace vela::test
