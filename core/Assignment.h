@@ -52,19 +52,19 @@ inline constexpr std::wstring_view kShutdownTarget = L"#kzkshutoff#";
 inline constexpr std::wstring_view kHibernateTarget = L"#kzksleep#";
 inline constexpr std::wstring_view kStandbyTarget = L"#kzkstandby#";
 
-// What one slot does. The comments name the settings key of each field.
+// What one slot does. The settings file keeps each field under a key of its
+// own: the store's field table (settings/ButtonSettingsStore.cpp) names them.
 struct ButtonAssignment {
-    std::wstring caption;            // "0": text on the slot's caption button
-    bool hookInstalled = false;      // "1": the slot is remapped, its hook is in
-    std::int32_t keyAction = 0;      // "2": KeyAction, used for KeyGroup
-    std::uint8_t virtualKey = 0;     // "3": virtual-key code
-    std::int32_t mouseFunction = 0;  // "4": MouseFunction, used for MouseGroup
-    std::wstring launchTarget;       // "5": file to open or a power pseudo-path
-    std::int32_t actionGroup = 0;    // "6": ActionGroup
-    std::wstring macroName;          // "7": script in ScriptsMacros
-    std::wstring description;        // "8": the user's own note for the slot
-    // "Hold": a key or button function goes down with the input and up with
-    // it, instead of a press and release at once.
+    std::wstring caption;            // text on the slot's caption button
+    bool hookInstalled = false;      // the slot is remapped, its hook is in
+    std::int32_t keyAction = 0;      // KeyAction, used for KeyGroup
+    std::uint8_t virtualKey = 0;     // virtual-key code
+    std::int32_t mouseFunction = 0;  // MouseFunction, used for MouseGroup
+    std::wstring launchTarget;       // file to open or a power pseudo-path
+    std::int32_t actionGroup = 0;    // ActionGroup
+    std::wstring macroName;          // script in ScriptsMacros
+    std::wstring description;        // the user's own note for the slot
+    // The flags of the per-slot options (core/SlotOptions.h).
     bool holdWhilePressed = false;
 
     bool operator==(const ButtonAssignment&) const = default;

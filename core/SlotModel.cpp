@@ -73,9 +73,9 @@ void SlotModel::setDescription(Slot slot, const std::wstring& description) {
     timers_.start(kSaveTimerId, kSaveDelayMs);
 }
 
-void SlotModel::setHoldWhilePressed(Slot slot, bool hold) {
+void SlotModel::setOption(Slot slot, const SlotOption& option, bool on) {
     if (release_) release_->releaseSlot(slot);
-    at(slot).holdWhilePressed = hold;
+    at(slot).*option.flag = on;
     timers_.start(kSaveTimerId, kSaveDelayMs);
 }
 

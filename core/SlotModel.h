@@ -11,6 +11,7 @@
 #include "core/MessageIds.h"
 #include "core/ReleasePorts.h"
 #include "core/SavePort.h"
+#include "core/SlotOptions.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
 #include "core/TimerPort.h"
@@ -60,9 +61,9 @@ public:
     // shortly, as every change is.
     void setDescription(Slot slot, const std::wstring& description);
 
-    // "Hold While Pressed" on or off for the slot's function; anything it
-    // holds now is let go first.
-    void setHoldWhilePressed(Slot slot, bool hold);
+    // A per-slot option ("Hold While Pressed") on or off for the slot;
+    // anything its function holds now is let go first.
+    void setOption(Slot slot, const SlotOption& option, bool on);
 
     // "No Settings": the native caption, the hook out, every value kept.
     void revertToNative(Slot slot);

@@ -20,7 +20,9 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     model().activeSlot = number(slot);
     const Rect r = ports_.captions.captionScreenRect(info.captionControl);
     FunctionMenuExtras extras;
-    if (canHold(info.trigger)) extras.hold = model().at(slot).holdWhilePressed;
+    for (const SlotOption& option : kSlotOptions)
+        if (option.appliesTo(info.trigger))
+            extras.options.push_back({&option, model().at(slot).*option.flag});
     menuScripts_.clear();
     if (info.macro == MacroBehaviour::Playback && ports_.macroFolder && ports_.macroLoader) {
         menuScripts_ = ports_.macroFolder->scriptNames();
@@ -50,10 +52,10 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
         if (index < menuScripts_.size()) assignScript(menuScripts_[index]);
         return true;
     }
-    if (commandId == kHoldWhilePressedCommand) {
+    if (const SlotOption* option = findSlotOption(commandId)) {
         const SlotInfo* info = activeSlotInfo();
-        if (info && canHold(info->trigger)) {
-            model().setHoldWhilePressed(info->slot, !model().at(info->slot).holdWhilePressed);
+        if (info && option->appliesTo(info->trigger)) {
+            model().setOption(info->slot, *option, !(model().at(info->slot).*option->flag));
             changed(info->slot);
         }
         return true;

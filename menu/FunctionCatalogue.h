@@ -106,10 +106,6 @@ constexpr CatalogueEntry chooseProgram(MenuLevel level, std::wstring_view text, 
 }  // namespace detail
 
 inline constexpr std::uint16_t kNoSettingsCommand = 10;
-// The check row at the end of the root of a slot whose input has a release:
-// the slot's key or button function held down while the input is.
-inline constexpr std::uint16_t kHoldWhilePressedCommand = 90;
-inline constexpr std::wstring_view kHoldWhilePressedText = L"Hold While Pressed";
 // The "Macro" category after the catalogue's: the scripts of ScriptsMacros,
 // one command each from kFirstScriptCommand on, then "Open Macro Folder".
 inline constexpr std::wstring_view kMacroCategoryText = L"Macro";
@@ -250,7 +246,6 @@ constexpr bool noLevelMixesEntriesAndCategoriesExceptRoot() {
 
 static_assert(detail::idsAreUnique());
 static_assert(detail::idsInTheirRange());
-static_assert(kSlotOptionCommands.contains(kHoldWhilePressedCommand));
 static_assert(detail::noLevelMixesEntriesAndCategoriesExceptRoot());
 
 }  // namespace vela::menu

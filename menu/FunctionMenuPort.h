@@ -7,14 +7,21 @@
 #include <vector>
 
 #include "core/Geometry.h"
+#include "core/SlotOptions.h"
 
 namespace vela {
 
+// An option's row at the end of the menu's root, checked while it is on.
+struct SlotOptionRow {
+    const SlotOption* option;
+    bool on;
+};
+
 // What the function menu shows beyond the catalogue for the slot it opens for.
 struct FunctionMenuExtras {
-    // The "Hold While Pressed" row, checked when true; none for a slot whose
-    // input has no release (the wheel, the tilt).
-    std::optional<bool> hold;
+    // The rows of the options the slot offers (core/SlotOptions.h), in table
+    // order.
+    std::vector<SlotOptionRow> options;
     // The "Macro" category: these scripts (paths under ScriptsMacros) and
     // "Open Macro Folder"; none for a slot that plays no scripts.
     std::optional<std::vector<std::wstring>> scripts;

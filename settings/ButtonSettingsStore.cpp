@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <type_traits>
+#include <variant>
 
 #include "core/CaselessName.h"
 #include "core/LeadingInteger.h"
 #include "core/ProgramFiles.h"
+#include "core/SlotOptions.h"
 #include "settings/AtomicReplace.h"
 #include "settings/IniValue.h"
 #include "settings/SettingsText.h"
@@ -14,23 +17,73 @@ namespace vela {
 
 namespace {
 
-// The key of each ButtonAssignment field.
-namespace key {
-constexpr std::wstring_view Caption = L"0";
-constexpr std::wstring_view HookInstalled = L"1";
-constexpr std::wstring_view KeyAction = L"2";
-constexpr std::wstring_view VirtualKey = L"3";
-constexpr std::wstring_view MouseFunction = L"4";
-constexpr std::wstring_view LaunchTarget = L"5";
-constexpr std::wstring_view ActionGroup = L"6";
-constexpr std::wstring_view MacroName = L"7";
-constexpr std::wstring_view Description = L"8";
-// Written only when on: a file without it means what it always meant.
-constexpr std::wstring_view Hold = L"Hold";
-constexpr std::array<std::wstring_view, 10> All{
-    Caption,      HookInstalled, KeyAction, VirtualKey,  MouseFunction,
-    LaunchTarget, ActionGroup,   MacroName, Description, Hold};
-}  // namespace key
+// ---- The keys of a slot's section, one row per field of its assignment ----------
+
+using A = ButtonAssignment;
+using Member = std::variant<std::wstring A::*, bool A::*, std::int32_t A::*, std::uint8_t A::*>;
+
+// When a field's key is written.
+enum class Written {
+    Always,
+    WhenOn,         // a flag, only while set: a file without it means what it always meant
+    WithItsScript,  // the script's name, only while the slot plays one
+};
+
+// Text is read whole, however long (trimmed of blanks where the row says);
+// a flag is "1" or "0", read as any number other than 0; numbers are read as
+// the C runtime would, a key's code keeping its low byte.
+struct Field {
+    std::wstring_view key;
+    Member member;
+    bool trimmed = false;
+    Written written = Written::Always;
+};
+
+constexpr std::wstring_view kCaptionKey = L"0";
+constexpr std::wstring_view kDescriptionKey = L"8";
+
+constexpr std::array kAssignmentFields{
+    Field{kCaptionKey, &A::caption, true},
+    Field{L"1", &A::hookInstalled},
+    Field{L"2", &A::keyAction},
+    Field{L"3", &A::virtualKey},
+    Field{L"4", &A::mouseFunction},
+    Field{L"5", &A::launchTarget},
+    Field{L"6", &A::actionGroup},
+    Field{L"7", &A::macroName, false, Written::WithItsScript},
+    Field{kDescriptionKey, &A::description, true},
+};
+
+// The assignment's fields, then each per-slot option's flag.
+constexpr auto kFields = [] {
+    std::array<Field, kAssignmentFields.size() + kSlotOptions.size()> all{};
+    std::size_t n = 0;
+    for (const Field& field : kAssignmentFields) all[n++] = field;
+    for (const SlotOption& option : kSlotOptions)
+        all[n++] = Field{option.settingsKey, option.flag, false, Written::WhenOn};
+    return all;
+}();
+
+constexpr bool keysApart() {
+    for (std::size_t i = 0; i < kFields.size(); ++i)
+        for (std::size_t j = i + 1; j < kFields.size(); ++j)
+            if (kFields[i].key == kFields[j].key || kFields[i].member == kFields[j].member)
+                return false;
+    return true;
+}
+static_assert(keysApart(), "each field has a key of its own");
+
+bool written(const Field& field, const ButtonAssignment& a) {
+    switch (field.written) {
+        case Written::Always:
+            return true;
+        case Written::WhenOn:
+            return a.*std::get<bool A::*>(field.member);
+        case Written::WithItsScript:
+            return a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro);
+    }
+    return true;
+}
 
 class SectionReader {
 public:
@@ -42,50 +95,55 @@ public:
         const auto raw = doc_.rawValue(section_, k);
         return raw ? decodeIniValue(*raw) : std::wstring();
     }
-    std::int32_t integer(std::wstring_view k) const { return parseLeadingInt(text(k)); }
 
 private:
     const IniDocument& doc_;
     std::wstring_view section_;
 };
 
-// A slot's fields other than its caption's fallbacks and its hook, read
-// from keys named `prefix` + the key ("0", or "X1.0" in a profile section).
+// A slot's fields from keys named `prefix` + the key ("0", or "X1.0" in a
+// profile section).
 ButtonAssignment readFields(const SectionReader& read, std::wstring_view prefix) {
-    const auto k = [&](std::wstring_view key) { return std::wstring(prefix) + std::wstring(key); };
     ButtonAssignment a;
-    a.caption = std::wstring(trimBlanks(read.text(k(key::Caption))));
-    a.hookInstalled = read.integer(k(key::HookInstalled)) != 0;
-    a.keyAction = read.integer(k(key::KeyAction));
-    a.virtualKey = static_cast<std::uint8_t>(read.integer(k(key::VirtualKey)) & 0xFF);
-    a.mouseFunction = read.integer(k(key::MouseFunction));
-    a.launchTarget = read.text(k(key::LaunchTarget));
-    a.actionGroup = read.integer(k(key::ActionGroup));
-    a.macroName = read.text(k(key::MacroName));
-    a.description = std::wstring(trimBlanks(read.text(k(key::Description))));
-    a.holdWhilePressed = read.integer(k(key::Hold)) != 0;
+    for (const Field& field : kFields) {
+        const std::wstring text = read.text(std::wstring(prefix) + std::wstring(field.key));
+        std::visit(
+            [&](auto member) {
+                using T = std::remove_reference_t<decltype(a.*member)>;
+                if constexpr (std::is_same_v<T, std::wstring>) {
+                    a.*member = field.trimmed ? std::wstring(trimBlanks(text)) : text;
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    a.*member = parseLeadingInt(text) != 0;
+                } else {
+                    a.*member =
+                        static_cast<T>(parseLeadingInt(text) & (sizeof(T) == 1 ? 0xFF : ~0));
+                }
+            },
+            field.member);
+    }
     return a;
 }
 
 void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view prefix,
                  const ButtonAssignment& a) {
-    const auto write = [&](std::wstring_view key, std::wstring_view value) {
-        doc.writeValue(section, std::wstring(prefix) + std::wstring(key), encodeIniValue(value));
-    };
-    const auto writeInt = [&](std::wstring_view key, std::int32_t value) {
-        write(key, std::to_wstring(value));
-    };
-    write(key::Caption, a.caption);
-    write(key::HookInstalled, a.hookInstalled ? L"1" : L"0");
-    writeInt(key::KeyAction, a.keyAction);
-    writeInt(key::VirtualKey, a.virtualKey);
-    writeInt(key::MouseFunction, a.mouseFunction);
-    write(key::LaunchTarget, a.launchTarget);
-    writeInt(key::ActionGroup, a.actionGroup);
-    if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro))
-        write(key::MacroName, a.macroName);
-    write(key::Description, a.description);
-    if (a.holdWhilePressed) write(key::Hold, L"1");
+    for (const Field& field : kFields) {
+        if (!written(field, a)) continue;
+        const std::wstring value = std::visit(
+            [&](auto member) -> std::wstring {
+                const auto& v = a.*member;
+                using T = std::remove_cvref_t<decltype(v)>;
+                if constexpr (std::is_same_v<T, std::wstring>) {
+                    return v;
+                } else if constexpr (std::is_same_v<T, bool>) {
+                    return v ? L"1" : L"0";
+                } else {
+                    return std::to_wstring(v);
+                }
+            },
+            field.member);
+        doc.writeValue(section, std::wstring(prefix) + std::wstring(field.key),
+                       encodeIniValue(value));
+    }
 }
 
 constexpr std::wstring_view kProfilesSection = L"Profiles";
@@ -101,9 +159,9 @@ bool isProfileKey(std::wstring_view name) {
         const std::wstring prefix = slotPrefix(info);
         if (name.size() <= prefix.size() || !sameCaseless(name.substr(0, prefix.size()), prefix))
             continue;
-        const std::wstring_view field = name.substr(prefix.size());
-        return std::any_of(key::All.begin(), key::All.end(),
-                           [&](std::wstring_view k) { return sameCaseless(field, k); });
+        const std::wstring_view key = name.substr(prefix.size());
+        return std::any_of(kFields.begin(), kFields.end(),
+                           [&](const Field& field) { return sameCaseless(key, field.key); });
     }
     return false;
 }
@@ -201,23 +259,21 @@ void ButtonSettingsStore::loadAll() {
         const ButtonAssignment stored = readFields(SectionReader(doc, info.section), L"");
         ButtonAssignment& a = model_.at(info.slot);
 
+        // Every stored field but these three, which follow here: the caption
+        // falls back, the hook follows the model's installs, and an empty
+        // note leaves the model's.
+        ButtonAssignment loaded = stored;
         if (info.needsTilt && !tiltSupported_) {
-            a.caption = kNotSupportCaption;
-        } else {
-            a.caption = stored.caption.empty() ? std::wstring(info.nativeCaption) : stored.caption;
+            loaded.caption = kNotSupportCaption;
+        } else if (stored.caption.empty()) {
+            loaded.caption = info.nativeCaption;
         }
+        loaded.hookInstalled = a.hookInstalled;
+        if (stored.description.empty()) loaded.description = a.description;
+        a = loaded;
         ports_.view.setCaption(info.slot, a.caption);
 
-        const bool remapped = stored.hookInstalled;
-        a.keyAction = stored.keyAction;
-        a.virtualKey = stored.virtualKey;
-        a.mouseFunction = stored.mouseFunction;
-        a.launchTarget = stored.launchTarget;
-        a.actionGroup = stored.actionGroup;
-        a.macroName = stored.macroName;
-        a.holdWhilePressed = stored.holdWhilePressed;
-
-        if (remapped) {
+        if (stored.hookInstalled) {
             // The script is complete before the hook can report a press.
             if (a.keyAction == toRaw(KeyAction::Macro)) {
                 model_.activeSlot = number(info.slot);
@@ -228,13 +284,9 @@ void ButtonSettingsStore::loadAll() {
             model_.removeHook(info.slot);
         }
 
-        const std::wstring& description = stored.description;
-        if (description.empty()) {
-            ports_.view.setDescriptionLabel(info.slot, std::wstring(info.defaultLabel));
-        } else {
-            a.description = description;
-            ports_.view.setDescriptionLabel(info.slot, description);
-        }
+        ports_.view.setDescriptionLabel(info.slot, stored.description.empty()
+                                                       ? std::wstring(info.defaultLabel)
+                                                       : stored.description);
     }
     if (profiles_) loadProfiles(doc);
 }
@@ -256,9 +308,9 @@ void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
         const SectionReader read(doc, program);
         for (const SlotInfo& info : kSlotTable) {
             const std::wstring prefix = slotPrefix(info);
-            if (!doc.rawValue(program, prefix + std::wstring(key::Caption))) {
+            if (!doc.rawValue(program, prefix + std::wstring(kCaptionKey))) {
                 // No function of its own: perhaps a note of its own.
-                const std::wstring note = prefix + std::wstring(key::Description);
+                const std::wstring note = prefix + std::wstring(kDescriptionKey);
                 if (doc.rawValue(program, note))
                     profile.notes[info.slot] = std::wstring(trimBlanks(read.text(note)));
                 continue;
@@ -287,7 +339,7 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
             if (const auto& a = profile.slots[info.slot]) {
                 writeFields(doc, profile.program, slotPrefix(info), *a);
             } else if (const auto& note = profile.notes[info.slot]) {
-                doc.writeValue(profile.program, slotPrefix(info) + std::wstring(key::Description),
+                doc.writeValue(profile.program, slotPrefix(info) + std::wstring(kDescriptionKey),
                                encodeIniValue(*note));
             }
         }

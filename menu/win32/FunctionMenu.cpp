@@ -147,9 +147,9 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
         macros->AppendItem(item(look, kOpenMacroFolderCommand, menu::kOpenMacroFolderText));
         root->AppendPopup(item(look, 0, menu::kMacroCategoryText), std::move(macros));
     }
-    if (extras.hold) {
-        root->AppendItem(item(look, menu::kHoldWhilePressedCommand, menu::kHoldWhilePressedText));
-        if (*extras.hold) CheckMenuItem(root->handle(), menu::kHoldWhilePressedCommand, MF_CHECKED);
+    for (const SlotOptionRow& row : extras.options) {
+        root->AppendItem(item(look, row.option->commandId, row.option->menuText));
+        if (row.on) CheckMenuItem(root->handle(), row.option->commandId, MF_CHECKED);
     }
     {
         OwnerDrawRelay relay(owner, *root);

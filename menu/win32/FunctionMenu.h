@@ -25,7 +25,7 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
 // the owner's measure and draw requests for it are answered here, so the
 // owner needs no code of its own for them. The menu takes the scale of the
 // monitor the owner is on. `extras` adds the "Macro" category after the
-// catalogue's and ends the root in "Hold While Pressed".
+// catalogue's and ends the root in the slot's option rows ("Hold While Pressed").
 void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE resources,
                       const FunctionMenuExtras& extras = {});
 

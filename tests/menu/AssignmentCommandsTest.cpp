@@ -18,6 +18,10 @@ namespace {
 using test::MenuFakes;
 using test::Recorder;
 
+// "Hold While Pressed", the first per-slot option.
+constexpr std::uint16_t kHoldWhilePressedCommand = kSlotOptions[0].commandId;
+static_assert(kSlotOptions[0].name == "hold");
+
 class AssignmentCommandsTest : public ::testing::Test {
 protected:
     Recorder rec;

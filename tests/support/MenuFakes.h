@@ -47,10 +47,12 @@ public:
         return fileToChoose;
     }
     void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override {
-        log.push_back("menu " + std::to_string(at.x) + "," + std::to_string(at.y) + " active " +
-                      std::to_string(model_.activeSlot) +
-                      (extras.hold ? (*extras.hold ? " hold on" : " hold off") : "") +
-                      (extras.scripts ? " scripts " + std::to_string(extras.scripts->size()) : ""));
+        std::string line = "menu " + std::to_string(at.x) + "," + std::to_string(at.y) +
+                           " active " + std::to_string(model_.activeSlot);
+        for (const SlotOptionRow& row : extras.options)
+            line += " " + std::string(row.option->name) + (row.on ? " on" : " off");
+        if (extras.scripts) line += " scripts " + std::to_string(extras.scripts->size());
+        log.push_back(line);
     }
     // MacroFolderPort
     std::vector<std::wstring> scripts;
