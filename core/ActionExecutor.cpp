@@ -1,8 +1,46 @@
 #include "core/ActionExecutor.h"
 
+#include <array>
 #include <limits>
+#include <optional>
 
 namespace vela {
+
+namespace {
+
+// The key functions that press one key, alone or with a modifier held around
+// it: the modifier (0 for none) and the pause between it and the key.
+struct ChordRow {
+    KeyAction action;
+    std::uint8_t modifier;
+    bool slotsControlPause;  // the slot table's Control pause instead of kChordPauseMs
+};
+
+constexpr std::array<ChordRow, 5> kChords{{
+    {KeyAction::SingleKey, 0, false},
+    {KeyAction::WinCombo, vk::LeftWindows, false},
+    {KeyAction::CtrlCombo, vk::Control, true},
+    {KeyAction::ShiftCombo, vk::Shift, false},
+    {KeyAction::AltCombo, vk::Alt, false},
+}};
+
+struct Chord {
+    std::uint8_t modifier;
+    std::uint32_t pauseMs;
+};
+
+std::optional<Chord> chordOf(std::int32_t keyAction, const SlotInfo& info) {
+    for (const ChordRow& row : kChords) {
+        if (toRaw(row.action) != keyAction) continue;
+        if (row.modifier == 0) return Chord{0, 0};
+        return Chord{row.modifier, row.slotsControlPause
+                                       ? static_cast<std::uint32_t>(info.ctrlChordPauseMs)
+                                       : kChordPauseMs};
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
                                PlaybackThreads& playbackThreads)
@@ -56,26 +94,11 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
         return true;
     }
     if (a.actionGroup != toRaw(ActionGroup::KeyGroup)) return false;
-    switch (a.keyAction) {
-        case toRaw(KeyAction::SingleKey):
-            synth.keysDown(0, a.virtualKey, 0);
-            return true;
-        case toRaw(KeyAction::WinCombo):
-            synth.keysDown(vk::LeftWindows, a.virtualKey, kChordPauseMs);
-            return true;
-        case toRaw(KeyAction::CtrlCombo):
-            synth.keysDown(vk::Control, a.virtualKey,
-                           static_cast<std::uint32_t>(info.ctrlChordPauseMs));
-            return true;
-        case toRaw(KeyAction::ShiftCombo):
-            synth.keysDown(vk::Shift, a.virtualKey, kChordPauseMs);
-            return true;
-        case toRaw(KeyAction::AltCombo):
-            synth.keysDown(vk::Alt, a.virtualKey, kChordPauseMs);
-            return true;
-        default:
-            return false;  // programs, macros, repeats: a press as ever
-    }
+    // Programs, macros, repeats: a press as ever.
+    const std::optional<Chord> chord = chordOf(a.keyAction, info);
+    if (!chord) return false;
+    synth.keysDown(chord->modifier, a.virtualKey, chord->pauseMs);
+    return true;
 }
 
 void ActionExecutor::sendOwnInput(const SlotInfo& info) {
@@ -151,23 +174,15 @@ void ActionExecutor::runMouseFunction(std::int32_t function) {
 }
 
 void ActionExecutor::runKeyAction(const SlotInfo& info, const ButtonAssignment& a) {
-    switch (a.keyAction) {
-        case toRaw(KeyAction::SingleKey):
+    if (const std::optional<Chord> chord = chordOf(a.keyAction, info)) {
+        if (chord->modifier == 0) {
             synth_.keyTap(a.virtualKey);
-            break;
-        case toRaw(KeyAction::WinCombo):
-            synth_.modifierChord(vk::LeftWindows, a.virtualKey, kChordPauseMs);
-            break;
-        case toRaw(KeyAction::CtrlCombo):
-            synth_.modifierChord(vk::Control, a.virtualKey,
-                                 static_cast<std::uint32_t>(info.ctrlChordPauseMs));
-            break;
-        case toRaw(KeyAction::ShiftCombo):
-            synth_.modifierChord(vk::Shift, a.virtualKey, kChordPauseMs);
-            break;
-        case toRaw(KeyAction::AltCombo):
-            synth_.modifierChord(vk::Alt, a.virtualKey, kChordPauseMs);
-            break;
+        } else {
+            synth_.modifierChord(chord->modifier, a.virtualKey, chord->pauseMs);
+        }
+        return;
+    }
+    switch (a.keyAction) {
         case toRaw(KeyAction::Launch):
             launch(a.launchTarget);
             break;
