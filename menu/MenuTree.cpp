@@ -1,8 +1,9 @@
 #include "menu/MenuTree.h"
 
 #include <algorithm>
-#include <cwctype>
 #include <iterator>
+
+#include "core/CaselessName.h"
 
 namespace vela::menu {
 
@@ -54,11 +55,10 @@ ScriptFolder scriptMenuTree(const std::vector<std::wstring>& scripts) {
 std::wstring scriptCaption(std::wstring_view script) {
     const std::size_t slash = script.find_last_of(L"\\/");
     std::wstring name(slash == std::wstring_view::npos ? script : script.substr(slash + 1));
-    if (name.size() > 4) {
-        std::wstring tail = name.substr(name.size() - 4);
-        for (wchar_t& c : tail) c = static_cast<wchar_t>(std::towlower(c));
-        if (tail == L".txt") name.resize(name.size() - 4);
-    }
+    constexpr std::wstring_view kExtension = L".txt";
+    if (name.size() > kExtension.size() &&
+        sameCaseless(std::wstring_view(name).substr(name.size() - kExtension.size()), kExtension))
+        name.resize(name.size() - kExtension.size());
     return name;
 }
 
