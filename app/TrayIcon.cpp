@@ -2,7 +2,15 @@
 
 #include <cwchar>
 
+#include "VelaVersion.h"
+
 namespace vela {
+
+namespace {
+
+constexpr wchar_t kTrayTip[] = L"Vela V" VELA_VERSION_TEXT;
+
+}  // namespace
 
 TrayIcon::TrayIcon() : taskbarCreated_(RegisterWindowMessageW(kTaskbarCreatedMessageName)) {
     data_.cbSize = sizeof(data_);

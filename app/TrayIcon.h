@@ -15,7 +15,6 @@ namespace vela {
 inline constexpr UINT kTrayIconId = 100;
 // The icon's mouse messages arrive at its window as kTrayCallbackMessage
 // (core/MessageIds.h).
-inline constexpr wchar_t kTrayTip[] = L"Vela V3.2.3";
 
 class TrayIcon {
 public:
