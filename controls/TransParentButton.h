@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "core/MessageIds.h"
 #include "win32/Handle.h"
 #include "win32/SubclassedControl.h"
 
@@ -21,7 +22,7 @@ public:
     // The timer that polls whether the cursor has left; 10 ms is quick
     // enough to look immediate and leaves the hover tracking of the system
     // (which would need a leave notification per button) out of it.
-    static constexpr UINT_PTR kHoverTimerId = 1;
+    static constexpr UINT_PTR kHoverTimerId = kCaptionHoverTimerId;
     static constexpr UINT kHoverPollMs = 10;
 
     CTransParentButton();

@@ -72,6 +72,8 @@ inline constexpr int kTrayMenuDelayTimerId = 0x7452;
 inline constexpr int kPauseHotkeyRetryTimerId = 0x7350;
 // The foreground watch's: the looks after a click.
 inline constexpr int kLookAgainTimerId = 0x7646;
+// Each caption button's own: while the pointer is over it, whether it left.
+inline constexpr int kCaptionHoverTimerId = 0x7448;
 
 // ---- Hotkeys (WM_HOTKEY) ------------------------------------------------------
 
@@ -147,7 +149,8 @@ static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
 // a test that posts one to the main window must reach that timer alone.
 static_assert(ids_detail::apart(std::array{
                   kMainWindowTimers, ids_detail::one(kTrayMenuDelayTimerId),
-                  ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kLookAgainTimerId)}),
+                  ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kLookAgainTimerId),
+                  ids_detail::one(kCaptionHoverTimerId)}),
               "timer ids overlap");
 
 static_assert(ids_detail::apart(std::array{ids_detail::one(kTrayCallbackMessage),
