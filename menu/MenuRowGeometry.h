@@ -12,15 +12,9 @@ namespace vela::menu {
 // Edge of the icon drawn beside each row, in pixels.
 inline constexpr int kMenuIconSize = 16;
 
-struct RowSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const RowSize&) const = default;
-};
-
 // Room for the button area on the left and the submenu arrow on the right;
 // the platform adds its own check-mark width, which the row gives back.
-constexpr RowSize measureMenuRow(int textWidth, int textHeight, int iconSize, int checkMarkWidth) {
+constexpr Size measureMenuRow(int textWidth, int textHeight, int iconSize, int checkMarkWidth) {
     return {2 * iconSize + 12 + textWidth + 1 - checkMarkWidth, std::max(textHeight, iconSize + 4)};
 }
 

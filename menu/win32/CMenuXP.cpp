@@ -194,9 +194,8 @@ void CMenuXP::MeasureItem(MEASUREITEMSTRUCT& request) {
                   DT_CALCRECT | kRowTextFormat);
         SelectObject(screen.get(), previous);
     }
-    const menu::RowSize size =
-        menu::measureMenuRow(text.right - text.left, text.bottom - text.top, item->iconSize,
-                             GetSystemMetrics(SM_CXMENUCHECK));
+    const Size size = menu::measureMenuRow(text.right - text.left, text.bottom - text.top,
+                                           item->iconSize, GetSystemMetrics(SM_CXMENUCHECK));
     request.itemWidth = static_cast<UINT>(size.width > 0 ? size.width : 0);
     request.itemHeight = static_cast<UINT>(size.height);
 }

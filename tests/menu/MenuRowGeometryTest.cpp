@@ -8,10 +8,10 @@ namespace {
 
 TEST(MenuRowGeometry, RowIsAtLeastTheIconPlusFourHigh) {
     // One narrow character in a small font: the icon decides the height.
-    EXPECT_EQ(measureMenuRow(7, 13, kMenuIconSize, 15), (RowSize{45 + 7 - 15, 20}));
-    EXPECT_EQ(measureMenuRow(0, 0, kMenuIconSize, 0), (RowSize{45, 20}));
+    EXPECT_EQ(measureMenuRow(7, 13, kMenuIconSize, 15), (Size{45 + 7 - 15, 20}));
+    EXPECT_EQ(measureMenuRow(0, 0, kMenuIconSize, 0), (Size{45, 20}));
     // A tall font makes the row taller, never the other way round.
-    EXPECT_EQ(measureMenuRow(80, 27, kMenuIconSize, 13), (RowSize{32 + 12 + 80 + 1 - 13, 27}));
+    EXPECT_EQ(measureMenuRow(80, 27, kMenuIconSize, 13), (Size{32 + 12 + 80 + 1 - 13, 27}));
     EXPECT_EQ(measureMenuRow(80, 20, kMenuIconSize, 13).height, 20);
     EXPECT_EQ(measureMenuRow(80, 21, kMenuIconSize, 13).height, 21);
 }
