@@ -1,4 +1,5 @@
-// TimerPort over the main window's own timers.
+// TimerPort over the timers of one window (the main window's, the tray's, the
+// foreground watch's).
 #pragma once
 
 #include <windows.h>

@@ -1,6 +1,6 @@
-// host: stands in for the main window. Loads the hook libraries of the test
-// build (hooktest\ beside the probe, with the engine's test controls)
-// through Win32HookPort, installs and removes slots on command, logs every
+// host: stands in for Vela's hook reports window. Loads the hook libraries of
+// the test build (hooktest\ beside the probe, with the engine's test
+// controls) through Win32HookPort, installs and removes slots on command, logs every
 // report it receives, and can answer like the executors do, with guarded
 // synthetic input from the core.
 //
