@@ -10,7 +10,7 @@ import signal
 import subprocess
 import time
 
-from harness import (Abort, Receiver, Vela, centre, crlf, ini_value, layout, resource_ids,
+from harness import (Abort, Receiver, Vela, centre, crlf, ini_value, layout, IDS,
                      wait_until)
 
 CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
@@ -50,7 +50,7 @@ def read_only_folder(ctx):
             lambda: s.probe("balloon").value("balloon") == "1", 5, 0.2)), True)
         s.screenshot(os.path.join(s.work, "fallback-balloon.png"))
         # Reset from the tray saves at once: every slot native.
-        s.probe("post", "--ids", str(resource_ids()["ID_TRAY_RESET"]))
+        s.probe("post", "--ids", str(IDS["ID_TRAY_RESET"]))
         ctx.check("saved_to_the_per_user_file", bool(wait_until(
             lambda: ini_value(per_user, "X1ButtonSetting", "0") == "Forward", 5)), True)
         with open(vela.settings, "rb") as f:
@@ -177,7 +177,7 @@ def kill_during_saves(ctx, rounds=None):
     rounds = rounds or int(os.environ.get("VELA_KILL_ROUNDS", "6"))
     s = ctx.s
     vela = Vela(s)
-    reset = str(resource_ids()["ID_TRAY_RESET"])
+    reset = str(IDS["ID_TRAY_RESET"])
     rng = random.Random(1208)
     broken, leftovers, saved, interrupted = [], [], 0, 0
     # Resets posted every few milliseconds to whichever Vela runs, each one

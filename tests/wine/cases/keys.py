@@ -7,7 +7,7 @@ import re
 import subprocess
 import time
 
-from harness import Abort, Receiver, Vela, XTest, crlf, resource_ids, wait_until
+from harness import Abort, Receiver, Vela, XTest, crlf, IDS, wait_until
 
 # Holds Control, Shift and the left button for four seconds.
 HOLD = ["KeyDown 17", "KeyDown 16", "LeftDown", "Delay 4000", "LeftUp", "KeyUp 16", "KeyUp 17"]
@@ -58,7 +58,7 @@ def start_with_forward_active(ctx, vela):
     menu: the commands of the menu go to that slot from then on."""
     vela.start_shown()
     ctx.tray().wait_icon()
-    ctx.s.probe("post", "--ids", str(resource_ids()["IDC_CAPTION_X1"]))
+    ctx.s.probe("post", "--ids", str(IDS["IDC_CAPTION_X1"]))
     time.sleep(0.6)
     ctx.s.xdo("key", "Escape")
     time.sleep(0.3)
@@ -93,7 +93,7 @@ def nothing_stays_down(ctx):
     button up; Alt+Tab gives the slot's keys clean, and the keys carry scan
     codes."""
     s = ctx.s
-    ids = resource_ids()
+    ids = IDS
     vela = Vela(s)
     vela.write_script("Hold.txt", crlf(*HOLD))
     vela.write_script("Forgetful.txt", crlf(*FORGETFUL))
@@ -160,7 +160,7 @@ def hold_while_pressed(ctx):
     within 50 ms of the button's release; Exit while it is held lets Shift go;
     "Hold While Pressed" from the menu is saved for the slot."""
     s = ctx.s
-    ids = resource_ids()
+    ids = IDS
     vela = Vela(s)
     settings = crlf("[X2ButtonSetting]", "0=Shift", "1=1", "2=0", "3=16", "4=0", "5=", "6=1",
                     "8=", "Hold=1",

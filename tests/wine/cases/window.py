@@ -6,7 +6,7 @@ import os
 import random
 import time
 
-from harness import Abort, Receiver, Vela, centre, crlf, layout, resource_ids, wait_until
+from harness import Abort, Receiver, Vela, centre, crlf, layout, IDS, wait_until
 
 # A settings file: X1 holds "Copy", a few captions and descriptions need trimming.
 SETTINGS = crlf(
@@ -170,7 +170,7 @@ def display_scales(ctx):
     window is the scale times its 100 % size, and every control is shown, on
     the window, at the scale times its place on the skin."""
     s = ctx.s
-    ids = resource_ids()
+    ids = IDS
     places = {ids[name]: rect for name, rect, _ in layout("g.layout_places()")}
     width, height = layout("(g.W, g.H)")
     tolerance = 2

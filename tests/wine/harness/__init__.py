@@ -1,0 +1,13 @@
+"""The Wine suite's helper library, one module per concern: the session
+(Xvfb, prefix, programs, registry), Vela (installed, configured, started,
+read), the observers (logs, receiver, hook host, file watch) and the user
+interface (tray, menus, pixels). Cases, screenshots and benchmarks import
+what they need from here."""
+
+from .base import ROOT, Abort, log, now_ms, qpc_now, wait_until  # noqa: F401
+from .observers import CTRL_C, CTRL_V, FileWatch, Host, Log, Receiver, XTest, short  # noqa: F401
+from .session import Session, run_by_hand  # noqa: F401
+from .ui import (Menu, Tray, brightest, centre, ink_box, lightness, painted,  # noqa: F401
+                 wait_entry_dialog)
+from .vela import (IDS, KESTREL_PROFILE, KESTREL_RUN, Vela, caption_id, crlf,  # noqa: F401
+                   decode_text_file, ini_value, layout)
