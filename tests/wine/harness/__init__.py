@@ -9,5 +9,5 @@ from .observers import CTRL_C, CTRL_V, FileWatch, Host, Log, Receiver, XTest, sh
 from .session import Session, run_by_hand  # noqa: F401
 from .ui import (Menu, Tray, brightest, centre, ink_box, lightness, painted,  # noqa: F401
                  wait_entry_dialog)
-from .vela import (IDS, KESTREL_PROFILE, KESTREL_RUN, Vela, caption_id, crlf,  # noqa: F401
-                   decode_text_file, ini_value, layout)
+from .vela import (COPY, IDS, KESTREL_PROFILE, KESTREL_RUN, NATIVE, PASTE, Vela,  # noqa: F401
+                   caption_id, crlf, decode_text_file, ini, ini_value, layout, slot)

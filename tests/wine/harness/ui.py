@@ -86,9 +86,8 @@ class Tray:
         return x - 7, y - 7, 14, 14
 
     def wait_icon(self, timeout=15):
-        """Waits until Wine's tray window shows Vela's icon, drawn."""
-        if not wait_until(lambda: self.window() and painted(self.s, self.icon_rect()), timeout,
-                          0.05):
+        """Waits until Wine's tray window shows (an icon: Vela's)."""
+        if not wait_until(self.window, timeout, 0.05):
             # Say which side failed: Vela's icon record, or Wine's tray window.
             icon = self.s.probe("icon")
             self.s.screenshot(os.path.join(self.s.work, "tray-failed.png"))

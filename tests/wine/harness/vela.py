@@ -166,6 +166,22 @@ class Vela:
     def visible(self):
         return self.texts().get("visible")
 
+    def post(self, *commands):
+        """Posts commands to the window back to back, as a menu posts its
+        choice; the moment they were posted."""
+        hit = self.s.probe("post", "--ids", ",".join(map(str, commands))).last(r"^posted (\d+)$")
+        if not hit or int(hit[2].group(1)) != len(commands):
+            raise Abort(f"commands {commands} could not be posted")
+        return hit[0]
+
+    def make_active(self, slot):
+        """Clicks the slot's caption (a posted click) and leaves the menu that
+        opens: the menu's commands go to that slot from then on."""
+        from .ui import Menu
+        menu = Menu(self.s)
+        menu.open_after(lambda: self.post(caption_id(slot)), timeout=5)
+        menu.escape()
+
     def wait_visible(self, want, timeout=4):
         """Polls until the window's visibility is `want`; the last one seen."""
         seen = [None]
@@ -215,6 +231,28 @@ def ini_value(path, section, key):
 
 def crlf(*lines):
     return "".join(line + "\r\n" for line in lines)
+
+
+def ini(*parts):
+    """A settings file: lines, and lists of lines (slot sections)."""
+    return crlf(*(line for part in parts for line in ([part] if isinstance(part, str) else part)))
+
+
+def slot(name, caption, action=0, vk=0, group=1, hooked=1, mouse=0, launch="", macro=None,
+         note="", profile=None, **more):
+    """A slot's section as Vela writes it ([X1ButtonSetting] 0=caption, 1=hooked,
+    2=keyAction, ...), or its keys in a program's profile section."""
+    keys = [("0", caption), ("1", hooked), ("2", action), ("3", vk), ("4", mouse), ("5", launch),
+            ("6", group)] + ([("7", macro)] if macro is not None else []) + [("8", note)]
+    keys += list(more.items())
+    prefix = f"{name}." if profile else ""
+    return [f"[{profile or name + 'ButtonSetting'}]"] + [f"{prefix}{k}={v}" for k, v in keys]
+
+
+# Functions as the catalogue stores them.
+COPY = dict(caption="Copy", action=2, vk=67)
+PASTE = dict(caption="Paste", action=2, vk=86)
+NATIVE = dict(hooked=0, group=0)
 
 
 # ---- Facts of the sources ----------------------------------------------------------
