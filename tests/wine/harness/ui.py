@@ -57,6 +57,11 @@ def painted(session, rect):
     return bool(value) and float(value) > 0.01
 
 
+def wait_gone(session, window, timeout=5):
+    """Waits until the X window is no longer shown; whether it went."""
+    return wait_until(lambda: window not in session.visible_windows(), timeout, 0.02)
+
+
 def wait_entry_dialog(session, before, timeout=5):
     """The entry dialog's X window, once it is up and drawn: a new window
     since `before` (a set of windows) taller than a tooltip."""
@@ -85,9 +90,11 @@ class Tray:
         x, y = self.icon_point()
         return x - 7, y - 7, 14, 14
 
-    def wait_icon(self, timeout=15):
-        """Waits until Wine's tray window shows (an icon: Vela's)."""
-        if not wait_until(self.window, timeout, 0.05):
+    def wait_icon(self, timeout=15, drawn=False):
+        """Waits until Wine's tray window shows Vela's icon (with `drawn`, its
+        pixels too: no window may cover it)."""
+        if not wait_until(lambda: self.window() and (not drawn or painted(self.s, self.icon_rect())),
+                          timeout, 0.05):
             # Say which side failed: Vela's icon record, or Wine's tray window.
             icon = self.s.probe("icon")
             self.s.screenshot(os.path.join(self.s.work, "tray-failed.png"))
@@ -159,14 +166,14 @@ class Tray:
                        form="%[fx:maxima]")
         return float(most) if most else -1.0
 
-    def wait_colour(self, green, timeout=5):
-        """Waits until the icon is green (remapping) or grey (paused); the
-        last colour seen."""
+    def wait_colour(self, green, name="icon", timeout=5):
+        """Waits until the icon is green (remapping) or grey (paused), seen in
+        screenshots kept as `name`.png; the last colour seen."""
         seen = [-1.0]
 
         def reached():
-            seen[0] = self.icon_colour(self.s.screenshot(os.path.join(self.s.work, "icon.png")))
-            return seen[0] > 0.5 if green else 0 <= seen[0] < 0.3
+            seen[0] = self.icon_colour(self.s.screenshot(os.path.join(self.s.work, name + ".png")))
+            return seen[0] > 0.5 if green else seen[0] < 0.3
 
         wait_until(reached, timeout, 0.1)
         return seen[0]
