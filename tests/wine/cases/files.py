@@ -10,11 +10,14 @@ import signal
 import subprocess
 import time
 
-from harness import (Abort, Receiver, Vela, centre, crlf, ini_value, layout, IDS,
-                     wait_until)
+from harness import (COPY, CTRL_C, IDS, Abort, Receiver, Vela, centre, crlf, ini, ini_value,
+                     open_entry, slot, wait_gone, wait_until)
 
-CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
-X1_COPY = crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
+X1_COPY = ini(slot("X1", **COPY))
+FORWARD, BACK = ["click", "--delay", 0, 9], ["click", "--delay", 0, 8]
+# The user's moment between saving a script and pressing the button: an edit
+# must play at the next press after it.
+USER_MOMENT_S = 1
 
 
 def per_user_settings(session):
@@ -38,8 +41,7 @@ def read_only_folder(ctx):
     s = ctx.s
     vela = Vela(s)
     vela.write_settings(X1_COPY)
-    with open(vela.settings, "rb") as f:
-        before = f.read()
+    before = vela.settings_bytes()
     per_user = per_user_settings(s)
     subprocess.run(["chattr", "+i", vela.folder], check=True)
     try:
@@ -50,15 +52,14 @@ def read_only_folder(ctx):
             lambda: s.probe("balloon").value("balloon") == "1", 5, 0.2)), True)
         s.screenshot(os.path.join(s.work, "fallback-balloon.png"))
         # Reset from the tray saves at once: every slot native.
-        s.probe("post", "--ids", str(IDS["ID_TRAY_RESET"]))
+        vela.post(IDS.ID_TRAY_RESET)
         ctx.check("saved_to_the_per_user_file", bool(wait_until(
             lambda: ini_value(per_user, "X1ButtonSetting", "0") == "Forward", 5)), True)
-        with open(vela.settings, "rb") as f:
-            ctx.check("file_beside_the_program_unchanged", f.read() == before, True)
+        ctx.check("file_beside_the_program_unchanged", vela.settings_bytes() == before, True)
         s.end_programs()
         vela.start()
         tray.wait_icon()
-        ctx.check("next_start_reads_the_change", vela.texts().get(1002), "Forward")
+        ctx.check("next_start_reads_the_change", vela.text("IDC_CAPTION_X1"), "Forward")
     finally:
         subprocess.run(["chattr", "-i", vela.folder])
         if os.path.exists(per_user):
@@ -70,19 +71,15 @@ def close_after_a_description(ctx):
     the window hides, Vela stays in the tray, and the description is saved."""
     s = ctx.s
     vela = Vela(s)
-    window = vela.start_shown()
-    x, y, _, _ = s.geometry(window)
-    lx, ly = centre(layout("g.label_rect(0, 3)"))  # X2's label
+    x, y, _, _ = s.geometry(vela.start_shown())
 
     def describe(text, key):
         """Opens the entry dialog on X2's label, types `text`, ends with `key`."""
-        s.xdo("mousemove", x + lx, y + ly)
-        s.xdo("click", 1)
-        time.sleep(0.5)
+        entry = open_entry(s, (x, y), "0, 3")
         s.xdo("type", "--delay", 15, text)
         s.xdo("key", key)
-        time.sleep(0.3)
-        return vela.texts().get(1017)
+        wait_gone(s, entry)
+        return vela.text("IDC_LABEL_X2")
 
     ctx.check("main_enter_confirms", describe("Back to the list", "Return"), "Back to the list")
     ctx.check("escape_cancels", describe("Not this", "Escape"), "Back to the list")
@@ -104,17 +101,13 @@ def scripts_as_editors_save_them(ctx):
     lines = ["KeyDown 17", "KeyDown 67", "KeyUp 67", "KeyUp 17"]
     vela.write_script("Wide.txt", "\ufeff".encode("utf-16-le") + crlf(*lines).encode("utf-16-le"))
     vela.write_script("Marked.txt", b"\xef\xbb\xbf" + crlf(*lines).encode())
-    vela.write_settings(crlf(
-        "[X1ButtonSetting]", "0=Wide", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Wide.txt", "8=",
-        "[X2ButtonSetting]", "0=Marked", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Marked.txt",
-        "8="))
+    vela.write_settings(ini(slot("X1", "Wide", action=6, macro="Wide.txt"),
+                            slot("X2", "Marked", action=6, macro="Marked.txt")))
     vela.start()
     ctx.tray().wait_icon()
     rx = Receiver(s)
-    ctx.check("utf16_script_plays_every_line", rx.collect(["click", "--delay", 0, 9], want=4),
-              CTRL_C)
-    ctx.check("utf8_marked_script_plays_every_line",
-              rx.collect(["click", "--delay", 0, 8], want=4), CTRL_C)
+    ctx.check("utf16_script_plays_every_line", rx.collect(FORWARD, want=4), CTRL_C)
+    ctx.check("utf8_marked_script_plays_every_line", rx.collect(BACK, want=4), CTRL_C)
 
 
 def scripts_folder_made_again(ctx):
@@ -136,38 +129,32 @@ def scripts_folder_made_again(ctx):
 
     vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
     first = os.stat(script)
-    vela.write_settings(crlf("[X1ButtonSetting]", "0=Tap", "1=1", "2=6", "3=0", "4=0", "5=", "6=1",
-                             "7=Tap.txt", "8="))
+    vela.write_settings(ini(slot("X1", "Tap", action=6, macro="Tap.txt")))
     vela.start()
     ctx.tray().wait_icon()
     rx = Receiver(s, exit_after=60)
-    forward = ["click", "--delay", 0, 9]
-    ctx.check("plays_the_script", rx.collect(forward, want=2), ["KEYDOWN 65", "KEYUP 65"])
 
+    def plays(name, key):
+        time.sleep(USER_MOMENT_S)
+        ctx.check(name, rx.collect(FORWARD, want=2), [f"KEYDOWN {key}", f"KEYUP {key}"])
+
+    ctx.check("plays_the_script", rx.collect(FORWARD, want=2), ["KEYDOWN 65", "KEYUP 65"])
     shutil.rmtree(scripts)
-    time.sleep(0.5)
+    time.sleep(0.5)  # gone for a moment, as a sync tool leaves it
     os.makedirs(scripts)
     edit(66)
-    # The user's moment between saving a script and pressing the button.
-    time.sleep(1)
-    ctx.check("made_again_plays_the_new_script", rx.collect(forward, want=2),
-              ["KEYDOWN 66", "KEYUP 66"])
+    plays("made_again_plays_the_new_script", 66)
     edit(67)
-    time.sleep(1)
-    ctx.check("a_second_edit_plays_too", rx.collect(forward, want=2), ["KEYDOWN 67", "KEYUP 67"])
+    plays("a_second_edit_plays_too", 67)
 
     other = scripts + ".new"
     os.makedirs(other)
     edit(68, other)
     os.rename(scripts, scripts + ".old")
     os.rename(other, scripts)
-    time.sleep(1)
-    ctx.check("a_replaced_folder_plays_its_script", rx.collect(forward, want=2),
-              ["KEYDOWN 68", "KEYUP 68"])
+    plays("a_replaced_folder_plays_its_script", 68)
     edit(69)
-    time.sleep(1)
-    ctx.check("an_edit_in_the_replacing_folder_plays", rx.collect(forward, want=2),
-              ["KEYDOWN 69", "KEYUP 69"])
+    plays("an_edit_in_the_replacing_folder_plays", 69)
 
 
 def kill_during_saves(ctx, rounds=None):
@@ -177,7 +164,7 @@ def kill_during_saves(ctx, rounds=None):
     rounds = rounds or int(os.environ.get("VELA_KILL_ROUNDS", "6"))
     s = ctx.s
     vela = Vela(s)
-    reset = str(IDS["ID_TRAY_RESET"])
+    reset = IDS.ID_TRAY_RESET
     rng = random.Random(1208)
     broken, leftovers, saved, interrupted = [], [], 0, 0
     # Resets posted every few milliseconds to whichever Vela runs, each one
@@ -189,9 +176,9 @@ def kill_during_saves(ctx, rounds=None):
         vela.start("shown")
         if not vela.wait_window(10) and not wait_until(lambda: vela.pids(), 5, 0.05):
             raise Abort(f"round {n}: Vela did not start")
-        if n == 0:
-            time.sleep(0.5)  # the first start of the prefix's programs is slow
-        time.sleep(rng.uniform(0.0, 0.3))
+        # A random moment among the saves (later for the first start of the
+        # prefix's programs, which is slow).
+        time.sleep(rng.uniform(0.0, 0.3) + (0.5 if n == 0 else 0))
         vela.kill9()
         temps = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
         caption = ini_value(vela.settings, "X1ButtonSetting", "0")
@@ -206,9 +193,8 @@ def kill_during_saves(ctx, rounds=None):
             # must clear it.
             vela.start("shown")
             vela.wait_window(10)
-            time.sleep(0.3)
-            left = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
-            leftovers += [(n, os.path.basename(t)) for t in left if t in temps]
+            wait_until(lambda: not any(os.path.exists(t) for t in temps), 5, 0.05)
+            leftovers += [(n, os.path.basename(t)) for t in temps if os.path.exists(t)]
             vela.kill9()
     poster.kill()
     ctx.log(f"{rounds} kills: {saved} after a save, {rounds - saved - len(broken)} before one, "

@@ -27,7 +27,7 @@ import subprocess
 import time
 
 from harness import (KESTREL_PROFILE, Menu, Receiver, Tray, Vela, caption_id, centre, crlf,
-                     layout, log, wait_entry_dialog)
+                     layout, log, open_entry)
 
 
 class Shots:
@@ -61,10 +61,7 @@ def window(ctx):
         cx, cy = centre(layout(rect))
         session.xdo("mousemove", x + cx, y + cy)
         shots.take(name)
-    lx, ly = centre(layout("g.label_rect(1, 0)"))
-    before = set(session.visible_windows())
-    session.xdo("mousemove", x + lx, y + ly, "click", 1)
-    wait_entry_dialog(session, before)
+    open_entry(session, (x, y), "1, 0")
     session.xdo("type", "--delay", 20, "Copy in every editor")
     session.xdo("mousemove", 5, 5)
     shots.take("description")

@@ -8,6 +8,6 @@ from .base import ROOT, Abort, log, now_ms, qpc_now, wait_until  # noqa: F401
 from .observers import CTRL_C, CTRL_V, FileWatch, Host, Log, Receiver, XTest, short  # noqa: F401
 from .session import Session, run_by_hand  # noqa: F401
 from .ui import (Menu, Tray, brightest, centre, ink_box, lightness, painted,  # noqa: F401
-                 wait_entry_dialog, wait_gone)
+                 open_entry, wait_gone)
 from .vela import (COPY, IDS, KESTREL_PROFILE, KESTREL_RUN, NATIVE, PASTE, Vela,  # noqa: F401
                    caption_id, crlf, decode_text_file, ini, ini_value, layout, slot)

@@ -62,9 +62,18 @@ def wait_gone(session, window, timeout=5):
     return wait_until(lambda: window not in session.visible_windows(), timeout, 0.02)
 
 
-def wait_entry_dialog(session, before, timeout=5):
-    """The entry dialog's X window, once it is up and drawn: a new window
-    since `before` (a set of windows) taller than a tooltip."""
+def open_entry(session, window_xy, column_row, timeout=5):
+    """Clicks the description label at `column_row` of the skin in Vela's
+    window at `window_xy`; the entry dialog's X window, once it is up and
+    drawn. The window's background is clicked first: under Wine the first
+    click after an entry dialog has closed only brings the window back."""
+    from .vela import layout
+    x, y = window_xy
+    lx, ly = centre(layout(f"g.label_rect({column_row})"))
+    before = set(session.visible_windows())
+    session.xdo("mousemove", x + 100, y + 420, "click", 1)
+    session.xdo("mousemove", x + lx, y + ly, "click", 1)
+    # The dialog, not the label's tooltip.
     found = wait_until(lambda: [w for w in set(session.visible_windows()) - before
                                 if session.geometry(w)[3] > 40], timeout, 0.05)
     if not found or not wait_until(lambda: painted(session, session.geometry(found[0])), 5, 0.05):
