@@ -18,14 +18,25 @@ import shutil
 import subprocess
 import time
 
-from harness import Host, Receiver, Vela, XTest, crlf, log, qpc_now
+from harness import NATIVE, Host, Receiver, Vela, XTest, ini, log, qpc_now, slot
+
+
+NAN = float("nan")
 
 
 def percentile(sorted_values, p):
     if not sorted_values:
-        return float("nan")
+        return NAN
     k = min(len(sorted_values) - 1, max(0, round(p / 100 * (len(sorted_values) - 1))))
     return sorted_values[k]
+
+
+def figures(values, *percents):
+    """The percentiles of `values` and a line of them with the maximum, in ms."""
+    values = sorted(values)
+    found = [percentile(values, p) for p in percents]
+    return found, "  ".join([f"p{p} {v:6.2f} ms" for p, v in zip(percents, found)]
+                            + [f"max {values[-1] if values else NAN:6.2f} ms"])
 
 
 def program(session, name, *args):
@@ -78,17 +89,14 @@ def move_report(label, moves, receiver_log):
         if later:
             latencies.append((later[0] - stamp) / 10000.0)
             arrivals.append(later[0])
-    latencies.sort()
     arrivals.sort()
     gaps = [(b - a) / 10000.0 for a, b in zip(arrivals, arrivals[1:])]
     sent_gaps = [(b[0] - a[0]) / 10000.0 for a, b in zip(moves, moves[1:])]
-    nan = float("nan")
-    p50, p99 = percentile(latencies, 50), percentile(latencies, 99)
-    print(f"{label:<34} moves {len(moves):4d} seen {len(latencies):4d}  "
-          f"p50 {p50:6.2f} ms  p99 {p99:6.2f} ms  max {latencies[-1] if latencies else nan:6.2f} ms  "
-          f"worst gap {max(gaps) if gaps else nan:6.2f} ms "
-          f"(sender's worst gap {max(sent_gaps) if sent_gaps else nan:5.2f} ms)", flush=True)
-    return p50, p99
+    found, text = figures(latencies, 50, 99)
+    print(f"{label:<34} moves {len(moves):4d} seen {len(latencies):4d}  {text}  "
+          f"worst gap {max(gaps, default=NAN):6.2f} ms "
+          f"(sender's worst gap {max(sent_gaps, default=NAN):5.2f} ms)", flush=True)
+    return found
 
 
 def hooks(ctx):
@@ -153,13 +161,9 @@ def press_report(label, stamps, receiver_log, pattern):
         hit = next((a for a in arrivals if stamp <= a < until), None)
         if hit is not None:
             latencies.append((hit - stamp) / 10000.0)
-    latencies.sort()
-    nan = float("nan")
-    p50, p95 = percentile(latencies, 50), percentile(latencies, 95)
-    print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  "
-          f"p50 {p50:6.2f} ms  p95 {p95:6.2f} ms  max {latencies[-1] if latencies else nan:6.2f} ms",
-          flush=True)
-    return p50, p95
+    found, text = figures(latencies, 50, 95)
+    print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  {text}", flush=True)
+    return found
 
 
 def press(ctx):
@@ -186,13 +190,11 @@ def press(ctx):
     proc.kill()
     proc.wait()
 
-    vela = Vela(session)
+    vela = Vela(session, settings=ini(slot("X1", "F24", vk=F24)))
     if options.vela_from:  # another build's program and libraries over this one's
         for name in os.listdir(options.vela_from):
             if name == "Vela.exe" or name.endswith(".dll"):
                 shutil.copy2(os.path.join(options.vela_from, name), vela.folder)
-    vela.write_settings(crlf("[X1ButtonSetting]", "0=F24", "1=1", "2=0", f"3={F24}", "4=0", "5=",
-                             "6=1", "8="))
     vela.start_hidden()
     phase("Vela (F24)", rf"^KEYDOWN {F24} ")
     native50, native95 = results["native (XBUTTON2 arrives)"]
@@ -239,12 +241,8 @@ def switch_report(label, rounds, receiver_log, pattern):
         sent = [t for t in stamps if hit is not None and t <= hit]
         if sent:
             latencies.append((sent[-1] - clicked) / 10000.0)
-    latencies.sort()
-    nan = float("nan")
     print(f"{label:<44} rounds {len(rounds):3d} switched {len(latencies):3d}  "
-          f"from the click p50 {percentile(latencies, 50):6.2f} ms  "
-          f"p95 {percentile(latencies, 95):6.2f} ms  "
-          f"max {latencies[-1] if latencies else nan:6.2f} ms", flush=True)
+          f"from the click {figures(latencies, 50, 95)[1]}", flush=True)
 
 
 def profiles(ctx):
@@ -263,17 +261,11 @@ def profiles(ctx):
 
     # "All Programs" sends F24 for the forward button; Second.exe leaves it
     # alone; five more profiles for programs that are not running.
-    others = []
-    for n in range(5):
-        others += [f"[Other{n}.exe]", "X2.0=Back", "X2.1=0", "X2.2=0", "X2.3=0", "X2.4=0",
-                   "X2.5=", "X2.6=0", "X2.8="]
-    vela = Vela(session)
-    vela.write_settings(crlf(
-        "[X1ButtonSetting]", "0=F24", "1=1", "2=0", f"3={F24}", "4=0", "5=", "6=1", "8=",
-        "[Profiles]", "1=Second.exe", *[f"{n + 2}=Other{n}.exe" for n in range(5)],
-        "[Second.exe]", "X1.0=Forward", "X1.1=0", "X1.2=0", "X1.3=0", "X1.4=0", "X1.5=",
-        "X1.6=0", "X1.8=", *others))
-    vela.start_hidden()
+    Vela(session, settings=ini(
+        slot("X1", "F24", vk=F24), "[Profiles]", "1=Second.exe",
+        *[f"{n + 2}=Other{n}.exe" for n in range(5)],
+        slot("X1", "Forward", **NATIVE, profile="Second.exe"),
+        *[slot("X2", "Back", **NATIVE, profile=f"Other{n}.exe") for n in range(5)])).start_hidden()
     xtest.move(200, 512)
     xtest.button(1, True)
     xtest.button(1, False)  # a program without a profile in front

@@ -1,21 +1,20 @@
 #!/usr/bin/env python3
 """Everything Vela does under Wine, from one table: the end-to-end cases, the
-screenshots and the benchmarks, each run in a private Xvfb and Wine prefix;
-and Vela itself, run by hand.
+screenshots and the benchmarks, each kind run in a private Xvfb and Wine
+prefix; and Vela itself, run by hand.
 
-    run.py cases       --bin BUILD/bin --work WORK [--only REGEX] [--list] [--serial]
-                       [--cpack CPACK --cpack-config BUILD/CPackConfig.cmake]
+    run.py cases [NAME...] --bin BUILD/bin --work WORK [--only REGEX] [--list] [--serial]
+                 [--cpack CPACK --cpack-config BUILD/CPackConfig.cmake]
     run.py screenshots NAME... --bin BUILD/bin --work WORK [--out FOLDER]
-    run.py bench       NAME... --bin BUILD/bin --work WORK [--iterations N] [--moves N]
-                       [--interval-ms MS] [--presses N] [--press-interval-ms MS]
-                       [--vela-from FOLDER]
-    run.py vela        --bin FOLDER --work WORK [ARGUMENTS FOR VELA]
+    run.py bench NAME... --bin BUILD/bin --work WORK [--iterations N] [--moves N]
+                 [--interval-ms MS] [--presses N] [--press-interval-ms MS] [--vela-from FOLDER]
+    run.py vela [ARGUMENTS FOR VELA] --bin FOLDER --work WORK
 
 Cases start from no running Windows program and leave none behind; those
 marked beside run at the same time in a second session of their own (a
 display and a prefix), unless --serial. Screenshots and benchmarks assert
-nothing: they write pictures and print figures. `--list` names the rows of
-a kind; NAME or --only picks some.
+nothing: they write pictures and print figures. --list names the rows of a
+kind; NAME or --only picks some.
 """
 
 import argparse
@@ -101,41 +100,28 @@ TABLE = [
   + [Row("bench", name, run) for name, run in bench.BENCHMARKS.items()]
 
 
-class Checks:
-    def __init__(self):
-        self.passed = 0
-        self.failed = []
+class Context:
+    """What a row gets: the session, the run's options and the checks, which
+    count over the whole run."""
+
+    root = ROOT
+
+    def __init__(self, options):
+        self.options = options
+        self.s = Session(options.bin, options.work)
+        self.passed, self.failed = 0, []
 
     def check(self, name, actual, expected):
         if actual == expected:
             self.passed += 1
             print(f"PASS {name}", flush=True)
             return True
-        self.failed.append(name)
-        print(f"FAIL {name}: got {actual!r}, expected {expected!r}", flush=True)
+        self.fail(name, f"got {actual!r}, expected {expected!r}")
         return False
 
     def fail(self, name, why):
         self.failed.append(name)
         print(f"FAIL {name}: {why}", flush=True)
-
-    @property
-    def total(self):
-        return self.passed + len(self.failed)
-
-
-class Context:
-    """What a row gets: the session, the checks and the run's options."""
-
-    root = ROOT
-
-    def __init__(self, session, checks, options):
-        self.s = session
-        self.checks = checks
-        self.options = options
-
-    def check(self, name, actual, expected):
-        return self.checks.check(name, actual, expected)
 
     def log(self, message):
         log(message)
@@ -150,52 +136,44 @@ class Context:
 def arguments():
     parser = argparse.ArgumentParser(description=__doc__,
                                      formatter_class=argparse.RawDescriptionHelpFormatter)
-    kinds = parser.add_subparsers(dest="kind", required=True)
-    common = argparse.ArgumentParser(add_help=False)
-    common.add_argument("--bin", required=True, help="folder of Vela.exe and VelaProbe.exe")
-    common.add_argument("--work", required=True, help="work folder (logs, prefix, pictures)")
-    common.add_argument("--only", help="the rows whose name matches this expression")
-    common.add_argument("--list", action="store_true", help="list the rows and stop")
-    common.add_argument("names", nargs="*", metavar="NAME", help="the rows of these names")
-    cases = kinds.add_parser("cases", parents=[common], help="the end-to-end cases")
-    cases.add_argument("--serial", action="store_true",
-                       help="run every case in one session, none beside the others")
-    cases.add_argument("--beside-only", action="store_true", help=argparse.SUPPRESS)
-    cases.add_argument("--cpack", default="cpack")
-    cases.add_argument("--cpack-config")
-    shots = kinds.add_parser("screenshots", parents=[common], help="pictures of Vela")
-    shots.add_argument("--out", help="where the pictures go (WORK unless given)")
-    figures = kinds.add_parser("bench", parents=[common], help="benchmarks")
-    figures.add_argument("--iterations", type=int, default=200)
-    figures.add_argument("--moves", type=int, default=1000)
-    figures.add_argument("--interval-ms", type=float, default=4)
-    figures.add_argument("--presses", type=int, default=300)
-    figures.add_argument("--press-interval-ms", type=float, default=60)
-    figures.add_argument("--vela-from", help="a folder with another build's Vela.exe and its "
-                         "libraries, for a before-and-after run")
-    by_hand = kinds.add_parser("vela", help="Vela from --bin until it ends or Ctrl+C (on "
-                               "$DISPLAY, or a private Xvfb)")
-    by_hand.add_argument("--bin", required=True)
-    by_hand.add_argument("--work", required=True)
-    by_hand.add_argument("args", nargs=argparse.REMAINDER)
-    return parser.parse_args()
+    parser.add_argument("kind", choices=("cases", "screenshots", "bench", "vela"))
+    parser.add_argument("names", nargs="*", metavar="NAME",
+                        help="the rows of these names (for vela: its arguments)")
+    parser.add_argument("--bin", required=True, help="folder of Vela.exe and VelaProbe.exe")
+    parser.add_argument("--work", required=True, help="work folder (logs, prefix, pictures)")
+    parser.add_argument("--only", help="the rows whose name matches this expression")
+    parser.add_argument("--list", action="store_true", help="list the rows and stop")
+    parser.add_argument("--serial", action="store_true",
+                        help="run every case in one session, none beside the others")
+    parser.add_argument("--beside-only", action="store_true", help=argparse.SUPPRESS)
+    parser.add_argument("--cpack", default="cpack")
+    parser.add_argument("--cpack-config")
+    parser.add_argument("--out", help="where the pictures go (WORK unless given)")
+    for name, default in (("iterations", 200), ("moves", 1000), ("interval-ms", 4.0),
+                          ("presses", 300), ("press-interval-ms", 60.0)):
+        parser.add_argument(f"--{name}", type=type(default), default=default)
+    parser.add_argument("--vela-from", help="a folder with another build's Vela.exe and its "
+                        "libraries, for a before-and-after run")
+    options, rest = parser.parse_known_args()
+    if rest and options.kind != "vela":
+        parser.error(f"unrecognised arguments: {' '.join(rest)}")
+    options.names += rest
+    options.out = os.path.abspath(options.out or options.work)
+    return options
 
 
 def main():
     options = arguments()
     if options.kind == "vela":
-        run_by_hand(os.path.abspath(options.bin), options.args or ["show"], options.work)
+        run_by_hand(os.path.abspath(options.bin), options.names or ["show"], options.work)
         return 0
-    options.out = os.path.abspath(getattr(options, "out", None) or options.work)
     rows = [r for r in TABLE if r.kind == options.kind
             and (not options.only or re.search(options.only, r.name))
             and (not options.names or r.name in options.names)]
-    if options.list or not rows:
-        for row in rows:
-            print(row.name + ("  (beside)" if row.beside else ""))
-        return 0 if rows else 2
-    if options.kind != "cases" and not (options.names or options.only):
-        sys.exit(f"name one of: {', '.join(r.name for r in rows)}")
+    if options.list or not rows or (options.kind != "cases" and not options.names
+                                    and not options.only):
+        print("\n".join(r.name + ("  (beside)" if r.beside else "") for r in rows))
+        return 0 if options.list else 2
     side = None
     if options.kind == "cases" and not options.serial:
         if options.beside_only:
@@ -206,55 +184,49 @@ def main():
             side = Beside(options)
             rows = [r for r in rows if not r.beside]
     started = time.monotonic()
-    return report(started, run(rows, options), side, options)
-
-
-def run(rows, options):
-    """Runs the rows in one session; (rows run, checks, timings)."""
-    os.makedirs(options.out, exist_ok=True)
-    session = Session(options.bin, options.work)
-    checks = Checks()
-    timings = []
-    try:
-        session.start()
-        for row in rows:
-            log(f"== {row.name}")
-            begin = time.monotonic()
-            if row.virgin_profile:
-                session.reg_delete(r"HKCU\Software\Kestrel")
-                session.reg_delete(KESTREL_RUN, "Kestrel")
-            try:
-                status = row.run(Context(session, checks, options))
-                if status:  # a benchmark program that failed
-                    checks.fail(row.name, f"status {status}")
-            except Abort as e:
-                checks.fail(row.name, f"aborted: {e}")
-            except Exception:  # a fault of the row itself still fails the run
-                traceback.print_exc()
-                checks.fail(row.name, "raised")
-            finally:
-                session.end_programs()
-            timings.append((time.monotonic() - begin, row.name))
-    finally:
-        session.stop()
-    return len(rows), checks, timings
-
-
-def report(started, result, side, options):
-    count, checks, timings = result
+    ctx, timings = run(rows, options)
     for seconds, name in timings:
         log(f"{seconds:6.1f} s  {name}")
-    total_rows, total_checks, failed = count, checks.total, list(checks.failed)
+    count, checks, failed = len(rows), ctx.passed + len(ctx.failed), ctx.failed
     if side:
         side_rows, side_checks, side_failed = side.finish()
-        total_rows += side_rows
-        total_checks += side_checks
-        failed += side_failed
-    log(f"{total_rows} {options.kind}, {total_checks} checks, {len(failed)} failed, "
+        count, checks, failed = count + side_rows, checks + side_checks, failed + side_failed
+    log(f"{count} {options.kind}, {checks} checks, {len(failed)} failed, "
         f"{time.monotonic() - started:.0f} s")
     for name in failed:
         log(f"failed: {name}")
     return 1 if failed else 0
+
+
+def run(rows, options):
+    """Runs the rows in one session; the context (with the checks) and the
+    time each row took."""
+    os.makedirs(options.out, exist_ok=True)
+    ctx = Context(options)
+    timings = []
+    try:
+        ctx.s.start()
+        for row in rows:
+            log(f"== {row.name}")
+            begin = time.monotonic()
+            if row.virgin_profile:
+                ctx.s.reg_delete(r"HKCU\Software\Kestrel")
+                ctx.s.reg_delete(KESTREL_RUN, "Kestrel")
+            try:
+                status = row.run(ctx)
+                if status:  # a benchmark program that failed
+                    ctx.fail(row.name, f"status {status}")
+            except Abort as e:
+                ctx.fail(row.name, f"aborted: {e}")
+            except Exception:  # a fault of the row itself still fails the run
+                traceback.print_exc()
+                ctx.fail(row.name, "raised")
+            finally:
+                ctx.s.end_programs()
+            timings.append((time.monotonic() - begin, row.name))
+    finally:
+        ctx.s.stop()
+    return ctx, timings
 
 
 class Beside:
@@ -268,13 +240,12 @@ class Beside:
         if options.only:
             argv += ["--only", options.only]
         self.output = os.path.join(work, "report.txt")
-        self.out = open(self.output, "w")
-        self.proc = subprocess.Popen(argv, stdout=self.out, stderr=subprocess.STDOUT)
+        with open(self.output, "w") as out:
+            self.proc = subprocess.Popen(argv, stdout=out, stderr=subprocess.STDOUT)
 
     def finish(self):
         """Waits for it, prints its report; (cases, checks, failed names)."""
         status = self.proc.wait()
-        self.out.close()
         with open(self.output) as f:
             text = f.read()
         print("---- cases run beside the others ----", flush=True)

@@ -6,15 +6,13 @@ import glob
 import os
 import random
 import shutil
-import signal
 import subprocess
 import time
 
-from harness import (COPY, CTRL_C, IDS, Abort, Receiver, Vela, centre, crlf, ini, ini_value,
-                     open_entry, slot, wait_gone, wait_until)
+from harness import (BACK, COPY, CTRL_C, FORWARD, IDS, Abort, Receiver, Vela, crlf, ini,
+                     ini_value, open_entry, slot, wait_gone, wait_until)
 
 X1_COPY = ini(slot("X1", **COPY))
-FORWARD, BACK = ["click", "--delay", 0, 9], ["click", "--delay", 0, 8]
 # The user's moment between saving a script and pressing the button: an edit
 # must play at the next press after it.
 USER_MOMENT_S = 1
@@ -22,12 +20,11 @@ USER_MOMENT_S = 1
 
 def per_user_settings(session):
     """Where Vela keeps the settings its own folder cannot take; removed."""
-    for path in glob.glob(os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*",
-                                       "AppData", "Roaming", "Vela", "QmSetting.ini")):
+    roaming = os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*", "AppData",
+                           "Roaming")
+    for path in glob.glob(os.path.join(roaming, "Vela", "QmSetting.ini")):
         os.remove(path)
-    users = glob.glob(os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*",
-                                   "AppData", "Roaming"))
-    users = [u for u in users if "/Public/" not in u]
+    users = [u for u in glob.glob(roaming) if "/Public/" not in u]
     if not users:
         raise Abort("no AppData folder in the prefix")
     return os.path.join(users[0], "Vela", "QmSetting.ini")
@@ -39,15 +36,12 @@ def read_only_folder(ctx):
     balloon says so, the file beside the program is left alone, and the next
     start reads the change back."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(X1_COPY)
+    vela = Vela(s, settings=X1_COPY)
     before = vela.settings_bytes()
     per_user = per_user_settings(s)
     subprocess.run(["chattr", "+i", vela.folder], check=True)
     try:
-        vela.start()
-        tray = ctx.tray()
-        tray.wait_icon()
+        vela.start_in_tray()
         ctx.check("balloon_shown", bool(wait_until(
             lambda: s.probe("balloon").value("balloon") == "1", 5, 0.2)), True)
         s.screenshot(os.path.join(s.work, "fallback-balloon.png"))
@@ -57,8 +51,7 @@ def read_only_folder(ctx):
             lambda: ini_value(per_user, "X1ButtonSetting", "0") == "Forward", 5)), True)
         ctx.check("file_beside_the_program_unchanged", vela.settings_bytes() == before, True)
         s.end_programs()
-        vela.start()
-        tray.wait_icon()
+        vela.start_in_tray()
         ctx.check("next_start_reads_the_change", vela.text("IDC_CAPTION_X1"), "Forward")
     finally:
         subprocess.run(["chattr", "-i", vela.folder])
@@ -83,29 +76,25 @@ def close_after_a_description(ctx):
 
     ctx.check("main_enter_confirms", describe("Back to the list", "Return"), "Back to the list")
     ctx.check("escape_cancels", describe("Not this", "Escape"), "Back to the list")
-    s.xdo("mousemove", x + 100, y + 420)
-    s.xdo("click", 1)
+    s.xdo("mousemove", x + 100, y + 420, "click", 1)
     s.xdo("key", "alt+F4")
     ctx.check("alt_f4_hides_the_window", vela.wait_visible(0), 0)
     ctx.check("vela_still_running", vela.processes(), 1)
-    ctx.check("description_saved", bool(wait_until(
-        lambda: ini_value(vela.settings, "X2ButtonSetting", "8") == "Back to the list", 3)), True)
+    ctx.check("description_saved",
+              bool(vela.wait_saved("X2ButtonSetting", "8", "Back to the list", 3)), True)
     ctx.check("tray_icon_still_there", s.probe("icon").value("icon"), "1")
 
 
 def scripts_as_editors_save_them(ctx):
     """A script saved as "Unicode" (UTF-16LE with its mark) and one saved as
     UTF-8 with a mark each play every line: Control+C on either side button."""
-    s = ctx.s
-    vela = Vela(s)
-    lines = ["KeyDown 17", "KeyDown 67", "KeyUp 67", "KeyUp 17"]
-    vela.write_script("Wide.txt", "\ufeff".encode("utf-16-le") + crlf(*lines).encode("utf-16-le"))
-    vela.write_script("Marked.txt", b"\xef\xbb\xbf" + crlf(*lines).encode())
-    vela.write_settings(ini(slot("X1", "Wide", action=6, macro="Wide.txt"),
-                            slot("X2", "Marked", action=6, macro="Marked.txt")))
-    vela.start()
-    ctx.tray().wait_icon()
-    rx = Receiver(s)
+    vela = Vela(ctx.s, settings=ini(slot("X1", "Wide", action=6, macro="Wide.txt"),
+                                    slot("X2", "Marked", action=6, macro="Marked.txt")))
+    script = crlf("KeyDown 17", "KeyDown 67", "KeyUp 67", "KeyUp 17")
+    vela.write_script("Wide.txt", "\ufeff".encode("utf-16-le") + script.encode("utf-16-le"))
+    vela.write_script("Marked.txt", b"\xef\xbb\xbf" + script.encode())
+    vela.start_in_tray()
+    rx = Receiver(ctx.s)
     ctx.check("utf16_script_plays_every_line", rx.collect(FORWARD, want=4), CTRL_C)
     ctx.check("utf8_marked_script_plays_every_line", rx.collect(BACK, want=4), CTRL_C)
 
@@ -115,26 +104,23 @@ def scripts_folder_made_again(ctx):
     (as sync tools and unzips do): every edit plays at the next press. Each
     edit keeps the script's size and time, so only the folder's watch can
     tell of it."""
-    s = ctx.s
-    vela = Vela(s)
+    vela = Vela(ctx.s, settings=ini(slot("X1", "Tap", action=6, macro="Tap.txt")))
     scripts = os.path.join(vela.folder, "ScriptsMacros")
-    script = os.path.join(scripts, "Tap.txt")
+    vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
+    first = os.stat(os.path.join(scripts, "Tap.txt"))
+    vela.start_in_tray()
+    rx = Receiver(ctx.s, exit_after=60)
 
-    def edit(key, folder=scripts):
-        """Tap.txt in `folder` made to press `key`, its size and time as before."""
+    def edit_and_press(name, key, folder=scripts):
+        """Tap.txt in `folder` made to press `key`, its size and time as
+        before; the next press plays it."""
         path = os.path.join(folder, "Tap.txt")
         with open(path, "wb") as f:
             f.write(crlf(f"KeyDown {key}", f"KeyUp {key}").encode())
         os.utime(path, ns=(first.st_atime_ns, first.st_mtime_ns))
-
-    vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
-    first = os.stat(script)
-    vela.write_settings(ini(slot("X1", "Tap", action=6, macro="Tap.txt")))
-    vela.start()
-    ctx.tray().wait_icon()
-    rx = Receiver(s, exit_after=60)
-
-    def plays(name, key):
+        if folder != scripts:
+            os.rename(scripts, scripts + ".old")
+            os.rename(folder, scripts)
         time.sleep(USER_MOMENT_S)
         ctx.check(name, rx.collect(FORWARD, want=2), [f"KEYDOWN {key}", f"KEYUP {key}"])
 
@@ -142,19 +128,11 @@ def scripts_folder_made_again(ctx):
     shutil.rmtree(scripts)
     time.sleep(0.5)  # gone for a moment, as a sync tool leaves it
     os.makedirs(scripts)
-    edit(66)
-    plays("made_again_plays_the_new_script", 66)
-    edit(67)
-    plays("a_second_edit_plays_too", 67)
-
-    other = scripts + ".new"
-    os.makedirs(other)
-    edit(68, other)
-    os.rename(scripts, scripts + ".old")
-    os.rename(other, scripts)
-    plays("a_replaced_folder_plays_its_script", 68)
-    edit(69)
-    plays("an_edit_in_the_replacing_folder_plays", 69)
+    edit_and_press("made_again_plays_the_new_script", 66)
+    edit_and_press("a_second_edit_plays_too", 67)
+    os.makedirs(scripts + ".new")
+    edit_and_press("a_replaced_folder_plays_its_script", 68, scripts + ".new")
+    edit_and_press("an_edit_in_the_replacing_folder_plays", 69)
 
 
 def kill_during_saves(ctx, rounds=None):
@@ -164,12 +142,11 @@ def kill_during_saves(ctx, rounds=None):
     rounds = rounds or int(os.environ.get("VELA_KILL_ROUNDS", "6"))
     s = ctx.s
     vela = Vela(s)
-    reset = IDS.ID_TRAY_RESET
     rng = random.Random(1208)
     broken, leftovers, saved, interrupted = [], [], 0, 0
     # Resets posted every few milliseconds to whichever Vela runs, each one
     # saving at once, for the whole case.
-    poster, _ = s.spawn_probe("post", "--ids", reset, "--every-ms", "3",
+    poster, _ = s.spawn_probe("post", "--ids", IDS.ID_TRAY_RESET, "--every-ms", "3",
                               exit_after=30 + 3 * rounds)
     for n in range(rounds):
         vela.write_settings(X1_COPY)
@@ -181,12 +158,11 @@ def kill_during_saves(ctx, rounds=None):
         time.sleep(rng.uniform(0.0, 0.3) + (0.5 if n == 0 else 0))
         vela.kill9()
         temps = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
-        caption = ini_value(vela.settings, "X1ButtonSetting", "0")
-        hooked = ini_value(vela.settings, "X1ButtonSetting", "1")
-        if (caption, hooked) == ("Forward", "0"):
+        stored = (vela.ini("X1ButtonSetting", "0"), vela.ini("X1ButtonSetting", "1"))
+        if stored == ("Forward", "0"):
             saved += 1
-        elif (caption, hooked) != ("Copy", "1"):
-            broken.append((n, caption, hooked))
+        elif stored != ("Copy", "1"):
+            broken.append((n, *stored))
         if temps:
             interrupted += 1
             # A kill in the middle of a save may leave one; the next start

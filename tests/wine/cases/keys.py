@@ -7,7 +7,8 @@ import re
 import subprocess
 import time
 
-from harness import COPY, IDS, Abort, Receiver, Vela, XTest, crlf, ini, slot
+from harness import (BACK, COPY, FORWARD, IDS, WHEEL_DOWN, WHEEL_UP, Abort, Receiver, Vela, XTest,
+                     crlf, ini, slot)
 
 # Holds Control, Shift and the left button for four seconds.
 HOLD = ["KeyDown 17", "KeyDown 16", "LeftDown", "Delay 4000", "LeftUp", "KeyUp 16", "KeyUp 17"]
@@ -20,7 +21,7 @@ SETTINGS = ini(slot("X1", "Hold", action=6, macro="Hold.txt"),
                slot("X2", "Forgetful", action=6, macro="Forgetful.txt"),
                slot("WU", "Hold", action=6, macro="Hold.txt"), slot("WD", "Next Track", vk=176),
                slot("ALTTAB", **COPY))
-FORWARD, BACK, WHEEL_UP, WHEEL_DOWN = 9, 8, 4, 5
+BACK_BUTTON = 8  # X's number of the back button
 
 KEY_LINE = re.compile(r"^(?:SYS)?KEY(?:DOWN|UP) \d+|^[LRM]BUTTON(?:DOWN|UP)|^KEYMENU|^CLOSE")
 
@@ -37,10 +38,6 @@ def short(lines):
             for line in lines]
 
 
-def press(ctx, button):
-    ctx.s.xdo("click", "--delay", 0, button)
-
-
 def start_with_forward_active(ctx, vela):
     """Starts Vela shown with the forward button the slot the menu's
     commands go to."""
@@ -55,7 +52,7 @@ def release_after(ctx, vela, rx, name, button, command):
     RELEASE_WITHIN_MS of the command."""
     mark = rx.log.mark()
     presses, controls = rx.log.count(r"^LBUTTONDOWN"), rx.log.count(r"^KEYUP 17 ")
-    press(ctx, button)
+    ctx.s.xdo(*button)
     if not rx.log.wait_count(r"^LBUTTONDOWN", presses + 1, 5):
         raise Abort(f"{name}: the script did not press the left button")
     posted = vela.post(command)
@@ -78,22 +75,21 @@ def nothing_stays_down(ctx):
     button up; Alt+Tab gives the slot's keys clean, and the keys carry scan
     codes."""
     s = ctx.s
-    vela = Vela(s)
+    vela = Vela(s, settings=SETTINGS)
     vela.write_script("Hold.txt", crlf(*HOLD))
     vela.write_script("Forgetful.txt", crlf(*FORGETFUL))
-    vela.write_settings(SETTINGS)
     start_with_forward_active(ctx, vela)
     rx = Receiver(s, "--system-keys", exit_after=120)
 
     mark = rx.log.mark()
-    press(ctx, BACK)
+    s.xdo(*BACK)
     rx.log.wait(r"^KEYUP 16 ", 5)
     ctx.check("script without its KeyUp: Shift released at its end",
               keys(rx, mark), ["KEYDOWN 37 75 1", "KEYUP 37 75 1", "KEYDOWN 16 42 0",
                                "KEYDOWN 65 30 0", "KEYUP 65 30 0", "KEYUP 16 42 0"])
 
     mark = rx.log.mark()
-    press(ctx, WHEEL_DOWN)
+    s.xdo(*WHEEL_DOWN)
     rx.log.wait(r"^KEYUP 176 ", 5)
     ctx.check("media key: scan code and extended bit",
               keys(rx, mark), ["KEYDOWN 176 25 1", "KEYUP 176 25 1"])
@@ -141,8 +137,7 @@ def hold_while_pressed(ctx):
     within 50 ms of the button's release; Exit while it is held lets Shift go;
     "Hold While Pressed" from the menu is saved for the slot."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(ini(slot("X2", "Shift", vk=16, Hold=1), slot("X1", **COPY)))
+    vela = Vela(s, settings=ini(slot("X2", "Shift", vk=16, Hold=1), slot("X1", **COPY)))
     start_with_forward_active(ctx, vela)
     vela.post(IDS.kHoldWhilePressedCommand)
     ctx.check("menu_hold_saved_for_the_slot",
@@ -152,9 +147,9 @@ def hold_while_pressed(ctx):
     rx = Receiver(s, exit_after=60)
     xtest = XTest(s.display)
     mark = rx.log.mark()
-    xtest.button(BACK, True)
+    xtest.button(BACK_BUTTON, True)
     time.sleep(0.6)  # the button held 600 ms
-    released = xtest.button(BACK, False)
+    released = xtest.button(BACK_BUTTON, False)
     rx.log.wait(r"^KEYUP 16 ", 5)
     rx.settle()  # a second Shift, had one come, would come before the click
     shift = [(stamp, text) for stamp, text in rx.log.entries()[mark:]
@@ -170,13 +165,13 @@ def hold_while_pressed(ctx):
               rx.log.count(r"^XBUTTON", mark), 0)
 
     # Exit while the button still holds Shift.
-    xtest.button(BACK, True)
+    xtest.button(BACK_BUTTON, True)
     rx.log.wait_count(r"^KEYDOWN 16 ", rx.log.count(r"^KEYDOWN 16 ") + 1, 5)
     ups = rx.log.count(r"^KEYUP 16 ")
     posted = vela.post(IDS.ID_TRAY_EXIT)
     rx.log.wait_count(r"^KEYUP 16 ", ups + 1, 5)
     hit = rx.log.last(r"^KEYUP 16 ")
-    xtest.button(BACK, False)
+    xtest.button(BACK_BUTTON, False)
     ctx.check("Exit while held: Shift up within 200 ms",
               hit is not None and (hit[0] - posted) / 10000 <= RELEASE_WITHIN_MS, True)
 
@@ -191,18 +186,15 @@ def scan_codes_on_a_german_layout(ctx):
     subprocess.run(["setxkbmap", "de"], env=s.env, check=True)
     try:
         s.end_programs()  # Wine reads the layout as its programs start
-        vela = Vela(s)
-        vela.write_settings(ini(slot("X1", "Z", vk=90), slot("X2", "Y", vk=89)))
-        vela.start()
-        ctx.tray().wait_icon()
+        Vela(s, settings=ini(slot("X1", "Z", vk=90), slot("X2", "Y", vk=89))).start_in_tray()
         rx = Receiver(s)
         mark = rx.log.mark()
         s.xdo("key", "--delay", 50, "z", "y")
         rx.log.wait(r"^KEYUP 89 ", 5)
         physical = [t for t in keys(rx, mark) if re.match(r"^KEY(DOWN|UP) (89|90) ", t)]
         mark, ups = rx.log.mark(), rx.log.count(r"^KEYUP 89 ")
-        press(ctx, FORWARD)
-        press(ctx, BACK)
+        s.xdo(*FORWARD)
+        s.xdo(*BACK)
         rx.log.wait_count(r"^KEYUP 89 ", ups + 1, 5)
         sent = [t for t in keys(rx, mark) if re.match(r"^KEY(DOWN|UP) (89|90) ", t)]
         ctx.log(f"German layout: physical {physical}, from Vela {sent}")

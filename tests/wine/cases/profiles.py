@@ -5,10 +5,8 @@ import re
 import shutil
 import time
 
-from harness import (COPY, CTRL_C, CTRL_V, IDS, NATIVE, PASTE, Abort, Receiver, Vela, brightest,
-                     centre, ini, layout, short, slot, wait_until)
-
-FORWARD = ["click", "--delay", 0, 9]
+from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, NATIVE, NATIVE_FORWARD, PASTE, Abort,
+                     Receiver, Vela, brightest, ini, layout, short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
 # profile spelt in other capitals, as Windows compares file names); Third.exe
@@ -33,8 +31,7 @@ def program_in_front(ctx):
     s = ctx.s
     vela = Vela(s)
     vela.write_settings(SETTINGS, encoding="utf-16-le")
-    vela.start()
-    ctx.tray().wait_icon()
+    vela.start_in_tray()
     programs = os.path.join(s.work, "programs")
     os.makedirs(programs, exist_ok=True)
     receivers = []
@@ -52,7 +49,7 @@ def program_in_front(ctx):
         ctx.check("no profile: Ctrl+C" + round_, press_in(ctx, first, 4), CTRL_C)
         ctx.check("\u00dcber.exe's profile: Ctrl+V" + round_, press_in(ctx, second, 4), CTRL_V)
         ctx.check("Third.exe leaves it alone: the button itself" + round_, press_in(ctx, third, 2),
-                  ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+                  NATIVE_FORWARD)
 
 
 # "All Programs" copies; Third.exe's profile has "No Settings" for the forward
@@ -66,10 +63,7 @@ def first_press_after_an_unseen_switch(ctx):
     and whose profile leaves the forward button alone: the very first press
     in it is the button itself, down and up, with no click and no key."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(LEFT_ALONE_IN_THIRD)
-    vela.start()
-    ctx.tray().wait_icon()
+    Vela(s, settings=LEFT_ALONE_IN_THIRD).start_in_tray()
     programs = os.path.join(s.work, "programs")
     os.makedirs(programs, exist_ok=True)
     third_exe = os.path.join(programs, "Third.exe")
@@ -98,8 +92,7 @@ def profile_menu(ctx):
     until a slot is given its own; its choice is saved in the program's
     section and acts in that program only; "Delete This Profile" ends it."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(ini(slot("X1", **COPY)))
+    vela = Vela(s, settings=ini(slot("X1", **COPY)))
     programs = os.path.join(s.work, "programs")
     os.makedirs(programs, exist_ok=True)
     second_exe = os.path.join(programs, "Second.exe")
@@ -112,7 +105,7 @@ def profile_menu(ctx):
     ctx.check("profile caption at start", vela.text("IDC_CAPTION_DPI"), "All Programs")
 
     menu = ctx.menu()
-    root = open_profile_menu(ctx, menu, xy)
+    root = menu.open_caption(xy, "0, 4")  # the profile caption
     # "All Programs", "New Profile For", "Delete This Profile" (greyed).
     menu.hover(root, 1, 3)
     programs_level = menu.wait_level(2)
@@ -129,7 +122,8 @@ def profile_menu(ctx):
     ctx.check("profile caption names the program", view.get(IDS.IDC_CAPTION_DPI), "Second.exe")
     ctx.check("X1 shows the inherited Copy", view.get(IDS.IDC_CAPTION_X1), "Copy")
     shot = s.screenshot(os.path.join(s.work, "profile-inherited.png"))
-    x1 = caption_on_screen(xy, "0, 2")
+    x, y, w, h = layout("g.caption_rect(0, 2)")  # X1's caption
+    x1 = (xy[0] + x, xy[1] + y, w, h)
     inherited = brightest(shot, x1)
 
     # Paste for X1 in this profile only.
@@ -155,13 +149,3 @@ def profile_menu(ctx):
               "All Programs")
     ctx.check("Second.exe: Ctrl+C again", press_in(ctx, second, 4), CTRL_C)
 
-
-def caption_on_screen(window_xy, column_row):
-    x, y, w, h = layout(f"g.caption_rect({column_row})")
-    return window_xy[0] + x, window_xy[1] + y, w, h
-
-
-def open_profile_menu(ctx, menu, window_xy):
-    cx, cy = centre(caption_on_screen(window_xy, "0, 4"))
-    menu.click_at(cx, cy)
-    return menu.wait_level(1)

@@ -26,8 +26,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (KESTREL_PROFILE, Menu, Receiver, Tray, Vela, caption_id, centre, crlf,
-                     layout, log, open_entry)
+from harness import (COPY, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, caption_id, centre,
+                     crlf, ini, layout, log, open_entry, slot)
 
 
 class Shots:
@@ -71,11 +71,9 @@ def window(ctx):
 def open_forward_menu(session, vela):
     """Vela's window shown and the forward button's menu open: the window's
     geometry, the menu helper and the menu's first level."""
-    x, y, w, h = session.geometry(vela.start_shown())
+    rect = session.geometry(vela.start_shown())
     m = Menu(session)
-    cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
-    m.click_at(x + cx, y + cy)
-    return (x, y, w, h), m, m.wait_level(1)
+    return rect, m, m.open_caption(rect[:2], "0, 2")  # X1, "Forward"
 
 
 def menu(ctx):
@@ -166,9 +164,7 @@ def scales(ctx):
         session.xdo("mousemove", 2, 2)
         shots.take(f"window-{dpi}", (x, y, w, h))
         m = Menu(session)
-        cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
-        m.click_at(x + cx * dpi // 96, y + cy * dpi // 96)
-        root = m.wait_level(1)
+        root = m.open_caption((x, y), "0, 2", dpi)  # X1, "Forward"
         levels = m.to_word_copy(root)
         shots.take(f"submenu-{dpi}", around(session, (x, y, w, h), (root, *levels)))
         m.escape()
@@ -183,25 +179,19 @@ def profiles(ctx):
     editor = os.path.join(session.work, "Editor.exe")
     shutil.copy2(session.probe_exe, editor)
     Receiver(session, exe=editor, left=0, width=280, exit_after=120)
-    vela = Vela(session)
-    vela.write_settings(crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "6=1",
-                             "[WUButtonSetting]", "0=Volume Up", "1=1", "2=0", "3=175", "6=1",
-                             "[Profiles]", "1=Editor.exe",
-                             "[Editor.exe]", "X1.0=Paste", "X1.1=1", "X1.2=2", "X1.3=86",
-                             "X1.6=1"))
+    vela = Vela(session, settings=ini(
+        slot("X1", **COPY), slot("WU", "Volume Up", vk=175), "[Profiles]", "1=Editor.exe",
+        slot("X1", **PASTE, profile="Editor.exe")))
     x, y, w, h = session.geometry(vela.start_shown())
     m = Menu(session)
-    cx, cy = centre(layout("g.caption_rect(0, 4)"))  # the profile caption
-    m.click_at(x + cx, y + cy)
-    root = m.wait_level(1)
+    root = m.open_caption((x, y), "0, 4")  # the profile caption
     # "All Programs", "Editor.exe", "New Profile For", "Delete This Profile".
     m.hover(root, 2, 4)
     programs = m.wait_level(2)
     m.slide_into(programs, 0, 1)
     shots.take("profile-menu", around(session, (x, y, w, h), (root, programs)))
     m.escape()
-    m.click_at(x + cx, y + cy)
-    root = m.wait_level(1)
+    root = m.open_caption((x, y), "0, 4")
     m.hover(root, 1, 4)  # Editor.exe
     session.xdo("click", 1)
     session.xdo("mousemove", 2, 2)

@@ -5,11 +5,9 @@ the pause shortcut while another program owns it."""
 import os
 import time
 
-from harness import (COPY, CTRL_C, IDS, KESTREL_PROFILE, KESTREL_RUN, NATIVE, Abort, FileWatch,
-                     Receiver, Vela, centre, ini, layout, slot, wait_gone, wait_until)
-
-FORWARD = ["click", "--delay", 0, 9]
-NATIVE_FORWARD = ["XBUTTONDOWN 2", "XBUTTONUP 2"]
+from harness import (BACK, COPY, CTRL_C, FORWARD, IDS, KESTREL_PROFILE, KESTREL_RUN, NATIVE,
+                     NATIVE_FORWARD, WHEEL_UP, Abort, FileWatch, Receiver, Vela, centre, ini,
+                     layout, slot, wait_gone, wait_until)
 
 
 def strip_beside_the_tray(s, **options):
@@ -84,19 +82,16 @@ def saves_and_exit(ctx):
     "Exit Application" removes the icon, writes the settings file although
     nothing changed, and ends Vela with code 0."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(ini(slot("X1", **COPY, note="Copies")))
+    vela = Vela(s, settings=ini(slot("X1", **COPY, note="Copies")))
     tray = ctx.tray()
-    x, y, _, _ = s.geometry(vela.start_shown())
+    xy = s.geometry(vela.start_shown())[:2]
     tray.wait_icon()
     commands = [IDS.menu(text) for text in ("Copy(Ctrl+C)", "Cut(Ctrl+X)", "Paste(Ctrl+V)")]
     with FileWatch(vela.folder, "QmSetting.ini") as watch:
         # Clicking the middle button's caption makes it the slot the commands
         # go to (not the right button's: its hook would take the icon clicks).
         menu = ctx.menu()
-        cx, cy = centre(layout("g.caption_rect(0, 0)"))
-        menu.click_at(x + cx, y + cy)
-        menu.wait_level(1)
+        menu.open_caption(xy, "0, 0")
         menu.escape()
         ctx.check("no_save_from_opening_the_menu", watch.poll(), 0)
         # Copy, Cut, Paste, posted back to back as the menu would post them.
@@ -152,13 +147,12 @@ def reset(ctx):
     once, the settings file is written at once, and the other values of each
     slot stay in the file."""
     s = ctx.s
-    vela = Vela(s)
     # Forward: Copy; back: Cut; wheel up: Zoom In.
-    vela.write_settings(ini(slot("X1", **COPY), slot("X2", "Cut", action=2, vk=88),
-                            slot("WU", "Zoom In", vk=107)))
+    vela = Vela(s, settings=ini(slot("X1", **COPY), slot("X2", "Cut", action=2, vk=88),
+                                slot("WU", "Zoom In", vk=107)))
     tray = ctx.tray()
     vela.start_hidden()
-    presses = (["click", "--delay", 0, 9], ["click", "--delay", 0, 8], ["click", "--delay", 0, 4])
+    presses = (FORWARD, BACK, WHEEL_UP)
 
     # Remapped: each input becomes its function. The receiver covers the
     # screen, the tray included: it leaves by itself.
@@ -252,9 +246,8 @@ def pause(ctx):
     greys the icon, checks the menu entry and leaves the settings file alone;
     Ctrl+Alt+Shift+P, from anywhere, brings remapping back."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(ini(slot("X1", **COPY), "[Profiles]", "1=Other.exe",
-                            slot("X2", "Back", **NATIVE, profile="Other.exe")))
+    vela = Vela(s, settings=ini(slot("X1", **COPY), "[Profiles]", "1=Other.exe",
+                                slot("X2", "Back", **NATIVE, profile="Other.exe")))
     before = vela.settings_bytes()
     tray = ctx.tray()
     vela.start(trace_hooks=True)
@@ -295,8 +288,7 @@ def pause_shortcut_owned_elsewhere(ctx):
     program ends, Vela takes the shortcut within its retry period (3 s), the
     menu shows it, and it pauses."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(ini(slot("X1", **COPY)))
+    vela = Vela(s, settings=ini(slot("X1", **COPY)))
     holder, held = s.spawn_probe("hotkey", "--hold", exit_after=120)
     if not held.wait(r"^held 1$", 30):
         raise Abort("the probe could not take the shortcut first")

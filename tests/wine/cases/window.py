@@ -6,8 +6,8 @@ import os
 import random
 import time
 
-from harness import (COPY, CTRL_C, IDS, NATIVE, Abort, Receiver, Vela, centre, ini, layout, slot,
-                     open_entry, wait_gone, wait_until)
+from harness import (COPY, CTRL_C, FORWARD, IDS, NATIVE, Abort, Receiver, Vela, centre, ini,
+                     layout, open_entry, slot, wait_gone, wait_until)
 
 # A settings file: X1 holds "Copy", a few captions and descriptions need trimming.
 SETTINGS = ini(slot("X1", **COPY, note="Copies the selection"),
@@ -33,8 +33,7 @@ ENTRY_CLOSES_WITHIN_S = 1.5
 
 
 def start_hidden_and_files(ctx):
-    vela = Vela(ctx.s)
-    vela.write_settings(SETTINGS)
+    vela = Vela(ctx.s, settings=SETTINGS)
     # Started with no argument: shown, then hidden about 10 ms later. The
     # window exists hidden while it initialises; what counts is the first
     # hide after it was first shown.
@@ -64,16 +63,14 @@ def start_hidden_and_files(ctx):
     view = vela.texts()
     ctx.check("hidden_window_still_exists", view.get("window"), 1)
     ctx.check("hidden_window_is_hidden", view.get("visible"), 0)
-    tray = ctx.tray()
-    tray.wait_icon()
+    ctx.tray().wait_icon()
     ctx.check("hidden_with_tray_icon", ctx.s.probe("icon").value("icon"), "1")
     for control, want, name in SHOWN:
         ctx.check(name, view.get(IDS[control]), want)
 
     # The forward button, remapped to Copy, reaches the focused window as Ctrl+C.
     rx = Receiver(ctx.s)
-    ctx.check("forward_press_is_ctrl_c_only",
-              rx.collect(["click", "--delay", 0, 9], want=4), CTRL_C)
+    ctx.check("forward_press_is_ctrl_c_only", rx.collect(FORWARD, want=4), CTRL_C)
 
     # A second start exits at once and brings the first one forward.
     start = time.monotonic()
@@ -85,8 +82,7 @@ def start_hidden_and_files(ctx):
 
 
 def keys_drag_and_description(ctx):
-    vela = Vela(ctx.s)
-    vela.write_settings(SETTINGS)
+    vela = Vela(ctx.s, settings=SETTINGS)
     window = vela.start_shown()
     x, y, _, _ = ctx.s.geometry(window)
 
@@ -205,12 +201,10 @@ def clicks_on_the_cursor_pixel(ctx):
     points: each one reaches the window under the pointer at the pointer's own
     pixel, down and up, and the pointer stays where it was."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(ini(slot("X1", "Left Button", group=0),
-                            slot("X2", "Click", action=6, macro="Click.txt")))
+    vela = Vela(s, settings=ini(slot("X1", "Left Button", group=0),
+                                slot("X2", "Click", action=6, macro="Click.txt")))
     vela.write_script("Click.txt", ini("LeftDown", "Delay 5", "LeftUp"))
-    vela.start()
-    ctx.tray().wait_icon()
+    vela.start_in_tray()
     rx = Receiver(s)
     rng = random.Random(20261208)
     last = None

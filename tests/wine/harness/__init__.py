@@ -5,7 +5,8 @@ interface (tray, menus, pixels). Cases, screenshots and benchmarks import
 what they need from here."""
 
 from .base import ROOT, Abort, log, now_ms, qpc_now, wait_until  # noqa: F401
-from .observers import CTRL_C, CTRL_V, FileWatch, Host, Log, Receiver, XTest, short  # noqa: F401
+from .observers import (BACK, CTRL_C, CTRL_V, FORWARD, NATIVE_FORWARD, WHEEL_DOWN,  # noqa: F401
+                        WHEEL_UP, FileWatch, Host, Log, Receiver, XTest, short)
 from .session import Session, run_by_hand  # noqa: F401
 from .ui import (Menu, Tray, brightest, centre, ink_box, lightness, painted,  # noqa: F401
                  open_entry, wait_gone)

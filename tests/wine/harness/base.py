@@ -34,3 +34,17 @@ def wait_until(condition, timeout, step=0.02):
         if value or time.monotonic() >= deadline:
             return value
         time.sleep(step)
+
+
+def wait_for(read, want, timeout=5, step=0.05):
+    """Calls `read` until it gives `want` (or `want` is a function that
+    accepts what it gives) or `timeout` seconds have passed; returns the last
+    value read, for the check that follows to show."""
+    seen = [None]
+
+    def reached():
+        seen[0] = read()
+        return want(seen[0]) if callable(want) else seen[0] == want
+
+    wait_until(reached, timeout, step)
+    return seen[0]

@@ -10,9 +10,14 @@ import time
 
 from .base import Abort, log, now_ms, qpc_now, wait_until
 
-# What a window sees of Control+C and Control+V sent as Vela sends them.
+# What a window sees of Control+C and Control+V sent as Vela sends them, and
+# of a forward button that reaches it as it is.
 CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
 CTRL_V = ["KEYDOWN 17", "KEYDOWN 86", "KEYUP 86", "KEYUP 17"]
+NATIVE_FORWARD = ["XBUTTONDOWN 2", "XBUTTONUP 2"]
+# xdotool's clicks of the side buttons and the wheel (X buttons 9, 8, 4, 5).
+FORWARD, BACK = ["click", "--delay", 0, 9], ["click", "--delay", 0, 8]
+WHEEL_UP, WHEEL_DOWN = ["click", "--delay", 0, 4], ["click", "--delay", 0, 5]
 
 
 class Log:

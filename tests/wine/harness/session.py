@@ -10,7 +10,7 @@ import shutil
 import subprocess
 import time
 
-from .base import Abort, log, wait_until
+from .base import Abort, log, wait_for
 from .observers import Log
 
 
@@ -222,14 +222,7 @@ class Session:
     def wait_reg(self, key, value, want, timeout=5):
         """Polls the registry value until it is `want` (None: gone); the last
         data read."""
-        seen = [None]
-
-        def reached():
-            seen[0] = self.reg_query(key, value)
-            return seen[0] == want
-
-        wait_until(reached, timeout, 0.05)
-        return seen[0]
+        return wait_for(lambda: self.reg_query(key, value), want, timeout)
 
     def reg_add(self, key, value, data, kind="REG_SZ"):
         self.run("reg", "add", key, "/v", value, "/t", kind, "/d", str(data), "/f", name="reg")

@@ -7,7 +7,7 @@ import re
 import subprocess
 import time
 
-from .base import Abort, wait_until
+from .base import Abort, wait_for, wait_until
 
 
 def centre(rect):
@@ -178,14 +178,9 @@ class Tray:
     def wait_colour(self, green, name="icon", timeout=5):
         """Waits until the icon is green (remapping) or grey (paused), seen in
         screenshots kept as `name`.png; the last colour seen."""
-        seen = [-1.0]
-
-        def reached():
-            seen[0] = self.icon_colour(self.s.screenshot(os.path.join(self.s.work, name + ".png")))
-            return seen[0] > 0.5 if green else seen[0] < 0.3
-
-        wait_until(reached, timeout, 0.1)
-        return seen[0]
+        return wait_for(lambda: self.icon_colour(self.s.screenshot(
+            os.path.join(self.s.work, name + ".png"))),
+            (lambda c: c > 0.5) if green else (lambda c: c < 0.3), timeout, 0.1)
 
 
 class Menu:
@@ -253,6 +248,14 @@ class Menu:
         self.slide_into(word, 0, 8)  # Cut(Ctrl+X)
         self.hover(word, 1, 8)  # Copy(Ctrl+C)
         return combination, word
+
+    def open_caption(self, window_xy, column_row, dpi=96):
+        """Clicks the caption at `column_row` of the skin in the window at
+        `window_xy` (drawn at `dpi`); the menu's first level."""
+        from .vela import layout
+        cx, cy = centre(layout(f"g.caption_rect({column_row})"))
+        self.click_at(window_xy[0] + cx * dpi // 96, window_xy[1] + cy * dpi // 96)
+        return self.wait_level(1)
 
     def click_at(self, x, y, settle=0.2):
         self.remember_windows()

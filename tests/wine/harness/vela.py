@@ -12,7 +12,7 @@ import signal
 import subprocess
 import sys
 
-from .base import ROOT, Abort, log, wait_until
+from .base import ROOT, Abort, log, wait_for, wait_until
 
 KESTREL_RUN = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Run"
 KESTREL_PROFILE = r"HKCU\Software\Kestrel\Vela\Kestrel"
@@ -20,15 +20,17 @@ KESTREL_PROFILE = r"HKCU\Software\Kestrel\Vela\Kestrel"
 
 class Vela:
     """Vela.exe in a folder of its own (it writes QmSetting.ini beside
-    itself), or the one in `source`."""
+    itself), or the one in `source`; with `settings` written when given."""
 
-    def __init__(self, session, folder="app", source=None):
+    def __init__(self, session, folder="app", source=None, settings=None):
         self.s = session
         self.folder = source or os.path.join(session.work, folder)
         self.settings = os.path.join(self.folder, "QmSetting.ini")
         self.proc = None
         if source is None:
             self.install()
+        if settings is not None:
+            self.write_settings(settings)
 
     @property
     def exe(self):
@@ -44,16 +46,14 @@ class Vela:
                 shutil.copy2(os.path.join(self.s.bin, name), self.folder)
 
     def write_settings(self, text, encoding="utf-8"):
-        with open(self.settings, "wb") as f:
-            f.write(text if isinstance(text, bytes) else text.encode(encoding))
+        write(self.settings, text, encoding)
 
     def settings_bytes(self):
         with open(self.settings, "rb") as f:
             return f.read()
 
     def write_script(self, name, data):
-        with open(os.path.join(self.folder, "ScriptsMacros", name), "wb") as f:
-            f.write(data if isinstance(data, bytes) else data.encode("latin-1"))
+        write(os.path.join(self.folder, "ScriptsMacros", name), data, "latin-1")
 
     def ini(self, section, key):
         return ini_value(self.settings, section, key)
@@ -85,6 +85,12 @@ class Vela:
         if not window:
             raise Abort("Vela's window did not show")
         return window
+
+    def start_in_tray(self):
+        """Starts Vela as Windows does at logon and waits for its tray icon."""
+        from .ui import Tray
+        self.start()
+        Tray(self.s).wait_icon()
 
     def start_hidden(self):
         """Starts Vela as Windows does at logon and waits until it lives in
@@ -122,9 +128,9 @@ class Vela:
         its Unix path, or by its Windows path when a Windows program started
         it)."""
         names = (self.exe, self.s.winpath(self.exe))
-        result = subprocess.run(["pgrep", "-fa", r"Vela\.exe"], capture_output=True, text=True)
-        return [int(pid) for pid, _, command in (line.partition(" ")
-                                                 for line in result.stdout.splitlines())
+        lines = subprocess.run(["pgrep", "-fa", r"Vela\.exe"], capture_output=True,
+                               text=True).stdout.splitlines()
+        return [int(pid) for pid, _, command in map(lambda l: l.partition(" "), lines)
                 if command.startswith(names)]
 
     def processes(self):
@@ -132,8 +138,7 @@ class Vela:
 
     def wait_processes(self, want, timeout=10):
         """Polls until `want` processes of this folder run; the last count."""
-        wait_until(lambda: self.processes() == want, timeout, 0.05)
-        return self.processes()
+        return wait_for(self.processes, want, timeout)
 
     def kill9(self):
         """Ends this folder's Vela as a power cut would: SIGKILL, no clean-up."""
@@ -184,17 +189,15 @@ class Vela:
 
     def wait_visible(self, want, timeout=4):
         """Polls until the window's visibility is `want`; the last one seen."""
-        seen = [None]
-
-        def reached():
-            seen[0] = self.visible()
-            return seen[0] == want
-
-        wait_until(reached, timeout, 0.1)
-        return seen[0]
+        return wait_for(self.visible, want, timeout, 0.1)
 
 
 # ---- Settings files ---------------------------------------------------------------
+
+
+def write(path, data, encoding="utf-8"):
+    with open(path, "wb") as f:
+        f.write(data if isinstance(data, bytes) else data.encode(encoding))
 
 
 def decode_text_file(data):
