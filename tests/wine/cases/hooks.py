@@ -117,7 +117,8 @@ def installed_and_removed(ctx):
     ctx.s.xdo("mouseup", 3)
     rx.settle(host)
     ctx.check("press reported once", host.reports("R", hmark), 1)
-    ctx.check("neither press nor late release reached the window", rx.log.count(r"^RBUTTON", mark), 0)
+    ctx.check("neither press nor late release reached the window",
+              rx.log.count(r"^RBUTTON", mark), 0)
     mark = rx.log.mark()
     ctx.s.xdo("click", 3)
     rx.settle(host)

@@ -34,8 +34,8 @@ def copy_through_the_menu(ctx):
     ctx.check("menu_closed", len(menu.open_levels()), 0)
     view = vela.texts()
     ctx.check("X1_caption_copy", view.get(IDS.IDC_CAPTION_X1), "Copy")
-    ctx.check("other_captions_unchanged", (view.get(IDS.IDC_CAPTION_R), view.get(IDS.IDC_CAPTION_X2)),
-              ("Right Button", "Back"))
+    ctx.check("other_captions_unchanged",
+              (view.get(IDS.IDC_CAPTION_R), view.get(IDS.IDC_CAPTION_X2)), ("Right Button", "Back"))
 
     # A physical forward press now reaches the focused window as Control+C.
     rx = Receiver(ctx.s)

@@ -6,7 +6,7 @@ import shutil
 import time
 
 from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, NATIVE, NATIVE_FORWARD, PASTE, Abort,
-                     Receiver, Vela, brightest, ini, layout, short, slot, wait_until)
+                     Receiver, Vela, ini, lightness, layout, short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
 # profile spelt in other capitals, as Windows compares file names); Third.exe
@@ -124,7 +124,7 @@ def profile_menu(ctx):
     shot = s.screenshot(os.path.join(s.work, "profile-inherited.png"))
     x, y, w, h = layout("g.caption_rect(0, 2)")  # X1's caption
     x1 = (xy[0] + x, xy[1] + y, w, h)
-    inherited = brightest(shot, x1)
+    inherited = lightness(shot, x1)
 
     # Paste for X1 in this profile only.
     vela.make_active("X1")
@@ -132,7 +132,7 @@ def profile_menu(ctx):
     ctx.check("the profile's own X1 saved",
               bool(vela.wait_saved("Second.exe", "X1.0", "Paste")), True)
     ctx.check("All Programs keeps Copy", vela.ini("X1ButtonSetting", "0"), "Copy")
-    own = brightest(s.screenshot(os.path.join(s.work, "profile-own.png")), x1)
+    own = lightness(s.screenshot(os.path.join(s.work, "profile-own.png")), x1)
     ctx.log(f"X1 caption lightness: inherited {inherited:.2f}, own {own:.2f}")
     ctx.check("an inherited caption is drawn dimmer than the profile's own",
               0 < inherited < own - 0.15, True)

@@ -31,11 +31,6 @@ def lightness(png, rect, extreme="maxima"):
     return float(value) if value else -1.0
 
 
-def brightest(png, rect):
-    """How bright a caption's text is drawn: the lightest pixel of `rect`."""
-    return lightness(png, rect)
-
-
 def ink_box(png, rect, darker_than=0.4):
     """(x, y, w, h) in `rect` of the pixels of the screenshot `png` darker
     than `darker_than` (HSL lightness): where dark text was drawn on a light
@@ -102,8 +97,10 @@ class Tray:
     def wait_icon(self, timeout=15, drawn=False):
         """Waits until Wine's tray window shows Vela's icon (with `drawn`, its
         pixels too: no window may cover it)."""
-        if not wait_until(lambda: self.window() and (not drawn or painted(self.s, self.icon_rect())),
-                          timeout, 0.05):
+        def shown():
+            return self.window() and (not drawn or painted(self.s, self.icon_rect()))
+
+        if not wait_until(shown, timeout, 0.05):
             # Say which side failed: Vela's icon record, or Wine's tray window.
             icon = self.s.probe("icon")
             self.s.screenshot(os.path.join(self.s.work, "tray-failed.png"))
@@ -262,10 +259,3 @@ class Menu:
         self.s.xdo("mousemove", x, y)
         time.sleep(settle)
         self.s.xdo("click", 1)
-
-    def open_after(self, action, timeout=3):
-        """Runs `action` (a caption click, a posted command) and waits for the
-        menu's first level; that level."""
-        self.remember_windows()
-        action()
-        return self.wait_level(1, timeout)

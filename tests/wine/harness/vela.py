@@ -184,7 +184,9 @@ class Vela:
         opens: the menu's commands go to that slot from then on."""
         from .ui import Menu
         menu = Menu(self.s)
-        menu.open_after(lambda: self.post(caption_id(slot)), timeout=5)
+        menu.remember_windows()
+        self.post(caption_id(slot))
+        menu.wait_level(1, 5)
         menu.escape()
 
     def wait_visible(self, want, timeout=4):
@@ -274,9 +276,10 @@ def layout(expression):
 # header may move without the cases noticing.
 SOURCE_HEADERS = ("core", "settings", "macro", "menu", "hooks", "win32", "controls", "app",
                   "resources")
-# A row of the function catalogue: maker(Level, L"menu text", id or constant, ...
-NAMED_NUMBER = re.compile(r"^\s*(?:#define\s+(\w+)\s+(\d+)\b|[^\n]*constexpr[^=\n(]*\s(k\w+)\s*=\s*(\d+);)",
-                          re.M)
+# "#define NAME 123" and "constexpr ... kName = 123;"; a row of the function
+# catalogue: maker(Level, L"menu text", id or constant, ...
+NAMED_NUMBER = re.compile(r"^\s*(?:#define\s+(\w+)\s+(\d+)\b"
+                          r"|[^\n]*constexpr[^=\n(]*\s(k\w+)\s*=\s*(\d+);)", re.M)
 CATALOGUE_ROW = re.compile(r"\b(?:mouse|key|launch|restoreOwnFunction|chooseProgram)\("
                            r"(\w+), L\"([^\"]*)\", (\w+)")
 
