@@ -26,4 +26,4 @@ if [[ "$name" == fuzz ]]; then
 fi
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" >/dev/null
-exec python3 bench/bench.py "$name" --bin build/windows/bin --work "build/bench/$name" "$@"
+exec python3 tests/wine/run.py bench "$name" --bin build/windows/bin --work "build/bench/$name" "$@"

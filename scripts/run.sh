@@ -23,4 +23,4 @@ cmake --install "$build" --prefix "$run" >/dev/null
 
 # A private Xvfb when there is no DISPLAY; the Wine prefix stays in the build.
 # Any argument keeps the window up; without one Vela would hide to the tray.
-exec python3 tests/wine/harness.py run "$run" "$build/run-work" "${@:-show}"
+exec python3 tests/wine/run.py vela --bin "$run" --work "$build/run-work" "${@:-show}"

@@ -4,13 +4,14 @@
 #   scripts/screenshots.sh NAME      (window, menu, tray, macro, profiles or scales; pictures in
 #                                     build/screenshots/NAME)
 #
-# See tests/wine/screenshots.py for what each set holds.
+# See tests/wine/cases/screenshots.py for what each set holds.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 name=${1:-}
-[[ -n "$name" ]] || { python3 tests/wine/screenshots.py --help; exit 2; }
+[[ -n "$name" ]] || { sed -n '2,22p' tests/wine/cases/screenshots.py; exit 2; }
 "$root/scripts/setup-debian.sh" >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" >/dev/null
-exec python3 tests/wine/screenshots.py "$name" --bin build/windows/bin --out "build/screenshots/$name"
+exec python3 tests/wine/run.py screenshots "$name" --bin build/windows/bin \
+    --work "build/screenshots/$name/work" --out "build/screenshots/$name"

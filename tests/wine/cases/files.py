@@ -6,25 +6,25 @@ import glob
 import os
 import random
 import shutil
-import signal
 import subprocess
 import time
 
-from harness import (Abort, Receiver, Vela, centre, crlf, ini_value, layout, resource_ids,
-                     wait_until)
+from harness import (BACK, COPY, CTRL_C, FORWARD, IDS, Abort, Receiver, Vela, crlf, ini,
+                     ini_value, open_entry, slot, wait_gone, wait_until)
 
-CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
-X1_COPY = crlf("[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
+X1_COPY = ini(slot("X1", **COPY))
+# The user's moment between saving a script and pressing the button: an edit
+# must play at the next press after it.
+USER_MOMENT_S = 1
 
 
 def per_user_settings(session):
     """Where Vela keeps the settings its own folder cannot take; removed."""
-    for path in glob.glob(os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*",
-                                       "AppData", "Roaming", "Vela", "QmSetting.ini")):
+    roaming = os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*", "AppData",
+                           "Roaming")
+    for path in glob.glob(os.path.join(roaming, "Vela", "QmSetting.ini")):
         os.remove(path)
-    users = glob.glob(os.path.join(session.env["WINEPREFIX"], "drive_c", "users", "*",
-                                   "AppData", "Roaming"))
-    users = [u for u in users if "/Public/" not in u]
+    users = [u for u in glob.glob(roaming) if "/Public/" not in u]
     if not users:
         raise Abort("no AppData folder in the prefix")
     return os.path.join(users[0], "Vela", "QmSetting.ini")
@@ -36,29 +36,23 @@ def read_only_folder(ctx):
     balloon says so, the file beside the program is left alone, and the next
     start reads the change back."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(X1_COPY)
-    with open(vela.settings, "rb") as f:
-        before = f.read()
+    vela = Vela(s, settings=X1_COPY)
+    before = vela.settings_bytes()
     per_user = per_user_settings(s)
     subprocess.run(["chattr", "+i", vela.folder], check=True)
     try:
-        vela.start()
-        tray = ctx.tray()
-        tray.wait_icon()
+        vela.start_in_tray()
         ctx.check("balloon_shown", bool(wait_until(
             lambda: s.probe("balloon").value("balloon") == "1", 5, 0.2)), True)
         s.screenshot(os.path.join(s.work, "fallback-balloon.png"))
         # Reset from the tray saves at once: every slot native.
-        s.probe("post", "--ids", str(resource_ids()["ID_TRAY_RESET"]))
+        vela.post(IDS.ID_TRAY_RESET)
         ctx.check("saved_to_the_per_user_file", bool(wait_until(
             lambda: ini_value(per_user, "X1ButtonSetting", "0") == "Forward", 5)), True)
-        with open(vela.settings, "rb") as f:
-            ctx.check("file_beside_the_program_unchanged", f.read() == before, True)
+        ctx.check("file_beside_the_program_unchanged", vela.settings_bytes() == before, True)
         s.end_programs()
-        vela.start()
-        tray.wait_icon()
-        ctx.check("next_start_reads_the_change", vela.texts().get(1002), "Forward")
+        vela.start_in_tray()
+        ctx.check("next_start_reads_the_change", vela.text("IDC_CAPTION_X1"), "Forward")
     finally:
         subprocess.run(["chattr", "-i", vela.folder])
         if os.path.exists(per_user):
@@ -70,51 +64,39 @@ def close_after_a_description(ctx):
     the window hides, Vela stays in the tray, and the description is saved."""
     s = ctx.s
     vela = Vela(s)
-    window = vela.start_shown()
-    x, y, _, _ = s.geometry(window)
-    lx, ly = centre(layout("g.label_rect(0, 3)"))  # X2's label
+    x, y, _, _ = s.geometry(vela.start_shown())
 
     def describe(text, key):
         """Opens the entry dialog on X2's label, types `text`, ends with `key`."""
-        s.xdo("mousemove", x + lx, y + ly)
-        s.xdo("click", 1)
-        time.sleep(0.5)
+        entry = open_entry(s, (x, y), "0, 3")
         s.xdo("type", "--delay", 15, text)
         s.xdo("key", key)
-        time.sleep(0.3)
-        return vela.texts().get(1017)
+        wait_gone(s, entry)
+        return vela.text("IDC_LABEL_X2")
 
     ctx.check("main_enter_confirms", describe("Back to the list", "Return"), "Back to the list")
     ctx.check("escape_cancels", describe("Not this", "Escape"), "Back to the list")
-    s.xdo("mousemove", x + 100, y + 420)
-    s.xdo("click", 1)
+    s.xdo("mousemove", x + 100, y + 420, "click", 1)
     s.xdo("key", "alt+F4")
     ctx.check("alt_f4_hides_the_window", vela.wait_visible(0), 0)
     ctx.check("vela_still_running", vela.processes(), 1)
-    ctx.check("description_saved", bool(wait_until(
-        lambda: ini_value(vela.settings, "X2ButtonSetting", "8") == "Back to the list", 3)), True)
+    ctx.check("description_saved",
+              bool(vela.wait_saved("X2ButtonSetting", "8", "Back to the list", 3)), True)
     ctx.check("tray_icon_still_there", s.probe("icon").value("icon"), "1")
 
 
 def scripts_as_editors_save_them(ctx):
     """A script saved as "Unicode" (UTF-16LE with its mark) and one saved as
     UTF-8 with a mark each play every line: Control+C on either side button."""
-    s = ctx.s
-    vela = Vela(s)
-    lines = ["KeyDown 17", "KeyDown 67", "KeyUp 67", "KeyUp 17"]
-    vela.write_script("Wide.txt", "\ufeff".encode("utf-16-le") + crlf(*lines).encode("utf-16-le"))
-    vela.write_script("Marked.txt", b"\xef\xbb\xbf" + crlf(*lines).encode())
-    vela.write_settings(crlf(
-        "[X1ButtonSetting]", "0=Wide", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Wide.txt", "8=",
-        "[X2ButtonSetting]", "0=Marked", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Marked.txt",
-        "8="))
-    vela.start()
-    ctx.tray().wait_icon()
-    rx = Receiver(s)
-    ctx.check("utf16_script_plays_every_line", rx.collect(["click", "--delay", 0, 9], want=4),
-              CTRL_C)
-    ctx.check("utf8_marked_script_plays_every_line",
-              rx.collect(["click", "--delay", 0, 8], want=4), CTRL_C)
+    vela = Vela(ctx.s, settings=ini(slot("X1", "Wide", action=6, macro="Wide.txt"),
+                                    slot("X2", "Marked", action=6, macro="Marked.txt")))
+    script = crlf("KeyDown 17", "KeyDown 67", "KeyUp 67", "KeyUp 17")
+    vela.write_script("Wide.txt", "\ufeff".encode("utf-16-le") + script.encode("utf-16-le"))
+    vela.write_script("Marked.txt", b"\xef\xbb\xbf" + script.encode())
+    vela.start_in_tray()
+    rx = Receiver(ctx.s)
+    ctx.check("utf16_script_plays_every_line", rx.collect(FORWARD, want=4), CTRL_C)
+    ctx.check("utf8_marked_script_plays_every_line", rx.collect(BACK, want=4), CTRL_C)
 
 
 def scripts_folder_made_again(ctx):
@@ -122,52 +104,35 @@ def scripts_folder_made_again(ctx):
     (as sync tools and unzips do): every edit plays at the next press. Each
     edit keeps the script's size and time, so only the folder's watch can
     tell of it."""
-    s = ctx.s
-    vela = Vela(s)
+    vela = Vela(ctx.s, settings=ini(slot("X1", "Tap", action=6, macro="Tap.txt")))
     scripts = os.path.join(vela.folder, "ScriptsMacros")
-    script = os.path.join(scripts, "Tap.txt")
+    vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
+    first = os.stat(os.path.join(scripts, "Tap.txt"))
+    vela.start_in_tray()
+    rx = Receiver(ctx.s, exit_after=60)
 
-    def edit(key, folder=scripts):
-        """Tap.txt in `folder` made to press `key`, its size and time as before."""
+    def edit_and_press(name, key, folder=scripts):
+        """Tap.txt in `folder` made to press `key`, its size and time as
+        before; the next press plays it."""
         path = os.path.join(folder, "Tap.txt")
         with open(path, "wb") as f:
             f.write(crlf(f"KeyDown {key}", f"KeyUp {key}").encode())
         os.utime(path, ns=(first.st_atime_ns, first.st_mtime_ns))
+        if folder != scripts:
+            os.rename(scripts, scripts + ".old")
+            os.rename(folder, scripts)
+        time.sleep(USER_MOMENT_S)
+        ctx.check(name, rx.collect(FORWARD, want=2), [f"KEYDOWN {key}", f"KEYUP {key}"])
 
-    vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
-    first = os.stat(script)
-    vela.write_settings(crlf("[X1ButtonSetting]", "0=Tap", "1=1", "2=6", "3=0", "4=0", "5=", "6=1",
-                             "7=Tap.txt", "8="))
-    vela.start()
-    ctx.tray().wait_icon()
-    rx = Receiver(s, exit_after=60)
-    forward = ["click", "--delay", 0, 9]
-    ctx.check("plays_the_script", rx.collect(forward, want=2), ["KEYDOWN 65", "KEYUP 65"])
-
+    ctx.check("plays_the_script", rx.collect(FORWARD, want=2), ["KEYDOWN 65", "KEYUP 65"])
     shutil.rmtree(scripts)
-    time.sleep(0.5)
+    time.sleep(0.5)  # gone for a moment, as a sync tool leaves it
     os.makedirs(scripts)
-    edit(66)
-    # The user's moment between saving a script and pressing the button.
-    time.sleep(1)
-    ctx.check("made_again_plays_the_new_script", rx.collect(forward, want=2),
-              ["KEYDOWN 66", "KEYUP 66"])
-    edit(67)
-    time.sleep(1)
-    ctx.check("a_second_edit_plays_too", rx.collect(forward, want=2), ["KEYDOWN 67", "KEYUP 67"])
-
-    other = scripts + ".new"
-    os.makedirs(other)
-    edit(68, other)
-    os.rename(scripts, scripts + ".old")
-    os.rename(other, scripts)
-    time.sleep(1)
-    ctx.check("a_replaced_folder_plays_its_script", rx.collect(forward, want=2),
-              ["KEYDOWN 68", "KEYUP 68"])
-    edit(69)
-    time.sleep(1)
-    ctx.check("an_edit_in_the_replacing_folder_plays", rx.collect(forward, want=2),
-              ["KEYDOWN 69", "KEYUP 69"])
+    edit_and_press("made_again_plays_the_new_script", 66)
+    edit_and_press("a_second_edit_plays_too", 67)
+    os.makedirs(scripts + ".new")
+    edit_and_press("a_replaced_folder_plays_its_script", 68, scripts + ".new")
+    edit_and_press("an_edit_in_the_replacing_folder_plays", 69)
 
 
 def kill_during_saves(ctx, rounds=None):
@@ -177,38 +142,35 @@ def kill_during_saves(ctx, rounds=None):
     rounds = rounds or int(os.environ.get("VELA_KILL_ROUNDS", "6"))
     s = ctx.s
     vela = Vela(s)
-    reset = str(resource_ids()["ID_TRAY_RESET"])
     rng = random.Random(1208)
     broken, leftovers, saved, interrupted = [], [], 0, 0
     # Resets posted every few milliseconds to whichever Vela runs, each one
     # saving at once, for the whole case.
-    poster, _ = s.spawn_probe("post", "--ids", reset, "--every-ms", "3",
+    poster, _ = s.spawn_probe("post", "--ids", IDS.ID_TRAY_RESET, "--every-ms", "3",
                               exit_after=30 + 3 * rounds)
     for n in range(rounds):
         vela.write_settings(X1_COPY)
         vela.start("shown")
         if not vela.wait_window(10) and not wait_until(lambda: vela.pids(), 5, 0.05):
             raise Abort(f"round {n}: Vela did not start")
-        if n == 0:
-            time.sleep(0.5)  # the first start of the prefix's programs is slow
-        time.sleep(rng.uniform(0.0, 0.3))
+        # A random moment among the saves (later for the first start of the
+        # prefix's programs, which is slow).
+        time.sleep(rng.uniform(0.0, 0.3) + (0.5 if n == 0 else 0))
         vela.kill9()
         temps = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
-        caption = ini_value(vela.settings, "X1ButtonSetting", "0")
-        hooked = ini_value(vela.settings, "X1ButtonSetting", "1")
-        if (caption, hooked) == ("Forward", "0"):
+        stored = (vela.ini("X1ButtonSetting", "0"), vela.ini("X1ButtonSetting", "1"))
+        if stored == ("Forward", "0"):
             saved += 1
-        elif (caption, hooked) != ("Copy", "1"):
-            broken.append((n, caption, hooked))
+        elif stored != ("Copy", "1"):
+            broken.append((n, *stored))
         if temps:
             interrupted += 1
             # A kill in the middle of a save may leave one; the next start
             # must clear it.
             vela.start("shown")
             vela.wait_window(10)
-            time.sleep(0.3)
-            left = glob.glob(os.path.join(vela.folder, "vel*.tmp"))
-            leftovers += [(n, os.path.basename(t)) for t in left if t in temps]
+            wait_until(lambda: not any(os.path.exists(t) for t in temps), 5, 0.05)
+            leftovers += [(n, os.path.basename(t)) for t in temps if os.path.exists(t)]
             vela.kill9()
     poster.kill()
     ctx.log(f"{rounds} kills: {saved} after a save, {rounds - saved - len(broken)} before one, "

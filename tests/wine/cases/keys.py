@@ -7,7 +7,8 @@ import re
 import subprocess
 import time
 
-from harness import Abort, Receiver, Vela, XTest, crlf, resource_ids, wait_until
+from harness import (BACK, COPY, FORWARD, IDS, WHEEL_DOWN, WHEEL_UP, Abort, Receiver, Vela, XTest,
+                     crlf, ini, slot)
 
 # Holds Control, Shift and the left button for four seconds.
 HOLD = ["KeyDown 17", "KeyDown 16", "LeftDown", "Delay 4000", "LeftUp", "KeyUp 16", "KeyUp 17"]
@@ -16,14 +17,11 @@ RELEASED = ["LBUTTONUP", "KEYUP 16", "KEYUP 17"]
 FORGETFUL = ["KeyDown 37", "KeyUp 37", "KeyDown 16", "KeyDown 65", "KeyUp 65"]
 RELEASE_WITHIN_MS = 200
 
-SETTINGS = crlf(
-    "[X1ButtonSetting]", "0=Hold", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Hold.txt", "8=",
-    "[X2ButtonSetting]", "0=Forgetful", "1=1", "2=6", "3=0", "4=0", "5=", "6=1",
-    "7=Forgetful.txt", "8=",
-    "[WUButtonSetting]", "0=Hold", "1=1", "2=6", "3=0", "4=0", "5=", "6=1", "7=Hold.txt", "8=",
-    "[WDButtonSetting]", "0=Next Track", "1=1", "2=0", "3=176", "4=0", "5=", "6=1", "8=",
-    "[ALTTABButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
-FORWARD, BACK, WHEEL_UP, WHEEL_DOWN = 9, 8, 4, 5
+SETTINGS = ini(slot("X1", "Hold", action=6, macro="Hold.txt"),
+               slot("X2", "Forgetful", action=6, macro="Forgetful.txt"),
+               slot("WU", "Hold", action=6, macro="Hold.txt"), slot("WD", "Next Track", vk=176),
+               slot("ALTTAB", **COPY))
+BACK_BUTTON = 8  # X's number of the back button
 
 KEY_LINE = re.compile(r"^(?:SYS)?KEY(?:DOWN|UP) \d+|^[LRM]BUTTON(?:DOWN|UP)|^KEYMENU|^CLOSE")
 
@@ -40,40 +38,24 @@ def short(lines):
             for line in lines]
 
 
-def press(ctx, button):
-    ctx.s.xdo("click", "--delay", 0, button)
-
-
-def post(ctx, command):
-    """Posts a command to Vela's window; the moment it was posted."""
-    out = ctx.s.probe("post", "--ids", str(command))
-    hit = out.last(r"^posted 1$")
-    if not hit:
-        raise Abort(f"command {command} could not be posted")
-    return hit[0]
-
-
 def start_with_forward_active(ctx, vela):
-    """Starts Vela shown, clicks the forward button's caption and leaves its
-    menu: the commands of the menu go to that slot from then on."""
+    """Starts Vela shown with the forward button the slot the menu's
+    commands go to."""
     vela.start_shown()
     ctx.tray().wait_icon()
-    ctx.s.probe("post", "--ids", str(resource_ids()["IDC_CAPTION_X1"]))
-    time.sleep(0.6)
-    ctx.s.xdo("key", "Escape")
-    time.sleep(0.3)
+    vela.make_active("X1")
 
 
-def release_after(ctx, rx, name, button, command):
+def release_after(ctx, vela, rx, name, button, command):
     """Starts the holding script with `button`, gives `command` once all three
     are down, and checks that each comes up, last held first, within
     RELEASE_WITHIN_MS of the command."""
     mark = rx.log.mark()
     presses, controls = rx.log.count(r"^LBUTTONDOWN"), rx.log.count(r"^KEYUP 17 ")
-    press(ctx, button)
+    ctx.s.xdo(*button)
     if not rx.log.wait_count(r"^LBUTTONDOWN", presses + 1, 5):
         raise Abort(f"{name}: the script did not press the left button")
-    posted = post(ctx, command)
+    posted = vela.post(command)
     rx.log.wait_count(r"^KEYUP 17 ", controls + 1, 5)
     ups = [(stamp, text) for stamp, text in rx.log.entries()[mark:]
            if re.match(r"^(LBUTTONUP|KEYUP 1[67] )", text)]
@@ -93,24 +75,21 @@ def nothing_stays_down(ctx):
     button up; Alt+Tab gives the slot's keys clean, and the keys carry scan
     codes."""
     s = ctx.s
-    ids = resource_ids()
-    vela = Vela(s)
+    vela = Vela(s, settings=SETTINGS)
     vela.write_script("Hold.txt", crlf(*HOLD))
     vela.write_script("Forgetful.txt", crlf(*FORGETFUL))
-    vela.write_settings(SETTINGS)
     start_with_forward_active(ctx, vela)
     rx = Receiver(s, "--system-keys", exit_after=120)
 
     mark = rx.log.mark()
-    press(ctx, BACK)
-    rx.log.wait(r"^KEYUP 65 ", 5)
-    time.sleep(0.3)
+    s.xdo(*BACK)
+    rx.log.wait(r"^KEYUP 16 ", 5)
     ctx.check("script without its KeyUp: Shift released at its end",
               keys(rx, mark), ["KEYDOWN 37 75 1", "KEYUP 37 75 1", "KEYDOWN 16 42 0",
                                "KEYDOWN 65 30 0", "KEYUP 65 30 0", "KEYUP 16 42 0"])
 
     mark = rx.log.mark()
-    press(ctx, WHEEL_DOWN)
+    s.xdo(*WHEEL_DOWN)
     rx.log.wait(r"^KEYUP 176 ", 5)
     ctx.check("media key: scan code and extended bit",
               keys(rx, mark), ["KEYDOWN 176 25 1", "KEYUP 176 25 1"])
@@ -118,7 +97,7 @@ def nothing_stays_down(ctx):
     mark = rx.log.mark()
     s.xdo("key", "--delay", 0, "alt+Tab")
     rx.log.wait(r"^KEYUP 17 ", 5)
-    time.sleep(0.4)
+    rx.settle()  # a menu bar, had the lone Alt opened one, would come before the click
     seen = keys(rx, mark)
     ctx.check("Alt+Tab: the slot's Control+C, as plain keys with scan codes",
               [line for line in seen if re.match(r"^(SYS)?KEY(DOWN|UP) (17|67) ", line)],
@@ -127,26 +106,24 @@ def nothing_stays_down(ctx):
               [line for line in seen if re.match(r"^((SYS)?KEY(DOWN|UP) 9 |KEYMENU)", line)], [])
 
     first_run = rx.log.mark()
-    release_after(ctx, rx, "new assignment of the playing slot", FORWARD, 24)  # Copy
-    release_after(ctx, rx, "Reset", WHEEL_UP, ids["ID_TRAY_RESET"])
-    post(ctx, ids["ID_TRAY_EXIT"])
+    release_after(ctx, vela, rx, "new assignment of the playing slot", FORWARD,
+                  IDS.menu("Copy(Ctrl+C)"))
+    release_after(ctx, vela, rx, "Reset", WHEEL_UP, IDS.ID_TRAY_RESET)
+    vela.post(IDS.ID_TRAY_EXIT)
     vela.proc.wait(10)
     vela.write_settings(SETTINGS)
-    vela.start()
-    ctx.tray().wait_icon()
     # Started hidden: the hide that follows the start holds Vela's thread for
-    # about 2 s under Wine without a window manager. The probe's reads of the
-    # window wait for that thread, so once one answers the hide is over.
-    vela.wait_visible(0)
-    vela.texts()
-    release_after(ctx, rx, "Exit", FORWARD, ids["ID_TRAY_EXIT"])
+    # about 2 s under Wine without a window manager; Exit is timed after it.
+    vela.start_hidden()
+    release_after(ctx, vela, rx, "Exit", FORWARD, IDS.ID_TRAY_EXIT)
     status = None
     try:
         status = vela.proc.wait(5)
     except Exception:
         pass
     ctx.check("Exit: Vela gone with code 0", (status, vela.processes()), (0, 0))
-    # The stopped scripts never come back to let go a second time.
+    # The stopped scripts never come back to let go a second time: time
+    # passes beyond their 4 s Delay.
     time.sleep(4.2)
     ctx.check("stopped scripts pressed and released nothing more",
               len([t for t in rx.log.since(first_run) if re.match(r"^KEYUP 17 ", t)]), 3)
@@ -160,14 +137,9 @@ def hold_while_pressed(ctx):
     within 50 ms of the button's release; Exit while it is held lets Shift go;
     "Hold While Pressed" from the menu is saved for the slot."""
     s = ctx.s
-    ids = resource_ids()
-    vela = Vela(s)
-    settings = crlf("[X2ButtonSetting]", "0=Shift", "1=1", "2=0", "3=16", "4=0", "5=", "6=1",
-                    "8=", "Hold=1",
-                    "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=")
-    vela.write_settings(settings)
+    vela = Vela(s, settings=ini(slot("X2", "Shift", vk=16, Hold=1), slot("X1", **COPY)))
     start_with_forward_active(ctx, vela)
-    post(ctx, 90)  # the menu's "Hold While Pressed"
+    vela.post(IDS.kHoldWhilePressedCommand)
     ctx.check("menu_hold_saved_for_the_slot",
               bool(vela.wait_saved("X1ButtonSetting", "Hold", "1")), True)
     ctx.check("menu_hold_left_the_other_slot", vela.ini("X2ButtonSetting", "Hold"), "1")
@@ -175,11 +147,11 @@ def hold_while_pressed(ctx):
     rx = Receiver(s, exit_after=60)
     xtest = XTest(s.display)
     mark = rx.log.mark()
-    xtest.button(BACK, True)
-    time.sleep(0.6)
-    released = xtest.button(BACK, False)
+    xtest.button(BACK_BUTTON, True)
+    time.sleep(0.6)  # the button held 600 ms
+    released = xtest.button(BACK_BUTTON, False)
     rx.log.wait(r"^KEYUP 16 ", 5)
-    time.sleep(0.3)
+    rx.settle()  # a second Shift, had one come, would come before the click
     shift = [(stamp, text) for stamp, text in rx.log.entries()[mark:]
              if re.match(r"^KEY(DOWN|UP) 16 ", text)]
     ctx.check("held 600 ms: one Shift down, then its up",
@@ -193,13 +165,13 @@ def hold_while_pressed(ctx):
               rx.log.count(r"^XBUTTON", mark), 0)
 
     # Exit while the button still holds Shift.
-    xtest.button(BACK, True)
+    xtest.button(BACK_BUTTON, True)
     rx.log.wait_count(r"^KEYDOWN 16 ", rx.log.count(r"^KEYDOWN 16 ") + 1, 5)
     ups = rx.log.count(r"^KEYUP 16 ")
-    posted = post(ctx, ids["ID_TRAY_EXIT"])
+    posted = vela.post(IDS.ID_TRAY_EXIT)
     rx.log.wait_count(r"^KEYUP 16 ", ups + 1, 5)
     hit = rx.log.last(r"^KEYUP 16 ")
-    xtest.button(BACK, False)
+    xtest.button(BACK_BUTTON, False)
     ctx.check("Exit while held: Shift up within 200 ms",
               hit is not None and (hit[0] - posted) / 10000 <= RELEASE_WITHIN_MS, True)
 
@@ -214,20 +186,15 @@ def scan_codes_on_a_german_layout(ctx):
     subprocess.run(["setxkbmap", "de"], env=s.env, check=True)
     try:
         s.end_programs()  # Wine reads the layout as its programs start
-        vela = Vela(s)
-        vela.write_settings(crlf(
-            "[X1ButtonSetting]", "0=Z", "1=1", "2=0", "3=90", "4=0", "5=", "6=1", "8=",
-            "[X2ButtonSetting]", "0=Y", "1=1", "2=0", "3=89", "4=0", "5=", "6=1", "8="))
-        vela.start()
-        ctx.tray().wait_icon()
+        Vela(s, settings=ini(slot("X1", "Z", vk=90), slot("X2", "Y", vk=89))).start_in_tray()
         rx = Receiver(s)
         mark = rx.log.mark()
         s.xdo("key", "--delay", 50, "z", "y")
         rx.log.wait(r"^KEYUP 89 ", 5)
         physical = [t for t in keys(rx, mark) if re.match(r"^KEY(DOWN|UP) (89|90) ", t)]
         mark, ups = rx.log.mark(), rx.log.count(r"^KEYUP 89 ")
-        press(ctx, FORWARD)
-        press(ctx, BACK)
+        s.xdo(*FORWARD)
+        s.xdo(*BACK)
         rx.log.wait_count(r"^KEYUP 89 ", ups + 1, 5)
         sent = [t for t in keys(rx, mark) if re.match(r"^KEY(DOWN|UP) (89|90) ", t)]
         ctx.log(f"German layout: physical {physical}, from Vela {sent}")

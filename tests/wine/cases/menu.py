@@ -8,26 +8,18 @@ import os
 import shutil
 import time
 
-from harness import Abort, Receiver, Vela, centre, crlf, ink_box, layout, now_ms, wait_until
-
-CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
-
-
-def open_caption(ctx, menu, window_xy, column_row):
-    x, y = window_xy
-    cx, cy = centre(layout(f"g.caption_rect({column_row})"))
-    menu.click_at(x + cx, y + cy)
-    return menu.wait_level(1)
+from harness import (CTRL_C, FORWARD, IDS, Abort, Receiver, Vela, crlf, ini, ink_box, layout,
+                     now_ms, painted, wait_until)
 
 
 def copy_through_the_menu(ctx):
     vela = Vela(ctx.s)
     window = vela.start_shown()
     xy = ctx.s.geometry(window)[:2]
-    ctx.check("X1_native_before", vela.texts().get(1002), "Forward")
+    ctx.check("X1_native_before", vela.text("IDC_CAPTION_X1"), "Forward")
 
     menu = ctx.menu()
-    root = open_caption(ctx, menu, xy, "0, 2")  # X1
+    root = menu.open_caption(xy, "0, 2")  # X1
     menu.to_word_copy(root)
     ctx.s.screenshot(os.path.join(ctx.s.work, "menu-before-choice.png"))
     chosen = now_ms()
@@ -41,12 +33,13 @@ def copy_through_the_menu(ctx):
     ctx.check("saved_X1_values", x1, {"0": "Copy", "1": "1", "2": "2", "3": "67", "6": "1"})
     ctx.check("menu_closed", len(menu.open_levels()), 0)
     view = vela.texts()
-    ctx.check("X1_caption_copy", view.get(1002), "Copy")
-    ctx.check("other_captions_unchanged", (view.get(1000), view.get(1003)), ("Right Button", "Back"))
+    ctx.check("X1_caption_copy", view.get(IDS.IDC_CAPTION_X1), "Copy")
+    ctx.check("other_captions_unchanged",
+              (view.get(IDS.IDC_CAPTION_R), view.get(IDS.IDC_CAPTION_X2)), ("Right Button", "Back"))
 
     # A physical forward press now reaches the focused window as Control+C.
     rx = Receiver(ctx.s)
-    ctx.check("forward_press_is_ctrl_c_only", rx.collect(["click", "--delay", 0, 9], want=4), CTRL_C)
+    ctx.check("forward_press_is_ctrl_c_only", rx.collect(FORWARD, want=4), CTRL_C)
 
 
 def run_software(ctx):
@@ -60,7 +53,7 @@ def run_software(ctx):
     window = vela.start_shown()
     xy = ctx.s.geometry(window)[:2]
     menu = ctx.menu()
-    root = open_caption(ctx, menu, xy, "0, 3")  # X2, "Back"
+    root = menu.open_caption(xy, "0, 3")  # X2, "Back"
     menu.hover(root, 2, menu.BUTTON_ROOT_ROWS)  # Office Used
     office = menu.wait_level(2)
     menu.slide_into(office, 0, 4)  # Zoom In
@@ -69,8 +62,8 @@ def run_software(ctx):
 
     dialog = wait_until(lambda: ctx.s.visible_windows("^Open$"), 10, 0.05)
     ctx.check("file_dialog_opened", bool(dialog), True)
-    time.sleep(0.5)
-    # The file name box has the focus when the dialog opens.
+    # The file name box has the focus once the dialog is drawn.
+    wait_until(lambda: dialog and painted(ctx.s, ctx.s.geometry(dialog[0])), 5, 0.05)
     ctx.s.xdo("type", "--delay", 10, winprogram)
     ctx.s.xdo("key", "Return")
 
@@ -78,7 +71,7 @@ def run_software(ctx):
     x2 = {k: vela.ini("X2ButtonSetting", k) for k in "01256"}
     ctx.check("saved_X2_launch", x2, {"0": "VeryLongProgramNam..", "1": "1", "2": "5",
                                       "5": winprogram, "6": "1"})
-    ctx.check("X2_caption_shortened", vela.texts().get(1003), "VeryLongProgramNam..")
+    ctx.check("X2_caption_shortened", vela.text("IDC_CAPTION_X2"), "VeryLongProgramNam..")
 
     # A physical back press now starts the program.
     marker = program + ".started"
@@ -134,15 +127,14 @@ def macro_from_the_menu(ctx):
     to the slot, saved as keyAction 6, and it plays on the next press without
     a restart; an edit of the file plays at the press after."""
     s = ctx.s
-    vela = Vela(s)
+    vela = Vela(s, settings=ini("[X2ButtonSetting]", "8=Copy & Paste", "[WLButtonSetting]",
+                                "8=Copy  Paste"))
     vela.write_script("Tap.txt", crlf("KeyDown 65", "KeyUp 65"))
     vela.write_script("Copy & Paste.txt", crlf("KeyDown 17", "KeyUp 17"))
     vela.write_script("Copy  Paste.txt", crlf("KeyDown 17", "KeyUp 17"))
     os.makedirs(os.path.join(vela.folder, "ScriptsMacros", "Games"))
     vela.write_script(os.path.join("Games", "Heal.txt"), crlf("KeyDown 72", "KeyUp 72"))
-    # Notes are shown as they are too.
-    vela.write_settings(crlf("[X2ButtonSetting]", "8=Copy & Paste", "[WLButtonSetting]",
-                             "8=Copy  Paste"))
+    # (The notes above are shown as they are too.)
     window = vela.start_shown()
     ctx.tray().wait_icon()
     xy = s.geometry(window)[:2]
@@ -157,7 +149,7 @@ def macro_from_the_menu(ctx):
     ctx.check("ampersand_of_a_note_drawn_as_it_is",
               None not in widths and widths[1] - widths[0] >= 3, True)
     menu = ctx.menu()
-    root = open_caption(ctx, menu, xy, "0, 2")  # X1
+    root = menu.open_caption(xy, "0, 2")  # X1
     menu.hover(root, 7, menu.BUTTON_ROOT_ROWS)  # Macro
     macros = menu.wait_level(2)
     # Games (a submenu), "Copy  Paste", "Copy & Paste", Tap, Open Macro Folder.
@@ -179,14 +171,13 @@ def macro_from_the_menu(ctx):
     ctx.check("chosen_script_saved", bool(wait_until(
         lambda: (vela.ini("X1ButtonSetting", "7"), vela.ini("X1ButtonSetting", "2"),
                  vela.ini("X1ButtonSetting", "1")) == ("Tap.txt", "6", "1"), 3, 0.05)), True)
-    ctx.check("caption_is_the_script_name", vela.texts().get(1002), "Tap")
+    ctx.check("caption_is_the_script_name", vela.text("IDC_CAPTION_X1"), "Tap")
 
     rx = Receiver(s, exit_after=30)
-    forward = ["click", "--delay", 0, 9]
-    ctx.check("plays_at_once_without_a_restart", rx.collect(forward, want=2),
+    ctx.check("plays_at_once_without_a_restart", rx.collect(FORWARD, want=2),
               ["KEYDOWN 65", "KEYUP 65"])
     vela.write_script("Tap.txt", crlf("KeyDown 66", "KeyUp 66"))
-    time.sleep(0.5)
-    ctx.check("edited_script_plays_at_the_next_press", rx.collect(forward, want=2),
+    time.sleep(0.5)  # the user's moment between saving the script and pressing the button
+    ctx.check("edited_script_plays_at_the_next_press", rx.collect(FORWARD, want=2),
               ["KEYDOWN 66", "KEYUP 66"])
 

@@ -5,22 +5,23 @@ import re
 import shutil
 import time
 
-from harness import Abort, Receiver, Vela, brightest, centre, crlf, layout, short, wait_until
-
-CTRL_C = ["KEYDOWN 17", "KEYDOWN 67", "KEYUP 67", "KEYUP 17"]
-CTRL_V = ["KEYDOWN 17", "KEYDOWN 86", "KEYUP 86", "KEYUP 17"]
-FORWARD = ["click", "--delay", 0, 9]
+from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, NATIVE, NATIVE_FORWARD, PASTE, Abort,
+                     Receiver, Vela, ini, lightness, layout, short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
 # profile spelt in other capitals, as Windows compares file names); Third.exe
 # leaves it alone. A gap in the list loses no profile.
-SETTINGS = "\ufeff" + crlf(
-    "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=",
-    "[Profiles]", "1=\u00fcBER.EXE", "3=Third.exe",
-    "[\u00fcBER.EXE]", "X1.0=Paste", "X1.1=1", "X1.2=2", "X1.3=86", "X1.4=0", "X1.5=", "X1.6=1",
-    "X1.8=",
-    "[Third.exe]", "X1.0=Forward", "X1.1=0", "X1.2=0", "X1.3=0", "X1.4=0", "X1.5=", "X1.6=0",
-    "X1.8=")
+SETTINGS = "\ufeff" + ini(slot("X1", **COPY), "[Profiles]", "1=\u00fcBER.EXE", "3=Third.exe",
+                          slot("X1", **PASTE, profile="\u00fcBER.EXE"),
+                          slot("X1", "Forward", **NATIVE, profile="Third.exe"))
+
+
+def press_in(ctx, rx, want):
+    """Clicks into the receiver's program (it is in front now), then
+    presses the forward button; what reached the program."""
+    ctx.s.xdo("mousemove", *rx.centre, "click", 1)
+    time.sleep(0.15)  # as long as a hand takes from the click to the side button
+    return rx.collect(FORWARD, want=want)
 
 
 def program_in_front(ctx):
@@ -30,8 +31,7 @@ def program_in_front(ctx):
     s = ctx.s
     vela = Vela(s)
     vela.write_settings(SETTINGS, encoding="utf-16-le")
-    vela.start()
-    ctx.tray().wait_icon()
+    vela.start_in_tray()
     programs = os.path.join(s.work, "programs")
     os.makedirs(programs, exist_ok=True)
     receivers = []
@@ -43,28 +43,19 @@ def program_in_front(ctx):
         receivers.append(Receiver(s, exe=exe, left=n * 420, width=410, exit_after=60))
     first, second, third = receivers
 
-    s.probe("post", "--ids", str(IDCANCEL))  # the window hides: the receivers are clear
+    vela.post(IDS.IDCANCEL)  # the window hides: the receivers are clear
     vela.wait_visible(0)
-
-    def press_in(rx, want):
-        s.xdo("mousemove", *rx.centre, "click", 1)  # into the program: it is in front now
-        time.sleep(0.15)  # as long as a hand takes from the click to the side button
-        return rx.collect(FORWARD, want=want)
-
     for round_ in ("", " again"):
-        ctx.check("no profile: Ctrl+C" + round_, press_in(first, 4), CTRL_C)
-        ctx.check("\u00dcber.exe's profile: Ctrl+V" + round_, press_in(second, 4), CTRL_V)
-        ctx.check("Third.exe leaves it alone: the button itself" + round_, press_in(third, 2),
-                  ["XBUTTONDOWN 2", "XBUTTONUP 2"])
+        ctx.check("no profile: Ctrl+C" + round_, press_in(ctx, first, 4), CTRL_C)
+        ctx.check("\u00dcber.exe's profile: Ctrl+V" + round_, press_in(ctx, second, 4), CTRL_V)
+        ctx.check("Third.exe leaves it alone: the button itself" + round_, press_in(ctx, third, 2),
+                  NATIVE_FORWARD)
 
 
 # "All Programs" copies; Third.exe's profile has "No Settings" for the forward
 # button over what was Paste: the values stay, the input is left alone.
-LEFT_ALONE_IN_THIRD = crlf(
-    "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8=",
-    "[Profiles]", "1=Third.exe",
-    "[Third.exe]", "X1.0=Forward", "X1.1=0", "X1.2=2", "X1.3=86", "X1.4=0", "X1.5=", "X1.6=1",
-    "X1.8=")
+LEFT_ALONE_IN_THIRD = ini(slot("X1", **COPY), "[Profiles]", "1=Third.exe",
+                          slot("X1", "Forward", hooked=0, action=2, vk=86, profile="Third.exe"))
 
 
 def first_press_after_an_unseen_switch(ctx):
@@ -72,22 +63,17 @@ def first_press_after_an_unseen_switch(ctx):
     and whose profile leaves the forward button alone: the very first press
     in it is the button itself, down and up, with no click and no key."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(LEFT_ALONE_IN_THIRD)
-    vela.start()
-    ctx.tray().wait_icon()
+    Vela(s, settings=LEFT_ALONE_IN_THIRD).start_in_tray()
     programs = os.path.join(s.work, "programs")
     os.makedirs(programs, exist_ok=True)
     third_exe = os.path.join(programs, "Third.exe")
     shutil.copy2(s.probe_exe, third_exe)
     third = Receiver(s, "--raise-on-wheel", exe=third_exe, left=420, width=410, exit_after=60)
     first = Receiver(s, left=0, width=410, exit_after=60)
-    s.xdo("mousemove", *first.centre, "click", 1)
-    time.sleep(0.15)
-    ctx.check("clicked into the first program: Ctrl+C", first.collect(FORWARD, want=4), CTRL_C)
+    ctx.check("clicked into the first program: Ctrl+C", press_in(ctx, first, 4), CTRL_C)
 
     # Past the looks Vela takes after a click (320 ms): only the press may
-    # tell it that another program is in front now.
+    # tell it that another program is in front now. Time must pass.
     time.sleep(1)
     s.xdo("mousemove", *third.centre, "click", 4)
     if not third.log.wait(r"^RAISED 1$", 5):
@@ -106,9 +92,7 @@ def profile_menu(ctx):
     until a slot is given its own; its choice is saved in the program's
     section and acts in that program only; "Delete This Profile" ends it."""
     s = ctx.s
-    vela = Vela(s)
-    vela.write_settings(crlf(
-        "[X1ButtonSetting]", "0=Copy", "1=1", "2=2", "3=67", "4=0", "5=", "6=1", "8="))
+    vela = Vela(s, settings=ini(slot("X1", **COPY)))
     programs = os.path.join(s.work, "programs")
     os.makedirs(programs, exist_ok=True)
     second_exe = os.path.join(programs, "Second.exe")
@@ -118,10 +102,10 @@ def profile_menu(ctx):
     window = vela.start_shown()
     ctx.tray().wait_icon()
     xy = s.geometry(window)[:2]
-    ctx.check("profile caption at start", vela.texts().get(IDC_CAPTION_DPI), "All Programs")
+    ctx.check("profile caption at start", vela.text("IDC_CAPTION_DPI"), "All Programs")
 
     menu = ctx.menu()
-    root = open_profile_menu(ctx, menu, xy)
+    root = menu.open_caption(xy, "0, 4")  # the profile caption
     # "All Programs", "New Profile For", "Delete This Profile" (greyed).
     menu.hover(root, 1, 3)
     programs_level = menu.wait_level(2)
@@ -135,57 +119,33 @@ def profile_menu(ctx):
     s.xdo("click", 1)
     ctx.check("new profile saved", bool(vela.wait_saved("Profiles", "1", "Second.exe")), True)
     view = vela.texts()
-    ctx.check("profile caption names the program", view.get(IDC_CAPTION_DPI), "Second.exe")
-    ctx.check("X1 shows the inherited Copy", view.get(1002), "Copy")
+    ctx.check("profile caption names the program", view.get(IDS.IDC_CAPTION_DPI), "Second.exe")
+    ctx.check("X1 shows the inherited Copy", view.get(IDS.IDC_CAPTION_X1), "Copy")
     shot = s.screenshot(os.path.join(s.work, "profile-inherited.png"))
-    x1 = caption_on_screen(xy, "0, 2")
-    inherited = brightest(shot, x1)
+    x, y, w, h = layout("g.caption_rect(0, 2)")  # X1's caption
+    x1 = (xy[0] + x, xy[1] + y, w, h)
+    inherited = lightness(shot, x1)
 
     # Paste for X1 in this profile only.
-    s.probe("post", "--ids", "1002")
-    time.sleep(0.6)
-    s.xdo("key", "Escape")
-    time.sleep(0.3)
-    s.probe("post", "--ids", str(PASTE))
+    vela.make_active("X1")
+    vela.post(IDS.menu("Paste(Ctrl+V)"))
     ctx.check("the profile's own X1 saved",
               bool(vela.wait_saved("Second.exe", "X1.0", "Paste")), True)
     ctx.check("All Programs keeps Copy", vela.ini("X1ButtonSetting", "0"), "Copy")
-    own = brightest(s.screenshot(os.path.join(s.work, "profile-own.png")), x1)
+    own = lightness(s.screenshot(os.path.join(s.work, "profile-own.png")), x1)
     ctx.log(f"X1 caption lightness: inherited {inherited:.2f}, own {own:.2f}")
     ctx.check("an inherited caption is drawn dimmer than the profile's own",
               0 < inherited < own - 0.15, True)
 
-    s.probe("post", "--ids", str(IDCANCEL))  # the window hides: the receivers are clear
+    vela.post(IDS.IDCANCEL)  # the window hides: the receivers are clear
     vela.wait_visible(0)
+    ctx.check("Second.exe: its profile's Ctrl+V", press_in(ctx, second, 4), CTRL_V)
+    ctx.check("VelaProbe.exe: All Programs' Ctrl+C", press_in(ctx, first, 4), CTRL_C)
 
-    def press_in(rx, want):
-        s.xdo("mousemove", *rx.centre, "click", 1)
-        time.sleep(0.15)
-        return rx.collect(FORWARD, want=want)
-
-    ctx.check("Second.exe: its profile's Ctrl+V", press_in(second, 4), CTRL_V)
-    ctx.check("VelaProbe.exe: All Programs' Ctrl+C", press_in(first, 4), CTRL_C)
-
-    s.probe("post", "--ids", str(DELETE_PROFILE))
+    vela.post(IDS.kDeleteProfileCommand)
     ctx.check("deleted profile gone from the file",
               bool(wait_until(lambda: vela.ini("Profiles", "1") == "", 3, 0.05)), True)
-    ctx.check("profile caption back to All Programs", vela.texts().get(IDC_CAPTION_DPI),
+    ctx.check("profile caption back to All Programs", vela.text("IDC_CAPTION_DPI"),
               "All Programs")
-    ctx.check("Second.exe: Ctrl+C again", press_in(second, 4), CTRL_C)
+    ctx.check("Second.exe: Ctrl+C again", press_in(ctx, second, 4), CTRL_C)
 
-
-IDC_CAPTION_DPI = 1006
-IDCANCEL = 2
-PASTE = 25  # "Paste(Ctrl+V)"
-DELETE_PROFILE = 43000
-
-
-def caption_on_screen(window_xy, column_row):
-    x, y, w, h = layout(f"g.caption_rect({column_row})")
-    return window_xy[0] + x, window_xy[1] + y, w, h
-
-
-def open_profile_menu(ctx, menu, window_xy):
-    cx, cy = centre(caption_on_screen(window_xy, "0, 4"))
-    menu.click_at(cx, cy)
-    return menu.wait_level(1)

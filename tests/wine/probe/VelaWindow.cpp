@@ -1,12 +1,14 @@
 // texts, count, watch: Vela's main window seen from outside, the way another
 // program would see it.
 //
-//   texts    visibility and every caption and label text
+//   texts    visibility, every caption and label text, and the text typed in
+//            an open entry dialog
 //   count    how many Vela main windows exist
 //   watch    every change of the main window's visibility, until --exit-after
 //   places   the window's rectangle and that of every visible control in it
 //
 // Lines: "window 0|1", "visible 0|1", "text <control id> <UTF-8 text>",
+// "entry <UTF-8 text>",
 // "count <n>", "visible", "hidden", "gone", "ready",
 // "frame <x> <y> <w> <h>", "place <control id> <x> <y> <w> <h>" (places in
 // the window's coordinates, in physical pixels).
@@ -16,6 +18,7 @@
 
 #include "app/AppIdentity.h"
 #include "core/SlotTable.h"
+#include "resources/resource.h"
 #include "tests/wine/probe/Probe.h"
 
 namespace vela::probe {
@@ -52,6 +55,17 @@ void texts(EventLog& log) {
         logText(log, main, info.descriptionControl);
     }
     logText(log, main, kDpiCaptionControl);
+    // The entry dialog is a window of the main window's thread with the
+    // entry box in it.
+    EnumThreadWindows(
+        GetWindowThreadProcessId(main, nullptr),
+        [](HWND window, LPARAM data) -> BOOL {
+            HWND entry = GetDlgItem(window, IDC_ENTRY_TEXT);
+            if (!entry || !IsWindowVisible(window)) return TRUE;
+            reinterpret_cast<EventLog*>(data)->line("entry %s", utf8(controlText(entry)).c_str());
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&log));
 }
 
 void places(EventLog& log) {

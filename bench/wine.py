@@ -1,8 +1,6 @@
-#!/usr/bin/env python3
-"""Vela's benchmarks under Wine. They print figures and assert nothing; run
-them through scripts/bench.sh NAME, which builds what they need first.
-
-    bench.py NAME --bin BUILD/bin --work WORK
+"""Vela's benchmarks under Wine, rows of tests/wine/run.py's table. They
+print figures and assert nothing; run them through scripts/bench.sh NAME,
+which builds what they need first (or `run.py bench NAME`):
 
   pause      how long Vela's 30 ms pause really lasts, next to a plain Sleep
   settings   one settings save against the key-by-key profile-function sequence
@@ -14,23 +12,31 @@ them through scripts/bench.sh NAME, which builds what they need first.
              ways; pointer-move latency with profiles against no hooks
 """
 
-import argparse
 import os
+import re
 import shutil
-import sys
+import subprocess
 import time
 
-sys.path.insert(0, os.path.join(os.path.dirname(os.path.dirname(os.path.abspath(__file__))),
-                                "tests", "wine"))
-from harness import (Host, Receiver, Session, Tray, Vela, XTest, crlf, log,  # noqa: E402
-                     qpc_now)
+from harness import NATIVE, Host, Receiver, Vela, XTest, ini, log, qpc_now, slot
+
+
+NAN = float("nan")
 
 
 def percentile(sorted_values, p):
     if not sorted_values:
-        return float("nan")
+        return NAN
     k = min(len(sorted_values) - 1, max(0, round(p / 100 * (len(sorted_values) - 1))))
     return sorted_values[k]
+
+
+def figures(values, *percents):
+    """The percentiles of `values` and a line of them with the maximum, in ms."""
+    values = sorted(values)
+    found = [percentile(values, p) for p in percents]
+    return found, "  ".join([f"p{p} {v:6.2f} ms" for p, v in zip(percents, found)]
+                            + [f"max {values[-1] if values else NAN:6.2f} ms"])
 
 
 def program(session, name, *args):
@@ -38,7 +44,6 @@ def program(session, name, *args):
     exe = os.path.join(session.bin, name)
     out = os.path.join(session.work, name + ".txt")
     with open(out, "wb") as f:
-        import subprocess
         status = subprocess.run(["timeout", "600", "wine", exe, *args], env=session.env,
                                 stdout=f, stderr=subprocess.DEVNULL).returncode
     with open(out) as f:
@@ -46,12 +51,12 @@ def program(session, name, *args):
     return status
 
 
-def pause(session, options):
-    return program(session, "pause_bench.exe")
+def pause(ctx):
+    return program(ctx.s, "pause_bench.exe")
 
 
-def settings(session, options):
-    return program(session, "vela_settings_bench.exe", str(options.iterations))
+def settings(ctx):
+    return program(ctx.s, "vela_settings_bench.exe", str(ctx.options.iterations))
 
 
 # ---- Pointer moves through the hooks ---------------------------------------------------
@@ -84,20 +89,18 @@ def move_report(label, moves, receiver_log):
         if later:
             latencies.append((later[0] - stamp) / 10000.0)
             arrivals.append(later[0])
-    latencies.sort()
     arrivals.sort()
     gaps = [(b - a) / 10000.0 for a, b in zip(arrivals, arrivals[1:])]
     sent_gaps = [(b[0] - a[0]) / 10000.0 for a, b in zip(moves, moves[1:])]
-    nan = float("nan")
-    p50, p99 = percentile(latencies, 50), percentile(latencies, 99)
-    print(f"{label:<34} moves {len(moves):4d} seen {len(latencies):4d}  "
-          f"p50 {p50:6.2f} ms  p99 {p99:6.2f} ms  max {latencies[-1] if latencies else nan:6.2f} ms  "
-          f"worst gap {max(gaps) if gaps else nan:6.2f} ms "
-          f"(sender's worst gap {max(sent_gaps) if sent_gaps else nan:5.2f} ms)", flush=True)
-    return p50, p99
+    found, text = figures(latencies, 50, 99)
+    print(f"{label:<34} moves {len(moves):4d} seen {len(latencies):4d}  {text}  "
+          f"worst gap {max(gaps, default=NAN):6.2f} ms "
+          f"(sender's worst gap {max(sent_gaps, default=NAN):5.2f} ms)", flush=True)
+    return found
 
 
-def hooks(session, options):
+def hooks(ctx):
+    session, options = ctx.s, ctx.options
     count, interval = options.moves, options.interval_ms
     rx = Receiver(session, exit_after=900)
     host = Host(session, exit_after=900)
@@ -149,7 +152,6 @@ def presses(xtest, count, interval_ms):
 
 def press_report(label, stamps, receiver_log, pattern):
     """Latency from each press to the first line matching `pattern` after it."""
-    import re
     rx = re.compile(pattern)
     arrivals = sorted(stamp for stamp, text in receiver_log.entries()
                       if stamp is not None and rx.search(text))
@@ -159,16 +161,13 @@ def press_report(label, stamps, receiver_log, pattern):
         hit = next((a for a in arrivals if stamp <= a < until), None)
         if hit is not None:
             latencies.append((hit - stamp) / 10000.0)
-    latencies.sort()
-    nan = float("nan")
-    p50, p95 = percentile(latencies, 50), percentile(latencies, 95)
-    print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  "
-          f"p50 {p50:6.2f} ms  p95 {p95:6.2f} ms  max {latencies[-1] if latencies else nan:6.2f} ms",
-          flush=True)
-    return p50, p95
+    found, text = figures(latencies, 50, 95)
+    print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  {text}", flush=True)
+    return found
 
 
-def press(session, options):
+def press(ctx):
+    session, options = ctx.s, ctx.options
     count, interval = options.presses, options.press_interval_ms
     xtest = XTest(session.display)
     rx = Receiver(session, exit_after=900)
@@ -191,16 +190,12 @@ def press(session, options):
     proc.kill()
     proc.wait()
 
-    vela = Vela(session)
+    vela = Vela(session, settings=ini(slot("X1", "F24", vk=F24)))
     if options.vela_from:  # another build's program and libraries over this one's
         for name in os.listdir(options.vela_from):
             if name == "Vela.exe" or name.endswith(".dll"):
                 shutil.copy2(os.path.join(options.vela_from, name), vela.folder)
-    vela.write_settings(crlf("[X1ButtonSetting]", "0=F24", "1=1", "2=0", f"3={F24}", "4=0", "5=",
-                             "6=1", "8="))
-    vela.start()
-    Tray(session).wait_icon()
-    time.sleep(1)
+    vela.start_hidden()
     phase("Vela (F24)", rf"^KEYDOWN {F24} ")
     native50, native95 = results["native (XBUTTON2 arrives)"]
     vela50, vela95 = results["Vela (F24)"]
@@ -236,7 +231,6 @@ def switch_report(label, rounds, receiver_log, pattern):
     profile: the last press sent before the first line matching `pattern`.
     This includes the system's own part, from the click to the program's
     coming to the front, which the receivers cannot time under Wine."""
-    import re
     rx = re.compile(pattern)
     arrivals = sorted(stamp for stamp, text in receiver_log.entries()
                       if stamp is not None and rx.search(text))
@@ -247,18 +241,15 @@ def switch_report(label, rounds, receiver_log, pattern):
         sent = [t for t in stamps if hit is not None and t <= hit]
         if sent:
             latencies.append((sent[-1] - clicked) / 10000.0)
-    latencies.sort()
-    nan = float("nan")
     print(f"{label:<44} rounds {len(rounds):3d} switched {len(latencies):3d}  "
-          f"from the click p50 {percentile(latencies, 50):6.2f} ms  "
-          f"p95 {percentile(latencies, 95):6.2f} ms  "
-          f"max {latencies[-1] if latencies else nan:6.2f} ms", flush=True)
+          f"from the click {figures(latencies, 50, 95)[1]}", flush=True)
 
 
-def profiles(session, options):
+def profiles(ctx):
     """How soon after the click into another program its profile acts (the
     click is the foreground signal Vela gets under Wine), and the pointer's
     move latency with profiles in use against no hooks at all."""
+    session, options = ctx.s, ctx.options
     xtest = XTest(session.display)
     plain = Receiver(session, exit_after=900)
     plain.settle()
@@ -270,19 +261,11 @@ def profiles(session, options):
 
     # "All Programs" sends F24 for the forward button; Second.exe leaves it
     # alone; five more profiles for programs that are not running.
-    others = []
-    for n in range(5):
-        others += [f"[Other{n}.exe]", "X2.0=Back", "X2.1=0", "X2.2=0", "X2.3=0", "X2.4=0",
-                   "X2.5=", "X2.6=0", "X2.8="]
-    vela = Vela(session)
-    vela.write_settings(crlf(
-        "[X1ButtonSetting]", "0=F24", "1=1", "2=0", f"3={F24}", "4=0", "5=", "6=1", "8=",
-        "[Profiles]", "1=Second.exe", *[f"{n + 2}=Other{n}.exe" for n in range(5)],
-        "[Second.exe]", "X1.0=Forward", "X1.1=0", "X1.2=0", "X1.3=0", "X1.4=0", "X1.5=",
-        "X1.6=0", "X1.8=", *others))
-    vela.start()
-    Tray(session).wait_icon()
-    time.sleep(1)
+    Vela(session, settings=ini(
+        slot("X1", "F24", vk=F24), "[Profiles]", "1=Second.exe",
+        *[f"{n + 2}=Other{n}.exe" for n in range(5)],
+        slot("X1", "Forward", **NATIVE, profile="Second.exe"),
+        *[slot("X2", "Back", **NATIVE, profile=f"Other{n}.exe") for n in range(5)])).start_hidden()
     xtest.move(200, 512)
     xtest.button(1, True)
     xtest.button(1, False)  # a program without a profile in front
@@ -313,28 +296,3 @@ def profiles(session, options):
 BENCHMARKS = {"pause": pause, "settings": settings, "hooks": hooks, "press": press,
               "profiles": profiles}
 
-
-def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("name", choices=sorted(BENCHMARKS))
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--work", required=True)
-    parser.add_argument("--iterations", type=int, default=200)
-    parser.add_argument("--moves", type=int, default=1000)
-    parser.add_argument("--interval-ms", type=float, default=4)
-    parser.add_argument("--presses", type=int, default=300)
-    parser.add_argument("--press-interval-ms", type=float, default=60)
-    parser.add_argument("--vela-from", help="a folder with another build's Vela.exe and its "
-                        "libraries, for a before-and-after run")
-    options = parser.parse_args()
-    session = Session(options.bin, options.work)
-    try:
-        session.start()
-        return BENCHMARKS[options.name](session, options)
-    finally:
-        session.stop()
-
-
-if __name__ == "__main__":
-    sys.exit(main())

@@ -1,8 +1,5 @@
-#!/usr/bin/env python3
 """Screenshots of Vela under Wine, taken with real xdotool input as a user's
-would be; run them through scripts/screenshots.sh NAME.
-
-    screenshots.py NAME --bin BUILD/bin --out FOLDER
+would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
 
   window  first-start.png (no settings file yet), caption-hover.png (the pointer
           on "Right Button"), save-hover.png (SAVE AND EXIT's brighter look),
@@ -24,23 +21,23 @@ would be; run them through scripts/screenshots.sh NAME.
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
 """
 
-import argparse
 import os
+import shutil
 import subprocess
-import sys
 import time
 
-sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from harness import Menu, Session, Tray, Vela, centre, layout, log  # noqa: E402
+from harness import (COPY, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, caption_id, centre,
+                     crlf, ini, layout, log, open_entry, slot)
 
 
 class Shots:
-    def __init__(self, session, out):
-        self.s = session
-        self.out = out
+    def __init__(self, ctx):
+        self.s = ctx.s
+        self.out = ctx.options.out
         self.crop = None
 
     def take(self, name, crop=None, settle=0.4):
+        # A moment for hover looks and tooltips, which say nothing when done.
         time.sleep(settle)
         path = os.path.join(self.out, name + ".png")
         self.s.screenshot(path, crop)
@@ -52,23 +49,19 @@ class Shots:
         return path
 
 
-def window(session, shots):
+def window(ctx):
+    session, shots = ctx.s, Shots(ctx)
     vela = Vela(session)
-    win = vela.start_shown()
-    x, y, w, h = session.geometry(win)
+    x, y, w, h = session.geometry(vela.start_shown())
     shots.crop = (x, y, w, h)
     session.xdo("mousemove", 5, 5)
     shots.take("first-start")
-    cx, cy = centre(layout("g.caption_rect(1, 0)"))
-    session.xdo("mousemove", x + cx, y + cy)
-    shots.take("caption-hover")
-    sx, sy = centre(layout("(g.SAVE_X, g.SAVE_Y, g.SAVE_W, g.SAVE_H)"))
-    session.xdo("mousemove", x + sx, y + sy)
-    shots.take("save-hover")
-    lx, ly = centre(layout("g.label_rect(1, 0)"))
-    session.xdo("mousemove", x + lx, y + ly)
-    session.xdo("click", 1)
-    time.sleep(0.5)
+    for name, rect in (("caption-hover", "g.caption_rect(1, 0)"),
+                       ("save-hover", "(g.SAVE_X, g.SAVE_Y, g.SAVE_W, g.SAVE_H)")):
+        cx, cy = centre(layout(rect))
+        session.xdo("mousemove", x + cx, y + cy)
+        shots.take(name)
+    open_entry(session, (x, y), "1, 0")
     session.xdo("type", "--delay", 20, "Copy in every editor")
     session.xdo("mousemove", 5, 5)
     shots.take("description")
@@ -78,27 +71,25 @@ def window(session, shots):
 def open_forward_menu(session, vela):
     """Vela's window shown and the forward button's menu open: the window's
     geometry, the menu helper and the menu's first level."""
-    win = vela.start_shown()
-    x, y, w, h = session.geometry(win)
+    rect = session.geometry(vela.start_shown())
     m = Menu(session)
-    cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
-    m.click_at(x + cx, y + cy)
-    return (x, y, w, h), m, m.wait_level(1)
+    return rect, m, m.open_caption(rect[:2], "0, 2")  # X1, "Forward"
 
 
-def menu(session, shots):
+def menu(ctx):
+    session, shots = ctx.s, Shots(ctx)
     vela = Vela(session)
     (x, y, w, h), m, root = open_forward_menu(session, vela)
     session.xdo("mousemove", x + 318, y + 40)  # off the menu: nothing highlighted
     shots.take("menu-root", (x, y, w, h))
     m.to_word_copy(root)
     shots.take("menu-word-copy-highlighted", (x, y, w, h))
-    session.xdo("key", "Escape", "Escape", "Escape")
+    m.escape()
     session.end_programs()
 
     _, host_log = session.spawn_probe("menu-host", "--win8")
     host_log.wait(r"^ready$", 30)
-    button = host_log.first(r"^button 1002 (-?\d+) (-?\d+) (-?\d+) (-?\d+)$")[2]
+    button = host_log.first(rf"^button {caption_id('X1')} (-?\d+) (-?\d+) (-?\d+) (-?\d+)$")[2]
     left, top, right, bottom = (int(v) for v in button.groups())
     m.click_at((left + right) // 2, (top + bottom) // 2)
     root = m.wait_level(1)
@@ -109,15 +100,15 @@ def menu(session, shots):
     m.slide_into(win8, 0, 8)  # Charms Bar
     m.hover(win8, 7, 8)  # Switch Apps
     shots.take("menu-win8", (0, 0, 480, 480))
-    session.xdo("key", "Escape", "Escape")
+    m.escape()
 
 
-def tray(session, shots):
+def tray(ctx):
+    session, shots = ctx.s, Shots(ctx)
     vela = Vela(session)
     t = Tray(session)
     vela.start("screenshots")
     t.wait_icon()
-    time.sleep(0.5)
 
     def zoom(png, name):
         x, y, w, h = t.menu
@@ -128,90 +119,79 @@ def tray(session, shots):
 
     t.open_menu(3)
     zoom(shots.take("tray-menu", settle=0.3), "tray-menu-zoom.png")
-    t.choose(4)  # Start With Windows
-    time.sleep(0.3)
+    t.choose(t.AUTOSTART)
+    session.wait_reg(KESTREL_PROFILE, "BootValue", "1")
     t.open_menu(3)
-    time.sleep(0.3)
-    off = session.screenshot(os.path.join(session.work, "off.png"))
-    zoom(off, "tray-menu-off-zoom.png")
-    t.choose(3)  # Pause Remapping
-    time.sleep(0.5)
+    zoom(session.screenshot(os.path.join(session.work, "off.png")), "tray-menu-off-zoom.png")
+    t.choose(t.PAUSE)
+    t.wait_colour(green=False)
     t.open_menu(3)
-    time.sleep(0.3)
-    paused = session.screenshot(os.path.join(session.work, "paused.png"))
-    zoom(paused, "tray-paused-zoom.png")
-    session.xdo("key", "Escape")
+    zoom(session.screenshot(os.path.join(session.work, "paused.png")), "tray-paused-zoom.png")
+    t.close_menu()
 
 
-def macro(session, shots):
+def macro(ctx):
+    session, shots = ctx.s, Shots(ctx)
     vela = Vela(session)
     os.makedirs(os.path.join(vela.folder, "ScriptsMacros", "Games"))
     for name in ("Copy All.txt", os.path.join("Games", "Reload.txt"),
                  os.path.join("Games", "Heal.txt")):
-        vela.write_script(name, "KeyDown 65\r\nKeyUp 65\r\n")
+        vela.write_script(name, crlf("KeyDown 65", "KeyUp 65"))
     (x, y, w, h), m, root = open_forward_menu(session, vela)
     m.hover(root, 7, m.BUTTON_ROOT_ROWS)  # Macro
     macros = m.wait_level(2)
     m.slide_into(macros, 0, 4)  # Games
     m.wait_level(3)
     shots.take("menu-macro", (x, y, w, h))
-    session.xdo("key", "Escape", "Escape", "Escape")
+    m.escape()
 
 
-def scales(session, shots):
+def around(session, window_rect, levels):
+    """The window and the open menu levels in one rectangle."""
+    x, y, w, h = window_rect
+    shown = [session.geometry(level) for level in levels]
+    right = max(lx + lw for lx, _, lw, _ in shown)
+    bottom = max(ly + lh for _, ly, _, lh in shown)
+    return x, y, max(w, right - x + 10), max(h, bottom - y + 10)
+
+
+def scales(ctx):
+    session, shots = ctx.s, Shots(ctx)
     for dpi in (96, 120, 144, 192):
         session.set_dpi(dpi)
         vela = Vela(session)
-        win = vela.start_shown()
-        x, y, w, h = session.geometry(win)
+        x, y, w, h = session.geometry(vela.start_shown())
         session.xdo("mousemove", 2, 2)
         shots.take(f"window-{dpi}", (x, y, w, h))
         m = Menu(session)
-        cx, cy = centre(layout("g.caption_rect(0, 2)"))  # X1, "Forward"
-        m.click_at(x + cx * dpi // 96, y + cy * dpi // 96)
-        root = m.wait_level(1)
-        combination, word = m.to_word_copy(root)
-        shown = [session.geometry(level) for level in (root, combination, word)]
-        right = max(lx + lw for lx, _, lw, _ in shown)
-        bottom = max(ly + lh for _, ly, _, lh in shown)
-        shots.take(f"submenu-{dpi}", (x, y, max(w, right - x + 10), max(h, bottom - y + 10)))
-        session.xdo("key", "Escape", "Escape", "Escape")
+        root = m.open_caption((x, y), "0, 2", dpi)  # X1, "Forward"
+        levels = m.to_word_copy(root)
+        shots.take(f"submenu-{dpi}", around(session, (x, y, w, h), (root, *levels)))
+        m.escape()
     session.set_dpi(96)
 
 
-def profiles(session, shots):
+def profiles(ctx):
     """Two programs open beside Vela; the profile menu with "New Profile For"
     open; then a profile of its own for one of them, its inherited captions
     dimmed and the forward button its own."""
-    import shutil
-    from harness import Receiver
+    session, shots = ctx.s, Shots(ctx)
     editor = os.path.join(session.work, "Editor.exe")
     shutil.copy2(session.probe_exe, editor)
     Receiver(session, exe=editor, left=0, width=280, exit_after=120)
-    vela = Vela(session)
-    vela.write_settings("[X1ButtonSetting]\r\n0=Copy\r\n1=1\r\n2=2\r\n3=67\r\n6=1\r\n"
-                        "[WUButtonSetting]\r\n0=Volume Up\r\n1=1\r\n2=0\r\n3=175\r\n6=1\r\n"
-                        "[Profiles]\r\n1=Editor.exe\r\n"
-                        "[Editor.exe]\r\nX1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\n"
-                        "X1.6=1\r\n")
-    win = vela.start_shown()
-    x, y, w, h = session.geometry(win)
+    vela = Vela(session, settings=ini(
+        slot("X1", **COPY), slot("WU", "Volume Up", vk=175), "[Profiles]", "1=Editor.exe",
+        slot("X1", **PASTE, profile="Editor.exe")))
+    x, y, w, h = session.geometry(vela.start_shown())
     m = Menu(session)
-    cx, cy = centre(layout("g.caption_rect(0, 4)"))  # the profile caption
-    m.click_at(x + cx, y + cy)
-    root = m.wait_level(1)
+    root = m.open_caption((x, y), "0, 4")  # the profile caption
     # "All Programs", "Editor.exe", "New Profile For", "Delete This Profile".
     m.hover(root, 2, 4)
     programs = m.wait_level(2)
     m.slide_into(programs, 0, 1)
-    shown = [session.geometry(level) for level in (root, programs)]
-    right = max(lx + lw for lx, _, lw, _ in shown)
-    bottom = max(ly + lh for _, ly, _, lh in shown)
-    shots.take("profile-menu", (x, y, max(w, right - x + 10), max(h, bottom - y + 10)))
-    session.xdo("key", "Escape", "Escape")
-    time.sleep(0.3)
-    m.click_at(x + cx, y + cy)
-    root = m.wait_level(1)
+    shots.take("profile-menu", around(session, (x, y, w, h), (root, programs)))
+    m.escape()
+    root = m.open_caption((x, y), "0, 4")
     m.hover(root, 1, 4)  # Editor.exe
     session.xdo("click", 1)
     session.xdo("mousemove", 2, 2)
@@ -220,24 +200,3 @@ def profiles(session, shots):
 
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
           "profiles": profiles}
-
-
-def main():
-    parser = argparse.ArgumentParser(description=__doc__,
-                                     formatter_class=argparse.RawDescriptionHelpFormatter)
-    parser.add_argument("name", choices=sorted(SCENES))
-    parser.add_argument("--bin", required=True)
-    parser.add_argument("--out", required=True)
-    options = parser.parse_args()
-    os.makedirs(options.out, exist_ok=True)
-    session = Session(options.bin, os.path.join(options.out, "work"))
-    try:
-        session.start()
-        SCENES[options.name](session, Shots(session, os.path.abspath(options.out)))
-    finally:
-        session.stop()
-    return 0
-
-
-if __name__ == "__main__":
-    sys.exit(main())
