@@ -105,8 +105,8 @@ Physical physical(Trigger t) {
     return {};
 }
 
-hooks::SlotMask everySlot() {
-    return hooks::SlotMask(hooks::mouseSlots().bits() | hooks::keyboardSlots().bits());
+SlotSet everySlot() {
+    return SlotSet::all();
 }
 
 struct Filters {

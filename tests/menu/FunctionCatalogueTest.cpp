@@ -10,9 +10,10 @@
 #include <string>
 #include <vector>
 
+#include "core/MessageIds.h"
+#include "core/SlotOptions.h"
 #include "menu/FunctionCatalogue.h"
 #include "menu/ProfileCommands.h"
-#include "resources/resource.h"
 
 namespace vela::menu {
 namespace {
@@ -65,7 +66,7 @@ TEST(FunctionCatalogue, NoLevelShowsATextTwice) {
         if (c.level != MenuLevel::Root) shown[c.parent].push_back(c.caption);
     // The root's own rows after the catalogue's.
     shown[MenuLevel::Root].push_back(kMacroCategoryText);
-    shown[MenuLevel::Root].push_back(kHoldWhilePressedText);
+    for (const SlotOption& option : kSlotOptions) shown[MenuLevel::Root].push_back(option.menuText);
     for (auto& [level, texts] : shown) {
         std::set<std::wstring_view> seen;
         for (std::wstring_view t : texts) {
@@ -81,17 +82,17 @@ TEST(FunctionCatalogue, CommandIdsAreUniqueAndNoOtherCommandOfTheWindow) {
         const char* what;
         std::uint32_t first, last;
     };
-    const std::vector<Range> others = {
-        {"IDOK", IDOK, IDOK},
-        {"IDCANCEL", 2, 2},
-        {"Hold While Pressed", kHoldWhilePressedCommand, kHoldWhilePressedCommand},
-        {"Open Macro Folder", kOpenMacroFolderCommand, kOpenMacroFolderCommand},
-        {"the window's controls", IDC_CAPTION_R, IDC_LABEL_ALTTAB},
-        {"the script menu", ID_SCRIPT_SAVE, ID_SCRIPT_OPEN},
-        {"the tray menu", ID_TRAY_HIDE, ID_TRAY_PAUSE},
-        {"the scripts", kFirstScriptCommand, kFirstScriptCommand + kMaxMenuScripts - 1},
-        {"the profile menu", kAllProgramsCommand, kDeleteProfileCommand},
+    std::vector<Range> others = {
+        {"the dialog's buttons", kDialogButtonCommands.first, kDialogButtonCommands.last},
+        {"the function menu's own rows", kMenuExtraCommands.first, kMenuExtraCommands.last},
+        {"the window's controls", kControlCommands.first, kControlCommands.last},
+        {"the script menu", kScriptMenuCommands.first, kScriptMenuCommands.last},
+        {"the tray menu", kTrayCommands.first, kTrayCommands.last},
+        {"the scripts", kScriptCommands.first, kScriptCommands.last},
+        {"the profile menu", kProfileCommands.first, kProfileCommands.last},
     };
+    for (const SlotOption& option : kSlotOptions)
+        others.push_back({"a slot option", option.commandId, option.commandId});
     std::set<std::uint16_t> ids;
     for (const CatalogueEntry& e : kCatalogue) {
         EXPECT_NE(e.commandId, 0) << describe(e) << ": 0 marks a category item";
