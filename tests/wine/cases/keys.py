@@ -139,7 +139,7 @@ def hold_while_pressed(ctx):
     s = ctx.s
     vela = Vela(s, settings=ini(slot("X2", "Shift", vk=16, Hold=1), slot("X1", **COPY)))
     start_with_forward_active(ctx, vela)
-    vela.post(IDS.kHoldWhilePressedCommand)
+    vela.post(IDS.menu("Hold While Pressed"))
     ctx.check("menu_hold_saved_for_the_slot",
               bool(vela.wait_saved("X1ButtonSetting", "Hold", "1")), True)
     ctx.check("menu_hold_left_the_other_slot", vela.ini("X2ButtonSetting", "Hold"), "1")

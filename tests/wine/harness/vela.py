@@ -282,6 +282,8 @@ NAMED_NUMBER = re.compile(r"^\s*(?:#define\s+(\w+)\s+(\d+)\b"
                           r"|[^\n]*constexpr[^=\n(]*\s(k\w+)\s*=\s*(\d+);)", re.M)
 CATALOGUE_ROW = re.compile(r"\b(?:mouse|key|launch|restoreOwnFunction|chooseProgram)\("
                            r"(\w+), L\"([^\"]*)\", (\w+)")
+# A row of the slot options' table (core/SlotOptions.h): its menu text and command.
+OPTION_ROW = re.compile(r"\{\"\w+\", L\"[^\"]*\", L\"([^\"]*)\", (\w+),")
 
 
 class SourceIds:
@@ -300,6 +302,7 @@ class SourceIds:
                 for define, value, constant, number in NAMED_NUMBER.findall(text):
                     names.setdefault(define or constant, int(value or number))
                 rows += CATALOGUE_ROW.findall(text)
+                rows += [("SlotOptions", text_, id_) for text_, id_ in OPTION_ROW.findall(text)]
         return names, rows
 
     def __getitem__(self, name):
