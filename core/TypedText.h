@@ -1,0 +1,47 @@
+// Types a text into the program in front as Unicode input: any character,
+// whatever the keyboard layout, line breaks as Enter.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "core/Ports.h"
+
+namespace vela {
+
+// The record carries a UTF-16 unit in its scan code instead of a key.
+inline constexpr std::uint32_t kUnicodeKeyFlag = 0x0004;
+
+// The longest text typed, in UTF-16 units: a signature or a snippet of code,
+// typed in about two seconds. A longer text (a hand-edited settings file) is
+// cut to it.
+inline constexpr std::size_t kTypedTextLimit = 4096;
+
+// Characters go out in batches, one SendInput call each, with a pause
+// between: at this pace the longest text takes under two seconds, programs
+// that handle each character's messages one by one keep up, and a stop takes
+// effect within one pause.
+inline constexpr std::size_t kTypedCharactersPerBatch = 32;
+inline constexpr std::uint32_t kTypedBatchPauseMs = 10;
+
+// The longest start of `text` within kTypedTextLimit that does not end
+// between the two halves of a surrogate pair.
+std::wstring_view clipTypedText(std::wstring_view text);
+
+// The records that type `text`, character by character: each UTF-16 unit a
+// down and an up (a character beyond the first plane is its two units, in
+// order); "\r\n", "\n" and "\r" each one Enter and a tab the Tab key, as keys
+// with their scan codes. Other control characters and surrogates without
+// their other half type nothing. The text is taken as it is, not clipped.
+std::vector<InputRecord> typedTextRecords(std::wstring_view text, InputPort& input);
+
+// Types the text, clipped to the limit, on the calling thread: batches of
+// kTypedCharactersPerBatch characters, kTypedBatchPauseMs apart. A character
+// is never split between batches, so nothing is left down between them. Once
+// `stop` is set, no further batch goes out.
+void typeText(std::wstring_view text, InputPort& input, const std::atomic<bool>* stop = nullptr);
+
+}  // namespace vela
