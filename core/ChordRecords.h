@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "core/KeyChord.h"
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 
 namespace vela {
 

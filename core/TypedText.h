@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Ports.h"
+#include "core/InputPorts.h"
 
 namespace vela {
 
