@@ -34,6 +34,10 @@ enum class KeyAction : std::int32_t {
     Macro = 6,
     RepeatKey = 7,
     SwitchApps = 8,
+    // The input is a modifier: while it is held the other inputs act by its
+    // layer (core/Layers.h). A value past the older ones, so that a reader
+    // that knows only those does nothing for it.
+    LayerWhileHeld = 11,
 };
 
 constexpr std::int32_t toRaw(ActionGroup v) {
