@@ -1,0 +1,80 @@
+#include "core/LayerState.h"
+
+#include <utility>
+
+namespace vela {
+
+void LayerState::press(Slot slot, std::uint32_t tick, std::uint32_t detail) {
+    // Pressed again without a release between: the release went missing.
+    if (pressed_[slot] != Press::None) finish(slot, false);
+    tapSpoiled_ = true;
+    const ButtonAssignment* function = &layered_.assignmentFor(slot);
+    const SlotInfo& info = slotInfo(slot);
+    if (isLayerWhileHeld(*function) && canCarryLayer(info.trigger)) {
+        if (!heldLayer()) {
+            startLayer(slot, tick);
+            return;
+        }
+        function = &layers_.tapOf(slot);
+    }
+    const Layer* layer = layered_.layer();
+    function_[slot] = *function;
+    if (canHold(info.trigger))
+        pressed_[slot] = layer && layer->sets(slot) ? Press::LayerFunction : Press::Function;
+    port_.activate(slot, detail);
+}
+
+void LayerState::release(Slot slot, std::uint32_t tick) {
+    finish(slot, !tapSpoiled_ && tick - layerPressTick_ <= kLayerTapMaxMs);
+}
+
+void LayerState::otherInput() {
+    tapSpoiled_ = true;
+}
+
+void LayerState::abandon() {
+    for (const SlotInfo& info : kSlotTable) {
+        if (pressed_[info.slot] != Press::LayerFunction) continue;
+        pressed_[info.slot] = Press::LetGo;
+        port_.release(info.slot);
+    }
+    if (const std::optional<Slot> button = heldLayer()) {
+        pressed_[*button] = Press::LetGo;
+        endLayer(false);
+    }
+}
+
+void LayerState::startLayer(Slot button, std::uint32_t tick) {
+    layered_.setLayer(button);
+    pressed_[button] = Press::LayerButton;
+    layerPressTick_ = tick;
+    tapSpoiled_ = false;
+    port_.setLayerHooks(layered_.hooksAdded());
+}
+
+void LayerState::endLayer(bool tap) {
+    const Slot button = *heldLayer();
+    layered_.setLayer(std::nullopt);
+    port_.setLayerHooks({});
+    if (!tap) return;
+    function_[button] = layers_.tapOf(button);
+    port_.activate(button, 0);
+    port_.release(button);
+}
+
+void LayerState::finish(Slot slot, bool tap) {
+    switch (std::exchange(pressed_[slot], Press::None)) {
+        case Press::LayerButton:
+            endLayer(tap);
+            return;
+        case Press::LetGo:
+            return;
+        default:
+            // Also for a press never seen (its hook came in while it was
+            // down): whatever the slot holds comes up.
+            port_.release(slot);
+            return;
+    }
+}
+
+}  // namespace vela

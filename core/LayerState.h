@@ -1,0 +1,92 @@
+// Which function each press goes to while a layer button is held, and what a
+// layer button does when it comes up.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include "core/Layers.h"
+
+namespace vela {
+
+// How long a layer button may be held and still be a tap. A deliberate click
+// of a side button is down for about 80 to 250 ms, a slow one up to 300. Any
+// other input already spoils a tap, so this bound only decides a hold in
+// which nothing was done: the user meant the layer and thought better of it,
+// and a Back they did not ask for (a page left) costs more than a tap taken
+// for a hold. Below the half second from which a press reads as held.
+inline constexpr std::uint32_t kLayerTapMaxMs = 400;
+
+// What the layer state drives.
+class LayerPort {
+public:
+    virtual ~LayerPort() = default;
+    // The slot was pressed: act now on the function LayerState::assignmentFor
+    // gives for it; one that can be held stays down until release(slot).
+    virtual void activate(Slot slot, std::uint32_t detail) = 0;
+    // The slot's press is over: what its function holds comes up.
+    virtual void release(Slot slot) = 0;
+    // The hooks a held layer needs besides those of the base, put in when the
+    // layer begins and taken out (an empty set) when it ends.
+    virtual void setLayerHooks(SlotSet slots) = 0;
+};
+
+// Fed every report of a press and a release (with the tick it came at), it
+// decides on the user-interface thread:
+// - the press of a button whose assignment is "Layer While Held" starts its
+//   layer and sends nothing; its release ends the layer and, for a tap, does
+//   the tap function then (a press and its release at once);
+// - a press goes to the function that acts for its slot at that moment, and
+//   its release to that same function, whether the layer began or ended in
+//   between;
+// - one layer at a time: another layer button pressed inside it acts as a
+//   plain button, by its tap function, unless the layer sets it.
+// The executor reads the function of the press through assignmentFor().
+class LayerState final : public AssignmentSource {
+public:
+    LayerState(const AssignmentSource& base, const LayerSet& layers, LayerPort& port)
+        : layered_(base, layers), layers_(layers), port_(port) {}
+
+    // `detail` goes with the press to the port (what the hook said with it).
+    void press(Slot slot, std::uint32_t tick, std::uint32_t detail = 0);
+    void release(Slot slot, std::uint32_t tick);
+    // Input that Vela does not remap (a left click): a layer button held
+    // meanwhile is no longer tapped.
+    void otherInput();
+    // The layer ends without a tap, and what the presses made inside a layer
+    // hold comes up now; their releases, and the layer button's, do nothing
+    // when they come. For whatever may take a release away or change what a
+    // press meant: the watchdog's restore, pause, Exit, a switch of profile,
+    // a change of a layer or of a layer button's assignment.
+    void abandon();
+
+    // The button whose layer is held now.
+    std::optional<Slot> heldLayer() const { return layered_.layerButton(); }
+
+    // The function the slot's latest press went to.
+    const ButtonAssignment& assignmentFor(Slot slot) const override { return function_[slot]; }
+
+private:
+    enum class Press : std::uint8_t {
+        None,           // up, or an input without a release (wheel, tilt)
+        Function,       // down, acting as it would without the layer
+        LayerFunction,  // down, acting by the layer held at its press
+        LayerButton,    // down, holding its layer
+        LetGo,          // down, but what it held went up already
+    };
+
+    void startLayer(Slot button, std::uint32_t tick);
+    void endLayer(bool tap);
+    // The slot's press is over; a layer button's may count as a tap.
+    void finish(Slot slot, bool tap);
+
+    LayeredAssignments layered_;
+    const LayerSet& layers_;
+    LayerPort& port_;
+    SlotArray<Press> pressed_;
+    SlotArray<ButtonAssignment> function_;
+    std::uint32_t layerPressTick_ = 0;
+    bool tapSpoiled_ = false;
+};
+
+}  // namespace vela
