@@ -129,18 +129,17 @@ TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
     EXPECT_EQ(fakes.messages, (std::vector<std::wstring>{warning, L"Vela", warning, L"Vela"}));
 }
 
-TEST_F(AssignmentCommandsTest, WheelCaptionsAndTheDpiCaptionOpenNothing) {
-    model.activeSlot = 3;
-    commands.openFunctionMenu(Slot::WD);
-    commands.openFunctionMenu(Slot::WU);
+TEST_F(AssignmentCommandsTest, WheelCaptionsOpenTheirMenuTheDpiCaptionNothing) {
+    // The wheel too can press a shortcut or type a text; it has no release
+    // to hold a function until.
     EXPECT_TRUE(commands.openFunctionMenuForControl(1004));
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{"screenRect 1004", "menu 1019,2034 active 5"}));
+    EXPECT_EQ(model.activeSlot, number(Slot::WD));
+    fakes.log.clear();
     EXPECT_FALSE(commands.openFunctionMenuForControl(1006));
     EXPECT_FALSE(commands.openFunctionMenuForControl(1));
     EXPECT_TRUE(fakes.log.empty());
-    EXPECT_EQ(model.activeSlot, 3);
-
-    EXPECT_TRUE(commands.openFunctionMenuForControl(1019));
-    EXPECT_EQ(model.activeSlot, number(Slot::WR));
+    EXPECT_EQ(model.activeSlot, number(Slot::WD));
 }
 
 // ---- Catalogue entries ------------------------------------------------------
@@ -311,6 +310,87 @@ TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce)
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000");
     rec.advance(1, fire);
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000 kill:7 save");
+}
+
+// ---- Keys and Shortcuts, Type Text -------------------------------------------
+
+// The keyboard's names, as a German layout gives them.
+struct GermanNames final : KeyNames {
+    std::wstring keyName(std::uint16_t vk) override {
+        return vk == 0xA2 ? L"Strg" : vk == 0xA0 ? L"Umschalt" : L"";
+    }
+};
+
+class ShortcutCommandsTest : public AssignmentCommandsTest {
+protected:
+    GermanNames german;
+    AssignmentCommands asking{
+        model, {fakes, fakes, fakes, fakes, nullptr, nullptr, &fakes, &fakes, &german}, L"Vela"};
+    const KeyChord reopenTab{modifier::LeftCtrl | modifier::LeftShift, 0x54};
+};
+
+TEST_F(ShortcutCommandsTest, AChosenShortcutOrTextIsTheSlotsUnderACaptionThatShowsIt) {
+    prepare(Slot::WU, false);
+    fakes.shortcutToGive = reopenTab;
+    EXPECT_TRUE(asking.onCommand(kKeysAndShortcutsCommand));
+    ButtonAssignment want = sentinel(false);
+    want.caption = L"Strg+Umschalt+T";
+    want.hookInstalled = true;
+    want.actionGroup = toRaw(ActionGroup::KeyGroup);
+    want.keyAction = toRaw(KeyAction::Shortcut);
+    want.shortcut = reopenTab;
+    EXPECT_TRUE(model.at(Slot::WU) == want) << "only the function's own fields change";
+    EXPECT_EQ(rec.trace(), "caption:WU install:WU repaint timer:7/10");
+
+    prepare(Slot::M, true);
+    fakes.textToGive = L"  Gr\u00fc\u00dfe,\r\n\u6771\u4eac \u20ac5 and a long tail of text here";
+    EXPECT_TRUE(asking.onCommand(kTypeTextCommand));
+    EXPECT_EQ(model.at(Slot::M).typedText, *fakes.textToGive) << "typed as given, blanks too";
+    EXPECT_EQ(model.at(Slot::M).keyAction, toRaw(KeyAction::TypeText));
+    EXPECT_EQ(model.at(Slot::M).caption,
+              L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5 and a long tail of text her\u2026");
+    EXPECT_EQ(fakes.dialogsOpenedWith, (std::vector<std::wstring>{L"", L""}))
+        << "neither slot had one to start from";
+}
+
+TEST_F(ShortcutCommandsTest, TheDialogsStartFromTheSlotsOwnAndCancelChangesNothing) {
+    prepare(Slot::X1, true);
+    model.at(Slot::X1).keyAction = toRaw(KeyAction::Shortcut);
+    model.at(Slot::X1).actionGroup = toRaw(ActionGroup::KeyGroup);
+    model.at(Slot::X1).shortcut = reopenTab;
+    const ButtonAssignment before = model.at(Slot::X1);
+    for (std::uint16_t command : {kKeysAndShortcutsCommand, kTypeTextCommand}) {
+        EXPECT_TRUE(asking.onCommand(command));
+    }
+    fakes.textToGive = L"";
+    asking.onCommand(kTypeTextCommand);
+    EXPECT_TRUE(model.at(Slot::X1) == before);
+    EXPECT_EQ(rec.trace(), "");
+    EXPECT_EQ(fakes.dialogsOpenedWith, (std::vector<std::wstring>{L"162+160+84", L"", L""}));
+    // Without dialogs to ask (or a menu opened first) the commands do nothing.
+    model.activeSlot = 0;
+    fakes.shortcutToGive = reopenTab;
+    asking.onCommand(kKeysAndShortcutsCommand);
+    model.activeSlot = number(Slot::X2);
+    EXPECT_TRUE(commands.onCommand(kKeysAndShortcutsCommand));
+    EXPECT_EQ(rec.trace(), "");
+}
+
+TEST_F(ShortcutCommandsTest, TheMenuChecksTheSlotsShortcutOrTextAndShowsIt) {
+    fakes.shortcutToGive = reopenTab;
+    fakes.textToGive = L"user@example.com, with regards";
+    asking.openFunctionMenu(Slot::X2);
+    asking.onCommand(kKeysAndShortcutsCommand);
+    asking.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off chosen 70");
+    EXPECT_EQ(fakes.chosenDetail, L"Strg+Umschalt+T");
+    asking.onCommand(kTypeTextCommand);
+    asking.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off chosen 71");
+    EXPECT_EQ(fakes.chosenDetail, L"user@example.com\u2026");
+    asking.onCommand(kNoSettingsCommand);  // kept, but not the slot's function now
+    asking.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off");
 }
 
 // ---- Run Software -----------------------------------------------------------
