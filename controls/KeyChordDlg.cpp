@@ -133,7 +133,10 @@ std::optional<LRESULT> CKeyChordDlg::handleMessage(UINT message, WPARAM wParam, 
     switch (message) {
         case WM_INITDIALOG:
             onInit();
-            return TRUE;
+            // The keys are captured, so no button needs the focus; the list
+            // takes it and no button looks chosen.
+            SetFocus(item(IDC_CHORD_LIST));
+            return FALSE;
         case WM_TIMER:
             if (wParam != kCaptureRenewTimerId) break;
             capture_.renewCapture();

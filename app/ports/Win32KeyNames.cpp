@@ -15,8 +15,11 @@ bool isKeypadKey(std::uint16_t virtualKey) {
     return virtualKey >= VK_NUMPAD0 && virtualKey <= VK_DIVIDE;
 }
 
+// X names no keyboard prints: with an underscore ("Control_L"), starting in
+// lower case ("odiaeresis"), or the old names of Page Up and Page Down.
 bool readsLikeAKeySymbol(const std::wstring& name) {
-    return name.find(L'_') != std::wstring::npos || (name[0] >= L'a' && name[0] <= L'z');
+    return name.find(L'_') != std::wstring::npos || (name[0] >= L'a' && name[0] <= L'z') ||
+           name == L"Prior" || name == L"Next";
 }
 
 }  // namespace
