@@ -10,11 +10,9 @@
 #include <vector>
 
 #include "core/InputPorts.h"
+#include "core/InputRecords.h"
 
 namespace vela {
-
-// The record carries a UTF-16 unit in its scan code instead of a key.
-inline constexpr std::uint32_t kUnicodeKeyFlag = 0x0004;
 
 // The longest text typed, in UTF-16 units: a signature or a snippet of code,
 // typed in about two seconds. A longer text (a hand-edited settings file) is
