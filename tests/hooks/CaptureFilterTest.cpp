@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "hooks/CaptureFilter.h"
 #include "hooks/HookTypes.h"
 
@@ -54,13 +56,10 @@ TEST(CaptureFilter, TakesEveryKeyWhileCapturingAndLeavesTheSystemNothingHalfPres
 
 TEST(CaptureFilter, ACapturedKeyTravelsWholeInAMessageParameter) {
     for (const CapturedKey key :
-         {CapturedKey{0xA2, 0x21D, false, true}, CapturedKey{0xA5, 0x38, true, false},
-          CapturedKey{0xFE, 0xFFF, true, true}, CapturedKey{}}) {
+         {CapturedKey{0xA2, 0x21D, false, true}, CapturedKey{0xFE, 0xFFF, true, false}}) {
         const CapturedKey back = unpackCapturedKey(packCapturedKey(key));
-        EXPECT_EQ(back.virtualKey, key.virtualKey);
-        EXPECT_EQ(back.scanCode, key.scanCode);
-        EXPECT_EQ(back.extended, key.extended);
-        EXPECT_EQ(back.down, key.down);
+        EXPECT_EQ(std::tuple(back.virtualKey, back.scanCode, back.extended, back.down),
+                  std::tuple(key.virtualKey, key.scanCode, key.extended, key.down));
     }
 }
 

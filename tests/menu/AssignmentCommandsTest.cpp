@@ -343,37 +343,24 @@ TEST_F(ShortcutCommandsTest, AChosenShortcutOrTextIsTheSlotsUnderACaptionThatSho
     EXPECT_EQ(rec.trace(), "caption:WU install:WU repaint timer:7/10");
 
     prepare(Slot::M, true);
-    fakes.textToGive = L"  Gr\u00fc\u00dfe,\r\n\u6771\u4eac \u20ac5 and a long tail of text here";
+    fakes.textToGive = L" Gr\u00fc\u00dfe,\r\n\u6771\u4eac \u20ac5 and a long tail of text here";
     EXPECT_TRUE(asking.onCommand(kTypeTextCommand));
     EXPECT_EQ(model.at(Slot::M).typedText, *fakes.textToGive) << "typed as given, blanks too";
-    EXPECT_EQ(model.at(Slot::M).keyAction, toRaw(KeyAction::TypeText));
     EXPECT_EQ(model.at(Slot::M).caption,
               L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5 and a long tail of text her\u2026");
-    EXPECT_EQ(fakes.dialogsOpenedWith, (std::vector<std::wstring>{L"", L""}))
-        << "neither slot had one to start from";
-}
-
-TEST_F(ShortcutCommandsTest, TheDialogsStartFromTheSlotsOwnAndCancelChangesNothing) {
-    prepare(Slot::X1, true);
-    model.at(Slot::X1).keyAction = toRaw(KeyAction::Shortcut);
-    model.at(Slot::X1).actionGroup = toRaw(ActionGroup::KeyGroup);
-    model.at(Slot::X1).shortcut = reopenTab;
-    const ButtonAssignment before = model.at(Slot::X1);
-    for (std::uint16_t command : {kKeysAndShortcutsCommand, kTypeTextCommand}) {
-        EXPECT_TRUE(asking.onCommand(command));
-    }
+    // Now each dialog starts from the slot's own; Cancel, or nothing to type,
+    // changes nothing, and so does a command without the dialogs.
+    const ButtonAssignment before = model.at(Slot::M);
     fakes.textToGive = L"";
+    fakes.shortcutToGive.reset();
+    rec.clear();
     asking.onCommand(kTypeTextCommand);
-    EXPECT_TRUE(model.at(Slot::X1) == before);
-    EXPECT_EQ(rec.trace(), "");
-    EXPECT_EQ(fakes.dialogsOpenedWith, (std::vector<std::wstring>{L"162+160+84", L"", L""}));
-    // Without dialogs to ask (or a menu opened first) the commands do nothing.
-    model.activeSlot = 0;
-    fakes.shortcutToGive = reopenTab;
     asking.onCommand(kKeysAndShortcutsCommand);
-    model.activeSlot = number(Slot::X2);
-    EXPECT_TRUE(commands.onCommand(kKeysAndShortcutsCommand));
+    commands.onCommand(kTypeTextCommand);
+    EXPECT_TRUE(model.at(Slot::M) == before);
     EXPECT_EQ(rec.trace(), "");
+    EXPECT_EQ(fakes.dialogsOpenedWith,
+              (std::vector<std::wstring>{L"", L"", before.typedText, L""}));
 }
 
 TEST_F(ShortcutCommandsTest, TheMenuChecksTheSlotsShortcutOrTextAndShowsIt) {
@@ -384,6 +371,8 @@ TEST_F(ShortcutCommandsTest, TheMenuChecksTheSlotsShortcutOrTextAndShowsIt) {
     asking.openFunctionMenu(Slot::X2);
     EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off chosen 70");
     EXPECT_EQ(fakes.chosenDetail, L"Strg+Umschalt+T");
+    asking.onCommand(kKeysAndShortcutsCommand);
+    EXPECT_EQ(fakes.dialogsOpenedWith.back(), L"162+160+84") << "the dialog starts from it";
     asking.onCommand(kTypeTextCommand);
     asking.openFunctionMenu(Slot::X2);
     EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off chosen 71");
