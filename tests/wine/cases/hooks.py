@@ -267,7 +267,8 @@ def watchdog(ctx):
 
 # Keys fed to a capture and what the listener hears, in xdotool's order.
 CAPTURED = [("super+Right", ["91 down", "39 down", "91 up", "39 up"]),
-            ("alt+F4", ["164 down", "115 down", "164 up", "115 up"]), ("Escape", ["27 down", "27 up"])]
+            ("alt+F4", ["164 down", "115 down", "164 up", "115 up"]),
+            ("Escape", ["27 down", "27 up"])]
 
 
 def keyboard_capture(ctx):
