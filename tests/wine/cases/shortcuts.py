@@ -136,6 +136,16 @@ def capture_dialog(ctx):
               ["KEYDOWN 17 29 0", "MOUSEWHEEL 120", "KEYUP 17 29 0"])
     ctx.check("nothing down after all", s.keys_down(WATCHED_KEYS), [])
 
+    # Vela ending while the dialog listens gives the keyboard back at once.
+    open_dialog(ctx, vela, "WU", IDS.kKeysAndShortcutsCommand)
+    vela.post(IDS.ID_TRAY_EXIT)
+    vela.proc.wait(10)
+    s.xdo("mousemove", *watcher.centre, "click", 1)
+    mark = watcher.log.mark()
+    s.xdo("key", "a")
+    ctx.check("Exit while listening: the keyboard works at once",
+              watcher.log.wait_count(r"^KEYUP 65 ", 1, 5, since=mark), True)
+
 
 def names_of_a_german_keyboard(ctx):
     """With the keyboard set to German, the keys that type characters are
