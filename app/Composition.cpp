@@ -21,14 +21,20 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 
 }  // namespace
 
-Composition::MenuCommands::MenuCommands(HWND window, bool win8MenuEnabled, SlotModel& model,
-                                        MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
-                                        ProfileEditor& editor, const ProfileSet& profileSet)
+Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled,
+                                        SlotModel& model, MacroFolderPort& macroFolder,
+                                        MacroLoaderPort& macroLoader, ProfileEditor& editor,
+                                        const ProfileSet& profileSet, KeyCapturePort& capture,
+                                        KeyNames& keyNames)
     : messages(window),
       files(window),
+      shortcuts(module, window, capture, keyNames),
+      texts(module, window),
       menu(window, win8MenuEnabled),
       captions(window),
-      commands(model, {messages, files, menu, captions, &macroFolder, &macroLoader},
+      commands(model,
+               {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
+                &keyNames},
                win32::executableApplicationName()),
       profiles(editor, profileSet, menu, programs, captions) {
     commands.useEditor(&editor);
@@ -52,7 +58,8 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                             // hooks out: what any slot holds comes up.
                             for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
                         },
-                        [this] { foreground_.clickSeen(); }}),
+                        [this] { foreground_.clickSeen(); },
+                        [this](const CapturedKey& key) { hooks_.captured(key); }}),
       window_(module, *this),
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
@@ -61,11 +68,9 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       macroLoader_(files_, moduleFolder_, macroScripts_),
       player_(
           macroScripts_, playbackThreads_, heldInputs_,
-          [this](Slot slot) -> std::unique_ptr<InputPort> {
-              HANDLE wake = playbackWake_[slot].get();
-              if (wake) ResetEvent(wake);
-              return std::make_unique<win32::Win32InputPort>(wake);
-          },
+          [this](Slot slot) { return playbackPort(slot); }, threads_),
+      typer_(
+          playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPort(slot); },
           threads_),
       model_(pausableHooks_, window_, timers_, &releaser_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
@@ -78,7 +83,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       foreground_(module),
       executor_(model_,
                 ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(),
-                              &activeAssignments_, &pausableHooks_},
+                              &activeAssignments_, &pausableHooks_, &typer_},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
@@ -104,8 +109,8 @@ void Composition::run() {
 
 void Composition::onWindowCreated(HWND window) {
     timers_.setWindow(window);
-    menu_.emplace(window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_, editor_,
-                  profiles_);
+    menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_,
+                  editor_, profiles_, hooks_, keyNames_);
     executor_.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
@@ -186,6 +191,7 @@ void Composition::onTimer(int timerId) {
 }
 
 void Composition::onSessionEnding() {
+    hooks_.endCapture();
     releaser_.releaseAll();
     savePending();
 }
@@ -221,13 +227,20 @@ void Composition::playOnThisThread(Slot slot) {
     player_.playOnThisThread(number(slot), input_);
 }
 
+std::unique_ptr<InputPort> Composition::playbackPort(Slot slot) {
+    HANDLE wake = playbackWake_[slot].get();
+    if (wake) ResetEvent(wake);
+    return std::make_unique<win32::Win32InputPort>(wake);
+}
+
 void Composition::wake(Slot slot) {
     if (HANDLE event = playbackWake_[slot].get()) SetEvent(event);
 }
 
 void Composition::exitApplication() {
-    // Playbacks stopped and every key and button of Vela's let go first: the
-    // process ends at once after this.
+    // The keyboard the user's again, playbacks and texts stopped and every key
+    // and button of Vela's let go first: the process ends at once after this.
+    hooks_.endCapture();
     releaser_.releaseAll();
     tray_.remove();
     saveAll();

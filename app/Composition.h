@@ -18,10 +18,13 @@
 #include "app/ports/Win32ForegroundWatch.h"
 #include "app/ports/Win32HookPort.h"
 #include "app/ports/Win32InputPort.h"
+#include "app/ports/Win32KeyNames.h"
 #include "app/ports/Win32MacroFolder.h"
 #include "app/ports/Win32ShellPort.h"
 #include "app/ports/Win32Threads.h"
 #include "app/ports/Win32TimerPort.h"
+#include "controls/KeyChordDlg.h"
+#include "controls/TypeTextDlg.h"
 #include "core/ActionExecutor.h"
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
@@ -37,6 +40,7 @@
 #include "macro/MacroPlayer.h"
 #include "macro/MacroScriptLoader.h"
 #include "macro/RefreshingPlayback.h"
+#include "macro/TextTyper.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/ProfileCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
@@ -76,15 +80,21 @@ public:
     void playOnThisThread(Slot slot) override;
     // PlaybackWakePort: ends the pauses of the slot's playback thread.
     void wake(Slot slot) override;
+    // The input port of one playback (a script or a text) of the slot: its
+    // pauses end when the slot's playback is woken.
+    std::unique_ptr<InputPort> playbackPort(Slot slot);
 
 private:
     // The menu's ports over the window, and the commands over them.
     struct MenuCommands {
-        MenuCommands(HWND window, bool win8MenuEnabled, SlotModel& model,
+        MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotModel& model,
                      MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
-                     ProfileEditor& editor, const ProfileSet& profileSet);
+                     ProfileEditor& editor, const ProfileSet& profileSet, KeyCapturePort& capture,
+                     KeyNames& keyNames);
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
+        Win32ShortcutDialog shortcuts;
+        Win32TypedTextDialog texts;
         win32::Win32FunctionMenu menu;
         win32::Win32ProgramList programs;
         win32::Win32CaptionGeometry captions;
@@ -114,6 +124,7 @@ private:
 
     // Ports.
     win32::Win32InputPort input_;
+    win32::Win32KeyNames keyNames_;
     win32::Win32ShellPort shell_;
     win32::Win32PowerPort power_;
     // The hook libraries report to a window of their own.
@@ -139,6 +150,7 @@ private:
     InputReleaser releaser_;
     MacroScriptLoader macroLoader_;
     MacroPlayer player_;
+    TextTyper typer_;
     SlotModel model_;
     win32::Win32MacroFolder macroFolder_;
     // Per-program profiles: what acts for each slot while a program is in

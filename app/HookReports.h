@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/ChordCapture.h"
 #include "core/SlotSet.h"
 #include "win32/MessageWindow.h"
 
@@ -23,6 +24,8 @@ struct HookReportActions {
     std::function<void()> hooksRestored;
     // A left, right or middle click went through (while clicks are watched).
     std::function<void()> clicked;
+    // A key event the engine took while it captures the keyboard.
+    std::function<void(const CapturedKey& key)> keyCaptured;
 };
 
 // The libraries are installed for hwnd(), and the engine told to post its own

@@ -51,7 +51,8 @@ void CTransParentButton::redraw() {
         GetWindowTextW(hwnd(), text.data(), static_cast<int>(text.size()))));
     SIZE extent{};
     GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
-    // Centred; a text wider than the button is cut on both sides.
+    // Centred; a text wider than the button (a long shortcut, a text's start)
+    // ends in an ellipsis at its right edge instead.
     int x = (client.right - extent.cx) / 2;
     int y = (client.bottom - extent.cy) / 2;
 
@@ -76,7 +77,14 @@ void CTransParentButton::redraw() {
     }
     SetTextColor(dc.get(), textColor_);
     SetBkMode(dc.get(), TRANSPARENT);
-    TextOutW(dc.get(), x, y, text.c_str(), static_cast<int>(text.size()));
+    if (extent.cx <= client.right) {
+        TextOutW(dc.get(), x, y, text.c_str(), static_cast<int>(text.size()));
+        return;
+    }
+    const int shift = x - (client.right - extent.cx) / 2;  // the pressed look's pixel
+    RECT line{shift, y, client.right + shift, y + extent.cy};
+    DrawTextW(dc.get(), text.c_str(), static_cast<int>(text.size()), &line,
+              DT_LEFT | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
 }
 
 LRESULT CTransParentButton::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

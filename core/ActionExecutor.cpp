@@ -40,6 +40,29 @@ std::optional<Chord> chordOf(std::int32_t keyAction, const SlotInfo& info) {
     return std::nullopt;
 }
 
+// The mouse function a chord's button or notch is, for the guard; the tilt
+// has none, as today's functions have none.
+std::optional<MouseFunction> mouseFunctionOf(ChordKey key) {
+    switch (key) {
+        case chordkey::LeftButton:
+            return MouseFunction::LeftClick;
+        case chordkey::RightButton:
+            return MouseFunction::RightClick;
+        case chordkey::MiddleButton:
+            return MouseFunction::MiddleClick;
+        case chordkey::ForwardButton:
+            return MouseFunction::ForwardClick;
+        case chordkey::BackButton:
+            return MouseFunction::BackClick;
+        case chordkey::WheelUp:
+            return MouseFunction::WheelUp;
+        case chordkey::WheelDown:
+            return MouseFunction::WheelDown;
+        default:
+            return std::nullopt;
+    }
+}
+
 }  // namespace
 
 ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
@@ -94,7 +117,12 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
         return true;
     }
     if (a.actionGroup != toRaw(ActionGroup::KeyGroup)) return false;
-    // Programs, macros, repeats: a press as ever.
+    if (a.keyAction == toRaw(KeyAction::Shortcut)) {
+        if (a.shortcut.empty()) return false;
+        synth.chordDown(a.shortcut, kChordPauseMs);
+        return true;
+    }
+    // Programs, macros, repeats, texts: a press as ever.
     const std::optional<Chord> chord = chordOf(a.keyAction, info);
     if (!chord) return false;
     synth.keysDown(chord->modifier, a.virtualKey, chord->pauseMs);
@@ -197,9 +225,43 @@ void ActionExecutor::runKeyAction(const SlotInfo& info, const ButtonAssignment& 
             // Alt+Tab slots too, and a user who picks it expects it to work.
             synth_.switchApps();
             break;
+        case toRaw(KeyAction::Shortcut):
+            pressShortcut(a.shortcut);
+            break;
+        case toRaw(KeyAction::TypeText):
+            startTyping(info, a);
+            break;
         default:
             break;
     }
+}
+
+void ActionExecutor::pressShortcut(const KeyChord& chord) {
+    if (chord.empty()) return;  // none given, or none the file could say
+    // A button or notch of the chord is lifted past our own hook for it, as
+    // the mouse functions are.
+    const std::optional<MouseFunction> mouse = mouseFunctionOf(chord.key());
+    const std::optional<Slot> guard = mouse ? guardingSlot(*mouse) : std::nullopt;
+    if (!guard) {
+        synth_.chord(chord, kChordPauseMs);
+        return;
+    }
+    bool lifted = false;
+    synth_.chord(chord, kChordPauseMs, [&](bool before) {
+        if (before) {
+            lifted = model_.at(*guard).hookInstalled;
+            if (lifted) model_.removeHook(*guard);
+        } else if (lifted) {
+            model_.installHook(*guard);
+        }
+    });
+}
+
+void ActionExecutor::startTyping(const SlotInfo& info, const ButtonAssignment& a) {
+    if (!ports_.typing || a.typedText.empty()) return;
+    // One text at a time per slot, as one script: a press meanwhile is dropped.
+    if (!playbackThreads_.tryBegin(info.slot)) return;
+    if (!ports_.typing->startTyping(info.slot, a.typedText)) playbackThreads_.finish(info.slot);
 }
 
 void ActionExecutor::launch(const std::wstring& target) {

@@ -50,6 +50,9 @@ struct ExecutorPorts {
     // Which slots are hooked now (pause and the program in front decide);
     // the assignment's own flag when not given.
     const PausableHooks* hooks = nullptr;
+    // Types a slot's text on a thread of its own; without one a text types
+    // nothing.
+    TypingPort* typing = nullptr;
 };
 
 // One executor serves all nine slots; the slot table supplies what differs.
@@ -78,6 +81,8 @@ private:
     // is no key or button function that can be held.
     bool pressAndHold(const SlotInfo& info, const ButtonAssignment& a);
     void runKeyAction(const SlotInfo& info, const ButtonAssignment& a);
+    void pressShortcut(const KeyChord& chord);
+    void startTyping(const SlotInfo& info, const ButtonAssignment& a);
     void launch(const std::wstring& target);
     void startMacro(const SlotInfo& info, const ButtonAssignment& a);
     void repeatKey(const SlotInfo& info, std::uint8_t virtualKey);

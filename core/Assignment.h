@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "core/KeyChord.h"
+
 namespace vela {
 
 // Values are stored in the settings file as plain integers, so the fields below
@@ -34,6 +36,10 @@ enum class KeyAction : std::int32_t {
     Macro = 6,
     RepeatKey = 7,
     SwitchApps = 8,
+    // Vela's own: outside the values above, so a reader that knows only those
+    // (an older Vela, another host of the file) makes such a slot do nothing.
+    Shortcut = 9,   // press `shortcut` as a keyboard would
+    TypeText = 10,  // type `typedText` into the program in front
     // The input is a modifier: while it is held the other inputs act by its
     // layer (core/Layers.h). A value past the older ones, so that a reader
     // that knows only those does nothing for it.
@@ -56,6 +62,10 @@ inline constexpr std::wstring_view kShutdownTarget = L"#kzkshutoff#";
 inline constexpr std::wstring_view kHibernateTarget = L"#kzksleep#";
 inline constexpr std::wstring_view kStandbyTarget = L"#kzkstandby#";
 
+// The caption of a slot whose shortcut the settings file cannot say (a hand
+// wrote something else there): the slot does nothing until it gets another.
+inline constexpr std::wstring_view kUnreadableShortcutCaption = L"Invalid Shortcut";
+
 // What one slot does. The settings file keeps each field under a key of its
 // own: the store's field table (settings/ButtonSettingsStore.cpp) names them.
 struct ButtonAssignment {
@@ -68,10 +78,19 @@ struct ButtonAssignment {
     std::int32_t actionGroup = 0;    // ActionGroup
     std::wstring macroName;          // script in ScriptsMacros
     std::wstring description;        // the user's own note for the slot
+    KeyChord shortcut;               // for Shortcut; empty when none or unreadable
+    std::wstring typedText;          // for TypeText
     // The flags of the per-slot options (core/SlotOptions.h).
     bool holdWhilePressed = false;
 
     bool operator==(const ButtonAssignment&) const = default;
+
+    // A shortcut function with no chord to press: what an unreadable chord
+    // in the file leaves.
+    bool shortcutMissing() const {
+        return hookInstalled && actionGroup == toRaw(ActionGroup::KeyGroup) &&
+               keyAction == toRaw(KeyAction::Shortcut) && shortcut.empty();
+    }
 };
 
 }  // namespace vela

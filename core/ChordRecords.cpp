@@ -37,7 +37,7 @@ constexpr std::array<WheelNotch, 4> kNotches{{
 
 class ChordBuilder {
 public:
-    explicit ChordBuilder(InputPort& input) : input_(input) {}
+    explicit ChordBuilder(InputStatePort& input) : input_(input) {}
 
     void modifiers(ModifierSet set, bool up) {
         for (int n = 0; n < kModifierCount; ++n) {
@@ -77,13 +77,13 @@ private:
                               input_.virtualScreen());
     }
 
-    InputPort& input_;
+    InputStatePort& input_;
     std::vector<InputRecord> records_;
 };
 
 }  // namespace
 
-std::vector<InputRecord> chordPressRecords(const KeyChord& chord, InputPort& input) {
+std::vector<InputRecord> chordPressRecords(const KeyChord& chord, InputStatePort& input) {
     ChordBuilder b(input);
     b.modifiers(chord.modifiers(), false);
     b.key(chord.key(), false);
@@ -92,7 +92,7 @@ std::vector<InputRecord> chordPressRecords(const KeyChord& chord, InputPort& inp
     return b.take();
 }
 
-std::vector<InputRecord> chordDownRecords(const KeyChord& chord, InputPort& input) {
+std::vector<InputRecord> chordDownRecords(const KeyChord& chord, InputStatePort& input) {
     ChordBuilder b(input);
     b.modifiers(chord.modifiers(), false);
     b.key(chord.key(), false);

@@ -5,8 +5,8 @@
 
 #include <vector>
 
-#include "core/KeyChord.h"
 #include "core/InputPorts.h"
+#include "core/KeyChord.h"
 
 namespace vela {
 
@@ -14,12 +14,12 @@ namespace vela {
 // the pointer is; a wheel notch turned once), the modifiers up. Keys carry the
 // layout's scan code and the extended flag; a modifier alone is pressed and
 // let go.
-std::vector<InputRecord> chordPressRecords(const KeyChord& chord, InputPort& input);
+std::vector<InputRecord> chordPressRecords(const KeyChord& chord, InputStatePort& input);
 
 // The first half of a press, for a chord held while its input is down: the
 // modifiers down, then the key or button down (or the notch, which has no
 // release). The ledger of held input lets go of them later, last pressed
 // first, which is the second half of chordPressRecords.
-std::vector<InputRecord> chordDownRecords(const KeyChord& chord, InputPort& input);
+std::vector<InputRecord> chordDownRecords(const KeyChord& chord, InputStatePort& input);
 
 }  // namespace vela

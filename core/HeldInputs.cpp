@@ -68,6 +68,13 @@ std::optional<InputRecord> releaseOf(const InputRecord& press) {
     return std::nullopt;
 }
 
+bool pressesSomething(const InputRecord& record) {
+    if (record.type == InputRecord::Keyboard)
+        return (record.flags & kUnicodeKeyFlag) != 0 || (record.flags & kKeyUpFlag) == 0;
+    return (record.flags & (mouseflag::Wheel | mouseflag::HorizontalWheel)) != 0 ||
+           effectOf(record).press;
+}
+
 HeldInputs::Lock::Lock(std::atomic_flag& flag) : flag_(flag) {
     while (flag_.test_and_set(std::memory_order_acquire)) {
     }

@@ -72,4 +72,9 @@ private:
 // up without any move), or nothing for a record that presses nothing.
 std::optional<InputRecord> releaseOf(const InputRecord& press);
 
+// Whether the record makes something happen as a press does: a key or
+// button down, a typed character (both its halves), a wheel notch. What a
+// stopped sender no longer sends; releases and moves are not.
+bool pressesSomething(const InputRecord& record);
+
 }  // namespace vela

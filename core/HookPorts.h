@@ -1,6 +1,9 @@
 // The hook libraries as the core drives them.
 #pragma once
 
+#include <functional>
+
+#include "core/ChordCapture.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -20,6 +23,23 @@ class ClickWatchPort {
 public:
     virtual ~ClickWatchPort() = default;
     virtual void watchClicks(bool on) = 0;
+};
+
+// The whole keyboard for Vela alone, while the user presses a shortcut for it
+// to learn: every key pressed goes to the sink and nowhere else, so Windows,
+// Alt+Tab or Alt+F4 are captured instead of acted on. The hook engine ends a
+// capture that is not renewed within a few seconds by itself: a stuck user
+// interface must not keep the keyboard from the user.
+class KeyCapturePort {
+public:
+    virtual ~KeyCapturePort() = default;
+    // Starts a capture (or renews the running one) with `sink` receiving each
+    // key event on the user-interface thread.
+    virtual void beginCapture(std::function<void(const CapturedKey&)> sink) = 0;
+    // Keeps the running capture alive; call at least every second.
+    virtual void renewCapture() = 0;
+    // Ends it: the keyboard works as before. Harmless when none runs.
+    virtual void endCapture() = 0;
 };
 
 }  // namespace vela

@@ -28,6 +28,8 @@ inline constexpr std::uint32_t AbsoluteMove = Absolute | Move;
 
 inline constexpr std::uint32_t kExtendedKeyFlag = 0x0001;
 inline constexpr std::uint32_t kKeyUpFlag = 0x0002;
+// The record carries a UTF-16 unit in its scan code instead of a key.
+inline constexpr std::uint32_t kUnicodeKeyFlag = 0x0004;
 inline constexpr std::uint32_t kXButton1 = 1;
 inline constexpr std::uint32_t kXButton2 = 2;
 inline constexpr std::int32_t kWheelDelta = 120;

@@ -3,10 +3,12 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 
 #include "core/Assignment.h"
 #include "core/InputPorts.h"
 #include "core/InputRecords.h"
+#include "core/KeyChord.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -41,6 +43,17 @@ public:
     // pause, the key down. What comes up later is the ledger's to send.
     void buttonDown(MouseFunction function, const MouseTarget& at);
     void keysDown(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
+    // A chord pressed as a keyboard would: each modifier down in a call of its
+    // own, in the fixed order; the pause (none when 0, or without a key); the
+    // key down and up in a call each (a button down, 30 ms, up, where the
+    // pointer is; a notch); each modifier up in reverse. `aroundKey`, when
+    // given, is called with true just before the key and false just after:
+    // where a button or notch is lifted past our own hook.
+    void chord(const KeyChord& chord, std::uint32_t pauseMs,
+               const std::function<void(bool before)>& aroundKey = {});
+    // Its first half, for a chord held while its input is down: the
+    // modifiers, the pause, the key or button down (or the notch).
+    void chordDown(const KeyChord& chord, std::uint32_t pauseMs);
     // Lets go of the Alt keys a finger still holds, with the menu-mask key
     // ahead so the program in front opens no menu bar: one call.
     void letGoOfAlt(bool left, bool right);

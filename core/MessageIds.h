@@ -33,8 +33,9 @@ struct IdRange {
 
 // The dialog's own buttons: IDOK is the close cross, IDCANCEL Escape's.
 inline constexpr IdRange kDialogButtonCommands{IDOK, 2};
-// The function menu. Its catalogue rows (menu/FunctionCatalogue.h) take any id
-// of the range outside the rows that follow the catalogue's.
+// The function menu. Its catalogue rows (menu/FunctionCatalogue.h, where
+// "Keys and Shortcuts..." and "Type Text..." have theirs) take any id of the
+// range outside the rows that follow the catalogue's.
 inline constexpr IdRange kFunctionMenuCommands{10, 199};
 // ... the per-slot options' rows (core/SlotOptions.h), one id each,
 inline constexpr IdRange kSlotOptionCommands{90, 98};
@@ -74,6 +75,8 @@ inline constexpr int kPauseHotkeyRetryTimerId = 0x7350;
 inline constexpr int kLookAgainTimerId = 0x7646;
 // Each caption button's own: while the pointer is over it, whether it left.
 inline constexpr int kCaptionHoverTimerId = 0x7448;
+// The shortcut dialog's: the keyboard's capture renewed while it listens.
+inline constexpr int kCaptureRenewTimerId = 0x7443;
 
 // ---- Hotkeys (WM_HOTKEY) ------------------------------------------------------
 
@@ -150,7 +153,7 @@ static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
 static_assert(ids_detail::apart(std::array{
                   kMainWindowTimers, ids_detail::one(kTrayMenuDelayTimerId),
                   ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kLookAgainTimerId),
-                  ids_detail::one(kCaptionHoverTimerId)}),
+                  ids_detail::one(kCaptionHoverTimerId), ids_detail::one(kCaptureRenewTimerId)}),
               "timer ids overlap");
 
 static_assert(ids_detail::apart(std::array{ids_detail::one(kTrayCallbackMessage),

@@ -67,6 +67,16 @@ void SlotModel::assignKeyFunction(Slot slot, const std::wstring& caption, std::i
     finishChange(kSaveDelayMs);
 }
 
+void SlotModel::assignShortcut(Slot slot, const std::wstring& caption, const KeyChord& shortcut) {
+    assignKeyFunction(slot, caption, toRaw(KeyAction::Shortcut), at(slot).virtualKey);
+    at(slot).shortcut = shortcut;
+}
+
+void SlotModel::assignTypedText(Slot slot, const std::wstring& caption, const std::wstring& text) {
+    assignKeyFunction(slot, caption, toRaw(KeyAction::TypeText), at(slot).virtualKey);
+    at(slot).typedText = text;
+}
+
 void SlotModel::setDescription(Slot slot, const std::wstring& description) {
     at(slot).description = description;
     view_.setDescriptionLabel(slot, description);

@@ -57,6 +57,11 @@ public:
                            std::uint8_t virtualKey,
                            const std::optional<std::wstring>& launchTarget = std::nullopt);
 
+    // Gives a slot a shortcut to press, or a text to type. The key fields of
+    // the other functions keep their values.
+    void assignShortcut(Slot slot, const std::wstring& caption, const KeyChord& shortcut);
+    void assignTypedText(Slot slot, const std::wstring& caption, const std::wstring& text);
+
     // A description typed for a slot: shown under its caption and saved
     // shortly, as every change is.
     void setDescription(Slot slot, const std::wstring& description);

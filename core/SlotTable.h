@@ -71,10 +71,10 @@ enum class RepeatStyle {
     PauseThenSplitCalls,  // 30 ms pause, then down and up in calls of their own
 };
 
-// Whether a click on the caption opens the function menu.
+// How a click on the caption opens the function menu. Every input has one:
+// the wheel too, so a notch can press a shortcut or type a text.
 enum class MenuAccess {
     Open,
-    Never,            // wheel slots: the click does nothing
     AfterAltWarning,  // the Alt+Tab slot warns every time first
 };
 
@@ -127,11 +127,11 @@ inline constexpr std::array<SlotInfo, 9> kSlotTable{{
      MacroBehaviour::Playback, 30, RepeatStyle::Taps, 6},
     {Slot::WD, "WD", IDC_CAPTION_WD, L"Wheel Down", L"WDButtonSetting", L"UWM_WDBTNCLICK_MSG",
      L"ClickTrapWD.dll", "installhook_WD", "unstallhook_WD", IDC_LABEL_WD, L"Wheel Down",
-     Trigger::WheelDown, MouseFunction::WheelDown, false, MenuAccess::Never,
+     Trigger::WheelDown, MouseFunction::WheelDown, false, MenuAccess::Open,
      MacroBehaviour::Playback, 30, RepeatStyle::Taps, 4},
     {Slot::WU, "WU", IDC_CAPTION_WU, L"Wheel Up", L"WUButtonSetting", L"UWM_WUBTNCLICK_MSG",
      L"ClickTrapWU.dll", "installhook_WU", "unstallhook_WU", IDC_LABEL_WU, L"Wheel Up",
-     Trigger::WheelUp, MouseFunction::WheelUp, false, MenuAccess::Never, MacroBehaviour::Playback,
+     Trigger::WheelUp, MouseFunction::WheelUp, false, MenuAccess::Open, MacroBehaviour::Playback,
      30, RepeatStyle::Taps, 3},
     {Slot::WL, "WL", IDC_CAPTION_WL, L"Tilt Left", L"WLButtonSetting", L"UWM_WLBTNCLICK_MSG",
      L"ClickTrapWL.dll", "installhook_WL", "unstallhook_WL", IDC_LABEL_WL, L"Tilt Left",

@@ -12,7 +12,7 @@ void TrackedInput::send(std::span<const InputRecord> records) {
     }
     std::vector<InputRecord> releases;
     for (const InputRecord& r : records)
-        if (!releaseOf(r)) releases.push_back(r);
+        if (!pressesSomething(r)) releases.push_back(r);
     if (releases.empty()) return;
     inner_.send(releases);
     ledger_.noteSent(owner_, releases);

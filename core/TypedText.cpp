@@ -83,7 +83,7 @@ InputRecord unitRecord(std::uint16_t unit, bool up) {
     return r;
 }
 
-void appendCharacter(std::vector<InputRecord>& records, const Character& c, InputPort& input) {
+void appendCharacter(std::vector<InputRecord>& records, const Character& c, InputStatePort& input) {
     if (c.key != 0) {
         const std::uint16_t scan = scanCodeFor(input, c.key);
         records.push_back(keyRecord(c.key, scan, false));
@@ -119,7 +119,8 @@ std::vector<InputRecord> typedTextRecords(std::wstring_view text, InputPort& inp
     return records;
 }
 
-void typeText(std::wstring_view text, InputPort& input, const std::atomic<bool>* stop) {
+void typeText(std::wstring_view text, InputSendPort& out, InputStatePort& state,
+              const std::atomic<bool>* stop) {
     CharacterReader reader(clipTypedText(text));
     std::vector<InputRecord> batch;
     Character c;
@@ -128,12 +129,42 @@ void typeText(std::wstring_view text, InputPort& input, const std::atomic<bool>*
         if (stop && stop->load(std::memory_order_acquire)) return;
         batch.clear();
         for (std::size_t n = 0; more && n < kTypedCharactersPerBatch; ++n) {
-            appendCharacter(batch, c, input);
+            appendCharacter(batch, c, state);
             more = reader.next(c);
         }
-        input.send(batch);
-        if (more) input.sleepMs(kTypedBatchPauseMs);
+        out.send(batch);
+        if (more) out.sleepMs(kTypedBatchPauseMs);
     }
+}
+
+std::wstring typedTextCaption(std::wstring_view text, std::size_t length) {
+    std::wstring caption;
+    std::size_t characters = 0;
+    bool blank = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<char32_t>(text[i]);
+        if (c == U' ' || c == U'\t' || c == U'\r' || c == U'\n') {
+            blank = !caption.empty();
+            continue;
+        }
+        if (c < 0x20 || c == 0x7F) continue;
+        if (characters + (blank ? 1 : 0) >= length) {
+            caption += L'\u2026';
+            return caption;
+        }
+        if (blank) {
+            caption += L' ';
+            ++characters;
+            blank = false;
+        }
+        caption += text[i];
+        // The two halves of a pair are one character.
+        if (isHighSurrogate(c) && i + 1 < text.size() &&
+            isLowSurrogate(static_cast<char32_t>(text[i + 1])))
+            caption += text[++i];
+        ++characters;
+    }
+    return caption.empty() ? std::wstring(kTypeTextCaption) : caption;
 }
 
 }  // namespace vela

@@ -5,15 +5,14 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "core/InputPorts.h"
+#include "core/InputRecords.h"
 
 namespace vela {
-
-// The record carries a UTF-16 unit in its scan code instead of a key.
-inline constexpr std::uint32_t kUnicodeKeyFlag = 0x0004;
 
 // The longest text typed, in UTF-16 units: a signature or a snippet of code,
 // typed in about two seconds. A longer text (a hand-edited settings file) is
@@ -42,6 +41,20 @@ std::vector<InputRecord> typedTextRecords(std::wstring_view text, InputPort& inp
 // kTypedCharactersPerBatch characters, kTypedBatchPauseMs apart. A character
 // is never split between batches, so nothing is left down between them. Once
 // `stop` is set, no further batch goes out.
-void typeText(std::wstring_view text, InputPort& input, const std::atomic<bool>* stop = nullptr);
+// Records go out through `out`, scan codes come from `state`.
+void typeText(std::wstring_view text, InputSendPort& out, InputStatePort& state,
+              const std::atomic<bool>* stop = nullptr);
+inline void typeText(std::wstring_view text, InputPort& input,
+                     const std::atomic<bool>* stop = nullptr) {
+    typeText(text, input, input, stop);
+}
+
+// What a slot's caption shows for a text it types: its start on one line
+// (line breaks and tabs as one blank each, blanks at both ends dropped), at
+// most `length` characters and an ellipsis where it was cut; kTypeTextCaption
+// for a text with nothing to show.
+inline constexpr std::size_t kTypedCaptionLength = 40;
+inline constexpr std::wstring_view kTypeTextCaption = L"Type Text";
+std::wstring typedTextCaption(std::wstring_view text, std::size_t length = kTypedCaptionLength);
 
 }  // namespace vela

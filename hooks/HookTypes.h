@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/ChordCapture.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
@@ -43,7 +44,21 @@ enum class EngineEvent : std::uint32_t {
     Release = 1,        // lParam: the slot whose taken press came up
     HooksRestored = 2,  // the watchdog put lost hooks back: a release may be missed
     Click = 3,          // a left, right or middle click went through (clicks watched)
+    CapturedKey = 4,    // lParam: a key event taken while Vela captures (packCapturedKey)
 };
+
+// A captured key event in the 32 bits of a message parameter: the virtual
+// key in the low byte, the scan code whole (its 0x200 mark included) in the
+// next twelve bits, then the extended flag and whether it is a press.
+constexpr std::uint32_t packCapturedKey(const CapturedKey& key) {
+    return (key.virtualKey & 0xFFu) | (key.scanCode & 0xFFFu) << 8 |
+           (key.extended ? 1u : 0u) << 20 | (key.down ? 1u : 0u) << 21;
+}
+constexpr CapturedKey unpackCapturedKey(std::uint32_t packed) {
+    return {packed & 0xFFu, packed >> 8 & 0xFFFu, (packed >> 20 & 1u) != 0,
+            (packed >> 21 & 1u) != 0};
+}
+static_assert(unpackCapturedKey(packCapturedKey({0xA2, 0x21D, true, true})).scanCode == 0x21D);
 
 // What the hook procedure does with one event: let it through or swallow it,
 // how many activations of which slot to report (with `detail` as the report's

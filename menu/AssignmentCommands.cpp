@@ -2,10 +2,26 @@
 
 #include <utility>
 
+#include "core/TypedText.h"
 #include "menu/FileNames.h"
 #include "menu/MenuTree.h"
 
 namespace vela::menu {
+
+namespace {
+
+// Without the keyboard's names every key is named in English.
+class EnglishOnly final : public KeyNames {
+public:
+    std::wstring keyName(std::uint16_t) override { return {}; }
+};
+
+bool isKeyFunction(const ButtonAssignment& a, KeyAction action) {
+    return a.hookInstalled && a.actionGroup == toRaw(ActionGroup::KeyGroup) &&
+           a.keyAction == toRaw(action);
+}
+
+}  // namespace
 
 AssignmentCommands::AssignmentCommands(SlotModel& model, MenuCommandPorts ports,
                                        std::wstring applicationName)
@@ -13,13 +29,20 @@ AssignmentCommands::AssignmentCommands(SlotModel& model, MenuCommandPorts ports,
 
 void AssignmentCommands::openFunctionMenu(Slot slot) {
     const SlotInfo& info = slotInfo(slot);
-    if (info.menuAccess == MenuAccess::Never) return;
     if (info.menuAccess == MenuAccess::AfterAltWarning) {
         ports_.messages.showMessage(std::wstring(kAltKeyWarning), applicationName_);
     }
     model().activeSlot = number(slot);
     const Rect r = ports_.captions.captionScreenRect(info.captionControl);
     FunctionMenuExtras extras;
+    const ButtonAssignment& a = model().at(slot);
+    if (isKeyFunction(a, KeyAction::Shortcut)) {
+        extras.chosenCommand = kKeysAndShortcutsCommand;
+        extras.chosenDetail = chordCaption(a.shortcut);
+    } else if (isKeyFunction(a, KeyAction::TypeText)) {
+        extras.chosenCommand = kTypeTextCommand;
+        extras.chosenDetail = typedTextCaption(a.typedText, kMenuTextPreviewLength);
+    }
     for (const SlotOption& option : kSlotOptions)
         if (option.appliesTo(info.trigger))
             extras.options.push_back({&option, model().at(slot).*option.flag});
@@ -69,6 +92,12 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
         case EntryKind::ChooseProgram:
             chooseProgram();
             break;
+        case EntryKind::ChooseShortcut:
+            chooseShortcut();
+            break;
+        case EntryKind::ChooseText:
+            chooseText();
+            break;
         case EntryKind::Mouse:
         case EntryKind::Key:
             applyCatalogueEntry(*entry);
@@ -111,6 +140,12 @@ void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
         case EntryKind::ChooseProgram:
             chooseProgram();
             return;
+        case EntryKind::ChooseShortcut:
+            chooseShortcut();
+            return;
+        case EntryKind::ChooseText:
+            chooseText();
+            return;
         case EntryKind::Mouse:
         case EntryKind::Key:
             assign(info->slot, entry, std::wstring(entry.slotCaption),
@@ -149,6 +184,35 @@ void AssignmentCommands::chooseProgram() {
         chosen->fileName.empty() ? fileNamePart(chosen->fullPath) : chosen->fileName;
     model().assignKeyFunction(info->slot, programCaption(name), entry.function, 0,
                               chosen->fullPath);
+    changed(info->slot);
+}
+
+std::wstring AssignmentCommands::chordCaption(const KeyChord& chord) {
+    EnglishOnly english;
+    return chordText(chord, ports_.keyNames ? *ports_.keyNames : static_cast<KeyNames&>(english));
+}
+
+void AssignmentCommands::chooseShortcut() {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info || !ports_.shortcuts) return;
+    const ButtonAssignment& a = model().at(info->slot);
+    const std::optional<KeyChord> chosen = ports_.shortcuts->askForShortcut(
+        isKeyFunction(a, KeyAction::Shortcut) ? a.shortcut : KeyChord());
+    if (!chosen || chosen->empty()) return;
+    model().assignShortcut(info->slot, chordCaption(*chosen), *chosen);
+    changed(info->slot);
+}
+
+void AssignmentCommands::chooseText() {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info || !ports_.texts) return;
+    const ButtonAssignment& a = model().at(info->slot);
+    const std::optional<std::wstring> chosen =
+        ports_.texts->askForText(isKeyFunction(a, KeyAction::TypeText) ? a.typedText : L"");
+    if (!chosen) return;
+    const std::wstring text(clipTypedText(*chosen));
+    if (text.empty()) return;
+    model().assignTypedText(info->slot, typedTextCaption(text), text);
     changed(info->slot);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/KeyNames.h"
 #include "core/MacroLoaderPort.h"
 #include "core/ProfileEditor.h"
 #include "core/SlotModel.h"
@@ -42,7 +43,15 @@ struct MenuCommandPorts {
     // Without both the menu has no such category.
     MacroFolderPort* macroFolder = nullptr;
     MacroLoaderPort* macroLoader = nullptr;
+    // "Keys and Shortcuts..." and "Type Text...": what asks the user, and the
+    // keyboard's names for the caption (English ones without).
+    ShortcutDialogPort* shortcuts = nullptr;
+    TypedTextDialogPort* texts = nullptr;
+    KeyNames* keyNames = nullptr;
 };
+
+// How long the start of a text is in its row of the function menu.
+inline constexpr std::size_t kMenuTextPreviewLength = 16;
 
 // One handler for every catalogue command, driven by the catalogue table; the
 // slot model does the caption, hook, repaint and save-timer work. All calls
@@ -65,6 +74,11 @@ public:
     void applyCatalogueEntry(const CatalogueEntry& entry);
     void restoreOwnFunction();
     void chooseProgram();
+    // Asks for a shortcut or a text (starting from the slot's own when it has
+    // one); the slot presses or types what is confirmed, under a caption
+    // that shows it.
+    void chooseShortcut();
+    void chooseText();
     // A script chosen from the "Macro" category: the active slot plays it
     // from now on, read at once, as a settings file with keyAction 6 says.
     void assignScript(const std::wstring& script);
@@ -81,6 +95,7 @@ private:
     void changed(Slot slot);
     void assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
                 const std::wstring& launchTarget);
+    std::wstring chordCaption(const KeyChord& chord);
 
     SlotModel& model_;
     ProfileEditor* editor_ = nullptr;

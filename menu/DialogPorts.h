@@ -1,9 +1,12 @@
-// The small modal dialogs the menu's commands open: a message, a file.
+// The small modal dialogs the menu's commands open: a message, a file, a
+// shortcut pressed on the keyboard, a text to type.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "core/KeyChord.h"
 
 namespace vela {
 
@@ -34,6 +37,25 @@ public:
     virtual ~OpenFileDialogPort() = default;
     // A modal open-file dialog; nullopt when the user cancels.
     virtual std::optional<ChosenFile> chooseFile(const OpenFileRequest& request) = 0;
+};
+
+// "Keys and Shortcuts...": the user presses the shortcut (or picks a key the
+// keyboard lacks) while the keyboard is Vela's alone.
+class ShortcutDialogPort {
+public:
+    virtual ~ShortcutDialogPort() = default;
+    // Shows `current` (empty for none) until something is pressed; the chord
+    // confirmed with OK, never empty, or nullopt when the user cancelled.
+    virtual std::optional<KeyChord> askForShortcut(const KeyChord& current) = 0;
+};
+
+// "Type Text...": the text a press types.
+class TypedTextDialogPort {
+public:
+    virtual ~TypedTextDialogPort() = default;
+    // Starts with `current`; the text confirmed with OK, never empty, or
+    // nullopt when the user cancelled.
+    virtual std::optional<std::wstring> askForText(const std::wstring& current) = 0;
 };
 
 }  // namespace vela

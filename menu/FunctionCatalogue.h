@@ -63,6 +63,8 @@ enum class EntryKind : std::uint8_t {
     Mouse,               // actionGroup 0 and mouseFunction
     Key,                 // actionGroup 1, keyAction and virtualKey (or launchTarget)
     ChooseProgram,       // "Run Software": ask for a program, then Launch it
+    ChooseShortcut,      // ask for a shortcut pressed on the keyboard, then press it
+    ChooseText,          // ask for a text, then type it
 };
 
 struct CatalogueEntry {
@@ -103,6 +105,15 @@ constexpr CatalogueEntry chooseProgram(MenuLevel level, std::wstring_view text, 
     return {level, text, id, EntryKind::ChooseProgram, toRaw(KeyAction::Launch), 0, {}, {}};
 }
 
+// The caption of these two is what the user chose: the shortcut, the text.
+constexpr CatalogueEntry chooseShortcut(MenuLevel level, std::wstring_view text, std::uint16_t id) {
+    return {level, text, id, EntryKind::ChooseShortcut, toRaw(KeyAction::Shortcut), 0, {}, {}};
+}
+
+constexpr CatalogueEntry chooseText(MenuLevel level, std::wstring_view text, std::uint16_t id) {
+    return {level, text, id, EntryKind::ChooseText, toRaw(KeyAction::TypeText), 0, {}, {}};
+}
+
 }  // namespace detail
 
 inline constexpr std::uint16_t kNoSettingsCommand = 10;
@@ -113,19 +124,26 @@ inline constexpr std::wstring_view kOpenMacroFolderText = L"Open Macro Folder";
 inline constexpr std::uint16_t kFirstScriptCommand = kScriptCommands.first;
 inline constexpr std::size_t kMaxMenuScripts = kScriptCommands.size();
 inline constexpr std::uint16_t kRunSoftwareCommand = 22;
+inline constexpr std::uint16_t kKeysAndShortcutsCommand = 70;
+inline constexpr std::uint16_t kTypeTextCommand = 71;
 
 // In menu order within each level.
-inline constexpr std::array<CatalogueEntry, 50> kCatalogue = [] {
+inline constexpr std::array<CatalogueEntry, 52> kCatalogue = [] {
     using enum MenuLevel;
     using detail::chooseProgram;
+    using detail::chooseShortcut;
+    using detail::chooseText;
     using detail::key;
     using detail::launch;
     using detail::mouse;
     using detail::restoreOwnFunction;
     using MF = MouseFunction;
     using KA = KeyAction;
-    return std::array<CatalogueEntry, 50>{{
+    return std::array<CatalogueEntry, 52>{{
         restoreOwnFunction(Root, L"No Settings", kNoSettingsCommand),
+        // Any key, shortcut or text, for any input: right under "No Settings".
+        chooseShortcut(Root, L"Keys and Shortcuts\u2026", kKeysAndShortcutsCommand),
+        chooseText(Root, L"Type Text\u2026", kTypeTextCommand),
 
         mouse(Mouse, L"Left Button", 12, MF::LeftClick, L"Left Button"),
         mouse(Mouse, L"Right Button", 131, MF::RightClick, L"Right Button"),

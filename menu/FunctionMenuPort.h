@@ -2,6 +2,7 @@
 // lists.
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,6 +26,10 @@ struct FunctionMenuExtras {
     // The "Macro" category: these scripts (paths under ScriptsMacros) and
     // "Open Macro Folder"; none for a slot that plays no scripts.
     std::optional<std::vector<std::wstring>> scripts;
+    // The catalogue row of the slot's function, checked, with what it does
+    // shown at its right end ("Ctrl+Shift+T"); 0 for none marked.
+    std::uint16_t chosenCommand = 0;
+    std::wstring chosenDetail;
 };
 
 class FunctionMenuPort {

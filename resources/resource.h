@@ -4,25 +4,27 @@
 #define VELA_RESOURCE_H
 
 // Icons
-#define IDR_MAINFRAME 128        // the application, its windows and the tray
-#define IDI_MENU_ITEM 135        // beside every function menu entry
-#define IDI_PAUSED 136           // the tray while remapping is paused
+#define IDR_MAINFRAME 128  // the application, its windows and the tray
+#define IDI_MENU_ITEM 135  // beside every function menu entry
+#define IDI_PAUSED 136     // the tray while remapping is paused
 
 // Dialogs
-#define IDD_VELA_DIALOG 102      // the skinned main window
-#define IDD_SHOWTEXT 149         // the description entry
+#define IDD_VELA_DIALOG 102  // the skinned main window
+#define IDD_SHOWTEXT 149     // the description entry
+#define IDD_KEYCHORD 160     // "Keys and Shortcuts...": a shortcut pressed
+#define IDD_TYPETEXT 161     // "Type Text...": the text a press types
 
 // Menus
 #define IDR_SCRIPT_MENU 148
 #define IDR_TRAY_MENU 151
 
 // Bitmaps
-#define IDB_MENU_ROOT 150        // function menu root; also the entry dialog's face
-#define IDB_MENU_SUB 156         // function submenus
-#define IDB_MENU_WIN8 157        // the Windows 8 shortcut submenu
+#define IDB_MENU_ROOT 150  // function menu root; also the entry dialog's face
+#define IDB_MENU_SUB 156   // function submenus
+#define IDB_MENU_WIN8 157  // the Windows 8 shortcut submenu
 
 // PNG images (resource type "PNG"), each drawn at 100 % and at 200 %
-#define IDP_SKIN 140             // the main window's skin
+#define IDP_SKIN 140  // the main window's skin
 #define IDP_SKIN_2X 141
 #define IDP_SAVE_AND_EXIT 145
 #define IDP_SAVE_AND_EXIT_2X 146
@@ -61,6 +63,18 @@
 
 // Description entry controls
 #define IDC_ENTRY_TEXT 1024
+
+// Shortcut dialog controls
+#define IDC_CHORD_PROMPT 1030
+#define IDC_CHORD_TEXT 1031  // the shortcut as pressed so far
+#define IDC_CHORD_LIST_LABEL 1032
+#define IDC_CHORD_LIST 1033  // the keys a keyboard lacks
+#define IDC_CHORD_CLEAR 1034
+
+// Text dialog controls
+#define IDC_TYPED_PROMPT 1035
+#define IDC_TYPED_TEXT 1036
+#define IDC_TYPED_COUNT 1037  // how much of the limit the text takes
 
 // Script menu commands
 #define ID_SCRIPT_SAVE 32772

@@ -9,6 +9,8 @@
 #include "core/LeadingInteger.h"
 #include "core/ProgramFiles.h"
 #include "core/SlotOptions.h"
+#include "core/StoredChord.h"
+#include "core/TypedText.h"
 #include "settings/AtomicReplace.h"
 #include "settings/IniValue.h"
 #include "settings/SettingsText.h"
@@ -20,38 +22,52 @@ namespace {
 // ---- The keys of a slot's section, one row per field of its assignment ----------
 
 using A = ButtonAssignment;
-using Member = std::variant<std::wstring A::*, bool A::*, std::int32_t A::*, std::uint8_t A::*>;
+using Member =
+    std::variant<std::wstring A::*, bool A::*, std::int32_t A::*, std::uint8_t A::*, KeyChord A::*>;
 
 // When a field's key is written.
 enum class Written {
     Always,
     WhenOn,         // a flag, only while set: a file without it means what it always meant
     WithItsScript,  // the script's name, only while the slot plays one
+    WithItsKind,    // only while the slot's key function is the row's `kind`
 };
 
-// Text is read whole, however long (trimmed of blanks where the row says);
-// a flag is "1" or "0", read as any number other than 0; numbers are read as
-// the C runtime would, a key's code keeping its low byte.
+// How a text is read: whole, however long; trimmed of blanks at both ends;
+// or cut to what one press types.
+enum class Read {
+    Whole,
+    Trimmed,
+    TypingLimit,
+};
+
+// A flag is "1" or "0", read as any number other than 0; numbers are read as
+// the C runtime would, a key's code keeping its low byte; a chord as
+// core/StoredChord.h writes it, anything else in its place read as none.
 struct Field {
     std::wstring_view key;
     Member member;
-    bool trimmed = false;
+    Read read = Read::Whole;
     Written written = Written::Always;
+    KeyAction kind = KeyAction::SingleKey;  // for Written::WithItsKind
 };
 
 constexpr std::wstring_view kCaptionKey = L"0";
 constexpr std::wstring_view kDescriptionKey = L"8";
 
 constexpr std::array kAssignmentFields{
-    Field{kCaptionKey, &A::caption, true},
+    Field{kCaptionKey, &A::caption, Read::Trimmed},
     Field{L"1", &A::hookInstalled},
     Field{L"2", &A::keyAction},
     Field{L"3", &A::virtualKey},
     Field{L"4", &A::mouseFunction},
     Field{L"5", &A::launchTarget},
     Field{L"6", &A::actionGroup},
-    Field{L"7", &A::macroName, false, Written::WithItsScript},
-    Field{kDescriptionKey, &A::description, true},
+    Field{L"7", &A::macroName, Read::Whole, Written::WithItsScript},
+    Field{kDescriptionKey, &A::description, Read::Trimmed},
+    // Keys of Vela's own, which a reader of the keys above passes over.
+    Field{L"Keys", &A::shortcut, Read::Whole, Written::WithItsKind, KeyAction::Shortcut},
+    Field{L"Text", &A::typedText, Read::TypingLimit, Written::WithItsKind, KeyAction::TypeText},
 };
 
 // The assignment's fields, then each per-slot option's flag.
@@ -60,7 +76,7 @@ constexpr auto kFields = [] {
     std::size_t n = 0;
     for (const Field& field : kAssignmentFields) all[n++] = field;
     for (const SlotOption& option : kSlotOptions)
-        all[n++] = Field{option.settingsKey, option.flag, false, Written::WhenOn};
+        all[n++] = Field{option.settingsKey, option.flag, Read::Whole, Written::WhenOn};
     return all;
 }();
 
@@ -81,6 +97,8 @@ bool written(const Field& field, const ButtonAssignment& a) {
             return a.*std::get<bool A::*>(field.member);
         case Written::WithItsScript:
             return a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro);
+        case Written::WithItsKind:
+            return a.keyAction == toRaw(field.kind);
     }
     return true;
 }
@@ -111,7 +129,19 @@ ButtonAssignment readFields(const SectionReader& read, std::wstring_view prefix)
             [&](auto member) {
                 using T = std::remove_reference_t<decltype(a.*member)>;
                 if constexpr (std::is_same_v<T, std::wstring>) {
-                    a.*member = field.trimmed ? std::wstring(trimBlanks(text)) : text;
+                    switch (field.read) {
+                        case Read::Whole:
+                            a.*member = text;
+                            break;
+                        case Read::Trimmed:
+                            a.*member = std::wstring(trimBlanks(text));
+                            break;
+                        case Read::TypingLimit:
+                            a.*member = std::wstring(clipTypedText(text));
+                            break;
+                    }
+                } else if constexpr (std::is_same_v<T, KeyChord>) {
+                    a.*member = parseStoredChord(text).value_or(KeyChord());
                 } else if constexpr (std::is_same_v<T, bool>) {
                     a.*member = parseLeadingInt(text) != 0;
                 } else {
@@ -134,6 +164,8 @@ void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view 
                 using T = std::remove_cvref_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, std::wstring>) {
                     return v;
+                } else if constexpr (std::is_same_v<T, KeyChord>) {
+                    return storedChord(v);
                 } else if constexpr (std::is_same_v<T, bool>) {
                     return v ? L"1" : L"0";
                 } else {
@@ -265,6 +297,8 @@ void ButtonSettingsStore::loadAll() {
         ButtonAssignment loaded = stored;
         if (info.needsTilt && !tiltSupported_) {
             loaded.caption = kNotSupportCaption;
+        } else if (stored.shortcutMissing()) {
+            loaded.caption = kUnreadableShortcutCaption;
         } else if (stored.caption.empty()) {
             loaded.caption = info.nativeCaption;
         }
@@ -316,7 +350,11 @@ void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
                 continue;
             }
             ButtonAssignment a = readFields(read, prefix);
-            if (a.caption.empty()) a.caption = std::wstring(info.nativeCaption);
+            if (a.shortcutMissing()) {
+                a.caption = std::wstring(kUnreadableShortcutCaption);
+            } else if (a.caption.empty()) {
+                a.caption = std::wstring(info.nativeCaption);
+            }
             profile.slots[info.slot] = std::move(a);
         }
     }

@@ -37,7 +37,10 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
     // export.
     const std::wstring engine = base + std::wstring(kEngineLibrary);
     engine_.reset(LoadLibraryExW(engine.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-    if (engine_) listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
+    if (engine_) {
+        listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
+        capture_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_capture");
+    }
 }
 
 bool Win32HookPort::loaded(Slot slot) const {
@@ -63,6 +66,26 @@ void Win32HookPort::listen(UINT message) {
 void Win32HookPort::watchClicks(bool on) {
     clicks_ = on;
     tellEngine();
+}
+
+void Win32HookPort::beginCapture(std::function<void(const CapturedKey&)> sink) {
+    sink_ = std::move(sink);
+    if (capture_) capture_(1);
+}
+
+void Win32HookPort::renewCapture() {
+    if (sink_ && capture_) capture_(1);
+}
+
+void Win32HookPort::endCapture() {
+    const bool running = static_cast<bool>(sink_);
+    sink_ = nullptr;
+    if (running && capture_) capture_(0);
+}
+
+void Win32HookPort::captured(const CapturedKey& key) {
+    // A copy: the sink may end the capture while it runs.
+    if (auto sink = sink_) sink(key);
 }
 
 void Win32HookPort::tellEngine() {

@@ -21,7 +21,7 @@ namespace vela::win32 {
 // What the libraries' messages never carry (a taken press coming up, the
 // watchdog's restores, the clicks) comes through the engine behind them,
 // VelaHooks.dll, as one message of Vela's own: see listen.
-class Win32HookPort final : public HookPort, public ClickWatchPort {
+class Win32HookPort final : public HookPort, public ClickWatchPort, public KeyCapturePort {
 public:
     // The libraries report to `window`; `folder` holds them, empty meaning the
     // executable's own folder.
@@ -40,9 +40,17 @@ public:
     // for them.
     void watchClicks(bool on) override;
 
+    // The engine's capture of the keyboard; its key events reach the sink
+    // through captured(), which the reports window calls.
+    void beginCapture(std::function<void(const CapturedKey&)> sink) override;
+    void renewCapture() override;
+    void endCapture() override;
+    void captured(const CapturedKey& key);
+
 private:
     using HookFunction = int(__cdecl*)(HWND);
     using ListenFunction = int(__cdecl*)(HWND, UINT, int);
+    using CaptureFunction = int(__cdecl*)(int);
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
@@ -55,6 +63,8 @@ private:
     SlotArray<Library> libraries_;
     UniqueModule engine_;
     ListenFunction listen_ = nullptr;
+    CaptureFunction capture_ = nullptr;
+    std::function<void(const CapturedKey&)> sink_;
     UINT message_ = 0;
     bool clicks_ = false;
 };

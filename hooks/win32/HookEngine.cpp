@@ -10,6 +10,7 @@
 
 #include "core/InputRecords.h"
 #include "core/MessageIds.h"
+#include "hooks/CaptureFilter.h"
 #include "hooks/KeyFilter.h"
 #include "hooks/MouseFilter.h"
 #include "hooks/Watchdog.h"
@@ -33,6 +34,9 @@ constexpr UINT kSettleMessage =
 constexpr UINT kDropMessage = vela::kHookDropMessage;  // lose the hooks silently
 #endif
 constexpr UINT kWatchdogPeriodMs = 500;
+// A capture not renewed within this long ends by itself (its caller renews it
+// every second): a stuck caller must not keep the keyboard from the user.
+constexpr ULONGLONG kCaptureLeaseMs = 5000;
 constexpr DWORD kAnswerTimeoutMs = 5000;
 
 // Shared between the callers' threads and the hook thread.
@@ -49,6 +53,8 @@ struct Shared {
     std::atomic<HWND> listener{nullptr};
     std::atomic<UINT> listenMessage{0};
     std::atomic<bool> clicksWatched{false};
+    // While GetTickCount64() is below this, the keyboard is captured.
+    std::atomic<ULONGLONG> captureUntil{0};
     std::atomic<unsigned> restores{0};
 #ifdef VELA_HOOK_TEST_CONTROLS
     std::atomic<int> lastDropFound{0};
@@ -63,6 +69,7 @@ struct HookThreadState {
     vela::win32::UniqueHook keyHook;
     MouseFilter mouse;
     KeyFilter keys;
+    CaptureFilter capture;
     std::uint32_t mouseCalls = 0;
     std::uint32_t keyCalls = 0;
     // Watchdog snapshot from its previous round.
@@ -173,8 +180,13 @@ void tellClickWatcher() {
     if (g.clicksWatched.load(std::memory_order_acquire)) tellListener(EngineEvent::Click);
 }
 
+bool capturing() {
+    return GetTickCount64() < g.captureUntil.load(std::memory_order_acquire);
+}
+
 bool keyHookNeeded() {
-    return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease();
+    return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease() || capturing() ||
+           t.capture.holdsRelease();
 }
 
 // After the last swallowed release of a removed slot the hook may go.
@@ -208,6 +220,16 @@ LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
         in.virtualKey = ks.vkCode;
         in.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         in.injected = (ks.flags & LLKHF_INJECTED) != 0;
+        const CaptureVerdict c = t.capture.onEvent(in, capturing());
+        if (c.tell) {
+            const vela::CapturedKey key{ks.vkCode, ks.scanCode, (ks.flags & LLKHF_EXTENDED) != 0,
+                                        in.down};
+            tellListener(EngineEvent::CapturedKey, static_cast<LPARAM>(packCapturedKey(key)));
+        }
+        if (c.swallow) {
+            if (!in.down) settleLater(keyHookNeeded());
+            return 1;
+        }
         const Verdict v = t.keys.onEvent(in, installedSlots());
         post(v);
         if (v.maskFirst) sendMenuMask();
@@ -402,6 +424,14 @@ VELA_HOOK_API int vela_hook_listen(HWND window, UINT message, int clicks) {
     g.listenMessage.store(message, std::memory_order_release);
     g.clicksWatched.store(clicks != 0, std::memory_order_release);
     g.listener.store(window, std::memory_order_release);
+    return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_capture(int on) {
+    CallerLock lock;
+    if (!on && !g.thread) return 1;
+    if (!ensureThread()) return 0;
+    g.captureUntil.store(on ? GetTickCount64() + kCaptureLeaseMs : 0, std::memory_order_release);
     return request(kApplyMessage);
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <string>
+#include <string_view>
 
 #include "menu/MenuRowGeometry.h"
 #include "win32/Rect.h"
@@ -13,6 +15,25 @@ namespace {
 // Rows show names as they are (scripts, programs): an "&" is drawn, not
 // taken for a mnemonic. No row of the catalogue has one.
 constexpr UINT kRowTextFormat = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
+
+// A row's text and, after a tab, what it holds now ("Ctrl+Shift+T"), shown
+// at its right end.
+struct RowText {
+    std::wstring_view name;
+    std::wstring_view detail;
+};
+RowText splitRowText(const std::wstring& text) {
+    const std::size_t tab = text.find(L'\t');
+    if (tab == std::wstring::npos) return {text, {}};
+    return {std::wstring_view(text).substr(0, tab), std::wstring_view(text).substr(tab + 1)};
+}
+
+int textWidth(HDC dc, std::wstring_view text, int& height) {
+    RECT r{0, 0, 0, 0};
+    DrawTextW(dc, text.data(), static_cast<int>(text.size()), &r, DT_CALCRECT | kRowTextFormat);
+    height = std::max(height, static_cast<int>(r.bottom - r.top));
+    return r.right - r.left;
+}
 
 // The size of NONCLIENTMETRICSW before Vista added its last member: accepted
 // by every version, where the full size is refused before Vista.
@@ -187,15 +208,19 @@ void CMenuXP::MeasureItem(MEASUREITEMSTRUCT& request) {
     Owned<HFONT, deleteGdiObject> font(CreateFontIndirectW(&normal));
 
     ScreenDc screen;
-    RECT text{0, 0, 0, 0};
+    int width = 0;
+    int height = 0;
     if (screen.get()) {
         const HGDIOBJ previous = SelectObject(screen.get(), font.get());
-        DrawTextW(screen.get(), item->text.c_str(), static_cast<int>(item->text.size()), &text,
-                  DT_CALCRECT | kRowTextFormat);
+        const RowText text = splitRowText(item->text);
+        width = textWidth(screen.get(), text.name, height);
+        // The detail keeps two icons' width from the name.
+        if (!text.detail.empty())
+            width += 2 * item->iconSize + textWidth(screen.get(), text.detail, height);
         SelectObject(screen.get(), previous);
     }
-    const Size size = menu::measureMenuRow(text.right - text.left, text.bottom - text.top,
-                                           item->iconSize, GetSystemMetrics(SM_CXMENUCHECK));
+    const Size size =
+        menu::measureMenuRow(width, height, item->iconSize, GetSystemMetrics(SM_CXMENUCHECK));
     request.itemWidth = static_cast<UINT>(size.width > 0 ? size.width : 0);
     request.itemHeight = static_cast<UINT>(size.height);
 }
@@ -290,8 +315,12 @@ void CMenuXP::DrawItemText(HDC dc, const RECT& row, const CMenuXPItem& item, boo
     if (menuFont_) SelectObject(dc, menuFont_.get());
     SetBkMode(dc, TRANSPARENT);
     ::SetTextColor(dc, greyed ? kGreyedTextColour : selected ? selectedTextColour_ : textColour_);
-    DrawTextW(dc, item.text.c_str(), static_cast<int>(item.text.size()), &area,
+    const RowText text = splitRowText(item.text);
+    DrawTextW(dc, text.name.data(), static_cast<int>(text.name.size()), &area,
               DT_LEFT | kRowTextFormat);
+    if (!text.detail.empty())
+        DrawTextW(dc, text.detail.data(), static_cast<int>(text.detail.size()), &area,
+                  DT_RIGHT | kRowTextFormat | DT_END_ELLIPSIS);
 }
 
 }  // namespace vela::win32

@@ -54,15 +54,22 @@ void fillScripts(CMenuXP& level, const menu::ScriptFolder& folder, const MenuLoo
         level.AppendItem(item(look, file.commandId, file.text));
 }
 
-void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, const MenuLook& look) {
+void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, const MenuLook& look,
+               const FunctionMenuExtras& extras) {
     for (const menu::MenuRow& row : rows) {
         if (row.entry) {
+            // The slot's own function checked, with what it does after a tab.
+            const bool chosen =
+                extras.chosenCommand != 0 && row.entry->commandId == extras.chosenCommand;
+            std::wstring text(row.entry->menuText);
+            if (chosen && !extras.chosenDetail.empty()) text += L"\t" + extras.chosenDetail;
             level.AppendItem(std::make_unique<CMenuXPText>(
-                row.entry->commandId, std::wstring(row.entry->menuText),
-                loadItemIcon(look.resources, look.iconEdge), look.iconEdge));
+                row.entry->commandId, std::move(text), loadItemIcon(look.resources, look.iconEdge),
+                look.iconEdge));
+            if (chosen) CheckMenuItem(level.handle(), row.entry->commandId, MF_CHECKED);
         } else {
             auto child = makeLevel(look, row.category->backgroundBitmap);
-            fillLevel(*child, row.rows, look);
+            fillLevel(*child, row.rows, look, extras);
             level.AppendPopup(std::make_unique<CMenuXPText>(
                                   0, std::wstring(row.category->caption),
                                   loadItemIcon(look.resources, look.iconEdge), look.iconEdge),
@@ -103,10 +110,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled, int dpi) {
+std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled, int dpi,
+                                           const FunctionMenuExtras& extras) {
     const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
     auto root = makeLevel(look, menu::kRootBackgroundBitmap);
-    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled), look);
+    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled), look, extras);
     return root;
 }
 
@@ -140,7 +148,7 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
                       const FunctionMenuExtras& extras) {
     const int dpi = windowDpi(owner);
     const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
-    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled, dpi);
+    std::unique_ptr<CMenuXP> root = BuildFunctionMenu(resources, win8MenuEnabled, dpi, extras);
     if (extras.scripts) {
         auto macros = makeLevel(look, menu::kSubmenuBackgroundBitmap);
         fillScripts(*macros, menu::scriptMenuTree(*extras.scripts), look);

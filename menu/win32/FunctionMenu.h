@@ -16,9 +16,11 @@ inline constexpr COLORREF kFunctionMenuBackground = RGB(215, 215, 215);
 inline constexpr COLORREF kFunctionMenuText = RGB(0, 0, 0);
 
 // The whole tree, its bitmaps and icons loaded from `resources`, its rows,
-// icons and font at `dpi`. A resource that fails to load leaves its level or
-// row without it.
-std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled, int dpi = 96);
+// icons and font at `dpi`, the row of `extras.chosenCommand` checked and its
+// detail shown. A resource that fails to load leaves its level or row without
+// it.
+std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEnabled, int dpi = 96,
+                                           const FunctionMenuExtras& extras = {});
 
 // Shows the function menu for `owner` at screen point (x, y) and returns when
 // it closes; the choice reaches `owner` as WM_COMMAND. While the menu is open

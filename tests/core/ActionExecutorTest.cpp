@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/ChordRecords.h"
+#include "core/StoredChord.h"
 #include "tests/core/ExecutorFixture.h"
 #include "tests/support/Records.h"
 
@@ -269,6 +271,69 @@ TEST_F(ExecutorTest, WhatCannotBeHeldRunsAsAPressAndTheWheelNeverHolds) {
     executor.onActivation(Slot::WU);
     EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
     EXPECT_FALSE(held.holdsAnything());
+}
+
+// --- Shortcuts and typed texts --------------------------------------------------
+
+// A shortcut goes out as a keyboard sends it (its records are ChordRecords'):
+// each modifier down in a call of its own, 30 ms, the key (a button for the
+// length of a click, lifted past our own hook for it), each modifier up.
+TEST_F(ExecutorTest, AShortcutIsPressedAsAKeyboardWouldOnEverySlot) {
+    using namespace modifier;
+    const std::pair<KeyChord, const char*> cases[] = {
+        {KeyChord(LeftCtrl | LeftShift, 0x54),
+         "send:1 send:1 sleep:30 send:1 send:1 send:1 send:1"},
+        {KeyChord(LeftWin, chordkey::None), "send:1 send:1"},  // the Start menu
+        {KeyChord(LeftCtrl, chordkey::WheelUp),
+         "send:1 sleep:30 remove:WU send:1 install:WU send:1"},
+        {KeyChord(LeftCtrl, chordkey::BackButton),
+         "send:1 sleep:30 remove:X2 send:1 sleep:30 send:1 install:X2 send:1"},
+    };
+    model.installHook(Slot::WU);
+    model.installHook(Slot::X2);
+    for (const auto& [chord, trace] : cases) {
+        for (const SlotInfo& info : kSlotTable) {
+            SCOPED_TRACE(std::string(info.name) + " " + trace);
+            shortcut(info.slot, chord);
+            executor.onActivation(info.slot);
+            EXPECT_EQ(rec.trace(), trace);
+            EXPECT_EQ(rec.records(), chordPressRecords(chord, rec));
+        }
+    }
+    shortcut(Slot::X1, KeyChord());  // what the file could not say: nothing
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.trace(), "");
+}
+
+// F13 as push-to-talk, Control held by a side button, zoom held: the first
+// half with the input, the rest with its release.
+TEST_F(ExecutorTest, AHeldShortcutGoesDownWithTheInputAndUpWithIt) {
+    using namespace modifier;
+    for (const KeyChord chord :
+         {KeyChord(0, 0x7C), KeyChord(LeftCtrl, chordkey::None),
+          KeyChord(RightCtrl | LeftShift, 0x41), KeyChord(LeftCtrl, chordkey::WheelUp)}) {
+        shortcut(Slot::X2, chord).holdWhilePressed = true;
+        executor.onActivation(Slot::X2);
+        EXPECT_EQ(rec.records(), chordDownRecords(chord, rec));
+        executor.onRelease(Slot::X2);
+        EXPECT_EQ(rec.records(), chordPressRecords(chord, rec)) << storedChord(chord);
+        EXPECT_FALSE(held.holdsAnything());
+    }
+}
+
+TEST_F(ExecutorTest, ATextTypesOnAThreadOfItsOwnOnEverySlotOneAtATime) {
+    for (const SlotInfo& info : kSlotTable) {
+        keyFunction(info.slot, KeyAction::TypeText).typedText = L"Gr\u00fc\u00dfe\n";
+        executor.onActivation(info.slot);
+        executor.onActivation(info.slot);  // while it types: dropped
+        EXPECT_EQ(rec.trace(), "type:" + std::string(info.name));
+        EXPECT_EQ(rec.calls()[0].text, L"Gr\u00fc\u00dfe\n");
+        playback.finish(info.slot);
+    }
+    // No thread to be had: the slot is free again at once.
+    rec.playbackStarts = false;
+    executor.onActivation(Slot::X1);
+    EXPECT_FALSE(playback.isPlaying(Slot::X1));
 }
 
 // --- A press whose slot is not hooked now ---------------------------------------

@@ -15,7 +15,8 @@ protected:
     SlotModel model{rec, rec, rec};
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor{model, {rec, rec, rec, rec, rec, &held}, playback};
+    ActionExecutor executor{
+        model, {rec, rec, rec, rec, rec, &held, nullptr, nullptr, &rec}, playback};
 
     // Puts a slot in a state as the settings loader would: hook in, values set,
     // then forgets those calls.
@@ -29,6 +30,11 @@ protected:
         a.actionGroup = toRaw(ActionGroup::KeyGroup);
         a.keyAction = toRaw(action);
         a.virtualKey = vk;
+        return a;
+    }
+    ButtonAssignment& shortcut(Slot slot, const KeyChord& chord) {
+        ButtonAssignment& a = keyFunction(slot, KeyAction::Shortcut);
+        a.shortcut = chord;
         return a;
     }
     ButtonAssignment& mouseFunction(Slot slot, std::int32_t function) {

@@ -87,6 +87,23 @@ TEST(TrackedInput, AStoppedSenderPressesNothingMoreAndDoesNotPause) {
     EXPECT_FALSE(ledger.holdsAnything());
 }
 
+// A typed character and a notch act as a press does: once stopped, neither
+// goes out; releases and moves still do.
+TEST(TrackedInput, AStoppedSenderTypesNothingAndTurnsNoNotch) {
+    Recorder rec;
+    HeldInputs ledger;
+    std::atomic<bool> stop{true};
+    TrackedInput tracked(rec, ledger, kX1, &stop);
+    InputRecord character = key(0, false), characterUp = key(0, true);
+    character.scanCode = characterUp.scanCode = 0x00E9;
+    character.flags |= 0x4;
+    characterUp.flags |= 0x4;
+    tracked.send(std::vector{character, characterUp, mouse(0, 0, 0x8801, 120), mouse(5, 5, 0x8001),
+                             key(0x11, true)});
+    EXPECT_EQ(rec.sends(),
+              (std::vector<std::vector<InputRecord>>{{mouse(5, 5, 0x8001), key(0x11, true)}}));
+}
+
 TEST(TrackedInput, ReleaseHeldLetsGoOfThisOwnersKeysOnly) {
     Recorder rec;
     HeldInputs ledger;

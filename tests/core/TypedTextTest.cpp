@@ -107,5 +107,24 @@ TEST_F(TypedTextTest, ALongTextIsCutAtTheLimitNeverInsideAPair) {
     EXPECT_LT(pauseMs, 2000u) << "the longest text types in a couple of seconds";
 }
 
+TEST(TypedTextCaption, ShowsTheStartOnOneLineCutWithAnEllipsis) {
+    const struct {
+        std::wstring text;
+        std::size_t length;
+        std::wstring caption;
+    } cases[] = {
+        {L"  Dear Sir,\r\n\r\n\tthanks  ", 40, L"Dear Sir, thanks"},
+        {L"user@example.com", 16, L"user@example.com"},
+        {L"user@example.com!", 16, L"user@example.com\u2026"},
+        {L"one two", 4, L"one\u2026"},  // the blank is no character worth an ellipsis after
+        {kGrin + kGrin + L"x", 2, kGrin + kGrin + L"\u2026"},
+        {std::wstring{0xD83D, 0xDE00, L'a', L'b'}, 2, std::wstring{0xD83D, 0xDE00, L'a', 0x2026}},
+        {L"\x01\x7F", 40, L"Type Text"},
+        {L"", 40, L"Type Text"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(typedTextCaption(c.text, c.length), c.caption) << c.length;
+}
+
 }  // namespace
 }  // namespace vela

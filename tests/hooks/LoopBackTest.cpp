@@ -121,7 +121,8 @@ struct Filters {
 class LoopBack : public ExecutorTest {
 protected:
     MenuFakes fakes{model};
-    menu::AssignmentCommands commands{model, {fakes, fakes, fakes, fakes}, L"Vela"};
+    menu::AssignmentCommands commands{
+        model, {fakes, fakes, fakes, fakes, nullptr, nullptr, &fakes, &fakes}, L"Vela"};
     Filters filters;
     // The same events without the injected flag, through filters of their own.
     Filters twin;
@@ -164,6 +165,9 @@ protected:
 
 TEST_F(LoopBack, NothingTheExecutorSendsIsReportedOrSwallowedByTheHooks) {
     fakes.fileToChoose = ChosenFile{L"C:\\Tools\\Editor.exe", L"Editor.exe"};
+    // A shortcut with every kind of part: modifiers of both sides, a button.
+    fakes.shortcutToGive = KeyChord(modifier::RightCtrl | modifier::LeftWin, chordkey::BackButton);
+    fakes.textToGive = L"typed";
     for (const SlotInfo& info : kSlotTable) {
         for (const menu::CatalogueEntry& entry : menu::kCatalogue) {
             for (bool hold : {false, true}) {

@@ -12,8 +12,10 @@
 #include "core/InputRecords.h"
 #include "core/ProgramFiles.h"
 #include "core/TrackedInput.h"
+#include "core/TypedText.h"
 #include "macro/MacroPlayer.h"
 #include "macro/MacroScriptLoader.h"
+#include "macro/TextTyper.h"
 #include "tests/support/MemoryFilePort.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/Records.h"
@@ -107,6 +109,7 @@ protected:
     std::shared_ptr<HeldInputs> ledger = std::make_shared<HeldInputs>();
     test::StdThreads starter;
     std::unique_ptr<MacroPlayer> player;
+    std::unique_ptr<TextTyper> typer;
     bool gateMoves = false;
     // Waking a playback opens the gate its pause waits at, unless the
     // playback is to be stuck where no wake reaches it.
@@ -131,15 +134,16 @@ protected:
         build();
     }
     void build() {
-        player = std::make_unique<MacroPlayer>(
-            scripts, threads, ledger,
-            [this, rec = played, gate = gate, live = livePorts, made = portsMade](Slot) {
-                ++*made;
-                return std::make_unique<ThreadPort>(rec, gate, live, gateMoves);
-            },
-            starter);
-        executor = std::make_unique<ActionExecutor>(model, ExecutorPorts{ui, ui, ui, ui, *player},
-                                                    *threads);
+        const InputPortFactory ports = [this, rec = played, gate = gate, live = livePorts,
+                                        made = portsMade](Slot) {
+            ++*made;
+            return std::make_unique<ThreadPort>(rec, gate, live, gateMoves);
+        };
+        player = std::make_unique<MacroPlayer>(scripts, threads, ledger, ports, starter);
+        typer = std::make_unique<TextTyper>(threads, ledger, ports, starter);
+        executor = std::make_unique<ActionExecutor>(
+            model, ExecutorPorts{ui, ui, ui, ui, *player, nullptr, nullptr, nullptr, typer.get()},
+            *threads);
     }
     void giveMacro(Slot slot, MacroScript script) {
         scripts->put(number(slot), std::move(script));
@@ -397,6 +401,30 @@ TEST_F(PlaybackTest, AScriptThatForgetsItsKeyUpHasTheKeyReleasedAtItsEnd) {
     player->playOnThisThread(10, here);
     EXPECT_EQ(here.records(),
               (std::vector<InputRecord>{test::key(17, false), test::key(17, true)}));
+}
+
+// A text types on a thread of its own, the middle button's too (it plays no
+// scripts); a press meanwhile is dropped; a new assignment stops it between
+// two batches with nothing left down; another slot's text types to its end.
+TEST_F(PlaybackTest, ATextTypesOnItsOwnThreadAndANewAssignmentStopsItAtOnce) {
+    const std::wstring text(3 * kTypedCharactersPerBatch, L'x');
+    model.assignTypedText(Slot::M, L"xxx", text);
+    executor->onActivation(Slot::M);
+    ASSERT_TRUE(gate->awaitWaiting(1)) << "in the pause after the first batch";
+    executor->onActivation(Slot::M);
+    EXPECT_EQ(portsMade->load(), 1) << "the second press was dropped";
+    model.assignShortcut(Slot::M, L"F13", KeyChord(0, 0x7C));
+    EXPECT_FALSE(threads->isPlaying(Slot::M)) << "stopped within the wait";
+    EXPECT_EQ(played->trace(), "send:64 sleep:10") << "one batch of 32, nothing after";
+    EXPECT_FALSE(ledger->holdsAnything());
+    ASSERT_TRUE(awaitNoPorts());
+
+    played->clear();
+    model.assignTypedText(Slot::X1, L"xxx", text);
+    executor->onActivation(Slot::X1);
+    ASSERT_TRUE(awaitIdle(Slot::X1));
+    EXPECT_EQ(played->trace(), "send:64 sleep:10 send:64 sleep:10 send:64");
+    EXPECT_TRUE(ui.records().empty()) << "nothing is typed from the pressing thread";
 }
 
 }  // namespace

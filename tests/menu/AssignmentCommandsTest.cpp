@@ -129,18 +129,17 @@ TEST_F(AssignmentCommandsTest, AltTabCaptionWarnsEveryTimeBeforeTheMenu) {
     EXPECT_EQ(fakes.messages, (std::vector<std::wstring>{warning, L"Vela", warning, L"Vela"}));
 }
 
-TEST_F(AssignmentCommandsTest, WheelCaptionsAndTheDpiCaptionOpenNothing) {
-    model.activeSlot = 3;
-    commands.openFunctionMenu(Slot::WD);
-    commands.openFunctionMenu(Slot::WU);
+TEST_F(AssignmentCommandsTest, WheelCaptionsOpenTheirMenuTheDpiCaptionNothing) {
+    // The wheel too can press a shortcut or type a text; it has no release
+    // to hold a function until.
     EXPECT_TRUE(commands.openFunctionMenuForControl(1004));
+    EXPECT_EQ(fakes.log, (std::vector<std::string>{"screenRect 1004", "menu 1019,2034 active 5"}));
+    EXPECT_EQ(model.activeSlot, number(Slot::WD));
+    fakes.log.clear();
     EXPECT_FALSE(commands.openFunctionMenuForControl(1006));
     EXPECT_FALSE(commands.openFunctionMenuForControl(1));
     EXPECT_TRUE(fakes.log.empty());
-    EXPECT_EQ(model.activeSlot, 3);
-
-    EXPECT_TRUE(commands.openFunctionMenuForControl(1019));
-    EXPECT_EQ(model.activeSlot, number(Slot::WR));
+    EXPECT_EQ(model.activeSlot, number(Slot::WD));
 }
 
 // ---- Catalogue entries ------------------------------------------------------
@@ -311,6 +310,76 @@ TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce)
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000");
     rec.advance(1, fire);
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/1000 kill:7 save");
+}
+
+// ---- Keys and Shortcuts, Type Text -------------------------------------------
+
+// The keyboard's names, as a German layout gives them.
+struct GermanNames final : KeyNames {
+    std::wstring keyName(std::uint16_t vk) override {
+        return vk == 0xA2 ? L"Strg" : vk == 0xA0 ? L"Umschalt" : L"";
+    }
+};
+
+class ShortcutCommandsTest : public AssignmentCommandsTest {
+protected:
+    GermanNames german;
+    AssignmentCommands asking{
+        model, {fakes, fakes, fakes, fakes, nullptr, nullptr, &fakes, &fakes, &german}, L"Vela"};
+    const KeyChord reopenTab{modifier::LeftCtrl | modifier::LeftShift, 0x54};
+};
+
+TEST_F(ShortcutCommandsTest, AChosenShortcutOrTextIsTheSlotsUnderACaptionThatShowsIt) {
+    prepare(Slot::WU, false);
+    fakes.shortcutToGive = reopenTab;
+    EXPECT_TRUE(asking.onCommand(kKeysAndShortcutsCommand));
+    ButtonAssignment want = sentinel(false);
+    want.caption = L"Strg+Umschalt+T";
+    want.hookInstalled = true;
+    want.actionGroup = toRaw(ActionGroup::KeyGroup);
+    want.keyAction = toRaw(KeyAction::Shortcut);
+    want.shortcut = reopenTab;
+    EXPECT_TRUE(model.at(Slot::WU) == want) << "only the function's own fields change";
+    EXPECT_EQ(rec.trace(), "caption:WU install:WU repaint timer:7/10");
+
+    prepare(Slot::M, true);
+    fakes.textToGive = L" Gr\u00fc\u00dfe,\r\n\u6771\u4eac \u20ac5 and a long tail of text here";
+    EXPECT_TRUE(asking.onCommand(kTypeTextCommand));
+    EXPECT_EQ(model.at(Slot::M).typedText, *fakes.textToGive) << "typed as given, blanks too";
+    EXPECT_EQ(model.at(Slot::M).caption,
+              L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5 and a long tail of text her\u2026");
+    // Now each dialog starts from the slot's own; Cancel, or nothing to type,
+    // changes nothing, and so does a command without the dialogs.
+    const ButtonAssignment before = model.at(Slot::M);
+    fakes.textToGive = L"";
+    fakes.shortcutToGive.reset();
+    rec.clear();
+    asking.onCommand(kTypeTextCommand);
+    asking.onCommand(kKeysAndShortcutsCommand);
+    commands.onCommand(kTypeTextCommand);
+    EXPECT_TRUE(model.at(Slot::M) == before);
+    EXPECT_EQ(rec.trace(), "");
+    EXPECT_EQ(fakes.dialogsOpenedWith,
+              (std::vector<std::wstring>{L"", L"", before.typedText, L""}));
+}
+
+TEST_F(ShortcutCommandsTest, TheMenuChecksTheSlotsShortcutOrTextAndShowsIt) {
+    fakes.shortcutToGive = reopenTab;
+    fakes.textToGive = L"user@example.com, with regards";
+    asking.openFunctionMenu(Slot::X2);
+    asking.onCommand(kKeysAndShortcutsCommand);
+    asking.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off chosen 70");
+    EXPECT_EQ(fakes.chosenDetail, L"Strg+Umschalt+T");
+    asking.onCommand(kKeysAndShortcutsCommand);
+    EXPECT_EQ(fakes.dialogsOpenedWith.back(), L"162+160+84") << "the dialog starts from it";
+    asking.onCommand(kTypeTextCommand);
+    asking.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off chosen 71");
+    EXPECT_EQ(fakes.chosenDetail, L"user@example.com\u2026");
+    asking.onCommand(kNoSettingsCommand);  // kept, but not the slot's function now
+    asking.openFunctionMenu(Slot::X2);
+    EXPECT_EQ(fakes.log.back(), "menu 1018,2032 active 4 hold off");
 }
 
 // ---- Run Software -----------------------------------------------------------

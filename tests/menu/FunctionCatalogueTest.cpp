@@ -19,7 +19,9 @@ namespace vela::menu {
 namespace {
 
 std::string text(std::wstring_view w) {
-    return {w.begin(), w.end()};  // the catalogue's texts are ASCII
+    std::string out;
+    for (wchar_t c : w) out += c < 0x80 ? static_cast<char>(c) : '~';
+    return out;
 }
 
 std::string describe(const CatalogueEntry& e) {
@@ -167,6 +169,16 @@ TEST(FunctionCatalogue, EveryRowStoresValuesThatFitWhatItDoes) {
                 // The program, and with it the caption, are asked for when chosen.
                 EXPECT_EQ(e.function, toRaw(KeyAction::Launch));
                 EXPECT_TRUE(e.launchTarget.empty());
+                EXPECT_TRUE(e.slotCaption.empty());
+                break;
+            case EntryKind::ChooseShortcut:
+            case EntryKind::ChooseText:
+                // Asked for when chosen too; stored as kinds no older reader
+                // of the file acts on.
+                EXPECT_EQ(e.function,
+                          toRaw(e.kind == EntryKind::ChooseShortcut ? KeyAction::Shortcut
+                                                                    : KeyAction::TypeText));
+                EXPECT_GT(e.function, toRaw(KeyAction::SwitchApps));
                 EXPECT_TRUE(e.slotCaption.empty());
                 break;
         }

@@ -42,22 +42,23 @@ std::size_t countEntries(const std::vector<MenuRow>& rows) {
 
 using Labels = std::vector<std::wstring>;
 
-TEST(FunctionMenuTree, RootShowsNoSettingsThenSevenCategoriesWithoutWin8) {
+TEST(FunctionMenuTree, RootShowsItsThreeEntriesThenSevenCategoriesWithoutWin8) {
     const auto root = buildFunctionMenuTree(false);
-    EXPECT_EQ(labels(root), (Labels{L"No Settings", L"[Mouse]", L"[Office Used]", L"[Combination]",
-                                    L"[Multimedia]", L"[NetWork]", L"[System]"}));
-    EXPECT_EQ(countEntries(root), 42u);
+    EXPECT_EQ(labels(root), (Labels{L"No Settings", L"Keys and Shortcuts\u2026", L"Type Text\u2026",
+                                    L"[Mouse]", L"[Office Used]", L"[Combination]", L"[Multimedia]",
+                                    L"[NetWork]", L"[System]"}));
+    EXPECT_EQ(countEntries(root), 44u);
 }
 
 TEST(FunctionMenuTree, Win8CategoryComesLastOnlyWhenEnabled) {
     const auto root = buildFunctionMenuTree(true);
-    ASSERT_EQ(root.size(), 8u);  // "No Settings" and eight categories
+    ASSERT_EQ(root.size(), 10u);  // three entries and seven categories
     EXPECT_EQ(labels(root).back(), L"[Win8 ShortCut]");
     EXPECT_EQ(root.back().category->backgroundBitmap, 157);
     EXPECT_EQ(labels(root.back().rows),
               (Labels{L"Charms Bar", L"Settings", L"Share", L"Devices", L"Apps Search",
                       L"ScreenShot", L"Dialog box", L"Switch Apps"}));
-    EXPECT_EQ(countEntries(root), 50u);
+    EXPECT_EQ(countEntries(root), 52u);
 }
 
 TEST(FunctionMenuTree, EachSubmenuListsItsEntriesInOrder) {

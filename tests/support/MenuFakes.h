@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/SlotModel.h"
+#include "core/StoredChord.h"
 #include "menu/CaptionGeometryPort.h"
 #include "menu/DialogPorts.h"
 #include "menu/FunctionMenuPort.h"
@@ -17,6 +18,8 @@ namespace vela::test {
 
 class MenuFakes : public MessageBoxPort,
                   public OpenFileDialogPort,
+                  public ShortcutDialogPort,
+                  public TypedTextDialogPort,
                   public FunctionMenuPort,
                   public CaptionGeometryPort,
                   public MacroFolderPort {
@@ -46,12 +49,30 @@ public:
         initialFileName = r.initialFileName;
         return fileToChoose;
     }
+    // The shortcut and the text the dialogs give back (nullopt: cancelled),
+    // and what they were opened with.
+    std::optional<KeyChord> shortcutToGive;
+    std::optional<std::wstring> textToGive;
+    std::vector<std::wstring> dialogsOpenedWith;
+    std::optional<KeyChord> askForShortcut(const KeyChord& current) override {
+        log.push_back("shortcut dialog");
+        dialogsOpenedWith.push_back(storedChord(current));
+        return shortcutToGive;
+    }
+    std::optional<std::wstring> askForText(const std::wstring& current) override {
+        log.push_back("text dialog");
+        dialogsOpenedWith.push_back(current);
+        return textToGive;
+    }
+    std::wstring chosenDetail;
     void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override {
         std::string line = "menu " + std::to_string(at.x) + "," + std::to_string(at.y) +
                            " active " + std::to_string(model_.activeSlot);
         for (const SlotOptionRow& row : extras.options)
             line += " " + std::string(row.option->name) + (row.on ? " on" : " off");
         if (extras.scripts) line += " scripts " + std::to_string(extras.scripts->size());
+        if (extras.chosenCommand) line += " chosen " + std::to_string(extras.chosenCommand);
+        chosenDetail = extras.chosenDetail;
         log.push_back(line);
     }
     // MacroFolderPort

@@ -46,6 +46,7 @@ class Recorder final : public InputPort,
                        public ShellPort,
                        public PowerPort,
                        public PlaybackPort,
+                       public TypingPort,
                        public ViewPort,
                        public TimerPort,
                        public SavePort,
@@ -92,6 +93,12 @@ public:
     void requestPowerState(bool suspend) override { add({"power", {}, suspend ? 1u : 0u}); }
     bool startPlayback(Slot s) override {
         add(slotCall("playback", s));
+        return playbackStarts;
+    }
+    bool startTyping(Slot s, std::wstring text) override {
+        Call c = slotCall("type", s);
+        c.text = std::move(text);
+        add(c);
         return playbackStarts;
     }
 

@@ -39,6 +39,7 @@ import menu  # noqa: E402
 import package  # noqa: E402
 import profiles  # noqa: E402
 import screenshots  # noqa: E402
+import shortcuts  # noqa: E402
 import tray  # noqa: E402
 import wine as bench  # noqa: E402
 import window  # noqa: E402
@@ -67,6 +68,7 @@ TABLE = [
     case("hooks: Alt+Tab", hooks.alt_tab),
     case("hooks: own input never reports", hooks.own_input),
     case("hooks: the watchdog puts lost hooks back", hooks.watchdog),
+    case("hooks: the keyboard captured and given back", hooks.keyboard_capture),
     case("window: hidden start, settings shown, one instance", window.start_hidden_and_files),
     case("window: keys, dragging, a typed description", window.keys_drag_and_description),
     case("window: twenty starts at once", window.twenty_starts),
@@ -92,6 +94,9 @@ TABLE = [
     case("keys: nothing stays down", keys.nothing_stays_down),
     case("keys: hold while pressed", keys.hold_while_pressed),
     case("keys: scan codes on a German layout", keys.scan_codes_on_a_german_layout),
+    case("shortcuts: pressed in the dialog, sent as a keyboard would", shortcuts.capture_dialog),
+    case("shortcuts: key names of a German keyboard", shortcuts.names_of_a_german_keyboard),
+    case("shortcuts: texts typed, into Notepad too, stopped by Exit", shortcuts.texts),
     case("profiles: the program in front picks the function", profiles.program_in_front),
     case("profiles: the first press after an unseen switch",
          profiles.first_press_after_an_unseen_switch),

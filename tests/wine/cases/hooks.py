@@ -263,3 +263,40 @@ def watchdog(ctx):
         activate(ctx, slot)
         rx.settle(host)
         ctx.check(f"{slot} reports again after the restore", host.reports(slot, hmark), 1)
+
+
+# Keys fed to a capture and what the listener hears, in xdotool's order.
+CAPTURED = [("super+Right", ["91 down", "39 down", "91 up", "39 up"]),
+            ("alt+F4", ["164 down", "115 down", "164 up", "115 up"]),
+            ("Escape", ["27 down", "27 up"])]
+
+
+def keyboard_capture(ctx):
+    """While captured, every key goes to the listener alone, with a scan code
+    (another program's hook sees none of it); after the capture the keyboard
+    works as before; a capture nobody renews ends by itself within five
+    seconds."""
+    host, rx = Host(ctx.s), Receiver(ctx.s, "--hook")
+    host.cmd("listen")
+    host.cmd("capture on")
+    for keys, heard in CAPTURED:
+        hmark, mark = marks(host, rx)
+        ctx.s.xdo("key", "--delay", 30, keys)
+        host.log.wait_count(r"^captured ", len(heard), 5, since=hmark)
+        got = [line.split()[1:] for line in host.log.since(hmark) if line.startswith("captured ")]
+        ctx.check(f"{keys}: captured with scan codes, nobody else saw it",
+                  ([f"{vk} {how}" for vk, _, _, how in got],
+                   all(scan != "0" for _, scan, _, _ in got), rx.log.since(mark)),
+                  (heard, True, []))
+    host.cmd("capture off")
+    mark = rx.log.mark()
+    ctx.s.xdo("key", "a")
+    ctx.check("after the capture the keyboard reaches the window",
+              rx.log.wait_count(r"^KEYUP 65 ", 1, 5, since=mark), True)
+    host.cmd("capture on")
+    started = time.monotonic()
+    given_back = wait_until(lambda: (ctx.s.xdo("key", "b"), rx.log.count(r"^KEYUP 66 ", mark))[1],
+                            15, 0.5)
+    ctx.log(f"an unrenewed capture gave the keyboard back after {time.monotonic() - started:.1f} s")
+    ctx.check("an unrenewed capture ends by itself",
+              bool(given_back) and time.monotonic() - started < 10, True)

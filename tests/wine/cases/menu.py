@@ -54,7 +54,7 @@ def run_software(ctx):
     xy = ctx.s.geometry(window)[:2]
     menu = ctx.menu()
     root = menu.open_caption(xy, "0, 3")  # X2, "Back"
-    menu.hover(root, 2, menu.BUTTON_ROOT_ROWS)  # Office Used
+    menu.hover(root, menu.ROOT_ENTRIES + 1, menu.BUTTON_ROOT_ROWS)  # Office Used
     office = menu.wait_level(2)
     menu.slide_into(office, 0, 4)  # Zoom In
     menu.hover(office, 3, 4)  # Run Software
@@ -150,7 +150,7 @@ def macro_from_the_menu(ctx):
               None not in widths and widths[1] - widths[0] >= 3, True)
     menu = ctx.menu()
     root = menu.open_caption(xy, "0, 2")  # X1
-    menu.hover(root, 7, menu.BUTTON_ROOT_ROWS)  # Macro
+    menu.hover(root, menu.ROOT_ENTRIES + 6, menu.BUTTON_ROOT_ROWS)  # Macro
     macros = menu.wait_level(2)
     # Games (a submenu), "Copy  Paste", "Copy & Paste", Tap, Open Macro Folder.
     menu.slide_into(macros, 3, 5)

@@ -19,6 +19,12 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
           profile shown: its own forward button, the rest dimmed from "All Programs")
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
+  shortcuts  at 96 and 144 DPI: captions-<dpi>.png (a long shortcut and a text
+          on the side buttons), shortcut-listening-<dpi>.png (the shortcut
+          dialog as it opens), shortcut-captured-<dpi>.png (Ctrl+Shift+T
+          pressed), type-text-<dpi>.png (the text dialog, two lines typed),
+          menu-shortcut-<dpi>.png (the forward button's menu, its shortcut
+          checked and shown)
 """
 
 import os
@@ -26,8 +32,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (COPY, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, caption_id, centre,
-                     crlf, ini, layout, log, open_entry, slot)
+from harness import (COPY, IDS, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, caption_id,
+                     centre, crlf, ini, layout, log, open_entry, slot)
 
 
 class Shots:
@@ -93,9 +99,9 @@ def menu(ctx):
     left, top, right, bottom = (int(v) for v in button.groups())
     m.click_at((left + right) // 2, (top + bottom) // 2)
     root = m.wait_level(1)
-    # The host's root: "No Settings", seven categories, "Hold While Pressed"
-    # (it lists no scripts).
-    m.hover(root, 7, 9)  # Win8 ShortCut
+    # The host's root: its three entries, seven categories, "Hold While
+    # Pressed" (it lists no scripts).
+    m.hover(root, m.ROOT_ENTRIES + 6, m.BUTTON_ROOT_ROWS)  # Win8 ShortCut
     win8 = m.wait_level(2)
     m.slide_into(win8, 0, 8)  # Charms Bar
     m.hover(win8, 7, 8)  # Switch Apps
@@ -138,7 +144,7 @@ def macro(ctx):
                  os.path.join("Games", "Heal.txt")):
         vela.write_script(name, crlf("KeyDown 65", "KeyUp 65"))
     (x, y, w, h), m, root = open_forward_menu(session, vela)
-    m.hover(root, 7, m.BUTTON_ROOT_ROWS)  # Macro
+    m.hover(root, m.ROOT_ENTRIES + 6, m.BUTTON_ROOT_ROWS)  # Macro
     macros = m.wait_level(2)
     m.slide_into(macros, 0, 4)  # Games
     m.wait_level(3)
@@ -198,5 +204,45 @@ def profiles(ctx):
     shots.take("profile-inherited", (x, y, w, h))
 
 
+def shortcuts(ctx):
+    session, shots = ctx.s, Shots(ctx)
+    settings = ini(
+        slot("X1", "Ctrl+Shift+Alt+Win+Page Down", action=9, Keys="162+160+164+91+34"),
+        slot("X2", "Best regards, Jane Doe (Example Corporation)\u2026", action=10,
+             Text="Best regards, Jane Doe (Example Corporation), +1 555 0100"))
+    for dpi in (96, 144):
+        session.set_dpi(dpi)
+        vela = Vela(session, settings=settings)
+        rect = session.geometry(vela.start_shown())
+        # The pointer rests on the window's title, where it lights nothing up;
+        # keys go to the window under it.
+        rest = (rect[0] + rect[2] // 2, rect[1] + 20)
+        session.xdo("mousemove", *rest)
+        shots.take(f"captions-{dpi}", rect)
+        vela.make_active("WU")
+        vela.post(IDS.kKeysAndShortcutsCommand)
+        vela.wait_dialog("chord")
+        shots.take(f"shortcut-listening-{dpi}", rect)
+        session.xdo("key", "ctrl+shift+t")
+        vela.wait_dialog("chord", "Control+Shift+T")
+        shots.take(f"shortcut-captured-{dpi}", rect)
+        vela.click_control(IDS.IDCANCEL)
+        vela.make_active("WD")
+        vela.post(IDS.kTypeTextCommand)
+        vela.wait_dialog("typed")
+        session.xdo("type", "--delay", 10, "Best regards,")
+        session.xdo("key", "Return")
+        session.xdo("type", "--delay", 10, "Jane")
+        vela.wait_dialog("typed", "Best regards,\r\nJane")
+        shots.take(f"type-text-{dpi}", rect)
+        vela.click_control(IDS.IDCANCEL)
+        m = Menu(session)
+        root = m.open_caption(rect[:2], "0, 2", dpi)  # X1, its shortcut
+        session.xdo("mousemove", *rest)
+        shots.take(f"menu-shortcut-{dpi}", around(session, rect, (root,)))
+        m.escape()
+    session.set_dpi(96)
+
+
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
-          "profiles": profiles}
+          "profiles": profiles, "shortcuts": shortcuts}

@@ -4,7 +4,7 @@ read), the observers (logs, receiver, hook host, file watch) and the user
 interface (tray, menus, pixels). Cases, screenshots and benchmarks import
 what they need from here."""
 
-from .base import ROOT, Abort, log, now_ms, qpc_now, wait_until  # noqa: F401
+from .base import ROOT, Abort, log, now_ms, qpc_now, wait_for, wait_until  # noqa: F401
 from .observers import (BACK, CTRL_C, CTRL_V, FORWARD, NATIVE_FORWARD, WHEEL_DOWN,  # noqa: F401
                         WHEEL_UP, FileWatch, Host, Log, Receiver, XTest, short)
 from .session import Session, run_by_hand  # noqa: F401

@@ -202,6 +202,11 @@ class Session:
         self.reg_add(r"HKCU\Control Panel\Desktop", "LogPixels", dpi, "REG_DWORD")
         self.end_programs()
 
+    def keys_down(self, vks):
+        """Which of the virtual keys `vks` the system has down now."""
+        lines = self.probe("keystate", "--vks", ",".join(map(str, vks))).lines()
+        return [int(line.split()[1]) for line in lines if line.startswith("down ")]
+
     # -- Registry (through Wine's reg.exe: user.reg is written only when the
     #    server stops) ----------------------------------------------------------------
 

@@ -185,9 +185,12 @@ class Menu:
     with a 3-pixel frame and rows of equal height."""
 
     FRAME = 3
-    # The root of a button's menu in Vela: "No Settings", six categories,
-    # "Macro" and "Hold While Pressed" (the probe's menu host shows neither).
-    BUTTON_ROOT_ROWS = 9
+    # The root of a button's menu in Vela: "No Settings", "Keys and
+    # Shortcuts…", "Type Text…", six categories, "Macro" and "Hold While
+    # Pressed" (the probe's menu host shows neither of the last two); the
+    # categories from row ROOT_ENTRIES on.
+    ROOT_ENTRIES = 3
+    BUTTON_ROOT_ROWS = 11
 
     def __init__(self, session):
         self.s = session
@@ -238,7 +241,7 @@ class Menu:
         """From the open root level to "Combination" > "Word ", the pointer
         coming to rest on "Copy(Ctrl+C)" without crossing another row; the
         two levels it opened."""
-        self.hover(root, 3, self.BUTTON_ROOT_ROWS)  # Combination
+        self.hover(root, self.ROOT_ENTRIES + 2, self.BUTTON_ROOT_ROWS)  # Combination
         combination = self.wait_level(2)
         self.slide_into(combination, 0, 2)  # Word
         word = self.wait_level(3)

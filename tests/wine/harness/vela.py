@@ -164,6 +164,48 @@ class Vela:
                 view[key] = int(value)
         return view
 
+    def dialog(self):
+        """What an open shortcut or text dialog shows: {"chord" or "typed": its
+        text, "list": (top row, row height), control id: (x, y, w, h, enabled)
+        on the screen}; empty when none is open."""
+        view = {}
+        for text in self.s.probe("texts").lines():
+            m = re.match(r"^(chord|typed) ?(.*)$", text)
+            if m:
+                view[m.group(1)] = m.group(2).replace("\\r", "\r").replace("\\n", "\n") \
+                    if m.group(1) == "typed" else m.group(2)
+            elif text.startswith("list "):
+                view["list"] = tuple(int(v) for v in text.split()[1:])
+            elif text.startswith("control "):
+                values = [int(v) for v in text.split()[1:]]
+                view[values[0]] = tuple(values[1:])
+        return view
+
+    def wait_dialog(self, kind, want=None, timeout=5):
+        """Waits until the shortcut ("chord") or text ("typed") dialog is open
+        (and shows `want`); what it shows then."""
+        return wait_for(self.dialog, lambda v: kind in v and want in (None, v[kind]), timeout,
+                        0.1)
+
+    def click_control(self, control):
+        """Clicks the middle of an open dialog's control, as a user would."""
+        x, y, w, h, _ = self.dialog()[control]
+        self.s.xdo("mousemove", x + w // 2, y + h // 2, "click", 1)
+
+    def choose_listed(self, index):
+        """Clicks row `index` of the shortcut dialog's list of keys, turning
+        the wheel over the list first until the row shows."""
+        view = self.dialog()
+        x, y, w, h, _ = view[IDS.IDC_CHORD_LIST]
+        top, row = view["list"]
+        self.s.xdo("mousemove", x + w // 3, y + h // 2)
+        for _ in range(20):
+            if top <= index < top + (h - 4) // row:
+                break
+            self.s.xdo("click", 5 if index >= top else 4)
+            top = wait_for(lambda: self.dialog()["list"][0], lambda t: t != top, 2)
+        self.s.xdo("mousemove", x + w // 3, y + 2 + (index - top) * row + row // 2, "click", 1)
+
     def text(self, name):
         """The text of the control named `name` in the resource header."""
         return self.texts().get(IDS[name])
@@ -280,10 +322,16 @@ SOURCE_HEADERS = ("core", "settings", "macro", "menu", "hooks", "win32", "contro
 # catalogue: maker(Level, L"menu text", id or constant, ...
 NAMED_NUMBER = re.compile(r"^\s*(?:#define\s+(\w+)\s+(\d+)\b"
                           r"|[^\n]*constexpr[^=\n(]*\s(k\w+)\s*=\s*(\d+);)", re.M)
-CATALOGUE_ROW = re.compile(r"\b(?:mouse|key|launch|restoreOwnFunction|chooseProgram)\("
+CATALOGUE_ROW = re.compile(r"\b(?:mouse|key|launch|restoreOwnFunction|chooseProgram|chooseShortcut"
+                           r"|chooseText)\("
                            r"(\w+), L\"([^\"]*)\", (\w+)")
 # A row of the slot options' table (core/SlotOptions.h): its menu text and command.
 OPTION_ROW = re.compile(r"\{\"\w+\", L\"[^\"]*\", L\"([^\"]*)\", (\w+),")
+
+
+def unescape(text):
+    """A C++ literal's text with its \\uXXXX escapes made characters."""
+    return re.sub(r"\\u([0-9a-fA-F]{4})", lambda m: chr(int(m.group(1), 16)), text)
 
 
 class SourceIds:
@@ -301,7 +349,8 @@ class SourceIds:
                     text = f.read()
                 for define, value, constant, number in NAMED_NUMBER.findall(text):
                     names.setdefault(define or constant, int(value or number))
-                rows += CATALOGUE_ROW.findall(text)
+                rows += [(level, unescape(text_), id_)
+                         for level, text_, id_ in CATALOGUE_ROW.findall(text)]
                 rows += [("SlotOptions", text_, id_) for text_, id_ in OPTION_ROW.findall(text)]
         return names, rows
 

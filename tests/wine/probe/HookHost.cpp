@@ -17,13 +17,15 @@
 //   key SLOT ACTION VK COUNT    the same with a KeyAction value and a key
 //   raw FUNCTION COUNT   send a MouseFunction COUNT times with no guard
 //   busy MS              keep the UI thread in 30 ms pauses for MS ms
+//   capture on|off       capture the keyboard (or renew it), or end it
 //   drop                 lose the hooks as the system would (watchdog test)
 //   restores             log how often the watchdog put hooks back
 //   sync                 nothing; its ack orders everything before it
 //   quit
 // Log lines: "ready", "report SLOT" (a slot's registered message, whatever its
-// parameters), "release SLOT", "restored", "click" (the engine's events, once
-// listened to), "ack N COMMAND...", "error ...".
+// parameters), "release SLOT", "restored", "click", "captured VK SCAN EXTENDED
+// down|up" (the engine's events, once listened to), "ack N COMMAND...",
+// "error ...".
 #include <array>
 #include <memory>
 #include <sstream>
@@ -113,6 +115,13 @@ public:
                 case hooks::EngineEvent::Click:
                     log_.line("click");
                     break;
+                case hooks::EngineEvent::CapturedKey: {
+                    const CapturedKey key =
+                        hooks::unpackCapturedKey(static_cast<std::uint32_t>(detail));
+                    log_.line("captured %u %u %d %s", key.virtualKey, key.scanCode,
+                              key.extended ? 1 : 0, key.down ? "down" : "up");
+                    break;
+                }
             }
             return true;
         }
@@ -180,6 +189,16 @@ private:
             win32::Win32InputPort pauses;
             for (int spent = 0; spent < ms; spent += static_cast<int>(kChordPauseMs)) {
                 pauses.sleepMs(kChordPauseMs);
+            }
+        } else if (verb == "capture") {
+            // "capture on" starts (or renews) the keyboard's capture, "capture
+            // off" ends it; the captured keys are logged as they come.
+            std::string how;
+            in >> how;
+            if (how == "on") {
+                hooks_.beginCapture([](const CapturedKey&) {});
+            } else {
+                hooks_.endCapture();
             }
         } else if (verb == "drop") {
             log_.line("dropped %d", callEngine<int (*)()>("vela_hook_simulate_loss"));

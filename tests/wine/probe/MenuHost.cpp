@@ -120,8 +120,11 @@ constexpr UINT_PTR kCheckMenuTimer = 102;
 // then open the "Mouse" submenu with the keyboard and look for it shortly.
 void onMenuIdle() {
     if (++idleCalls != 1) return;
-    pressKey(VK_DOWN);  // "No Settings"
-    pressKey(VK_DOWN);  // "Mouse"
+    // Past the root's own entries ("No Settings", "Keys and Shortcuts…", ...)
+    // to "Mouse".
+    for (const menu::CatalogueEntry& e : menu::kCatalogue)
+        if (e.level == menu::MenuLevel::Root) pressKey(VK_DOWN);
+    pressKey(VK_DOWN);
     pressKey(VK_RIGHT);
     SetTimer(hostWindow, kCheckMenuTimer, 5, nullptr);
 }

@@ -3,7 +3,9 @@
 //
 // Lines: "ready <width> <height>", "<MESSAGE> <x> <y>" for buttons and moves,
 // "XBUTTONDOWN <n>", "MOUSEWHEEL <delta>", "KEYDOWN <vk> <scan> <extended>",
-// "RAISED <1 when in front now>".
+// "RAISED <1 when in front now>", and with --hook "LLKEY <vk> down|up
+// <injected>" for every key event a low-level hook of its own sees (from
+// whatever window is in front).
 #include "tests/wine/probe/Probe.h"
 
 namespace vela::probe {
@@ -31,6 +33,16 @@ void logKey(const char* name, WPARAM wParam, LPARAM lParam) {
     gReceiverLog->line("%s %u %u %u", name, static_cast<unsigned>(wParam),
                        static_cast<unsigned>((lParam >> 16) & 0xFF),
                        static_cast<unsigned>((lParam >> 24) & 1));
+}
+
+LRESULT CALLBACK keyWatch(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HC_ACTION) {
+        const auto& k = *reinterpret_cast<const KBDLLHOOKSTRUCT*>(lParam);
+        gReceiverLog->line("LLKEY %lu %s %d", k.vkCode,
+                           wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN ? "down" : "up",
+                           (k.flags & LLKHF_INJECTED) ? 1 : 0);
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
@@ -135,6 +147,10 @@ int receive(HINSTANCE module, const Args& args, EventLog& log) {
     if (!window) return 2;
     SetForegroundWindow(window);
     SetFocus(window);
+    // Installed before any hook of Vela's that comes later, so those see
+    // each key first: what they swallow never shows here.
+    win32::UniqueHook watch(
+        args.flag(L"--hook") ? SetWindowsHookExW(WH_KEYBOARD_LL, keyWatch, module, 0) : nullptr);
     log.line("ready %d %d", width, height);
 
     MSG msg;

@@ -6,10 +6,15 @@
 //   count    how many Vela main windows exist
 //   watch    every change of the main window's visibility, until --exit-after
 //   places   the window's rectangle and that of every visible control in it
+//   read --class C [--child C]   the text of another program's window
+//   keystate --vks 17,16,...     which of these keys the system has down
 //
 // Lines: "window 0|1", "visible 0|1", "text <control id> <UTF-8 text>",
-// "entry <UTF-8 text>",
-// "count <n>", "visible", "hidden", "gone", "ready",
+// "entry <UTF-8 text>", "chord <UTF-8 text>", "typed <escaped UTF-8 text>",
+// "control <id> <x> <y> <w> <h> <enabled>" (screen pixels), "list <top row>
+// <row height>",
+// "count <n>", "visible", "hidden", "gone", "ready", "read <escaped text>",
+// "down <vk>" then "keys read",
 // "frame <x> <y> <w> <h>", "place <control id> <x> <y> <w> <h>" (places in
 // the window's coordinates, in physical pixels).
 #include <mmsystem.h>
@@ -34,11 +39,56 @@ bool isVelaWindow(HWND window) {
 // The text as the control itself reports it, through a message the system
 // carries across processes.
 std::wstring controlText(HWND control) {
-    wchar_t buffer[1024]{};
+    std::wstring buffer(8192, L'\0');
     DWORD_PTR copied = 0;
-    SendMessageTimeoutW(control, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer),
+    SendMessageTimeoutW(control, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()),
                         SMTO_ABORTIFHUNG, 2000, &copied);
-    return std::wstring(buffer, copied);
+    buffer.resize(copied);
+    return buffer;
+}
+
+// A text on one line: backslashes, carriage returns and line feeds escaped.
+std::string escaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\\') {
+            out += L"\\\\";
+        } else if (c == L'\r') {
+            out += L"\\r";
+        } else if (c == L'\n') {
+            out += L"\\n";
+        } else {
+            out += c;
+        }
+    }
+    return utf8(out);
+}
+
+void logControls(EventLog& log, HWND dialog, std::initializer_list<int> ids) {
+    for (int id : ids) {
+        HWND control = GetDlgItem(dialog, id);
+        RECT r{};
+        GetWindowRect(control, &r);
+        log.line("control %d %ld %ld %ld %ld %d", id, r.left, r.top, r.right - r.left,
+                 r.bottom - r.top, IsWindowEnabled(control) ? 1 : 0);
+    }
+}
+
+// The shortcut dialog and the text dialog, when one is open on the thread.
+BOOL CALLBACK logDialog(HWND window, LPARAM data) {
+    auto& log = *reinterpret_cast<EventLog*>(data);
+    if (!IsWindowVisible(window)) return TRUE;
+    if (HWND chord = GetDlgItem(window, IDC_CHORD_TEXT)) {
+        log.line("chord %s", utf8(controlText(chord)).c_str());
+        HWND list = GetDlgItem(window, IDC_CHORD_LIST);
+        log.line("list %ld %ld", static_cast<long>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)),
+                 static_cast<long>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
+        logControls(log, window, {IDOK, IDCANCEL, IDC_CHORD_CLEAR, IDC_CHORD_LIST});
+    } else if (HWND typed = GetDlgItem(window, IDC_TYPED_TEXT)) {
+        log.line("typed %s", escaped(controlText(typed)).c_str());
+        logControls(log, window, {IDOK, IDCANCEL, IDC_TYPED_TEXT});
+    }
+    return TRUE;
 }
 
 void logText(EventLog& log, HWND main, int id) {
@@ -66,6 +116,8 @@ void texts(EventLog& log) {
             return FALSE;
         },
         reinterpret_cast<LPARAM>(&log));
+    EnumThreadWindows(GetWindowThreadProcessId(main, nullptr), logDialog,
+                      reinterpret_cast<LPARAM>(&log));
 }
 
 void places(EventLog& log) {
@@ -128,6 +180,29 @@ void watch(EventLog& log, DWORD seconds) {
     timeEndPeriod(1);
 }
 
+// Another program's text, as a user would see it: the window of `windowClass`
+// and its child of `childClass`.
+void readText(const Args& args, EventLog& log) {
+    HWND window = FindWindowW(args.value(L"--class").c_str(), nullptr);
+    const std::wstring child = args.value(L"--child");
+    if (window && !child.empty()) window = FindWindowExW(window, nullptr, child.c_str(), nullptr);
+    log.line("window %d", window ? 1 : 0);
+    if (window) log.line("read %s", escaped(controlText(window)).c_str());
+}
+
+// Which of these keys the system has down now.
+void keyState(const Args& args, EventLog& log) {
+    const std::wstring list = args.value(L"--vks");
+    for (std::size_t at = 0; at < list.size();) {
+        std::size_t comma = list.find(L',', at);
+        if (comma == std::wstring::npos) comma = list.size();
+        const int vk = _wtoi(list.substr(at, comma - at).c_str());
+        if (GetAsyncKeyState(vk) & 0x8000) log.line("down %d", vk);
+        at = comma + 1;
+    }
+    log.line("keys read");
+}
+
 }  // namespace
 
 int velaWindow(const std::wstring& verb, const Args& args, EventLog& log) {
@@ -137,6 +212,10 @@ int velaWindow(const std::wstring& verb, const Args& args, EventLog& log) {
         count(log);
     } else if (verb == L"places") {
         places(log);
+    } else if (verb == L"read") {
+        readText(args, log);
+    } else if (verb == L"keystate") {
+        keyState(args, log);
     } else {
         watch(log, static_cast<DWORD>(args.number(L"--exit-after", 60)) - 1);
     }

@@ -62,7 +62,8 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
         status = receive(module, args, log);
     } else if (verb == L"host") {
         status = host(module, args, log);
-    } else if (verb == L"texts" || verb == L"count" || verb == L"watch" || verb == L"places") {
+    } else if (verb == L"texts" || verb == L"count" || verb == L"watch" || verb == L"places" ||
+               verb == L"read" || verb == L"keystate") {
         status = velaWindow(verb, args, log);
     } else if (verb == L"post" || verb == L"timer" || verb == L"icon" ||
                verb == L"taskbar-restart" || verb == L"run-autostart" || verb == L"balloon" ||

@@ -1,0 +1,180 @@
+// Shortcuts and texts in the settings file: every chord comes back as the
+// same keys, a text as typed, a hand's junk as nothing at all; and a reader
+// of the older keys only finds slots that do nothing.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "core/ActionExecutor.h"
+#include "core/ChordRecords.h"
+#include "core/LeadingInteger.h"
+#include "core/StoredChord.h"
+#include "core/TypedText.h"
+#include "macro/MacroScriptLoader.h"
+#include "settings/ButtonSettingsStore.h"
+#include "settings/IniValue.h"
+#include "settings/SettingsText.h"
+#include "settings/Windows1252.h"
+#include "tests/support/MemoryFilePort.h"
+#include "tests/support/RecordingPorts.h"
+
+namespace vela {
+namespace {
+
+const std::wstring kVelaModule = L"C:\\Vela\\Vela.exe";
+const std::wstring kVelaSettings = L"C:\\Vela\\QmSetting.ini";
+
+class ShortcutsInTheFile : public ::testing::Test {
+protected:
+    test::Recorder rec;
+    test::MemoryFilePort fs;
+    Windows1252 ansi;
+    MacroScriptLoader loader{fs, L"C:\\Vela", std::make_shared<MacroScripts>()};
+    SlotModel model{rec, rec, rec};
+    ProfileSet profiles;
+
+    ButtonSettingsStore store(SlotModel& m, ProfileSet& p) {
+        ButtonSettingsStore s(m, loader, {fs, ansi, rec}, kVelaModule, true);
+        s.useProfiles(&p);
+        return s;
+    }
+    // `model` and `profiles` saved, then read into fresh ones.
+    void saveAndReadBack(SlotModel& fresh, ProfileSet& freshProfiles) {
+        store(model, profiles).saveAll();
+        store(fresh, freshProfiles).loadAll();
+    }
+    void put(const std::wstring& text) { fs.files[kVelaSettings] = encodeUtf16LeWithBom(text); }
+    std::wstring file() { return decodeSettingsText(fs.files.at(kVelaSettings), ansi).text; }
+};
+
+ButtonAssignment shortcutFunction(const KeyChord& chord) {
+    ButtonAssignment a;
+    a.caption = L"Shortcut";
+    a.hookInstalled = true;
+    a.actionGroup = toRaw(ActionGroup::KeyGroup);
+    a.keyAction = toRaw(KeyAction::Shortcut);
+    a.shortcut = chord;
+    return a;
+}
+
+TEST_F(ShortcutsInTheFile, EveryKeyAndEveryModifierSetComeBackAsTheSameInput) {
+    // Every key (the buttons and notches too) with some modifiers, and every
+    // set of modifiers with some key; nine slots and a profile's slot a save.
+    std::vector<KeyChord> chords;
+    for (ChordKey key = 1; key <= chordkey::WheelRight; ++key)
+        if (isChordKey(key)) chords.emplace_back(static_cast<ModifierSet>(key * 37), key);
+    for (int set = 1; set < 256; ++set)
+        chords.emplace_back(static_cast<ModifierSet>(set), static_cast<ChordKey>(set % 7 * 30));
+    for (std::size_t at = 0; at < chords.size();) {
+        for (const SlotInfo& info : kSlotTable)
+            model.at(info.slot) = shortcutFunction(chords[at < chords.size() ? at++ : 0]);
+        profiles.add(L"game.exe").slots[Slot::X1] = shortcutFunction(chords[at % chords.size()]);
+        SlotModel fresh(rec, rec, rec);
+        ProfileSet freshProfiles;
+        saveAndReadBack(fresh, freshProfiles);
+        for (const SlotInfo& info : kSlotTable) {
+            const ButtonAssignment& a = model.at(info.slot);
+            EXPECT_TRUE(fresh.at(info.slot) == a) << storedChord(a.shortcut);
+            EXPECT_EQ(chordPressRecords(fresh.at(info.slot).shortcut, rec),
+                      chordPressRecords(a.shortcut, rec));
+        }
+        EXPECT_EQ(freshProfiles.find(L"game.exe")->slots[Slot::X1]->shortcut,
+                  profiles.find(L"game.exe")->slots[Slot::X1]->shortcut);
+    }
+}
+
+TEST_F(ShortcutsInTheFile, KeysAndTextAreWrittenForTheirKindOnlyAndReadAsAHandMayWriteThem) {
+    model.at(Slot::X1) = shortcutFunction(KeyChord(modifier::LeftCtrl | modifier::LeftShift, 0x54));
+    ButtonAssignment& text = model.at(Slot::X2) = shortcutFunction(KeyChord(0, 0x44));
+    text.keyAction = toRaw(KeyAction::TypeText);
+    text.typedText = L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\r\nline 2";
+    profiles.add(L"game.exe").slots[Slot::WU] = model.at(Slot::X1);
+    SlotModel fresh(rec, rec, rec);
+    ProfileSet freshProfiles;
+    saveAndReadBack(fresh, freshProfiles);
+    const std::wstring saved = file();
+    EXPECT_NE(saved.find(L"8=\r\nKeys=162+160+84\r\n[X2"), std::wstring::npos);
+    EXPECT_NE(
+        saved.find(L"8=\r\nText=\"\\~Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\\r\\nline 2\"\r\n"),
+        std::wstring::npos);
+    EXPECT_NE(saved.find(L"\r\nWU.Keys=162+160+84\r\n"), std::wstring::npos);
+    EXPECT_EQ(saved.find(L"Keys=68"), std::wstring::npos) << "a text slot's chord is not written";
+    EXPECT_EQ(fresh.at(Slot::X2).typedText, text.typedText);
+
+    // A hand's spelling of a chord; a text past the limit cut to it.
+    put(L"[X1ButtonSetting]\r\n0=Zoom\r\n1=1\r\n2=9\r\n6=1\r\nKeys= 17 + wheelup \r\n"
+        L"[X2ButtonSetting]\r\n1=1\r\n2=10\r\n6=1\r\nText=" +
+        std::wstring(kTypedTextLimit + 10, L'x') + L"\r\n");
+    store(fresh, freshProfiles).loadAll();
+    EXPECT_EQ(fresh.at(Slot::X1).shortcut, KeyChord(modifier::LeftCtrl, chordkey::WheelUp));
+    EXPECT_EQ(fresh.at(Slot::X1).caption, L"Zoom");
+    EXPECT_EQ(fresh.at(Slot::X2).typedText.size(), kTypedTextLimit);
+}
+
+TEST_F(ShortcutsInTheFile, AChordTheFileCannotSayLeavesASlotThatSaysSoAndDoesNothing) {
+    for (const std::wstring junk : {L"", L"Ctrl+T", L"162+", L"999", L"17+17", L"84+162"}) {
+        put(L"[X1ButtonSetting]\r\n0=Reopen\r\n1=1\r\n2=9\r\n6=1\r\nKeys=" + junk +
+            L"\r\n[Profiles]\r\n1=a.exe\r\n[a.exe]\r\nX2.0=Mine\r\nX2.1=1\r\nX2.2=9\r\nX2.6="
+            L"1\r\nX2.Keys=" +
+            junk + L"\r\n");
+        SlotModel fresh(rec, rec, rec);
+        ProfileSet freshProfiles;
+        store(fresh, freshProfiles).loadAll();
+        EXPECT_EQ(fresh.at(Slot::X1).caption, kUnreadableShortcutCaption);
+        EXPECT_TRUE(fresh.at(Slot::X1).hookInstalled) << "the input stays taken";
+        EXPECT_EQ(freshProfiles.find(L"a.exe")->slots[Slot::X2]->caption,
+                  kUnreadableShortcutCaption);
+        PlaybackThreads threads;
+        rec.clear();
+        ActionExecutor(fresh, {rec, rec, rec, rec, rec}, threads).onActivation(Slot::X1);
+        EXPECT_EQ(rec.trace(), "");
+    }
+}
+
+// What a reader of the older keys makes of the file: "0" to "7", nothing else.
+ButtonAssignment olderReading(const IniDocument& doc, std::wstring_view section) {
+    const auto text = [&](std::wstring_view key) {
+        return decodeIniValue(doc.rawValue(section, key).value_or(L""));
+    };
+    ButtonAssignment a;
+    a.caption = text(L"0");
+    a.hookInstalled = parseLeadingInt(text(L"1")) != 0;
+    a.keyAction = parseLeadingInt(text(L"2"));
+    a.virtualKey = static_cast<std::uint8_t>(parseLeadingInt(text(L"3")) & 0xFF);
+    a.mouseFunction = parseLeadingInt(text(L"4"));
+    a.launchTarget = text(L"5");
+    a.actionGroup = parseLeadingInt(text(L"6"));
+    a.macroName = text(L"7");
+    return a;
+}
+
+TEST_F(ShortcutsInTheFile, AReaderOfTheOlderKeysFindsSlotsThatDoNothing) {
+    // Over whatever the slots did before: a key, a program, a script.
+    for (const SlotInfo& info : kSlotTable) {
+        model.assignKeyFunction(info.slot, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+        model.at(info.slot).launchTarget = L"calc.exe";
+        model.at(info.slot).macroName = L"Hold.txt";
+        if (number(info.slot) % 2) {
+            model.assignShortcut(info.slot, L"Ctrl+T", KeyChord(modifier::LeftCtrl, 0x54));
+        } else {
+            model.assignTypedText(info.slot, L"Hello", L"Hello");
+        }
+    }
+    store(model, profiles).saveAll();
+    const IniDocument doc(file());
+    SlotModel older(rec, rec, rec);
+    PlaybackThreads threads;
+    ActionExecutor executor(older, {rec, rec, rec, rec, rec}, threads);
+    for (const SlotInfo& info : kSlotTable) {
+        older.at(info.slot) = olderReading(doc, info.section);
+        EXPECT_EQ(older.at(info.slot).actionGroup, toRaw(ActionGroup::KeyGroup));
+        EXPECT_GT(older.at(info.slot).keyAction, toRaw(KeyAction::SwitchApps));
+        rec.clear();
+        executor.onActivation(info.slot);
+        EXPECT_EQ(rec.trace(), "") << info.name << ": nothing sent, opened or played";
+    }
+}
+
+}  // namespace
+}  // namespace vela
