@@ -43,6 +43,11 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
         case hooks::EngineEvent::Click:
             if (actions_.clicked) actions_.clicked();
             break;
+        case hooks::EngineEvent::Bounces:
+            if (hooks::unpackBounces(static_cast<std::uint64_t>(lParam), bounces_) &&
+                actions_.bounced)
+                actions_.bounced(bounces_);
+            break;
     }
     return 0;
 }

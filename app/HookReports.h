@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/MouseTuning.h"
 #include "core/SlotSet.h"
 #include "win32/MessageWindow.h"
 
@@ -23,6 +24,9 @@ struct HookReportActions {
     std::function<void()> hooksRestored;
     // A left, right or middle click went through (while clicks are watched).
     std::function<void()> clicked;
+    // The chatter filter or the wheel's bounce filter took another bounce:
+    // the counts, as far as told.
+    std::function<void(const BounceCounts& counts)> bounced;
 };
 
 // The libraries are installed for hwnd(), and the engine told to post its own
@@ -33,6 +37,8 @@ public:
 
     HWND hwnd() const { return window_.hwnd(); }
     UINT engineMessage() const { return engineMessage_; }
+    // The bounces filtered so far, as the engine told them.
+    const BounceCounts& bounces() const { return bounces_; }
 
 private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -41,6 +47,7 @@ private:
     // The registered report message of each slot, and the engine's.
     SlotArray<UINT> reportMessages_;
     UINT engineMessage_ = 0;
+    BounceCounts bounces_;
     win32::MessageWindow window_;
 };
 

@@ -2,9 +2,11 @@
 // side: which slots each hook watches, and what to do with one input event.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
+#include "core/MouseTuning.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
@@ -43,7 +45,25 @@ enum class EngineEvent : std::uint32_t {
     Release = 1,        // lParam: the slot whose taken press came up
     HooksRestored = 2,  // the watchdog put lost hooks back: a release may be missed
     Click = 3,          // a left, right or middle click went through (clicks watched)
+    Bounces = 4,        // lParam: a bounce count changed (packBounces)
 };
+
+// EngineEvent::Bounces carries one count and which it is: a button's (its
+// MouseButton index) or the wheel's (kWheelBounceCounter).
+inline constexpr std::size_t kWheelBounceCounter = kMouseButtonCount;
+
+constexpr std::uint64_t packBounces(std::size_t counter, std::uint32_t count) {
+    return (std::uint64_t{count} << 8) | counter;
+}
+
+// Takes a packed count into `counts`; false for a counter that is none.
+constexpr bool unpackBounces(std::uint64_t packed, BounceCounts& counts) {
+    const std::size_t counter = packed & 0xFF;
+    const auto count = static_cast<std::uint32_t>(packed >> 8);
+    if (counter > kWheelBounceCounter) return false;
+    (counter == kWheelBounceCounter ? counts.wheel : counts.buttons[counter]) = count;
+    return true;
+}
 
 // What the hook procedure does with one event: let it through or swallow it,
 // how many activations of which slot to report (with `detail` as the report's

@@ -113,6 +113,9 @@ public:
                 case hooks::EngineEvent::Click:
                     log_.line("click");
                     break;
+                case hooks::EngineEvent::Bounces:
+                    log_.line("bounces %llu", static_cast<unsigned long long>(detail));
+                    break;
             }
             return true;
         }
