@@ -1,6 +1,7 @@
 // The hook libraries as the core drives them.
 #pragma once
 
+#include "core/MouseTuning.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -20,6 +21,14 @@ class ClickWatchPort {
 public:
     virtual ~ClickWatchPort() = default;
     virtual void watchClicks(bool on) = 0;
+};
+
+// How the hook engine filters and shapes the mouse (core/MouseTuning.h);
+// anything on keeps a low-level mouse hook in.
+class MouseTuningPort {
+public:
+    virtual ~MouseTuningPort() = default;
+    virtual void tune(const MouseTuning& tuning) = 0;
 };
 
 }  // namespace vela

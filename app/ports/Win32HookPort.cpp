@@ -37,7 +37,10 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
     // export.
     const std::wstring engine = base + std::wstring(kEngineLibrary);
     engine_.reset(LoadLibraryExW(engine.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
-    if (engine_) listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
+    if (engine_) {
+        listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
+        tune_ = lookUp<TuneFunction>(engine_.get(), "vela_hook_tune");
+    }
 }
 
 bool Win32HookPort::loaded(Slot slot) const {
@@ -63,6 +66,10 @@ void Win32HookPort::listen(UINT message) {
 void Win32HookPort::watchClicks(bool on) {
     clicks_ = on;
     tellEngine();
+}
+
+void Win32HookPort::tune(const MouseTuning& tuning) {
+    if (tune_) tune_(&tuning);
 }
 
 void Win32HookPort::tellEngine() {

@@ -21,7 +21,7 @@ namespace vela::win32 {
 // What the libraries' messages never carry (a taken press coming up, the
 // watchdog's restores, the clicks) comes through the engine behind them,
 // VelaHooks.dll, as one message of Vela's own: see listen.
-class Win32HookPort final : public HookPort, public ClickWatchPort {
+class Win32HookPort final : public HookPort, public ClickWatchPort, public MouseTuningPort {
 public:
     // The libraries report to `window`; `folder` holds them, empty meaning the
     // executable's own folder.
@@ -39,10 +39,14 @@ public:
     // The engine's Click events too, while `on`; it keeps the mouse hook in
     // for them.
     void watchClicks(bool on) override;
+    // The engine's chatter filter and wheel shaping; their bounce counts come
+    // as the engine's Bounces events.
+    void tune(const MouseTuning& tuning) override;
 
 private:
     using HookFunction = int(__cdecl*)(HWND);
     using ListenFunction = int(__cdecl*)(HWND, UINT, int);
+    using TuneFunction = int(__cdecl*)(const MouseTuning*);
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
@@ -55,6 +59,7 @@ private:
     SlotArray<Library> libraries_;
     UniqueModule engine_;
     ListenFunction listen_ = nullptr;
+    TuneFunction tune_ = nullptr;
     UINT message_ = 0;
     bool clicks_ = false;
 };

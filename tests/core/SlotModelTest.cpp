@@ -189,5 +189,27 @@ TEST(PausableHooks, PauseTakesTheClickWatchOutTooAndLetsGoAfterTheHooksAreOut) {
     EXPECT_EQ(rec.trace(), "clicks-off remove:X1 release-all install:X1");
 }
 
+// The mouse tuning's filters need a hook too: paused, the engine is told to
+// tune nothing, and resumed it gets what the user chose, changes made while
+// paused included; a tuning that changes nothing is not sent again.
+TEST(PausableHooks, PauseTakesTheMouseTuningOutAndResumeBringsBackTheLatest) {
+    Recorder rec;
+    PausableHooks hooks(rec, &rec, nullptr, &rec);
+    MouseTuning chatter;
+    chatter.of(MouseButton::Left).on = true;
+    hooks.setTuning(chatter);
+    hooks.setTuning(chatter);
+    hooks.setPaused(true);
+    EXPECT_EQ(rec.trace(), "tune-on tune-off release-all");
+    rec.clear();
+    MouseTuning wheel;
+    wheel.wheelNotches = 3;
+    hooks.setTuning(wheel);
+    EXPECT_EQ(rec.trace(), "") << "nothing is tuned while paused";
+    hooks.setPaused(false);
+    EXPECT_EQ(rec.trace(), "tune-on");
+    EXPECT_EQ(rec.tuning, wheel);
+}
+
 }  // namespace
 }  // namespace vela
