@@ -17,6 +17,9 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
   profiles  profile-menu.png (the profile caption's menu, "New Profile For" open
           with the programs that have windows), profile-inherited.png (a program's
           profile shown: its own forward button, the rest dimmed from "All Programs")
+  mouse   tray-mouse.png (the tray's "Mouse" submenu after a few bounces),
+          tray-mouse-left.png (its "Left Button" open, a hand-edited threshold),
+          tray-mouse-speed.png ("Wheel Speed" open), each with a -zoom.png
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
 """
@@ -26,8 +29,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (COPY, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, caption_id, centre,
-                     crlf, ini, layout, log, open_entry, slot)
+from harness import (COPY, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, XTest, caption_id,
+                     centre, crlf, ini, layout, log, open_entry, slot)
 
 
 class Shots:
@@ -198,5 +201,40 @@ def profiles(ctx):
     shots.take("profile-inherited", (x, y, w, h))
 
 
+def mouse(ctx):
+    """The tray's "Mouse" submenu after a few bounces (the left button's
+    threshold hand-edited to 45 ms), then the left button's own submenu and the
+    wheel's speeds."""
+    session, shots = ctx.s, Shots(ctx)
+    Vela(session, settings=ini("[Mouse]", "ChatterLeft=1", "ChatterLeftMs=45", "ChatterBack=1",
+                               "WheelReverseVertical=1", "WheelNotches=3",
+                               "WheelBounceFilter=1")).start_hidden()
+    Receiver(session, left=200, width=1080, exit_after=120)
+    xtest = XTest(session.display)
+    for _ in range(3):
+        xtest.edges(1, [40, 8, 40])
+        time.sleep(0.2)
+    for button in (5, 5, 4):
+        xtest.edges(button, [0])
+    time.sleep(0.5)
+    t = Tray(session)
+    rect = t.open_mouse_menu()
+
+    def zoom(png, name, *menus):
+        right = max(x + w for x, _, w, _ in menus)
+        bottom = max(y + h for _, y, _, h in menus)
+        out = os.path.join(shots.out, name)
+        subprocess.run(["convert", png, "-crop", f"{right + 20}x{bottom + 20}+0+0", "+repage",
+                        "-filter", "point", "-resize", "200%", out])
+        log(f"wrote {out}")
+
+    zoom(shots.take("tray-mouse"), "tray-mouse-zoom.png", t.menu, rect)
+    left = t.open_submenu(rect, 0, t.MOUSE_ROWS, t.MOUSE_SEPARATORS)
+    zoom(shots.take("tray-mouse-left"), "tray-mouse-left-zoom.png", t.menu, rect, left)
+    speed = t.open_submenu(rect, 7, t.MOUSE_ROWS, t.MOUSE_SEPARATORS)
+    zoom(shots.take("tray-mouse-speed"), "tray-mouse-speed-zoom.png", t.menu, rect, speed)
+    session.xdo("key", "Escape", "Escape", "Escape")
+
+
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
-          "profiles": profiles}
+          "profiles": profiles, "mouse": mouse}
