@@ -54,6 +54,42 @@ def received(rx, mark, want, quiet=0.3):
     return lines()
 
 
+def play(ctx, rx, xtest, button, gaps, want):
+    """Plays a switch's presses and releases `gaps` ms apart; the receiver's
+    mark, what reached the window and how many tries were played again. A
+    loaded machine can stretch a gap past what the row means (an 8 ms bounce
+    sent 60 ms late is a click): such a try is played again, up to twice."""
+    for again in range(3):
+        mark = rx.log.mark()
+        stamps = xtest.edges(button, gaps)
+        got = received(rx, mark, len(want))
+        played = [(b - a) / 10000 for a, b in zip(stamps, stamps[1:])]
+        if all(abs(p - g) < 5 for p, g in zip(played, gaps)):
+            break
+        ctx.log(f"gaps {played} ms for {gaps}: played again")
+    return mark, got, again
+
+
+def turn(ctx, rx, xtest, notches, want):
+    """Turns the wheel by `notches` ("5 5 4", a pause in seconds as ".2");
+    what reached the window and how many tries were played again (notches
+    meant to be close that came 60 ms and more apart)."""
+    for again in range(3):
+        mark, stamps = rx.log.mark(), []
+        for step in notches.split():
+            if "." in step:
+                time.sleep(float(step))
+                stamps.append(None)
+                continue
+            stamps.append(xtest.edges(int(step), [0])[0])
+            time.sleep(0.01)
+        got = received(rx, mark, len(want))
+        if all(b - a < 600000 for a, b in zip(stamps, stamps[1:]) if a and b):
+            break
+        ctx.log(f"notches {notches} came too far apart: played again")
+    return got, again
+
+
 def tip(s):
     hit = s.probe("icon").last(r"^tip (.*)$")
     return hit[2].group(1) if hit else None
@@ -89,38 +125,34 @@ def chatter(ctx):
     s = ctx.s
     vela, rx, xtest = start(ctx, slot("X1", **COPY), "[Mouse]", "ChatterLeft=1", "ChatterRight=1",
                             "ChatterForward=1")
-    counted = 0
+    counted = replayed = 0
     for name, button, gaps, want, bounces in CHATTER:
-        mark = rx.log.mark()
-        xtest.edges(button, gaps)
-        got = received(rx, mark, len(want))
+        mark, got, again = play(ctx, rx, xtest, button, gaps, want)
         ctx.check(f"filter on: {name}", got, want)
-        counted += bounces
+        counted, replayed = counted + bounces, replayed + again
         if gaps[0] >= 150 and got == want:
             entries = [stamp for stamp, text in rx.log.entries()[mark:] if plain(text) in want]
             ctx.check("the long press lasted its 300 ms", entries[1] - entries[0] >= 2900000, True)
-    ctx.check("the tip counts the bounces", wait_until(
-        lambda: (tip(s) or "").endswith(f" {counted} bounces filtered"), 5, 0.2), True)
+    # A try played again may have had a bounce of its own.
+    shown = wait_until(lambda: re.search(r" (\d+) bounces filtered$", tip(s) or ""), 5, 0.2)
+    ctx.check("the tip counts the bounces",
+              shown and counted <= int(shown.group(1)) <= counted + replayed, True)
 
     tray = Tray(s)
     # Left Button > Filter Double Clicks.
     choose(ctx, tray, rx, [(0, Tray.MOUSE_ROWS, Tray.MOUSE_SEPARATORS), (0, 7, (1, 6))])
     ctx.check("off from the menu: saved", vela.wait_saved("Mouse", "ChatterLeft", "0"), True)
-    mark = rx.log.mark()
-    xtest.edges(1, BOUNCE)
-    ctx.check("filter off: an 8 ms bounce is a second click", received(rx, mark, 4),
-              LEFT_CLICK * 2)
+    ctx.check("filter off: an 8 ms bounce is a second click",
+              play(ctx, rx, xtest, 1, BOUNCE, LEFT_CLICK * 2)[1], LEFT_CLICK * 2)
 
     s.xdo("key", "ctrl+alt+shift+p")
     tray.wait_colour(False, "mouse-paused")
-    mark = rx.log.mark()
-    xtest.edges(3, BOUNCE)
-    ctx.check("paused: an 8 ms bounce is a second click", received(rx, mark, 4), RIGHT_CLICK * 2)
+    ctx.check("paused: an 8 ms bounce is a second click",
+              play(ctx, rx, xtest, 3, BOUNCE, RIGHT_CLICK * 2)[1], RIGHT_CLICK * 2)
     s.xdo("key", "ctrl+alt+shift+p")
     tray.wait_colour(True, "mouse-resumed")
-    mark = rx.log.mark()
-    xtest.edges(3, BOUNCE)
-    ctx.check("resumed: filtered again", received(rx, mark, 2), RIGHT_CLICK)
+    ctx.check("resumed: filtered again", play(ctx, rx, xtest, 3, BOUNCE, RIGHT_CLICK)[1],
+              RIGHT_CLICK)
 
 
 def wheel(ctx):
@@ -129,17 +161,13 @@ def wheel(ctx):
     tilt reversed from the menu."""
     vela, rx, xtest = start(ctx, slot("WU", "Zoom In", vk=107), "[Mouse]",
                             "WheelReverseVertical=1", "WheelNotches=3", "WheelBounceFilter=1")
+    replayed = 0
     for name, notches, want in WHEEL:
-        mark = rx.log.mark()
-        for step in notches.split():
-            if "." in step:
-                time.sleep(float(step))
-            else:
-                xtest.edges(int(step), [0])
-                time.sleep(0.01)
-        ctx.check(name, received(rx, mark, len(want)), want)
-    ctx.check("the stray notch counted", wait_until(
-        lambda: (tip(ctx.s) or "").endswith(" 1 bounce filtered"), 5, 0.2), True)
+        got, again = turn(ctx, rx, xtest, notches, want)
+        ctx.check(name, got, want)
+        replayed += again
+    shown = wait_until(lambda: re.search(r" (\d+) bounces? filtered$", tip(ctx.s) or ""), 5, 0.2)
+    ctx.check("the stray notch counted", shown and 1 <= int(shown.group(1)) <= 1 + replayed, True)
 
     choose(ctx, Tray(ctx.s), rx, [(6, Tray.MOUSE_ROWS, Tray.MOUSE_SEPARATORS)])  # Reverse Tilt
     ctx.check("reverse tilt from the menu: saved",
