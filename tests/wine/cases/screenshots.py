@@ -19,7 +19,7 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
           profile shown: its own forward button, the rest dimmed from "All Programs")
   mouse   tray-mouse.png (the tray's "Mouse" submenu after a few bounces),
           tray-mouse-left.png (its "Left Button" open, a hand-edited threshold),
-          tray-mouse-speed.png ("Wheel Speed" open), each with a -zoom.png
+          tray-mouse-speed.png ("Wheel Speed" open), cut to the menus
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
 """
@@ -203,36 +203,24 @@ def profiles(ctx):
 
 def mouse(ctx):
     """The tray's "Mouse" submenu after a few bounces (the left button's
-    threshold hand-edited to 45 ms), then the left button's own submenu and the
-    wheel's speeds."""
-    session, shots = ctx.s, Shots(ctx)
+    threshold hand-edited to 45 ms), then with "Left Button" and "Wheel Speed"
+    open."""
+    session, shots, t = ctx.s, Shots(ctx), Tray(ctx.s)
     Vela(session, settings=ini("[Mouse]", "ChatterLeft=1", "ChatterLeftMs=45", "ChatterBack=1",
                                "WheelReverseVertical=1", "WheelNotches=3",
                                "WheelBounceFilter=1")).start_hidden()
     Receiver(session, left=200, width=1080, exit_after=120)
     xtest = XTest(session.display)
-    for _ in range(3):
-        xtest.edges(1, [40, 8, 40])
-        time.sleep(0.2)
-    for button in (5, 5, 4):
-        xtest.edges(button, [0])
-    time.sleep(0.5)
-    t = Tray(session)
-    rect = t.open_mouse_menu()
-
-    def zoom(png, name, *menus):
-        right = max(x + w for x, _, w, _ in menus)
-        bottom = max(y + h for _, y, _, h in menus)
-        out = os.path.join(shots.out, name)
-        subprocess.run(["convert", png, "-crop", f"{right + 20}x{bottom + 20}+0+0", "+repage",
-                        "-filter", "point", "-resize", "200%", out])
-        log(f"wrote {out}")
-
-    zoom(shots.take("tray-mouse"), "tray-mouse-zoom.png", t.menu, rect)
-    left = t.open_submenu(rect, 0, t.MOUSE_ROWS, t.MOUSE_SEPARATORS)
-    zoom(shots.take("tray-mouse-left"), "tray-mouse-left-zoom.png", t.menu, rect, left)
-    speed = t.open_submenu(rect, 7, t.MOUSE_ROWS, t.MOUSE_SEPARATORS)
-    zoom(shots.take("tray-mouse-speed"), "tray-mouse-speed-zoom.png", t.menu, rect, speed)
+    for button, gaps in [(1, [40, 8, 40])] * 3 + [(5, [0]), (5, [0]), (4, [0])]:
+        xtest.edges(button, gaps)
+        time.sleep(0.2 if button == 1 else 0)
+    menus = [t.open_mouse_menu()]
+    for name, row in (("tray-mouse", None), ("tray-mouse-left", 0), ("tray-mouse-speed", 7)):
+        if row is not None:
+            menus[1:] = [t.open_submenu(menus[0], row, t.MOUSE_ROWS, t.MOUSE_SEPARATORS)]
+        right, bottom = (max(x + w for x, _, w, _ in [t.menu, *menus]),
+                         max(y + h for _, y, _, h in [t.menu, *menus]))
+        shots.take(name, (0, 0, right + 20, bottom + 20))
     session.xdo("key", "Escape", "Escape", "Escape")
 
 

@@ -183,9 +183,10 @@ class Tray:
     def row_top(self, row):
         return 3 + row * self.row_height() + 9 * sum(row >= r for r in self.SEPARATORS_BEFORE)
 
-    def choose(self, row):
-        x, y, w, _ = self.menu
-        self.s.xdo("mousemove", x + w // 2, y + self.row_top(row) + self.row_height() // 2)
+    def choose(self, row, rect=None, rows=MENU_ROWS, separators=SEPARATORS_BEFORE):
+        """Clicks a row of the menu, or of the submenu at `rect` (`rows` rows,
+        a separator before each of `separators`)."""
+        self.s.xdo("mousemove", *menu_row_point(rect or self.menu, row, rows, separators))
         # The menu highlights the row under the pointer before it takes a click.
         time.sleep(0.15)
         self.s.xdo("click", 1)
