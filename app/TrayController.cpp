@@ -16,10 +16,10 @@ void labelWithShortcut(HMENU menu, UINT id, const std::wstring& shortcut) {
     ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
 }
 
-// The rows as a popup menu; nullptr when the system refuses one.
-HMENU buildMenu(const std::vector<menu::MouseMenuRow>& rows) {
+// The rows as a popup menu; none when the system refuses one.
+win32::UniqueMenu buildMenu(const std::vector<menu::MouseMenuRow>& rows) {
     win32::UniqueMenu popup(CreatePopupMenu());
-    if (!popup) return nullptr;
+    if (!popup) return popup;
     for (const menu::MouseMenuRow& row : rows) {
         MENUITEMINFOW item{};
         item.cbSize = sizeof(item);
@@ -31,7 +31,7 @@ HMENU buildMenu(const std::vector<menu::MouseMenuRow>& rows) {
         item.dwTypeData = text.data();
         win32::UniqueMenu sub;
         if (!row.rows.empty()) {
-            sub.reset(buildMenu(row.rows));
+            sub = buildMenu(row.rows);
             item.fMask |= MIIM_SUBMENU;
             item.hSubMenu = sub.get();
         }
@@ -39,7 +39,7 @@ HMENU buildMenu(const std::vector<menu::MouseMenuRow>& rows) {
         // Once in, a submenu belongs to its parent.
         if (InsertMenuItemW(popup.get(), at, TRUE, &item)) sub.release();
     }
-    return popup.release();
+    return popup;
 }
 
 // The place of the item with command `id` in `menu`, or -1.
@@ -165,7 +165,7 @@ void TrayController::openMenu() {
 // "Mouse", below "Start With Windows".
 void TrayController::addMouseMenu(HMENU popup) {
     if (!actions_.mouseMenu) return;
-    win32::UniqueMenu mouse(buildMenu(actions_.mouseMenu()));
+    win32::UniqueMenu mouse = buildMenu(actions_.mouseMenu());
     const int after = positionOf(popup, ID_TRAY_AUTOSTART);
     if (!mouse || after < 0) return;
     if (InsertMenuW(popup, static_cast<UINT>(after + 1), MF_BYPOSITION | MF_POPUP,
