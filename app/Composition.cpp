@@ -4,6 +4,7 @@
 
 #include "controls/DescriptionCommand.h"
 #include "core/ProgramFiles.h"
+#include "menu/MouseMenu.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
 #include "win32/ModulePath.h"
@@ -59,7 +60,8 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                             for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
                         },
                         [this] { foreground_.clickSeen(); },
-                        [this](const CapturedKey& key) { hooks_.captured(key); }}),
+                        [this](const CapturedKey& key) { hooks_.captured(key); },
+                        [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
       window_(module, *this),
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
@@ -90,7 +92,9 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       tray_(module,
             TrayActions{window_, model_, *this, autostart_, [this] { exitApplication(); },
                         [this] { togglePause(); }, [this] { return pausableHooks_.paused(); },
-                        [this] { editor_.edit(L""); }}) {
+                        [this] { editor_.edit(L""); },
+                        [this] { return menu::mouseMenuRows(mouseTuning_, reports_.bounces()); },
+                        [this](std::uint32_t command) { onMouseCommand(command); }}) {
     // Before any slot goes in: a taken press's release must reach Vela.
     hooks_.listen(reports_.engineMessage());
     for (const SlotInfo& info : kSlotTable)
@@ -127,7 +131,9 @@ void Composition::onWindowReady() {
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->useProfiles(&profiles_);
+    settings_->useMouseTuning(&mouseTuning_);
     settings_->loadAll();
+    pausableHooks_.setTuning(mouseTuning_);
     profileRuntime_.profilesChanged();
     foreground_.start(
         [this](const std::wstring& program) { profileRuntime_.foregroundChanged(program); });
@@ -198,6 +204,12 @@ void Composition::onSessionEnding() {
 
 void Composition::watchClicksForProfiles() {
     pausableHooks_.watchClicks(!profiles_.all().empty());
+}
+
+void Composition::onMouseCommand(std::uint32_t command) {
+    if (!menu::applyMouseCommand(command, mouseTuning_)) return;
+    pausableHooks_.setTuning(mouseTuning_);
+    timers_.start(kSaveTimerId, kSaveDelayMs);
 }
 
 void Composition::togglePause() {

@@ -113,6 +113,8 @@ private:
     void togglePause();
     // Clicks are watched while there are profiles to follow.
     void watchClicksForProfiles();
+    // A command of the tray's "Mouse" submenu: the engine retuned, a save.
+    void onMouseCommand(std::uint32_t command);
     [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
@@ -131,7 +133,9 @@ private:
     HookReports reports_;
     win32::Win32HookPort hooks_{reports_.hwnd()};
     // Declared before what it lets go of: built first, used only later.
-    PausableHooks pausableHooks_{hooks_, &releaser_, &hooks_};
+    PausableHooks pausableHooks_{hooks_, &releaser_, &hooks_, &hooks_};
+    // Global, not per program: a worn switch chatters in every program.
+    MouseTuning mouseTuning_;
     win32::Win32FilePort files_;
     win32::Win32AnsiCodePage ansi_;
     win32::Win32AutostartPort autostartPort_;

@@ -47,6 +47,11 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
             if (actions_.keyCaptured)
                 actions_.keyCaptured(hooks::unpackCapturedKey(static_cast<std::uint32_t>(lParam)));
             break;
+        case hooks::EngineEvent::Bounces:
+            if (hooks::unpackBounces(static_cast<std::uint64_t>(lParam), bounces_) &&
+                actions_.bounced)
+                actions_.bounced(bounces_);
+            break;
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <optional>
 
 #include "core/ChordCapture.h"
+#include "core/MouseTuning.h"
 #include "core/SlotSet.h"
 #include "win32/MessageWindow.h"
 
@@ -26,6 +27,9 @@ struct HookReportActions {
     std::function<void()> clicked;
     // A key event the engine took while it captures the keyboard.
     std::function<void(const CapturedKey& key)> keyCaptured;
+    // The chatter filter or the wheel's bounce filter took another bounce:
+    // the counts, as far as told.
+    std::function<void(const BounceCounts& counts)> bounced;
 };
 
 // The libraries are installed for hwnd(), and the engine told to post its own
@@ -36,6 +40,8 @@ public:
 
     HWND hwnd() const { return window_.hwnd(); }
     UINT engineMessage() const { return engineMessage_; }
+    // The bounces filtered so far, as the engine told them.
+    const BounceCounts& bounces() const { return bounces_; }
 
 private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -44,6 +50,7 @@ private:
     // The registered report message of each slot, and the engine's.
     SlotArray<UINT> reportMessages_;
     UINT engineMessage_ = 0;
+    BounceCounts bounces_;
     win32::MessageWindow window_;
 };
 

@@ -16,6 +16,39 @@ void labelWithShortcut(HMENU menu, UINT id, const std::wstring& shortcut) {
     ModifyMenuW(menu, id, MF_BYCOMMAND | MF_STRING, id, text.c_str());
 }
 
+// The rows as a popup menu; none when the system refuses one.
+win32::UniqueMenu buildMenu(const std::vector<menu::MouseMenuRow>& rows) {
+    win32::UniqueMenu popup(CreatePopupMenu());
+    if (!popup) return popup;
+    for (const menu::MouseMenuRow& row : rows) {
+        MENUITEMINFOW item{};
+        item.cbSize = sizeof(item);
+        item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
+        item.fType = row.separator ? MFT_SEPARATOR : row.radio ? MFT_RADIOCHECK : MFT_STRING;
+        item.fState = (row.checked ? MFS_CHECKED : 0) | (row.grayed ? MFS_GRAYED : 0);
+        item.wID = row.command;
+        std::wstring text = row.text;
+        item.dwTypeData = text.data();
+        win32::UniqueMenu sub;
+        if (!row.rows.empty()) {
+            sub = buildMenu(row.rows);
+            item.fMask |= MIIM_SUBMENU;
+            item.hSubMenu = sub.get();
+        }
+        const UINT at = static_cast<UINT>(GetMenuItemCount(popup.get()));
+        // Once in, a submenu belongs to its parent.
+        if (InsertMenuItemW(popup.get(), at, TRUE, &item)) sub.release();
+    }
+    return popup;
+}
+
+// The place of the item with command `id` in `menu`, or -1.
+int positionOf(HMENU menu, UINT id) {
+    for (int i = 0, n = GetMenuItemCount(menu); i < n; ++i)
+        if (GetMenuItemID(menu, i) == id) return i;
+    return -1;
+}
+
 }  // namespace
 
 TrayController::TrayController(HINSTANCE module, TrayActions actions)
@@ -49,6 +82,11 @@ void TrayController::add(HWND mainWindow, HICON icon) {
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                     GetSystemMetrics(SM_CYSMICON), 0)));
     icon_.add(window_.hwnd(), icon);
+}
+
+void TrayController::showBounces(const BounceCounts& counts) {
+    icon_.setNote(menu::bouncesText(counts.total()));
+    SetWindowTextW(window_.hwnd(), icon_.tip().c_str());
 }
 
 void TrayController::showPaused(bool paused) {
@@ -111,6 +149,7 @@ void TrayController::openMenu() {
     if (!pauseShortcutText_.empty()) labelWithShortcut(popup, ID_TRAY_PAUSE, pauseShortcutText_);
     if (actions_.paused && actions_.paused())
         CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
+    addMouseMenu(popup);
     // The menu needs its owner in front to close on a click elsewhere: the
     // tray's own window, which is never shown.
     SetForegroundWindow(window_.hwnd());
@@ -121,6 +160,17 @@ void TrayController::openMenu() {
     // on the icon would not open the menu again (a hidden owner is not truly
     // the foreground window).
     PostMessageW(window_.hwnd(), WM_NULL, 0, 0);
+}
+
+// "Mouse", below "Start With Windows".
+void TrayController::addMouseMenu(HMENU popup) {
+    if (!actions_.mouseMenu) return;
+    win32::UniqueMenu mouse = buildMenu(actions_.mouseMenu());
+    const int after = positionOf(popup, ID_TRAY_AUTOSTART);
+    if (!mouse || after < 0) return;
+    if (InsertMenuW(popup, static_cast<UINT>(after + 1), MF_BYPOSITION | MF_POPUP,
+                    reinterpret_cast<UINT_PTR>(mouse.get()), L"Mouse"))
+        mouse.release();
 }
 
 std::optional<LRESULT> TrayController::onCommand(WORD id) {
@@ -145,7 +195,9 @@ std::optional<LRESULT> TrayController::onCommand(WORD id) {
             actions_.exit();
             return 0;
         default:
-            return std::nullopt;
+            if (!kMouseMenuCommands.contains(id) || !actions_.mouseCommand) return std::nullopt;
+            actions_.mouseCommand(id);
+            return 0;
     }
 }
 

@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/TrayIcon.h"
 #include "app/ports/Win32TimerPort.h"
@@ -18,6 +19,7 @@
 #include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
 #include "core/ViewPorts.h"
+#include "menu/MouseMenu.h"
 #include "win32/Handle.h"
 #include "win32/MessageWindow.h"
 
@@ -43,6 +45,9 @@ struct TrayActions {
     std::function<bool()> paused;
     // Before "Reset": the window goes back to showing "All Programs".
     std::function<void()> beforeReset;
+    // The "Mouse" submenu's rows as they are now, and a command chosen in it.
+    std::function<std::vector<menu::MouseMenuRow>()> mouseMenu;
+    std::function<void(std::uint32_t command)> mouseCommand;
 };
 
 class TrayController {
@@ -54,6 +59,10 @@ public:
     void remove() { icon_.remove(); }
     // The grey icon while remapping is paused, Vela's own otherwise.
     void showPaused(bool paused);
+    // The bounces filtered so far, in the icon's tip once there are any. The
+    // tray's window takes the tip as its title, where tools that list windows
+    // can read it.
+    void showBounces(const BounceCounts& counts);
     void showBalloon(const wchar_t* title, const std::wstring& text) {
         icon_.showBalloon(title, text);
     }
@@ -66,6 +75,7 @@ private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotification(WPARAM iconId, LPARAM mouseMessage);
     void openMenu();
+    void addMouseMenu(HMENU popup);
     std::optional<LRESULT> onCommand(WORD id);
 
     HINSTANCE module_;

@@ -39,6 +39,9 @@ public:
     void restore();
     // Shows another icon in the same place (kept for a re-add).
     void setIcon(HICON icon);
+    // The tip: Vela's name and version, then `note` when there is one.
+    void setNote(const std::wstring& note);
+    std::wstring tip() const { return data_.szTip; }
     // A balloon from the icon: a title and a line or two of text.
     void showBalloon(const wchar_t* title, const std::wstring& text);
 

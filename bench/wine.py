@@ -7,7 +7,9 @@ which builds what they need first (or `run.py bench NAME`):
   hooks      pointer-move latency without hooks and with all nine installed,
              and the worst gap while the user-interface thread sits in pauses
   press      a forward-button press to what reaches a window: natively, through
-             the smallest remapper of Vela's shape, and through Vela
+             the smallest remapper of Vela's shape, and through Vela with the
+             chatter filter off and on (side by side: a press is never held
+             back), with a native back button's press and release beside it
   profiles   from a click into another program to its profile acting, both
              ways; pointer-move latency with profiles against no hooks
 """
@@ -18,7 +20,7 @@ import shutil
 import subprocess
 import time
 
-from harness import NATIVE, Host, Receiver, Vela, XTest, ini, log, qpc_now, slot
+from harness import IDS, NATIVE, Host, Receiver, Vela, XTest, ini, log, qpc_now, slot
 
 
 NAN = float("nan")
@@ -135,19 +137,21 @@ def hooks(ctx):
 # ---- Button presses through a remapper ---------------------------------------------------
 
 FORWARD = 9      # the X button that Windows calls XBUTTON2, Vela's forward slot
+BACK = 8         # XBUTTON1, left native
 F24 = 135        # the key both remappers send
+DOWN_S = 0.01    # how long each press is held
 
 
-def presses(xtest, count, interval_ms):
-    """`count` clicks of the forward button `interval_ms` apart, 10 ms down;
-    the stamp of each press."""
-    stamps = []
+def presses(xtest, count, interval_ms, button=FORWARD):
+    """`count` clicks of `button` `interval_ms` apart, 10 ms down; the stamps
+    of the presses and of the releases."""
+    downs, ups = [], []
     for _ in range(count):
-        stamps.append(xtest.button(FORWARD, True))
-        time.sleep(0.01)
-        xtest.button(FORWARD, False)
-        time.sleep(max(0.0, interval_ms / 1000.0 - 0.01))
-    return stamps
+        downs.append(xtest.button(button, True))
+        time.sleep(DOWN_S)
+        ups.append(xtest.button(button, False))
+        time.sleep(max(0.0, interval_ms / 1000.0 - DOWN_S))
+    return downs, ups
 
 
 def press_report(label, stamps, receiver_log, pattern):
@@ -175,10 +179,10 @@ def press(ctx):
 
     def phase(label, pattern):
         rx.settle()
-        stamps = presses(xtest, count, interval)
+        downs, _ = presses(xtest, count, interval)
         rx.settle()
         time.sleep(0.3)
-        results[label] = press_report(label, stamps, rx.log, pattern)
+        results[label] = press_report(label, downs, rx.log, pattern)
 
     log(f"{count} presses {interval} ms apart per phase")
     phase("native (XBUTTON2 arrives)", r"^XBUTTONDOWN 2$")
@@ -190,16 +194,51 @@ def press(ctx):
     proc.kill()
     proc.wait()
 
-    vela = Vela(session, settings=ini(slot("X1", "F24", vk=F24)))
+    # The filter off and on by turns (the tray's commands), so that a drift
+    # of the machine's pace shows on both sides; its threshold under the gap
+    # between a release and the next press, so that no press of the run is a
+    # bounce.
+    threshold = max(10, min(50, int(interval - DOWN_S * 1000) - 20))
+    vela = Vela(session, settings=ini(slot("X1", "F24", vk=F24), "[Mouse]",
+                                      *[f"Chatter{b}Ms={threshold}" for b in ("Forward", "Back")]))
     if options.vela_from:  # another build's program and libraries over this one's
         for name in os.listdir(options.vela_from):
             if name == "Vela.exe" or name.endswith(".dll"):
                 shutil.copy2(os.path.join(options.vela_from, name), vela.folder)
     vela.start_hidden()
-    phase("Vela (F24)", rf"^KEYDOWN {F24} ")
+    switches = [IDS.kChatterCommands + IDS.kMouseButtonBlock * b for b in (3, 4)]  # Back, Forward
+    rounds, turns = 4, {}
+    for round_ in range(rounds):
+        for filtered in ("", ", filter on"):
+            if round_ or filtered:
+                vela.post(*switches)
+                time.sleep(0.3)
+            for label, button in ((f"Vela (F24){filtered}", FORWARD),
+                                  (f"Vela, back native{filtered}", BACK)):
+                rx.settle()
+                downs, ups = presses(xtest, count // rounds, interval, button)
+                turns.setdefault(label, ([], []))
+                turns[label][0].extend(downs)
+                turns[label][1].extend(ups)
+    rx.settle()
+    time.sleep(0.3)
+    log(f"{rounds} turns of {count // rounds} presses each, filter off and on, threshold "
+        f"{threshold} ms")
+    for label, (downs, ups) in turns.items():
+        pressed = rf"^KEYDOWN {F24} " if "F24" in label else r"^XBUTTONDOWN 1$"
+        results[label] = press_report(label, downs, rx.log, pressed)
+        if "back" in label:
+            results[label + ", release"] = press_report(label + ", release", ups, rx.log,
+                                                        r"^XBUTTONUP 1$")
     native50, native95 = results["native (XBUTTON2 arrives)"]
     vela50, vela95 = results["Vela (F24)"]
     print(f"Vela over native: p50 +{vela50 - native50:.2f} ms, p95 +{vela95 - native95:.2f} ms")
+    for label in ("Vela (F24)", "Vela, back native", "Vela, back native, release"):
+        off50, off95 = results[label]
+        on50, on95 = results[label.replace(", release", ", filter on, release")
+                             if label.endswith("release") else label + ", filter on"]
+        print(f"filter on over off, {label}: p50 {on50 - off50:+.2f} ms, "
+              f"p95 {on95 - off95:+.2f} ms")
     return 0
 
 

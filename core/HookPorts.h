@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "core/ChordCapture.h"
+#include "core/MouseTuning.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -40,6 +41,14 @@ public:
     virtual void renewCapture() = 0;
     // Ends it: the keyboard works as before. Harmless when none runs.
     virtual void endCapture() = 0;
+};
+
+// How the hook engine filters and shapes the mouse (core/MouseTuning.h);
+// anything on keeps a low-level mouse hook in.
+class MouseTuningPort {
+public:
+    virtual ~MouseTuningPort() = default;
+    virtual void tune(const MouseTuning& tuning) = 0;
 };
 
 }  // namespace vela

@@ -48,6 +48,8 @@ inline constexpr IdRange kControlCommands{1000, 1099};
 inline constexpr IdRange kScriptMenuCommands{ID_SCRIPT_SAVE, ID_SCRIPT_OPEN};
 // The tray menu (resources/resource.h), to the tray's own window.
 inline constexpr IdRange kTrayCommands{ID_TRAY_HIDE, ID_TRAY_PAUSE};
+// The tray menu's "Mouse" submenu (menu/MouseMenu.h), to the tray's window.
+inline constexpr IdRange kMouseMenuCommands{33000, 33199};
 // The "Macro" category's scripts, one id each in the order listed.
 inline constexpr IdRange kScriptCommands{40000, 40999};
 // The profile menu: "All Programs", one id per profile, one per program
@@ -133,6 +135,11 @@ static_assert(ids_detail::apart(std::array{kDialogButtonCommands, kFunctionMenuC
                                            kControlCommands, kScriptMenuCommands, kTrayCommands,
                                            kScriptCommands, kProfileCommands}),
               "command ranges overlap");
+static_assert(ids_detail::apart(std::array{kMouseMenuCommands, kDialogButtonCommands,
+                                           kFunctionMenuCommands, kControlCommands,
+                                           kScriptMenuCommands, kTrayCommands, kScriptCommands,
+                                           kProfileCommands}),
+              "the Mouse submenu's commands meet another range");
 static_assert(kFunctionMenuCommands.contains(kMenuExtraCommands));
 static_assert(!kSlotOptionCommands.contains(kOpenMacroFolderCommand));
 static_assert(kControlCommands.contains(IDC_CAPTION_R) &&

@@ -37,6 +37,13 @@ std::optional<int> lookup(const KeyValues& values, std::wstring_view key) {
 
 }  // namespace
 
+bool tunesAnything(const MouseTuning& t) {
+    const bool chatter = std::any_of(t.chatter.begin(), t.chatter.end(),
+                                     [](const ButtonChatter& c) { return c.on; });
+    return chatter || t.reverseVertical || t.reverseHorizontal || t.wheelNotches != 1 ||
+           t.wheelBounceFilter;
+}
+
 MouseTuning clamped(MouseTuning t) {
     for (ButtonChatter& c : t.chatter) {
         c.thresholdMs = std::clamp(c.thresholdMs, kMinChatterMs, kMaxChatterMs);

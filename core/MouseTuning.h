@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -51,6 +52,23 @@ struct MouseTuning {
     const ButtonChatter& of(MouseButton b) const { return chatter[indexOf(b)]; }
     ButtonChatter& of(MouseButton b) { return chatter[indexOf(b)]; }
 };
+
+// Bounces the filters swallowed since the program started: per button, and
+// stray notches of the wheel (turn and tilt together).
+struct BounceCounts {
+    std::array<std::uint32_t, kMouseButtonCount> buttons{};
+    std::uint32_t wheel = 0;
+    bool operator==(const BounceCounts&) const = default;
+
+    std::uint64_t total() const {
+        std::uint64_t sum = wheel;
+        for (std::uint32_t n : buttons) sum += n;
+        return sum;
+    }
+};
+
+// Whether any filter or shaping is on: the mouse hook is needed for it.
+bool tunesAnything(const MouseTuning& t);
 
 // Every number brought into its range; the flags stay.
 MouseTuning clamped(MouseTuning t);

@@ -17,6 +17,11 @@ void PausableHooks::watchClicks(bool wanted) {
     apply();
 }
 
+void PausableHooks::setTuning(const MouseTuning& tuning) {
+    wantedTuning_ = tuning;
+    apply();
+}
+
 void PausableHooks::setPaused(bool paused) {
     const bool pausing = paused && !paused_;
     paused_ = paused;
@@ -48,6 +53,11 @@ void PausableHooks::apply() {
             libraries_.remove(info.slot);
             in_.remove(info.slot);
         }
+    }
+    const MouseTuning tuning = paused_ ? MouseTuning{} : wantedTuning_;
+    if (tuning_ && tuning != tuningIn_) {
+        tuning_->tune(tuning);
+        tuningIn_ = tuning;
     }
     if (clicks && !clicksWatched_) {
         clicks_->watchClicks(true);

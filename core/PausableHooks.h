@@ -11,15 +11,16 @@ namespace vela {
 // A HookPort between the slot model and the hook libraries. It remembers
 // which slots the model wants hooked; the slots a program's profile sets
 // follow the profile instead; while paused every library stays out, and so
-// does the click watch. Each change puts in or takes out exactly the
-// libraries that differ.
+// do the click watch and the mouse tuning (its filters need a hook too).
+// Each change puts in or takes out exactly the libraries that differ.
 class PausableHooks final : public HookPort {
 public:
     // `release`, when given, lets go of what Vela holds once a pause has
-    // taken the hooks out; `clicks`, when given, is the click watch.
+    // taken the hooks out; `clicks`, when given, is the click watch;
+    // `tuning`, when given, the mouse tuning.
     explicit PausableHooks(HookPort& libraries, ReleasePort* release = nullptr,
-                           ClickWatchPort* clicks = nullptr)
-        : libraries_(libraries), release_(release), clicks_(clicks) {}
+                           ClickWatchPort* clicks = nullptr, MouseTuningPort* tuning = nullptr)
+        : libraries_(libraries), release_(release), clicks_(clicks), tuning_(tuning) {}
 
     void install(Slot slot) override;
     void remove(Slot slot) override;
@@ -27,6 +28,9 @@ public:
     // Whether clicks are to be watched (while there are profiles); paused,
     // they are not.
     void watchClicks(bool wanted);
+
+    // The mouse tuning the user chose; paused, everything of it is off.
+    void setTuning(const MouseTuning& tuning);
 
     void setPaused(bool paused);
     bool paused() const { return paused_; }
@@ -43,6 +47,9 @@ private:
     HookPort& libraries_;
     ReleasePort* release_;
     ClickWatchPort* clicks_;
+    MouseTuningPort* tuning_;
+    MouseTuning wantedTuning_;
+    MouseTuning tuningIn_;  // what the engine has now
     SlotSet wanted_;
     SlotSet overridden_;
     SlotSet overridesRemapped_;

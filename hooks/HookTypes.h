@@ -2,10 +2,12 @@
 // side: which slots each hook watches, and what to do with one input event.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 
 #include "core/ChordCapture.h"
+#include "core/MouseTuning.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
@@ -45,6 +47,7 @@ enum class EngineEvent : std::uint32_t {
     HooksRestored = 2,  // the watchdog put lost hooks back: a release may be missed
     Click = 3,          // a left, right or middle click went through (clicks watched)
     CapturedKey = 4,    // lParam: a key event taken while Vela captures (packCapturedKey)
+    Bounces = 5,        // lParam: a bounce count changed (packBounces)
 };
 
 // A captured key event in the 32 bits of a message parameter: the virtual
@@ -59,6 +62,23 @@ constexpr CapturedKey unpackCapturedKey(std::uint32_t packed) {
             (packed >> 21 & 1u) != 0};
 }
 static_assert(unpackCapturedKey(packCapturedKey({0xA2, 0x21D, true, true})).scanCode == 0x21D);
+
+// EngineEvent::Bounces carries one count and which it is: a button's (its
+// MouseButton index) or the wheel's (kWheelBounceCounter).
+inline constexpr std::size_t kWheelBounceCounter = kMouseButtonCount;
+
+constexpr std::uint64_t packBounces(std::size_t counter, std::uint32_t count) {
+    return (std::uint64_t{count} << 8) | counter;
+}
+
+// Takes a packed count into `counts`; false for a counter that is none.
+constexpr bool unpackBounces(std::uint64_t packed, BounceCounts& counts) {
+    const std::size_t counter = packed & 0xFF;
+    const auto count = static_cast<std::uint32_t>(packed >> 8);
+    if (counter > kWheelBounceCounter) return false;
+    (counter == kWheelBounceCounter ? counts.wheel : counts.buttons[counter]) = count;
+    return true;
+}
 
 // What the hook procedure does with one event: let it through or swallow it,
 // how many activations of which slot to report (with `detail` as the report's

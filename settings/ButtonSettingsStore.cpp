@@ -231,6 +231,16 @@ std::vector<std::wstring> listedPrograms(const IniDocument& doc) {
     return programs;
 }
 
+// The "[Mouse]" section's keys and values as they read.
+KeyValues mouseSection(const IniDocument& doc) {
+    KeyValues values;
+    for (std::wstring& key : doc.keyNames(kMouseTuningSection)) {
+        std::wstring value = decodeIniValue(doc.rawValue(kMouseTuningSection, key).value_or(L""));
+        values.emplace_back(std::move(key), std::move(value));
+    }
+    return values;
+}
+
 }  // namespace
 
 ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macros,
@@ -323,6 +333,7 @@ void ButtonSettingsStore::loadAll() {
                                                        : stored.description);
     }
     if (profiles_) loadProfiles(doc);
+    if (tuning_) *tuning_ = fromKeyValues(mouseSection(doc));
 }
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
@@ -333,6 +344,7 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
         writeFields(doc, info.section, L"", model_.at(info.slot));
     }
     if (profiles_) saveProfiles(doc);
+    if (tuning_) saveMouseTuning(doc);
     return doc.text();
 }
 
@@ -381,6 +393,15 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
                                encodeIniValue(*note));
             }
         }
+    }
+}
+
+void ButtonSettingsStore::saveMouseTuning(IniDocument& doc) const {
+    const KeyValues stored = toKeyValues(fromKeyValues(mouseSection(doc)));
+    const KeyValues wanted = toKeyValues(clamped(*tuning_));
+    for (std::size_t i = 0; i < wanted.size(); ++i) {
+        if (stored[i] != wanted[i])
+            doc.writeValue(kMouseTuningSection, wanted[i].first, encodeIniValue(wanted[i].second));
     }
 }
 

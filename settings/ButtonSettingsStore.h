@@ -6,6 +6,7 @@
 
 #include "core/FilePort.h"
 #include "core/MacroLoaderPort.h"
+#include "core/MouseTuning.h"
 #include "core/Profiles.h"
 #include "core/SavePort.h"
 #include "core/SlotModel.h"
@@ -54,6 +55,12 @@ public:
     // the slot's name ("X1.0=Paste", "X1.1=1", ...).
     void useProfiles(ProfileSet* profiles) { profiles_ = profiles; }
 
+    // The mouse tuning is read and written with them, in a "[Mouse]" section
+    // of its own (core/MouseTuning.h) that no slot or profile reads. A key is
+    // written only when its value changed from what the file says, so a
+    // section nobody touched stays as it is, byte for byte.
+    void useMouseTuning(MouseTuning* tuning) { tuning_ = tuning; }
+
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
 
@@ -71,9 +78,11 @@ private:
 
     void loadProfiles(const IniDocument& doc);
     void saveProfiles(IniDocument& doc) const;
+    void saveMouseTuning(IniDocument& doc) const;
 
     SlotModel& model_;
     ProfileSet* profiles_ = nullptr;
+    MouseTuning* tuning_ = nullptr;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;

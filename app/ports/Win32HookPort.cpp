@@ -40,6 +40,7 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
     if (engine_) {
         listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
         capture_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_capture");
+        tune_ = lookUp<TuneFunction>(engine_.get(), "vela_hook_tune");
     }
 }
 
@@ -86,6 +87,10 @@ void Win32HookPort::endCapture() {
 void Win32HookPort::captured(const CapturedKey& key) {
     // A copy: the sink may end the capture while it runs.
     if (auto sink = sink_) sink(key);
+}
+
+void Win32HookPort::tune(const MouseTuning& tuning) {
+    if (tune_) tune_(&tuning);
 }
 
 void Win32HookPort::tellEngine() {

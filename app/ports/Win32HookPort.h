@@ -21,7 +21,10 @@ namespace vela::win32 {
 // What the libraries' messages never carry (a taken press coming up, the
 // watchdog's restores, the clicks) comes through the engine behind them,
 // VelaHooks.dll, as one message of Vela's own: see listen.
-class Win32HookPort final : public HookPort, public ClickWatchPort, public KeyCapturePort {
+class Win32HookPort final : public HookPort,
+                            public ClickWatchPort,
+                            public KeyCapturePort,
+                            public MouseTuningPort {
 public:
     // The libraries report to `window`; `folder` holds them, empty meaning the
     // executable's own folder.
@@ -39,6 +42,9 @@ public:
     // The engine's Click events too, while `on`; it keeps the mouse hook in
     // for them.
     void watchClicks(bool on) override;
+    // The engine's chatter filter and wheel shaping; their bounce counts come
+    // as the engine's Bounces events.
+    void tune(const MouseTuning& tuning) override;
 
     // The engine's capture of the keyboard; its key events reach the sink
     // through captured(), which the reports window calls.
@@ -51,6 +57,7 @@ private:
     using HookFunction = int(__cdecl*)(HWND);
     using ListenFunction = int(__cdecl*)(HWND, UINT, int);
     using CaptureFunction = int(__cdecl*)(int);
+    using TuneFunction = int(__cdecl*)(const MouseTuning*);
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
@@ -65,6 +72,7 @@ private:
     ListenFunction listen_ = nullptr;
     CaptureFunction capture_ = nullptr;
     std::function<void(const CapturedKey&)> sink_;
+    TuneFunction tune_ = nullptr;
     UINT message_ = 0;
     bool clicks_ = false;
 };

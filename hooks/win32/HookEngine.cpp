@@ -5,14 +5,17 @@
 #define VELA_HOOK_ENGINE_BUILD
 #include "hooks/win32/HookEngine.h"
 
+#include <mmsystem.h>
+
 #include <array>
 #include <atomic>
+#include <optional>
 
 #include "core/InputRecords.h"
 #include "core/MessageIds.h"
 #include "hooks/CaptureFilter.h"
 #include "hooks/KeyFilter.h"
-#include "hooks/MouseFilter.h"
+#include "hooks/MousePipeline.h"
 #include "hooks/Watchdog.h"
 #include "win32/Handle.h"
 
@@ -38,6 +41,44 @@ constexpr UINT kWatchdogPeriodMs = 500;
 // every second): a stuck caller must not keep the keyboard from the user.
 constexpr ULONGLONG kCaptureLeaseMs = 5000;
 constexpr DWORD kAnswerTimeoutMs = 5000;
+// Not in every SDK's headers yet.
+constexpr DWORD kHighResolutionTimer = 0x2;  // CREATE_WAITABLE_TIMER_HIGH_RESOLUTION
+
+// Lets a release the chatter filter holds go when its window is over.
+// SetTimer's steps are the system tick (15.6 ms): a 16 ms window would last
+// 31. A waitable timer of high resolution keeps it; where the system has none,
+// a plain one with the system's timer resolution raised while it runs.
+class ReleaseTimer {
+public:
+    void create() {
+        handle_.reset(
+            CreateWaitableTimerExW(nullptr, nullptr, kHighResolutionTimer, TIMER_ALL_ACCESS));
+        precise_ = static_cast<bool>(handle_);
+        if (!handle_) handle_.reset(CreateWaitableTimerW(nullptr, FALSE, nullptr));
+    }
+    ~ReleaseTimer() { disarm(); }
+
+    HANDLE handle() const { return handle_.get(); }
+
+    // Fires once, `ms` from now.
+    void arm(DWORD ms) {
+        if (!handle_) return;
+        if (!precise_ && !raised_) raised_ = timeBeginPeriod(1) == TIMERR_NOERROR;
+        LARGE_INTEGER due;
+        due.QuadPart = -static_cast<LONGLONG>(ms) * 10000;  // relative, in 100 ns
+        SetWaitableTimer(handle_.get(), &due, 0, nullptr, nullptr, FALSE);
+    }
+    void disarm() {
+        if (handle_) CancelWaitableTimer(handle_.get());
+        if (raised_) timeEndPeriod(1);
+        raised_ = false;
+    }
+
+private:
+    vela::win32::UniqueHandle handle_;
+    bool precise_ = false;
+    bool raised_ = false;
+};
 
 // Shared between the callers' threads and the hook thread.
 struct Shared {
@@ -56,6 +97,10 @@ struct Shared {
     // While GetTickCount64() is below this, the keyboard is captured.
     std::atomic<ULONGLONG> captureUntil{0};
     std::atomic<unsigned> restores{0};
+    // The mouse tuning asked for last, and how often it was asked for.
+    SRWLOCK tuningLock = SRWLOCK_INIT;
+    vela::MouseTuning tuning;  // under tuningLock
+    std::atomic<unsigned> tuningAsked{0};
 #ifdef VELA_HOOK_TEST_CONTROLS
     std::atomic<int> lastDropFound{0};
 #endif
@@ -67,9 +112,13 @@ struct HookThreadState {
     HMODULE module = nullptr;
     vela::win32::UniqueHook mouseHook;
     vela::win32::UniqueHook keyHook;
-    MouseFilter mouse;
+    MousePipeline mouse;
     KeyFilter keys;
     CaptureFilter capture;
+    unsigned tuningTaken = 0;
+    ReleaseTimer releaseTimer;
+    std::optional<Tick> releaseArmedFor;
+    vela::BounceCounts toldBounces;
     std::uint32_t mouseCalls = 0;
     std::uint32_t keyCalls = 0;
     // Watchdog snapshot from its previous round.
@@ -167,6 +216,7 @@ MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
 
 bool mouseHookNeeded() {
     return intersects(installedSlots(), mouseSlots()) || t.mouse.holdsRelease() ||
+           t.mouse.tuned() ||
            (g.clicksWatched.load(std::memory_order_acquire) &&
             g.listener.load(std::memory_order_acquire) != nullptr);
 }
@@ -194,19 +244,93 @@ void settleLater(bool stillNeeded) {
     if (!stillNeeded) PostThreadMessageW(g.threadId, kSettleMessage, 0, 0);
 }
 
+// The bounce counts that changed since they were last told.
+void tellBounces() {
+    const vela::BounceCounts now = t.mouse.bounces();
+    for (std::size_t counter = 0; counter <= kWheelBounceCounter; ++counter) {
+        const bool wheel = counter == kWheelBounceCounter;
+        const std::uint32_t count = wheel ? now.wheel : now.buttons[counter];
+        if (count != (wheel ? t.toldBounces.wheel : t.toldBounces.buttons[counter]))
+            tellListener(EngineEvent::Bounces, static_cast<LPARAM>(packBounces(counter, count)));
+    }
+    t.toldBounces = now;
+}
+
+INPUT mouseInput(const MouseSend& send) {
+    static constexpr std::array<std::array<DWORD, 2>, vela::kMouseButtonCount> kFlags{{
+        {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN},
+        {MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN},
+        {MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_MIDDLEDOWN},
+        {MOUSEEVENTF_XUP, MOUSEEVENTF_XDOWN},
+        {MOUSEEVENTF_XUP, MOUSEEVENTF_XDOWN},
+    }};
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    if (send.kind == MouseSend::Kind::Wheel) {
+        in.mi.dwFlags = send.horizontal ? MOUSEEVENTF_HWHEEL : MOUSEEVENTF_WHEEL;
+        in.mi.mouseData = static_cast<DWORD>(send.delta);
+        return in;
+    }
+    in.mi.dwFlags = kFlags[vela::indexOf(send.button)][send.down ? 1 : 0];
+    if (send.button == vela::MouseButton::Back) in.mi.mouseData = XBUTTON1;
+    if (send.button == vela::MouseButton::Forward) in.mi.mouseData = XBUTTON2;
+    return in;
+}
+
+// Does what the pipeline decided, but for letting the event through: the
+// reports posted, what replaces the event sent in one batch (so nothing comes
+// between), the listener told of new bounce counts.
+void deliver(const MouseOutcome& out) {
+    post(out.released);
+    post(out.verdict);
+    if (!out.send.empty()) {
+        std::array<INPUT, 1 + kMaxWheelPieces> inputs{};
+        UINT n = 0;
+        for (const MouseSend& send : out.send) inputs[n++] = mouseInput(send);
+        SendInput(n, inputs.data(), sizeof(INPUT));
+    }
+    if (out.counted) tellBounces();
+}
+
+// Arms the release timer when the filter has begun to hold a release (at the
+// event time `now`), disarms it when none is held any more.
+void syncReleaseTimer(Tick now) {
+    const std::optional<Tick> due = t.mouse.nextDue();
+    if (due == t.releaseArmedFor) return;
+    t.releaseArmedFor = due;
+    if (due) {
+        t.releaseTimer.arm(ticksBetween(now, *due));
+    } else {
+        t.releaseTimer.disarm();
+    }
+}
+
+// The release timer fired: the window it was armed for is over, whatever the
+// coarse tick count says by now.
+void releaseDue() {
+    t.releaseArmedFor.reset();
+    if (const std::optional<Tick> due = t.mouse.nextDue()) {
+        deliver(t.mouse.due(*due, installedSlots()));
+        syncReleaseTimer(*due);
+    }
+    t.releaseTimer.disarm();
+}
+
 LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         ++t.mouseCalls;
         // Pointer moves are most of the traffic: they cost one comparison.
         if (wParam != WM_MOUSEMOVE) {
             const auto& ms = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
-            const Verdict v = t.mouse.onEvent(translateMouse(wParam, ms), installedSlots());
-            post(v);
-            if (activatingRelease(wParam) && !v.suppress) tellClickWatcher();
-            if (v.suppress) {
-                if (!v.reportSlot || v.release) settleLater(mouseHookNeeded());
-                return 1;
-            }
+            const MouseOutcome out =
+                t.mouse.onEvent(translateMouse(wParam, ms), ms.time, installedSlots());
+            deliver(out);
+            syncReleaseTimer(ms.time);
+            const Verdict& v = out.verdict;
+            if (activatingRelease(wParam) && !out.swallow) tellClickWatcher();
+            if (out.released.release || (out.swallow && (!v.reportSlot || v.release)))
+                settleLater(mouseHookNeeded());
+            if (out.swallow) return 1;
         }
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
@@ -242,7 +366,20 @@ LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
+// The mouse tuning Vela asked for last, once each time it asks.
+void takeTuning() {
+    const unsigned asked = g.tuningAsked.load(std::memory_order_acquire);
+    if (asked == t.tuningTaken) return;
+    t.tuningTaken = asked;
+    AcquireSRWLockShared(&g.tuningLock);
+    const vela::MouseTuning tuning = g.tuning;
+    ReleaseSRWLockShared(&g.tuningLock);
+    deliver(t.mouse.configure(tuning, installedSlots()));
+    syncReleaseTimer(GetTickCount());
+}
+
 void applyHooks() {
+    takeTuning();
     const bool mouse = mouseHookNeeded();
     const bool keys = keyHookNeeded();
     if (mouse && !t.mouseHook)
@@ -280,6 +417,9 @@ void watchdogRound() {
     if (t.suspicion.restoreAfter(round)) {
         t.mouseHook.reset();
         t.keyHook.reset();
+        // Nothing the filters hold may stay held.
+        deliver(t.mouse.reset(installedSlots()));
+        syncReleaseTimer(GetTickCount());
         applyHooks();
         g.restores.fetch_add(1, std::memory_order_relaxed);
         // A release may have gone by while the hooks were out: a function held
@@ -310,13 +450,27 @@ void answer(WPARAM request) {
     SetEvent(g.answered.get());
 }
 
+// The next message of the hook thread's queue, the hooks' calls handled on the
+// way (the system makes them while the thread waits or peeks), and the
+// release timer when it fires. False for WM_QUIT.
+bool nextMessage(MSG& msg) {
+    for (;;) {
+        if (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) return msg.message != WM_QUIT;
+        HANDLE timer = t.releaseTimer.handle();
+        const DWORD woke = MsgWaitForMultipleObjectsEx(timer ? 1 : 0, &timer, INFINITE, QS_ALLINPUT,
+                                                       MWMO_INPUTAVAILABLE);
+        if (timer && woke == WAIT_OBJECT_0) releaseDue();
+    }
+}
+
 DWORD WINAPI hookThread(LPVOID ready) {
     MSG msg;
     // Creates the message queue before anyone posts to it.
     PeekMessageW(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE);
     SetTimer(nullptr, 0, kWatchdogPeriodMs, nullptr);
+    t.releaseTimer.create();
     SetEvent(static_cast<HANDLE>(ready));
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    while (nextMessage(msg)) {
         if (msg.hwnd != nullptr) {
             DispatchMessageW(&msg);
             continue;
@@ -432,6 +586,17 @@ VELA_HOOK_API int vela_hook_capture(int on) {
     if (!on && !g.thread) return 1;
     if (!ensureThread()) return 0;
     g.captureUntil.store(on ? GetTickCount64() + kCaptureLeaseMs : 0, std::memory_order_release);
+    return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning) {
+    CallerLock lock;
+    if (!tuning && !g.thread) return 1;
+    if (!ensureThread()) return 0;
+    AcquireSRWLockExclusive(&g.tuningLock);
+    g.tuning = tuning ? *tuning : vela::MouseTuning{};
+    ReleaseSRWLockExclusive(&g.tuningLock);
+    g.tuningAsked.fetch_add(1, std::memory_order_release);
     return request(kApplyMessage);
 }
 

@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "core/MouseTuning.h"
+
 #ifdef VELA_HOOK_ENGINE_BUILD
 #define VELA_HOOK_API extern "C" __declspec(dllexport)
 #else
@@ -42,6 +44,14 @@ VELA_HOOK_API int vela_hook_listen(HWND window, UINT message, int clicks);
 // it ends by itself; 0 ends it. Returns 1, or 0 when the hook thread did not
 // answer.
 VELA_HOOK_API int vela_hook_capture(int on);
+
+// How the mouse itself behaves, apart from any slot: the chatter filter of
+// each button, the wheel's bounce filter, direction and speed
+// (core/MouseTuning.h, hooks/MousePipeline.h). Null turns everything off.
+// The mouse hook stays in while any of it is on. Bounces filtered are told to
+// the listener (EngineEvent::Bounces). Returns 1, or 0 when the hook thread did
+// not answer.
+VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning);
 
 #ifdef VELA_HOOK_TEST_CONTROLS
 // Test builds only (the copy of the engine in the test programs' folder):

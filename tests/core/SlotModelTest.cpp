@@ -189,5 +189,23 @@ TEST(PausableHooks, PauseTakesTheClickWatchOutTooAndLetsGoAfterTheHooksAreOut) {
     EXPECT_EQ(rec.trace(), "clicks-off remove:X1 release-all install:X1");
 }
 
+// The mouse tuning's filters need a hook too: paused, nothing is tuned;
+// resumed, the latest tuning goes in, one chosen while paused included.
+TEST(PausableHooks, PauseTakesTheMouseTuningOutAndResumeBringsBackTheLatest) {
+    Recorder rec;
+    PausableHooks hooks(rec, &rec, nullptr, &rec);
+    MouseTuning chatter, wheel;
+    chatter.of(MouseButton::Left).on = true;
+    wheel.wheelNotches = 3;
+    hooks.setTuning(chatter);
+    hooks.setTuning(chatter);
+    hooks.setPaused(true);
+    hooks.setTuning(wheel);
+    EXPECT_EQ(rec.trace(), "tune-on tune-off release-all");
+    hooks.setPaused(false);
+    EXPECT_EQ(rec.trace(), "tune-on tune-off release-all tune-on");
+    EXPECT_EQ(rec.tuning, wheel);
+}
+
 }  // namespace
 }  // namespace vela

@@ -1,6 +1,7 @@
 // Program profiles in the settings file: the "[Profiles]" list as people and
 // older versions leave it, program names kept exactly, and sections of the
-// same name that are not (or no longer) a profile's.
+// same name that are not (or no longer) a profile's; and beside them the
+// mouse tuning's "[Mouse]" section, which every save here carries along.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -37,6 +38,7 @@ protected:
     Windows1252 ansi;
     MacroScriptLoader loader{fs, L"C:\\Vela", std::make_shared<MacroScripts>()};
     ProfileSet profiles;
+    MouseTuning tuning;
 
     void put(std::wstring_view text) { fs.files[kProfilesPath] = encodeUtf16LeWithBom(text); }
     std::wstring saved() { return decodeSettingsText(fs.files.at(kProfilesPath), ansi).text; }
@@ -65,6 +67,7 @@ protected:
     ButtonSettingsStore store(ProfileSet& set) {
         ButtonSettingsStore s(model, loader, {fs, ansi, rec}, kProfilesModule, true);
         s.useProfiles(&set);
+        s.useMouseTuning(&tuning);
         return s;
     }
 };
@@ -159,6 +162,36 @@ TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
     EXPECT_EQ(read.notes[Slot::X2], L"cuts here");
     EXPECT_EQ(read.slots[Slot::X1]->description, L"pastes");
     EXPECT_FALSE(read.notes[Slot::X1]);
+}
+
+// The "[Mouse]" section is read at start and written only where a value
+// changed: a hand-edited one stays as it stands, a deleted profile beside it
+// or not; a change rewrites its own line in place and adds a missing key at
+// the section's end.
+TEST_F(ProfilesInTheFile, TheMouseSectionIsWrittenOnlyWhereAValueChanged) {
+    const std::wstring mouse =
+        L"[Mouse]\r\n; worn left button\r\n chatterleft = 1\r\nChatterLeftMs=45\r\n"
+        L"WheelNotches=30\r\nTheme=dark\r\n";
+    put(mouse + L"\r\n" + std::wstring(kTwoSections) + L"[Profiles]\r\n1=a.exe\r\n");
+    load();
+    MouseTuning expected;
+    expected.of(MouseButton::Left) = {true, 45};
+    expected.wheelNotches = kMaxWheelNotches;
+    EXPECT_EQ(tuning, expected);
+    profiles.remove(L"a.exe");
+    save();
+    EXPECT_EQ(saved().find(L"[Profiles]"), std::wstring::npos);
+    EXPECT_NE(saved().find(mouse + L"\r\n"), std::wstring::npos);
+
+    tuning.of(MouseButton::Left).on = false;
+    tuning.reverseHorizontal = true;
+    save();
+    EXPECT_NE(saved().find(L"[Mouse]\r\n; worn left button\r\nChatterLeft=0\r\nChatterLeftMs=45\r\n"
+                           L"WheelNotches=30\r\nTheme=dark\r\nWheelReverseHorizontal=1\r\n"),
+              std::wstring::npos);
+    const MouseTuning written = tuning;
+    load();
+    EXPECT_EQ(tuning, written);
 }
 
 }  // namespace

@@ -53,7 +53,8 @@ class Recorder final : public InputPort,
                        public WindowPort,
                        public ScriptPlayer,
                        public ReleasePort,
-                       public ClickWatchPort {
+                       public ClickWatchPort,
+                       public MouseTuningPort {
 public:
     // What the input port reports.
     Point cursor{100, 200};
@@ -165,6 +166,12 @@ public:
     void releaseSlot(Slot s) override { add(slotCall("release", s)); }
     void releaseAll() override { add({"release-all"}); }
     void watchClicks(bool on) override { add({on ? "clicks-on" : "clicks-off"}); }
+    // "tune-on" while anything is tuned, "tune-off" for nothing; the last kept.
+    void tune(const MouseTuning& t) override {
+        tuning = t;
+        add({tunesAnything(t) ? "tune-on" : "tune-off"});
+    }
+    MouseTuning tuning;
 
     std::vector<Call> calls() const {
         std::lock_guard lock(mutex_);

@@ -36,6 +36,7 @@ import files  # noqa: E402
 import hooks  # noqa: E402
 import keys  # noqa: E402
 import menu  # noqa: E402
+import mouse  # noqa: E402
 import package  # noqa: E402
 import profiles  # noqa: E402
 import screenshots  # noqa: E402
@@ -101,6 +102,8 @@ TABLE = [
     case("profiles: the first press after an unseen switch",
          profiles.first_press_after_an_unseen_switch),
     case("profiles: the profile menu", profiles.profile_menu),
+    case("mouse: a worn switch clicks once", mouse.chatter),
+    case("mouse: the wheel reversed, faster, a stray notch dropped", mouse.wheel),
 ] + [Row("screenshots", name, run) for name, run in screenshots.SCENES.items()] \
   + [Row("bench", name, run) for name, run in bench.BENCHMARKS.items()]
 

@@ -17,6 +17,9 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
   profiles  profile-menu.png (the profile caption's menu, "New Profile For" open
           with the programs that have windows), profile-inherited.png (a program's
           profile shown: its own forward button, the rest dimmed from "All Programs")
+  mouse   tray-mouse.png (the tray's "Mouse" submenu after a few bounces),
+          tray-mouse-left.png (its "Left Button" open, a hand-edited threshold),
+          tray-mouse-speed.png ("Wheel Speed" open), cut to the menus
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
   shortcuts  at 96 and 144 DPI: captions-<dpi>.png (a long shortcut and a text
@@ -32,8 +35,8 @@ import shutil
 import subprocess
 import time
 
-from harness import (COPY, IDS, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, caption_id,
-                     centre, crlf, ini, layout, log, open_entry, slot)
+from harness import (COPY, IDS, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, XTest,
+                     caption_id, centre, crlf, ini, layout, log, open_entry, slot)
 
 
 class Shots:
@@ -244,5 +247,28 @@ def shortcuts(ctx):
     session.set_dpi(96)
 
 
+def mouse(ctx):
+    """The tray's "Mouse" submenu after a few bounces (the left button's
+    threshold hand-edited to 45 ms), then with "Left Button" and "Wheel Speed"
+    open."""
+    session, shots, t = ctx.s, Shots(ctx), Tray(ctx.s)
+    Vela(session, settings=ini("[Mouse]", "ChatterLeft=1", "ChatterLeftMs=45", "ChatterBack=1",
+                               "WheelReverseVertical=1", "WheelNotches=3",
+                               "WheelBounceFilter=1")).start_hidden()
+    Receiver(session, left=200, width=1080, exit_after=120)
+    xtest = XTest(session.display)
+    for button, gaps in [(1, [40, 8, 40])] * 3 + [(5, [0]), (5, [0]), (4, [0])]:
+        xtest.edges(button, gaps)
+        time.sleep(0.2 if button == 1 else 0)
+    menus = [t.open_mouse_menu()]
+    for name, row in (("tray-mouse", None), ("tray-mouse-left", 0), ("tray-mouse-speed", 7)):
+        if row is not None:
+            menus[1:] = [t.open_submenu(menus[0], row, t.MOUSE_ROWS, t.MOUSE_SEPARATORS)]
+        right, bottom = (max(x + w for x, _, w, _ in [t.menu, *menus]),
+                         max(y + h for _, y, _, h in [t.menu, *menus]))
+        shots.take(name, (0, 0, right + 20, bottom + 20))
+    session.xdo("key", "Escape", "Escape", "Escape")
+
+
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
-          "profiles": profiles, "shortcuts": shortcuts}
+          "profiles": profiles, "mouse": mouse, "shortcuts": shortcuts}

@@ -242,12 +242,14 @@ def living_in_the_tray(ctx):
 
 def pause(ctx):
     """"Pause Remapping" takes every hook out (the inputs work natively, and no
-    low-level hook of Vela's is called, though a profile has clicks watched),
+    low-level hook of Vela's is called, though a profile has clicks watched
+    and the middle button's chatter is filtered),
     greys the icon, checks the menu entry and leaves the settings file alone;
     Ctrl+Alt+Shift+P, from anywhere, brings remapping back."""
     s = ctx.s
     vela = Vela(s, settings=ini(slot("X1", **COPY), "[Profiles]", "1=Other.exe",
-                                slot("X2", "Back", **NATIVE, profile="Other.exe")))
+                                slot("X2", "Back", **NATIVE, profile="Other.exe"),
+                                "[Mouse]", "ChatterMiddle=1"))
     before = vela.settings_bytes()
     tray = ctx.tray()
     vela.start(trace_hooks=True)

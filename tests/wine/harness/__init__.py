@@ -8,7 +8,7 @@ from .base import ROOT, Abort, log, now_ms, qpc_now, wait_for, wait_until  # noq
 from .observers import (BACK, CTRL_C, CTRL_V, FORWARD, NATIVE_FORWARD, WHEEL_DOWN,  # noqa: F401
                         WHEEL_UP, FileWatch, Host, Log, Receiver, XTest, short)
 from .session import Session, run_by_hand  # noqa: F401
-from .ui import (Menu, Tray, centre, ink_box, lightness, painted,  # noqa: F401
+from .ui import (Menu, Tray, centre, ink_box, lightness, menu_row_point, painted,  # noqa: F401
                  open_entry, wait_gone)
 from .vela import (COPY, IDS, KESTREL_PROFILE, KESTREL_RUN, NATIVE, PASTE, Vela,  # noqa: F401
                    caption_id, crlf, decode_text_file, ini, ini_value, layout, slot)

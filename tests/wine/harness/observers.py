@@ -208,6 +208,18 @@ class XTest:
         self.xlib.XSync(self.display, 0)
         return stamp
 
+    def edges(self, number, gaps_ms):
+        """Presses and releases X button `number` in turn, a press first, each
+        edge `gaps_ms[i]` ms after the one before (by the stamps, the last
+        millisecond spun out); the stamps of the edges."""
+        stamps = [self.button(number, True)]
+        for i, gap in enumerate(gaps_ms):
+            target = stamps[-1] + round(gap * 10000)
+            while (left := (target - qpc_now()) / 1e7) > 0:
+                time.sleep(left - 0.001 if left > 0.002 else 0)
+            stamps.append(self.button(number, i % 2 == 1))
+        return stamps
+
     def move(self, x, y):
         """The stamp of a pointer move to (x, y)."""
         stamp = qpc_now()

@@ -44,6 +44,16 @@ def ink_box(png, rect, darker_than=0.4):
     return (rect[0] + bx, rect[1] + by, bw, bh) if bw and bh else None
 
 
+def menu_row_point(rect, row, rows, separators=()):
+    """The middle of row `row` of a plain menu drawn at `rect` with `rows`
+    rows and a separator before each row in `separators`: Wine draws a
+    3-pixel frame and separators 9 pixels high."""
+    x, y, w, h = rect
+    height = (h - 6 - 9 * len(separators)) // rows
+    top = 3 + row * height + 9 * sum(row >= r for r in separators)
+    return x + w // 2, y + top + height // 2
+
+
 def painted(session, rect):
     """Whether `rect` of the screen shows more than one colour: a window
     that has drawn itself, not the blank face Wine maps it with."""
@@ -77,10 +87,13 @@ def open_entry(session, window_xy, column_row, timeout=5):
 
 
 class Tray:
-    # Hide, Show | Reset, Pause Remapping, Start With Windows | Exit
-    MENU_ROWS = 6
-    SEPARATORS_BEFORE = (2, 5)
-    HIDE, SHOW, RESET, PAUSE, AUTOSTART, EXIT = range(6)
+    # Hide, Show | Reset, Pause Remapping, Start With Windows, Mouse | Exit
+    MENU_ROWS = 7
+    SEPARATORS_BEFORE = (2, 6)
+    HIDE, SHOW, RESET, PAUSE, AUTOSTART, MOUSE, EXIT = range(7)
+    # The "Mouse" submenu: five buttons | Reverse Wheel, Reverse Tilt, Wheel
+    # Speed, Filter Wheel Bounces | the bounces counted.
+    MOUSE_ROWS, MOUSE_SEPARATORS = 10, (5, 9)
 
     def __init__(self, session):
         self.s = session
@@ -133,6 +146,26 @@ class Tray:
             raise Abort(f"the tray menu did not open (clicked {x} {y})")
         return self.menu
 
+    def open_submenu(self, parent, row, rows, separators=()):
+        """Rests the pointer on the row of the menu at `parent` that opens a
+        submenu; the submenu's rectangle once it is drawn."""
+        before = set(self.open_menus())
+        self.s.xdo("mousemove", *menu_row_point(parent, row, rows, separators))
+
+        def opened():
+            new = [w for w in self.open_menus() if w not in before]
+            return new and painted(self.s, self.s.geometry(new[0])) and self.s.geometry(new[0])
+
+        rect = wait_until(opened, 3)
+        if not rect:
+            raise Abort(f"row {row} opened no submenu")
+        return rect
+
+    def open_mouse_menu(self):
+        """The tray menu opened, then its "Mouse" submenu; that one's rectangle."""
+        self.open_menu(3)
+        return self.open_submenu(self.menu, self.MOUSE, self.MENU_ROWS, self.SEPARATORS_BEFORE)
+
     def close_menu(self):
         self.s.xdo("key", "Escape")
         wait_until(lambda: not self.open_menus(), 3, 0.05)
@@ -142,7 +175,7 @@ class Tray:
         than a receiver."""
         return [w for w in self.s.visible_windows()
                 if not self.s.xdo_text("getwindowname", w).strip()
-                and 60 < self.s.geometry(w)[3] and self.s.geometry(w)[2] < 300]
+                and 60 < self.s.geometry(w)[3] and self.s.geometry(w)[2] < 400]
 
     def row_height(self):
         return (self.menu[3] - 2 * 3 - 2 * 9) // self.MENU_ROWS
@@ -150,9 +183,10 @@ class Tray:
     def row_top(self, row):
         return 3 + row * self.row_height() + 9 * sum(row >= r for r in self.SEPARATORS_BEFORE)
 
-    def choose(self, row):
-        x, y, w, _ = self.menu
-        self.s.xdo("mousemove", x + w // 2, y + self.row_top(row) + self.row_height() // 2)
+    def choose(self, row, rect=None, rows=MENU_ROWS, separators=SEPARATORS_BEFORE):
+        """Clicks a row of the menu, or of the submenu at `rect` (`rows` rows,
+        a separator before each of `separators`)."""
+        self.s.xdo("mousemove", *menu_row_point(rect or self.menu, row, rows, separators))
         # The menu highlights the row under the pointer before it takes a click.
         time.sleep(0.15)
         self.s.xdo("click", 1)

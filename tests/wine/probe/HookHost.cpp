@@ -122,6 +122,9 @@ public:
                               key.extended ? 1 : 0, key.down ? "down" : "up");
                     break;
                 }
+                case hooks::EngineEvent::Bounces:
+                    log_.line("bounces %llu", static_cast<unsigned long long>(detail));
+                    break;
             }
             return true;
         }

@@ -5,7 +5,7 @@
 //        [--every-ms N]   ... and again every N ms to whichever Vela window
 //                         exists then, until --exit-after ends the probe
 //   timer --ids 2,9       post these timer messages
-//   icon                  does Vela's tray icon exist?
+//   icon                  does Vela's tray icon exist? and its tip
 //   taskbar-restart       drop the icon, then tell everyone the taskbar is new
 //   run-autostart         start the Run entry as the shell does at logon
 //   balloon               is a balloon tip of the notification area showing?
@@ -13,7 +13,7 @@
 //                         once); with --hold kept, as another program would,
 //                         until --exit-after ends the probe
 //
-// Lines: "window 0|1", "posted <n>", "icon 0|1", "run <command>", "started <0|1>",
+// Lines: "window 0|1", "posted <n>", "icon 0|1", "tip <text>", "run <command>", "started <0|1>",
 // "balloon 0|1", "hotkey free|taken", "held 0|1".
 #include <windows.h>
 // (first: shellapi.h needs it)
@@ -66,7 +66,8 @@ void post(EventLog& log, UINT message, const std::wstring& list) {
     if (!window) return;
     int posted = 0;
     for (WORD id : parseIds(list)) {
-        const bool tray = message == WM_COMMAND && kTrayCommands.contains(id);
+        const bool tray = message == WM_COMMAND &&
+                          (kTrayCommands.contains(id) || kMouseMenuCommands.contains(id));
         const WPARAM wParam = message == WM_COMMAND ? MAKEWPARAM(id, 0) : id;
         if (PostMessageW(tray ? trayWindow() : window, message, wParam, 0)) ++posted;
     }
@@ -87,6 +88,10 @@ void icon(EventLog& log) {
     HWND window = velaWindow(log);
     NOTIFYICONDATAW data = iconRecord(trayWindow());
     log.line("icon %d", window && Shell_NotifyIconW(NIM_MODIFY, &data) ? 1 : 0);
+    // The tray window's title says what the icon's tip says.
+    wchar_t tip[128]{};
+    if (HWND tray = trayWindow()) GetWindowTextW(tray, tip, 128);
+    log.line("tip %s", utf8(tip).c_str());
 }
 
 // What a restarted Explorer means for a program: its icon is gone and the

@@ -1,0 +1,112 @@
+// The mouse hook's decisions for one event, in the order they are taken:
+//
+//   chatter filter, wheel bounce filter  ->  remapping (MouseFilter)
+//       ->  the wheel's direction and speed, on what goes on to programs
+//
+// A bounce or a stray notch is gone before the remapping sees it, so a
+// remapped button or wheel slot fires once per press or notch the user made;
+// the direction and speed apply only to scrolling that reaches programs, so a
+// wheel slot fires once per notch whatever the speed.
+//
+// What it cannot do by letting the event through or swallowing it, it asks
+// the hook to send (`MouseOutcome::send`, injected, so no filter sees it
+// again): a held release of a button that goes to programs, the event itself
+// after such a release (so the two arrive in the order they happened, however
+// the system orders input sent from inside a hook), the wheel's new deltas. A
+// held release of a remapped button is never sent: it goes through the
+// remapping as the physical release it is, and its report is posted
+// (`released`), so Vela hears of it as of any other.
+//
+// Lives on the hook thread; not thread-safe by design.
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+
+#include "core/MouseTuning.h"
+#include "hooks/ChatterFilter.h"
+#include "hooks/MouseFilter.h"
+#include "hooks/WheelShaper.h"
+
+namespace vela::hooks {
+
+// One input the hook sends itself.
+struct MouseSend {
+    enum class Kind : unsigned char {
+        Button,  // `button` goes down or comes up
+        Wheel,   // a wheel delta: `delta`, on the `horizontal` wheel or not
+    };
+    Kind kind = Kind::Button;
+    MouseButton button = MouseButton::Left;
+    bool down = false;
+    int delta = 0;
+    bool horizontal = false;
+    bool operator==(const MouseSend&) const = default;
+};
+
+class MouseSends {
+public:
+    void add(const MouseSend& s) { sends_[size_++] = s; }
+    std::size_t size() const { return size_; }
+    bool empty() const { return size_ == 0; }
+    const MouseSend* begin() const { return sends_.data(); }
+    const MouseSend* end() const { return sends_.data() + size_; }
+
+private:
+    // A release, then the event or the wheel's pieces.
+    std::array<MouseSend, 1 + kMaxWheelPieces> sends_{};
+    std::size_t size_ = 0;
+};
+
+struct MouseOutcome {
+    // A held release let go first, as the remapping took it: its report to
+    // post (a remapped button's release), else nothing.
+    Verdict released;
+    // The event's own: its reports to post.
+    Verdict verdict;
+    // Swallow the event.
+    bool swallow = false;
+    // Send these, in order, before the hook answers.
+    MouseSends send;
+    // The bounce counts changed.
+    bool counted = false;
+};
+
+class MousePipeline {
+public:
+    // New settings: the filters start afresh, and a held release is let go.
+    MouseOutcome configure(const MouseTuning& tuning, SlotSet installed);
+
+    MouseOutcome onEvent(const MouseInput& in, Tick time, SlotSet installed);
+
+    // When `due` is to be called next, if a release is held.
+    std::optional<Tick> nextDue() const { return chatter_.nextDue(); }
+    // The held release, once its window is over at `now`.
+    MouseOutcome due(Tick now, SlotSet installed);
+
+    // After the hooks were lost and put back: nothing stays held, no press
+    // waits for a release that may have gone by.
+    MouseOutcome reset(SlotSet installed);
+
+    // Whether any filter or shaping is on: the mouse hook must be in.
+    bool tuned() const { return tuned_; }
+    // Whether a release still has to come through the hook.
+    bool holdsRelease() const { return remap_.holdsRelease() || chatter_.nextDue().has_value(); }
+
+    BounceCounts bounces() const;
+
+private:
+    void letGo(std::optional<MouseButton> button, SlotSet installed, MouseOutcome& out);
+    MouseOutcome onButton(const MouseInput& in, MouseButton button, bool down, Tick time,
+                          SlotSet installed);
+    MouseOutcome onWheel(const MouseInput& in, Tick time, SlotSet installed);
+
+    ChatterFilter chatter_;
+    WheelShaper wheel_;
+    MouseFilter remap_;
+    MouseTuning tuning_;
+    bool tuned_ = false;
+};
+
+}  // namespace vela::hooks

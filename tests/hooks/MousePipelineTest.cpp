@@ -1,0 +1,141 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "hooks/MousePipeline.h"
+
+namespace vela::hooks {
+namespace {
+
+constexpr std::string_view kButtons = "LRMBF";  // Left Right Middle Back Forward
+// Forward and wheel up are remapped; the rest goes to programs.
+const SlotSet kInstalled{Slot::X1, Slot::WU};
+
+// "L50 F50 rev x3 filter": chatter per button, the wheel reversed, its
+// notches, its bounce filter.
+MouseTuning tuning(std::string_view settings) {
+    MouseTuning t;
+    std::istringstream in{std::string(settings)};
+    for (std::string w; in >> w;) {
+        t.reverseVertical |= w == "rev";
+        t.wheelBounceFilter |= w == "filter";
+        if (w[0] == 'x') t.wheelNotches = std::stoi(w.substr(1));
+        if (kButtons.find(w[0]) != std::string_view::npos)
+            t.chatter[kButtons.find(w[0])] = {true, std::stoi(w.substr(1))};
+    }
+    return t;
+}
+
+// "^X1" a release reported (a held one's first), ":WUx2" activations,
+// "=[L- R+ w+360]" sent by the hook, "#" the counts changed.
+std::string describe(const MouseOutcome& o) {
+    std::ostringstream out;
+    if (o.released.reportSlot) out << '^' << slotInfo(*o.released.reportSlot).name;
+    if (const auto& slot = o.verdict.reportSlot) {
+        out << (o.verdict.release ? '^' : ':') << slotInfo(*slot).name;
+        if (o.verdict.reports > 1) out << 'x' << o.verdict.reports;
+    }
+    for (const MouseSend& s : o.send) {
+        out << (&s == o.send.begin() ? "=[" : " ");
+        if (s.kind == MouseSend::Kind::Button) out << kButtons[indexOf(s.button)] << "-+"[s.down];
+        if (s.kind == MouseSend::Kind::Wheel) out << "wh"[s.horizontal] << std::showpos << s.delta;
+        out << std::noshowpos << (&s + 1 == o.send.end() ? "]" : "");
+    }
+    return out.str() + (o.counted ? "#" : "");
+}
+
+// Feeds "L+0 F-40 U50 D60 T70 iL+80 !90": a button's press or release, a
+// notch up or down or a tilt right, at a time; "i" injected; "!" the hooks
+// put back. The release timer fires when asked ("@136" and what it did); a
+// swallowed event is in brackets.
+std::string run(MousePipeline& p, std::string_view events) {
+    std::ostringstream out;
+    const auto fire = [&](std::optional<Tick> before) {
+        const std::optional<Tick> at = p.nextDue();
+        if (at && (!before || *at < *before))
+            out << " @" << *at << describe(p.due(*at, kInstalled));
+    };
+    std::istringstream in{std::string(events)};
+    for (std::string token; in >> token;) {
+        const std::string e = token.substr(token[0] == 'i');
+        const std::size_t b = kButtons.find(e[0]);
+        const Tick t = std::stoul(e.substr(b == std::string_view::npos ? 1 : 2));
+        fire(t);
+        if (e[0] == '!') {
+            out << " " << token << describe(p.reset(kInstalled));
+            continue;
+        }
+        constexpr MouseEventKind kDown[] = {MouseEventKind::LeftDown, MouseEventKind::RightDown,
+                                            MouseEventKind::MiddleDown, MouseEventKind::XDown,
+                                            MouseEventKind::XDown};
+        const MouseInput input =
+            b != std::string_view::npos
+                ? MouseInput{MouseEventKind(int(kDown[b]) + (e[1] == '-')),
+                             b == 3   ? kPlatformXButton1
+                             : b == 4 ? kPlatformXButton2
+                                      : 0,
+                             0, token[0] == 'i'}
+                : MouseInput{e[0] == 'T' ? MouseEventKind::TiltWheel : MouseEventKind::Wheel, 0,
+                             e[0] == 'D' ? -kNotch : kNotch, token[0] == 'i'};
+        const MouseOutcome o = p.onEvent(input, t, kInstalled);
+        out << ' ' << (o.swallow ? "(" + token + ")" : token) << describe(o);
+    }
+    fire(std::nullopt);
+    return out.str().substr(1);
+}
+
+TEST(MousePipeline, TheFiltersBeforeTheRemappingTheShapingAfterIt) {
+    struct Case {
+        const char* name;
+        const char* settings;
+        const char* events;
+        const char* expected;
+    };
+    const std::vector<Case> cases{
+        {"a remapped button's bounce fires it once; its release reported when due", "F50",
+         "F+0 F-40 F+48 F-120", "(F+0):X1 (F-40) (F+48)# (F-120) @136^X1"},
+        {"a native button's held release is sent when due", "L50", "L+0 L-40 L+48 L-120",
+         "L+0 (L-40) (L+48)# (L-120) @136=[L-]"},
+        {"another button in the window: the release first, the press sent after it", "L50",
+         "L+0 L-40 R+45 R-60", "L+0 (L-40) (R+45)=[L- R+] R-60"},
+        {"a remapped press in the window: reported, the release sent", "L50", "L+0 L-40 F+45 F-60",
+         "L+0 (L-40) (F+45):X1=[L-] (F-60)^X1"},
+        {"a remapped release held: reported, then the other button as it is", "F50",
+         "F+0 F-40 L+45 L-60", "(F+0):X1 (F-40) L+45^X1 L-60"},
+        {"hooks put back: the held release goes through the remapping", "F50",
+         "F+0 F-40 !44 F+48 F-120", "(F+0):X1 (F-40) !44^X1 (F+48):X1 (F-120) @136^X1"},
+        {"reversed, three notches: a remapped notch fires once, others are shaped", "rev x3",
+         "U0 D200 T300", "(U0):WU (D200)=[w+360] (T300)=[h+360]"},
+        {"a stray notch is dropped before the remapping sees it", "filter", "D0 U10 D20",
+         "D0 (U10)# D20"},
+        {"a turn back takes the dropped notch along", "filter x2", "D0 U10 U20",
+         "(D0)=[w-240] (U10)# (U20):WUx2#"},
+        {"injected input passes untouched", "L50 rev x3 filter", "iL+0 iL-1 iU2 iF+3",
+         "iL+0 iL-1 iU2 iF+3"},
+        {"all off: the remapping alone", "", "F+0 F-40 F+48 F-120 U200 L+300",
+         "(F+0):X1 (F-40)^X1 (F+48):X1 (F-120)^X1 (U200):WU L+300"},
+    };
+    for (const Case& c : cases) {
+        MousePipeline p;
+        p.configure(tuning(c.settings), kInstalled);
+        EXPECT_EQ(run(p, c.events), c.expected) << c.name;
+    }
+}
+
+TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
+    MousePipeline p;
+    p.configure(tuning("F50 filter"), kInstalled);
+    EXPECT_TRUE(p.tuned());
+    run(p, "F+0 F-40 F+48 F-120 D300 U310");
+    p.onEvent({MouseEventKind::XDown, kPlatformXButton2}, 400, kInstalled);
+    p.onEvent({MouseEventKind::XUp, kPlatformXButton2}, 440, kInstalled);
+    EXPECT_TRUE(p.holdsRelease());
+    EXPECT_EQ(describe(p.configure(tuning(""), kInstalled)), "^X1");
+    EXPECT_FALSE(p.holdsRelease() || p.tuned());
+    EXPECT_EQ(p.bounces(), (BounceCounts{{0, 0, 0, 0, 1}, 1}));
+}
+
+}  // namespace
+}  // namespace vela::hooks
