@@ -4,6 +4,7 @@
 
 #include "core/InputRecords.h"
 #include "core/TrackedInput.h"
+#include "macro/SlotWorker.h"
 
 namespace vela {
 
@@ -109,27 +110,15 @@ bool MacroPlayer::startPlayback(Slot slot) {
     std::shared_ptr<InputPort> input = makeInputPort_(slot);
     if (!input) return false;
 
-    // The thread owns what it touches: its script, the entries, the ledger
-    // and its port. The script is the one the slot has now, whatever is read
-    // into the table while it plays.
+    // The script is the one the slot has now, whatever is read into the
+    // table while it plays.
     std::shared_ptr<const MacroScript> script = scripts_->at(number(slot));
-    return threadStarter_.startDetached([script = std::move(script), threads = threads_,
-                                         ledger = ledger_, input = std::move(input),
-                                         slot]() mutable {
-        const std::atomic<bool>& stop = threads->stopFlag(slot);
-        TrackedInput tracked(*input, *ledger, playbackOwner(slot), &stop);
-        try {
-            if (script) playMacroScript(*script, tracked, *input, &stop);
-        } catch (...) {
-            // Nothing to report to; the keys and the entry must still be let go below.
-        }
-        try {
-            tracked.releaseHeld();
-        } catch (...) {
-        }
-        input.reset();
-        threads->finish(slot);
-    });
+    return startSlotWorker(
+        threadStarter_, threads_, ledger_, std::move(input), slot,
+        [script = std::move(script)](TrackedInput& tracked, InputStatePort& state,
+                                     const std::atomic<bool>& stop) {
+            if (script) playMacroScript(*script, tracked, state, &stop);
+        });
 }
 
 void MacroPlayer::playOnThisThread(int slotNumber, InputPort& input) const {
