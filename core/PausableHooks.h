@@ -36,6 +36,9 @@ public:
     // The slots in `overridden` are hooked when they are in `remapped`,
     // whatever the model wants; none for no profile.
     void setOverrides(SlotSet overridden, SlotSet remapped);
+    // The slots a held layer remaps besides those: hooked too until the
+    // layer ends (an empty set).
+    void setLayerHooks(SlotSet slots);
 
 private:
     void apply();
@@ -46,6 +49,7 @@ private:
     SlotSet wanted_;
     SlotSet overridden_;
     SlotSet overridesRemapped_;
+    SlotSet layer_;
     SlotSet in_;  // the libraries in now
     bool clicksWanted_ = false;
     bool clicksWatched_ = false;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -283,6 +284,66 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         }
         EXPECT_EQ(w->logText(), row.sent);
         EXPECT_FALSE(w->held.holdsAnything());
+    }
+}
+
+// Vela's wiring: the layer's hooks behind the pause, and whatever lets go of
+// held input ending a held layer first.
+struct WiredLayers : LayerPort {
+    test::Recorder libraries, rec;
+    LayerEndingRelease letGo{rec, state};
+    PausableHooks hooks{libraries, &letGo};
+    SlotModel all{hooks, rec, rec, &letGo};
+    ProfileSet profiles;
+    ActiveAssignments active{all, profiles};
+    ProfileRuntime runtime{active, hooks, &letGo, nullptr};
+    LayerSet layers;
+    LayerState state{active, layers, *this};
+    PlaybackThreads playback;
+    HeldInputs held;
+    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held, &state, &hooks}, playback};
+
+    void activate(Slot slot, std::uint32_t detail) override { executor.onActivation(slot, detail); }
+    void release(Slot slot) override { executor.onRelease(slot); }
+    void setLayerHooks(SlotSet slots) override { hooks.setLayerHooks(slots); }
+    std::string sent() {
+        std::string text;
+        for (const InputRecord& r : rec.records()) text += spelled(r) + " ";
+        rec.clear();
+        return text;
+    }
+};
+
+TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
+    const std::pair<const char*, std::function<void(WiredLayers&)>> events[] = {
+        {"another slot's new assignment",
+         [](WiredLayers& w) { w.all.assignKeyFunction(Slot::WD, L"Copy", 2, 'C'); }},
+        {"pause", [](WiredLayers& w) { w.hooks.setPaused(true); }},
+        {"Reset", [](WiredLayers& w) { w.all.resetAll(w.rec); }},
+        {"Exit", [](WiredLayers& w) { w.letGo.releaseAll(); }},
+        {"a switch to a profile", [](WiredLayers& w) { w.runtime.foregroundChanged(L"a.exe"); }},
+    };
+    for (const auto& [name, event] : events) {
+        SCOPED_TRACE(name);
+        auto w = std::make_unique<WiredLayers>();
+        w->all.assignKeyFunction(Slot::X2, L"Layer While Held", 11, 0);
+        w->profiles.add(L"a.exe").slots[Slot::WD] = keys(KeyAction::SingleKey, 'D');
+        Layer& back = *w->layers.add(Slot::X2);
+        back.slots[Slot::X1] = keys(KeyAction::SingleKey, vk::Shift, true);
+        back.slots[Slot::WU] = keys(KeyAction::SingleKey, kVolumeUp);
+        w->runtime.foregroundChanged(L"b.exe");  // no profile: the layer stays
+        w->state.press(Slot::X2, 1000);
+        w->runtime.foregroundChanged(L"c.exe");
+        w->state.press(Slot::X1, 1040);
+        EXPECT_TRUE(w->hooks.hooked(Slot::X1) && w->hooks.hooked(Slot::WU));
+        EXPECT_EQ(w->sent(), "Shift↓ ");
+        event(*w);
+        EXPECT_EQ(w->sent(), "Shift↑ ");
+        EXPECT_EQ(w->state.heldLayer(), std::nullopt);
+        EXPECT_FALSE(w->hooks.hooked(Slot::X1) || w->hooks.hooked(Slot::WU));
+        w->state.release(Slot::X1, 1080);
+        w->state.release(Slot::X2, 1100);
+        EXPECT_EQ(w->sent(), "") << "no tap, nothing let go twice";
     }
 }
 
