@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/FilePort.h"
+#include "core/Layers.h"
 #include "core/MacroLoaderPort.h"
 #include "core/Profiles.h"
 #include "core/SavePort.h"
@@ -54,6 +55,12 @@ public:
     // the slot's name ("X1.0=Paste", "X1.1=1", ...).
     void useProfiles(ProfileSet* profiles) { profiles_ = profiles; }
 
+    // Layers too: a section for each button's layer, "[Layer:X2]", holding
+    // the slots it sets as a profile's section does ("X1.0=...") and its
+    // tap under the button's own name ("X2.0=..."). No program's file name
+    // holds a colon, so no profile's section is taken for one.
+    void useLayers(LayerSet* layers) { layers_ = layers; }
+
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
 
@@ -71,9 +78,12 @@ private:
 
     void loadProfiles(const IniDocument& doc);
     void saveProfiles(IniDocument& doc) const;
+    void loadLayers(const IniDocument& doc);
+    void saveLayers(IniDocument& doc) const;
 
     SlotModel& model_;
     ProfileSet* profiles_ = nullptr;
+    LayerSet* layers_ = nullptr;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;
