@@ -101,6 +101,7 @@ TABLE = [
     case("profiles: the first press after an unseen switch",
          profiles.first_press_after_an_unseen_switch),
     case("profiles: the profile menu", profiles.profile_menu),
+    case("layers: a button held as a modifier, tapped as itself", profiles.layer_while_held),
 ] + [Row("screenshots", name, run) for name, run in screenshots.SCENES.items()] \
   + [Row("bench", name, run) for name, run in bench.BENCHMARKS.items()]
 
