@@ -51,8 +51,8 @@ void ProfileEditor::show(const SlotModel& model) {
         const ButtonAssignment& a = model.at(info.slot);
         view_.setCaption(info.slot,
                          a.caption.empty() ? std::wstring(info.nativeCaption) : a.caption);
-        view_.setDescriptionLabel(
-            info.slot, a.description.empty() ? std::wstring(info.defaultLabel) : a.description);
+        view_.setDescriptionLabel(info.slot,
+                                  a.description.empty() ? defaultLabel(info.slot) : a.description);
         view_.setCaptionInherited(info.slot, inherits(info.slot));
     }
     view_.repaintCaptions();
@@ -185,8 +185,11 @@ void ProfileEditor::setNote(const Shown& shown, Slot slot, const std::wstring& n
 }
 
 void ProfileEditor::showNote(Slot slot, const std::wstring& note) {
-    view_.setDescriptionLabel(slot,
-                              note.empty() ? std::wstring(slotInfo(slot).defaultLabel) : note);
+    view_.setDescriptionLabel(slot, note.empty() ? defaultLabel(slot) : note);
+}
+
+std::wstring ProfileEditor::defaultLabel(Slot slot) const {
+    return std::wstring(slot == layer_ ? kTapLabel : slotInfo(slot).defaultLabel);
 }
 
 }  // namespace vela

@@ -18,6 +18,8 @@ namespace vela {
 
 // The caption that names "All Programs" while it is edited.
 inline constexpr std::wstring_view kAllProgramsText = L"All Programs";
+// Under a layer's button, where it has no note: what its caption there is.
+inline constexpr std::wstring_view kTapLabel = L"When Tapped";
 
 // While a program's profile is edited the window shows a second slot model:
 // the profile's own assignments where it sets a slot, a copy of "All
@@ -97,6 +99,8 @@ private:
     bool showsNoteOfAllPrograms(Slot slot) const;
     void setNote(const Shown& shown, Slot slot, const std::wstring& note);
     void showNote(Slot slot, const std::wstring& note);
+    // The slot's label without a note.
+    std::wstring defaultLabel(Slot slot) const;
 
     SlotModel& allPrograms_;
     SlotModel& profileModel_;
