@@ -7,7 +7,8 @@ which builds what they need first (or `run.py bench NAME`):
   hooks      pointer-move latency without hooks and with all nine installed,
              and the worst gap while the user-interface thread sits in pauses
   press      a forward-button press to what reaches a window: natively, through
-             the smallest remapper of Vela's shape, and through Vela
+             the smallest remapper of Vela's shape, and through Vela, outside
+             and inside a layer (the back button held)
   profiles   from a click into another program to its profile acting, both
              ways; pointer-move latency with profiles against no hooks
 """
@@ -18,7 +19,8 @@ import shutil
 import subprocess
 import time
 
-from harness import NATIVE, Host, Receiver, Vela, XTest, ini, log, qpc_now, slot
+from harness import (LAYER_WHILE_HELD, NATIVE, Host, Receiver, Vela, XTest, ini, layer, log,
+                     qpc_now, slot)
 
 
 NAN = float("nan")
@@ -135,7 +137,9 @@ def hooks(ctx):
 # ---- Button presses through a remapper ---------------------------------------------------
 
 FORWARD = 9      # the X button that Windows calls XBUTTON2, Vela's forward slot
+BACK = 8         # XBUTTON1, Vela's back slot: a layer button here
 F24 = 135        # the key both remappers send
+F23 = 134        # the key Vela sends for the forward button inside the back button's layer
 
 
 def presses(xtest, count, interval_ms):
@@ -173,9 +177,14 @@ def press(ctx):
     rx = Receiver(session, exit_after=900)
     results = {}
 
-    def phase(label, pattern):
+    def phase(label, pattern, layer_held=False):
         rx.settle()
+        if layer_held:
+            xtest.button(BACK, True)
+            time.sleep(0.15)  # the layer's hooks go in as Vela takes the press
         stamps = presses(xtest, count, interval)
+        if layer_held:
+            xtest.button(BACK, False)
         rx.settle()
         time.sleep(0.3)
         results[label] = press_report(label, stamps, rx.log, pattern)
@@ -190,16 +199,21 @@ def press(ctx):
     proc.kill()
     proc.wait()
 
-    vela = Vela(session, settings=ini(slot("X1", "F24", vk=F24)))
+    vela = Vela(session, settings=ini(slot("X1", "F24", vk=F24), slot("X2", **LAYER_WHILE_HELD),
+                                      layer("X2", X1=dict(caption="F23", vk=F23))))
     if options.vela_from:  # another build's program and libraries over this one's
         for name in os.listdir(options.vela_from):
             if name == "Vela.exe" or name.endswith(".dll"):
                 shutil.copy2(os.path.join(options.vela_from, name), vela.folder)
     vela.start_hidden()
     phase("Vela (F24)", rf"^KEYDOWN {F24} ")
+    phase("Vela, in a layer (F23)", rf"^KEYDOWN {F23} ", layer_held=True)
     native50, native95 = results["native (XBUTTON2 arrives)"]
     vela50, vela95 = results["Vela (F24)"]
+    layer50, layer95 = results["Vela, in a layer (F23)"]
     print(f"Vela over native: p50 +{vela50 - native50:.2f} ms, p95 +{vela95 - native95:.2f} ms")
+    print(f"in a layer over outside: p50 {layer50 - vela50:+.2f} ms, "
+          f"p95 {layer95 - vela95:+.2f} ms")
     return 0
 
 
