@@ -6,8 +6,8 @@ import shutil
 import time
 
 from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, LAYER_WHILE_HELD, NATIVE, NATIVE_FORWARD,
-                     PASTE, WHEEL_UP, Abort, Receiver, Vela, XTest, caption_id, ini, layer,
-                     lightness, layout, short, slot, wait_for, wait_until)
+                     PASTE, WHEEL_UP, Abort, Receiver, Vela, XTest, ini, layer, lightness, layout,
+                     short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
 # profile spelt in other capitals, as Windows compares file names); Third.exe
@@ -153,8 +153,8 @@ def profile_menu(ctx):
 
 
 # Back is a modifier: held, the wheel turns the volume and the forward button
-# presses Ctrl+Tab; tapped alone it is Back. In the second file the forward
-# button held in the layer holds Shift.
+# presses Ctrl+Tab; tapped alone it is Back. Then the layer's forward button
+# holds Shift.
 BACK_LAYER = ini(slot("X2", **LAYER_WHILE_HELD),
                  layer("X2", WU=dict(caption="Volume Up", vk=175),
                        WD=dict(caption="Volume Down", vk=174),
@@ -162,83 +162,53 @@ BACK_LAYER = ini(slot("X2", **LAYER_WHILE_HELD),
 SHIFT_IN_LAYER = ini(slot("X2", **LAYER_WHILE_HELD),
                      layer("X2", X1=dict(caption="Shift", vk=16, Hold=1)))
 BACK_BUTTON, FORWARD_BUTTON = 8, 9
-# A hand takes this long at least from pressing a modifier to the next button.
-HAND_MS = 150
+HAND_MS = 150  # from a modifier's press to the next button's, a hand takes this long at least
 
 
-def while_back_held(ctx, xtest, rx, *actions, want):
-    """Back pressed, the xdotool `actions` done, Back let go; what reached the
-    window then (pointer traffic left out), and the stamp of the release."""
+def played(ctx, xtest, rx, *steps, want):
+    """Plays `steps`, each an X button pressed (its number) or let go (its
+    number negated), or an xdotool action; what reached the window, pointer
+    traffic left out, and what of it came after the last button step."""
     mark = rx.log.mark()
-    xtest.button(BACK_BUTTON, True)
-    time.sleep(HAND_MS / 1000)
-    for action in actions:
-        ctx.s.xdo(*action)
-    released = xtest.button(BACK_BUTTON, False)
+    for step in steps:
+        if isinstance(step, int):
+            stamp = xtest.button(abs(step), step > 0)
+            time.sleep(HAND_MS / 1000 if step > 0 else 0)
+        else:
+            ctx.s.xdo(*step)
     rx.settle()
     wait_until(lambda: len(rx.keys_and_buttons(mark)) >= want, 5, 0.05)
     time.sleep(0.3)  # what must not come has no sign of its own
-    return rx.keys_and_buttons(mark), released
+    later = [short(text) for t, text in rx.log.entries()[mark:] if t and t >= stamp]
+    return rx.keys_and_buttons(mark), later
 
 
 def layer_while_held(ctx):
     """The back button as a modifier: held, three notches up are three Volume
     Up keys and no wheel, the forward button Ctrl+Tab and no button; let go,
-    the wheel scrolls again; tapped, it is the back button, sent at its
+    the wheel scrolls again; tapped, it is the back button sent at its
     release; a Shift the layer's forward button holds comes up with that
-    button, though Back came up first. The profile menu then shows the layer:
-    its functions and its tap, changed there and saved in its section."""
+    button's release, after the back button's."""
     s = ctx.s
     vela = Vela(s, settings=BACK_LAYER)
     vela.start_hidden()
     rx = Receiver(s, exit_after=120)
     xtest = XTest(s.display)
-    volume_up = ["KEYDOWN 175", "KEYUP 175"]
-    seen, _ = while_back_held(ctx, xtest, rx, ["click", "--repeat", 3, "--delay", 0, 4],
-                              FORWARD, want=10)
+    seen, _ = played(ctx, xtest, rx, BACK_BUTTON, ["click", "--repeat", 3, "--delay", 0, 4],
+                     FORWARD, -BACK_BUTTON, want=10)
     ctx.check("Back held: three Volume Up, Ctrl+Tab, no wheel and no button", seen,
-              volume_up * 3 + ["KEYDOWN 17", "KEYDOWN 9", "KEYUP 9", "KEYUP 17"])
+              ["KEYDOWN 175", "KEYUP 175"] * 3 + ["KEYDOWN 17", "KEYDOWN 9", "KEYUP 9", "KEYUP 17"])
     ctx.check("Back let go: the wheel scrolls", rx.collect(WHEEL_UP, want=1), ["MOUSEWHEEL 120"])
-    mark = rx.log.mark()
-    seen, released = while_back_held(ctx, xtest, rx, want=2)
-    ctx.check("Back tapped: the back button itself, nothing else", seen,
-              ["XBUTTONDOWN 1", "XBUTTONUP 1"])
-    ctx.check("the tap goes down at the release",
-              [stamp >= released for stamp, text in rx.log.entries()[mark:] if
-               text == "XBUTTONDOWN 1"], [True])
+    seen, after = played(ctx, xtest, rx, BACK_BUTTON, -BACK_BUTTON, want=2)
+    ctx.check("Back tapped: the back button itself, at the release, nothing else",
+              (seen, "XBUTTONDOWN 1" in after), (["XBUTTONDOWN 1", "XBUTTONUP 1"], True))
 
     vela.post(IDS.ID_TRAY_EXIT)
     vela.proc.wait(10)
     vela.write_settings(SHIFT_IN_LAYER)
     vela.start_hidden()
     rx.settle()  # Vela's start took the focus from the window: a click gives it back
-    mark = rx.log.mark()
-    xtest.button(BACK_BUTTON, True)
-    time.sleep(HAND_MS / 1000)
-    xtest.button(FORWARD_BUTTON, True)
-    rx.log.wait(r"^KEYDOWN 16 ", 5)
-    xtest.button(BACK_BUTTON, False)
-    rx.settle()
-    ctx.check("Back up first: Shift still down", rx.keys_and_buttons(mark), ["KEYDOWN 16"])
-    released = xtest.button(FORWARD_BUTTON, False)
-    rx.log.wait(r"^KEYUP 16 ", 5)
-    rx.settle()
-    ctx.check("then the forward button: Shift up, no button, no tap", rx.keys_and_buttons(mark),
-              ["KEYDOWN 16", "KEYUP 16"])
-    ctx.check("Shift up at the forward button's release",
-              [stamp >= released for stamp, text in rx.log.entries()[mark:]
-               if text.startswith("KEYUP 16 ")], [True])
-
-    vela.post(IDS.ID_TRAY_SHOW)
-    vela.wait_visible(1)
-    vela.post(IDS.kFirstLayerCommand + 3)  # the layer of slot 4, X2
-    view = wait_for(vela.texts, lambda v: v.get(IDS.IDC_CAPTION_DPI) == "While Back Held")
-    ctx.check("the layer shown: its name, its forward button, its tap, the rest inherited",
-              [view.get(caption_id(name)) for name in ("DPI", "X1", "X2", "WU")],
-              ["While Back Held", "Shift", "Back", "Wheel Up"])
-    vela.make_active("X2")
-    vela.post(IDS.menu("Copy(Ctrl+C)"))
-    ctx.check("the tap chosen in the layer is saved in its section",
-              bool(vela.wait_saved("Layer:X2", "X2.0", "Copy")), True)
-    ctx.check("All Programs keeps Layer While Held", vela.ini("X2ButtonSetting", "0"),
-              "Layer While Held")
+    seen, after = played(ctx, xtest, rx, BACK_BUTTON, FORWARD_BUTTON, -BACK_BUTTON,
+                         -FORWARD_BUTTON, want=2)
+    ctx.check("Back let go before Forward: Shift up at Forward's release, no button",
+              (seen, "KEYUP 16" in after), (["KEYDOWN 16", "KEYUP 16"], True))
