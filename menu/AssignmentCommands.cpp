@@ -38,9 +38,10 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     const ButtonAssignment& a = model().at(slot);
     const std::optional<Slot> layer = editor_ ? editor_->editingLayer() : std::nullopt;
     // Inside a layer no input starts another; its button's caption there is
-    // its tap, which acts at once.
+    // its tap, which acts at once. A layer button holds its layer, nothing
+    // else: no option applies to either.
     extras.layerOffered = canCarryLayer(info.trigger) && !layer;
-    const bool tap = layer == slot;
+    const bool noOptions = layer == slot || isLayerWhileHeld(a);
     if (isLayerWhileHeld(a)) {
         extras.chosenCommand = kLayerWhileHeldCommand;
     } else if (isKeyFunction(a, KeyAction::Shortcut)) {
@@ -51,7 +52,7 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         extras.chosenDetail = typedTextCaption(a.typedText, kMenuTextPreviewLength);
     }
     for (const SlotOption& option : kSlotOptions)
-        if (option.appliesTo(info.trigger) && !tap)
+        if (option.appliesTo(info.trigger) && !noOptions)
             extras.options.push_back({&option, model().at(slot).*option.flag});
     menuScripts_.clear();
     if (info.macro == MacroBehaviour::Playback && ports_.macroFolder && ports_.macroLoader) {

@@ -217,7 +217,7 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     commands.openFunctionMenu(Slot::X2);
     commands.onCommand(kLayerWhileHeldCommand);
     commands.openFunctionMenu(Slot::X2);
-    EXPECT_TRUE(fakes.shown.layerOffered);
+    EXPECT_TRUE(fakes.shown.layerOffered && fakes.shown.options.empty());
     EXPECT_EQ(fakes.shown.chosenCommand, kLayerWhileHeldCommand);
 
     profileCommands.openMenu();
