@@ -1,5 +1,5 @@
-// "Pause Remapping" and per-program profiles: which hook libraries are in,
-// apart from which slots "All Programs" remaps.
+// "Pause Remapping", per-program profiles and held layers: which hook
+// libraries are in, apart from which slots "All Programs" remaps.
 #pragma once
 
 #include "core/HookPorts.h"
@@ -10,8 +10,8 @@ namespace vela {
 
 // A HookPort between the slot model and the hook libraries. It remembers
 // which slots the model wants hooked; the slots a program's profile sets
-// follow the profile instead; while paused every library stays out, and so
-// does the click watch. Each change puts in or takes out exactly the
+// follow the profile instead; a held layer adds those it remaps; while paused
+// every library stays out, and so does the click watch. Each change puts in or takes out exactly the
 // libraries that differ.
 class PausableHooks final : public HookPort {
 public:
