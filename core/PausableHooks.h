@@ -11,8 +11,8 @@ namespace vela {
 // A HookPort between the slot model and the hook libraries. It remembers
 // which slots the model wants hooked; the slots a program's profile sets
 // follow the profile instead; a held layer adds those it remaps; while paused
-// every library stays out, and so does the click watch. Each change puts in or takes out exactly the
-// libraries that differ.
+// every library stays out, and so does the click watch. Each change puts in
+// or takes out exactly the libraries that differ.
 class PausableHooks final : public HookPort {
 public:
     // `release`, when given, lets go of what Vela holds once a pause has
