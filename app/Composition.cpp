@@ -51,15 +51,24 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                             // The program in front decides what the press does: a
                             // window that came forward a moment ago counts already.
                             foreground_.check();
-                            executor_.onActivation(slot, detail);
+                            // Stamped when the hook posted it, for the tap's time.
+                            layerState_.press(slot, static_cast<std::uint32_t>(GetMessageTime()),
+                                              detail);
                         },
-                        [this](Slot slot) { executor_.onRelease(slot); },
+                        [this](Slot slot) {
+                            layerState_.release(slot, static_cast<std::uint32_t>(GetMessageTime()));
+                        },
                         [this] {
                             // A release may have gone by while the system had the
-                            // hooks out: what any slot holds comes up.
+                            // hooks out: the layer ends, and what any slot holds
+                            // comes up.
+                            layerState_.abandon();
                             for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
                         },
-                        [this] { foreground_.clickSeen(); },
+                        [this] {
+                            foreground_.clickSeen();
+                            layerState_.otherInput();
+                        },
                         [this](const CapturedKey& key) { hooks_.captured(key); },
                         [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
       window_(module, *this),
@@ -74,18 +83,21 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       typer_(
           playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPort(slot); },
           threads_),
-      model_(pausableHooks_, window_, timers_, &releaser_),
+      model_(pausableHooks_, window_, timers_, &release_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
       activeAssignments_(model_, profiles_),
-      freshPlayback_(player_, macroLoader_, activeAssignments_),
-      profileRuntime_(activeAssignments_, pausableHooks_, &releaser_,
+      layerDriver_(executor_, pausableHooks_),
+      layerState_(activeAssignments_, layers_, layerDriver_),
+      // A macro set in a layer plays the layer's script.
+      freshPlayback_(player_, macroLoader_, layerState_),
+      profileRuntime_(activeAssignments_, pausableHooks_, &release_,
                       [this] { freshPlayback_.scriptsChanged(); }),
-      profileModel_(noHooks_, window_, timers_, &releaser_),
+      profileModel_(noHooks_, window_, timers_, &release_),
       editor_(model_, profileModel_, profiles_, profileRuntime_, window_, timers_),
       foreground_(module),
       executor_(model_,
                 ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(),
-                              &activeAssignments_, &pausableHooks_, &typer_},
+                              &layerState_, &pausableHooks_, &typer_},
                 *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
@@ -97,12 +109,13 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                         [this](std::uint32_t command) { onMouseCommand(command); }}) {
     // Before any slot goes in: a taken press's release must reach Vela.
     hooks_.listen(reports_.engineMessage());
+    editor_.useLayers(&layers_, [this] { layerState_.abandon(); });
     for (const SlotInfo& info : kSlotTable)
         playbackWake_[info.slot].reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 Composition::~Composition() {
-    releaser_.releaseAll();
+    release_.releaseAll();
 }
 
 void Composition::run() {
@@ -132,12 +145,13 @@ void Composition::onWindowReady() {
                            [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->useProfiles(&profiles_);
     settings_->useMouseTuning(&mouseTuning_);
+    settings_->useLayers(&layers_);
     settings_->loadAll();
     pausableHooks_.setTuning(mouseTuning_);
     profileRuntime_.profilesChanged();
     foreground_.start(
         [this](const std::wstring& program) { profileRuntime_.foregroundChanged(program); });
-    watchClicksForProfiles();
+    watchClicks();
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
     tray_.add(window_.hwnd(), window_.smallIcon());
@@ -185,11 +199,13 @@ bool Composition::onCommand(int id) {
         return true;
     }
     if (menu_->profiles.onCommand(static_cast<std::uint32_t>(id))) {
-        watchClicksForProfiles();
+        watchClicks();
         return true;
     }
-    return menu_->commands.openFunctionMenuForControl(id) ||
-           menu_->commands.onCommand(static_cast<std::uint32_t>(id));
+    if (menu_->commands.openFunctionMenuForControl(id)) return true;
+    if (!menu_->commands.onCommand(static_cast<std::uint32_t>(id))) return false;
+    watchClicks();  // a button may have become a layer button, or stopped being one
+    return true;
 }
 
 void Composition::onTimer(int timerId) {
@@ -198,12 +214,12 @@ void Composition::onTimer(int timerId) {
 
 void Composition::onSessionEnding() {
     hooks_.endCapture();
-    releaser_.releaseAll();
+    release_.releaseAll();
     savePending();
 }
 
-void Composition::watchClicksForProfiles() {
-    pausableHooks_.watchClicks(!profiles_.all().empty());
+void Composition::watchClicks() {
+    pausableHooks_.watchClicks(!profiles_.all().empty() || editor_.layerButtons().any());
 }
 
 void Composition::onMouseCommand(std::uint32_t command) {
@@ -214,7 +230,8 @@ void Composition::onMouseCommand(std::uint32_t command) {
 
 void Composition::togglePause() {
     const bool pause = !pausableHooks_.paused();
-    // Every hook out, the click watch's too, then what is held let go.
+    // Every hook out, the click watch's too, then what is held let go (a
+    // held layer with it).
     pausableHooks_.setPaused(pause);
     // No click was watched while paused: whichever program is in front now
     // decides.
@@ -253,7 +270,7 @@ void Composition::exitApplication() {
     // The keyboard the user's again, playbacks and texts stopped and every key
     // and button of Vela's let go first: the process ends at once after this.
     hooks_.endCapture();
-    releaser_.releaseAll();
+    release_.releaseAll();
     tray_.remove();
     saveAll();
     // No window close, no hook removal: the system releases the hooks and the

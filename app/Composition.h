@@ -28,6 +28,8 @@
 #include "core/ActionExecutor.h"
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
+#include "core/LayerState.h"
+#include "core/Layers.h"
 #include "core/PausableHooks.h"
 #include "core/PlatformFlags.h"
 #include "core/PlaybackThreads.h"
@@ -106,13 +108,27 @@ private:
         void install(Slot) override {}
         void remove(Slot) override {}
     };
+    // What the layer state drives: the executor, and the hooks a held layer
+    // adds.
+    struct LayerDriver final : LayerPort {
+        LayerDriver(ActionExecutor& executor, PausableHooks& hooks)
+            : executor(executor), hooks(hooks) {}
+        void activate(Slot slot, std::uint32_t detail) override {
+            executor.onActivation(slot, detail);
+        }
+        void release(Slot slot) override { executor.onRelease(slot); }
+        void setLayerHooks(SlotSet slots) override { hooks.setLayerHooks(slots); }
+        ActionExecutor& executor;
+        PausableHooks& hooks;
+    };
 
     void editDescription(const SlotInfo& slot);
     // "Pause Remapping" and its shortcut: every hook out, then what is held
     // let go (or the hooks back), the tray icon grey (or not).
     void togglePause();
-    // Clicks are watched while there are profiles to follow.
-    void watchClicksForProfiles();
+    // Clicks are watched while there are profiles to follow or layer
+    // buttons whose tap a click spoils.
+    void watchClicks();
     // A command of the tray's "Mouse" submenu: the engine retuned, a save.
     void onMouseCommand(std::uint32_t command);
     [[noreturn]] void exitApplication();
@@ -133,7 +149,9 @@ private:
     HookReports reports_;
     win32::Win32HookPort hooks_{reports_.hwnd()};
     // Declared before what it lets go of: built first, used only later.
-    PausableHooks pausableHooks_{hooks_, &releaser_, &hooks_, &hooks_};
+    // Whatever lets go of what Vela holds ends a held layer first.
+    LayerEndingRelease release_{releaser_, layerState_};
+    PausableHooks pausableHooks_{hooks_, &release_, &hooks_, &hooks_};
     // Global, not per program: a worn switch chatters in every program.
     MouseTuning mouseTuning_;
     win32::Win32FilePort files_;
@@ -161,6 +179,11 @@ private:
     // front, followed with a foreground event hook.
     ProfileSet profiles_;
     ActiveAssignments activeAssignments_;
+    // Layers: while a layer button is held, its layer over the program's
+    // assignments. The executor acts on the function each press went to.
+    LayerSet layers_;
+    LayerDriver layerDriver_;
+    LayerState layerState_;
     RefreshingPlayback freshPlayback_;
     ProfileRuntime profileRuntime_;
     // The profile being edited, shown in the window instead of "All Programs".

@@ -9,7 +9,8 @@ which builds what they need first (or `run.py bench NAME`):
   press      a forward-button press to what reaches a window: natively, through
              the smallest remapper of Vela's shape, and through Vela with the
              chatter filter off and on (side by side: a press is never held
-             back), with a native back button's press and release beside it
+             back), with a native back button's press and release beside it;
+             then outside and inside a layer (the back button held)
   profiles   from a click into another program to its profile acting, both
              ways; pointer-move latency with profiles against no hooks
 """
@@ -20,7 +21,8 @@ import shutil
 import subprocess
 import time
 
-from harness import IDS, NATIVE, Host, Receiver, Vela, XTest, ini, log, qpc_now, slot
+from harness import (IDS, LAYER_WHILE_HELD, NATIVE, Host, Receiver, Vela, XTest, ini, layer, log,
+                     qpc_now, slot)
 
 
 NAN = float("nan")
@@ -137,8 +139,9 @@ def hooks(ctx):
 # ---- Button presses through a remapper ---------------------------------------------------
 
 FORWARD = 9      # the X button that Windows calls XBUTTON2, Vela's forward slot
-BACK = 8         # XBUTTON1, left native
+BACK = 8         # XBUTTON1, left native; a layer button in the layer phases
 F24 = 135        # the key both remappers send
+F23 = 134        # the key Vela sends for the forward button inside the back button's layer
 DOWN_S = 0.01    # how long each press is held
 
 
@@ -177,9 +180,14 @@ def press(ctx):
     rx = Receiver(session, exit_after=900)
     results = {}
 
-    def phase(label, pattern):
+    def phase(label, pattern, layer_held=False):
         rx.settle()
+        if layer_held:
+            xtest.button(BACK, True)
+            time.sleep(0.15)  # the layer's hooks go in as Vela takes the press
         downs, _ = presses(xtest, count, interval)
+        if layer_held:
+            xtest.button(BACK, False)
         rx.settle()
         time.sleep(0.3)
         results[label] = press_report(label, downs, rx.log, pattern)
@@ -230,9 +238,23 @@ def press(ctx):
         if "back" in label:
             results[label + ", release"] = press_report(label + ", release", ups, rx.log,
                                                         r"^XBUTTONUP 1$")
+    vela.post(IDS.ID_TRAY_EXIT)
+    vela.proc.wait(10)
+
+    # A layer: the back button held, the forward button sends F23 in it.
+    layered = Vela(session, settings=ini(slot("X1", "F24", vk=F24), slot("X2", **LAYER_WHILE_HELD),
+                                         layer("X2", X1=dict(caption="F23", vk=F23))))
+    layered.start_hidden()
+    phase("Vela, outside a layer (F24)", rf"^KEYDOWN {F24} ")
+    phase("Vela, in a layer (F23)", rf"^KEYDOWN {F23} ", layer_held=True)
+
     native50, native95 = results["native (XBUTTON2 arrives)"]
     vela50, vela95 = results["Vela (F24)"]
+    outside50, outside95 = results["Vela, outside a layer (F24)"]
+    layer50, layer95 = results["Vela, in a layer (F23)"]
     print(f"Vela over native: p50 +{vela50 - native50:.2f} ms, p95 +{vela95 - native95:.2f} ms")
+    print(f"in a layer over outside: p50 {layer50 - outside50:+.2f} ms, "
+          f"p95 {layer95 - outside95:+.2f} ms")
     for label in ("Vela (F24)", "Vela, back native", "Vela, back native, release"):
         off50, off95 = results[label]
         on50, on95 = results[label.replace(", release", ", filter on, release")

@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "core/Layers.h"
+#include "core/ReleasePorts.h"
 
 namespace vela {
 
@@ -87,6 +88,28 @@ private:
     SlotArray<ButtonAssignment> function_;
     std::uint32_t layerPressTick_ = 0;
     bool tapSpoiled_ = false;
+};
+
+// Lets go of what Vela holds as `inner` does, ending a held layer first:
+// whatever lets go (a slot's new assignment, a switch of profile, pause,
+// Reset, Exit) may change what the layer button's press meant or take its
+// release away, and the layer must not outlive it.
+class LayerEndingRelease final : public ReleasePort {
+public:
+    LayerEndingRelease(ReleasePort& inner, LayerState& layers) : inner_(inner), layers_(layers) {}
+
+    void releaseSlot(Slot slot) override {
+        layers_.abandon();
+        inner_.releaseSlot(slot);
+    }
+    void releaseAll() override {
+        layers_.abandon();
+        inner_.releaseAll();
+    }
+
+private:
+    ReleasePort& inner_;
+    LayerState& layers_;
 };
 
 }  // namespace vela

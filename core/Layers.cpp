@@ -9,6 +9,10 @@ bool isLayerWhileHeld(const ButtonAssignment& a) {
            a.keyAction == toRaw(KeyAction::LayerWhileHeld);
 }
 
+std::wstring layerName(Slot button) {
+    return L"While " + std::wstring(slotInfo(button).nativeCaption) + L" Held";
+}
+
 Layer* LayerSet::find(Slot button) {
     for (Layer& layer : layers_)
         if (layer.button == button) return &layer;

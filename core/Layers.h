@@ -24,6 +24,10 @@ constexpr bool canCarryLayer(Trigger t) {
 // that kind).
 bool isLayerWhileHeld(const ButtonAssignment& a);
 
+// What the window and the profile menu call a button's layer: "While Back
+// Held".
+std::wstring layerName(Slot button);
+
 // What the inputs do while one button is held. Like a program's profile it
 // sets some slots and leaves the rest to whatever acts without it; a set slot
 // that is not remapped gives its own input while the layer is held.

@@ -53,12 +53,15 @@ inline constexpr IdRange kMouseMenuCommands{33000, 33199};
 // The "Macro" category's scripts, one id each in the order listed.
 inline constexpr IdRange kScriptCommands{40000, 40999};
 // The profile menu: "All Programs", one id per profile, one per program
-// "New Profile For" offers, "Delete This Profile".
-inline constexpr IdRange kProfileCommands{42000, 43000};
+// "New Profile For" offers, "Delete This Profile", then one per layer, by the
+// number of its button's slot (the first id for slot 1).
+inline constexpr IdRange kProfileCommands{42000, 43010};
 inline constexpr std::uint16_t kAllProgramsCommand = 42000;
 inline constexpr std::uint16_t kFirstProfileCommand = 42001;
 inline constexpr std::uint16_t kFirstNewProfileCommand = 42500;
 inline constexpr std::uint16_t kDeleteProfileCommand = 43000;
+inline constexpr std::uint16_t kFirstLayerCommand = 43001;
+inline constexpr IdRange kLayerCommands{kFirstLayerCommand, 43010};
 
 // ---- Timers (WM_TIMER), by the window they run on --------------------------------
 
@@ -149,7 +152,8 @@ static_assert(kProfileCommands.first == kAllProgramsCommand &&
               kAllProgramsCommand < kFirstProfileCommand &&
               kFirstProfileCommand < kFirstNewProfileCommand &&
               kFirstNewProfileCommand < kDeleteProfileCommand &&
-              kDeleteProfileCommand == kProfileCommands.last);
+              kDeleteProfileCommand < kLayerCommands.first &&
+              kLayerCommands.last == kProfileCommands.last);
 
 static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
               ids_detail::apart(std::array{kPlaybackTimers, ids_detail::one(kSaveTimerId),

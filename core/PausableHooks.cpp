@@ -37,13 +37,19 @@ void PausableHooks::setOverrides(SlotSet overridden, SlotSet remapped) {
     apply();
 }
 
+void PausableHooks::setLayerHooks(SlotSet slots) {
+    layer_ = slots;
+    apply();
+}
+
 void PausableHooks::apply() {
     const bool clicks = clicksWanted_ && !paused_ && clicks_;
     if (!clicks && clicksWatched_) {
         clicks_->watchClicks(false);
         clicksWatched_ = false;
     }
-    const SlotSet want = paused_ ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_;
+    const SlotSet want =
+        paused_ ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_ | layer_;
     for (const SlotInfo& info : kSlotTable) {
         if (want.has(info.slot) == in_.has(info.slot)) continue;
         if (want.has(info.slot)) {

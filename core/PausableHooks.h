@@ -1,5 +1,5 @@
-// "Pause Remapping" and per-program profiles: which hook libraries are in,
-// apart from which slots "All Programs" remaps.
+// "Pause Remapping", per-program profiles and held layers: which hook
+// libraries are in, apart from which slots "All Programs" remaps.
 #pragma once
 
 #include "core/HookPorts.h"
@@ -10,9 +10,10 @@ namespace vela {
 
 // A HookPort between the slot model and the hook libraries. It remembers
 // which slots the model wants hooked; the slots a program's profile sets
-// follow the profile instead; while paused every library stays out, and so
-// do the click watch and the mouse tuning (its filters need a hook too).
-// Each change puts in or takes out exactly the libraries that differ.
+// follow the profile instead; a held layer adds those it remaps; while paused
+// every library stays out, and so do the click watch and the mouse tuning (its
+// filters need a hook too). Each change puts in or takes out exactly the
+// libraries that differ.
 class PausableHooks final : public HookPort {
 public:
     // `release`, when given, lets go of what Vela holds once a pause has
@@ -40,6 +41,9 @@ public:
     // The slots in `overridden` are hooked when they are in `remapped`,
     // whatever the model wants; none for no profile.
     void setOverrides(SlotSet overridden, SlotSet remapped);
+    // The slots a held layer remaps besides those: hooked too until the
+    // layer ends (an empty set).
+    void setLayerHooks(SlotSet slots);
 
 private:
     void apply();
@@ -53,6 +57,7 @@ private:
     SlotSet wanted_;
     SlotSet overridden_;
     SlotSet overridesRemapped_;
+    SlotSet layer_;
     SlotSet in_;  // the libraries in now
     bool clicksWanted_ = false;
     bool clicksWatched_ = false;

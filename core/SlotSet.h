@@ -61,6 +61,7 @@ class SlotArray {
 public:
     constexpr T& operator[](Slot s) { return items_[index(s)]; }
     constexpr const T& operator[](Slot s) const { return items_[index(s)]; }
+    bool operator==(const SlotArray&) const = default;
 
 private:
     static constexpr std::size_t index(Slot s) { return static_cast<std::size_t>(number(s)); }

@@ -36,7 +36,15 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     const Rect r = ports_.captions.captionScreenRect(info.captionControl);
     FunctionMenuExtras extras;
     const ButtonAssignment& a = model().at(slot);
-    if (isKeyFunction(a, KeyAction::Shortcut)) {
+    const std::optional<Slot> layer = editor_ ? editor_->editingLayer() : std::nullopt;
+    // Inside a layer no input starts another; its button's caption there is
+    // its tap, which acts at once. A layer button holds its layer, nothing
+    // else: no option applies to either.
+    extras.layerOffered = canCarryLayer(info.trigger) && !layer;
+    const bool noOptions = layer == slot || isLayerWhileHeld(a);
+    if (isLayerWhileHeld(a)) {
+        extras.chosenCommand = kLayerWhileHeldCommand;
+    } else if (isKeyFunction(a, KeyAction::Shortcut)) {
         extras.chosenCommand = kKeysAndShortcutsCommand;
         extras.chosenDetail = chordCaption(a.shortcut);
     } else if (isKeyFunction(a, KeyAction::TypeText)) {
@@ -44,7 +52,7 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         extras.chosenDetail = typedTextCaption(a.typedText, kMenuTextPreviewLength);
     }
     for (const SlotOption& option : kSlotOptions)
-        if (option.appliesTo(info.trigger))
+        if (option.appliesTo(info.trigger) && !noOptions)
             extras.options.push_back({&option, model().at(slot).*option.flag});
     menuScripts_.clear();
     if (info.macro == MacroBehaviour::Playback && ports_.macroFolder && ports_.macroLoader) {
@@ -98,6 +106,9 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
         case EntryKind::ChooseText:
             chooseText();
             break;
+        case EntryKind::LayerWhileHeld:
+            chooseLayerWhileHeld();
+            break;
         case EntryKind::Mouse:
         case EntryKind::Key:
             applyCatalogueEntry(*entry);
@@ -145,6 +156,9 @@ void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
             return;
         case EntryKind::ChooseText:
             chooseText();
+            return;
+        case EntryKind::LayerWhileHeld:
+            chooseLayerWhileHeld();
             return;
         case EntryKind::Mouse:
         case EntryKind::Key:
@@ -213,6 +227,15 @@ void AssignmentCommands::chooseText() {
     const std::wstring text(clipTypedText(*chosen));
     if (text.empty()) return;
     model().assignTypedText(info->slot, typedTextCaption(text), text);
+    changed(info->slot);
+}
+
+void AssignmentCommands::chooseLayerWhileHeld() {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info || !canCarryLayer(info->trigger) || (editor_ && editor_->editingLayer())) return;
+    const CatalogueEntry& entry = *findCatalogueEntry(kLayerWhileHeldCommand);
+    model().assignKeyFunction(info->slot, std::wstring(entry.slotCaption), entry.function,
+                              model().at(info->slot).virtualKey);
     changed(info->slot);
 }
 

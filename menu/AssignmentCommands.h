@@ -79,6 +79,9 @@ public:
     // that shows it.
     void chooseShortcut();
     void chooseText();
+    // "Layer While Held" for a button (outside a layer): its layer acts
+    // while it is held.
+    void chooseLayerWhileHeld();
     // A script chosen from the "Macro" category: the active slot plays it
     // from now on, read at once, as a settings file with keyAction 6 says.
     void assignScript(const std::wstring& script);

@@ -65,6 +65,7 @@ enum class EntryKind : std::uint8_t {
     ChooseProgram,       // "Run Software": ask for a program, then Launch it
     ChooseShortcut,      // ask for a shortcut pressed on the keyboard, then press it
     ChooseText,          // ask for a text, then type it
+    LayerWhileHeld,      // the button's layer while it is held; offered on the buttons only
 };
 
 struct CatalogueEntry {
@@ -114,6 +115,11 @@ constexpr CatalogueEntry chooseText(MenuLevel level, std::wstring_view text, std
     return {level, text, id, EntryKind::ChooseText, toRaw(KeyAction::TypeText), 0, {}, {}};
 }
 
+constexpr CatalogueEntry layerWhileHeld(MenuLevel level, std::wstring_view text, std::uint16_t id) {
+    return {level, text, id,  EntryKind::LayerWhileHeld, toRaw(KeyAction::LayerWhileHeld),
+            0,     {},   text};
+}
+
 }  // namespace detail
 
 inline constexpr std::uint16_t kNoSettingsCommand = 10;
@@ -126,24 +132,28 @@ inline constexpr std::size_t kMaxMenuScripts = kScriptCommands.size();
 inline constexpr std::uint16_t kRunSoftwareCommand = 22;
 inline constexpr std::uint16_t kKeysAndShortcutsCommand = 70;
 inline constexpr std::uint16_t kTypeTextCommand = 71;
+inline constexpr std::uint16_t kLayerWhileHeldCommand = 72;
 
 // In menu order within each level.
-inline constexpr std::array<CatalogueEntry, 52> kCatalogue = [] {
+inline constexpr std::array<CatalogueEntry, 53> kCatalogue = [] {
     using enum MenuLevel;
     using detail::chooseProgram;
     using detail::chooseShortcut;
     using detail::chooseText;
     using detail::key;
     using detail::launch;
+    using detail::layerWhileHeld;
     using detail::mouse;
     using detail::restoreOwnFunction;
     using MF = MouseFunction;
     using KA = KeyAction;
-    return std::array<CatalogueEntry, 52>{{
+    return std::array<CatalogueEntry, 53>{{
         restoreOwnFunction(Root, L"No Settings", kNoSettingsCommand),
         // Any key, shortcut or text, for any input: right under "No Settings".
         chooseShortcut(Root, L"Keys and Shortcuts\u2026", kKeysAndShortcutsCommand),
         chooseText(Root, L"Type Text\u2026", kTypeTextCommand),
+        // A button held as a modifier (core/Layers.h).
+        layerWhileHeld(Root, L"Layer While Held", kLayerWhileHeldCommand),
 
         mouse(Mouse, L"Left Button", 12, MF::LeftClick, L"Left Button"),
         mouse(Mouse, L"Right Button", 131, MF::RightClick, L"Right Button"),

@@ -30,6 +30,9 @@ struct FunctionMenuExtras {
     // shown at its right end ("Ctrl+Shift+T"); 0 for none marked.
     std::uint16_t chosenCommand = 0;
     std::wstring chosenDetail;
+    // "Layer While Held" among the root's entries: for a button, outside a
+    // layer.
+    bool layerOffered = false;
 };
 
 class FunctionMenuPort {

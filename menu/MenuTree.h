@@ -16,8 +16,9 @@ struct MenuRow {
 };
 
 // The root level's rows: its entries first, then its categories, each in table
-// order, recursively. "Win8 ShortCut" is left out unless `win8MenuEnabled`.
-std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled);
+// order, recursively. "Win8 ShortCut" is left out unless `win8MenuEnabled`,
+// "Layer While Held" unless `layerOffered`.
+std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled, bool layerOffered = false);
 
 // The "Macro" category: a script's row shows its file name without ".txt"
 // and sends kFirstScriptCommand plus its place in the list it came from.

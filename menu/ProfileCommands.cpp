@@ -8,23 +8,36 @@
 
 namespace vela::menu {
 
+std::optional<Slot> layerOfCommand(std::uint32_t commandId) {
+    if (!kLayerCommands.contains(commandId)) return std::nullopt;
+    const SlotInfo* info = findSlot(static_cast<int>(commandId - kLayerCommands.first) + 1);
+    if (!info || !canCarryLayer(info->trigger)) return std::nullopt;
+    return info->slot;
+}
+
 ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wstring& editing,
-                                      const std::vector<std::wstring>& programs) {
+                                      const std::vector<std::wstring>& programs,
+                                      SlotSet layerButtons, std::optional<Slot> layer) {
     ProfileMenuContent content;
     content.profiles.push_back(
-        {kAllProgramsCommand, std::wstring(kAllProgramsText), editing.empty()});
+        {kAllProgramsCommand, std::wstring(kAllProgramsText), editing.empty() && !layer});
     std::uint16_t id = kFirstProfileCommand;
     for (const ProgramProfile& p : profiles.all()) {
         if (content.profiles.size() > kMaxProfileRows) break;
         content.profiles.push_back({id++, p.program, sameProgram(p.program, editing)});
     }
+    for (const SlotInfo& info : kSlotTable)
+        if (layerButtons.has(info.slot) && canCarryLayer(info.trigger))
+            content.layers.push_back(
+                {layerCommand(info.slot), layerName(info.slot), layer == info.slot});
     id = kFirstNewProfileCommand;
     for (const std::wstring& program : programs) {
         if (content.newFor.size() >= kMaxProfileRows) break;
         if (program.empty() || profiles.find(program)) continue;
         content.newFor.push_back({id++, program, false});
     }
-    content.canDelete = !editing.empty();
+    content.canDelete = !editing.empty() || layer;
+    content.deletesLayer = layer.has_value();
     return content;
 }
 
@@ -33,7 +46,8 @@ void ProfileCommands::openMenu() {
     std::sort(programs.begin(), programs.end(), [](const std::wstring& a, const std::wstring& b) {
         return compareCaseless(a, b) < 0;
     });
-    const ProfileMenuContent content = profileMenuContent(profiles_, editor_.editing(), programs);
+    const ProfileMenuContent content = profileMenuContent(
+        profiles_, editor_.editing(), programs, editor_.layerButtons(), editor_.editingLayer());
     listedProfiles_.clear();
     for (std::size_t i = 1; i < content.profiles.size(); ++i)
         listedProfiles_.push_back(content.profiles[i].text);
@@ -56,6 +70,8 @@ bool ProfileCommands::onCommand(std::uint32_t commandId) {
         if (index < listedPrograms_.size()) editor_.create(listedPrograms_[index]);
     } else if (commandId == kDeleteProfileCommand) {
         editor_.deleteEdited();
+    } else if (const std::optional<Slot> button = layerOfCommand(commandId)) {
+        editor_.editLayer(*button);
     } else {
         return false;
     }

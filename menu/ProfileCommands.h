@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ namespace vela::menu {
 
 inline constexpr std::wstring_view kNewProfileForText = L"New Profile For";
 inline constexpr std::wstring_view kDeleteProfileText = L"Delete This Profile";
+inline constexpr std::wstring_view kDeleteLayerText = L"Delete This Layer";
 // One command per profile, then one per program "New Profile For" offers
 // (core/MessageIds.h), each list this long at most.
 inline constexpr std::size_t kMaxProfileRows = 499;
@@ -22,9 +24,19 @@ static_assert(kFirstProfileCommand + kMaxProfileRows <= kFirstNewProfileCommand 
               kFirstNewProfileCommand + kMaxProfileRows <= kDeleteProfileCommand);
 
 // What the menu offers, from the profiles there are and the programs open:
-// a program that has a profile already is not offered again.
+// a program that has a profile already is not offered again. The layers of
+// `layerButtons` follow the profiles; `layer` is the one edited, if any.
 ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wstring& editing,
-                                      const std::vector<std::wstring>& programs);
+                                      const std::vector<std::wstring>& programs,
+                                      SlotSet layerButtons = {},
+                                      std::optional<Slot> layer = std::nullopt);
+
+// The command of a button's layer row, and the button of a command (nullopt
+// for any other).
+constexpr std::uint16_t layerCommand(Slot button) {
+    return static_cast<std::uint16_t>(kLayerCommands.first + number(button) - 1);
+}
+std::optional<Slot> layerOfCommand(std::uint32_t commandId);
 
 class ProfileCommands {
 public:

@@ -9,9 +9,9 @@
 
 namespace vela {
 
-// The profile menu: "All Programs" and every profile (the edited one
-// checked), "New Profile For" the programs with windows now, "Delete This
-// Profile".
+// The profile menu: "All Programs", every profile and every layer (the
+// edited one checked), "New Profile For" the programs with windows now,
+// "Delete This Profile" (or "Delete This Layer").
 struct ProfileMenuRow {
     std::uint16_t commandId = 0;
     std::wstring text;
@@ -19,8 +19,10 @@ struct ProfileMenuRow {
 };
 struct ProfileMenuContent {
     std::vector<ProfileMenuRow> profiles;  // "All Programs" first
+    std::vector<ProfileMenuRow> layers;    // "While Back Held", after the profiles
     std::vector<ProfileMenuRow> newFor;    // empty: the submenu shows greyed
     bool canDelete = false;                // false while "All Programs" is edited
+    bool deletesLayer = false;             // a layer is edited
 };
 
 class ProfileMenuPort {

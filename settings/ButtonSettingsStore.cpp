@@ -241,6 +241,58 @@ KeyValues mouseSection(const IniDocument& doc) {
     return values;
 }
 
+std::wstring layerSection(const SlotInfo& button) {
+    return L"Layer:" + std::wstring(button.name.begin(), button.name.end());
+}
+
+// The function a profile's or a layer's section gives the slot, if it gives
+// one.
+std::optional<ButtonAssignment> readSetSlot(const IniDocument& doc, std::wstring_view section,
+                                            const SlotInfo& info) {
+    const std::wstring prefix = slotPrefix(info);
+    if (!doc.rawValue(section, prefix + std::wstring(kCaptionKey))) return std::nullopt;
+    ButtonAssignment a = readFields(SectionReader(doc, section), prefix);
+    if (a.shortcutMissing()) {
+        a.caption = std::wstring(kUnreadableShortcutCaption);
+    } else if (a.caption.empty()) {
+        a.caption = std::wstring(info.nativeCaption);
+    }
+    return a;
+}
+
+// The slots a profile's or a layer's section sets, and its own notes for
+// those it does not; `skip` (a layer's button) is neither.
+void readSetSlots(const IniDocument& doc, std::wstring_view section,
+                  SlotArray<std::optional<ButtonAssignment>>& slots,
+                  SlotArray<std::optional<std::wstring>>& notes,
+                  std::optional<Slot> skip = std::nullopt) {
+    const SectionReader read(doc, section);
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.slot == skip) continue;
+        slots[info.slot] = readSetSlot(doc, section, info);
+        if (slots[info.slot]) continue;
+        // No function of its own: perhaps a note of its own.
+        const std::wstring note = slotPrefix(info) + std::wstring(kDescriptionKey);
+        if (doc.rawValue(section, note))
+            notes[info.slot] = std::wstring(trimBlanks(read.text(note)));
+    }
+}
+
+void writeSetSlots(IniDocument& doc, std::wstring_view section,
+                   const SlotArray<std::optional<ButtonAssignment>>& slots,
+                   const SlotArray<std::optional<std::wstring>>& notes,
+                   std::optional<Slot> skip = std::nullopt) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (info.slot == skip) continue;
+        if (const auto& a = slots[info.slot]) {
+            writeFields(doc, section, slotPrefix(info), *a);
+        } else if (const auto& note = notes[info.slot]) {
+            doc.writeValue(section, slotPrefix(info) + std::wstring(kDescriptionKey),
+                           encodeIniValue(*note));
+        }
+    }
+}
+
 }  // namespace
 
 ButtonSettingsStore::ButtonSettingsStore(SlotModel& model, MacroLoaderPort& macros,
@@ -334,6 +386,7 @@ void ButtonSettingsStore::loadAll() {
     }
     if (profiles_) loadProfiles(doc);
     if (tuning_) *tuning_ = fromKeyValues(mouseSection(doc));
+    if (layers_) loadLayers(doc);
 }
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
@@ -345,30 +398,14 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
     }
     if (profiles_) saveProfiles(doc);
     if (tuning_) saveMouseTuning(doc);
+    if (layers_) saveLayers(doc);
     return doc.text();
 }
 
 void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
     for (const std::wstring& program : listedPrograms(doc)) {
         ProgramProfile& profile = profiles_->add(program);
-        const SectionReader read(doc, program);
-        for (const SlotInfo& info : kSlotTable) {
-            const std::wstring prefix = slotPrefix(info);
-            if (!doc.rawValue(program, prefix + std::wstring(kCaptionKey))) {
-                // No function of its own: perhaps a note of its own.
-                const std::wstring note = prefix + std::wstring(kDescriptionKey);
-                if (doc.rawValue(program, note))
-                    profile.notes[info.slot] = std::wstring(trimBlanks(read.text(note)));
-                continue;
-            }
-            ButtonAssignment a = readFields(read, prefix);
-            if (a.shortcutMissing()) {
-                a.caption = std::wstring(kUnreadableShortcutCaption);
-            } else if (a.caption.empty()) {
-                a.caption = std::wstring(info.nativeCaption);
-            }
-            profile.slots[info.slot] = std::move(a);
-        }
+        readSetSlots(doc, program, profile.slots, profile.notes);
     }
 }
 
@@ -385,14 +422,35 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
     int n = 0;
     for (const ProgramProfile& profile : profiles_->all()) {
         doc.writeValue(kProfilesSection, std::to_wstring(++n), encodeIniValue(profile.program));
-        for (const SlotInfo& info : kSlotTable) {
-            if (const auto& a = profile.slots[info.slot]) {
-                writeFields(doc, profile.program, slotPrefix(info), *a);
-            } else if (const auto& note = profile.notes[info.slot]) {
-                doc.writeValue(profile.program, slotPrefix(info) + std::wstring(kDescriptionKey),
-                               encodeIniValue(*note));
-            }
-        }
+        writeSetSlots(doc, profile.program, profile.slots, profile.notes);
+    }
+}
+
+void ButtonSettingsStore::loadLayers(const IniDocument& doc) {
+    for (const SlotInfo& info : kSlotTable) {
+        if (!canCarryLayer(info.trigger)) continue;
+        const std::wstring section = layerSection(info);
+        const std::vector<std::wstring> keys = doc.keyNames(section);
+        if (std::none_of(keys.begin(), keys.end(), isProfileKey)) continue;
+        Layer& layer = *layers_->add(info.slot);
+        readSetSlots(doc, section, layer.slots, layer.notes, info.slot);
+        layer.tap = readSetSlot(doc, section, info).value_or(ButtonAssignment());
+    }
+}
+
+void ButtonSettingsStore::saveLayers(IniDocument& doc) const {
+    // As for the profiles: Vela's keys go from every button's section, what
+    // is not Vela's stays.
+    for (const SlotInfo& info : kSlotTable) {
+        if (!canCarryLayer(info.trigger)) continue;
+        const std::wstring section = layerSection(info);
+        doc.deleteKeys(section, isProfileKey);
+        const Layer* layer = layers_->find(info.slot);
+        if (!layer) continue;
+        writeSetSlots(doc, section, layer->slots, layer->notes, info.slot);
+        // A tap that is the button itself, as made, needs no keys.
+        if (layer->tap != ButtonAssignment())
+            writeFields(doc, section, slotPrefix(info), layer->tap);
     }
 }
 

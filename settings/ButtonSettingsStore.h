@@ -5,6 +5,7 @@
 #include <string>
 
 #include "core/FilePort.h"
+#include "core/Layers.h"
 #include "core/MacroLoaderPort.h"
 #include "core/MouseTuning.h"
 #include "core/Profiles.h"
@@ -61,6 +62,12 @@ public:
     // section nobody touched stays as it is, byte for byte.
     void useMouseTuning(MouseTuning* tuning) { tuning_ = tuning; }
 
+    // Layers too: a section for each button's layer, "[Layer:X2]", holding
+    // the slots it sets as a profile's section does ("X1.0=...") and its
+    // tap under the button's own name ("X2.0=..."). No program's file name
+    // holds a colon, so no profile's section is taken for one.
+    void useLayers(LayerSet* layers) { layers_ = layers; }
+
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
 
@@ -79,10 +86,13 @@ private:
     void loadProfiles(const IniDocument& doc);
     void saveProfiles(IniDocument& doc) const;
     void saveMouseTuning(IniDocument& doc) const;
+    void loadLayers(const IniDocument& doc);
+    void saveLayers(IniDocument& doc) const;
 
     SlotModel& model_;
     ProfileSet* profiles_ = nullptr;
     MouseTuning* tuning_ = nullptr;
+    LayerSet* layers_ = nullptr;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;

@@ -114,7 +114,8 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
                                            const FunctionMenuExtras& extras) {
     const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
     auto root = makeLevel(look, menu::kRootBackgroundBitmap);
-    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled), look, extras);
+    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled, extras.layerOffered), look,
+              extras);
     return root;
 }
 
@@ -123,9 +124,11 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
     const int dpi = windowDpi(owner);
     const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
     std::unique_ptr<CMenuXP> root = makeLevel(look, menu::kRootBackgroundBitmap);
-    for (const ProfileMenuRow& row : content.profiles) {
-        root->AppendItem(item(look, row.commandId, row.text));
-        if (row.checked) CheckMenuItem(root->handle(), row.commandId, MF_CHECKED);
+    for (const auto* rows : {&content.profiles, &content.layers}) {
+        for (const ProfileMenuRow& row : *rows) {
+            root->AppendItem(item(look, row.commandId, row.text));
+            if (row.checked) CheckMenuItem(root->handle(), row.commandId, MF_CHECKED);
+        }
     }
     auto programs = makeLevel(look, menu::kSubmenuBackgroundBitmap);
     for (const ProfileMenuRow& row : content.newFor)
@@ -134,7 +137,9 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
     root->AppendPopup(item(look, 0, menu::kNewProfileForText), std::move(programs));
     if (content.newFor.empty())
         EnableMenuItem(root->handle(), newForRow, MF_BYPOSITION | MF_GRAYED);
-    root->AppendItem(item(look, kDeleteProfileCommand, menu::kDeleteProfileText));
+    root->AppendItem(
+        item(look, kDeleteProfileCommand,
+             content.deletesLayer ? menu::kDeleteLayerText : menu::kDeleteProfileText));
     if (!content.canDelete)
         EnableMenuItem(root->handle(), kDeleteProfileCommand, MF_BYCOMMAND | MF_GRAYED);
     {

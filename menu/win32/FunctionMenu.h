@@ -32,9 +32,9 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
                       const FunctionMenuExtras& extras = {});
 
 // Shows the profile menu in the function menu's look, as ShowFunctionMenu
-// does: the profiles (the edited one ticked), "New Profile For" the open
-// programs (greyed when there are none) and "Delete This Profile" (greyed
-// while "All Programs" is edited).
+// does: the profiles and the layers (the edited one ticked), "New Profile
+// For" the open programs (greyed when there are none) and "Delete This
+// Profile" or "Delete This Layer" (greyed while "All Programs" is edited).
 void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content,
                      HINSTANCE resources = GetModuleHandleW(nullptr));
 

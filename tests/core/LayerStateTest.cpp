@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <map>
 #include <memory>
 #include <random>
@@ -283,6 +284,56 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         }
         EXPECT_EQ(w->logText(), row.sent);
         EXPECT_FALSE(w->held.holdsAnything());
+    }
+}
+
+// Vela's wiring: the layer's hooks behind the pause; whatever lets go of held
+// input (a new assignment, pause, Reset, Exit, a switch of profile) ends a
+// held layer first, what its presses hold coming up, no tap after.
+struct WiredLayers : LayerPort {
+    test::Recorder libraries, rec;
+    LayerEndingRelease letGo{rec, state};
+    PausableHooks hooks{libraries, &letGo};
+    SlotModel all{hooks, rec, rec, &letGo};
+    ProfileSet profiles;
+    ActiveAssignments active{all, profiles};
+    ProfileRuntime runtime{active, hooks, &letGo, nullptr};
+    LayerSet layers;
+    LayerState state{active, layers, *this};
+    PlaybackThreads playback;
+    HeldInputs held;
+    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held, &state, &hooks}, playback};
+    void activate(Slot slot, std::uint32_t detail) override { executor.onActivation(slot, detail); }
+    void release(Slot slot) override { executor.onRelease(slot); }
+    void setLayerHooks(SlotSet slots) override { hooks.setLayerHooks(slots); }
+};
+
+TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
+    const std::function<void(WiredLayers&)> events[] = {
+        [](WiredLayers& w) { w.all.assignKeyFunction(Slot::WD, L"Copy", 2, 'C'); },
+        [](WiredLayers& w) { w.hooks.setPaused(true); },
+        [](WiredLayers& w) { w.all.resetAll(w.rec); },
+        [](WiredLayers& w) { w.letGo.releaseAll(); },
+        [](WiredLayers& w) { w.runtime.foregroundChanged(L"a.exe"); },
+    };
+    for (const auto& event : events) {
+        SCOPED_TRACE(&event - events);
+        auto w = std::make_unique<WiredLayers>();
+        w->all.assignKeyFunction(Slot::X2, L"Layer While Held", 11, 0);
+        w->profiles.add(L"a.exe").slots[Slot::WD] = keys(KeyAction::SingleKey, 'D');
+        w->layers.add(Slot::X2)->slots[Slot::X1] = keys(KeyAction::SingleKey, vk::Shift, true);
+        w->state.press(Slot::X2, 1000);
+        w->runtime.foregroundChanged(L"b.exe");  // no profile before or now: no change
+        w->state.press(Slot::X1, 1040);
+        EXPECT_TRUE(w->hooks.hooked(Slot::X1));
+        event(*w);
+        EXPECT_FALSE(w->hooks.hooked(Slot::X1));
+        EXPECT_EQ(w->state.heldLayer(), std::nullopt);
+        w->state.release(Slot::X1, 1080);
+        w->state.release(Slot::X2, 1100);
+        std::string sent;
+        for (const InputRecord& r : w->rec.records()) sent += spelled(r) + " ";
+        EXPECT_EQ(sent, "Shift↓ Shift↑ ") << "up at once, nothing twice, no tap";
     }
 }
 

@@ -181,6 +181,11 @@ TEST(FunctionCatalogue, EveryRowStoresValuesThatFitWhatItDoes) {
                 EXPECT_GT(e.function, toRaw(KeyAction::SwitchApps));
                 EXPECT_TRUE(e.slotCaption.empty());
                 break;
+            case EntryKind::LayerWhileHeld:
+                EXPECT_EQ(e.function, toRaw(KeyAction::LayerWhileHeld));
+                EXPECT_EQ(e.level, MenuLevel::Root);
+                EXPECT_FALSE(e.slotCaption.empty());
+                break;
         }
         if (e.kind != EntryKind::Key) {
             EXPECT_EQ(e.virtualKey, 0);

@@ -199,7 +199,52 @@ TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheE
     EXPECT_EQ(profiles.find(L"notepad.exe"), nullptr);
     EXPECT_EQ(editor.editing(), L"");
     EXPECT_EQ(libraries.trace(), "install:X1") << "notepad.exe inherits the copy again";
-    EXPECT_FALSE(profileCommands.onCommand(kDeleteProfileCommand + 1));
+    EXPECT_FALSE(profileCommands.onCommand(kProfileCommands.last + 1));
+}
+
+// The layers of the buttons set to "Layer While Held" (in All Programs or a
+// profile) follow the profiles in the menu. One shown is edited as a profile
+// is, its button's caption choosing the tap; each change ends a held layer.
+// "Layer While Held" is offered on the buttons, outside a layer.
+TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
+    LayerSet layers;
+    int layerChanges = 0;
+    editor.useLayers(&layers, [&] { ++layerChanges; });
+    profiles.find(L"editor.exe")->slots[Slot::M] = all.at(Slot::X1);
+    profiles.find(L"editor.exe")->slots[Slot::M]->keyAction = toRaw(KeyAction::LayerWhileHeld);
+    commands.openFunctionMenu(Slot::WU);
+    EXPECT_FALSE(fakes.shown.layerOffered);
+    commands.openFunctionMenu(Slot::X2);
+    commands.onCommand(kLayerWhileHeldCommand);
+    commands.openFunctionMenu(Slot::X2);
+    EXPECT_TRUE(fakes.shown.layerOffered && fakes.shown.options.empty());
+    EXPECT_EQ(fakes.shown.chosenCommand, kLayerWhileHeldCommand);
+
+    profileCommands.openMenu();
+    EXPECT_EQ(texts(profileMenu.shown->layers),
+              (std::vector<std::wstring>{L"While Middle Button Held", L"While Back Held"}));
+    rec.clear();
+    ASSERT_TRUE(profileCommands.onCommand(profileMenu.shown->layers[1].commandId));
+    EXPECT_EQ(captionsAndMarks(), "X1=Copy inheritedX1 X2=Back ownX2 [While Back Held] ");
+    commands.openFunctionMenu(Slot::X1);
+    EXPECT_FALSE(fakes.shown.layerOffered) << "no layer inside a layer";
+    commands.onCommand(kPasteCommand);
+    commands.openFunctionMenu(Slot::X2);
+    EXPECT_TRUE(fakes.shown.options.empty()) << "a tap is never held";
+    commands.onCommand(kPasteCommand);
+    editor.editNote(Slot::WU, [] { return std::wstring(L"louder"); });
+    const Layer& back = *layers.find(Slot::X2);
+    EXPECT_EQ(back.slots[Slot::X1]->caption, L"Paste");
+    EXPECT_EQ(back.tap.caption, L"Paste");
+    EXPECT_EQ(back.notes[Slot::WU], L"louder");
+    EXPECT_EQ(all.at(Slot::X1).caption + all.at(Slot::X2).caption, L"CopyLayer While Held");
+    EXPECT_EQ(layerChanges, 2);
+
+    profileCommands.openMenu();
+    EXPECT_TRUE(profileMenu.shown->deletesLayer);
+    ASSERT_TRUE(profileCommands.onCommand(kDeleteProfileCommand));
+    EXPECT_EQ(layers.find(Slot::X2), nullptr);
+    EXPECT_EQ(layerChanges, 3);
 }
 
 }  // namespace

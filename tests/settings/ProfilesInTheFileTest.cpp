@@ -194,5 +194,36 @@ TEST_F(ProfilesInTheFile, TheMouseSectionIsWrittenOnlyWhereAValueChanged) {
     EXPECT_EQ(tuning, written);
 }
 
+// A layer's section holds what it sets and notes as a profile's does, and its
+// tap under its button's own name; it reads back as saved, keys that are not
+// Vela's stay, and a file without one (today's) has no layer and gets none.
+TEST_F(ProfilesInTheFile, ALayerReadsBackAsSavedBesideWhatIsNotOurs) {
+    const std::wstring theirs = std::wstring(kTwoSections) + L"[Layer:X2]\r\nmine=1\r\n";
+    const auto store = [&](LayerSet& layers) {
+        ButtonSettingsStore s(model, loader, {fs, ansi, rec}, kProfilesModule, true);
+        s.useLayers(&layers);
+        return s;
+    };
+    put(theirs);
+    LayerSet made;
+    store(made).loadAll();
+    EXPECT_TRUE(made.all().empty()) << "no key of Vela's: no layer";
+    Layer& back = *made.add(Slot::X2);
+    back.slots[Slot::WU] = function(L"Volume Up", 175);
+    back.notes[Slot::R] = L"closes";
+    back.tap = function(L"Copy", 67);
+    store(made).saveAll();
+    EXPECT_NE(saved().find(L"[Layer:X2]\r\nmine=1\r\nR.8=closes\r\nWU.0=Volume Up\r\n"),
+              std::wstring::npos);
+    LayerSet read;
+    store(read).loadAll();
+    ASSERT_NE(read.find(Slot::X2), nullptr);
+    EXPECT_TRUE(read.find(Slot::X2)->slots == back.slots &&
+                read.find(Slot::X2)->notes == back.notes && read.find(Slot::X2)->tap == back.tap);
+    made.remove(Slot::X2);
+    store(made).saveAll();
+    EXPECT_EQ(saved().substr(0, theirs.size() + 1), theirs + L"[");
+}
+
 }  // namespace
 }  // namespace vela

@@ -65,7 +65,9 @@ public:
         return textToGive;
     }
     std::wstring chosenDetail;
+    FunctionMenuExtras shown;  // what the last menu offered
     void showFunctionMenu(Point at, const FunctionMenuExtras& extras) override {
+        shown = extras;
         std::string line = "menu " + std::to_string(at.x) + "," + std::to_string(at.y) +
                            " active " + std::to_string(model_.activeSlot);
         for (const SlotOptionRow& row : extras.options)

@@ -8,8 +8,8 @@ import os
 import shutil
 import time
 
-from harness import (CTRL_C, FORWARD, IDS, Abort, Receiver, Vela, crlf, ini, ink_box, layout,
-                     now_ms, painted, wait_until)
+from harness import (CTRL_C, FORWARD, IDS, Abort, Receiver, Vela, centre, crlf, ini, ink_box,
+                     layout, now_ms, painted, wait_until)
 
 
 def copy_through_the_menu(ctx):
@@ -64,6 +64,9 @@ def run_software(ctx):
     ctx.check("file_dialog_opened", bool(dialog), True)
     # The file name box has the focus once the dialog is drawn.
     wait_until(lambda: dialog and painted(ctx.s, ctx.s.geometry(dialog[0])), 5, 0.05)
+    # Without a window manager X gives the keys to the window under the
+    # pointer: it rests on the dialog, as a hand about to type would put it.
+    ctx.s.xdo("mousemove", *centre(ctx.s.geometry(dialog[0])))
     ctx.s.xdo("type", "--delay", 10, winprogram)
     ctx.s.xdo("key", "Return")
 

@@ -5,8 +5,9 @@ import re
 import shutil
 import time
 
-from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, NATIVE, NATIVE_FORWARD, PASTE, Abort,
-                     Receiver, Vela, ini, lightness, layout, short, slot, wait_until)
+from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, LAYER_WHILE_HELD, NATIVE, NATIVE_FORWARD,
+                     PASTE, WHEEL_UP, Abort, Receiver, Vela, XTest, ini, layer, lightness, layout,
+                     short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
 # profile spelt in other capitals, as Windows compares file names); Third.exe
@@ -149,3 +150,65 @@ def profile_menu(ctx):
               "All Programs")
     ctx.check("Second.exe: Ctrl+C again", press_in(ctx, second, 4), CTRL_C)
 
+
+
+# Back is a modifier: held, the wheel turns the volume and the forward button
+# presses Ctrl+Tab; tapped alone it is Back. Then the layer's forward button
+# holds Shift.
+BACK_LAYER = ini(slot("X2", **LAYER_WHILE_HELD),
+                 layer("X2", WU=dict(caption="Volume Up", vk=175),
+                       WD=dict(caption="Volume Down", vk=174),
+                       X1=dict(caption="Ctrl+Tab", action=9, Keys="162+9")))
+SHIFT_IN_LAYER = ini(slot("X2", **LAYER_WHILE_HELD),
+                     layer("X2", X1=dict(caption="Shift", vk=16, Hold=1)))
+BACK_BUTTON, FORWARD_BUTTON = 8, 9
+HAND_MS = 150  # from a modifier's press to the next button's, a hand takes this long at least
+
+
+def played(ctx, xtest, rx, *steps, want):
+    """Plays `steps`, each an X button pressed (its number) or let go (its
+    number negated), or an xdotool action; what reached the window, pointer
+    traffic left out, and what of it came after the last button step."""
+    mark = rx.log.mark()
+    for step in steps:
+        if isinstance(step, int):
+            stamp = xtest.button(abs(step), step > 0)
+            time.sleep(HAND_MS / 1000 if step > 0 else 0)
+        else:
+            ctx.s.xdo(*step)
+    rx.settle()
+    wait_until(lambda: len(rx.keys_and_buttons(mark)) >= want, 5, 0.05)
+    time.sleep(0.3)  # what must not come has no sign of its own
+    later = [short(text) for t, text in rx.log.entries()[mark:] if t and t >= stamp]
+    return rx.keys_and_buttons(mark), later
+
+
+def layer_while_held(ctx):
+    """The back button as a modifier: held, three notches up are three Volume
+    Up keys and no wheel, the forward button Ctrl+Tab and no button; let go,
+    the wheel scrolls again; tapped, it is the back button sent at its
+    release; a Shift the layer's forward button holds comes up with that
+    button's release, after the back button's."""
+    s = ctx.s
+    vela = Vela(s, settings=BACK_LAYER)
+    vela.start_hidden()
+    rx = Receiver(s, exit_after=120)
+    xtest = XTest(s.display)
+    seen, _ = played(ctx, xtest, rx, BACK_BUTTON, ["click", "--repeat", 3, "--delay", 0, 4],
+                     FORWARD, -BACK_BUTTON, want=10)
+    ctx.check("Back held: three Volume Up, Ctrl+Tab, no wheel and no button", seen,
+              ["KEYDOWN 175", "KEYUP 175"] * 3 + ["KEYDOWN 17", "KEYDOWN 9", "KEYUP 9", "KEYUP 17"])
+    ctx.check("Back let go: the wheel scrolls", rx.collect(WHEEL_UP, want=1), ["MOUSEWHEEL 120"])
+    seen, after = played(ctx, xtest, rx, BACK_BUTTON, -BACK_BUTTON, want=2)
+    ctx.check("Back tapped: the back button itself, at the release, nothing else",
+              (seen, "XBUTTONDOWN 1" in after), (["XBUTTONDOWN 1", "XBUTTONUP 1"], True))
+
+    vela.post(IDS.ID_TRAY_EXIT)
+    vela.proc.wait(10)
+    vela.write_settings(SHIFT_IN_LAYER)
+    vela.start_hidden()
+    rx.settle()  # Vela's start took the focus from the window: a click gives it back
+    seen, after = played(ctx, xtest, rx, BACK_BUTTON, FORWARD_BUTTON, -BACK_BUTTON,
+                         -FORWARD_BUTTON, want=2)
+    ctx.check("Back let go before Forward: Shift up at Forward's release, no button",
+              (seen, "KEYUP 16" in after), (["KEYDOWN 16", "KEYUP 16"], True))

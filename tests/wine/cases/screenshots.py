@@ -20,6 +20,10 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
   mouse   tray-mouse.png (the tray's "Mouse" submenu after a few bounces),
           tray-mouse-left.png (its "Left Button" open, a hand-edited threshold),
           tray-mouse-speed.png ("Wheel Speed" open), cut to the menus
+  layers  layer-menu.png (the profile menu listing the back button's layer
+          beside a program's profile), layer-shown.png (the layer shown: its own
+          wheel and forward button, its tap on the back button, the rest
+          dimmed from "All Programs")
   scales  window-<dpi>.png and submenu-<dpi>.png ("Combination" > "Word " open,
           "Copy(Ctrl+C)" under the pointer) at 96, 120, 144 and 192 DPI
   shortcuts  at 96 and 144 DPI: captions-<dpi>.png (a long shortcut and a text
@@ -35,8 +39,9 @@ import shutil
 import subprocess
 import time
 
-from harness import (COPY, IDS, KESTREL_PROFILE, PASTE, Menu, Receiver, Tray, Vela, XTest,
-                     caption_id, centre, crlf, ini, layout, log, open_entry, slot)
+from harness import (COPY, IDS, KESTREL_PROFILE, LAYER_WHILE_HELD, PASTE, Menu, Receiver, Tray,
+                     Vela, XTest, caption_id, centre, crlf, ini, layer, layout, log, open_entry,
+                     slot)
 
 
 class Shots:
@@ -207,6 +212,27 @@ def profiles(ctx):
     shots.take("profile-inherited", (x, y, w, h))
 
 
+def layers(ctx):
+    """The back button a layer button beside a program's profile: the profile
+    menu with its layer under the pointer, then the layer shown."""
+    session, shots = ctx.s, Shots(ctx)
+    vela = Vela(session, settings=ini(
+        slot("X1", **COPY), slot("X2", **LAYER_WHILE_HELD), slot("WD", "Next Track", vk=176),
+        "[Profiles]", "1=Editor.exe", slot("X1", **PASTE, profile="Editor.exe"),
+        layer("X2", WU=dict(caption="Volume Up", vk=175), WD=dict(caption="Volume Down", vk=174),
+              X1=dict(caption="Ctrl+Tab", action=9, Keys="162+9"))))
+    x, y, w, h = session.geometry(vela.start_shown())
+    m = Menu(session)
+    # "All Programs", "Editor.exe", "While Back Held", "New Profile For",
+    # "Delete This Profile".
+    root = m.open_caption((x, y), "0, 4")  # the profile caption
+    m.hover(root, 2, 5)
+    shots.take("layer-menu", around(session, (x, y, w, h), (root,)))
+    session.xdo("click", 1)
+    session.xdo("mousemove", 2, 2)
+    shots.take("layer-shown", (x, y, w, h))
+
+
 def shortcuts(ctx):
     session, shots = ctx.s, Shots(ctx)
     settings = ini(
@@ -271,4 +297,4 @@ def mouse(ctx):
 
 
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
-          "profiles": profiles, "mouse": mouse, "shortcuts": shortcuts}
+          "profiles": profiles, "mouse": mouse, "layers": layers, "shortcuts": shortcuts}

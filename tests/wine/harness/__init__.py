@@ -10,5 +10,6 @@ from .observers import (BACK, CTRL_C, CTRL_V, FORWARD, NATIVE_FORWARD, WHEEL_DOW
 from .session import Session, run_by_hand  # noqa: F401
 from .ui import (Menu, Tray, centre, ink_box, lightness, menu_row_point, painted,  # noqa: F401
                  open_entry, wait_gone)
-from .vela import (COPY, IDS, KESTREL_PROFILE, KESTREL_RUN, NATIVE, PASTE, Vela,  # noqa: F401
-                   caption_id, crlf, decode_text_file, ini, ini_value, layout, slot)
+from .vela import (COPY, IDS, KESTREL_PROFILE, KESTREL_RUN, LAYER_WHILE_HELD, NATIVE,  # noqa: F401
+                   PASTE, Vela, caption_id, crlf, decode_text_file, ini, ini_value, layer,
+                   layout, slot)

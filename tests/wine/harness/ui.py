@@ -220,11 +220,13 @@ class Menu:
 
     FRAME = 3
     # The root of a button's menu in Vela: "No Settings", "Keys and
-    # Shortcuts…", "Type Text…", six categories, "Macro" and "Hold While
-    # Pressed" (the probe's menu host shows neither of the last two); the
-    # categories from row ROOT_ENTRIES on.
-    ROOT_ENTRIES = 3
-    BUTTON_ROOT_ROWS = 11
+    # Shortcuts…", "Type Text…", "Layer While Held", six categories, "Macro"
+    # and "Hold While Pressed" (the probe's menu host shows neither of the
+    # last two, but "Win8 ShortCut"); the categories from row ROOT_ENTRIES on.
+    # The wheel and Alt+Tab have no "Layer While Held".
+    ROOT_ENTRIES = 4
+    BUTTON_ROOT_ROWS = 12
+    BUTTONS = ("R", "M", "X1", "X2")
 
     def __init__(self, session):
         self.s = session

@@ -296,10 +296,19 @@ def slot(name, caption, action=0, vk=0, group=1, hooked=1, mouse=0, launch="", m
     return [f"[{profile or name + 'ButtonSetting'}]"] + [f"{prefix}{k}={v}" for k, v in keys]
 
 
+def layer(button, **slots):
+    """A button's layer: its section ("[Layer:X2]") with the slots it sets,
+    each given as slot()'s keywords, keyed as in a profile ("WU.0=...")."""
+    name = f"Layer:{button}"
+    return [f"[{name}]"] + [line for slot_name, keys in slots.items()
+                            for line in slot(slot_name, profile=name, **keys)[1:]]
+
+
 # Functions as the catalogue stores them.
 COPY = dict(caption="Copy", action=2, vk=67)
 PASTE = dict(caption="Paste", action=2, vk=86)
 NATIVE = dict(hooked=0, group=0)
+LAYER_WHILE_HELD = dict(caption="Layer While Held", action=11)
 
 
 # ---- Facts of the sources ----------------------------------------------------------
@@ -323,7 +332,7 @@ SOURCE_HEADERS = ("core", "settings", "macro", "menu", "hooks", "win32", "contro
 NAMED_NUMBER = re.compile(r"^\s*(?:#define\s+(\w+)\s+(\d+)\b"
                           r"|[^\n]*constexpr[^=\n(]*\s(k\w+)\s*=\s*(\d+);)", re.M)
 CATALOGUE_ROW = re.compile(r"\b(?:mouse|key|launch|restoreOwnFunction|chooseProgram|chooseShortcut"
-                           r"|chooseText)\("
+                           r"|chooseText|layerWhileHeld)\("
                            r"(\w+), L\"([^\"]*)\", (\w+)")
 # A row of the slot options' table (core/SlotOptions.h): its menu text and command.
 OPTION_ROW = re.compile(r"\{\"\w+\", L\"[^\"]*\", L\"([^\"]*)\", (\w+),")
