@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vela and takes screenshots of it under Wine, as a user sees it:
 #
-#   scripts/screenshots.sh NAME      (window, menu, tray, macro, profiles, layers, shortcuts
+#   scripts/screenshots.sh NAME      (window, menu, tray, mouse, macro, profiles, layers, shortcuts
 #                                     or scales; pictures in build/screenshots/NAME)
 #
 # See tests/wine/cases/screenshots.py for what each set holds.
@@ -9,7 +9,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 name=${1:-}
-[[ -n "$name" ]] || { sed -n '2,/^"""/p' tests/wine/cases/screenshots.py; exit 2; }
+[[ -n "$name" ]] || { sed -n '2,/^"""/{/^"""/!p}' tests/wine/cases/screenshots.py; exit 2; }
 "$root/scripts/setup-debian.sh" >/dev/null
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$(nproc)" >/dev/null
