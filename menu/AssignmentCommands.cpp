@@ -93,27 +93,7 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
     }
     const CatalogueEntry* entry = findCatalogueEntry(commandId);
     if (!entry) return false;
-    switch (entry->kind) {
-        case EntryKind::RestoreOwnFunction:
-            restoreOwnFunction();
-            break;
-        case EntryKind::ChooseProgram:
-            chooseProgram();
-            break;
-        case EntryKind::ChooseShortcut:
-            chooseShortcut();
-            break;
-        case EntryKind::ChooseText:
-            chooseText();
-            break;
-        case EntryKind::LayerWhileHeld:
-            chooseLayerWhileHeld();
-            break;
-        case EntryKind::Mouse:
-        case EntryKind::Key:
-            applyCatalogueEntry(*entry);
-            break;
-    }
+    applyCatalogueEntry(*entry);
     return true;
 }
 
