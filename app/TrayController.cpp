@@ -71,7 +71,9 @@ TrayController::TrayController(HINSTANCE module, TrayActions actions)
                                           L"icon's menu. Vela takes the shortcut as soon as it "
                                           L"is free.");
                       },
-                      [this] { pauseShortcutText_ = kPauseHotkeyText; }}) {
+                      [this] { pauseShortcutText_ = kPauseHotkeyText; }}),
+      balloons_(timers_, kBalloonNextTimerId, kBalloonLongestShowMs,
+                [this](const Balloon& b) { return icon_.showBalloon(b.title, b.text); }) {
     timers_.setWindow(window_.hwnd());
 }
 
@@ -102,7 +104,9 @@ std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LP
         case kTrayCallbackMessage:
             return onNotification(wParam, lParam);
         case WM_TIMER:
-            if (pauseShortcut_.onTimer(static_cast<int>(wParam))) return 0;
+            if (pauseShortcut_.onTimer(static_cast<int>(wParam)) ||
+                balloons_.onTimer(static_cast<int>(wParam)))
+                return 0;
             if (wParam != static_cast<WPARAM>(kTrayMenuDelayTimerId)) return std::nullopt;
             openMenu();
             return 0;
@@ -131,6 +135,11 @@ LRESULT TrayController::onNotification(WPARAM iconId, LPARAM mouseMessage) {
         case WM_RBUTTONDOWN:
         case WM_RBUTTONDBLCLK:  // a right click soon after the last one
             openMenu();
+            break;
+        case NIN_BALLOONTIMEOUT:
+        case NIN_BALLOONUSERCLICK:
+        case NIN_BALLOONHIDE:
+            balloons_.gone();
             break;
         default:
             break;

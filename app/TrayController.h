@@ -15,6 +15,7 @@
 #include "app/TrayIcon.h"
 #include "app/ports/Win32TimerPort.h"
 #include "core/Autostart.h"
+#include "core/BalloonQueue.h"
 #include "core/SavePort.h"
 #include "core/ShortcutClaim.h"
 #include "core/SlotModel.h"
@@ -31,6 +32,9 @@ inline constexpr UINT kPauseHotkeyKey = 'P';
 inline constexpr wchar_t kPauseHotkeyText[] = L"Ctrl+Alt+Shift+P";
 // While another program owns the shortcut, Vela asks for it again this often.
 inline constexpr std::uint32_t kPauseHotkeyRetryMs = 3000;
+// A balloon waits for the one up to go; a shell that never says so (Wine)
+// has shown it by then.
+inline constexpr std::uint32_t kBalloonLongestShowMs = 15000;
 
 struct TrayActions {
     WindowPort& window;
@@ -63,8 +67,9 @@ public:
     // tray's window takes the tip as its title, where tools that list windows
     // can read it.
     void showBounces(const BounceCounts& counts);
+    // A balloon from the icon, once any before it has gone.
     void showBalloon(const wchar_t* title, const std::wstring& text) {
-        icon_.showBalloon(title, text);
+        balloons_.post({title, text});
     }
     // Takes the pause shortcut as soon as no other program owns it; the menu
     // shows it beside "Pause Remapping" from then on. Refused, the user is
@@ -84,6 +89,7 @@ private:
     win32::Win32TimerPort timers_;
     TrayIcon icon_;
     ShortcutClaim pauseShortcut_;
+    BalloonQueue balloons_;
     HWND mainWindow_ = nullptr;
     HICON normalIcon_ = nullptr;  // the window's, not ours to destroy
     win32::UniqueIcon pausedIcon_;

@@ -53,15 +53,16 @@ void TrayIcon::setNote(const std::wstring& note) {
     if (wanted_) notify(NIM_MODIFY);
 }
 
-void TrayIcon::showBalloon(const wchar_t* title, const std::wstring& text) {
-    if (!wanted_) return;
+bool TrayIcon::showBalloon(const std::wstring& title, const std::wstring& text) {
+    if (!wanted_) return false;
     NOTIFYICONDATAW balloon = data_;
     balloon.uFlags = NIF_INFO;
     balloon.dwInfoFlags = NIIF_WARNING;
-    wcsncpy(balloon.szInfoTitle, title,
-            sizeof(balloon.szInfoTitle) / sizeof(balloon.szInfoTitle[0]) - 1);
-    wcsncpy(balloon.szInfo, text.c_str(), sizeof(balloon.szInfo) / sizeof(balloon.szInfo[0]) - 1);
-    Shell_NotifyIconW(NIM_MODIFY, &balloon);
+    constexpr std::size_t kTitleRoom = sizeof(balloon.szInfoTitle) / sizeof(wchar_t) - 1;
+    constexpr std::size_t kTextRoom = sizeof(balloon.szInfo) / sizeof(wchar_t) - 1;
+    balloon.szInfoTitle[title.copy(balloon.szInfoTitle, kTitleRoom)] = L'\0';
+    balloon.szInfo[text.copy(balloon.szInfo, kTextRoom)] = L'\0';
+    return Shell_NotifyIconW(NIM_MODIFY, &balloon) != FALSE;
 }
 
 void TrayIcon::restore() {

@@ -42,8 +42,9 @@ public:
     // The tip: Vela's name and version, then `note` when there is one.
     void setNote(const std::wstring& note);
     std::wstring tip() const { return data_.szTip; }
-    // A balloon from the icon: a title and a line or two of text.
-    void showBalloon(const wchar_t* title, const std::wstring& text);
+    // A balloon from the icon: a title and a line or two of text; false
+    // when there is no icon to carry it. It replaces any balloon up.
+    bool showBalloon(const std::wstring& title, const std::wstring& text);
 
 private:
     bool notify(DWORD action);

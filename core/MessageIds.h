@@ -76,6 +76,8 @@ inline constexpr int kHideTimerId = 8;
 // program owns it.
 inline constexpr int kTrayMenuDelayTimerId = 0x7452;
 inline constexpr int kPauseHotkeyRetryTimerId = 0x7350;
+// The tray window's: the next balloon, should the shell not say the one up went.
+inline constexpr int kBalloonNextTimerId = 0x7442;
 // The foreground watch's: the looks after a click.
 inline constexpr int kLookAgainTimerId = 0x7646;
 // Each caption button's own: while the pointer is over it, whether it left.
@@ -163,7 +165,8 @@ static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
 // a test that posts one to the main window must reach that timer alone.
 static_assert(ids_detail::apart(std::array{
                   kMainWindowTimers, ids_detail::one(kTrayMenuDelayTimerId),
-                  ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kLookAgainTimerId),
+                  ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kBalloonNextTimerId),
+                  ids_detail::one(kLookAgainTimerId),
                   ids_detail::one(kCaptionHoverTimerId), ids_detail::one(kCaptureRenewTimerId)}),
               "timer ids overlap");
 
