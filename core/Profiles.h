@@ -30,7 +30,9 @@ struct ProgramProfile {
     bool sets(Slot slot) const { return slots[slot].has_value(); }
 };
 
-// File names compare as the file system does: without regard to case.
+// File names compare as the file system does: without regard to case. Names
+// that differ only by blanks at their ends share a section of the settings
+// file, so they are one program's too.
 bool sameProgram(std::wstring_view a, std::wstring_view b);
 
 class ProfileSet {

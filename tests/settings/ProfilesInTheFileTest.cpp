@@ -107,6 +107,18 @@ TEST_F(ProfilesInTheFile, ProgramNamesAreKeptExactlyAndMatchInAnyCase) {
     load();
     ASSERT_NE(profiles.find(L"\u00DCber.exe"), nullptr);
     EXPECT_TRUE(profiles.find(L"\u00DCber.exe")->sets(Slot::X1));
+
+    // A hand-edited list naming a program twice, once with a blank before it:
+    // both names read the one section, so they are one profile, and a change
+    // made to it is what the next save keeps.
+    put(L"[Profiles]\r\n1=notepad.exe\r\n2=\" notepad.exe\"\r\n"
+        L"[notepad.exe]\r\nX1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\nX1.6=1\r\n");
+    load();
+    EXPECT_EQ(profiles.all().size(), 1u);
+    profiles.find(L"notepad.exe")->slots[Slot::X1] = function(L"Cut", 88);
+    save();
+    EXPECT_NE(saved().find(L"X1.0=Cut"), std::wstring::npos) << testing::PrintToString(saved());
+    EXPECT_EQ(read(), (std::vector<std::wstring>{L"notepad.exe: X1"}));
 }
 
 // A section of the same name as a profile that is not Vela's keeps its own
