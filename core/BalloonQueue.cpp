@@ -11,8 +11,9 @@ void BalloonQueue::post(Balloon balloon) {
     if (!shown_) showNext();
 }
 
+// Nothing waits while nothing is up, so a late word about a balloon the
+// timer already ended changes nothing.
 void BalloonQueue::gone() {
-    if (!shown_) return;  // a late word about a balloon already replaced
     showNext();
 }
 

@@ -12,93 +12,72 @@ namespace {
 
 constexpr int kNextTimer = 0x42;
 constexpr std::uint32_t kLongestMs = 15000;
-
+const std::map<int, std::uint64_t> kWaiting{{kNextTimer, kLongestMs}};
 const Balloon kFolder{L"Vela keeps your settings elsewhere", L"Vela cannot save in C:\\Vela"};
-const Balloon kShortcut{L"Pause shortcut in use", L"Ctrl+Alt+Shift+P is used by another program"};
-const Balloon kThird{L"Third", L"and last"};
+const Balloon kShortcut{L"Pause shortcut in use", L"Ctrl+Alt+Shift+P is used elsewhere"};
 
+// A shell that records the titles it puts up, while there is an icon.
 struct Shell {
-    std::vector<std::wstring> shown;  // titles, in the order they went up
+    test::Recorder timers;
+    std::vector<std::wstring> shown;
     bool hasIcon = true;
+    BalloonQueue queue{timers, kNextTimer, kLongestMs, [this](const Balloon& b) {
+                           if (hasIcon) shown.push_back(b.title);
+                           return hasIcon;
+                       }};
 };
 
-// How the balloon up is ended: the shell says so, or the longest show passes.
-enum class End { ShellSays, TimerFires };
-
-class BalloonQueueTest : public ::testing::TestWithParam<End> {
-protected:
-    void end(BalloonQueue& queue) {
-        if (GetParam() == End::ShellSays) {
-            queue.gone();
-        } else {
-            EXPECT_TRUE(queue.onTimer(kNextTimer));
-        }
-    }
-};
+// The balloon up ends because the shell says so, or its longest show passes.
+class BalloonQueueTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(BalloonQueueTest, EachBalloonWaitsForTheOneUpAndNoneIsToldTwice) {
-    test::Recorder timers;
     Shell shell;
-    BalloonQueue queue(timers, kNextTimer, kLongestMs, [&](const Balloon& b) {
-        shell.shown.push_back(b.title);
-        return true;
-    });
-    const std::map<int, std::uint64_t> waiting{{kNextTimer, kLongestMs}};
+    BalloonQueue& queue = shell.queue;
+    const auto end = [&] {
+        if (GetParam()) return queue.gone();
+        EXPECT_TRUE(queue.onTimer(kNextTimer));
+    };
 
-    queue.post(kFolder);
-    queue.post(kShortcut);
-    queue.post(kFolder);    // up already
-    queue.post(kShortcut);  // waiting already
+    for (const Balloon& b : {kFolder, kShortcut, kFolder, kShortcut}) queue.post(b);
     EXPECT_EQ(shell.shown, std::vector<std::wstring>{kFolder.title});
     EXPECT_EQ(queue.waiting(), 1u);
-    EXPECT_EQ(timers.running(), waiting);
+    EXPECT_EQ(shell.timers.running(), kWaiting);
 
-    end(queue);
+    end();
     EXPECT_EQ(shell.shown, (std::vector<std::wstring>{kFolder.title, kShortcut.title}));
-    EXPECT_EQ(queue.shown(), kShortcut);
-    EXPECT_EQ(timers.running(), waiting);
-
-    end(queue);
+    EXPECT_EQ(shell.timers.running(), kWaiting);
+    end();
     EXPECT_FALSE(queue.shown());
-    EXPECT_TRUE(timers.running().empty());
-    // The shell's late word about a balloon the timer already ended changes nothing.
-    queue.gone();
+    EXPECT_TRUE(shell.timers.running().empty());
+    queue.gone();  // the shell's late word about a balloon already ended
     EXPECT_EQ(shell.shown.size(), 2u);
 
     // Nothing up: the next goes up at once, even one told before.
     queue.post(kFolder);
     EXPECT_EQ(shell.shown.back(), kFolder.title);
-    EXPECT_EQ(timers.running(), waiting);
+    EXPECT_EQ(shell.timers.running(), kWaiting);
 }
 
-INSTANTIATE_TEST_SUITE_P(Ends, BalloonQueueTest, ::testing::Values(End::ShellSays, End::TimerFires));
+INSTANTIATE_TEST_SUITE_P(ShellSaysOrTimerFires, BalloonQueueTest, ::testing::Bool());
 
-TEST(BalloonQueue, ABalloonTheShellRefusesLeavesNoWaitAndAnotherTimerIsNotOurs) {
-    test::Recorder timers;
+TEST(BalloonQueue, WithoutAnIconNothingWaitsAndAnotherTimerIsNotOurs) {
     Shell shell;
-    BalloonQueue queue(timers, kNextTimer, kLongestMs, [&](const Balloon& b) {
-        if (!shell.hasIcon) return false;
-        shell.shown.push_back(b.title);
-        return true;
-    });
     shell.hasIcon = false;
-    queue.post(kFolder);
-    EXPECT_FALSE(queue.shown());
-    EXPECT_TRUE(timers.running().empty());
+    shell.queue.post(kFolder);
+    EXPECT_FALSE(shell.queue.shown());
+    EXPECT_TRUE(shell.timers.running().empty());
 
     shell.hasIcon = true;
-    queue.post(kShortcut);
-    queue.post(kThird);
-    for (int id : {0, 7, kNextTimer + 1}) EXPECT_FALSE(queue.onTimer(id));
+    shell.queue.post(kShortcut);
+    shell.queue.post(kFolder);
+    for (int id : {0, 7, kNextTimer + 1}) EXPECT_FALSE(shell.queue.onTimer(id));
     EXPECT_EQ(shell.shown, std::vector<std::wstring>{kShortcut.title});
 
-    // The icon gone while one waits: the waiting one is dropped, not kept
-    // for ever.
+    // The icon gone with one waiting: dropped, not kept for ever.
     shell.hasIcon = false;
-    queue.gone();
-    EXPECT_FALSE(queue.shown());
-    EXPECT_EQ(queue.waiting(), 0u);
-    EXPECT_TRUE(timers.running().empty());
+    shell.queue.gone();
+    EXPECT_EQ(shell.queue.waiting(), 0u);
+    EXPECT_TRUE(shell.timers.running().empty());
 }
 
 }  // namespace
