@@ -185,6 +185,7 @@ void Composition::tellFallback(const std::wstring& folder) {
 // ---- What the main window passes on ------------------------------------------------
 
 bool Composition::onCommand(int id) {
+    if (tray_.onCommand(static_cast<std::uint32_t>(id))) return true;
     if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
         editDescription(*slot);
         return true;

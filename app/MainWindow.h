@@ -35,7 +35,8 @@ public:
     // The window is laid out and painted with its skin: load and go live.
     virtual void onWindowReady() = 0;
     // A click or menu choice the view does not handle itself (a function
-    // menu's row, a description label, "Save and Exit"): true when taken.
+    // menu's row, a description label, "Save and Exit", a tray command that
+    // another program posted to the window): true when taken.
     virtual bool onCommand(int id) = 0;
     // One of the window's own timers (core/MessageIds.h) fired.
     virtual void onTimer(int timerId) = 0;

@@ -115,7 +115,8 @@ std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LP
             if (actions_.togglePause) actions_.togglePause();
             return 0;
         case WM_COMMAND:
-            return onCommand(LOWORD(wParam));
+            if (onCommand(LOWORD(wParam))) return 0;
+            return std::nullopt;
         default:
             return std::nullopt;
     }
@@ -182,31 +183,31 @@ void TrayController::addMouseMenu(HMENU popup) {
         mouse.release();
 }
 
-std::optional<LRESULT> TrayController::onCommand(WORD id) {
+bool TrayController::onCommand(std::uint32_t id) {
     switch (id) {
         case ID_TRAY_HIDE:
             actions_.window.hide();
-            return 0;
+            return true;
         case ID_TRAY_SHOW:
             actions_.window.show();
-            return 0;
+            return true;
         case ID_TRAY_RESET:
             if (actions_.beforeReset) actions_.beforeReset();
             actions_.model.resetAll(actions_.saver);
-            return 0;
+            return true;
         case ID_TRAY_PAUSE:
             if (actions_.togglePause) actions_.togglePause();
-            return 0;
+            return true;
         case ID_TRAY_AUTOSTART:
             actions_.autostart.toggle();
-            return 0;
+            return true;
         case ID_TRAY_EXIT:
             actions_.exit();
-            return 0;
+            return true;
         default:
-            if (!kMouseMenuCommands.contains(id) || !actions_.mouseCommand) return std::nullopt;
+            if (!kMouseMenuCommands.contains(id) || !actions_.mouseCommand) return false;
             actions_.mouseCommand(id);
-            return 0;
+            return true;
     }
 }
 

@@ -75,13 +75,16 @@ public:
     // shows it beside "Pause Remapping" from then on. Refused, the user is
     // told once with a balloon: call it once the icon is there.
     void claimPauseShortcut() { pauseShortcut_.claim(); }
+    // A command of the tray menu (its "Mouse" submenu's too), whichever of
+    // Vela's windows it was posted to: outside programs post them to the main
+    // window. True when it was one.
+    bool onCommand(std::uint32_t id);
 
 private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onNotification(WPARAM iconId, LPARAM mouseMessage);
     void openMenu();
     void addMouseMenu(HMENU popup);
-    std::optional<LRESULT> onCommand(WORD id);
 
     HINSTANCE module_;
     TrayActions actions_;

@@ -82,6 +82,7 @@ TABLE = [
     case("tray: start with Windows", tray.autostart, virgin_profile=True, beside=True),
     case("tray: saves and exit", tray.saves_and_exit, beside=True),
     case("tray: reset", tray.reset),
+    case("tray: the menu's commands posted to the window", tray.commands_posted_to_the_window),
     case("tray: pause remapping", tray.pause),
     case("tray: a pause shortcut another program owns", tray.pause_shortcut_owned_elsewhere),
     case("tray: living in the tray", tray.living_in_the_tray, beside=True),

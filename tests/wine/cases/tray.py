@@ -142,6 +142,41 @@ def saves_and_exit(ctx):
                   True)
 
 
+def commands_posted_to_the_window(ctx):
+    """The tray menu's commands posted to the window titled "Vela", as a
+    script or a game launcher finds and posts them: each does what its menu
+    row does, Exit last (the file written, code 0)."""
+    s = ctx.s
+    vela = Vela(s, settings=ini(slot("X1", **COPY)))
+    tray = ctx.tray()
+    vela.start_shown()
+    tray.wait_icon()
+    vela.post(IDS.ID_TRAY_HIDE)
+    ctx.check("hide_hides", vela.wait_visible(0), 0)
+    vela.post(IDS.ID_TRAY_SHOW)
+    ctx.check("show_shows", vela.wait_visible(1), 1)
+    vela.post(IDS.ID_TRAY_PAUSE)
+    ctx.check("pause_greys_the_icon", tray.wait_colour(False, "posted-pause") < 0.3, True)
+    vela.post(IDS.ID_TRAY_PAUSE)
+    ctx.check("pause_again_resumes", tray.wait_colour(True, "posted-resume") > 0.5, True)
+    off = s.reg_query(KESTREL_PROFILE, "BootValue") == "1"
+    vela.post(IDS.ID_TRAY_AUTOSTART)
+    ctx.check("start_with_windows_toggles",
+              s.wait_reg(KESTREL_PROFILE, "BootValue", "0" if off else "1"), "0" if off else "1")
+    vela.post(IDS.ID_TRAY_AUTOSTART)
+    s.wait_reg(KESTREL_PROFILE, "BootValue", "1" if off else "0")
+    vela.post(IDS.ID_TRAY_RESET)
+    ctx.check("reset_unhooks_forward", bool(vela.wait_saved("X1ButtonSetting", "1", "0")), True)
+    with FileWatch(vela.folder, "QmSetting.ini") as watch:
+        vela.post(IDS.ID_TRAY_EXIT)
+        try:
+            status = vela.proc.wait(5)
+        except Exception:
+            status = "still running"
+        ctx.check("exit_ends_vela_with_code_zero", status, 0)
+        ctx.check("exit_writes_the_file", watch.poll(), 1)
+
+
 def reset(ctx):
     """"Reset" from the tray: every remapped input works natively again at
     once, the settings file is written at once, and the other values of each

@@ -58,18 +58,17 @@ std::vector<WORD> parseIds(const std::wstring& list) {
     return ids;
 }
 
-// A chosen menu entry reaches its owner as a posted WM_COMMAND (the tray
-// menu's go to the tray's window); posting them back to back puts them all in
-// the queue before any timer can fire.
+// Commands go where an outside program sends them (a script, a launcher that
+// hides or ends tools before a game): to the window it finds by its title.
+// Posted back to back, they are all in the queue before any timer can fire.
 void post(EventLog& log, UINT message, const std::wstring& list) {
-    HWND window = velaWindow(log);
+    HWND window = FindWindowW(nullptr, kWindowTitle);
+    log.line("window %d", window ? 1 : 0);
     if (!window) return;
     int posted = 0;
     for (WORD id : parseIds(list)) {
-        const bool tray = message == WM_COMMAND &&
-                          (kTrayCommands.contains(id) || kMouseMenuCommands.contains(id));
         const WPARAM wParam = message == WM_COMMAND ? MAKEWPARAM(id, 0) : id;
-        if (PostMessageW(tray ? trayWindow() : window, message, wParam, 0)) ++posted;
+        if (PostMessageW(window, message, wParam, 0)) ++posted;
     }
     log.line("posted %d", posted);
 }
