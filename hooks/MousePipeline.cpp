@@ -135,6 +135,14 @@ MouseOutcome MousePipeline::onWheel(const MouseInput& in, Tick time, SlotSet ins
 }
 
 MouseOutcome MousePipeline::onEvent(const MouseInput& in, Tick time, SlotSet installed) {
+    MouseOutcome out = decide(in, time, installed);
+    const bool click = in.kind == MouseEventKind::LeftUp || in.kind == MouseEventKind::RightUp ||
+                       in.kind == MouseEventKind::MiddleUp;
+    out.otherInput = click && !out.swallow;
+    return out;
+}
+
+MouseOutcome MousePipeline::decide(const MouseInput& in, Tick time, SlotSet installed) {
     if (!in.injected) {
         if (const auto b = buttonOf(in)) return onButton(in, b->button, b->down, time, installed);
         if (in.kind == MouseEventKind::Wheel || in.kind == MouseEventKind::TiltWheel)

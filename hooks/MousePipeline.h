@@ -71,6 +71,9 @@ struct MouseOutcome {
     MouseSends send;
     // The bounce counts changed.
     bool counted = false;
+    // Input that went on to programs and spoils the tap of a held layer
+    // button: a left, right or middle button's release.
+    bool otherInput = false;
 };
 
 class MousePipeline {
@@ -101,6 +104,7 @@ private:
     MouseOutcome onButton(const MouseInput& in, MouseButton button, bool down, Tick time,
                           SlotSet installed);
     MouseOutcome onWheel(const MouseInput& in, Tick time, SlotSet installed);
+    MouseOutcome decide(const MouseInput& in, Tick time, SlotSet installed);
 
     ChatterFilter chatter_;
     WheelShaper wheel_;

@@ -221,11 +221,6 @@ bool mouseHookNeeded() {
             g.listener.load(std::memory_order_acquire) != nullptr);
 }
 
-// A button whose release may have brought another window to the front.
-bool activatingRelease(WPARAM message) {
-    return message == WM_LBUTTONUP || message == WM_RBUTTONUP || message == WM_MBUTTONUP;
-}
-
 void tellClickWatcher() {
     if (g.clicksWatched.load(std::memory_order_acquire)) tellListener(EngineEvent::Click);
 }
@@ -327,7 +322,7 @@ LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
             deliver(out);
             syncReleaseTimer(ms.time);
             const Verdict& v = out.verdict;
-            if (activatingRelease(wParam) && !out.swallow) tellClickWatcher();
+            if (out.otherInput) tellClickWatcher();
             if (out.released.release || (out.swallow && (!v.reportSlot || v.release)))
                 settleLater(mouseHookNeeded());
             if (out.swallow) return 1;
