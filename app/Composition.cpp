@@ -65,10 +65,8 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                             layerState_.abandon();
                             for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
                         },
-                        [this] {
-                            foreground_.clickSeen();
-                            layerState_.otherInput();
-                        },
+                        [this] { foreground_.clickSeen(); },
+                        [this] { layerState_.otherInput(); },
                         [this](const CapturedKey& key) { hooks_.captured(key); },
                         [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
       window_(module, *this),

@@ -43,6 +43,9 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
         case hooks::EngineEvent::Click:
             if (actions_.clicked) actions_.clicked();
             break;
+        case hooks::EngineEvent::OtherInput:
+            if (actions_.otherInput) actions_.otherInput();
+            break;
         case hooks::EngineEvent::CapturedKey:
             if (actions_.keyCaptured)
                 actions_.keyCaptured(hooks::unpackCapturedKey(static_cast<std::uint32_t>(lParam)));

@@ -25,6 +25,9 @@ struct HookReportActions {
     std::function<void()> hooksRestored;
     // A left, right or middle click went through (while clicks are watched).
     std::function<void()> clicked;
+    // A press, notch or tilt of the mouse that no slot reported began (while
+    // clicks are watched).
+    std::function<void()> otherInput;
     // A key event the engine took while it captures the keyboard.
     std::function<void(const CapturedKey& key)> keyCaptured;
     // The chatter filter or the wheel's bounce filter took another bounce:

@@ -51,8 +51,9 @@ public:
     // `detail` goes with the press to the port (what the hook said with it).
     void press(Slot slot, std::uint32_t tick, std::uint32_t detail = 0);
     void release(Slot slot, std::uint32_t tick);
-    // Input that Vela does not remap (a left click): a layer button held
-    // meanwhile is no longer tapped.
+    // Input of the mouse begun that no slot reported (a button pressed, the
+    // wheel turned or tilted): a layer button held meanwhile is no longer
+    // tapped.
     void otherInput();
     // The layer ends without a tap, and what the presses made inside a layer
     // hold comes up now; their releases, and the layer button's, do nothing

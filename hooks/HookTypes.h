@@ -48,6 +48,7 @@ enum class EngineEvent : std::uint32_t {
     Click = 3,          // a left, right or middle click went through (clicks watched)
     CapturedKey = 4,    // lParam: a key event taken while Vela captures (packCapturedKey)
     Bounces = 5,        // lParam: a bounce count changed (packBounces)
+    OtherInput = 6,     // a press, notch or tilt no slot reported began (clicks watched)
 };
 
 // A captured key event in the 32 bits of a message parameter: the virtual

@@ -106,6 +106,7 @@ MouseOutcome MousePipeline::onButton(const MouseInput& in, MouseButton button, b
     }
     out.verdict = remap_.onEvent(in, installed);
     out.swallow = out.verdict.suppress;
+    out.otherInput = down && !out.verdict.reportSlot;
     if (!out.send.empty() && !out.swallow) {
         out.send.add({MouseSend::Kind::Button, button, down});
         out.swallow = true;
@@ -127,6 +128,7 @@ MouseOutcome MousePipeline::onWheel(const MouseInput& in, Tick time, SlotSet ins
     physical.wheelDelta = shaped.physical;
     out.verdict = remap_.onEvent(physical, installed);
     out.swallow = out.verdict.suppress;
+    out.otherInput = !out.verdict.reportSlot;
     if (out.swallow || shaped.action != WheelVerdict::Action::Replace) return out;
     for (int delta : shaped.send)
         out.send.add({MouseSend::Kind::Wheel, {}, false, delta, horizontal});
@@ -138,7 +140,7 @@ MouseOutcome MousePipeline::onEvent(const MouseInput& in, Tick time, SlotSet ins
     MouseOutcome out = decide(in, time, installed);
     const bool click = in.kind == MouseEventKind::LeftUp || in.kind == MouseEventKind::RightUp ||
                        in.kind == MouseEventKind::MiddleUp;
-    out.otherInput = click && !out.swallow;
+    out.clicked = click && !out.swallow;
     return out;
 }
 

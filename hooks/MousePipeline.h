@@ -71,9 +71,14 @@ struct MouseOutcome {
     MouseSends send;
     // The bounce counts changed.
     bool counted = false;
-    // Input that went on to programs and spoils the tap of a held layer
-    // button: a left, right or middle button's release.
+    // Input the user began now that no slot reported: the press of a button,
+    // a notch or a tilt (a bounce is none). It spoils the tap of a held layer
+    // button; a release does not, its press came before the hold or spoiled
+    // it already, however long the chatter filter held it back.
     bool otherInput = false;
+    // A left, right or middle release went on to programs: a click that may
+    // have brought another window to the front.
+    bool clicked = false;
 };
 
 class MousePipeline {

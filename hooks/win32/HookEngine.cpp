@@ -221,8 +221,12 @@ bool mouseHookNeeded() {
             g.listener.load(std::memory_order_acquire) != nullptr);
 }
 
-void tellClickWatcher() {
-    if (g.clicksWatched.load(std::memory_order_acquire)) tellListener(EngineEvent::Click);
+// What the listener hears of input that is not a slot's, while it watches
+// clicks: after the reports of the event itself.
+void tellClickWatcher(const MouseOutcome& out) {
+    if (!g.clicksWatched.load(std::memory_order_acquire)) return;
+    if (out.otherInput) tellListener(EngineEvent::OtherInput);
+    if (out.clicked) tellListener(EngineEvent::Click);
 }
 
 bool capturing() {
@@ -322,7 +326,7 @@ LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
             deliver(out);
             syncReleaseTimer(ms.time);
             const Verdict& v = out.verdict;
-            if (out.otherInput) tellClickWatcher();
+            tellClickWatcher(out);
             if (out.released.release || (out.swallow && (!v.reportSlot || v.release)))
                 settleLater(mouseHookNeeded());
             if (out.swallow) return 1;

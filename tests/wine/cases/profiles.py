@@ -7,7 +7,7 @@ import time
 
 from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, LAYER_WHILE_HELD, NATIVE, NATIVE_FORWARD,
                      PASTE, WHEEL_UP, Abort, Receiver, Vela, XTest, ini, layer, lightness, layout,
-                     short, slot, wait_until)
+                     qpc_now, short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
 # profile spelt in other capitals, as Windows compares file names); Third.exe
@@ -212,3 +212,34 @@ def layer_while_held(ctx):
                          -FORWARD_BUTTON, want=2)
     ctx.check("Back let go before Forward: Shift up at Forward's release, no button",
               (seen, "KEYUP 16" in after), (["KEYDOWN 16", "KEYUP 16"], True))
+
+    # Only input begun during the hold spoils the tap: a left release the
+    # chatter filter held back (its window on since the left button bounced)
+    # is let go as Back goes down 5 ms later, and Back is still a tap; a left
+    # click or a tilt while Back is held spoils it.
+    vela.post(IDS.ID_TRAY_EXIT)
+    vela.proc.wait(10)
+    vela.write_settings(SHIFT_IN_LAYER + "[Mouse]\r\nChatterLeft=1\r\n")
+    vela.start_hidden()
+    rx.settle()
+    xtest.edges(1, [40, 8, 40])
+    time.sleep(0.3)
+    for name, between, want in (("left let go 5 ms before Back", None, ["XBUTTONDOWN 1",
+                                                                         "XBUTTONUP 1"]),
+                                ("a left click during the hold", 1, []),
+                                ("a tilt during the hold", 7, ["MOUSEHWHEEL 120"])):
+        mark = rx.log.mark()
+        if between is None:
+            up = xtest.edges(1, [40])[-1]
+            while qpc_now() < up + 50000:
+                pass
+        xtest.button(BACK_BUTTON, True)
+        if between:
+            time.sleep(0.05)
+            xtest.edges(between, [20])
+        time.sleep(0.1)
+        xtest.button(BACK_BUTTON, False)
+        rx.settle()
+        wait_until(lambda: len(rx.keys_and_buttons(mark)) >= len(want), 3, 0.05)
+        time.sleep(0.3)
+        ctx.check(f"Back tapped, {name}", rx.keys_and_buttons(mark), want)

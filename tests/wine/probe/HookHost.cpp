@@ -115,6 +115,9 @@ public:
                 case hooks::EngineEvent::Click:
                     log_.line("click");
                     break;
+                case hooks::EngineEvent::OtherInput:
+                    log_.line("other input");
+                    break;
                 case hooks::EngineEvent::CapturedKey: {
                     const CapturedKey key =
                         hooks::unpackCapturedKey(static_cast<std::uint32_t>(detail));
