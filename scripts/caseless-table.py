@@ -2,6 +2,9 @@
 """Prints the rows of kUppercase in core/CaselessName.cpp: the simple
 uppercase mapping of every UTF-16 unit that is the small letter of a case
 pair (its capital lowercases back to it), from Python's Unicode database.
+Python's upper() is the full mapping: where it gives more than one letter
+(the Greek letters with iota subscript become two), the titlecase letter is
+the simple mapping when it is one letter.
 Variant forms that only uppercase into another letter's capital (dotless i,
 long s, micro sign, the Greek symbol forms) stay themselves, as in the
 system's table; the final sigma joins its capital.
@@ -16,6 +19,8 @@ KEPT = {0x03C2}  # final sigma
 
 def upper(c):
     u = chr(c).upper()
+    if len(u) != 1:
+        u = chr(c).title()
     if len(u) != 1 or ord(u) == c or ord(u) > 0xFFFF:
         return None
     if chr(ord(u)).lower() != chr(c) and c not in KEPT:

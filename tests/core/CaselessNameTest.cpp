@@ -52,5 +52,24 @@ TEST(CaselessName, LettersMeetTheirCapitalsInEveryScriptAndSortByThem) {
     }
 }
 
+// The Greek letters with iota subscript meet their capitals with
+// prosgegrammeni, one unit each, as the system folds them (their full
+// uppercase is two letters, which a unit-by-unit compare cannot use).
+TEST(CaselessName, GreekLettersWithIotaSubscriptMeetTheirCapitals) {
+    std::wstring small;
+    std::wstring capitals;
+    for (const wchar_t first : {0x1F80, 0x1F90, 0x1FA0})
+        for (wchar_t c = first; c < first + 8; ++c) {
+            small += c;
+            capitals += static_cast<wchar_t>(c + 8);
+        }
+    small += L"\u1FB3\u1FC3\u1FF3";
+    capitals += L"\u1FBC\u1FCC\u1FFC";
+    for (std::size_t i = 0; i < small.size(); ++i)
+        EXPECT_TRUE(sameCaseless(small.substr(i, 1), capitals.substr(i, 1)))
+            << std::hex << static_cast<int>(small[i]);
+    EXPECT_EQ(compareCaseless(L"\u1F80", L"\u1F81"), -1);
+}
+
 }  // namespace
 }  // namespace vela
