@@ -66,7 +66,8 @@ done < <(git ls-files -co --exclude-standard -- '*.h' '*.hpp' '*.cpp' '*.rc' | g
 
 if ((bad)); then
     echo "includes must point down the tree only, and portable folders stay off the platform's"
-    echo "headers (see DESIGN.md)"
+    echo "headers (the floors are drawn at the top of scripts/check-layers.sh and under Layout in"
+    echo "README.md)"
     exit 1
 fi
 echo "layers: no include points back up, no platform header in a portable folder"
