@@ -12,6 +12,8 @@ namespace vela {
 namespace {
 
 constexpr std::wstring_view kNothingPressed = L"Press a shortcut";
+constexpr std::wstring_view kClickToGoOn =
+    L"Another window has the keyboard now. Click here to go on pressing the shortcut.";
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kQuietText = RGB(120, 120, 120);
@@ -67,9 +69,26 @@ void CKeyChordDlg::onInit() {
         if (row >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), i);
     }
 
-    capture_.beginCapture([this](const CapturedKey& key) { onKey(key); });
+    prompt_.resize(static_cast<std::size_t>(GetWindowTextLengthW(item(IDC_CHORD_PROMPT))) + 1);
+    prompt_.resize(static_cast<std::size_t>(
+        GetWindowTextW(item(IDC_CHORD_PROMPT), prompt_.data(), static_cast<int>(prompt_.size()))));
+    listen(true);
     SetTimer(hwnd(), kCaptureRenewTimerId, kCaptureRenewMs, nullptr);
     showChord();
+}
+
+// Only while the dialog is in front: the keyboard belongs to the window the
+// user clicked into.
+void CKeyChordDlg::listen(bool on) {
+    if (on == listening_) return;
+    listening_ = on;
+    SetDlgItemTextW(hwnd(), IDC_CHORD_PROMPT, on ? prompt_.c_str() : kClickToGoOn.data());
+    if (on) {
+        capture_.beginCapture([this](const CapturedKey& key) { onKey(key); });
+    } else {
+        capture_.endCapture();
+        state_.stoppedListening();
+    }
 }
 
 void CKeyChordDlg::onKey(const CapturedKey& key) {
@@ -137,6 +156,9 @@ std::optional<LRESULT> CKeyChordDlg::handleMessage(UINT message, WPARAM wParam, 
             // takes it and no button looks chosen.
             SetFocus(item(IDC_CHORD_LIST));
             return FALSE;
+        case WM_ACTIVATE:
+            listen(LOWORD(wParam) != WA_INACTIVE);
+            break;
         case WM_TIMER:
             if (wParam != kCaptureRenewTimerId) break;
             capture_.renewCapture();

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "controls/DialogFace.h"
 #include "core/ChordCapture.h"
@@ -16,11 +17,12 @@
 
 namespace vela {
 
-// While it is open the keyboard is Vela's alone (KeyCapturePort): Windows,
-// Alt+Tab, Print Screen, Alt+F4, Escape and Enter are captured as keys, not
-// acted on. Only its buttons end it: OK (with a shortcut to give), Cancel,
-// and Clear, which empties it. The capture ends on every way out, the
-// dialog's destruction included.
+// While it is open and in front the keyboard is Vela's alone
+// (KeyCapturePort): Windows, Alt+Tab, Print Screen, Alt+F4, Escape and Enter
+// are captured as keys, not acted on. Behind another window it lets the
+// keyboard be and asks to be clicked. Only its buttons end it: OK (with a
+// shortcut to give), Cancel, and Clear, which empties it. The capture ends on
+// every way out, the dialog's destruction included.
 class CKeyChordDlg : public win32::Dialog {
 public:
     // Shows `current` until something is pressed or chosen.
@@ -37,6 +39,7 @@ protected:
 
 private:
     void onInit();
+    void listen(bool on);
     void onKey(const CapturedKey& key);
     void onListChoice();
     void showChord();
@@ -46,6 +49,8 @@ private:
     KeyNames& names_;
     ChordCapture state_;
     KeyChord shown_;
+    bool listening_ = false;
+    std::wstring prompt_;  // what it asks for while it listens
     DialogFace face_;
     win32::UniqueGdi<HBRUSH> white_;
     win32::UniqueGdi<HFONT> chordFont_;

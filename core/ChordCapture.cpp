@@ -66,6 +66,12 @@ void ChordCapture::chooseFromList(ChordKey key) {
     building_ = false;
 }
 
+void ChordCapture::stoppedListening() {
+    down_.reset();
+    held_ = 0;
+    building_ = false;
+}
+
 void ChordCapture::clear() {
     chord_ = KeyChord();
     building_ = false;

@@ -30,7 +30,8 @@ struct CapturedKey {
 //   modifier pressed after the key of a chord while something is still down
 //   changes nothing, another key makes a new chord with the modifiers held.
 // - Auto-repeats change nothing; a release whose press came before the
-//   dialog listened changes nothing.
+//   dialog listened changes nothing; while it does not listen, the chord
+//   stays and nothing counts as held.
 // - Every key is a key: Escape, Enter, Tab, Windows, Print Screen, Alt+F4.
 // - AltGr is Right Alt: Windows sends it as a marked left Control and Right
 //   Alt (the Control is left out), Wine as its own key 0xE4.
@@ -42,6 +43,9 @@ public:
     // A key from the dialog's list replaces the key and keeps the modifiers.
     void chooseFromList(ChordKey key);
     void clear();
+    // The dialog stopped listening (another window in front): what is held
+    // now may come up unseen, so the chord keeps nothing of it.
+    void stoppedListening();
 
     // The chord so far; empty until something was pressed.
     const KeyChord& chord() const { return chord_; }

@@ -13,6 +13,8 @@ inline constexpr std::uint32_t Tab = 0x09;
 inline constexpr std::uint32_t Alt = 0x12;  // VK_MENU
 inline constexpr std::uint32_t LeftAlt = 0xA4;
 inline constexpr std::uint32_t RightAlt = 0xA5;
+inline constexpr std::uint32_t LeftWin = 0x5B;
+inline constexpr std::uint32_t RightWin = 0x5C;
 }  // namespace keycode
 
 struct KeyInput {

@@ -9,6 +9,7 @@
 
 #include <array>
 #include <atomic>
+#include <bitset>
 #include <optional>
 
 #include "core/InputRecords.h"
@@ -355,12 +356,14 @@ LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
         }
         const Verdict v = t.keys.onEvent(in, installedSlots());
         post(v);
-        if (v.maskFirst) sendMenuMask();
+        if (v.maskFirst || c.maskFirst) sendMenuMask();
         if (v.suppress) {
             if (!in.down) settleLater(keyHookNeeded());
             return 1;
         }
-        if (v.maskFirst) settleLater(keyHookNeeded());
+        // The release of a key held through the capture may have been the
+        // last the hook stayed for.
+        if (!in.down) settleLater(keyHookNeeded());
     }
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
@@ -389,6 +392,9 @@ void applyHooks() {
         // for the system now; the filter learns it before the first event.
         const auto down = [](int vk) { return (GetAsyncKeyState(vk) & 0x8000) != 0; };
         t.keys.onHookInstalled(down(VK_TAB), down(VK_LMENU), down(VK_RMENU));
+        std::bitset<256> keysDown;
+        for (int vk = 1; vk < static_cast<int>(keysDown.size()); ++vk) keysDown[vk] = down(vk);
+        t.capture.onHookInstalled(keysDown);
         t.keyHook.reset(SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0));
     }
     if (!keys) t.keyHook.reset();

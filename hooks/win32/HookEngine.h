@@ -37,12 +37,13 @@ VELA_HOOK_API int vela_hook_listen(HWND window, UINT message, int clicks);
 
 // Vela's capture of the keyboard, while the user presses a shortcut for it to
 // learn: with `on`, from the moment this returns every key event that no
-// program injected is swallowed and posted to the listener (vela_hook_listen)
-// as a vela::hooks::EngineEvent::CapturedKey; a release whose press was
-// swallowed stays swallowed after the capture, so nothing the system saw stays
-// down. Each call with `on` renews the capture for five seconds, after which
-// it ends by itself; 0 ends it. Returns 1, or 0 when the hook thread did not
-// answer.
+// program injected is posted to the listener (vela_hook_listen) as a
+// vela::hooks::EngineEvent::CapturedKey, and every key pressed is swallowed.
+// A key the system saw go down before keeps going to it, and a key still held
+// when the capture ends comes up for it (Alt and Windows masked), so nothing
+// stays down for the system (hooks/CaptureFilter.h). Each call with `on`
+// renews the capture for five seconds, after which it ends by itself; 0 ends
+// it. Returns 1, or 0 when the hook thread did not answer.
 VELA_HOOK_API int vela_hook_capture(int on);
 
 // How the mouse itself behaves, apart from any slot: the chatter filter of

@@ -15,13 +15,16 @@ struct EnglishOnly final : KeyNames {
 
 // Plays steps written as the hook would report them, in hex: "+A2" a press of
 // virtual key A2, "-A2" its release, "/21D" the scan code, "*" the extended
-// flag; "list:7C" a key chosen from the list; "clear" the Clear button.
+// flag; "list:7C" a key chosen from the list; "clear" the Clear button;
+// "away" the dialog stopped listening for a while.
 KeyChord capture(const std::string& steps) {
     ChordCapture capture;
     std::istringstream in(steps);
     for (std::string step; in >> step;) {
         if (step == "clear") {
             capture.clear();
+        } else if (step == "away") {
+            capture.stoppedListening();
         } else if (step.starts_with("list:")) {
             capture.chooseFromList(static_cast<ChordKey>(std::stoul(step.substr(5), nullptr, 16)));
         } else {
@@ -75,6 +78,8 @@ TEST(ChordCapture, KeepsTheChordTheUserMeans) {
         {"cleared", "+A2 +54 clear", L""},
         {"cleared, a modifier still held", "+A2 clear +A4", L""},
         {"cleared, then a key", "+A2 +54 clear +4B", L"Ctrl+K"},
+        {"kept while away", "+A2 +54 away", L"Ctrl+T"},
+        {"what was held when it went away", "+A2 +54 away +A0 +4B", L"Shift+K"},
     };
     EnglishOnly names;
     for (const auto& c : cases) EXPECT_EQ(chordText(capture(c.steps), names), c.chord) << c.what;

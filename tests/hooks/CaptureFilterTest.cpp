@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <bitset>
 #include <tuple>
 
 #include "hooks/CaptureFilter.h"
@@ -19,7 +20,8 @@ struct CaptureStep {
 constexpr CaptureVerdict kTaken{true, true};
 constexpr CaptureVerdict kTold{false, true};
 constexpr CaptureVerdict kPassed{false, false};
-constexpr CaptureVerdict kKept{true, false};  // swallowed, nobody told
+constexpr CaptureVerdict kKept{true, false};           // swallowed, nobody told
+constexpr CaptureVerdict kMasked{false, false, true};  // the menu-mask key goes first
 
 TEST(CaptureFilter, TakesEveryKeyWhileCapturingAndLeavesTheSystemNothingHalfPressed) {
     const CaptureStep steps[] = {
@@ -28,19 +30,26 @@ TEST(CaptureFilter, TakesEveryKeyWhileCapturingAndLeavesTheSystemNothingHalfPres
         {0x27, true, true, kTaken},
         {0x27, true, true, kTaken},  // an auto-repeat
         {0x27, false, true, kTaken},
-        {0x11, false, true, kTold},  // its press went through: so does its release
+        {0x11, true, true, kTold},   // its press went through: so do its repeats
+        {0x11, false, true, kTold},  // and its release
+        {0xA5, true, true, kTold},   // down before the hook went in: the same
         {0x1B, true, true, kTaken},  // Escape is a key like any other
         {0x1B, false, true, kTaken},
-        {0x41, true, true, kPassed, true},  // injected: not the user's
+        {0xA5, false, true, {false, true, true}},  // Alt over keys never seen: masked
+        {0x41, true, true, kPassed, true},         // injected: not the user's
         {0x41, false, true, kPassed, true},
-        // The capture ends with Windows still held: its repeats and its
-        // release stay Vela's, and nobody hears of them.
+        {0x11, true, true, kTaken},
+        // The capture ends with Windows and Control held: their repeats stay
+        // Vela's, their releases go to the system (which may have read them as
+        // down since), Windows masked so that no Start menu opens.
         {0x5B, true, false, kKept},
-        {0x5B, false, false, kKept},
+        {0x5B, false, false, kMasked},
+        {0x11, false, false, kPassed},
         {0x5B, true, false, kPassed},
         {0x5B, false, false, kPassed},
     };
     CaptureFilter filter;
+    filter.onHookInstalled(std::bitset<256>().set(0xA5));
     int n = 0;
     for (const CaptureStep& s : steps) {
         EXPECT_EQ(filter.onEvent({s.vk, s.down, s.injected}, s.capturing), s.verdict)

@@ -96,6 +96,22 @@ def capture_dialog(ctx):
                   ({k: vela.ini(f"{name}ButtonSetting", k) for k in "0126"},
                    vela.text(f"IDC_CAPTION_{name}")),
                   ({"0": caption, "1": "1", "2": "9", "6": "1"}, caption))
+    # Behind another window the dialog leaves the keyboard alone and asks for
+    # a click; clicked, it listens again. Control held through OK comes up.
+    listening = open_dialog(ctx, vela, "WD", IDS.kKeysAndShortcutsCommand)["prompt"]
+    mark = watcher.log.mark()
+    s.xdo("mousemove", *watcher.centre, "click", 1, "key", "a")
+    ctx.check("dialog behind: keys reach the window in front, the dialog asks for a click",
+              (watcher.log.wait_count(r"^KEYUP 65 ", 1, 5, since=mark),
+               "Click" in vela.dialog()["prompt"]), (True, True))
+    vela.click_control(IDS.IDC_CHORD_CLEAR)
+    s.xdo("keydown", "ctrl", "key", "F6")
+    ctx.check("clicked, it listens again", vela.wait_dialog("chord", "Control+F6")["prompt"],
+              listening)
+    vela.click_control(IDS.IDOK)
+    vela.wait_saved("WDButtonSetting", "Keys", "162+117")
+    s.xdo("keyup", "ctrl")
+    ctx.check("Control held through OK, then let go: up", s.keys_down(WATCHED_KEYS), [])
     vela.make_active("X2")
     vela.post(IDS.menu("Hold While Pressed"))
     vela.wait_saved("X2ButtonSetting", "Hold", "1")

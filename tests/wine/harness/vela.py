@@ -167,10 +167,10 @@ class Vela:
     def dialog(self):
         """What an open shortcut or text dialog shows: {"chord" or "typed": its
         text, "list": (top row, row height), control id: (x, y, w, h, enabled)
-        on the screen}; empty when none is open."""
+        on the screen, "prompt": the shortcut dialog's}; empty when none is open."""
         view = {}
         for text in self.s.probe("texts").lines():
-            m = re.match(r"^(chord|typed) ?(.*)$", text)
+            m = re.match(r"^(chord|typed|prompt) ?(.*)$", text)
             if m:
                 view[m.group(1)] = m.group(2).replace("\\r", "\r").replace("\\n", "\n") \
                     if m.group(1) == "typed" else m.group(2)

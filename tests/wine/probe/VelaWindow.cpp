@@ -12,7 +12,7 @@
 // Lines: "window 0|1", "visible 0|1", "text <control id> <UTF-8 text>",
 // "entry <UTF-8 text>", "chord <UTF-8 text>", "typed <escaped UTF-8 text>",
 // "control <id> <x> <y> <w> <h> <enabled>" (screen pixels), "list <top row>
-// <row height>",
+// <row height>", "prompt <UTF-8 text>" (the shortcut dialog's),
 // "count <n>", "visible", "hidden", "gone", "ready", "read <escaped text>",
 // "down <vk>" then "keys read",
 // "frame <x> <y> <w> <h>", "place <control id> <x> <y> <w> <h>" (places in
@@ -80,6 +80,7 @@ BOOL CALLBACK logDialog(HWND window, LPARAM data) {
     if (!IsWindowVisible(window)) return TRUE;
     if (HWND chord = GetDlgItem(window, IDC_CHORD_TEXT)) {
         log.line("chord %s", utf8(controlText(chord)).c_str());
+        log.line("prompt %s", utf8(controlText(GetDlgItem(window, IDC_CHORD_PROMPT))).c_str());
         HWND list = GetDlgItem(window, IDC_CHORD_LIST);
         log.line("list %ld %ld", static_cast<long>(SendMessageW(list, LB_GETTOPINDEX, 0, 0)),
                  static_cast<long>(SendMessageW(list, LB_GETITEMHEIGHT, 0, 0)));
