@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "core/LayerState.h"
 #include "hooks/MousePipeline.h"
 
 namespace vela::hooks {
@@ -46,10 +47,30 @@ std::string describe(const MouseOutcome& o) {
     return out.str() + (o.counted ? "#" : "");
 }
 
-// Feeds "L+0 F-40 U50 D60 T70 iL+80 !90": a button's press or release, a
-// notch up or down or a tilt right, at a time; "i" injected; "!" the hooks
-// put back. The release timer fires when asked ("@136" and what it did); a
-// swallowed event is in brackets.
+// "L+0", "F-40", "U50", "D60", "T70", "iL+80": a button's press or release,
+// a notch up or down or a tilt right, at a time; "i" injected.
+std::pair<MouseInput, Tick> eventOf(const std::string& token) {
+    const std::string e = token.substr(token[0] == 'i');
+    const std::size_t b = kButtons.find(e[0]);
+    const Tick t = std::stoul(e.substr(b == std::string_view::npos ? 1 : 2));
+    constexpr MouseEventKind kDown[] = {MouseEventKind::LeftDown, MouseEventKind::RightDown,
+                                        MouseEventKind::MiddleDown, MouseEventKind::XDown,
+                                        MouseEventKind::XDown};
+    const MouseInput input =
+        b != std::string_view::npos
+            ? MouseInput{MouseEventKind(int(kDown[b]) + (e[1] == '-')),
+                         b == 3   ? kPlatformXButton1
+                         : b == 4 ? kPlatformXButton2
+                                  : 0,
+                         0, token[0] == 'i'}
+            : MouseInput{e[0] == 'T' ? MouseEventKind::TiltWheel : MouseEventKind::Wheel, 0,
+                         e[0] == 'D' ? -kNotch : kNotch, token[0] == 'i'};
+    return {input, t};
+}
+
+// Feeds events as eventOf() spells them, and "!90": the hooks put back. The
+// release timer fires when asked ("@136" and what it did); a swallowed event
+// is in brackets.
 std::string run(MousePipeline& p, std::string_view events) {
     std::ostringstream out;
     const auto fire = [&](std::optional<Tick> before) {
@@ -59,26 +80,13 @@ std::string run(MousePipeline& p, std::string_view events) {
     };
     std::istringstream in{std::string(events)};
     for (std::string token; in >> token;) {
-        const std::string e = token.substr(token[0] == 'i');
-        const std::size_t b = kButtons.find(e[0]);
-        const Tick t = std::stoul(e.substr(b == std::string_view::npos ? 1 : 2));
-        fire(t);
-        if (e[0] == '!') {
+        if (token[0] == '!') {
+            fire(std::stoul(token.substr(1)));
             out << " " << token << describe(p.reset(kInstalled));
             continue;
         }
-        constexpr MouseEventKind kDown[] = {MouseEventKind::LeftDown, MouseEventKind::RightDown,
-                                            MouseEventKind::MiddleDown, MouseEventKind::XDown,
-                                            MouseEventKind::XDown};
-        const MouseInput input =
-            b != std::string_view::npos
-                ? MouseInput{MouseEventKind(int(kDown[b]) + (e[1] == '-')),
-                             b == 3   ? kPlatformXButton1
-                             : b == 4 ? kPlatformXButton2
-                                      : 0,
-                             0, token[0] == 'i'}
-                : MouseInput{e[0] == 'T' ? MouseEventKind::TiltWheel : MouseEventKind::Wheel, 0,
-                             e[0] == 'D' ? -kNotch : kNotch, token[0] == 'i'};
+        const auto [input, t] = eventOf(token);
+        fire(t);
         const MouseOutcome o = p.onEvent(input, t, kInstalled);
         out << ' ' << (o.swallow ? "(" + token + ")" : token) << describe(o);
     }
@@ -135,6 +143,82 @@ TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
     EXPECT_EQ(describe(p.configure(tuning(""), kInstalled)), "^X1");
     EXPECT_FALSE(p.holdsRelease() || p.tuned());
     EXPECT_EQ(p.bounces(), (BounceCounts{{0, 0, 0, 0, 1}, 1}));
+}
+
+// Back as a layer button, nothing else remapped: the pipeline's reports go to
+// the layer state as Vela's hook reports do, what the hook sends comes back
+// through it as injected input. How many taps of Back came out.
+int taps(std::string_view settings, std::string_view events) {
+    struct Rig final : AssignmentSource, LayerPort {
+        ButtonAssignment layer, none;
+        LayerSet layers;
+        LayerState state{*this, layers, *this};
+        MousePipeline pipe;
+        int taps = 0;
+        const ButtonAssignment& assignmentFor(Slot slot) const override {
+            return slot == Slot::X2 ? layer : none;
+        }
+        void activate(Slot slot, std::uint32_t) override { taps += slot == Slot::X2; }
+        void release(Slot) override {}
+        void setLayerHooks(SlotSet) override {}
+        void report(const Verdict& v, Tick t) {
+            if (v.reportSlot && v.release) state.release(*v.reportSlot, t);
+            if (v.reportSlot && !v.release) state.press(*v.reportSlot, t);
+        }
+        void handle(const MouseOutcome& o, Tick t) {
+            report(o.released, t);
+            report(o.verdict, t);
+            for (const MouseSend& s : o.send) {
+                const std::string sent = s.kind == MouseSend::Kind::Wheel
+                                             ? std::string(s.horizontal ? "iT" : "iU")
+                                             : std::string{'i', kButtons[indexOf(s.button)],
+                                                           "-+"[s.down]};
+                handle(pipe.onEvent(eventOf(sent + std::to_string(t)).first, t, {Slot::X2}), t);
+            }
+            if (o.otherInput) state.otherInput();
+        }
+    } rig;
+    rig.layer.hookInstalled = true;
+    rig.layer.actionGroup = toRaw(ActionGroup::KeyGroup);
+    rig.layer.keyAction = toRaw(KeyAction::LayerWhileHeld);
+    rig.layers.add(Slot::X2);
+    rig.pipe.configure(tuning(settings), {Slot::X2});
+    std::istringstream in{std::string(events)};
+    for (std::string token; in >> token;) {
+        const auto [input, t] = eventOf(token);
+        if (const std::optional<Tick> due = rig.pipe.nextDue(); due && *due <= t)
+            rig.handle(rig.pipe.due(*due, {Slot::X2}), *due);
+        rig.handle(rig.pipe.onEvent(input, t, {Slot::X2}), t);
+    }
+    return rig.taps;
+}
+
+// Only input begun while Back is held spoils its tap, however late the
+// chatter filter lets a release go. Filtered rows start with a bounce, so
+// that the left button's release window is on.
+TEST(MousePipeline, OnlyInputBegunDuringALayerButtonsHoldSpoilsItsTap) {
+    const auto leftUpBeforeBack = [](int ms) {
+        return "L+900 L-" + std::to_string(1000 - ms) + " B+1000 B-1100";
+    };
+    const std::pair<std::string, int> rows[] = {
+        {leftUpBeforeBack(2), 1},
+        {leftUpBeforeBack(10), 1},
+        {leftUpBeforeBack(15), 1},
+        {leftUpBeforeBack(17), 1},
+        {leftUpBeforeBack(30), 1},
+        {"L+990 B+1000 L-1050 B-1100", 1},  // pressed before, let go during the hold
+        {"B+1000 L+1020 L-1050 B-1100", 0},
+        {"B+1000 R+1020 R-1050 B-1100", 0},
+        {"B+1000 M+1020 M-1050 B-1100", 0},
+        {"B+1000 F+1020 F-1050 B-1100", 0},  // a button the layer does not set
+        {"B+1000 U1020 B-1100", 0},
+        {"B+1000 T1020 B-1100", 0},
+        {"B+1000 B-1100", 1},
+    };
+    for (const auto& [events, want] : rows) {
+        EXPECT_EQ(taps("", events), want) << events;
+        EXPECT_EQ(taps("L16", "L+0 L-50 L+55 L-120 " + events), want) << events << ", filtered";
+    }
 }
 
 }  // namespace
