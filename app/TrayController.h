@@ -17,7 +17,7 @@
 #include "core/Autostart.h"
 #include "core/BalloonQueue.h"
 #include "core/SavePort.h"
-#include "core/ShortcutClaim.h"
+#include "core/PauseHotkey.h"
 #include "core/SlotModel.h"
 #include "core/ViewPorts.h"
 #include "menu/MouseMenu.h"
@@ -91,7 +91,7 @@ private:
     win32::MessageWindow window_;
     win32::Win32TimerPort timers_;
     TrayIcon icon_;
-    ShortcutClaim pauseShortcut_;
+    PauseHotkey pauseShortcut_;
     BalloonQueue balloons_;
     HWND mainWindow_ = nullptr;
     HICON normalIcon_ = nullptr;  // the window's, not ours to destroy

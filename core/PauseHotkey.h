@@ -1,6 +1,5 @@
-// A system-wide shortcut that another program may own already (the pause
-// shortcut): Vela takes it as soon as it is free, and says once that it is
-// not.
+// The pause hotkey, which another program may own already: Vela takes it as
+// soon as it is free, and says once that it is not.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +9,7 @@
 
 namespace vela {
 
-class ShortcutClaim {
+class PauseHotkey {
 public:
     struct Actions {
         // Registers the shortcut; false while another program owns it.
@@ -22,7 +21,7 @@ public:
         std::function<void()> owned;
     };
 
-    ShortcutClaim(TimerPort& timers, int timerId, std::uint32_t retryMs, Actions actions)
+    PauseHotkey(TimerPort& timers, int timerId, std::uint32_t retryMs, Actions actions)
         : timers_(timers), timerId_(timerId), retryMs_(retryMs), actions_(std::move(actions)) {}
 
     // The first try. Refused, the user is told and the try is made again

@@ -2,7 +2,7 @@
 
 #include <map>
 
-#include "core/ShortcutClaim.h"
+#include "core/PauseHotkey.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela {
@@ -16,13 +16,13 @@ struct Case {
     int refusals;
 };
 
-class ShortcutClaimTest : public ::testing::TestWithParam<Case> {};
+class PauseHotkeyTest : public ::testing::TestWithParam<Case> {};
 
-TEST_P(ShortcutClaimTest, TakenOnceFreeTheUserToldOnceTheRetriesStopped) {
+TEST_P(PauseHotkeyTest, TakenOnceFreeTheUserToldOnceTheRetriesStopped) {
     const int refusals = GetParam().refusals;
     test::Recorder timers;
     int tries = 0, told = 0, owned = 0;
-    ShortcutClaim claim(timers, kRetryTimer, kRetryMs,
+    PauseHotkey claim(timers, kRetryTimer, kRetryMs,
                         {[&] { return ++tries > refusals; }, [&] { ++told; }, [&] { ++owned; }});
 
     claim.claim();
@@ -43,12 +43,12 @@ TEST_P(ShortcutClaimTest, TakenOnceFreeTheUserToldOnceTheRetriesStopped) {
     EXPECT_EQ(owned, 1);
 }
 
-INSTANTIATE_TEST_SUITE_P(Refusals, ShortcutClaimTest, ::testing::Values(Case{0}, Case{1}, Case{4}));
+INSTANTIATE_TEST_SUITE_P(Refusals, PauseHotkeyTest, ::testing::Values(Case{0}, Case{1}, Case{4}));
 
-TEST(ShortcutClaim, AnotherTimerIsNotARetry) {
+TEST(PauseHotkey, AnotherTimerIsNotARetry) {
     test::Recorder timers;
     int tries = 0;
-    ShortcutClaim claim(timers, kRetryTimer, kRetryMs, {[&] { return ++tries > 1; }, {}, {}});
+    PauseHotkey claim(timers, kRetryTimer, kRetryMs, {[&] { return ++tries > 1; }, {}, {}});
     claim.claim();
     for (int id : {0, 7, kRetryTimer + 1}) EXPECT_FALSE(claim.onTimer(id));
     EXPECT_EQ(tries, 1);

@@ -1,15 +1,15 @@
-#include "core/ShortcutClaim.h"
+#include "core/PauseHotkey.h"
 
 namespace vela {
 
-bool ShortcutClaim::take() {
+bool PauseHotkey::take() {
     if (owned_ || !actions_.take || !actions_.take()) return owned_;
     owned_ = true;
     if (actions_.owned) actions_.owned();
     return true;
 }
 
-void ShortcutClaim::claim() {
+void PauseHotkey::claim() {
     if (take()) return;
     if (!told_) {
         told_ = true;
@@ -18,7 +18,7 @@ void ShortcutClaim::claim() {
     timers_.start(timerId_, retryMs_);
 }
 
-bool ShortcutClaim::onTimer(int timerId) {
+bool PauseHotkey::onTimer(int timerId) {
     if (timerId != timerId_) return false;
     if (take()) timers_.stop(timerId_);
     return true;
