@@ -40,29 +40,6 @@ std::optional<Chord> chordOf(std::int32_t keyAction, const SlotInfo& info) {
     return std::nullopt;
 }
 
-// The mouse function a chord's button or notch is, for the guard; the tilt
-// has none, as today's functions have none.
-std::optional<MouseFunction> mouseFunctionOf(ChordKey key) {
-    switch (key) {
-        case chordkey::LeftButton:
-            return MouseFunction::LeftClick;
-        case chordkey::RightButton:
-            return MouseFunction::RightClick;
-        case chordkey::MiddleButton:
-            return MouseFunction::MiddleClick;
-        case chordkey::ForwardButton:
-            return MouseFunction::ForwardClick;
-        case chordkey::BackButton:
-            return MouseFunction::BackClick;
-        case chordkey::WheelUp:
-            return MouseFunction::WheelUp;
-        case chordkey::WheelDown:
-            return MouseFunction::WheelDown;
-        default:
-            return std::nullopt;
-    }
-}
-
 }  // namespace
 
 ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
@@ -78,7 +55,6 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     const SlotInfo& info = slotInfo(slot);
-    // A copy: a guarded send re-installs hooks, which writes the model.
     const ButtonAssignment a =
         ports_.assignments ? ports_.assignments->assignmentFor(slot) : model_.at(slot);
     // The press was caught, then the hook went out before its report came
@@ -184,12 +160,10 @@ void ActionExecutor::runMouseFunction(std::int32_t function) {
     }
     const auto mouse = static_cast<MouseFunction>(function);
 
-    // Our own hook for this input would catch the synthetic event and report
-    // it again: take it out for the duration of the send.
-    const std::optional<Slot> guard = guardingSlot(mouse);
-    const bool lifted = guard && model_.at(*guard).hookInstalled;
-    if (lifted) model_.removeHook(*guard);
-
+    // No hook of ours is lifted around the send: the engine lets injected
+    // input through untouched and never reports it, so Vela's own click cannot
+    // come back as a press, and a physical press of the same button meanwhile
+    // is still remapped.
     if (mouse == MouseFunction::WheelUp) {
         synth_.wheelStep(kWheelDelta, at);
     } else if (mouse == MouseFunction::WheelDown) {
@@ -197,8 +171,6 @@ void ActionExecutor::runMouseFunction(std::int32_t function) {
     } else {
         synth_.click(mouse, at);
     }
-
-    if (lifted) model_.installHook(*guard);
 }
 
 void ActionExecutor::runKeyAction(const SlotInfo& info, const ButtonAssignment& a) {
@@ -238,23 +210,7 @@ void ActionExecutor::runKeyAction(const SlotInfo& info, const ButtonAssignment& 
 
 void ActionExecutor::pressShortcut(const KeyChord& chord) {
     if (chord.empty()) return;  // none given, or none the file could say
-    // A button or notch of the chord is lifted past our own hook for it, as
-    // the mouse functions are.
-    const std::optional<MouseFunction> mouse = mouseFunctionOf(chord.key());
-    const std::optional<Slot> guard = mouse ? guardingSlot(*mouse) : std::nullopt;
-    if (!guard) {
-        synth_.chord(chord, kChordPauseMs);
-        return;
-    }
-    bool lifted = false;
-    synth_.chord(chord, kChordPauseMs, [&](bool before) {
-        if (before) {
-            lifted = model_.at(*guard).hookInstalled;
-            if (lifted) model_.removeHook(*guard);
-        } else if (lifted) {
-            model_.installHook(*guard);
-        }
-    });
+    synth_.chord(chord, kChordPauseMs);
 }
 
 void ActionExecutor::startTyping(const SlotInfo& info, const ButtonAssignment& a) {

@@ -90,20 +90,17 @@ void InputSynth::slowWindowsChord(std::uint8_t virtualKey) {
     sendOne(key(vk::LeftWindows, true));
 }
 
-void InputSynth::chord(const KeyChord& chord, std::uint32_t pauseMs,
-                       const std::function<void(bool before)>& aroundKey) {
+void InputSynth::chord(const KeyChord& chord, std::uint32_t pauseMs) {
     const std::vector<InputRecord> records = chordPressRecords(chord, state_);
     const auto modifiers = static_cast<std::size_t>(std::popcount(chord.modifiers()));
     const std::size_t keys = records.size() - 2 * modifiers;  // 0, 1 (a notch) or 2
     for (std::size_t i = 0; i < modifiers; ++i) sendOne(records[i]);
     if (modifiers > 0 && keys > 0 && pauseMs > 0) out_.sleepMs(pauseMs);
-    if (keys > 0 && aroundKey) aroundKey(true);
     for (std::size_t i = modifiers; i < modifiers + keys; ++i) {
         // A button is held as long as a click holds it.
         if (i > modifiers && records[i].type == InputRecord::Mouse) out_.sleepMs(kClickPauseMs);
         sendOne(records[i]);
     }
-    if (keys > 0 && aroundKey) aroundKey(false);
     for (std::size_t i = modifiers + keys; i < records.size(); ++i) sendOne(records[i]);
 }
 

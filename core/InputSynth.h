@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 
 #include "core/Assignment.h"
 #include "core/InputPorts.h"
@@ -46,11 +45,8 @@ public:
     // A chord pressed as a keyboard would: each modifier down in a call of its
     // own, in the fixed order; the pause (none when 0, or without a key); the
     // key down and up in a call each (a button down, 30 ms, up, where the
-    // pointer is; a notch); each modifier up in reverse. `aroundKey`, when
-    // given, is called with true just before the key and false just after:
-    // where a button or notch is lifted past our own hook.
-    void chord(const KeyChord& chord, std::uint32_t pauseMs,
-               const std::function<void(bool before)>& aroundKey = {});
+    // pointer is; a notch); each modifier up in reverse.
+    void chord(const KeyChord& chord, std::uint32_t pauseMs);
     // Its first half, for a chord held while its input is down: the
     // modifiers, the pause, the key or button down (or the notch).
     void chordDown(const KeyChord& chord, std::uint32_t pauseMs);

@@ -159,15 +159,6 @@ constexpr const SlotInfo& slotInfo(Slot s) {
     return *findSlot(number(s));
 }
 
-// The slot whose hook would catch a synthetic event of this mouse function,
-// i.e. the slot for which it is the native input. Left click has none.
-constexpr std::optional<Slot> guardingSlot(MouseFunction f) {
-    for (const SlotInfo& info : kSlotTable) {
-        if (info.ownFunction == f) return info.slot;
-    }
-    return std::nullopt;
-}
-
 constexpr bool playbackTimersInTheirRange() {
     for (const SlotInfo& info : kSlotTable)
         if (info.playbackTimerId != 0 && !kPlaybackTimers.contains(info.playbackTimerId))

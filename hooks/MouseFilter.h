@@ -48,8 +48,8 @@ struct MouseInput {
 // - Wheel and tilt: one report per notch; a merged delta of 240 is two, and
 //   fine-grained deltas add up until they make a notch.
 // - Injected events (SendInput, our own executors included) are never
-//   swallowed or reported, so a guard that reinstalls a slot right after its
-//   own SendInput cannot catch its own event however late the hook sees it.
+//   swallowed or reported: Vela's own clicks and notches pass its hooks, with
+//   no hook lifted around them, however late the hook sees them.
 class MouseFilter {
 public:
     Verdict onEvent(const MouseInput& in, SlotSet installed);

@@ -40,16 +40,6 @@ TEST(SlotTable, SideButtonsSwapTheirDefaultLabels) {
     EXPECT_EQ(slotInfo(Slot::X2).defaultLabel, L"Forward");
 }
 
-TEST(SlotTable, EachNativeMouseFunctionIsGuardedByItsOwnSlot) {
-    EXPECT_EQ(guardingSlot(MouseFunction::LeftClick), std::nullopt);
-    EXPECT_EQ(guardingSlot(MouseFunction::RightClick), Slot::R);
-    EXPECT_EQ(guardingSlot(MouseFunction::MiddleClick), Slot::M);
-    EXPECT_EQ(guardingSlot(MouseFunction::ForwardClick), Slot::X1);
-    EXPECT_EQ(guardingSlot(MouseFunction::BackClick), Slot::X2);
-    EXPECT_EQ(guardingSlot(MouseFunction::WheelUp), Slot::WU);
-    EXPECT_EQ(guardingSlot(MouseFunction::WheelDown), Slot::WD);
-}
-
 TEST(SlotTable, PlaybackTimersMapToTheirSlotsAndNothingElse) {
     EXPECT_EQ(slotOfPlaybackTimer(1), Slot::R);
     EXPECT_EQ(slotOfPlaybackTimer(2), Slot::M);
