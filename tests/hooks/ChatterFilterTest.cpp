@@ -13,8 +13,7 @@ namespace {
 
 constexpr std::string_view kButtonLetters = "LRMBF";  // Left Right Middle Back Forward
 
-// "L50 R20*": the buttons filtered and their thresholds; "*" a button whose
-// release window a bounce has switched on already (`prime`).
+// "L50 R20": the buttons filtered and their thresholds.
 MouseTuning chatterTuning(std::string_view settings) {
     MouseTuning t;
     std::istringstream in{std::string(settings)};
@@ -66,28 +65,19 @@ std::vector<Seen> runChatter(ChatterFilter& f, std::string_view events, Tick bas
     return out;
 }
 
-bool starred(std::string_view settings, char button) {
-    std::istringstream in{std::string(settings)};
-    for (std::string token; in >> token;)
-        if (token[0] == button && token.back() == '*') return true;
-    return false;
-}
-
-// A bounce a second before `base` for each starred button: its window is on.
+// A bounce a second before `base` on every filtered button: its window is on.
 void prime(ChatterFilter& f, std::string_view settings, Tick base) {
     std::string events;
-    for (char b : kButtonLetters) {
-        if (!starred(settings, b)) continue;
+    std::istringstream in{std::string(settings)};
+    for (std::string token; in >> token;)
         for (const char* edge : {"+-1000 ", "--999 ", "+-998 ", "--997 "})
-            events += b + std::string(edge);
-    }
+            events += token[0] + std::string(edge);
     runChatter(f, events, base, true);
 }
 
 // "L+0" passed, "(L-40)" swallowed, "L-@56" a release the filter sent at 56;
-// then "#L1": the bounces counted, and "*L": a window switched on.
-std::string describe(const std::vector<Seen>& seen, const ChatterFilter& f,
-                     std::string_view settings) {
+// then "#L1": the bounces counted, and "*L": the windows on.
+std::string describe(const std::vector<Seen>& seen, const ChatterFilter& f, bool windows) {
     std::ostringstream out;
     for (const Seen& s : seen) {
         const std::string e = (s.injected ? "i" : "") + std::string(1, s.button) +
@@ -100,10 +90,8 @@ std::string describe(const std::vector<Seen>& seen, const ChatterFilter& f,
     for (std::size_t b = 0; b < kMouseButtonCount; ++b) {
         if (const auto n = f.bounces(MouseButton(b))) out << '#' << kButtonLetters[b] << n << ' ';
     }
-    for (std::size_t b = 0; b < kMouseButtonCount; ++b) {
-        if (f.releaseWindowOn(MouseButton(b)) && !starred(settings, kButtonLetters[b]))
-            out << '*' << kButtonLetters[b] << ' ';
-    }
+    for (std::size_t b = 0; b < kMouseButtonCount && windows; ++b)
+        if (f.releaseWindowOn(MouseButton(b))) out << '*' << kButtonLetters[b] << ' ';
     std::string text = out.str();
     if (!text.empty()) text.pop_back();
     return text;
@@ -118,67 +106,79 @@ struct ChatterCase {
     bool timer = true;
 };
 
+// A worn switch: each filtered button has bounced once already.
 TEST(ChatterFilter, TimedSequences) {
     const std::vector<ChatterCase> cases{
-        // A healthy button: no release waits until the button bounces once.
-        {"healthy: releases pass at once", "L50", "L+0 L-40 L+150 L-210", "L+0 L-40 L+150 L-210"},
-        {"first bounce in a drag: it passes, the window goes on, the next is dropped", "L50",
-         "L+0 L-150 L+158 L-300 L+305 L-400",
-         "L+0 L-150 L+158 (L-300) (L+305) (L-400) L-@416 #L1 *L"},
-        {"first bounce at the window's length switches it on; one past it does not", "L50 R50",
-         "L+0 L-100 L+116 L-150 R+200 R-300 R+317 R-330",
-         "L+0 L-100 L+116 (L-150) L-@166 R+200 R-300 (R+317) (R-330) #R1 *L"},
-        {"a reset keeps the window on", "L50", "L+0 L-100 L+105 !110 L+300 L-340",
-         "L+0 L-100 L+105 L+300 (L-340) L-@356 *L"},
-        {"let go at once: the release goes, the bounce after it is still one", "L50*",
+        {"let go at once: the release goes, a bounce after it is still one", "L50",
          "L+0 L-40 &44 L+48 L-120", "L+0 (L-40) L-@44 (L+48) (L-120) #L1"},
-        {"press bounce: one click", "L50*", "L+0 L-40 L+48 L-120",
+        {"press bounce: one click", "L50", "L+0 L-40 L+48 L-120",
          "L+0 (L-40) (L+48) (L-120) L-@136 #L1"},
-        {"release bounce in a 300 ms hold: the hold goes on", "L50*", "L+0 L-150 L+158 L-300",
+        {"release bounce in a 300 ms hold: the hold goes on", "L50", "L+0 L-150 L+158 L-300",
          "L+0 (L-150) (L+158) (L-300) L-@316 #L1"},
-        {"bounce after the window: one click, ended early", "L50*", "L+0 L-100 L+130 L-135",
+        {"bounce after the window: one click, ended early", "L50", "L+0 L-100 L+130 L-135",
          "L+0 (L-100) L-@116 (L+130) (L-135) #L1"},
-        {"double click 90 ms apart", "L50*", "L+0 L-60 L+150 L-210",
+        {"double click 90 ms apart", "L50", "L+0 L-60 L+150 L-210",
          "L+0 (L-60) L-@76 L+150 (L-210) L-@226"},
-        {"a press at the threshold is a bounce", "L50*", "L+0 L-60 L+110 L-130",
+        {"a press at the threshold is a bounce", "L50", "L+0 L-60 L+110 L-130",
          "L+0 (L-60) L-@76 (L+110) (L-130) #L1"},
-        {"one past the threshold is a click", "L50*", "L+0 L-60 L+111 L-130",
+        {"one past the threshold is a click", "L50", "L+0 L-60 L+111 L-130",
          "L+0 (L-60) L-@76 L+111 (L-130) L-@146"},
         {"filter off: everything as it comes", "", "L+0 L-40 L+48 L-120", "L+0 L-40 L+48 L-120"},
-        {"thresholds per button", "L20* R60*", "L+0 L-40 L+80 L-100 R+200 R-240 R+280 R-300",
+        {"thresholds per button", "L20 R60", "L+0 L-40 L+80 L-100 R+200 R-240 R+280 R-300",
          "L+0 (L-40) L-@56 L+80 (L-100) L-@116 R+200 (R-240) R-@256 (R+280) (R-300) #R1"},
-        {"side buttons; a threshold under the window shortens it", "B30* F10*",
+        {"side buttons; a threshold under the window shortens it", "B30 F10",
          "B+0 B-40 B+75 F+100 F-120 F+125 F-140 F+160",
          "B+0 (B-40) B-@56 B+75 F+100 (F-120) (F+125) (F-140) F-@150 F+160 #F1"},
-        {"two buttons keep their order", "L50* R50*", "L+0 R+5 L-40 R-45 L+50 L-52",
+        {"two buttons keep their order", "L50 R50", "L+0 R+5 L-40 R-45 L+50 L-52",
          "L+0 R+5 (L-40) L-@45 (R-45) R-@50 (L+50) (L-52) #L1"},
-        {"tick count wraps in a bounce", "L50*", "L+0 L-40 L+48 L-120",
+        {"tick count wraps in a bounce", "L50", "L+0 L-40 L+48 L-120",
          "L+0 (L-40) (L+48) (L-120) L-@136 #L1", 0xFFFF'FFD4},
-        {"tick count wraps in a double click", "L50*", "L+0 L-60 L+150 L-210",
+        {"tick count wraps in a double click", "L50", "L+0 L-60 L+150 L-210",
          "L+0 (L-60) L-@76 L+150 (L-210) L-@226", 0xFFFF'FFBC},
-        {"a click 25 days after the last", "L50*", "L+0 L-40 L+2200000000 L-2200000040",
+        {"a click 25 days after the last", "L50", "L+0 L-40 L+2200000000 L-2200000040",
          "L+0 (L-40) L-@56 L+2200000000 (L-2200000040) L-@2200000056"},
-        {"a timer whose clock is behind the event's stamp", "L50*", "L+0 L-40 ~39 L+48 L-120",
+        {"a timer whose clock is behind the event's stamp", "L50", "L+0 L-40 ~39 L+48 L-120",
          "L+0 (L-40) (L+48) (L-120) L-@136 #L1"},
-        {"late timer, a press within the threshold: the hold goes on", "L50*", "L+0 L-40 L+75",
+        {"late timer, a press within the threshold: the hold goes on", "L50", "L+0 L-40 L+75",
          "L+0 (L-40) (L+75) #L1", 0, false},
-        {"late timer, a press past it: the release goes first", "L50*", "L+0 L-40 L+100",
+        {"late timer, a press past it: the release goes first", "L50", "L+0 L-40 L+100",
          "L+0 (L-40) L-@100 L+100", 0, false},
-        {"reset hands back the held release", "L50*", "L+0 L-40 !44 L+48 L-120",
+        {"reset hands back the held release", "L50", "L+0 L-40 !44 L+48 L-120",
          "L+0 (L-40) L-@44 L+48 (L-120) L-@136"},
-        {"reset while down: the release passes", "L50*", "L+0 L-40 L+48 !50 L-120",
+        {"reset while down: the release passes", "L50", "L+0 L-40 L+48 !50 L-120",
          "L+0 (L-40) (L+48) L-120 #L1"},
-        {"a press from before the filter: its release passes", "L50*", "L-40 L+60 L-100",
+        {"a press from before the filter: its release passes", "L50", "L-40 L+60 L-100",
          "L-40 (L+60) (L-100) #L1"},
-        {"injected events pass and change nothing", "L50*", "L+0 L-40 iR+42 iL-43 L+48 L-120",
+        {"injected events pass and change nothing", "L50", "L+0 L-40 iR+42 iL-43 L+48 L-120",
          "L+0 (L-40) iR+42 iL-43 (L+48) (L-120) L-@136 #L1"},
     };
     for (const ChatterCase& c : cases) {
         ChatterFilter f;
         f.configure(chatterTuning(c.settings));
         prime(f, c.settings, c.base);
-        EXPECT_EQ(describe(runChatter(f, c.events, c.base, c.timer), f, c.settings), c.expected)
+        EXPECT_EQ(describe(runChatter(f, c.events, c.base, c.timer), f, false), c.expected)
             << c.name;
+    }
+}
+
+// A healthy switch: no release waits until the button's first bounce, which
+// passes and switches the window on for good.
+TEST(ChatterFilter, AReleaseWindowComesOnWithTheButtonsFirstBounce) {
+    const std::vector<ChatterCase> cases{
+        {"healthy: releases pass at once", "L50", "L+0 L-40 L+150 L-210", "L+0 L-40 L+150 L-210"},
+        {"first bounce in a drag passes, the next is dropped", "L50",
+         "L+0 L-150 L+158 L-300 L+305 L-400",
+         "L+0 L-150 L+158 (L-300) (L+305) (L-400) L-@416 #L1 *L"},
+        {"a bounce at the window's length switches it on; one past it is swallowed", "L50 R50",
+         "L+0 L-100 L+116 L-150 R+200 R-300 R+317 R-330",
+         "L+0 L-100 L+116 (L-150) L-@166 R+200 R-300 (R+317) (R-330) #R1 *L"},
+        {"a reset keeps the window on", "L50", "L+0 L-100 L+105 !110 L+300 L-340",
+         "L+0 L-100 L+105 L+300 (L-340) L-@356 *L"},
+    };
+    for (const ChatterCase& c : cases) {
+        ChatterFilter f;
+        f.configure(chatterTuning(c.settings));
+        EXPECT_EQ(describe(runChatter(f, c.events, 0, true), f, true), c.expected) << c.name;
     }
 }
 
