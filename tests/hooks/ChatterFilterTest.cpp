@@ -32,9 +32,9 @@ struct Seen {
 };
 
 // Feeds events such as "L+0 L-40 iR+42 !44" (button, press or release, time
-// from `base`; "i" injected; "!" a reset; "~" the timer at that time; "&"
-// the held release let go at once) with the hook thread's timer firing when
-// the filter asks, or only after the last event.
+// from `base`; "i" injected; "!" a reset; "~" the timer at that time) with
+// the hook thread's timer firing when the filter asks, or only after the last
+// event.
 std::vector<Seen> runChatter(ChatterFilter& f, std::string_view events, Tick base, bool timer) {
     std::vector<Seen> out;
     const auto sent = [&](std::optional<MouseButton> b, Tick at) {
@@ -48,11 +48,11 @@ std::vector<Seen> runChatter(ChatterFilter& f, std::string_view events, Tick bas
     for (std::string token; in >> token;) {
         const bool injected = token[0] == 'i';
         const std::string_view e = std::string_view(token).substr(injected ? 1 : 0);
-        const bool reset = e[0] == '!', tick = e[0] == '~', now = e[0] == '&';
-        const Tick t = base + Tick(std::stoll(std::string(e.substr(reset || tick || now ? 1 : 2))));
+        const bool reset = e[0] == '!', tick = e[0] == '~';
+        const Tick t = base + Tick(std::stoll(std::string(e.substr(reset || tick ? 1 : 2))));
         if (timer && !tick) fireUntil(t);
-        if (reset || tick || now) {
-            sent(reset ? f.reset() : now ? f.letGo() : f.due(t), t);
+        if (reset || tick) {
+            sent(reset ? f.reset() : f.due(t), t);
             continue;
         }
         const bool down = e[1] == '+';
@@ -109,8 +109,6 @@ struct ChatterCase {
 // A worn switch: each filtered button has bounced once already.
 TEST(ChatterFilter, TimedSequences) {
     const std::vector<ChatterCase> cases{
-        {"let go at once: the release goes, a bounce after it is still one", "L50",
-         "L+0 L-40 &44 L+48 L-120", "L+0 (L-40) L-@44 (L+48) (L-120) #L1"},
         {"press bounce: one click", "L50", "L+0 L-40 L+48 L-120",
          "L+0 (L-40) (L+48) (L-120) L-@136 #L1"},
         {"release bounce in a 300 ms hold: the hold goes on", "L50", "L+0 L-150 L+158 L-300",

@@ -125,8 +125,10 @@ TEST(MousePipeline, TheFiltersBeforeTheRemappingTheShapingAfterIt) {
          "D0 (U10)# D20"},
         {"a turn back takes the dropped notch along", "filter x2", "D0 U10 U20",
          "(D0)=[w-240] (U10)# (U20):WUx2#"},
-        {"let go at once: a native release sent, a remapped one reported", "L50 F50",
-         "L+0 L-40 &44 F+100 F-140 &141", "L+0 (L-40) &44=[L-] (F+100):X1 (F-140) &141^X1"},
+        {"let go at once: a native release sent (a bounce after it is still one), a remapped "
+         "one reported",
+         "L50 F50", "L+0 L-40 &44 L+48 L-120 F+200 F-240 &241",
+         "L+0 (L-40) &44=[L-] (L+48)# (L-120) (F+200):X1 (F-240) &241^X1"},
         {"injected input passes untouched", "L50 rev x3 filter", "iL+0 iL-1 iU2 iF+3",
          "iL+0 iL-1 iU2 iF+3"},
         {"all off: the remapping alone", "", "F+0 F-40 F+48 F-120 U200 L+300",
