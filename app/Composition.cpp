@@ -212,6 +212,9 @@ void Composition::onTimer(int timerId) {
 }
 
 void Composition::onSessionEnding() {
+    // The process may end without another message: the chatter filter's held
+    // release goes now, or the button stays down for the system.
+    hooks_.letGo();
     hooks_.endCapture();
     release_.releaseAll();
     savePending();
@@ -266,8 +269,10 @@ void Composition::wake(Slot slot) {
 }
 
 void Composition::exitApplication() {
-    // The keyboard the user's again, playbacks and texts stopped and every key
-    // and button of Vela's let go first: the process ends at once after this.
+    // The keyboard the user's again, a release the chatter filter holds sent,
+    // playbacks and texts stopped and every key and button of Vela's let go
+    // first: the process ends at once after this.
+    hooks_.letGo();
     hooks_.endCapture();
     release_.releaseAll();
     tray_.remove();

@@ -9,7 +9,8 @@ which builds what they need first (or `run.py bench NAME`):
   press      a forward-button press to what reaches a window: natively, through
              the smallest remapper of Vela's shape, and through Vela with the
              chatter filter off and on (side by side: a press is never held
-             back), with a native back button's press and release beside it;
+             back, nor a release of a button that has not bounced), with a
+             native back button's press and release beside it;
              then outside and inside a layer (the back button held)
   profiles   from a click into another program to its profile acting, both
              ways; pointer-move latency with profiles against no hooks

@@ -49,6 +49,10 @@ class MouseTuningPort {
 public:
     virtual ~MouseTuningPort() = default;
     virtual void tune(const MouseTuning& tuning) = 0;
+    // Sends a release the chatter filter still holds in its window now, and
+    // returns once it went: called before the hooks or the process go, or the
+    // button would stay down for the system.
+    virtual void letGo() = 0;
 };
 
 }  // namespace vela

@@ -104,12 +104,14 @@ inline constexpr std::uint32_t kTrayCallbackMessage = kUserMessageBase + 100;
 inline constexpr std::uint32_t kReflectedBase = kUserMessageBase + 0x1C00;
 inline constexpr IdRange kReflectedMessages{kReflectedBase, kReflectedBase + kUserMessageBase - 1};
 // The hook thread's own thread messages (hooks/win32/HookEngine.cpp): bring
-// the hooks in line and answer, the same without an answer, and (test builds
-// only) lose the hooks as the system would.
+// the hooks in line and answer, the same without an answer, (test builds
+// only) lose the hooks as the system would, and send a held release now and
+// answer.
 inline constexpr std::uint32_t kHookApplyMessage = kAppMessageBase + 1;
 inline constexpr std::uint32_t kHookSettleMessage = kAppMessageBase + 2;
 inline constexpr std::uint32_t kHookDropMessage = kAppMessageBase + 3;
-inline constexpr IdRange kHookThreadMessages{kHookApplyMessage, kHookDropMessage};
+inline constexpr std::uint32_t kHookLetGoMessage = kAppMessageBase + 4;
+inline constexpr IdRange kHookThreadMessages{kHookApplyMessage, kHookLetGoMessage};
 // Registered by name, so the system gives them numbers of their own: each
 // slot's report (core/SlotTable.h, a contract with other hosts), the hook
 // engine's own events to Vela, and the shell's "TaskbarCreated".

@@ -58,6 +58,8 @@ struct MouseTuning {
 struct BounceCounts {
     std::array<std::uint32_t, kMouseButtonCount> buttons{};
     std::uint32_t wheel = 0;
+    // The buttons whose chatter filter holds releases back: since a bounce.
+    std::array<bool, kMouseButtonCount> releaseWindows{};
     bool operator==(const BounceCounts&) const = default;
 
     std::uint64_t total() const {

@@ -24,6 +24,8 @@ void PausableHooks::setTuning(const MouseTuning& tuning) {
 
 void PausableHooks::setPaused(bool paused) {
     const bool pausing = paused && !paused_;
+    // A release the chatter filter holds goes before any hook does.
+    if (pausing && tuning_) tuning_->letGo();
     paused_ = paused;
     apply();
     // Only now: a press caught while the hooks went out finds its hook gone

@@ -12,10 +12,12 @@ std::optional<MouseButton> ChatterFilter::configure(const MouseTuning& tuning) {
 std::optional<MouseButton> ChatterFilter::reset() {
     const std::optional<MouseButton> released = held_ ? std::optional(held_->button) : std::nullopt;
     held_.reset();
+    // The counts and the windows stay while Vela runs.
     for (Button& b : buttons_) {
-        const std::uint32_t counted = b.bounces;
-        b = Button{};
-        b.bounces = counted;
+        Button fresh;
+        fresh.bounces = b.bounces;
+        fresh.windowOn = b.windowOn;
+        b = fresh;
     }
     return released;
 }
@@ -24,11 +26,16 @@ std::uint32_t ChatterFilter::threshold(MouseButton b) const {
     return static_cast<std::uint32_t>(settings_[indexOf(b)].thresholdMs);
 }
 
+std::uint32_t ChatterFilter::window(MouseButton b) const {
+    return std::min(kReleaseWindowMs, threshold(b));
+}
+
 std::optional<MouseButton> ChatterFilter::letHeldGo() {
     if (!held_) return std::nullopt;
     Button& b = buttons_[indexOf(held_->button)];
     b.state = State::Up;
     b.lastRelease = held_->since;
+    b.releasePassed = false;
     const MouseButton released = held_->button;
     held_.reset();
     return released;
@@ -36,13 +43,12 @@ std::optional<MouseButton> ChatterFilter::letHeldGo() {
 
 std::optional<Tick> ChatterFilter::nextDue() const {
     if (!held_) return std::nullopt;
-    return held_->since + std::min(kReleaseWindowMs, threshold(held_->button));
+    return held_->since + window(held_->button);
 }
 
 std::optional<MouseButton> ChatterFilter::due(Tick now) {
     if (!held_) return std::nullopt;
-    const std::uint32_t window = std::min(kReleaseWindowMs, threshold(held_->button));
-    if (ticksBetween(held_->since, now) < window) return std::nullopt;
+    if (ticksBetween(held_->since, now) < window(held_->button)) return std::nullopt;
     return letHeldGo();
 }
 
@@ -67,7 +73,16 @@ bool ChatterFilter::onPress(MouseButton id, Tick t, ChatterVerdict& v) {
         case State::Up:
             break;
     }
-    if (b.lastRelease && ticksBetween(*b.lastRelease, t) <= threshold(id)) {
+    const std::optional<Tick> since =
+        b.lastRelease ? std::optional(ticksBetween(*b.lastRelease, t)) : std::nullopt;
+    if (since && !b.windowOn && b.releasePassed && *since <= window(id)) {
+        // The first bounce the window would have caught: it has gone out as a
+        // release already, so its press goes too.
+        b.windowOn = true;
+        b.state = State::Down;
+        return false;
+    }
+    if (since && *since <= threshold(id)) {
         b.state = State::BounceDown;
         ++b.bounces;
         return true;
@@ -80,6 +95,12 @@ bool ChatterFilter::onRelease(MouseButton id, Tick t) {
     Button& b = buttons_[indexOf(id)];
     switch (b.state) {
         case State::Down:
+            if (!b.windowOn) {
+                b.state = State::Up;
+                b.lastRelease = t;
+                b.releasePassed = true;
+                return false;
+            }
             b.state = State::ReleaseHeld;
             held_ = Held{id, t};
             return true;
@@ -88,10 +109,12 @@ bool ChatterFilter::onRelease(MouseButton id, Tick t) {
         case State::BounceDown:
             b.state = State::Up;
             b.lastRelease = t;
+            b.releasePassed = false;
             return true;
         case State::Up:
             // A press from before the filter watched, or from a lost hook.
             b.lastRelease = t;
+            b.releasePassed = true;
             return false;
     }
     return false;

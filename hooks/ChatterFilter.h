@@ -6,12 +6,20 @@
 // - A press is never delayed. It passes at once, or it is swallowed as a
 //   bounce when it follows the button's own release within the button's
 //   threshold (at most: a press exactly at the threshold is a bounce).
-// - A release is held back for a short release window, 16 ms (never more than
-//   the threshold), then the hook thread's timer sends it (`due`). A press in
-//   that window takes it back: both are swallowed and the hold goes on. Most
-//   release bounces last one or two of the mouse's reports (8 ms at 125 Hz),
-//   and event times move in steps of the system tick (15.6 ms), so 16 ms
-//   catches a bounce whose halves are stamped a tick apart.
+// - Once a button has bounced, its release is held back for a short release
+//   window, 16 ms (never more than the threshold), then the hook thread's
+//   timer sends it (`due`). A press in that window takes it back: both are
+//   swallowed and the hold goes on. Most release bounces last one or two of
+//   the mouse's reports (8 ms at 125 Hz), and event times move in steps of
+//   the system tick (15.6 ms), so 16 ms catches a bounce whose halves are
+//   stamped a tick apart.
+// - A healthy switch never needs the window, and holding every release would
+//   make each one 16 ms late. So a button starts without it: its releases
+//   pass at once until the first press that comes within the window's length
+//   after a release that passed, the bounce the window would have caught.
+//   That press passes too (the program sees the button come up and go down
+//   again: one dropped drag), and from then on the button's window stays on
+//   while Vela runs, through resets and new settings.
 // - A press after the window but within the threshold is a bounce whose
 //   release has already gone out: it is swallowed together with its own
 //   release, so the program sees one click that ended a little early rather
@@ -76,8 +84,14 @@ public:
     // has its release pass alone, which the system takes in its stride.
     std::optional<MouseButton> reset();
 
+    // The held release, now, before its window is over: before the hooks or
+    // the process go. Unlike `reset`, every button keeps its state.
+    std::optional<MouseButton> letGo() { return letHeldGo(); }
+
     // Bounces filtered so far: swallowed release-and-press pairs.
     std::uint32_t bounces(MouseButton b) const { return buttons_[indexOf(b)].bounces; }
+    // Whether the button's releases wait out the window: since its first bounce.
+    bool releaseWindowOn(MouseButton b) const { return buttons_[indexOf(b)].windowOn; }
 
 private:
     // What the program sees against what the switch does.
@@ -90,7 +104,9 @@ private:
     struct Button {
         State state = State::Up;
         std::optional<Tick> lastRelease;
+        bool releasePassed = false;  // the last release went out at once, unheld
         std::uint32_t bounces = 0;
+        bool windowOn = false;
     };
     struct Held {
         MouseButton button;
@@ -101,6 +117,7 @@ private:
     bool onRelease(MouseButton b, Tick t);
     std::optional<MouseButton> letHeldGo();
     std::uint32_t threshold(MouseButton b) const;
+    std::uint32_t window(MouseButton b) const;
 
     std::array<ButtonChatter, kMouseButtonCount> settings_{};
     std::array<Button, kMouseButtonCount> buttons_{};

@@ -65,19 +65,26 @@ constexpr CapturedKey unpackCapturedKey(std::uint32_t packed) {
 static_assert(unpackCapturedKey(packCapturedKey({0xA2, 0x21D, true, true})).scanCode == 0x21D);
 
 // EngineEvent::Bounces carries one count and which it is: a button's (its
-// MouseButton index) or the wheel's (kWheelBounceCounter).
+// MouseButton index) or the wheel's (kWheelBounceCounter); for a button, also
+// whether its release window is on (the low byte's top bit).
 inline constexpr std::size_t kWheelBounceCounter = kMouseButtonCount;
+inline constexpr std::uint64_t kReleaseWindowBit = 0x80;
 
-constexpr std::uint64_t packBounces(std::size_t counter, std::uint32_t count) {
-    return (std::uint64_t{count} << 8) | counter;
+constexpr std::uint64_t packBounces(std::size_t counter, std::uint32_t count, bool windowOn) {
+    return (std::uint64_t{count} << 8) | (windowOn ? kReleaseWindowBit : 0) | counter;
 }
 
 // Takes a packed count into `counts`; false for a counter that is none.
 constexpr bool unpackBounces(std::uint64_t packed, BounceCounts& counts) {
-    const std::size_t counter = packed & 0xFF;
+    const std::size_t counter = packed & (kReleaseWindowBit - 1);
     const auto count = static_cast<std::uint32_t>(packed >> 8);
     if (counter > kWheelBounceCounter) return false;
-    (counter == kWheelBounceCounter ? counts.wheel : counts.buttons[counter]) = count;
+    if (counter == kWheelBounceCounter) {
+        counts.wheel = count;
+        return true;
+    }
+    counts.buttons[counter] = count;
+    counts.releaseWindows[counter] = (packed & kReleaseWindowBit) != 0;
     return true;
 }
 

@@ -73,6 +73,12 @@ MouseOutcome MousePipeline::reset(SlotSet installed) {
     return out;
 }
 
+MouseOutcome MousePipeline::letGoNow(SlotSet installed) {
+    MouseOutcome out;
+    letGo(chatter_.letGo(), installed, out);
+    return out;
+}
+
 MouseOutcome MousePipeline::due(Tick now, SlotSet installed) {
     MouseOutcome out;
     letGo(chatter_.due(now), installed, out);
@@ -81,8 +87,10 @@ MouseOutcome MousePipeline::due(Tick now, SlotSet installed) {
 
 BounceCounts MousePipeline::bounces() const {
     BounceCounts counts;
-    for (std::size_t b = 0; b < kMouseButtonCount; ++b)
+    for (std::size_t b = 0; b < kMouseButtonCount; ++b) {
         counts.buttons[b] = chatter_.bounces(MouseButton(b));
+        counts.releaseWindows[b] = chatter_.releaseWindowOn(MouseButton(b));
+    }
     counts.wheel = wheel_.bounces();
     return counts;
 }
@@ -97,9 +105,11 @@ MouseOutcome MousePipeline::onButton(const MouseInput& in, MouseButton button, b
                                      SlotSet installed) {
     MouseOutcome out;
     const std::uint32_t before = chatter_.bounces(button);
+    const bool windowBefore = chatter_.releaseWindowOn(button);
     const ChatterVerdict chatter = chatter_.onEvent({button, down, time, false});
     letGo(chatter.releaseFirst, installed, out);
-    out.counted = chatter_.bounces(button) != before;
+    out.counted =
+        chatter_.bounces(button) != before || chatter_.releaseWindowOn(button) != windowBefore;
     if (chatter.swallow) {
         out.swallow = true;
         return out;

@@ -69,7 +69,7 @@ struct MouseOutcome {
     bool swallow = false;
     // Send these, in order, before the hook answers.
     MouseSends send;
-    // The bounce counts changed.
+    // The bounce counts, or the buttons whose release window is on, changed.
     bool counted = false;
     // Input the user began now that no slot reported: the press of a button,
     // a notch or a tilt (a bounce is none). It spoils the tap of a held layer
@@ -96,6 +96,9 @@ public:
     // After the hooks were lost and put back: nothing stays held, no press
     // waits for a release that may have gone by.
     MouseOutcome reset(SlotSet installed);
+    // The held release, now, the filters' state kept: before the mouse hook
+    // or the process goes, so no button stays down for the system.
+    MouseOutcome letGoNow(SlotSet installed);
 
     // Whether any filter or shaping is on: the mouse hook must be in.
     bool tuned() const { return tuned_; }

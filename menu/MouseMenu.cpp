@@ -52,7 +52,15 @@ MouseMenuRow submenu(std::wstring text, std::vector<MouseMenuRow> rows) {
     return row;
 }
 
-MouseMenuRow buttonMenu(MouseButton b, const ButtonChatter& c, std::uint32_t bounces) {
+// The filter as it works now: off; on, its releases passing at once; or on,
+// holding releases back since the button bounced.
+std::wstring filterState(const ButtonChatter& c, bool windowOn) {
+    if (!c.on) return L"Off";
+    return ms(c.thresholdMs) + (windowOn ? L" (on since a bounce)" : L"");
+}
+
+MouseMenuRow buttonMenu(MouseButton b, const ButtonChatter& c, std::uint32_t bounces,
+                        bool windowOn) {
     std::vector<MouseMenuRow> rows{check(L"Filter Double Clicks", chatterCommand(b), c.on),
                                    separator()};
     const auto offered = std::find(kChatterChoices.begin(), kChatterChoices.end(), c.thresholdMs);
@@ -70,9 +78,8 @@ MouseMenuRow buttonMenu(MouseButton b, const ButtonChatter& c, std::uint32_t bou
         rows.push_back(choice(within(c.thresholdMs), 0, true));
     rows.push_back(separator());
     rows.push_back(telling(bounces ? bouncesText(bounces) : L"No bounces filtered"));
-    return submenu(
-        std::wstring(kButtonNames[indexOf(b)]) + L"\t" + (c.on ? ms(c.thresholdMs) : L"Off"),
-        std::move(rows));
+    return submenu(std::wstring(kButtonNames[indexOf(b)]) + L"\t" + filterState(c, windowOn),
+                   std::move(rows));
 }
 
 std::wstring times(int notches) {
@@ -90,7 +97,8 @@ std::vector<MouseMenuRow> mouseMenuRows(const MouseTuning& tuning, const BounceC
     const MouseTuning t = clamped(tuning);
     std::vector<MouseMenuRow> rows;
     for (std::size_t b = 0; b < kMouseButtonCount; ++b)
-        rows.push_back(buttonMenu(MouseButton(b), t.chatter[b], counts.buttons[b]));
+        rows.push_back(
+            buttonMenu(MouseButton(b), t.chatter[b], counts.buttons[b], counts.releaseWindows[b]));
     rows.push_back(separator());
     rows.push_back(check(L"Reverse Wheel", kReverseWheelCommand, t.reverseVertical));
     rows.push_back(check(L"Reverse Tilt", kReverseTiltCommand, t.reverseHorizontal));

@@ -41,6 +41,7 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
         listen_ = lookUp<ListenFunction>(engine_.get(), "vela_hook_listen");
         capture_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_capture");
         tune_ = lookUp<TuneFunction>(engine_.get(), "vela_hook_tune");
+        letGo_ = lookUp<LetGoFunction>(engine_.get(), "vela_hook_let_go");
     }
 }
 
@@ -91,6 +92,10 @@ void Win32HookPort::captured(const CapturedKey& key) {
 
 void Win32HookPort::tune(const MouseTuning& tuning) {
     if (tune_) tune_(&tuning);
+}
+
+void Win32HookPort::letGo() {
+    if (letGo_) letGo_();
 }
 
 void Win32HookPort::tellEngine() {

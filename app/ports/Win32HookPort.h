@@ -45,6 +45,8 @@ public:
     // The engine's chatter filter and wheel shaping; their bounce counts come
     // as the engine's Bounces events.
     void tune(const MouseTuning& tuning) override;
+    // A release the chatter filter holds, sent now; returns once it went.
+    void letGo() override;
 
     // The engine's capture of the keyboard; its key events reach the sink
     // through captured(), which the reports window calls.
@@ -58,6 +60,7 @@ private:
     using ListenFunction = int(__cdecl*)(HWND, UINT, int);
     using CaptureFunction = int(__cdecl*)(int);
     using TuneFunction = int(__cdecl*)(const MouseTuning*);
+    using LetGoFunction = int(__cdecl*)();
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
@@ -73,6 +76,7 @@ private:
     CaptureFunction capture_ = nullptr;
     std::function<void(const CapturedKey&)> sink_;
     TuneFunction tune_ = nullptr;
+    LetGoFunction letGo_ = nullptr;
     UINT message_ = 0;
     bool clicks_ = false;
 };

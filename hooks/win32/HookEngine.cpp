@@ -34,6 +34,8 @@ constexpr UINT kApplyMessage =
     vela::kHookApplyMessage;  // bring the hooks in line, then acknowledge
 constexpr UINT kSettleMessage =
     vela::kHookSettleMessage;  // bring the hooks in line, no acknowledgement
+constexpr UINT kLetGoMessage =
+    vela::kHookLetGoMessage;  // send a held release now, then acknowledge
 #ifdef VELA_HOOK_TEST_CONTROLS
 constexpr UINT kDropMessage = vela::kHookDropMessage;  // lose the hooks silently
 #endif
@@ -250,8 +252,11 @@ void tellBounces() {
     for (std::size_t counter = 0; counter <= kWheelBounceCounter; ++counter) {
         const bool wheel = counter == kWheelBounceCounter;
         const std::uint32_t count = wheel ? now.wheel : now.buttons[counter];
-        if (count != (wheel ? t.toldBounces.wheel : t.toldBounces.buttons[counter]))
-            tellListener(EngineEvent::Bounces, static_cast<LPARAM>(packBounces(counter, count)));
+        const bool windowOn = !wheel && now.releaseWindows[counter];
+        if (count != (wheel ? t.toldBounces.wheel : t.toldBounces.buttons[counter]) ||
+            windowOn != (!wheel && t.toldBounces.releaseWindows[counter]))
+            tellListener(EngineEvent::Bounces,
+                         static_cast<LPARAM>(packBounces(counter, count, windowOn)));
     }
     t.toldBounces = now;
 }
@@ -380,13 +385,23 @@ void takeTuning() {
     syncReleaseTimer(GetTickCount());
 }
 
+// A release the chatter filter holds, sent now: the hook or the process is
+// about to go, and with it the timer that would have sent it.
+void letGoNow() {
+    deliver(t.mouse.letGoNow(installedSlots()));
+    syncReleaseTimer(GetTickCount());
+}
+
 void applyHooks() {
     takeTuning();
     const bool mouse = mouseHookNeeded();
     const bool keys = keyHookNeeded();
     if (mouse && !t.mouseHook)
         t.mouseHook.reset(SetWindowsHookExW(WH_MOUSE_LL, mouseProc, t.module, 0));
-    if (!mouse) t.mouseHook.reset();
+    if (!mouse && t.mouseHook) {
+        letGoNow();
+        t.mouseHook.reset();
+    }
     if (keys && !t.keyHook) {
         // What went down while no hook watched (this one included) is down
         // for the system now; the filter learns it before the first event.
@@ -420,11 +435,11 @@ void watchdogRound() {
                               mouseQuiet,
                               keysQuiet};
     if (t.suspicion.restoreAfter(round)) {
-        t.mouseHook.reset();
-        t.keyHook.reset();
-        // Nothing the filters hold may stay held.
+        // Nothing the filters hold may stay held: let go before the hooks go.
         deliver(t.mouse.reset(installedSlots()));
         syncReleaseTimer(GetTickCount());
+        t.mouseHook.reset();
+        t.keyHook.reset();
         applyHooks();
         g.restores.fetch_add(1, std::memory_order_relaxed);
         // A release may have gone by while the hooks were out: a function held
@@ -487,6 +502,10 @@ DWORD WINAPI hookThread(LPVOID ready) {
                 break;
             case kSettleMessage:
                 applyHooks();
+                break;
+            case kLetGoMessage:
+                letGoNow();
+                answer(msg.wParam);
                 break;
 #ifdef VELA_HOOK_TEST_CONTROLS
             case kDropMessage:
@@ -603,6 +622,12 @@ VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning) {
     ReleaseSRWLockExclusive(&g.tuningLock);
     g.tuningAsked.fetch_add(1, std::memory_order_release);
     return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_let_go() {
+    CallerLock lock;
+    if (!g.thread) return 1;
+    return request(kLetGoMessage);
 }
 
 #ifdef VELA_HOOK_TEST_CONTROLS

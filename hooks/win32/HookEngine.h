@@ -54,6 +54,12 @@ VELA_HOOK_API int vela_hook_capture(int on);
 // not answer.
 VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning);
 
+// Sends a release the chatter filter holds in its window now, on the hook
+// thread, and returns once it went: call it before the hooks or the process
+// go (exit, the end of the session, pause), or the button stays down for the
+// system. Returns 1, or 0 when the hook thread did not answer.
+VELA_HOOK_API int vela_hook_let_go();
+
 #ifdef VELA_HOOK_TEST_CONTROLS
 // Test builds only (the copy of the engine in the test programs' folder):
 // the shipped library has neither.

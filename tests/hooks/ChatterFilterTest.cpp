@@ -65,9 +65,19 @@ std::vector<Seen> runChatter(ChatterFilter& f, std::string_view events, Tick bas
     return out;
 }
 
+// A bounce a second before `base` on every filtered button: its window is on.
+void prime(ChatterFilter& f, std::string_view settings, Tick base) {
+    std::string events;
+    std::istringstream in{std::string(settings)};
+    for (std::string token; in >> token;)
+        for (const char* edge : {"+-1000 ", "--999 ", "+-998 ", "--997 "})
+            events += token[0] + std::string(edge);
+    runChatter(f, events, base, true);
+}
+
 // "L+0" passed, "(L-40)" swallowed, "L-@56" a release the filter sent at 56;
-// then "#L1": the bounces counted.
-std::string describe(const std::vector<Seen>& seen, const ChatterFilter& f) {
+// then "#L1": the bounces counted, and "*L": the windows on.
+std::string describe(const std::vector<Seen>& seen, const ChatterFilter& f, bool windows) {
     std::ostringstream out;
     for (const Seen& s : seen) {
         const std::string e = (s.injected ? "i" : "") + std::string(1, s.button) +
@@ -80,6 +90,8 @@ std::string describe(const std::vector<Seen>& seen, const ChatterFilter& f) {
     for (std::size_t b = 0; b < kMouseButtonCount; ++b) {
         if (const auto n = f.bounces(MouseButton(b))) out << '#' << kButtonLetters[b] << n << ' ';
     }
+    for (std::size_t b = 0; b < kMouseButtonCount && windows; ++b)
+        if (f.releaseWindowOn(MouseButton(b))) out << '*' << kButtonLetters[b] << ' ';
     std::string text = out.str();
     if (!text.empty()) text.pop_back();
     return text;
@@ -94,6 +106,7 @@ struct ChatterCase {
     bool timer = true;
 };
 
+// A worn switch: each filtered button has bounced once already.
 TEST(ChatterFilter, TimedSequences) {
     const std::vector<ChatterCase> cases{
         {"press bounce: one click", "L50", "L+0 L-40 L+48 L-120",
@@ -140,7 +153,30 @@ TEST(ChatterFilter, TimedSequences) {
     for (const ChatterCase& c : cases) {
         ChatterFilter f;
         f.configure(chatterTuning(c.settings));
-        EXPECT_EQ(describe(runChatter(f, c.events, c.base, c.timer), f), c.expected) << c.name;
+        prime(f, c.settings, c.base);
+        EXPECT_EQ(describe(runChatter(f, c.events, c.base, c.timer), f, false), c.expected)
+            << c.name;
+    }
+}
+
+// A healthy switch: no release waits until the button's first bounce, which
+// passes and switches the window on for good.
+TEST(ChatterFilter, AReleaseWindowComesOnWithTheButtonsFirstBounce) {
+    const std::vector<ChatterCase> cases{
+        {"healthy: releases pass at once", "L50", "L+0 L-40 L+150 L-210", "L+0 L-40 L+150 L-210"},
+        {"first bounce in a drag passes, the next is dropped", "L50",
+         "L+0 L-150 L+158 L-300 L+305 L-400",
+         "L+0 L-150 L+158 (L-300) (L+305) (L-400) L-@416 #L1 *L"},
+        {"a bounce at the window's length switches it on; one past it is swallowed", "L50 R50",
+         "L+0 L-100 L+116 L-150 R+200 R-300 R+317 R-330",
+         "L+0 L-100 L+116 (L-150) L-@166 R+200 R-300 (R+317) (R-330) #R1 *L"},
+        {"a reset keeps the window on", "L50", "L+0 L-100 L+105 !110 L+300 L-340",
+         "L+0 L-100 L+105 L+300 (L-340) L-@356 *L"},
+    };
+    for (const ChatterCase& c : cases) {
+        ChatterFilter f;
+        f.configure(chatterTuning(c.settings));
+        EXPECT_EQ(describe(runChatter(f, c.events, 0, true), f, true), c.expected) << c.name;
     }
 }
 

@@ -45,5 +45,13 @@ TEST(HookSlotSets, MaskAddsAndRemovesSingleSlots) {
     EXPECT_FALSE(SlotSet().any());
 }
 
+TEST(EngineEvents, BouncesCarryACountAndWhetherTheButtonsReleaseWindowIsOn) {
+    BounceCounts counts;
+    EXPECT_TRUE(unpackBounces(packBounces(3, 70000, true), counts));
+    EXPECT_TRUE(unpackBounces(packBounces(kWheelBounceCounter, 2, false), counts));
+    EXPECT_FALSE(unpackBounces(packBounces(kWheelBounceCounter + 1, 1, false), counts));
+    EXPECT_EQ(counts, (BounceCounts{{0, 0, 0, 70000, 0}, 2, {false, false, false, true, false}}));
+}
+
 }  // namespace
 }  // namespace vela::hooks

@@ -68,9 +68,9 @@ std::pair<MouseInput, Tick> eventOf(const std::string& token) {
     return {input, t};
 }
 
-// Feeds events as eventOf() spells them, and "!90": the hooks put back. The
-// release timer fires when asked ("@136" and what it did); a swallowed event
-// is in brackets.
+// Feeds events as eventOf() spells them, "!90": the hooks put back, and
+// "&95": the held release let go at once. The release timer fires when asked
+// ("@136" and what it did); a swallowed event is in brackets.
 std::string run(MousePipeline& p, std::string_view events) {
     std::ostringstream out;
     const auto fire = [&](std::optional<Tick> before) {
@@ -80,9 +80,10 @@ std::string run(MousePipeline& p, std::string_view events) {
     };
     std::istringstream in{std::string(events)};
     for (std::string token; in >> token;) {
-        if (token[0] == '!') {
+        if (token[0] == '!' || token[0] == '&') {
             fire(std::stoul(token.substr(1)));
-            out << " " << token << describe(p.reset(kInstalled));
+            out << " " << token
+                << describe(token[0] == '!' ? p.reset(kInstalled) : p.letGoNow(kInstalled));
             continue;
         }
         const auto [input, t] = eventOf(token);
@@ -92,6 +93,18 @@ std::string run(MousePipeline& p, std::string_view events) {
     }
     fire(std::nullopt);
     return out.str().substr(1);
+}
+
+// Configured, every filtered button with a bounce a second before 0: its
+// release window is on.
+MousePipeline primed(std::string_view settings) {
+    MousePipeline p;
+    p.configure(tuning(settings), kInstalled);
+    for (char b : kButtons)
+        if (tuning(settings).of(MouseButton(kButtons.find(b))).on)
+            run(p, std::string{b, '+'} + "4294966296 " + b + "-4294966297 " + b + "+4294966298 " +
+                       b + "-4294966299");
+    return p;
 }
 
 TEST(MousePipeline, TheFiltersBeforeTheRemappingTheShapingAfterIt) {
@@ -120,21 +133,28 @@ TEST(MousePipeline, TheFiltersBeforeTheRemappingTheShapingAfterIt) {
          "D0 (U10)# D20"},
         {"a turn back takes the dropped notch along", "filter x2", "D0 U10 U20",
          "(D0)=[w-240] (U10)# (U20):WUx2#"},
+        {"let go at once: a native release sent (a bounce after it is still one), a remapped "
+         "one reported",
+         "L50 F50", "L+0 L-40 &44 L+48 L-120 F+200 F-240 &241",
+         "L+0 (L-40) &44=[L-] (L+48)# (L-120) (F+200):X1 (F-240) &241^X1"},
         {"injected input passes untouched", "L50 rev x3 filter", "iL+0 iL-1 iU2 iF+3",
          "iL+0 iL-1 iU2 iF+3"},
         {"all off: the remapping alone", "", "F+0 F-40 F+48 F-120 U200 L+300",
          "(F+0):X1 (F-40)^X1 (F+48):X1 (F-120)^X1 (U200):WU L+300"},
     };
     for (const Case& c : cases) {
-        MousePipeline p;
-        p.configure(tuning(c.settings), kInstalled);
+        MousePipeline p = primed(c.settings);
         EXPECT_EQ(run(p, c.events), c.expected) << c.name;
     }
+    MousePipeline healthy;
+    healthy.configure(tuning("L50"), kInstalled);
+    EXPECT_EQ(run(healthy, "L+0 L-40 L+48 L-120 L+125 L-200"),
+              "L+0 L-40 L+48# (L-120) (L+125)# (L-200) @216=[L-]")
+        << "a healthy release goes at once; the first bounce passes, switches the window on";
 }
 
 TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
-    MousePipeline p;
-    p.configure(tuning("F50 filter"), kInstalled);
+    MousePipeline p = primed("F50 filter");
     EXPECT_TRUE(p.tuned());
     run(p, "F+0 F-40 F+48 F-120 D300 U310");
     p.onEvent({MouseEventKind::XDown, kPlatformXButton2}, 400, kInstalled);
@@ -142,7 +162,7 @@ TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
     EXPECT_TRUE(p.holdsRelease());
     EXPECT_EQ(describe(p.configure(tuning(""), kInstalled)), "^X1");
     EXPECT_FALSE(p.holdsRelease() || p.tuned());
-    EXPECT_EQ(p.bounces(), (BounceCounts{{0, 0, 0, 0, 1}, 1}));
+    EXPECT_EQ(p.bounces(), (BounceCounts{{0, 0, 0, 0, 1}, 1, {false, false, false, false, true}}));
 }
 
 // Back as a layer button, nothing else remapped: the pipeline's reports go to

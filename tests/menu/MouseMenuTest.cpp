@@ -26,16 +26,20 @@ std::wstring shown(const std::vector<MouseMenuRow>& rows, std::vector<std::uint1
 TEST(MouseMenu, RowsShowTheCurrentValuesAndTheCounts) {
     MouseTuning t;
     t.of(MouseButton::Left) = {true, 45};  // hand-edited: not one of the choices
+    t.of(MouseButton::Right).on = true;
     t.of(MouseButton::Back) = {false, 80};
     t.reverseVertical = true;
     t.wheelNotches = 3;
-    const BounceCounts counts{{11, 0, 0, 0, 0}, 1};
+    // Left's release window is on since a bounce (Right's not yet); Back's too, but its
+    // filter is off now.
+    const BounceCounts counts{{11, 0, 0, 0, 0}, 1, {true, false, false, true, false}};
     std::vector<std::uint16_t> commands;
     const std::wstring rows = shown(mouseMenuRows(t, counts), commands);
     for (const wchar_t* part :
-         {L"Left Button\t45 ms {[x]Filter Double Clicks | - | Within 30 ms | Within 40 ms | "
+         {L"Left Button\t45 ms (on since a bounce) {[x]Filter Double Clicks | - | Within 30 ms | "
+          L"Within 40 ms | "
           L"(o)Within 45 ms | Within 50 ms (default) | Within 60 ms | Within 80 ms | - | "
-          L"~11 bounces filtered} | Right Button\tOff {Filter",
+          L"~11 bounces filtered} | Right Button\t50 ms {[x]Filter",
           L"Back Button\tOff {Filter Double Clicks | - | Within 30 ms | Within 40 ms | Within 50 "
           L"ms (default) | Within 60 ms | (o)Within 80 ms | - | ~No bounces filtered}",
           L"- | [x]Reverse Wheel | Reverse Tilt | Wheel Speed\t\u00D73 {\u00D71 (normal) | \u00D72 "

@@ -171,6 +171,7 @@ public:
         tuning = t;
         add({tunesAnything(t) ? "tune-on" : "tune-off"});
     }
+    void letGo() override { add({"mouse-let-go"}); }
     MouseTuning tuning;
 
     std::vector<Call> calls() const {
