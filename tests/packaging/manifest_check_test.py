@@ -13,7 +13,6 @@ PACKAGING = os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../pack
 spec = importlib.util.spec_from_file_location("check", PACKAGING + "/check-winget-manifest.py")
 check = importlib.util.module_from_spec(spec)
 spec.loader.exec_module(check)
-
 with open(PACKAGING + "/winget.yaml.in", encoding="utf-8") as f:
     written = f.read()
 for name, value in {"VERSION": "3.2.3", "PUBLISHER": "Kestrel", "INSTALLER_SHA256": "AB" * 32,
@@ -21,30 +20,27 @@ for name, value in {"VERSION": "3.2.3", "PUBLISHER": "Kestrel", "INSTALLER_SHA25
     written = written.replace(f"@{name}@", value)
 GOOD = yaml.safe_load(written)
 
-# (the field's path, its spoilt value; None: the field is missing)
-INSTALLER = ("Installers", 0)
-SPOILT = [((field,), None) for field in (
-    "PackageIdentifier", "PackageVersion", "PackageLocale", "Publisher", "PackageName", "License",
-    "ShortDescription", "ManifestType", "ManifestVersion", "Installers")] + [
-    (INSTALLER + (field,), None) for field in (
-        "Architecture", "InstallerType", "Scope", "InstallerUrl", "InstallerSha256", "ProductCode",
-        "InstallerSwitches")] + [
-    (INSTALLER + ("InstallerSwitches", field), None) for field in ("Silent", "SilentWithProgress")
-] + [(("Installers",), []), (INSTALLER + ("Scope",), "everyone"),
-     (INSTALLER + ("InstallerSha256",), "AB" * 31), (INSTALLER + ("InstallerUrl",), "http://a/b"),
-     (("PackageIdentifier",), "Vela"), (("ManifestType",), "installer")]
+# A field's path ("I." is the first installer's) and its spoilt value; None: missing.
+SPOILT = [(path, None) for path in (
+    "PackageIdentifier PackageVersion PackageLocale Publisher PackageName License "
+    "ShortDescription ManifestType ManifestVersion Installers I.Architecture I.InstallerType "
+    "I.Scope I.InstallerUrl I.InstallerSha256 I.ProductCode I.InstallerSwitches "
+    "I.InstallerSwitches.Silent I.InstallerSwitches.SilentWithProgress").split()] + [
+    ("Installers", []), ("I.Scope", "everyone"), ("I.InstallerSha256", "AB" * 31),
+    ("I.InstallerUrl", "http://a/b"), ("PackageIdentifier", "Vela"), ("ManifestType", "x")]
 
 failures = [f"the written manifest: {check.faults(GOOD)}"] if check.faults(GOOD) else []
 for path, value in SPOILT:
+    *parents, field = path.replace("I.", "Installers.0.").split(".")
     manifest = copy.deepcopy(GOOD)
-    parent = manifest
-    for step in path[:-1]:
-        parent = parent[step]
+    target = manifest
+    for step in parents:
+        target = target[int(step) if step.isdigit() else step]
     if value is None:
-        del parent[path[-1]]
+        del target[field]
     else:
-        parent[path[-1]] = value
-    if not any(path[-1] in fault for fault in check.faults(manifest)):
+        target[field] = value
+    if not any(field in fault for fault in check.faults(manifest)):
         failures.append(f"{path} = {value!r} passed")
 print("\n".join(failures) or f"PASS the written manifest, {len(SPOILT)} spoilt ones refused")
 sys.exit(1 if failures else 0)

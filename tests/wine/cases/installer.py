@@ -6,6 +6,7 @@ import glob
 import os
 import re
 import subprocess
+from pathlib import Path
 
 from harness import IDS, KESTREL_PROFILE, KESTREL_RUN, Vela, wait_until
 from package import SHIPPED
@@ -18,8 +19,8 @@ USER_FILES = {"QmSetting.ini", "notes.txt", "ScriptsMacros/Mine.txt",
 
 def install_upgrade_remove(ctx):
     s = ctx.s
-    with open(os.path.join(ctx.root, "CMakeLists.txt")) as f:
-        version = re.search(r"project\(Vela VERSION ([0-9.]+)", f.read()).group(1)
+    version = re.search(r"project\(Vela VERSION ([0-9.]+)",
+                        Path(ctx.root, "CMakeLists.txt").read_text()).group(1)
     higher = re.sub(r"\d+$", lambda m: str(int(m.group()) + 1), version)
     old, new = (make_installer(ctx, v) for v in (version, higher))
 
@@ -49,9 +50,8 @@ def install_upgrade_remove(ctx):
         tray.choose(tray.AUTOSTART)
         s.wait_reg(KESTREL_PROFILE, "BootValue", want)
     vela.write_script("Mine.txt", "KeyDown 65\r\nKeyUp 65\r\n")
-    with open(os.path.join(folder, "notes.txt"), "w") as f:
-        f.write("mine\n")
-    kept = {name: read(os.path.join(folder, name)) for name in USER_FILES}
+    Path(folder, "notes.txt").write_text("mine\n")
+    kept = {name: Path(folder, name).read_bytes() for name in USER_FILES}
     autostart = lambda: (s.reg_query(KESTREL_RUN, "Kestrel"),  # noqa: E731
                          s.reg_query(KESTREL_PROFILE, "BootValue"))
     before = autostart()
@@ -67,7 +67,7 @@ def install_upgrade_remove(ctx):
     ctx.check("new_vela_started", wait_until(lambda: len(pids()) == 1, 10), True)
     ctx.check("entry_has_the_new_version", s.reg_query(UNINSTALL, "DisplayVersion"), higher)
     ctx.check("user_files_kept_byte_for_byte",
-              [name for name in USER_FILES if read(os.path.join(folder, name)) != kept[name]], [])
+              [name for name in USER_FILES if Path(folder, name).read_bytes() != kept[name]], [])
     ctx.check("autostart_kept", autostart(), before)
     vela.wait_ready(visible=0)
     ctx.check("new_vela_has_the_assignment", vela.texts().get(IDS.IDC_CAPTION_X1), "Copy")
@@ -94,11 +94,6 @@ def make_installer(ctx, version):
 def listing(folder):
     return {os.path.relpath(os.path.join(top, name), folder)
             for top, _, names in os.walk(folder) for name in names}
-
-
-def read(path):
-    with open(path, "rb") as f:
-        return f.read()
 
 
 def vela_pids(folder, win):
