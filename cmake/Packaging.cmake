@@ -11,7 +11,8 @@ install(FILES ${PROJECT_SOURCE_DIR}/README.md DESTINATION .)
 
 set(CPACK_GENERATOR ZIP)
 set(CPACK_PACKAGE_NAME Vela)
-set(CPACK_PACKAGE_VENDOR Kestrel)
+set(VELA_PUBLISHER Kestrel)
+set(CPACK_PACKAGE_VENDOR ${VELA_PUBLISHER})
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_FILE_NAME Vela-${PROJECT_VERSION}-win64)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Remaps the extra inputs of a gaming mouse")
@@ -20,3 +21,6 @@ set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
 # Symbols stay in the build; the zip carries the stripped programs.
 set(CPACK_STRIP_FILES ON)
 include(CPack)
+
+# The installer for those who want one, from the same install rules.
+include(${CMAKE_CURRENT_LIST_DIR}/Installer.cmake)

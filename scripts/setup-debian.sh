@@ -8,7 +8,8 @@ packages=(
     g++-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 xvfb xdotool x11-utils x11-xkb-utils xauth imagemagick
     fonts-wine fonts-liberation
-    zip unzip python3
+    zip unzip python3 python3-yaml
+    nsis osslsigncode openssl
 )
 
 missing=()

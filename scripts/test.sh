@@ -2,7 +2,7 @@
 # Sets up the machine, builds every configuration and runs every test: the
 # layering check, the native unit tests, the playback tests under
 # ThreadSanitizer, a short run of each fuzz target, Vela.exe built without
-# the unity build, and the Wine suite.
+# the unity build, the installer and its manifest, and the Wine suite.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -39,6 +39,7 @@ cmake --build --preset windows-separate -j "$jobs"
 phase "Windows build and the Wine suite"
 cmake --preset windows >/dev/null
 cmake --build --preset windows -j "$jobs"
+cmake --build --preset windows --target installer
 ctest --preset windows
 
 phase "Done"

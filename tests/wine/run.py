@@ -5,6 +5,7 @@ prefix; and Vela itself, run by hand.
 
     run.py cases [NAME...] --bin BUILD/bin --work WORK [--only REGEX] [--list] [--serial]
                  [--cpack CPACK --cpack-config BUILD/CPackConfig.cmake]
+                 [--installer-script BUILD/installer/make-installer.cmake]
     run.py screenshots NAME... --bin BUILD/bin --work WORK [--out FOLDER]
     run.py bench NAME... --bin BUILD/bin --work WORK [--iterations N] [--moves N]
                  [--interval-ms MS] [--presses N] [--press-interval-ms MS] [--vela-from FOLDER]
@@ -34,6 +35,7 @@ sys.path[:0] = [HERE, os.path.join(HERE, "cases"),
 from harness import KESTREL_RUN, ROOT, Abort, Menu, Session, Tray, log, run_by_hand  # noqa: E402
 import files  # noqa: E402
 import hooks  # noqa: E402
+import installer  # noqa: E402
 import keys  # noqa: E402
 import menu  # noqa: E402
 import mouse  # noqa: E402
@@ -57,6 +59,8 @@ class Row:
     # The case runs in the second session, beside the others. The two
     # sessions are balanced to end about together.
     beside: bool = False
+    # The case starts in a prefix of its own making, as a new user's.
+    fresh_prefix: bool = False
 
 
 def case(name, run, **flags):
@@ -87,6 +91,8 @@ TABLE = [
     case("tray: a pause shortcut another program owns", tray.pause_shortcut_owned_elsewhere),
     case("tray: living in the tray", tray.living_in_the_tray, beside=True),
     case("package: the zip unpacked and run", package.zip_unpacked_and_run),
+    case("package: installed, updated while running, removed", installer.install_upgrade_remove,
+         fresh_prefix=True, beside=True),
     case("files: a program folder that cannot be written", files.read_only_folder, beside=True),
     case("files: Alt+F4 after a typed description", files.close_after_a_description),
     case("files: scripts as editors save them", files.scripts_as_editors_save_them),
@@ -158,6 +164,8 @@ def arguments():
     parser.add_argument("--beside-only", action="store_true", help=argparse.SUPPRESS)
     parser.add_argument("--cpack", default="cpack")
     parser.add_argument("--cpack-config")
+    parser.add_argument("--installer-script",
+                        help="the build's make-installer.cmake (default: beside --bin)")
     parser.add_argument("--out", help="where the pictures go (WORK unless given)")
     for name, default in (("iterations", 200), ("moves", 1000), ("interval-ms", 4.0),
                           ("presses", 300), ("press-interval-ms", 60.0)):
@@ -169,6 +177,8 @@ def arguments():
         parser.error(f"unrecognised arguments: {' '.join(rest)}")
     options.names += rest
     options.out = os.path.abspath(options.out or options.work)
+    options.installer_script = options.installer_script or os.path.join(
+        os.path.dirname(os.path.abspath(options.bin)), "installer", "make-installer.cmake")
     return options
 
 
@@ -219,6 +229,8 @@ def run(rows, options):
         for row in rows:
             log(f"== {row.name}")
             begin = time.monotonic()
+            if row.fresh_prefix and row is not rows[0]:
+                ctx.s.make_prefix(fresh=True)
             if row.virgin_profile:
                 ctx.s.reg_delete(r"HKCU\Software\Kestrel")
                 ctx.s.reg_delete(KESTREL_RUN, "Kestrel")
