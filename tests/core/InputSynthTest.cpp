@@ -203,8 +203,8 @@ TEST(KeyRecords, KeysTheLayoutLeavesOutGetThePcKeyboardsCodes) {
                                                                                 {0xB1, 0x10},
                                                                                 {0xB3, 0x7F},
                                                                                 {0xB7, 0x21},
-                                                                                {0x41, 0},
-                                                                                {0xA5, 0}}) {
+                                                                                {0x41, 0x1E},
+                                                                                {0xA5, 0x38}}) {
         EXPECT_EQ(scanCodeFor(rec, vk), scan) << std::hex << vk;
     }
 }
