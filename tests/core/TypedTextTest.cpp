@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <string>
 
 #include "core/InputRecords.h"
@@ -12,6 +13,7 @@ namespace vela {
 namespace {
 
 using test::Call;
+using test::extended;
 using test::Recorder;
 
 using namespace std::literals;
@@ -105,6 +107,39 @@ TEST_F(TypedTextTest, ALongTextIsCutAtTheLimitNeverInsideAPair) {
     }
     EXPECT_EQ(characters, kTypedTextLimit);
     EXPECT_LT(pauseMs, 2000u) << "the longest text types in a couple of seconds";
+}
+
+TEST_F(TypedTextTest, ModifiersHeldAsItStartsAreLiftedAndThoseStillHeldPutBack) {
+    const InputRecord ctrlUp = test::key(0xA2, true), ctrlDown = test::key(0xA2, false);
+    const InputRecord altUp = test::key(0xA4, true), altDown = test::key(0xA4, false);
+    const InputRecord winUp = extended(test::key(0x5B, true));
+    const std::vector<InputRecord> mask{test::key(vk::MenuMask, false),
+                                        test::key(vk::MenuMask, true)};
+    const auto join = [](std::vector<std::vector<InputRecord>> parts) {
+        std::vector<InputRecord> all;
+        for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
+        return all;
+    };
+    const std::wstring text = std::wstring(32, L'a') + L"\t\n";
+    const std::vector<InputRecord> typed = typing(std::u16string(32, u'a') + u"\t\n");
+    const struct {
+        std::set<std::uint16_t> before, after;
+        std::vector<InputRecord> records;
+    } cases[] = {
+        {{0xA2}, {0xA2}, join({{ctrlUp}, typed, {ctrlDown}})},
+        {{0xA2}, {}, join({{ctrlUp}, typed})},  // let go while it typed: stays up
+        // Alt and Windows let go behind the mask key, so no menu and no Start opens.
+        {{0xA4}, {0xA4}, join({mask, {altUp}, typed, {altDown}, mask})},
+        {{0xA2, 0x5B}, {}, join({mask, {winUp, ctrlUp}, typed})},
+        {{}, {0xA2}, typed},  // pressed while it typed: the user's own
+    };
+    for (const auto& c : cases) {
+        input.clear();
+        input.keysDown = c.before;
+        input.duringSleep = [&] { input.keysDown = c.after; };
+        typeText(text, input);
+        EXPECT_EQ(input.records(), c.records) << c.before.size() << " held, " << c.after.size();
+    }
 }
 
 TEST(TypedTextCaption, ShowsTheStartOnOneLineCutWithAnEllipsis) {
