@@ -110,35 +110,29 @@ TEST_F(TypedTextTest, ALongTextIsCutAtTheLimitNeverInsideAPair) {
 }
 
 TEST_F(TypedTextTest, ModifiersHeldAsItStartsAreLiftedAndThoseStillHeldPutBack) {
-    const InputRecord ctrlUp = test::key(0xA2, true), ctrlDown = test::key(0xA2, false);
-    const InputRecord altUp = test::key(0xA4, true), altDown = test::key(0xA4, false);
-    const InputRecord winUp = extended(test::key(0x5B, true));
-    const std::vector<InputRecord> mask{test::key(vk::MenuMask, false),
-                                        test::key(vk::MenuMask, true)};
-    const auto join = [](std::vector<std::vector<InputRecord>> parts) {
-        std::vector<InputRecord> all;
-        for (const auto& part : parts) all.insert(all.end(), part.begin(), part.end());
-        return all;
-    };
-    const std::wstring text = std::wstring(32, L'a') + L"\t\n";
-    const std::vector<InputRecord> typed = typing(std::u16string(32, u'a') + u"\t\n");
+    using test::key;
+    const InputRecord mask = key(vk::MenuMask, false), maskUp = key(vk::MenuMask, true);
     const struct {
         std::set<std::uint16_t> before, after;
-        std::vector<InputRecord> records;
+        std::vector<InputRecord> lift, back;
     } cases[] = {
-        {{0xA2}, {0xA2}, join({{ctrlUp}, typed, {ctrlDown}})},
-        {{0xA2}, {}, join({{ctrlUp}, typed})},  // let go while it typed: stays up
-        // Alt and Windows let go behind the mask key, so no menu and no Start opens.
-        {{0xA4}, {0xA4}, join({mask, {altUp}, typed, {altDown}, mask})},
-        {{0xA2, 0x5B}, {}, join({mask, {winUp, ctrlUp}, typed})},
-        {{}, {0xA2}, typed},  // pressed while it typed: the user's own
+        {{0xA2}, {0xA2}, {key(0xA2, true)}, {key(0xA2, false)}},
+        {{0xA2}, {}, {key(0xA2, true)}, {}},  // let go while it typed: stays up
+        // Alt and Windows go behind the mask key: no menu bar, no Start menu.
+        {{0xA4}, {0xA4}, {mask, maskUp, key(0xA4, true)}, {key(0xA4, false), mask, maskUp}},
+        {{0xA2, 0x5B}, {}, {mask, maskUp, extended(key(0x5B, true)), key(0xA2, true)}, {}},
+        {{}, {0xA2}, {}, {}},  // pressed while it typed: the user's own
     };
+    const std::vector<InputRecord> typed = typing(std::u16string(32, u'a') + u"\t\n");
     for (const auto& c : cases) {
         input.clear();
         input.keysDown = c.before;
         input.duringSleep = [&] { input.keysDown = c.after; };
-        typeText(text, input);
-        EXPECT_EQ(input.records(), c.records) << c.before.size() << " held, " << c.after.size();
+        typeText(std::wstring(32, L'a') + L"\t\n", input);
+        std::vector<InputRecord> expected = c.lift;
+        expected.insert(expected.end(), typed.begin(), typed.end());
+        expected.insert(expected.end(), c.back.begin(), c.back.end());
+        EXPECT_EQ(input.records(), expected) << c.before.size() << " held, " << c.after.size();
     }
 }
 
