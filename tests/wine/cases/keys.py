@@ -181,8 +181,8 @@ def scan_codes_on_a_german_layout(ctx):
     and Y that Vela sends carry the scan codes the physical Z and Y keys send
     in this layout, as a game reading scan codes expects. (Here Wine reports
     the US places' codes for both; on Windows a QWERTZ layout gives Z 0x15.
-    Either way Vela's keys are the physical keys' twins.) Keypad 7 and F13, which Wine's layout leaves
-without a code, carry a PC keyboard's."""
+    Either way Vela's keys are the physical keys' twins.) Keypad 7 and F13,
+    which Wine's layout gives no code, carry a PC keyboard's."""
     s = ctx.s
     subprocess.run(["setxkbmap", "de"], env=s.env, check=True)
     try:
@@ -205,7 +205,6 @@ without a code, carry a PC keyboard's."""
         ctx.check("Z and Y have scan codes of their own",
                   len({line.split()[2] for line in physical}) == 2 and "0" not in
                   {line.split()[2] for line in physical}, True)
-        # Keys Wine's layout has no code for: a PC keyboard's, keypad 7's 0x47.
         mark, ups = rx.log.mark(), rx.log.count(r"^KEYUP 124 ")
         s.xdo(*WHEEL_UP)
         s.xdo(*WHEEL_DOWN)
