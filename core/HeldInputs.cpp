@@ -4,6 +4,7 @@
 #include <array>
 
 #include "core/InputRecords.h"
+#include "core/KeyChord.h"
 
 namespace vela {
 
@@ -122,6 +123,15 @@ std::vector<InputRecord> HeldInputs::takeReleases(InputOwner owner) {
 
 std::vector<InputRecord> HeldInputs::takeAllReleases() {
     return takeWhere(true, 0);
+}
+
+bool HeldInputs::holdsKey(std::uint16_t virtualKey) const {
+    Lock lock(busy_);
+    return std::any_of(held_.begin(), held_.end(), [&](const Entry& h) {
+        if (h.press.type != InputRecord::Keyboard) return false;
+        const ModifierSet bit = modifierBit(h.press.virtualKey);
+        return h.press.virtualKey == virtualKey || (bit != 0 && bit == modifierBit(virtualKey));
+    });
 }
 
 bool HeldInputs::holdsAnything() const {

@@ -45,6 +45,9 @@ public:
     std::vector<InputRecord> takeAllReleases();
 
     bool holdsAnything() const;
+    // Whether anyone holds the key down; a generic Shift, Control or Alt
+    // held counts as the left one, which the system takes it for.
+    bool holdsKey(std::uint16_t virtualKey) const;
 
 private:
     struct Entry {

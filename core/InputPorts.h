@@ -53,6 +53,8 @@ public:
     // The scan code of a virtual key in the layout of the program in front
     // (0 for a key it has none for).
     virtual std::uint16_t scanCodeOf(std::uint16_t virtualKey) = 0;
+    // Whether a key is down now, as the system's input has it.
+    virtual bool keyDown(std::uint16_t virtualKey) = 0;
 };
 
 // Both, as one thread of input needs them: the platform's port, of which a

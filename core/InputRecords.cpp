@@ -1,8 +1,9 @@
 #include "core/InputRecords.h"
 
 #include <algorithm>
-#include <array>
 #include <limits>
+
+#include "core/PcScanCodes.h"
 
 namespace vela {
 
@@ -51,38 +52,12 @@ InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags, std::u
 }
 
 bool isExtendedKey(std::uint16_t vk) {
-    switch (vk) {
-        case 0x03:  // Break (Control+Pause)
-        case 0x2C:  // Print Screen
-        case 0x2D:  // Insert
-        case 0x2E:  // Delete
-        case 0x5B:  // left Windows
-        case 0x5C:  // right Windows
-        case 0x5D:  // Applications
-        case 0x6F:  // keypad Divide
-        case 0x90:  // Num Lock
-        case 0xA3:  // right Control
-        case 0xA5:  // right Alt
-            return true;
-        default:
-            // Page Up, Page Down, End, Home and the four arrows; the browser,
-            // volume, media and launch keys.
-            return (vk >= 0x21 && vk <= 0x28) || (vk >= 0xA6 && vk <= 0xB7);
-    }
+    return pcScanCodeOf(vk).extended;
 }
 
 std::uint16_t scanCodeFor(InputStatePort& input, std::uint16_t vk) {
     if (const std::uint16_t code = input.scanCodeOf(vk)) return code;
-    // Set 1 codes after the E0 prefix, VK_BROWSER_BACK (0xA6) to VK_LAUNCH_APP2 (0xB7).
-    static constexpr std::array<std::uint8_t, 18> kBrowserToLaunch{
-        0x6A, 0x69, 0x67, 0x68, 0x65, 0x66, 0x32,  // back, forward, refresh, stop, search,
-                                                   // favourites, home
-        0x20, 0x2E, 0x30,                          // mute, volume down, volume up
-        0x19, 0x10, 0x24, 0x22,                    // next, previous, stop, play/pause
-        0x6C, 0x6D, 0x6B, 0x21,                    // mail, media select, app 1, app 2
-    };
-    if (vk >= 0xA6 && vk <= 0xB7) return kBrowserToLaunch[vk - 0xA6];
-    return 0;
+    return pcScanCodeOf(vk).code;
 }
 
 InputRecord keyRecord(std::uint16_t virtualKey, std::uint16_t scanCode, bool up, std::uint32_t time,

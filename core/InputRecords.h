@@ -81,16 +81,13 @@ Point pixelOfTarget(const MouseTarget& target, Size primary, Rect virtualScreen)
 
 InputRecord mouseRecord(const MouseTarget& at, std::uint32_t buttonFlags,
                         std::uint32_t mouseData = 0);
-// Keys whose scan code comes with the E0 prefix on a PC keyboard: the
-// arrows, Insert, Delete, Home, End, Page Up and Down, right Control and Alt,
-// the Windows and Applications keys, Print Screen, keypad Divide, Num Lock,
-// Break, and the browser, volume, media and launch keys. Games that read scan
-// codes tell such a key from its twin on the keypad by that flag alone.
+// Keys whose scan code comes with the E0 prefix on a PC keyboard
+// (core/PcScanCodes.h): games that read scan codes tell such a key from its
+// twin on the keypad by that flag alone.
 bool isExtendedKey(std::uint16_t virtualKey);
 
 // The scan code of a key for synthetic input: the layout's, or for a key the
-// layout has none for (the browser, volume, media and launch keys, which
-// Wine's layouts leave out) the one every PC keyboard sends.
+// layout has none for the one a PC keyboard sends.
 std::uint16_t scanCodeFor(InputStatePort& input, std::uint16_t virtualKey);
 
 // A key record as games see a real key: the virtual key, its scan code and,

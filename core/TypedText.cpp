@@ -3,6 +3,7 @@
 #include <array>
 
 #include "core/InputRecords.h"
+#include "core/ModifierLift.h"
 
 namespace vela {
 
@@ -119,22 +120,27 @@ std::vector<InputRecord> typedTextRecords(std::wstring_view text, InputPort& inp
     return records;
 }
 
-void typeText(std::wstring_view text, InputSendPort& out, InputStatePort& state,
+void typeText(std::wstring_view text, InputSendPort& out, InputPort& platform,
               const std::atomic<bool>* stop) {
     CharacterReader reader(clipTypedText(text));
     std::vector<InputRecord> batch;
     Character c;
     bool more = reader.next(c);
+    if (!more || (stop && stop->load(std::memory_order_acquire))) return;
+    const ModifierSet lifted = modifiersDown(platform);
+    if (lifted) platform.send(liftRecords(lifted, platform));
     while (more) {
-        if (stop && stop->load(std::memory_order_acquire)) return;
+        if (stop && stop->load(std::memory_order_acquire)) break;
         batch.clear();
         for (std::size_t n = 0; more && n < kTypedCharactersPerBatch; ++n) {
-            appendCharacter(batch, c, state);
+            appendCharacter(batch, c, platform);
             more = reader.next(c);
         }
         out.send(batch);
         if (more) out.sleepMs(kTypedBatchPauseMs);
     }
+    const auto stillHeld = static_cast<ModifierSet>(lifted & modifiersDown(platform));
+    if (stillHeld) platform.send(putBackRecords(stillHeld, platform));
 }
 
 std::wstring typedTextCaption(std::wstring_view text, std::size_t length) {

@@ -41,8 +41,13 @@ std::vector<InputRecord> typedTextRecords(std::wstring_view text, InputPort& inp
 // kTypedCharactersPerBatch characters, kTypedBatchPauseMs apart. A character
 // is never split between batches, so nothing is left down between them. Once
 // `stop` is set, no further batch goes out.
-// Records go out through `out`, scan codes come from `state`.
-void typeText(std::wstring_view text, InputSendPort& out, InputStatePort& state,
+// The modifiers down as it starts are let go first, in a call of their own,
+// and those still down at the end put back (core/ModifierLift.h): the text
+// comes out as text, and a key the user let go meanwhile stays up.
+// The characters go out through `out`; the modifiers, which are not the
+// text's to hold, through `platform`, which also gives the scan codes and
+// what is down.
+void typeText(std::wstring_view text, InputSendPort& out, InputPort& platform,
               const std::atomic<bool>* stop = nullptr);
 inline void typeText(std::wstring_view text, InputPort& input,
                      const std::atomic<bool>* stop = nullptr) {

@@ -39,6 +39,7 @@ public:
     std::uint32_t tickCount() override { return 0; }
     std::uint64_t messageExtraInfo() override { return ~0ull; }
     std::uint16_t scanCodeOf(std::uint16_t vk) override { return vk & 0x7F; }
+    bool keyDown(std::uint16_t) override { return false; }
 };
 
 }  // namespace

@@ -16,8 +16,9 @@ namespace vela {
 
 // What a slot's worker does: sends through `tracked` (the ledger notes what it
 // holds, and once `stop` is set it presses nothing more), reads the pointer
-// and clocks through `state`.
-using SlotWork = std::function<void(TrackedInput& tracked, InputStatePort& state,
+// and clocks through `platform`, and sends there only what is not its own
+// to hold.
+using SlotWork = std::function<void(TrackedInput& tracked, InputPort& platform,
                                     const std::atomic<bool>& stop)>;
 
 // Starts `work` for `slot` on a detached thread that owns what it touches (the

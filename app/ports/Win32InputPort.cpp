@@ -110,6 +110,10 @@ std::uint16_t Win32InputPort::scanCodeOf(std::uint16_t virtualKey) {
     return static_cast<std::uint16_t>(code & 0xFF);
 }
 
+bool Win32InputPort::keyDown(std::uint16_t virtualKey) {
+    return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
 std::uint64_t Win32InputPort::messageExtraInfo() {
     return static_cast<std::uint64_t>(GetMessageExtraInfo());
 }

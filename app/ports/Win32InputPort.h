@@ -27,6 +27,7 @@ public:
     std::uint32_t tickCount() override;
     std::uint64_t messageExtraInfo() override;
     std::uint16_t scanCodeOf(std::uint16_t virtualKey) override;
+    bool keyDown(std::uint16_t virtualKey) override;
 
     bool usesHighResolutionTimer() const { return highResolution_; }
 

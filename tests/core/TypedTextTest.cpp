@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <set>
 #include <string>
 
 #include "core/InputRecords.h"
@@ -12,6 +13,7 @@ namespace vela {
 namespace {
 
 using test::Call;
+using test::extended;
 using test::Recorder;
 
 using namespace std::literals;
@@ -105,6 +107,33 @@ TEST_F(TypedTextTest, ALongTextIsCutAtTheLimitNeverInsideAPair) {
     }
     EXPECT_EQ(characters, kTypedTextLimit);
     EXPECT_LT(pauseMs, 2000u) << "the longest text types in a couple of seconds";
+}
+
+TEST_F(TypedTextTest, ModifiersHeldAsItStartsAreLiftedAndThoseStillHeldPutBack) {
+    using test::key;
+    const InputRecord mask = key(vk::MenuMask, false), maskUp = key(vk::MenuMask, true);
+    const struct {
+        std::set<std::uint16_t> before, after;
+        std::vector<InputRecord> lift, back;
+    } cases[] = {
+        {{0xA2}, {0xA2}, {key(0xA2, true)}, {key(0xA2, false)}},
+        {{0xA2}, {}, {key(0xA2, true)}, {}},  // let go while it typed: stays up
+        // Alt and Windows go behind the mask key: no menu bar, no Start menu.
+        {{0xA4}, {0xA4}, {mask, maskUp, key(0xA4, true)}, {key(0xA4, false), mask, maskUp}},
+        {{0xA2, 0x5B}, {}, {mask, maskUp, extended(key(0x5B, true)), key(0xA2, true)}, {}},
+        {{}, {0xA2}, {}, {}},  // pressed while it typed: the user's own
+    };
+    const std::vector<InputRecord> typed = typing(std::u16string(32, u'a') + u"\t\n");
+    for (const auto& c : cases) {
+        input.clear();
+        input.keysDown = c.before;
+        input.duringSleep = [&] { input.keysDown = c.after; };
+        typeText(std::wstring(32, L'a') + L"\t\n", input);
+        std::vector<InputRecord> expected = c.lift;
+        expected.insert(expected.end(), typed.begin(), typed.end());
+        expected.insert(expected.end(), c.back.begin(), c.back.end());
+        EXPECT_EQ(input.records(), expected) << c.before.size() << " held, " << c.after.size();
+    }
 }
 
 TEST(TypedTextCaption, ShowsTheStartOnOneLineCutWithAnEllipsis) {

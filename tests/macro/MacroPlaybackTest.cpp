@@ -88,6 +88,7 @@ public:
     std::uint32_t tickCount() override { return rec_->tickCount(); }
     std::uint64_t messageExtraInfo() override { return rec_->messageExtraInfo(); }
     std::uint16_t scanCodeOf(std::uint16_t vk) override { return rec_->scanCodeOf(vk); }
+    bool keyDown(std::uint16_t vk) override { return rec_->keyDown(vk); }
 
 private:
     std::shared_ptr<Recorder> rec_;
@@ -425,6 +426,23 @@ TEST_F(PlaybackTest, ATextTypesOnItsOwnThreadAndANewAssignmentStopsItAtOnce) {
     ASSERT_TRUE(awaitIdle(Slot::X1));
     EXPECT_EQ(played->trace(), "send:64 sleep:10 send:64 sleep:10 send:64");
     EXPECT_TRUE(ui.records().empty()) << "nothing is typed from the pressing thread";
+}
+
+// A modifier another input holds ("Hold While Pressed") is let go for the
+// text and put back while that input still holds it; it stays that input's.
+TEST_F(PlaybackTest, ATextTypesWithoutTheModifiersAnotherInputHolds) {
+    gate->open();
+    // Left Control, and Shift as a script holds it: the generic key.
+    const InputRecord held[] = {test::key(0xA2, false), test::key(0x10, false)};
+    ledger->noteSent(heldFunctionOwner(Slot::X2), held);
+    ASSERT_TRUE(threads->tryBegin(Slot::X1));  // as the executor claims it
+    ASSERT_TRUE(typer->startTyping(Slot::X1, L"\n"));
+    ASSERT_TRUE(awaitIdle(Slot::X1));
+    EXPECT_EQ(played->records(),
+              (std::vector{test::key(0xA0, true), test::key(0xA2, true), test::key(0x0D, false),
+                           test::key(0x0D, true), test::key(0xA2, false), test::key(0xA0, false)}));
+    EXPECT_EQ(ledger->takeReleases(heldFunctionOwner(Slot::X2)),
+              (std::vector{test::key(0x10, true), test::key(0xA2, true)}));
 }
 
 }  // namespace

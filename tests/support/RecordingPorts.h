@@ -9,6 +9,7 @@
 #include <functional>
 #include <map>
 #include <mutex>
+#include <set>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -65,6 +66,8 @@ public:
     bool playbackStarts = true;
     // The layout's scan codes; a key not in it has none.
     std::map<std::uint16_t, std::uint16_t> scanCodes;
+    // The keys the user holds down.
+    std::set<std::uint16_t> keysDown;
     // Runs inside every pause: time passing, so the user can move the pointer
     // or the thread's extra info change while a Delay runs.
     std::function<void()> duringSleep;
@@ -85,6 +88,7 @@ public:
         const auto it = scanCodes.find(vk);
         return it == scanCodes.end() ? 0 : it->second;
     }
+    bool keyDown(std::uint16_t vk) override { return keysDown.count(vk) != 0; }
 
     void install(Slot s) override { add(slotCall("install", s)); }
     void remove(Slot s) override { add(slotCall("remove", s)); }

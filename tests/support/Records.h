@@ -5,14 +5,18 @@
 #include <cstdint>
 
 #include "core/InputPorts.h"
+#include "core/PcScanCodes.h"
 
 namespace vela::test {
 
+// A key with the code a PC keyboard sends for it: what a layout that gives
+// none (the recording port's, unless a test fills it) leaves it with.
 inline InputRecord key(std::uint16_t vk, bool up, std::uint32_t time = 0,
                        std::uint64_t extraInfo = 0) {
     InputRecord r;
     r.type = InputRecord::Keyboard;
     r.virtualKey = vk;
+    r.scanCode = pcScanCodeOf(vk).code;
     r.flags = up ? 2u : 0u;
     r.time = time;
     r.extraInfo = extraInfo;

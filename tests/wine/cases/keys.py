@@ -181,12 +181,15 @@ def scan_codes_on_a_german_layout(ctx):
     and Y that Vela sends carry the scan codes the physical Z and Y keys send
     in this layout, as a game reading scan codes expects. (Here Wine reports
     the US places' codes for both; on Windows a QWERTZ layout gives Z 0x15.
-    Either way Vela's keys are the physical keys' twins.)"""
+    Either way Vela's keys are the physical keys' twins.) Keypad 7 and F13,
+    which Wine's layout gives no code, carry a PC keyboard's."""
     s = ctx.s
     subprocess.run(["setxkbmap", "de"], env=s.env, check=True)
     try:
         s.end_programs()  # Wine reads the layout as its programs start
-        Vela(s, settings=ini(slot("X1", "Z", vk=90), slot("X2", "Y", vk=89))).start_in_tray()
+        Vela(s, settings=ini(slot("X1", "Z", vk=90), slot("X2", "Y", vk=89),
+                             slot("WU", "Num 7", action=9, Keys="103"),
+                             slot("WD", "F13", action=9, Keys="124"))).start_in_tray()
         rx = Receiver(s)
         mark = rx.log.mark()
         s.xdo("key", "--delay", 50, "z", "y")
@@ -202,6 +205,13 @@ def scan_codes_on_a_german_layout(ctx):
         ctx.check("Z and Y have scan codes of their own",
                   len({line.split()[2] for line in physical}) == 2 and "0" not in
                   {line.split()[2] for line in physical}, True)
+        mark, ups = rx.log.mark(), rx.log.count(r"^KEYUP 124 ")
+        s.xdo(*WHEEL_UP)
+        s.xdo(*WHEEL_DOWN)
+        rx.log.wait_count(r"^KEYUP 124 ", ups + 1, 5)
+        ctx.check("keypad 7 and F13 carry the PC keyboard's scan codes",
+                  [t for t in keys(rx, mark) if re.match(r"^KEYDOWN (103|124) ", t)],
+                  ["KEYDOWN 103 71 0", "KEYDOWN 124 100 0"])
     finally:
         s.end_programs()
         subprocess.run(["setxkbmap", "us"], env=s.env)

@@ -11,8 +11,8 @@ import re
 import subprocess
 import time
 
-from harness import (FORWARD, IDS, Menu, Receiver, Vela, XTest, ini, layout, slot, wait_for,
-                     wait_until)
+from harness import (FORWARD, IDS, WHEEL_DOWN, Menu, Receiver, Vela, XTest, ini, layout, slot,
+                     wait_for, wait_until)
 
 # Every modifier, and the keys the dialog is fed.
 WATCHED_KEYS = (16, 17, 18, 91, 92, 160, 161, 162, 163, 164, 165, 27, 39, 44, 84, 115, 124)
@@ -194,12 +194,14 @@ TEXT = "Grüße, 東京 €5\r\nline 2"
 
 def texts(ctx):
     """"Type Text…" takes a text with a new line; a text with any characters
-    types into Notepad exactly; Exit in the middle of a long text stops it
-    with nothing left down."""
+    types into Notepad exactly; typed while Control is held, its Tab and Enter
+    come without Control (Control+Enter sends a mail); Exit in the middle of a
+    long text stops it with nothing left down."""
     s = ctx.s
     # The stored text as a hand would write it in a UTF-16 file.
     stored = ini(slot("X1", "Greeting", action=10), 'Text="\\~Grüße, 東京 €5\\r\\nline 2"',
-                 slot("X2", "Long", action=10), "Text=" + "abc" * 1300)
+                 slot("X2", "Long", action=10), "Text=" + "abc" * 1300,
+                 slot("WD", "Tabbed", action=10), 'Text="\\~a\tb\\r\\nc\\r\\n"')
     vela = Vela(s)
     vela.write_settings(("\ufeff" + stored).encode("utf-16-le"))
     vela.window = vela.start_shown()
@@ -230,6 +232,19 @@ def texts(ctx):
     ctx.check("Notepad holds the text exactly", wait_for(notepad_text, TEXT, 10, 0.2), TEXT)
 
     rx = Receiver(s, exit_after=60)
+    mark, enters = rx.log.mark(), rx.log.count(r"^KEYUP 13 ")
+    s.xdo("keydown", "ctrl")
+    s.xdo(*WHEEL_DOWN)
+    rx.log.wait_count(r"^KEYUP 13 ", enters + 2, 5)
+    ups = rx.log.count(r"^KEYUP 17 ")
+    s.xdo("keyup", "ctrl")
+    rx.log.wait_count(r"^KEYUP 17 ", ups + 1, 5)
+    ctx.check("typed under a held Control: Control up first, then Tab and Enter plain",
+              [line for line in key_lines(rx, mark) if re.match(r"^KEY(DOWN|UP) (9|13|17) ", line)],
+              ["KEYDOWN 17 29 0", "KEYUP 17 29 0", "KEYDOWN 9 15 0", "KEYUP 9 15 0",
+               "KEYDOWN 13 28 0", "KEYUP 13 28 0", "KEYDOWN 13 28 0", "KEYUP 13 28 0",
+               "KEYUP 17 29 0"])
+
     s.xdo("click", "--delay", 0, BACK_BUTTON)
     rx.log.wait_count(r"^KEYDOWN 231 ", 100, 10)  # the characters arrive as packets
     vela.post(IDS.ID_TRAY_EXIT)
