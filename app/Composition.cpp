@@ -261,7 +261,7 @@ void Composition::playOnThisThread(Slot slot) {
 std::unique_ptr<InputPort> Composition::playbackPort(Slot slot) {
     HANDLE wake = playbackWake_[slot].get();
     if (wake) ResetEvent(wake);
-    return std::make_unique<win32::Win32InputPort>(wake);
+    return std::make_unique<win32::Win32InputPort>(wake, &hooks_);
 }
 
 void Composition::wake(Slot slot) {

@@ -1,7 +1,9 @@
 // The hook libraries as the core drives them.
 #pragma once
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 
 #include "core/ChordCapture.h"
 #include "core/MouseTuning.h"
@@ -15,6 +17,16 @@ public:
     virtual ~HookPort() = default;
     virtual void install(Slot slot) = 0;
     virtual void remove(Slot slot) = 0;
+};
+
+// Which keys the user's fingers hold, which the system's state stops telling
+// once Vela sent a key up: known while watched (a keyboard hook is in).
+class KeyWatchPort {
+public:
+    virtual ~KeyWatchPort() = default;
+    virtual void watchKeys(bool on) = 0;
+    // Held or not; nothing where nothing watches.
+    virtual std::optional<bool> keyHeld(std::uint16_t virtualKey) = 0;
 };
 
 // The clicks that may bring another window to the front, seen by the hook

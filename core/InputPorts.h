@@ -55,6 +55,12 @@ public:
     virtual std::uint16_t scanCodeOf(std::uint16_t virtualKey) = 0;
     // Whether a key is down now, as the system's input has it.
     virtual bool keyDown(std::uint16_t virtualKey) = 0;
+    // Whether a finger holds the key: once Vela sent it up the system has it
+    // up, and only a hook watching the keyboard still knows. Between
+    // watchKeys(true) and watchKeys(false) where the platform can tell; as
+    // the system has it otherwise.
+    virtual bool keyHeld(std::uint16_t virtualKey) { return keyDown(virtualKey); }
+    virtual void watchKeys(bool /*on*/) {}
 };
 
 // Both, as one thread of input needs them: the platform's port, of which a

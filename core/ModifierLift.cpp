@@ -30,6 +30,15 @@ ModifierSet modifiersDown(InputStatePort& state) {
     return down;
 }
 
+ModifierSet modifiersHeld(InputStatePort& state) {
+    ModifierSet held = 0;
+    for (int i = 0; i < kModifierCount; ++i) {
+        if (state.keyHeld(kModifierOrder[static_cast<std::size_t>(i)]))
+            held = static_cast<ModifierSet>(held | (1u << i));
+    }
+    return held;
+}
+
 std::vector<InputRecord> liftRecords(ModifierSet held, InputStatePort& state) {
     std::vector<InputRecord> records;
     if (held & kMaskedModifiers) appendMask(records, state);

@@ -14,6 +14,9 @@ namespace vela {
 // The modifier keys (left and right apart) down now: the user's, and those
 // Vela itself holds.
 ModifierSet modifiersDown(InputStatePort& state);
+// Those a finger (or Vela) still holds, though the system may have them up
+// since Vela let go of them (InputStatePort::keyHeld).
+ModifierSet modifiersHeld(InputStatePort& state);
 
 // The releases of `held`, last in pressing order first, with their scan
 // codes; where Alt or Windows is among them, the menu-mask key goes first, so

@@ -127,10 +127,18 @@ void typeText(std::wstring_view text, InputSendPort& out, InputPort& platform,
     Character c;
     bool more = reader.next(c);
     if (!more || (stop && stop->load(std::memory_order_acquire))) return;
-    const ModifierSet lifted = modifiersDown(platform);
-    if (lifted) platform.send(liftRecords(lifted, platform));
+    // Watched from before the lift: once Vela sent them up, only the watch
+    // knows which the user still holds.
+    platform.watchKeys(true);
+    ModifierSet lifted = 0;
     while (more) {
         if (stop && stop->load(std::memory_order_acquire)) break;
+        // Before every batch: a modifier pressed meanwhile, or brought down
+        // again by a held key's auto-repeat, goes up too.
+        if (const ModifierSet down = modifiersDown(platform)) {
+            platform.send(liftRecords(down, platform));
+            lifted = static_cast<ModifierSet>(lifted | down);
+        }
         batch.clear();
         for (std::size_t n = 0; more && n < kTypedCharactersPerBatch; ++n) {
             appendCharacter(batch, c, platform);
@@ -139,8 +147,9 @@ void typeText(std::wstring_view text, InputSendPort& out, InputPort& platform,
         out.send(batch);
         if (more) out.sleepMs(kTypedBatchPauseMs);
     }
-    const auto stillHeld = static_cast<ModifierSet>(lifted & modifiersDown(platform));
+    const auto stillHeld = static_cast<ModifierSet>(lifted & modifiersHeld(platform));
     if (stillHeld) platform.send(putBackRecords(stillHeld, platform));
+    platform.watchKeys(false);
 }
 
 std::wstring typedTextCaption(std::wstring_view text, std::size_t length) {

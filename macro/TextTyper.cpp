@@ -23,6 +23,8 @@ public:
     std::uint64_t messageExtraInfo() override { return inner_.messageExtraInfo(); }
     std::uint16_t scanCodeOf(std::uint16_t vk) override { return inner_.scanCodeOf(vk); }
     bool keyDown(std::uint16_t vk) override { return ledger_.holdsKey(vk) || inner_.keyDown(vk); }
+    bool keyHeld(std::uint16_t vk) override { return ledger_.holdsKey(vk) || inner_.keyHeld(vk); }
+    void watchKeys(bool on) override { inner_.watchKeys(on); }
 
 private:
     InputPort& inner_;

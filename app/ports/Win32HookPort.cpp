@@ -42,6 +42,8 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
         capture_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_capture");
         tune_ = lookUp<TuneFunction>(engine_.get(), "vela_hook_tune");
         letGo_ = lookUp<LetGoFunction>(engine_.get(), "vela_hook_let_go");
+        watchKeys_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_watch_keys");
+        keyHeld_ = lookUp<KeyHeldFunction>(engine_.get(), "vela_hook_key_held");
     }
 }
 
@@ -58,6 +60,16 @@ void Win32HookPort::install(Slot slot) {
 void Win32HookPort::remove(Slot slot) {
     const Library& lib = libraries_[slot];
     if (lib.remove) lib.remove(window_);
+}
+
+void Win32HookPort::watchKeys(bool on) {
+    if (watchKeys_) watchKeys_(on ? 1 : 0);
+}
+
+std::optional<bool> Win32HookPort::keyHeld(std::uint16_t virtualKey) {
+    const int held = keyHeld_ ? keyHeld_(virtualKey) : -1;
+    if (held < 0) return std::nullopt;
+    return held != 0;
 }
 
 void Win32HookPort::listen(UINT message) {

@@ -24,6 +24,7 @@ namespace vela::win32 {
 class Win32HookPort final : public HookPort,
                             public ClickWatchPort,
                             public KeyCapturePort,
+                            public KeyWatchPort,
                             public MouseTuningPort {
 public:
     // The libraries report to `window`; `folder` holds them, empty meaning the
@@ -55,12 +56,17 @@ public:
     void endCapture() override;
     void captured(const CapturedKey& key);
 
+    // The fingers on the keyboard, from any thread.
+    void watchKeys(bool on) override;
+    std::optional<bool> keyHeld(std::uint16_t virtualKey) override;
+
 private:
     using HookFunction = int(__cdecl*)(HWND);
     using ListenFunction = int(__cdecl*)(HWND, UINT, int);
     using CaptureFunction = int(__cdecl*)(int);
     using TuneFunction = int(__cdecl*)(const MouseTuning*);
     using LetGoFunction = int(__cdecl*)();
+    using KeyHeldFunction = int(__cdecl*)(int);
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
@@ -77,6 +83,8 @@ private:
     std::function<void(const CapturedKey&)> sink_;
     TuneFunction tune_ = nullptr;
     LetGoFunction letGo_ = nullptr;
+    CaptureFunction watchKeys_ = nullptr;
+    KeyHeldFunction keyHeld_ = nullptr;
     UINT message_ = 0;
     bool clicks_ = false;
 };

@@ -30,7 +30,7 @@ INPUT toInput(const InputRecord& r) {
     return in;
 }
 
-Win32InputPort::Win32InputPort(HANDLE wake) : wake_(wake) {
+Win32InputPort::Win32InputPort(HANDLE wake, KeyWatchPort* keys) : wake_(wake), keys_(keys) {
     timer_ = CreateWaitableTimerExW(nullptr, nullptr, CREATE_WAITABLE_TIMER_HIGH_RESOLUTION,
                                     TIMER_ALL_ACCESS);
     highResolution_ = timer_ != nullptr;
@@ -112,6 +112,15 @@ std::uint16_t Win32InputPort::scanCodeOf(std::uint16_t virtualKey) {
 
 bool Win32InputPort::keyDown(std::uint16_t virtualKey) {
     return (GetAsyncKeyState(virtualKey) & 0x8000) != 0;
+}
+
+bool Win32InputPort::keyHeld(std::uint16_t virtualKey) {
+    const std::optional<bool> held = keys_ ? keys_->keyHeld(virtualKey) : std::nullopt;
+    return held ? *held : keyDown(virtualKey);
+}
+
+void Win32InputPort::watchKeys(bool on) {
+    if (keys_) keys_->watchKeys(on);
 }
 
 std::uint64_t Win32InputPort::messageExtraInfo() {

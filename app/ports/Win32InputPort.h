@@ -3,6 +3,7 @@
 
 #include <windows.h>
 
+#include "core/HookPorts.h"
 #include "core/InputPorts.h"
 
 namespace vela::win32 {
@@ -11,10 +12,11 @@ namespace vela::win32 {
 // SendInput. Pauses use a high-resolution waitable timer where the system has
 // one, so a 30 ms pause is 30 ms rather than rounded up to the next 15.6 ms
 // scheduler tick. A port made with a `wake` event ends its pauses as soon as
-// the event is set (the event stays the caller's).
+// the event is set (the event stays the caller's). With `keys`, which keys a
+// finger holds comes from its watch.
 class Win32InputPort final : public InputPort {
 public:
-    explicit Win32InputPort(HANDLE wake = nullptr);
+    explicit Win32InputPort(HANDLE wake = nullptr, KeyWatchPort* keys = nullptr);
     ~Win32InputPort() override;
     Win32InputPort(const Win32InputPort&) = delete;
     Win32InputPort& operator=(const Win32InputPort&) = delete;
@@ -28,6 +30,8 @@ public:
     std::uint64_t messageExtraInfo() override;
     std::uint16_t scanCodeOf(std::uint16_t virtualKey) override;
     bool keyDown(std::uint16_t virtualKey) override;
+    bool keyHeld(std::uint16_t virtualKey) override;
+    void watchKeys(bool on) override;
 
     bool usesHighResolutionTimer() const { return highResolution_; }
 
@@ -35,6 +39,7 @@ private:
     HANDLE timer_ = nullptr;  // per port, so one port serves one thread
     bool highResolution_ = false;
     HANDLE wake_ = nullptr;
+    KeyWatchPort* keys_ = nullptr;
 };
 
 // The INPUT that SendInput gets for a record.

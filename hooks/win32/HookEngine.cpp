@@ -99,6 +99,11 @@ struct Shared {
     std::atomic<bool> clicksWatched{false};
     // While GetTickCount64() is below this, the keyboard is captured.
     std::atomic<ULONGLONG> captureUntil{0};
+    // Callers that want to know which keys a finger holds (vela_hook_watch_keys),
+    // and what the keyboard hook saw of the fingers since it went in.
+    std::atomic<int> keyWatchers{0};
+    std::atomic<bool> keysHeldKnown{false};
+    std::array<std::atomic<bool>, 256> keysHeld{};
     std::atomic<unsigned> restores{0};
     // The mouse tuning asked for last, and how often it was asked for.
     SRWLOCK tuningLock = SRWLOCK_INIT;
@@ -238,6 +243,7 @@ bool capturing() {
 
 bool keyHookNeeded() {
     return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease() || capturing() ||
+           g.keyWatchers.load(std::memory_order_acquire) > 0 ||
            t.capture.holdsRelease();
 }
 
@@ -349,6 +355,10 @@ LRESULT CALLBACK keyProc(int code, WPARAM wParam, LPARAM lParam) {
         in.virtualKey = ks.vkCode;
         in.down = wParam == WM_KEYDOWN || wParam == WM_SYSKEYDOWN;
         in.injected = (ks.flags & LLKHF_INJECTED) != 0;
+        // The fingers: what Vela or another program sends changes the
+        // system's state of a key, not whether it is held.
+        if (!in.injected && ks.vkCode < g.keysHeld.size())
+            g.keysHeld[ks.vkCode].store(in.down, std::memory_order_release);
         const CaptureVerdict c = t.capture.onEvent(in, capturing());
         if (c.tell) {
             const vela::CapturedKey key{ks.vkCode, ks.scanCode, (ks.flags & LLKHF_EXTENDED) != 0,
@@ -410,9 +420,12 @@ void applyHooks() {
         std::bitset<256> keysDown;
         for (int vk = 1; vk < static_cast<int>(keysDown.size()); ++vk) keysDown[vk] = down(vk);
         t.capture.onHookInstalled(keysDown);
+        for (std::size_t vk = 0; vk < keysDown.size(); ++vk)
+            g.keysHeld[vk].store(keysDown[vk], std::memory_order_release);
         t.keyHook.reset(SetWindowsHookExW(WH_KEYBOARD_LL, keyProc, t.module, 0));
     }
     if (!keys) t.keyHook.reset();
+    g.keysHeldKnown.store(static_cast<bool>(t.keyHook), std::memory_order_release);
 }
 
 // Gathers what the watchdog decides on (hooks/Watchdog.h) and puts the hooks
@@ -622,6 +635,26 @@ VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning) {
     ReleaseSRWLockExclusive(&g.tuningLock);
     g.tuningAsked.fetch_add(1, std::memory_order_release);
     return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_watch_keys(int on) {
+    CallerLock lock;
+    if (!on && !g.thread) return 1;
+    if (!ensureThread()) return 0;
+    if (on) {
+        g.keyWatchers.fetch_add(1, std::memory_order_acq_rel);
+    } else if (g.keyWatchers.fetch_sub(1, std::memory_order_acq_rel) <= 0) {
+        g.keyWatchers.fetch_add(1, std::memory_order_acq_rel);  // more ends than begins
+    }
+    return request(kApplyMessage);
+}
+
+VELA_HOOK_API int vela_hook_key_held(int virtualKey) {
+    if (virtualKey < 0 || virtualKey >= static_cast<int>(g.keysHeld.size()) ||
+        !g.keysHeldKnown.load(std::memory_order_acquire))
+        return -1;
+    return g.keysHeld[static_cast<std::size_t>(virtualKey)].load(std::memory_order_acquire) ? 1
+                                                                                            : 0;
 }
 
 VELA_HOOK_API int vela_hook_let_go() {

@@ -60,6 +60,16 @@ VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning);
 // system. Returns 1, or 0 when the hook thread did not answer.
 VELA_HOOK_API int vela_hook_let_go();
 
+// Which keys the user's fingers hold, apart from what Vela or other programs
+// sent: once Vela sent a key up, the system has it up though a finger still
+// holds it. With `on` the keyboard hook stays in (learning, as it goes in, the
+// keys down then) until as many calls with 0 came; returns once it is so.
+// Returns 1, or 0 when the hook thread did not answer.
+VELA_HOOK_API int vela_hook_watch_keys(int on);
+// 1 while a finger holds the key, 0 while none does, -1 when no keyboard hook
+// is in to tell (no watch).
+VELA_HOOK_API int vela_hook_key_held(int virtualKey);
+
 #ifdef VELA_HOOK_TEST_CONTROLS
 // Test builds only (the copy of the engine in the test programs' folder):
 // the shipped library has neither.

@@ -16,6 +16,7 @@
 
 #include "core/HookPorts.h"
 #include "core/InputPorts.h"
+#include "core/InputRecords.h"
 #include "core/PlaybackPorts.h"
 #include "core/ReleasePorts.h"
 #include "core/SavePort.h"
@@ -66,14 +67,28 @@ public:
     bool playbackStarts = true;
     // The layout's scan codes; a key not in it has none.
     std::map<std::uint16_t, std::uint16_t> scanCodes;
-    // The keys the user holds down.
+    // The keys the user's fingers hold down.
     std::set<std::uint16_t> keysDown;
+    // The keys Vela sent up or down since (cleared when a finger moves): the
+    // system's state says what was sent last, only a hook watching the
+    // keyboard still knows what the fingers hold.
+    std::map<std::uint16_t, bool> sentKeys;
+    int keyWatches = 0;  // begun and not ended
+    // The fingers hold `keys` now: the system hears of each that moved.
+    void holdKeys(const std::set<std::uint16_t>& keys) {
+        for (int vk = 0; vk < 256; ++vk)
+            if (keys.count(vk) != keysDown.count(vk)) sentKeys.erase(vk);
+        keysDown = keys;
+    }
     // Runs inside every pause: time passing, so the user can move the pointer
     // or the thread's extra info change while a Delay runs.
     std::function<void()> duringSleep;
 
     void send(std::span<const InputRecord> records) override {
         add({"send", {records.begin(), records.end()}});
+        for (const InputRecord& r : records)
+            if (r.type == InputRecord::Keyboard && r.virtualKey != 0)
+                sentKeys[r.virtualKey] = (r.flags & kKeyUpFlag) == 0;
     }
     void sleepMs(std::uint32_t ms) override {
         add({"sleep", {}, ms});
@@ -88,7 +103,12 @@ public:
         const auto it = scanCodes.find(vk);
         return it == scanCodes.end() ? 0 : it->second;
     }
-    bool keyDown(std::uint16_t vk) override { return keysDown.count(vk) != 0; }
+    bool keyDown(std::uint16_t vk) override {
+        const auto sent = sentKeys.find(vk);
+        return sent != sentKeys.end() ? sent->second : keysDown.count(vk) != 0;
+    }
+    bool keyHeld(std::uint16_t vk) override { return keysDown.count(vk) != 0; }
+    void watchKeys(bool on) override { keyWatches += on ? 1 : -1; }
 
     void install(Slot s) override { add(slotCall("install", s)); }
     void remove(Slot s) override { add(slotCall("remove", s)); }

@@ -232,18 +232,20 @@ def texts(ctx):
     ctx.check("Notepad holds the text exactly", wait_for(notepad_text, TEXT, 10, 0.2), TEXT)
 
     rx = Receiver(s, exit_after=60)
-    mark, enters = rx.log.mark(), rx.log.count(r"^KEYUP 13 ")
+    mark, downs = rx.log.mark(), rx.log.count(r"^KEYDOWN 17 ")
     s.xdo("keydown", "ctrl")
     s.xdo(*WHEEL_DOWN)
-    rx.log.wait_count(r"^KEYUP 13 ", enters + 2, 5)
+    rx.log.wait_count(r"^KEYDOWN 17 ", downs + 2, 5)  # the finger's, then put back
     ups = rx.log.count(r"^KEYUP 17 ")
     s.xdo("keyup", "ctrl")
     rx.log.wait_count(r"^KEYUP 17 ", ups + 1, 5)
-    ctx.check("typed under a held Control: Control up first, then Tab and Enter plain",
+    ctx.check("typed under a held Control: Control up first, Tab and Enter plain, Control "
+              "back down while the finger holds it",
               [line for line in key_lines(rx, mark) if re.match(r"^KEY(DOWN|UP) (9|13|17) ", line)],
               ["KEYDOWN 17 29 0", "KEYUP 17 29 0", "KEYDOWN 9 15 0", "KEYUP 9 15 0",
                "KEYDOWN 13 28 0", "KEYUP 13 28 0", "KEYDOWN 13 28 0", "KEYUP 13 28 0",
-               "KEYUP 17 29 0"])
+               "KEYDOWN 17 29 0", "KEYUP 17 29 0"])
+    ctx.check("nothing down after the finger let go", s.keys_down(WATCHED_KEYS), [])
 
     s.xdo("click", "--delay", 0, BACK_BUTTON)
     rx.log.wait_count(r"^KEYDOWN 231 ", 100, 10)  # the characters arrive as packets
