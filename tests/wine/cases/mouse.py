@@ -45,12 +45,12 @@ def received(rx, mark, want):
     return lines()
 
 
-def play(ctx, rx, xtest, want, steps):
+def play(ctx, rx, xtest, want, steps, tries=3):
     """Plays `steps` (X button and ms to the next edge, or None and seconds to
     wait) and returns the receiver's mark, what reached the window and the
     tries played again: a loaded machine can stretch a gap past what the row
     means (an 8 ms bounce sent 60 ms late is a click)."""
-    for again in range(3):
+    for again in range(tries):
         mark, off, last, waited = rx.log.mark(), False, None, 0
         for button, gaps in steps:
             if button is None:
@@ -62,7 +62,7 @@ def play(ctx, rx, xtest, want, steps):
             off |= last is not None and (stamps[0] - last) / 1e7 > waited + 0.03
             last, waited = stamps[-1], 0
         got = received(rx, mark, len(want))
-        if not off:
+        if not off or again == tries - 1:
             break
         ctx.log(f"{steps}: a gap came too late, played again")
     return mark, got, again
@@ -108,9 +108,9 @@ def chatter(ctx):
     # A healthy button's releases are not held back: its first bounce passes
     # and switches the release window on for the rows below.
     for name, button, want in (("left", 1, LEFT), ("right", 3, RIGHT), ("forward", 9, CTRL_C)):
-        _, got, again = play(ctx, rx, xtest, want * 2, [(button, BOUNCE)])
+        # Played once: played again, the window would be on already.
+        got = play(ctx, rx, xtest, want * 2, [(button, BOUNCE)], tries=1)[1]
         ctx.check(f"filter on: the {name} button's first bounce passes", got, want * 2)
-        replayed += again
     for name, button, gaps, want, bounced in CHATTER:
         mark, got, again = play(ctx, rx, xtest, want, [(button, gaps)])
         bounces, replayed = bounces + bounced, replayed + again
