@@ -81,10 +81,13 @@ def first_press_after_an_unseen_switch(ctx):
         raise Abort("Third.exe did not come to the front by itself")
     mark = third.log.mark()
     third.collect(FORWARD, want=2)
-    ctx.check("first press in Third.exe: the button itself, then only the settling click",
-              [re.sub(r"^([LRM]BUTTON\w+) .*", r"\1", short(line))
-               for line in third.log.since(mark) if not line.startswith("MOUSEMOVE")],
-              ["XBUTTONDOWN 2", "XBUTTONUP 2", "LBUTTONDOWN", "LBUTTONUP"])
+    # The settling click is the harness's own and may overtake Vela's answer
+    # on a busy machine: only the one left click may come besides the button.
+    seen = [re.sub(r"^([LRM]BUTTON\w+) .*", r"\1", short(line))
+            for line in third.log.since(mark) if not line.startswith("MOUSEMOVE")]
+    ctx.check("first press in Third.exe: the button itself, and only the settling click",
+              ([line for line in seen if not line.startswith("LBUTTON")], seen.count("LBUTTONDOWN")),
+              (["XBUTTONDOWN 2", "XBUTTONUP 2"], 1))
 
 
 def profile_menu(ctx):
