@@ -25,7 +25,7 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled,
                                         SlotModel& model, MacroFolderPort& macroFolder,
                                         MacroLoaderPort& macroLoader, ProfileEditor& editor,
-                                        const ProfileSet& profileSet, KeyCapturePort& capture,
+                                        const OverlaySet& overlays, KeyCapturePort& capture,
                                         KeyNames& keyNames)
     : messages(window),
       files(window),
@@ -37,7 +37,7 @@ Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8
                {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
                 &keyNames},
                win32::executableApplicationName()),
-      profiles(editor, profileSet, menu, programs, captions) {
+      profiles(editor, overlays, menu, programs, captions) {
     commands.useEditor(&editor);
 }
 
@@ -83,15 +83,15 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
           threads_),
       model_(pausableHooks_, window_, timers_, &release_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
-      activeAssignments_(model_, profiles_),
+      overlayStack_(model_, overlays_),
       layerDriver_(executor_, pausableHooks_),
-      layerState_(activeAssignments_, layers_, layerDriver_),
+      layerState_(overlayStack_, layerDriver_),
       // A macro set in a layer plays the layer's script.
       freshPlayback_(player_, macroLoader_, layerState_),
-      profileRuntime_(activeAssignments_, pausableHooks_, &release_,
+      profileRuntime_(overlayStack_, pausableHooks_, &release_,
                       [this] { freshPlayback_.scriptsChanged(); }),
       profileModel_(noHooks_, window_, timers_, &release_),
-      editor_(model_, profileModel_, profiles_, profileRuntime_, window_, timers_),
+      editor_(model_, profileModel_, overlays_, profileRuntime_, window_, timers_),
       foreground_(module),
       executor_(model_,
                 ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(),
@@ -107,7 +107,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                         [this](std::uint32_t command) { onMouseCommand(command); }}) {
     // Before any slot goes in: a taken press's release must reach Vela.
     hooks_.listen(reports_.engineMessage());
-    editor_.useLayers(&layers_, [this] { layerState_.abandon(); });
+    editor_.onLayerChange([this] { layerState_.abandon(); });
     for (const SlotInfo& info : kSlotTable)
         playbackWake_[info.slot].reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
@@ -125,7 +125,7 @@ void Composition::run() {
 void Composition::onWindowCreated(HWND window) {
     timers_.setWindow(window);
     menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_,
-                  editor_, profiles_, hooks_, keyNames_);
+                  editor_, overlays_, hooks_, keyNames_);
     executor_.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
@@ -141,9 +141,8 @@ void Composition::onWindowReady() {
                       platform_.tiltSupported);
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
-    settings_->useProfiles(&profiles_);
+    settings_->useOverlays(&overlays_);
     settings_->useMouseTuning(&mouseTuning_);
-    settings_->useLayers(&layers_);
     settings_->loadAll();
     pausableHooks_.setTuning(mouseTuning_);
     profileRuntime_.profilesChanged();
@@ -221,7 +220,7 @@ void Composition::onSessionEnding() {
 }
 
 void Composition::watchClicks() {
-    pausableHooks_.watchClicks(!profiles_.all().empty() || editor_.layerButtons().any());
+    pausableHooks_.watchClicks(!overlays_.profiles().empty() || editor_.layerButtons().any());
 }
 
 void Composition::onMouseCommand(std::uint32_t command) {

@@ -29,12 +29,13 @@
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
 #include "core/LayerState.h"
-#include "core/Layers.h"
+#include "core/Overlay.h"
+#include "core/OverlayStack.h"
 #include "core/PausableHooks.h"
 #include "core/PlatformFlags.h"
 #include "core/PlaybackThreads.h"
 #include "core/ProfileEditor.h"
-#include "core/Profiles.h"
+#include "core/ProfileRuntime.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "core/TimerTasks.h"
@@ -91,7 +92,7 @@ private:
     struct MenuCommands {
         MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotModel& model,
                      MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
-                     ProfileEditor& editor, const ProfileSet& profileSet, KeyCapturePort& capture,
+                     ProfileEditor& editor, const OverlaySet& overlays, KeyCapturePort& capture,
                      KeyNames& keyNames);
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
@@ -175,13 +176,12 @@ private:
     TextTyper typer_;
     SlotModel model_;
     win32::Win32MacroFolder macroFolder_;
-    // Per-program profiles: what acts for each slot while a program is in
-    // front, followed with a foreground event hook.
-    ProfileSet profiles_;
-    ActiveAssignments activeAssignments_;
-    // Layers: while a layer button is held, its layer over the program's
-    // assignments. The executor acts on the function each press went to.
-    LayerSet layers_;
+    // Per-program profiles and layers: what acts for each slot while a
+    // button is held or a program is in front (the program followed with a
+    // foreground event hook), over "All Programs". The executor acts on the
+    // function each press went to.
+    OverlaySet overlays_;
+    OverlayStack overlayStack_;
     LayerDriver layerDriver_;
     LayerState layerState_;
     RefreshingPlayback freshPlayback_;

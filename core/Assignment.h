@@ -41,7 +41,7 @@ enum class KeyAction : std::int32_t {
     Shortcut = 9,   // press `shortcut` as a keyboard would
     TypeText = 10,  // type `typedText` into the program in front
     // The input is a modifier: while it is held the other inputs act by its
-    // layer (core/Layers.h). A value past the older ones, so that a reader
+    // layer (core/OverlayStack.h). A value past the older ones, so that a reader
     // that knows only those does nothing for it.
     LayerWhileHeld = 11,
 };

@@ -8,16 +8,16 @@ void LayerState::press(Slot slot, std::uint32_t tick, std::uint32_t detail) {
     // Pressed again without a release between: the release went missing.
     if (pressed_[slot] != Press::None) finish(slot, false);
     tapSpoiled_ = true;
-    const ButtonAssignment* function = &layered_.assignmentFor(slot);
+    const ButtonAssignment* function = &stack_.assignmentFor(slot);
     const SlotInfo& info = slotInfo(slot);
     if (isLayerWhileHeld(*function) && canCarryLayer(info.trigger)) {
         if (!heldLayer()) {
             startLayer(slot, tick);
             return;
         }
-        function = &layers_.tapOf(slot);
+        function = &stack_.tapOf(slot);
     }
-    const Layer* layer = layered_.layer();
+    const Overlay* layer = stack_.layer();
     function_[slot] = *function;
     if (canHold(info.trigger))
         pressed_[slot] = layer && layer->sets(slot) ? Press::LayerFunction : Press::Function;
@@ -45,19 +45,19 @@ void LayerState::abandon() {
 }
 
 void LayerState::startLayer(Slot button, std::uint32_t tick) {
-    layered_.setLayer(button);
+    stack_.setHeldLayer(button);
     pressed_[button] = Press::LayerButton;
     layerPressTick_ = tick;
     tapSpoiled_ = false;
-    port_.setLayerHooks(layered_.hooksAdded());
+    port_.setLayerHooks(stack_.layerHooksAdded());
 }
 
 void LayerState::endLayer(bool tap) {
     const Slot button = *heldLayer();
-    layered_.setLayer(std::nullopt);
+    stack_.setHeldLayer(std::nullopt);
     port_.setLayerHooks({});
     if (!tap) return;
-    function_[button] = layers_.tapOf(button);
+    function_[button] = stack_.tapOf(button);
     port_.activate(button, 0);
     port_.release(button);
 }

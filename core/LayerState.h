@@ -5,7 +5,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/Layers.h"
+#include "core/LayerButton.h"
+#include "core/OverlayStack.h"
 #include "core/ReleasePorts.h"
 
 namespace vela {
@@ -42,11 +43,11 @@ public:
 //   between;
 // - one layer at a time: another layer button pressed inside it acts as a
 //   plain button, by its tap function, unless the layer sets it.
-// The executor reads the function of the press through assignmentFor().
+// The press looks its function up in the overlay stack, whose held layer this
+// sets; the executor reads the function of the press through assignmentFor().
 class LayerState final : public AssignmentSource {
 public:
-    LayerState(const AssignmentSource& base, const LayerSet& layers, LayerPort& port)
-        : layered_(base, layers), layers_(layers), port_(port) {}
+    LayerState(OverlayStack& stack, LayerPort& port) : stack_(stack), port_(port) {}
 
     // `detail` goes with the press to the port (what the hook said with it).
     void press(Slot slot, std::uint32_t tick, std::uint32_t detail = 0);
@@ -63,7 +64,7 @@ public:
     void abandon();
 
     // The button whose layer is held now.
-    std::optional<Slot> heldLayer() const { return layered_.layerButton(); }
+    std::optional<Slot> heldLayer() const { return stack_.heldLayer(); }
 
     // The function the slot's latest press went to.
     const ButtonAssignment& assignmentFor(Slot slot) const override { return function_[slot]; }
@@ -82,8 +83,7 @@ private:
     // The slot's press is over; a layer button's may count as a tap.
     void finish(Slot slot, bool tap);
 
-    LayeredAssignments layered_;
-    const LayerSet& layers_;
+    OverlayStack& stack_;
     LayerPort& port_;
     SlotArray<Press> pressed_;
     SlotArray<ButtonAssignment> function_;

@@ -1,46 +1,50 @@
 #include "core/ProfileEditor.h"
 
+#include "core/LayerButton.h"
+
 namespace vela {
 
+std::wstring ProfileEditor::editing() const {
+    const std::wstring* program = shown_ ? programOf(*shown_) : nullptr;
+    return program ? *program : std::wstring();
+}
+
 void ProfileEditor::edit(const std::wstring& program) {
-    const ProgramProfile* profile = program.empty() ? nullptr : profiles_.find(program);
-    layer_.reset();
+    editOverlay(program.empty() ? std::nullopt : std::optional<OverlayKey>(ProgramKey{program}));
+}
+
+void ProfileEditor::editOverlay(const std::optional<OverlayKey>& key) {
+    const Overlay* overlay = nullptr;
+    if (const std::optional<Slot> button = key ? buttonOf(*key) : std::nullopt) {
+        if (canCarryLayer(slotInfo(*button).trigger)) overlay = &overlays_.add(*key);
+    } else if (key) {
+        overlay = overlays_.find(*key);
+    }
     inherited_ = {};
-    if (!profile) {
-        editing_.clear();
+    if (!overlay) {
+        shown_.reset();
         show(allPrograms_);
         view_.setProfileCaption(std::wstring(kAllProgramsText));
         return;
     }
-    editing_ = profile->program;
-    showOver(profile->slots, profile->notes);
-    view_.setProfileCaption(editing_);
+    shown_ = overlay->key;
+    showOver(*overlay);
+    view_.setProfileCaption(overlayName(overlay->key));
 }
 
-void ProfileEditor::editLayer(Slot button) {
-    const Layer* layer = layers_ ? layers_->add(button) : nullptr;
-    if (!layer) return edit(L"");
-    editing_.clear();
-    layer_ = button;
-    showOver(layer->slots, layer->notes, button);
-    view_.setProfileCaption(layerName(button));
-}
-
-void ProfileEditor::showOver(const SlotArray<std::optional<ButtonAssignment>>& slots,
-                             const SlotArray<std::optional<std::wstring>>& notes,
-                             std::optional<Slot> own) {
-    inherited_ = {};
+void ProfileEditor::showOver(const Overlay& overlay) {
+    const std::optional<Slot> button = buttonOf(overlay.key);
     for (const SlotInfo& info : kSlotTable) {
         ButtonAssignment& shown = profileModel_.at(info.slot);
-        if (info.slot == own) {
+        if (info.slot == button) {
             // A layer's button: its tap function, the button itself by default.
-            shown = shownLayer()->tap;
+            shown = tapOf(&overlay);
             if (shown.caption.empty()) shown.caption = info.nativeCaption;
             continue;
         }
-        const auto& set = slots[info.slot];
+        const auto& set = overlay.slots[info.slot];
         shown = set ? *set : allPrograms_.at(info.slot);
-        if (!set && notes[info.slot]) shown.description = *notes[info.slot];
+        if (!set && overlay.notes[info.slot]) shown.description = *overlay.notes[info.slot];
         if (!set) inherited_.add(info.slot);
     }
     show(profileModel_);
@@ -58,17 +62,13 @@ void ProfileEditor::show(const SlotModel& model) {
     view_.repaintCaptions();
 }
 
-const Layer* ProfileEditor::shownLayer() const {
-    return layer_ && layers_ ? layers_->find(*layer_) : nullptr;
-}
-
 SlotSet ProfileEditor::layerButtons() const {
     SlotSet buttons;
     for (const SlotInfo& info : kSlotTable) {
         if (!canCarryLayer(info.trigger)) continue;
         bool layered = isLayerWhileHeld(allPrograms_.at(info.slot));
-        for (const ProgramProfile& profile : profiles_.all()) {
-            const auto& set = profile.slots[info.slot];
+        for (const Overlay* profile : overlays_.profiles()) {
+            const auto& set = profile->slots[info.slot];
             layered = layered || (set && isLayerWhileHeld(*set));
         }
         if (layered) buttons.add(info.slot);
@@ -78,105 +78,79 @@ SlotSet ProfileEditor::layerButtons() const {
 
 void ProfileEditor::create(const std::wstring& program) {
     if (program.empty()) return;
-    profiles_.add(program);
+    overlays_.add(ProgramKey{program});
     runtime_.profilesChanged();
     timers_.start(kSaveTimerId, kSaveDelayMs);
     edit(program);
 }
 
 void ProfileEditor::deleteEdited() {
-    if (layer_) {
-        layers_->remove(*layer_);
-        if (layersChanged_) layersChanged_();
-    } else if (!editing_.empty()) {
-        profiles_.remove(editing_);
-        runtime_.profilesChanged();
-    } else {
-        return;
-    }
+    if (!shown_) return;
+    const OverlayKey key = *shown_;
+    overlays_.remove(key);
+    changed(key);
     timers_.start(kSaveTimerId, kSaveDelayMs);
-    edit(L"");
+    editOverlay(std::nullopt);
 }
 
 void ProfileEditor::slotChanged(Slot slot) {
-    if (layer_) {
-        Layer* layer = layers_->find(*layer_);
-        if (!layer) return;
-        if (slot == layer->button) {
-            layer->tap = profileModel_.at(slot);
-        } else {
-            layer->slots[slot] = profileModel_.at(slot);
-            layer->notes[slot].reset();
-        }
-    } else if (!editing_.empty()) {
-        ProgramProfile* profile = profiles_.find(editing_);
-        if (!profile) return;
-        // The note shown goes with the function.
-        profile->slots[slot] = profileModel_.at(slot);
-        profile->notes[slot].reset();
-    } else {
-        return;
-    }
+    Overlay* overlay = shown_ ? overlays_.find(*shown_) : nullptr;
+    if (!overlay) return;
+    // The note shown goes with the function.
+    overlay->slots[slot] = profileModel_.at(slot);
+    overlay->notes[slot].reset();
     if (inherits(slot)) {
         inherited_.remove(slot);
         view_.setCaptionInherited(slot, false);
         view_.repaintCaptions();
     }
-    if (layer_) {
-        if (layersChanged_) layersChanged_();
-    } else {
+    changed(overlay->key);
+}
+
+void ProfileEditor::changed(const OverlayKey& key) {
+    if (!buttonOf(key)) {
         runtime_.profilesChanged();
+    } else if (layersChanged_) {
+        layersChanged_();
     }
 }
 
 void ProfileEditor::editNote(Slot slot, const std::function<std::optional<std::wstring>()>& ask) {
-    const Shown shown{editing_, layer_};
+    const std::optional<OverlayKey> shown = shown_;
     const std::optional<std::wstring> note = ask();
     if (note) setNote(shown, slot, *note);
 }
 
 bool ProfileEditor::showsNoteOfAllPrograms(Slot slot) const {
-    if (layer_) {
-        const Layer* layer = shownLayer();
-        return layer && slot != layer->button && !layer->slots[slot] && !layer->notes[slot];
-    }
-    if (editing_.empty()) return true;
-    const ProgramProfile* profile = profiles_.find(editing_);
-    return profile && !profile->slots[slot] && !profile->notes[slot];
+    if (!shown_) return true;
+    const Overlay* overlay = overlays_.find(*shown_);
+    return overlay && slot != buttonOf(overlay->key) && !overlay->slots[slot] &&
+           !overlay->notes[slot];
 }
 
-void ProfileEditor::setNote(const Shown& shown, Slot slot, const std::wstring& note) {
-    if (shown.layer) {
-        Layer* layer = layers_ ? layers_->find(*shown.layer) : nullptr;
-        if (!layer) return;
-        if (slot == layer->button) {
-            layer->tap.description = note;
-        } else if (layer->slots[slot]) {
-            layer->slots[slot]->description = note;
-        } else {
-            layer->notes[slot] = note;
-        }
-        if (layer_ == shown.layer) {
-            profileModel_.at(slot).description = note;
-            showNote(slot, note);
-        }
-    } else if (shown.program.empty()) {
+void ProfileEditor::setNote(const std::optional<OverlayKey>& shown, Slot slot,
+                            const std::wstring& note) {
+    if (!shown) {
         allPrograms_.at(slot).description = note;
-        // Shown where the window shows "All Programs" or a profile or layer
-        // that takes the note from it.
+        // Shown where the window shows "All Programs" or an overlay that
+        // takes the note from it.
         if (showsNoteOfAllPrograms(slot)) {
             if (&model() == &profileModel_) profileModel_.at(slot).description = note;
             showNote(slot, note);
         }
     } else {
-        ProgramProfile* profile = profiles_.find(shown.program);
-        if (!profile) return;
-        if (profile->slots[slot]) {
-            profile->slots[slot]->description = note;
+        Overlay* overlay = overlays_.find(*shown);
+        if (!overlay) return;
+        auto& set = overlay->slots[slot];
+        // A layer's button has no inherited function to leave alone: its
+        // note goes with its tap, the button's own input by default.
+        if (!set && slot == buttonOf(overlay->key)) set.emplace();
+        if (set) {
+            set->description = note;
         } else {
-            profile->notes[slot] = note;
+            overlay->notes[slot] = note;
         }
-        if (!editing_.empty() && sameProgram(editing_, shown.program)) {
+        if (shown_ && sameKey(*shown_, *shown)) {
             profileModel_.at(slot).description = note;
             showNote(slot, note);
         }
@@ -189,7 +163,7 @@ void ProfileEditor::showNote(Slot slot, const std::wstring& note) {
 }
 
 std::wstring ProfileEditor::defaultLabel(Slot slot) const {
-    return std::wstring(slot == layer_ ? kTapLabel : slotInfo(slot).defaultLabel);
+    return std::wstring(slot == editingLayer() ? kTapLabel : slotInfo(slot).defaultLabel);
 }
 
 }  // namespace vela

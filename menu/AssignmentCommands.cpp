@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "core/LayerButton.h"
 #include "core/TypedText.h"
 #include "menu/FileNames.h"
 #include "menu/MenuTree.h"

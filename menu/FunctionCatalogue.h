@@ -152,7 +152,7 @@ inline constexpr std::array<CatalogueEntry, 53> kCatalogue = [] {
         // Any key, shortcut or text, for any input: right under "No Settings".
         chooseShortcut(Root, L"Keys and Shortcuts\u2026", kKeysAndShortcutsCommand),
         chooseText(Root, L"Type Text\u2026", kTypeTextCommand),
-        // A button held as a modifier (core/Layers.h).
+        // A button held as a modifier (core/LayerButton.h).
         layerWhileHeld(Root, L"Layer While Held", kLayerWhileHeldCommand),
 
         mouse(Mouse, L"Left Button", 12, MF::LeftClick, L"Left Button"),

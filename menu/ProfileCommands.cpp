@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/CaselessName.h"
+#include "core/LayerButton.h"
 #include "menu/AssignmentCommands.h"
 #include "resources/resource.h"
 
@@ -15,29 +16,30 @@ std::optional<Slot> layerOfCommand(std::uint32_t commandId) {
     return info->slot;
 }
 
-ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wstring& editing,
+ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
+                                      const std::optional<OverlayKey>& shown,
                                       const std::vector<std::wstring>& programs,
-                                      SlotSet layerButtons, std::optional<Slot> layer) {
+                                      SlotSet layerButtons) {
+    const auto isShown = [&](const OverlayKey& key) { return shown && sameKey(*shown, key); };
     ProfileMenuContent content;
-    content.profiles.push_back(
-        {kAllProgramsCommand, std::wstring(kAllProgramsText), editing.empty() && !layer});
+    content.profiles.push_back({kAllProgramsCommand, std::wstring(kAllProgramsText), !shown});
     std::uint16_t id = kFirstProfileCommand;
-    for (const ProgramProfile& p : profiles.all()) {
+    for (const Overlay* profile : overlays.profiles()) {
         if (content.profiles.size() > kMaxProfileRows) break;
-        content.profiles.push_back({id++, p.program, sameProgram(p.program, editing)});
+        content.profiles.push_back({id++, *programOf(profile->key), isShown(profile->key)});
     }
     for (const SlotInfo& info : kSlotTable)
         if (layerButtons.has(info.slot) && canCarryLayer(info.trigger))
             content.layers.push_back(
-                {layerCommand(info.slot), layerName(info.slot), layer == info.slot});
+                {layerCommand(info.slot), layerName(info.slot), isShown(LayerKey{info.slot})});
     id = kFirstNewProfileCommand;
     for (const std::wstring& program : programs) {
         if (content.newFor.size() >= kMaxProfileRows) break;
-        if (program.empty() || profiles.find(program)) continue;
+        if (program.empty() || overlays.find(ProgramKey{program})) continue;
         content.newFor.push_back({id++, program, false});
     }
-    content.canDelete = !editing.empty() || layer;
-    content.deletesLayer = layer.has_value();
+    content.canDelete = shown.has_value();
+    content.deletesLayer = shown && buttonOf(*shown);
     return content;
 }
 
@@ -46,8 +48,8 @@ void ProfileCommands::openMenu() {
     std::sort(programs.begin(), programs.end(), [](const std::wstring& a, const std::wstring& b) {
         return compareCaseless(a, b) < 0;
     });
-    const ProfileMenuContent content = profileMenuContent(
-        profiles_, editor_.editing(), programs, editor_.layerButtons(), editor_.editingLayer());
+    const ProfileMenuContent content =
+        profileMenuContent(overlays_, editor_.shown(), programs, editor_.layerButtons());
     listedProfiles_.clear();
     for (std::size_t i = 1; i < content.profiles.size(); ++i)
         listedProfiles_.push_back(content.profiles[i].text);
@@ -59,11 +61,11 @@ void ProfileCommands::openMenu() {
 
 bool ProfileCommands::onCommand(std::uint32_t commandId) {
     if (commandId == kAllProgramsCommand) {
-        editor_.edit(L"");
+        editor_.editOverlay(std::nullopt);
     } else if (commandId >= kFirstProfileCommand &&
                commandId < kFirstProfileCommand + kMaxProfileRows) {
         const std::size_t index = commandId - kFirstProfileCommand;
-        if (index < listedProfiles_.size()) editor_.edit(listedProfiles_[index]);
+        if (index < listedProfiles_.size()) editor_.editOverlay(ProgramKey{listedProfiles_[index]});
     } else if (commandId >= kFirstNewProfileCommand &&
                commandId < kFirstNewProfileCommand + kMaxProfileRows) {
         const std::size_t index = commandId - kFirstNewProfileCommand;
@@ -71,7 +73,7 @@ bool ProfileCommands::onCommand(std::uint32_t commandId) {
     } else if (commandId == kDeleteProfileCommand) {
         editor_.deleteEdited();
     } else if (const std::optional<Slot> button = layerOfCommand(commandId)) {
-        editor_.editLayer(*button);
+        editor_.editOverlay(LayerKey{*button});
     } else {
         return false;
     }

@@ -1,5 +1,5 @@
-// The profile caption's menu: which profile the window edits, new profiles
-// for the programs that are open, deleting one.
+// The profile caption's menu: which overlay the window edits (a profile or a
+// layer), new profiles for the programs that are open, deleting one.
 #pragma once
 
 #include <cstdint>
@@ -25,11 +25,11 @@ static_assert(kFirstProfileCommand + kMaxProfileRows <= kFirstNewProfileCommand 
 
 // What the menu offers, from the profiles there are and the programs open:
 // a program that has a profile already is not offered again. The layers of
-// `layerButtons` follow the profiles; `layer` is the one edited, if any.
-ProfileMenuContent profileMenuContent(const ProfileSet& profiles, const std::wstring& editing,
+// `layerButtons` follow the profiles; `shown` is the overlay edited, if any.
+ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
+                                      const std::optional<OverlayKey>& shown,
                                       const std::vector<std::wstring>& programs,
-                                      SlotSet layerButtons = {},
-                                      std::optional<Slot> layer = std::nullopt);
+                                      SlotSet layerButtons = {});
 
 // The command of a button's layer row, and the button of a command (nullopt
 // for any other).
@@ -40,10 +40,10 @@ std::optional<Slot> layerOfCommand(std::uint32_t commandId);
 
 class ProfileCommands {
 public:
-    ProfileCommands(ProfileEditor& editor, const ProfileSet& profiles, ProfileMenuPort& menu,
+    ProfileCommands(ProfileEditor& editor, const OverlaySet& overlays, ProfileMenuPort& menu,
                     ProgramListPort& programs, CaptionGeometryPort& captions)
         : editor_(editor),
-          profiles_(profiles),
+          overlays_(overlays),
           menu_(menu),
           programs_(programs),
           captions_(captions) {}
@@ -55,7 +55,7 @@ public:
 
 private:
     ProfileEditor& editor_;
-    const ProfileSet& profiles_;
+    const OverlaySet& overlays_;
     ProfileMenuPort& menu_;
     ProgramListPort& programs_;
     CaptionGeometryPort& captions_;

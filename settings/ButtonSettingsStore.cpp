@@ -2,10 +2,12 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 #include <type_traits>
 #include <variant>
 
 #include "core/CaselessName.h"
+#include "core/LayerButton.h"
 #include "core/LeadingInteger.h"
 #include "core/ProgramFiles.h"
 #include "core/SlotOptions.h"
@@ -241,12 +243,25 @@ KeyValues mouseSection(const IniDocument& doc) {
     return values;
 }
 
-std::wstring layerSection(const SlotInfo& button) {
-    return L"Layer:" + std::wstring(button.name.begin(), button.name.end());
+// The section an overlay lives in: its program's name, or "Layer:X2".
+std::wstring sectionOf(const OverlayKey& key) {
+    if (const std::wstring* program = programOf(key)) return *program;
+    const std::string_view button = slotInfo(*buttonOf(key)).name;
+    return L"Layer:" + std::wstring(button.begin(), button.end());
 }
 
-// The function a profile's or a layer's section gives the slot, if it gives
-// one.
+// Each overlay the file holds: the programs of the "[Profiles]" list, then
+// the layer of each button whose section holds a key of Vela's.
+void forEachStoredOverlay(const IniDocument& doc, const std::function<void(const OverlayKey&)>& f) {
+    for (std::wstring& program : listedPrograms(doc)) f(ProgramKey{std::move(program)});
+    for (const SlotInfo& info : kSlotTable) {
+        if (!canCarryLayer(info.trigger)) continue;
+        const std::vector<std::wstring> names = doc.keyNames(sectionOf(LayerKey{info.slot}));
+        if (std::any_of(names.begin(), names.end(), isProfileKey)) f(LayerKey{info.slot});
+    }
+}
+
+// The function an overlay's section gives the slot, if it gives one.
 std::optional<ButtonAssignment> readSetSlot(const IniDocument& doc, std::wstring_view section,
                                             const SlotInfo& info) {
     const std::wstring prefix = slotPrefix(info);
@@ -260,37 +275,37 @@ std::optional<ButtonAssignment> readSetSlot(const IniDocument& doc, std::wstring
     return a;
 }
 
-// The slots a profile's or a layer's section sets, and its own notes for
-// those it does not; `skip` (a layer's button) is neither.
-void readSetSlots(const IniDocument& doc, std::wstring_view section,
-                  SlotArray<std::optional<ButtonAssignment>>& slots,
-                  SlotArray<std::optional<std::wstring>>& notes,
-                  std::optional<Slot> skip = std::nullopt) {
+// The slots an overlay's section sets (a layer's tap among them), and its own
+// notes for those it does not; a layer's button has a tap, never a note.
+void readOverlay(const IniDocument& doc, Overlay& overlay) {
+    const std::wstring section = sectionOf(overlay.key);
     const SectionReader read(doc, section);
     for (const SlotInfo& info : kSlotTable) {
-        if (info.slot == skip) continue;
-        slots[info.slot] = readSetSlot(doc, section, info);
-        if (slots[info.slot]) continue;
+        overlay.slots[info.slot] = readSetSlot(doc, section, info);
+        if (overlay.slots[info.slot] || info.slot == buttonOf(overlay.key)) continue;
         // No function of its own: perhaps a note of its own.
         const std::wstring note = slotPrefix(info) + std::wstring(kDescriptionKey);
         if (doc.rawValue(section, note))
-            notes[info.slot] = std::wstring(trimBlanks(read.text(note)));
+            overlay.notes[info.slot] = std::wstring(trimBlanks(read.text(note)));
     }
 }
 
-void writeSetSlots(IniDocument& doc, std::wstring_view section,
-                   const SlotArray<std::optional<ButtonAssignment>>& slots,
-                   const SlotArray<std::optional<std::wstring>>& notes,
-                   std::optional<Slot> skip = std::nullopt) {
+void writeOverlay(IniDocument& doc, const Overlay& overlay) {
+    const std::wstring section = sectionOf(overlay.key);
+    const std::optional<Slot> button = buttonOf(overlay.key);
     for (const SlotInfo& info : kSlotTable) {
-        if (info.slot == skip) continue;
-        if (const auto& a = slots[info.slot]) {
+        if (info.slot == button) continue;
+        if (const auto& a = overlay.slots[info.slot]) {
             writeFields(doc, section, slotPrefix(info), *a);
-        } else if (const auto& note = notes[info.slot]) {
+        } else if (const auto& note = overlay.notes[info.slot]) {
             doc.writeValue(section, slotPrefix(info) + std::wstring(kDescriptionKey),
                            encodeIniValue(*note));
         }
     }
+    // A layer's tap last; one that is the button itself, as made, needs no
+    // keys.
+    if (button && tapOf(&overlay) != ButtonAssignment())
+        writeFields(doc, section, slotPrefix(slotInfo(*button)), tapOf(&overlay));
 }
 
 }  // namespace
@@ -384,9 +399,8 @@ void ButtonSettingsStore::loadAll() {
                                                        ? std::wstring(info.defaultLabel)
                                                        : stored.description);
     }
-    if (profiles_) loadProfiles(doc);
+    if (overlays_) loadOverlays(doc);
     if (tuning_) *tuning_ = fromKeyValues(mouseSection(doc));
-    if (layers_) loadLayers(doc);
 }
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
@@ -396,62 +410,39 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
         doc.deleteSection(info.section);
         writeFields(doc, info.section, L"", model_.at(info.slot));
     }
-    if (profiles_) saveProfiles(doc);
+    if (overlays_) saveProfiles(doc);
     if (tuning_) saveMouseTuning(doc);
-    if (layers_) saveLayers(doc);
+    // The layers after the mouse section, where they have always been.
+    if (overlays_) saveLayers(doc);
     return doc.text();
 }
 
-void ButtonSettingsStore::loadProfiles(const IniDocument& doc) {
-    for (const std::wstring& program : listedPrograms(doc)) {
-        ProgramProfile& profile = profiles_->add(program);
-        readSetSlots(doc, program, profile.slots, profile.notes);
-    }
+void ButtonSettingsStore::loadOverlays(const IniDocument& doc) {
+    forEachStoredOverlay(doc,
+                         [&](const OverlayKey& key) { readOverlay(doc, overlays_->add(key)); });
 }
 
 void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
-    // Vela's keys go from the section of every program listed before and of
-    // every profile now, so a deleted profile or a slot it no longer sets
+    // Vela's keys go from the section of every overlay the file held and of
+    // every one now, so a deleted profile or layer or a slot it no longer sets
     // leaves nothing behind, and a section left over from an older list gives
     // the profile of its name nothing. Keys that are not Vela's stay where
     // they are, and so does a section that still holds any.
-    std::vector<std::wstring> sections = listedPrograms(doc);
-    for (const ProgramProfile& profile : profiles_->all()) sections.push_back(profile.program);
-    for (const std::wstring& section : sections) doc.deleteKeys(section, isProfileKey);
+    const auto clear = [&](const OverlayKey& key) { doc.deleteKeys(sectionOf(key), isProfileKey); };
+    forEachStoredOverlay(doc, clear);
+    for (const Overlay& overlay : overlays_->all()) clear(overlay.key);
     doc.deleteSection(kProfilesSection);
     int n = 0;
-    for (const ProgramProfile& profile : profiles_->all()) {
-        doc.writeValue(kProfilesSection, std::to_wstring(++n), encodeIniValue(profile.program));
-        writeSetSlots(doc, profile.program, profile.slots, profile.notes);
-    }
-}
-
-void ButtonSettingsStore::loadLayers(const IniDocument& doc) {
-    for (const SlotInfo& info : kSlotTable) {
-        if (!canCarryLayer(info.trigger)) continue;
-        const std::wstring section = layerSection(info);
-        const std::vector<std::wstring> keys = doc.keyNames(section);
-        if (std::none_of(keys.begin(), keys.end(), isProfileKey)) continue;
-        Layer& layer = *layers_->add(info.slot);
-        readSetSlots(doc, section, layer.slots, layer.notes, info.slot);
-        layer.tap = readSetSlot(doc, section, info).value_or(ButtonAssignment());
+    for (const Overlay* profile : overlays_->profiles()) {
+        doc.writeValue(kProfilesSection, std::to_wstring(++n),
+                       encodeIniValue(*programOf(profile->key)));
+        writeOverlay(doc, *profile);
     }
 }
 
 void ButtonSettingsStore::saveLayers(IniDocument& doc) const {
-    // As for the profiles: Vela's keys go from every button's section, what
-    // is not Vela's stays.
-    for (const SlotInfo& info : kSlotTable) {
-        if (!canCarryLayer(info.trigger)) continue;
-        const std::wstring section = layerSection(info);
-        doc.deleteKeys(section, isProfileKey);
-        const Layer* layer = layers_->find(info.slot);
-        if (!layer) continue;
-        writeSetSlots(doc, section, layer->slots, layer->notes, info.slot);
-        // A tap that is the button itself, as made, needs no keys.
-        if (layer->tap != ButtonAssignment())
-            writeFields(doc, section, slotPrefix(info), layer->tap);
-    }
+    for (const SlotInfo& info : kSlotTable)
+        if (const Overlay* layer = overlays_->find(LayerKey{info.slot})) writeOverlay(doc, *layer);
 }
 
 void ButtonSettingsStore::saveMouseTuning(IniDocument& doc) const {

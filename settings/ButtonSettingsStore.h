@@ -5,10 +5,9 @@
 #include <string>
 
 #include "core/FilePort.h"
-#include "core/Layers.h"
 #include "core/MacroLoaderPort.h"
 #include "core/MouseTuning.h"
-#include "core/Profiles.h"
+#include "core/Overlay.h"
 #include "core/SavePort.h"
 #include "core/SlotModel.h"
 #include "core/ViewPorts.h"
@@ -50,23 +49,21 @@ public:
     // folder refuses goes to the per-user file.
     void saveAll() override;
 
-    // Program profiles are read and written with the nine sections: a
-    // "[Profiles]" list of programs ("1=notepad.exe", ...) and a section named
-    // after each program holding the slots it sets, every key prefixed with
-    // the slot's name ("X1.0=Paste", "X1.1=1", ...).
-    void useProfiles(ProfileSet* profiles) { profiles_ = profiles; }
+    // Profiles and layers are read and written with the nine sections, each
+    // overlay in a section of its own holding the slots it sets, every key
+    // prefixed with the slot's name ("X1.0=Paste", "X1.1=1", ...):
+    // - a program's profile in the section named after the program, the
+    //   programs listed in "[Profiles]" ("1=notepad.exe", ...);
+    // - a button's layer in "[Layer:X2]", its tap under the button's own
+    //   name ("X2.0=..."). No program's file name holds a colon, so no
+    //   profile's section is taken for one.
+    void useOverlays(OverlaySet* overlays) { overlays_ = overlays; }
 
     // The mouse tuning is read and written with them, in a "[Mouse]" section
     // of its own (core/MouseTuning.h) that no slot or profile reads. A key is
     // written only when its value changed from what the file says, so a
     // section nobody touched stays as it is, byte for byte.
     void useMouseTuning(MouseTuning* tuning) { tuning_ = tuning; }
-
-    // Layers too: a section for each button's layer, "[Layer:X2]", holding
-    // the slots it sets as a profile's section does ("X1.0=...") and its
-    // tap under the button's own name ("X2.0=..."). No program's file name
-    // holds a colon, so no profile's section is taken for one.
-    void useLayers(LayerSet* layers) { layers_ = layers; }
 
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
@@ -83,16 +80,16 @@ private:
     std::optional<std::vector<std::uint8_t>> readCurrent(bool& unreadable);
     bool writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes);
 
-    void loadProfiles(const IniDocument& doc);
+    void loadOverlays(const IniDocument& doc);
+    // Vela's keys out of every overlay's section, then the profiles and
+    // their list; the layers follow the mouse section (saveLayers).
     void saveProfiles(IniDocument& doc) const;
     void saveMouseTuning(IniDocument& doc) const;
-    void loadLayers(const IniDocument& doc);
     void saveLayers(IniDocument& doc) const;
 
     SlotModel& model_;
-    ProfileSet* profiles_ = nullptr;
+    OverlaySet* overlays_ = nullptr;
     MouseTuning* tuning_ = nullptr;
-    LayerSet* layers_ = nullptr;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;

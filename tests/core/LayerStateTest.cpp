@@ -11,7 +11,7 @@
 
 #include "core/ActionExecutor.h"
 #include "core/LayerState.h"
-#include "core/Profiles.h"
+#include "core/ProfileRuntime.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela {
@@ -54,16 +54,15 @@ std::string spelled(const InputRecord& r) {
 }
 
 // The real executor and ledger, driven by the layer state, over "All
-// Programs", a profile set and a layer set to fill. What they send is
+// Programs" and a set of overlays to fill. What they send is
 // logged as spelled, among the changes of the layer hooks ("hooks:X1,WU",
 // "hooks:-").
 struct LayeredExecutor : LayerPort {
     test::Recorder rec;
     SlotModel all{rec, rec, rec};
-    ProfileSet profiles;
-    ActiveAssignments active{all, profiles};
-    LayerSet layers;
-    LayerState state{active, layers, *this};
+    OverlaySet overlays;
+    OverlayStack stack{all, overlays};
+    LayerState state{stack, *this};
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held, &state}, playback};
@@ -129,7 +128,7 @@ TEST(LayerStateProperty, EveryPressEndsInItsOwnFunctionAndBackIsOnlyEverATap) {
         auto w = std::make_unique<LayeredExecutor>();
         w->all.at(Slot::X2) = kLayerWhileHeld;
         w->all.at(Slot::R) = keys(KeyAction::SingleKey, vk::Shift, true);
-        Layer& back = *w->layers.add(Slot::X2);
+        Overlay& back = w->overlays.add(LayerKey{Slot::X2});
         back.slots[Slot::X1] = keys(KeyAction::CtrlCombo, vk::Tab, true);
         back.slots[Slot::R] = keys(KeyAction::CtrlCombo, 'W');
         std::mt19937 rng(seed);
@@ -254,11 +253,11 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         w->all.at(Slot::X2) = kLayerWhileHeld;
         w->all.at(Slot::M) = kLayerWhileHeld;
         w->all.at(Slot::R) = keys(KeyAction::CtrlCombo, 'C');
-        ProgramProfile& editor = w->profiles.add(L"editor.exe");
+        Overlay& editor = w->overlays.add(ProgramKey{L"editor.exe"});
         editor.slots[Slot::WU] = keys(KeyAction::SingleKey, 0x21);
         editor.slots[Slot::R] = keys(KeyAction::CtrlCombo, 'V');
-        w->active.setForeground(row.program);
-        Layer& back = *w->layers.add(Slot::X2);
+        w->stack.setForeground(row.program);
+        Overlay& back = w->overlays.add(LayerKey{Slot::X2});
         back.slots[Slot::WU] = keys(KeyAction::SingleKey, kVolumeUp);
         back.slots[Slot::WD] = keys(KeyAction::SingleKey, kVolumeDown);
         back.slots[Slot::X1] = row.forwardHoldsShift ? keys(KeyAction::SingleKey, vk::Shift, true)
@@ -295,11 +294,10 @@ struct WiredLayers : LayerPort {
     LayerEndingRelease letGo{rec, state};
     PausableHooks hooks{libraries, &letGo};
     SlotModel all{hooks, rec, rec, &letGo};
-    ProfileSet profiles;
-    ActiveAssignments active{all, profiles};
-    ProfileRuntime runtime{active, hooks, &letGo, nullptr};
-    LayerSet layers;
-    LayerState state{active, layers, *this};
+    OverlaySet overlays;
+    OverlayStack stack{all, overlays};
+    ProfileRuntime runtime{stack, hooks, &letGo, nullptr};
+    LayerState state{stack, *this};
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held, &state, &hooks}, playback};
@@ -320,8 +318,9 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         SCOPED_TRACE(&event - events);
         auto w = std::make_unique<WiredLayers>();
         w->all.assignKeyFunction(Slot::X2, L"Layer While Held", 11, 0);
-        w->profiles.add(L"a.exe").slots[Slot::WD] = keys(KeyAction::SingleKey, 'D');
-        w->layers.add(Slot::X2)->slots[Slot::X1] = keys(KeyAction::SingleKey, vk::Shift, true);
+        w->overlays.add(ProgramKey{L"a.exe"}).slots[Slot::WD] = keys(KeyAction::SingleKey, 'D');
+        w->overlays.add(LayerKey{Slot::X2}).slots[Slot::X1] =
+            keys(KeyAction::SingleKey, vk::Shift, true);
         w->state.press(Slot::X2, 1000);
         w->runtime.foregroundChanged(L"b.exe");  // no profile before or now: no change
         w->state.press(Slot::X1, 1040);

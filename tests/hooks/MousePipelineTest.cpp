@@ -171,8 +171,9 @@ TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
 int taps(std::string_view settings, std::string_view events) {
     struct Rig final : AssignmentSource, LayerPort {
         ButtonAssignment layer, none;
-        LayerSet layers;
-        LayerState state{*this, layers, *this};
+        OverlaySet overlays;
+        OverlayStack stack{*this, overlays};
+        LayerState state{stack, *this};
         MousePipeline pipe;
         int taps = 0;
         const ButtonAssignment& assignmentFor(Slot slot) const override {
@@ -189,10 +190,10 @@ int taps(std::string_view settings, std::string_view events) {
             report(o.released, t);
             report(o.verdict, t);
             for (const MouseSend& s : o.send) {
-                const std::string sent = s.kind == MouseSend::Kind::Wheel
-                                             ? std::string(s.horizontal ? "iT" : "iU")
-                                             : std::string{'i', kButtons[indexOf(s.button)],
-                                                           "-+"[s.down]};
+                const std::string sent =
+                    s.kind == MouseSend::Kind::Wheel
+                        ? std::string(s.horizontal ? "iT" : "iU")
+                        : std::string{'i', kButtons[indexOf(s.button)], "-+"[s.down]};
                 handle(pipe.onEvent(eventOf(sent + std::to_string(t)).first, t, {Slot::X2}), t);
             }
             if (o.otherInput) state.otherInput();
@@ -201,7 +202,7 @@ int taps(std::string_view settings, std::string_view events) {
     rig.layer.hookInstalled = true;
     rig.layer.actionGroup = toRaw(ActionGroup::KeyGroup);
     rig.layer.keyAction = toRaw(KeyAction::LayerWhileHeld);
-    rig.layers.add(Slot::X2);
+    rig.overlays.add(LayerKey{Slot::X2});
     rig.pipe.configure(tuning(settings), {Slot::X2});
     std::istringstream in{std::string(events)};
     for (std::string token; in >> token;) {

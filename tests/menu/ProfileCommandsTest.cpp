@@ -32,8 +32,8 @@ protected:
     PausableHooks hooks{libraries};
     SlotModel all{hooks, rec, rec, &rec};
     SlotModel profileModel{noHooks, rec, rec, &rec};
-    ProfileSet profiles;
-    ActiveAssignments active{all, profiles};
+    OverlaySet profiles;
+    OverlayStack active{all, profiles};
     ProfileRuntime runtime{active, hooks, &rec, nullptr};
     ProfileEditor editor{all, profileModel, profiles, runtime, rec, rec};
     MenuFakes fakes{profileModel};
@@ -48,7 +48,7 @@ protected:
         ButtonAssignment paste = all.at(Slot::X1);
         paste.caption = L"Paste";
         paste.virtualKey = 86;
-        profiles.add(L"editor.exe").slots[Slot::X1] = paste;
+        profiles.add(ProgramKey{L"editor.exe"}).slots[Slot::X1] = paste;
         runtime.profilesChanged();
         libraries.clear();
         rec.clear();
@@ -96,8 +96,8 @@ TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
     commands.openFunctionMenu(Slot::X2);
     commands.onCommand(kPasteCommand);
     EXPECT_EQ(all.at(Slot::X2).caption, L"Cut");
-    ASSERT_TRUE(profiles.find(L"editor.exe")->sets(Slot::X2));
-    EXPECT_EQ(profiles.find(L"editor.exe")->slots[Slot::X2]->virtualKey, 86);
+    ASSERT_TRUE(profiles.find(ProgramKey{L"editor.exe"})->sets(Slot::X2));
+    EXPECT_EQ(profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::X2]->virtualKey, 86);
     EXPECT_FALSE(editor.inherits(Slot::X2));
     EXPECT_NE(captionsAndMarks().find("ownX2"), std::string::npos);
     EXPECT_EQ(active.assignmentFor(Slot::X2).virtualKey, 86) << "acts at once in the editor";
@@ -120,7 +120,7 @@ TEST_F(ProfileEditing, ANoteUnderAnInheritedInputLeavesTheFunctionInherited) {
     editor.edit(L"editor.exe");
     rec.clear();
     editor.editNote(Slot::X2, [] { return std::wstring(L"cuts here"); });
-    const ProgramProfile& profile = *profiles.find(L"editor.exe");
+    const Overlay& profile = *profiles.find(ProgramKey{L"editor.exe"});
     EXPECT_FALSE(profile.sets(Slot::X2)) << "the function is still inherited";
     EXPECT_TRUE(editor.inherits(Slot::X2));
     EXPECT_EQ(all.at(Slot::X2).description, L"") << "All Programs keeps its own note";
@@ -151,7 +151,7 @@ TEST_F(ProfileEditing, ANoteGoesToTheProfileShownWhenItsEntryOpened) {
         editor.edit(L"");
         return std::wstring(L"pastes");
     });
-    EXPECT_EQ(profiles.find(L"editor.exe")->slots[Slot::X1]->description, L"pastes");
+    EXPECT_EQ(profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::X1]->description, L"pastes");
     EXPECT_EQ(all.at(Slot::X1).description, L"");
 
     editor.edit(L"editor.exe");
@@ -160,7 +160,7 @@ TEST_F(ProfileEditing, ANoteGoesToTheProfileShownWhenItsEntryOpened) {
         return std::wstring(L"lost");
     });
     EXPECT_EQ(all.at(Slot::X1).description, L"");
-    EXPECT_EQ(profiles.find(L"editor.exe"), nullptr);
+    EXPECT_EQ(profiles.find(ProgramKey{L"editor.exe"}), nullptr);
 
     editor.editNote(Slot::X2, [] { return std::nullopt; });
     EXPECT_EQ(all.at(Slot::X2).description, L"") << "cancelled";
@@ -181,7 +181,7 @@ TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheE
     libraries.clear();
     ASSERT_TRUE(profileCommands.onCommand(kFirstNewProfileCommand + 1));
     EXPECT_EQ(editor.editing(), L"notepad.exe");
-    ASSERT_NE(profiles.find(L"notepad.exe"), nullptr);
+    ASSERT_NE(profiles.find(ProgramKey{L"notepad.exe"}), nullptr);
     EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
     EXPECT_EQ(libraries.trace(), "") << "a new profile sets nothing: all inherited";
     EXPECT_TRUE(editor.inherits(Slot::X1));
@@ -196,7 +196,7 @@ TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheE
               (std::vector<std::wstring>{L"All Programs", L"editor.exe", L"notepad.exe *"}));
     libraries.clear();
     ASSERT_TRUE(profileCommands.onCommand(kDeleteProfileCommand));
-    EXPECT_EQ(profiles.find(L"notepad.exe"), nullptr);
+    EXPECT_EQ(profiles.find(ProgramKey{L"notepad.exe"}), nullptr);
     EXPECT_EQ(editor.editing(), L"");
     EXPECT_EQ(libraries.trace(), "install:X1") << "notepad.exe inherits the copy again";
     EXPECT_FALSE(profileCommands.onCommand(kProfileCommands.last + 1));
@@ -207,11 +207,12 @@ TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheE
 // is, its button's caption choosing the tap; each change ends a held layer.
 // "Layer While Held" is offered on the buttons, outside a layer.
 TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
-    LayerSet layers;
+    OverlaySet& layers = profiles;
     int layerChanges = 0;
-    editor.useLayers(&layers, [&] { ++layerChanges; });
-    profiles.find(L"editor.exe")->slots[Slot::M] = all.at(Slot::X1);
-    profiles.find(L"editor.exe")->slots[Slot::M]->keyAction = toRaw(KeyAction::LayerWhileHeld);
+    editor.onLayerChange([&] { ++layerChanges; });
+    profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M] = all.at(Slot::X1);
+    profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M]->keyAction =
+        toRaw(KeyAction::LayerWhileHeld);
     commands.openFunctionMenu(Slot::WU);
     EXPECT_FALSE(fakes.shown.layerOffered);
     commands.openFunctionMenu(Slot::X2);
@@ -233,9 +234,9 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     EXPECT_TRUE(fakes.shown.options.empty()) << "a tap is never held";
     commands.onCommand(kPasteCommand);
     editor.editNote(Slot::WU, [] { return std::wstring(L"louder"); });
-    const Layer& back = *layers.find(Slot::X2);
+    const Overlay& back = *layers.find(LayerKey{Slot::X2});
     EXPECT_EQ(back.slots[Slot::X1]->caption, L"Paste");
-    EXPECT_EQ(back.tap.caption, L"Paste");
+    EXPECT_EQ(tapOf(&back).caption, L"Paste");
     EXPECT_EQ(back.notes[Slot::WU], L"louder");
     EXPECT_EQ(all.at(Slot::X1).caption + all.at(Slot::X2).caption, L"CopyLayer While Held");
     EXPECT_EQ(layerChanges, 2);
@@ -243,7 +244,7 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     profileCommands.openMenu();
     EXPECT_TRUE(profileMenu.shown->deletesLayer);
     ASSERT_TRUE(profileCommands.onCommand(kDeleteProfileCommand));
-    EXPECT_EQ(layers.find(Slot::X2), nullptr);
+    EXPECT_EQ(layers.find(LayerKey{Slot::X2}), nullptr);
     EXPECT_EQ(layerChanges, 3);
 }
 

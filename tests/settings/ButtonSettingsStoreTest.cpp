@@ -500,7 +500,7 @@ TEST_F(SettingsStoreTest, HoldIsWrittenOnlyWhileOnAndReadBack) {
 // Profiles go into sections of their own; a file without them reads as
 // before, and a deleted profile leaves nothing behind.
 TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
-    ProfileSet profiles;
+    OverlaySet profiles;
     ButtonAssignment paste;
     paste.caption = L"Paste";
     paste.hookInstalled = true;
@@ -509,13 +509,13 @@ TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
     paste.virtualKey = 86;
     paste.description = L"in the editor";
     paste.holdWhilePressed = true;
-    profiles.add(L"Editor.exe").slots[Slot::X1] = paste;
+    profiles.add(ProgramKey{L"Editor.exe"}).slots[Slot::X1] = paste;
     ButtonAssignment back;
     back.caption = L"Back";
-    profiles.add(L"game.exe").slots[Slot::X2] = back;
-    profiles.add(L"empty.exe");
+    profiles.add(ProgramKey{L"game.exe"}).slots[Slot::X2] = back;
+    profiles.add(ProgramKey{L"empty.exe"});
     ButtonSettingsStore s = store();
-    s.useProfiles(&profiles);
+    s.useOverlays(&profiles);
     s.saveAll();
     const std::wstring saved = savedFile();
     EXPECT_NE(saved.find(L"[Profiles]\r\n1=Editor.exe\r\n2=game.exe\r\n3=empty.exe\r\n"),
@@ -523,17 +523,17 @@ TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
     EXPECT_NE(saved.find(L"[Editor.exe]\r\nX1.0=Paste\r\nX1.1=1\r\n"), std::wstring::npos);
 
     SlotModel fresh(rec, rec, rec);
-    ProfileSet read;
+    OverlaySet read;
     ButtonSettingsStore again(fresh, loader, {fs, ansi, rec}, kModule, true);
-    again.useProfiles(&read);
+    again.useOverlays(&read);
     again.loadAll();
     ASSERT_EQ(read.all().size(), 3u);
-    EXPECT_EQ(read.find(L"editor.exe")->slots[Slot::X1], paste);
-    EXPECT_EQ(read.find(L"game.exe")->slots[Slot::X2], back);
-    EXPECT_FALSE(read.find(L"game.exe")->sets(Slot::X1));
+    EXPECT_EQ(read.find(ProgramKey{L"editor.exe"})->slots[Slot::X1], paste);
+    EXPECT_EQ(read.find(ProgramKey{L"game.exe"})->slots[Slot::X2], back);
+    EXPECT_FALSE(read.find(ProgramKey{L"game.exe"})->sets(Slot::X1));
     EXPECT_FALSE(fresh.at(Slot::X1).hookInstalled) << "All Programs is not touched";
 
-    read.remove(L"Editor.exe");
+    read.remove(ProgramKey{L"Editor.exe"});
     again.saveAll();
     EXPECT_EQ(savedFile().find(L"Editor.exe"), std::wstring::npos);
     EXPECT_EQ(savedFile().find(L"X1.0"), std::wstring::npos);

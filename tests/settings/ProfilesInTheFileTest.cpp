@@ -37,7 +37,7 @@ protected:
     test::MemoryFilePort fs;
     Windows1252 ansi;
     MacroScriptLoader loader{fs, L"C:\\Vela", std::make_shared<MacroScripts>()};
-    ProfileSet profiles;
+    OverlaySet profiles;
     MouseTuning tuning;
 
     void put(std::wstring_view text) { fs.files[kProfilesPath] = encodeUtf16LeWithBom(text); }
@@ -45,14 +45,14 @@ protected:
     void save() { store(profiles).saveAll(); }
     // The profiles the file holds now, each as "program:" and the slots it sets.
     std::vector<std::wstring> read() {
-        ProfileSet fresh;
+        OverlaySet fresh;
         SlotModel all{rec, rec, rec};
         ButtonSettingsStore s(all, loader, {fs, ansi, rec}, kProfilesModule, true);
-        s.useProfiles(&fresh);
+        s.useOverlays(&fresh);
         s.loadAll();
         std::vector<std::wstring> out;
-        for (const ProgramProfile& p : fresh.all()) {
-            std::wstring line = p.program + L":";
+        for (const Overlay& p : fresh.all()) {
+            std::wstring line = *programOf(p.key) + L":";
             for (const SlotInfo& info : kSlotTable)
                 if (p.sets(info.slot))
                     line += L" " + std::wstring(info.name.begin(), info.name.end());
@@ -64,9 +64,9 @@ protected:
         profiles = {};
         store(profiles).loadAll();
     }
-    ButtonSettingsStore store(ProfileSet& set) {
+    ButtonSettingsStore store(OverlaySet& set) {
         ButtonSettingsStore s(model, loader, {fs, ansi, rec}, kProfilesModule, true);
-        s.useProfiles(&set);
+        s.useOverlays(&set);
         s.useMouseTuning(&tuning);
         return s;
     }
@@ -90,7 +90,7 @@ TEST_F(ProfilesInTheFile, EveryListedProgramIsReadWhateverTheGaps) {
         save();
         EXPECT_NE(saved().find(L"[Profiles]\r\n1=a.exe\r\n2=c.exe\r\n"), std::wstring::npos);
         EXPECT_EQ(read(), (std::vector<std::wstring>{L"a.exe: X1", L"c.exe: X2"}));
-        profiles.remove(L"c.exe");
+        profiles.remove(ProgramKey{L"c.exe"});
         save();
         EXPECT_EQ(saved().find(L"c.exe"), std::wstring::npos) << "nothing of c.exe left";
     }
@@ -99,14 +99,14 @@ TEST_F(ProfilesInTheFile, EveryListedProgramIsReadWhateverTheGaps) {
 // A name is kept exactly (a leading blank too) and found in any case: a
 // section written "Über.exe" is the profile of "üBER.EXE".
 TEST_F(ProfilesInTheFile, ProgramNamesAreKeptExactlyAndMatchInAnyCase) {
-    profiles.add(L" spaced.exe").slots[Slot::X1] = function(L"Paste", 86);
+    profiles.add(ProgramKey{L" spaced.exe"}).slots[Slot::X1] = function(L"Paste", 86);
     save();
     EXPECT_EQ(read(), (std::vector<std::wstring>{L" spaced.exe: X1"}));
 
     put(L"[Profiles]\r\n1=\u00FCBER.EXE\r\n[\u00DCber.exe]\r\nX1.0=Paste\r\nX1.1=1\r\n");
     load();
-    ASSERT_NE(profiles.find(L"\u00DCber.exe"), nullptr);
-    EXPECT_TRUE(profiles.find(L"\u00DCber.exe")->sets(Slot::X1));
+    ASSERT_NE(profiles.find(ProgramKey{L"\u00DCber.exe"}), nullptr);
+    EXPECT_TRUE(profiles.find(ProgramKey{L"\u00DCber.exe"})->sets(Slot::X1));
 
     // A hand-edited list naming a program twice, once with a blank before it:
     // both names read the one section, so they are one profile, and a change
@@ -115,7 +115,7 @@ TEST_F(ProfilesInTheFile, ProgramNamesAreKeptExactlyAndMatchInAnyCase) {
         L"[notepad.exe]\r\nX1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\nX1.6=1\r\n");
     load();
     EXPECT_EQ(profiles.all().size(), 1u);
-    profiles.find(L"notepad.exe")->slots[Slot::X1] = function(L"Cut", 88);
+    profiles.find(ProgramKey{L"notepad.exe"})->slots[Slot::X1] = function(L"Cut", 88);
     save();
     EXPECT_NE(saved().find(L"X1.0=Cut"), std::wstring::npos) << testing::PrintToString(saved());
     EXPECT_EQ(read(), (std::vector<std::wstring>{L"notepad.exe: X1"}));
@@ -130,13 +130,13 @@ TEST_F(ProfilesInTheFile, AnotherProgramsSectionIsNeitherTakenOverNorLost) {
     put(theirs + other);
     load();
     EXPECT_TRUE(profiles.all().empty());
-    profiles.add(L"notepad.exe").slots[Slot::X1] = function(L"Paste", 86);
+    profiles.add(ProgramKey{L"notepad.exe"}).slots[Slot::X1] = function(L"Paste", 86);
     save();
     EXPECT_EQ(read(), (std::vector<std::wstring>{L"notepad.exe: X1"}));
     EXPECT_NE(saved().find(L"[notepad.exe]\r\nFont=Consolas\r\nWrap=1\r\nX1.0=Paste\r\n"),
               std::wstring::npos);
 
-    profiles.remove(L"notepad.exe");
+    profiles.remove(ProgramKey{L"notepad.exe"});
     save();
     EXPECT_EQ(saved().substr(0, theirs.size() + other.size()), theirs + other);
     EXPECT_EQ(saved().find(L"X1.1"), std::wstring::npos);
@@ -149,7 +149,7 @@ TEST_F(ProfilesInTheFile, AnOrphanedSectionsKeysNeverBecomeANewProfiles) {
     put(L"[game.exe]\r\nR.0=Left Click\r\nR.1=1\r\nR.4=0\r\nR.6=0\r\n");
     load();
     EXPECT_TRUE(profiles.all().empty());
-    profiles.add(L"Game.exe");
+    profiles.add(ProgramKey{L"Game.exe"});
     save();
     EXPECT_EQ(read(), (std::vector<std::wstring>{L"Game.exe:"}));
     EXPECT_EQ(saved().find(L"R.0"), std::wstring::npos);
@@ -158,7 +158,7 @@ TEST_F(ProfilesInTheFile, AnOrphanedSectionsKeysNeverBecomeANewProfiles) {
 // A note of a profile's own under a function it inherits is the slot's note
 // key alone; a slot the profile sets reads as it always did.
 TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
-    ProgramProfile& made = profiles.add(L"editor.exe");
+    Overlay& made = profiles.add(ProgramKey{L"editor.exe"});
     made.notes[Slot::X2] = L"cuts here";
     made.slots[Slot::X1] = function(L"Paste", 86);
     made.slots[Slot::X1]->description = L"pastes";
@@ -169,7 +169,7 @@ TEST_F(ProfilesInTheFile, ANoteOfItsOwnIsTheNoteKeyAlone) {
     EXPECT_EQ(file.find(L"X2.0"), std::wstring::npos);
 
     load();
-    const ProgramProfile& read = *profiles.find(L"editor.exe");
+    const Overlay& read = *profiles.find(ProgramKey{L"editor.exe"});
     EXPECT_FALSE(read.sets(Slot::X2));
     EXPECT_EQ(read.notes[Slot::X2], L"cuts here");
     EXPECT_EQ(read.slots[Slot::X1]->description, L"pastes");
@@ -190,7 +190,7 @@ TEST_F(ProfilesInTheFile, TheMouseSectionIsWrittenOnlyWhereAValueChanged) {
     expected.of(MouseButton::Left) = {true, 45};
     expected.wheelNotches = kMaxWheelNotches;
     EXPECT_EQ(tuning, expected);
-    profiles.remove(L"a.exe");
+    profiles.remove(ProgramKey{L"a.exe"});
     save();
     EXPECT_EQ(saved().find(L"[Profiles]"), std::wstring::npos);
     EXPECT_NE(saved().find(mouse + L"\r\n"), std::wstring::npos);
@@ -211,28 +211,28 @@ TEST_F(ProfilesInTheFile, TheMouseSectionIsWrittenOnlyWhereAValueChanged) {
 // Vela's stay, and a file without one (today's) has no layer and gets none.
 TEST_F(ProfilesInTheFile, ALayerReadsBackAsSavedBesideWhatIsNotOurs) {
     const std::wstring theirs = std::wstring(kTwoSections) + L"[Layer:X2]\r\nmine=1\r\n";
-    const auto store = [&](LayerSet& layers) {
+    const auto store = [&](OverlaySet& layers) {
         ButtonSettingsStore s(model, loader, {fs, ansi, rec}, kProfilesModule, true);
-        s.useLayers(&layers);
+        s.useOverlays(&layers);
         return s;
     };
     put(theirs);
-    LayerSet made;
+    OverlaySet made;
     store(made).loadAll();
     EXPECT_TRUE(made.all().empty()) << "no key of Vela's: no layer";
-    Layer& back = *made.add(Slot::X2);
+    Overlay& back = made.add(LayerKey{Slot::X2});
     back.slots[Slot::WU] = function(L"Volume Up", 175);
     back.notes[Slot::R] = L"closes";
-    back.tap = function(L"Copy", 67);
+    back.slots[Slot::X2] = function(L"Copy", 67);
     store(made).saveAll();
     EXPECT_NE(saved().find(L"[Layer:X2]\r\nmine=1\r\nR.8=closes\r\nWU.0=Volume Up\r\n"),
               std::wstring::npos);
-    LayerSet read;
+    OverlaySet read;
     store(read).loadAll();
-    ASSERT_NE(read.find(Slot::X2), nullptr);
-    EXPECT_TRUE(read.find(Slot::X2)->slots == back.slots &&
-                read.find(Slot::X2)->notes == back.notes && read.find(Slot::X2)->tap == back.tap);
-    made.remove(Slot::X2);
+    ASSERT_NE(read.find(LayerKey{Slot::X2}), nullptr);
+    EXPECT_TRUE(read.find(LayerKey{Slot::X2})->slots == back.slots &&
+                read.find(LayerKey{Slot::X2})->notes == back.notes);
+    made.remove(LayerKey{Slot::X2});
     store(made).saveAll();
     EXPECT_EQ(saved().substr(0, theirs.size() + 1), theirs + L"[");
 }

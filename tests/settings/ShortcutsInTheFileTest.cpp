@@ -32,15 +32,15 @@ protected:
     Windows1252 ansi;
     MacroScriptLoader loader{fs, L"C:\\Vela", std::make_shared<MacroScripts>()};
     SlotModel model{rec, rec, rec};
-    ProfileSet profiles;
+    OverlaySet profiles;
 
-    ButtonSettingsStore store(SlotModel& m, ProfileSet& p) {
+    ButtonSettingsStore store(SlotModel& m, OverlaySet& p) {
         ButtonSettingsStore s(m, loader, {fs, ansi, rec}, kVelaModule, true);
-        s.useProfiles(&p);
+        s.useOverlays(&p);
         return s;
     }
     // `model` and `profiles` saved, then read into fresh ones.
-    void saveAndReadBack(SlotModel& fresh, ProfileSet& freshProfiles) {
+    void saveAndReadBack(SlotModel& fresh, OverlaySet& freshProfiles) {
         store(model, profiles).saveAll();
         store(fresh, freshProfiles).loadAll();
     }
@@ -69,9 +69,10 @@ TEST_F(ShortcutsInTheFile, EveryKeyAndEveryModifierSetComeBackAsTheSameInput) {
     for (std::size_t at = 0; at < chords.size();) {
         for (const SlotInfo& info : kSlotTable)
             model.at(info.slot) = shortcutFunction(chords[at < chords.size() ? at++ : 0]);
-        profiles.add(L"game.exe").slots[Slot::X1] = shortcutFunction(chords[at % chords.size()]);
+        profiles.add(ProgramKey{L"game.exe"}).slots[Slot::X1] =
+            shortcutFunction(chords[at % chords.size()]);
         SlotModel fresh(rec, rec, rec);
-        ProfileSet freshProfiles;
+        OverlaySet freshProfiles;
         saveAndReadBack(fresh, freshProfiles);
         for (const SlotInfo& info : kSlotTable) {
             const ButtonAssignment& a = model.at(info.slot);
@@ -79,8 +80,8 @@ TEST_F(ShortcutsInTheFile, EveryKeyAndEveryModifierSetComeBackAsTheSameInput) {
             EXPECT_EQ(chordPressRecords(fresh.at(info.slot).shortcut, rec),
                       chordPressRecords(a.shortcut, rec));
         }
-        EXPECT_EQ(freshProfiles.find(L"game.exe")->slots[Slot::X1]->shortcut,
-                  profiles.find(L"game.exe")->slots[Slot::X1]->shortcut);
+        EXPECT_EQ(freshProfiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]->shortcut,
+                  profiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]->shortcut);
     }
 }
 
@@ -89,9 +90,9 @@ TEST_F(ShortcutsInTheFile, KeysAndTextAreWrittenForTheirKindOnlyAndReadAsAHandMa
     ButtonAssignment& text = model.at(Slot::X2) = shortcutFunction(KeyChord(0, 0x44));
     text.keyAction = toRaw(KeyAction::TypeText);
     text.typedText = L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\r\nline 2";
-    profiles.add(L"game.exe").slots[Slot::WU] = model.at(Slot::X1);
+    profiles.add(ProgramKey{L"game.exe"}).slots[Slot::WU] = model.at(Slot::X1);
     SlotModel fresh(rec, rec, rec);
-    ProfileSet freshProfiles;
+    OverlaySet freshProfiles;
     saveAndReadBack(fresh, freshProfiles);
     const std::wstring saved = file();
     EXPECT_NE(saved.find(L"8=\r\nKeys=162+160+84\r\n[X2"), std::wstring::npos);
@@ -119,11 +120,11 @@ TEST_F(ShortcutsInTheFile, AChordTheFileCannotSayLeavesASlotThatSaysSoAndDoesNot
             L"1\r\nX2.Keys=" +
             junk + L"\r\n");
         SlotModel fresh(rec, rec, rec);
-        ProfileSet freshProfiles;
+        OverlaySet freshProfiles;
         store(fresh, freshProfiles).loadAll();
         EXPECT_EQ(fresh.at(Slot::X1).caption, kUnreadableShortcutCaption);
         EXPECT_TRUE(fresh.at(Slot::X1).hookInstalled) << "the input stays taken";
-        EXPECT_EQ(freshProfiles.find(L"a.exe")->slots[Slot::X2]->caption,
+        EXPECT_EQ(freshProfiles.find(ProgramKey{L"a.exe"})->slots[Slot::X2]->caption,
                   kUnreadableShortcutCaption);
         PlaybackThreads threads;
         rec.clear();

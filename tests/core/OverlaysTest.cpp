@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "core/PausableHooks.h"
-#include "core/Profiles.h"
+#include "core/ProfileRuntime.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela {
@@ -25,51 +25,72 @@ ButtonAssignment native(const wchar_t* caption) {
     return a;
 }
 
-TEST(ProfileSet, ProgramsAreFoundWithoutRegardToCaseAndAddedOnce) {
-    ProfileSet set;
-    ProgramProfile& notepad = set.add(L"Notepad.exe");
+// One overlay per key: programs as the file system compares their names,
+// layers by their button, a program's never a layer's.
+TEST(OverlaySet, ProgramsAreFoundWithoutRegardToCaseAndEachKeyAddedOnce) {
+    OverlaySet set;
+    Overlay& notepad = set.add(ProgramKey{L"Notepad.exe"});
     notepad.slots[Slot::X1] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
-    EXPECT_EQ(&set.add(L"NOTEPAD.EXE"), &notepad);
-    EXPECT_EQ(set.find(L"notepad.exe"), &notepad);
+    EXPECT_EQ(&set.add(ProgramKey{L"NOTEPAD.EXE"}), &notepad);
+    EXPECT_EQ(set.find(ProgramKey{L"notepad.exe"}), &notepad);
     EXPECT_TRUE(notepad.sets(Slot::X1));
     EXPECT_FALSE(notepad.sets(Slot::X2));
-    EXPECT_EQ(set.find(L"notepad"), nullptr);
+    EXPECT_EQ(set.find(ProgramKey{L"notepad"}), nullptr);
     // Beyond ASCII too, as the file system compares: one profile for both.
-    ProgramProfile& uber = set.add(L"\u00FCBER.EXE");
-    EXPECT_EQ(set.find(L"\u00DCber.exe"), &uber);
-    EXPECT_EQ(&set.add(L"\u00DCBER.exe"), &uber);
-    set.remove(L"\u00FCber.EXE");
-    EXPECT_TRUE(set.remove(L"notepad.EXE"));
-    EXPECT_FALSE(set.remove(L"notepad.exe"));
+    Overlay& uber = set.add(ProgramKey{L"\u00FCBER.EXE"});
+    EXPECT_EQ(set.find(ProgramKey{L"\u00DCber.exe"}), &uber);
+    EXPECT_EQ(&set.add(ProgramKey{L"\u00DCBER.exe"}), &uber);
+    set.add(LayerKey{Slot::X2}).slots[Slot::X2] = keyFunction(L"Copy", KeyAction::CtrlCombo, 67);
+    EXPECT_FALSE(set.find(LayerKey{Slot::X2})->sets(Slot::X2)) << "a layer's button holds its tap";
+    EXPECT_EQ(set.find(LayerKey{Slot::X1}), nullptr);
+    const std::vector<const Overlay*> profiles = set.profiles();
+    ASSERT_EQ(profiles.size(), 2u) << "no layer among them";
+    EXPECT_EQ(profiles[1], set.find(ProgramKey{L"\u00DCber.exe"})) << "in the order made";
+    set.remove(ProgramKey{L"\u00FCber.EXE"});
+    EXPECT_TRUE(set.remove(ProgramKey{L"notepad.EXE"}));
+    EXPECT_FALSE(set.remove(ProgramKey{L"notepad.exe"}));
+    EXPECT_TRUE(set.remove(LayerKey{Slot::X2}));
     EXPECT_TRUE(set.all().empty());
 }
 
-// The program in front picks the profile: its slots override "All Programs",
-// the rest inherit, and a slot it leaves alone passes natively.
-TEST(ActiveAssignments, TheProgramInFrontPicksEachSlotsAssignment) {
+// The held layer, then the program in front, then "All Programs": the first
+// that sets a slot gives its function, and a slot set but not remapped
+// passes natively.
+TEST(OverlayStack, TheHeldLayerThenTheProgramInFrontPickEachSlotsAssignment) {
     Recorder rec;
     SlotModel all{rec, rec, rec};
     all.at(Slot::X1) = keyFunction(L"Copy", KeyAction::CtrlCombo, 67);
     all.at(Slot::X2) = keyFunction(L"Cut", KeyAction::CtrlCombo, 88);
-    ProfileSet profiles;
-    profiles.add(L"editor.exe").slots[Slot::X1] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
-    profiles.add(L"game.exe").slots[Slot::X2] = native(L"Back");
-    ActiveAssignments active(all, profiles);
+    OverlaySet overlays;
+    overlays.add(ProgramKey{L"editor.exe"}).slots[Slot::X1] =
+        keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    overlays.add(ProgramKey{L"game.exe"}).slots[Slot::X2] = native(L"Back");
+    Overlay& layer = overlays.add(LayerKey{Slot::M});
+    layer.slots[Slot::X2] = keyFunction(L"Undo", KeyAction::CtrlCombo, 90);
+    layer.slots[Slot::M] = keyFunction(L"Tap", KeyAction::CtrlCombo, 84);
+    OverlayStack active(all, overlays);
 
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy") << "no program yet";
     active.setForeground(L"Editor.exe");
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Paste");
     EXPECT_EQ(active.assignmentFor(Slot::X2).caption, L"Cut") << "inherited";
-    EXPECT_EQ(active.overriddenSlots(), SlotSet{Slot::X1});
-    EXPECT_EQ(active.overridesRemapped(), SlotSet{Slot::X1});
+    EXPECT_EQ(active.profile()->setSlots(), SlotSet{Slot::X1});
+    EXPECT_EQ(active.profile()->remappedSlots(), SlotSet{Slot::X1});
+    active.setHeldLayer(Slot::M);
+    EXPECT_EQ(active.assignmentFor(Slot::X1).caption + active.assignmentFor(Slot::X2).caption,
+              L"PasteUndo");
+    EXPECT_EQ(active.tapOf(Slot::M).caption, L"Tap");
+    EXPECT_EQ(active.tapOf(Slot::X1), ButtonAssignment()) << "no layer: its own input";
+    EXPECT_EQ(active.layerHooksAdded(), SlotSet()) << "X2 is remapped below already";
     active.setForeground(L"game.exe");
+    EXPECT_EQ(active.layerHooksAdded(), SlotSet{Slot::X2});
+    active.setHeldLayer(std::nullopt);
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy");
     EXPECT_FALSE(active.assignmentFor(Slot::X2).hookInstalled);
-    EXPECT_EQ(active.overriddenSlots(), SlotSet{Slot::X2});
-    EXPECT_EQ(active.overridesRemapped(), SlotSet());
+    EXPECT_EQ(active.profile()->setSlots(), SlotSet{Slot::X2});
+    EXPECT_EQ(active.profile()->remappedSlots(), SlotSet());
     active.setForeground(L"explorer.exe");
-    EXPECT_EQ(active.active(), nullptr);
-    EXPECT_EQ(active.overriddenSlots(), SlotSet());
+    EXPECT_EQ(active.profile(), nullptr);
 }
 
 TEST(PausableHooks, AProfilesSlotsFollowTheProfileAndPauseStillWins) {
@@ -100,10 +121,11 @@ TEST(ProfileRuntime, ASwitchLetsGoOfTheSlotsItChangesAndMovesTheirHooks) {
     PausableHooks hooks(libraries);
     SlotModel all{hooks, rec, rec};
     all.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
-    ProfileSet profiles;
-    profiles.add(L"game.exe").slots[Slot::X1] = native(L"Forward");
-    profiles.add(L"editor.exe").slots[Slot::X2] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
-    ActiveAssignments active(all, profiles);
+    OverlaySet profiles;
+    profiles.add(ProgramKey{L"game.exe"}).slots[Slot::X1] = native(L"Forward");
+    profiles.add(ProgramKey{L"editor.exe"}).slots[Slot::X2] =
+        keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    OverlayStack active(all, profiles);
     int rereads = 0;
     ProfileRuntime runtime(active, hooks, &rec, [&] { ++rereads; });
     libraries.clear();

@@ -1,0 +1,54 @@
+#include "core/Overlay.h"
+
+#include <algorithm>
+
+namespace vela {
+
+SlotSet Overlay::setSlots() const {
+    SlotSet set;
+    for (const SlotInfo& info : kSlotTable)
+        if (sets(info.slot)) set.add(info.slot);
+    return set;
+}
+
+SlotSet Overlay::remappedSlots() const {
+    SlotSet set;
+    for (const SlotInfo& info : kSlotTable)
+        if (sets(info.slot) && slots[info.slot]->hookInstalled) set.add(info.slot);
+    return set;
+}
+
+const ButtonAssignment& tapOf(const Overlay* layer) {
+    static const ButtonAssignment ownInput;
+    const std::optional<Slot> button = layer ? buttonOf(layer->key) : std::nullopt;
+    return button && layer->slots[*button] ? *layer->slots[*button] : ownInput;
+}
+
+std::vector<const Overlay*> OverlaySet::profiles() const {
+    std::vector<const Overlay*> out;
+    for (const Overlay& overlay : overlays_)
+        if (programOf(overlay.key)) out.push_back(&overlay);
+    return out;
+}
+
+Overlay* OverlaySet::find(const OverlayKey& key) {
+    for (Overlay& overlay : overlays_)
+        if (sameKey(overlay.key, key)) return &overlay;
+    return nullptr;
+}
+
+const Overlay* OverlaySet::find(const OverlayKey& key) const {
+    return const_cast<OverlaySet*>(this)->find(key);
+}
+
+Overlay& OverlaySet::add(const OverlayKey& key) {
+    if (Overlay* existing = find(key)) return *existing;
+    overlays_.push_back({key, {}, {}});
+    return overlays_.back();
+}
+
+bool OverlaySet::remove(const OverlayKey& key) {
+    return std::erase_if(overlays_, [&](const Overlay& o) { return sameKey(o.key, key); }) > 0;
+}
+
+}  // namespace vela

@@ -1,0 +1,37 @@
+#include "core/OverlayStack.h"
+
+namespace vela {
+
+const Overlay* OverlayStack::layer() const {
+    return heldLayer_ ? overlays_.find(LayerKey{*heldLayer_}) : nullptr;
+}
+
+const Overlay* OverlayStack::profile() const {
+    return foreground_.empty() ? nullptr : overlays_.find(ProgramKey{foreground_});
+}
+
+const ButtonAssignment& OverlayStack::assignmentFor(Slot slot) const {
+    const Overlay* on = layer();
+    return on && on->sets(slot) ? *on->slots[slot] : belowLayer(slot);
+}
+
+const ButtonAssignment& OverlayStack::belowLayer(Slot slot) const {
+    const Overlay* on = profile();
+    return on && on->sets(slot) ? *on->slots[slot] : allPrograms_.assignmentFor(slot);
+}
+
+const ButtonAssignment& OverlayStack::tapOf(Slot button) const {
+    return vela::tapOf(overlays_.find(LayerKey{button}));
+}
+
+SlotSet OverlayStack::layerHooksAdded() const {
+    SlotSet added;
+    const Overlay* on = layer();
+    if (!on) return added;
+    const SlotSet remapped = on->remappedSlots();
+    for (const SlotInfo& info : kSlotTable)
+        if (remapped.has(info.slot) && !belowLayer(info.slot).hookInstalled) added.add(info.slot);
+    return added;
+}
+
+}  // namespace vela

@@ -1,0 +1,31 @@
+#include "core/ProfileRuntime.h"
+
+namespace vela {
+
+void ProfileRuntime::foregroundChanged(std::wstring program) {
+    const Overlay* before = stack_.profile();
+    stack_.setForeground(std::move(program));
+    if (stack_.profile() == before) return;
+    apply();
+}
+
+void ProfileRuntime::profilesChanged() {
+    apply();
+}
+
+void ProfileRuntime::apply() {
+    const Overlay* profile = stack_.profile();
+    const SlotSet sets = profile ? profile->setSlots() : SlotSet();
+    // Every slot whose assignment may differ now lets go of what it holds:
+    // those the profile before set, and those the one now sets.
+    const SlotSet touched = applied_ | sets;
+    applied_ = sets;
+    if (release_) {
+        for (const SlotInfo& info : kSlotTable)
+            if (touched.has(info.slot)) release_->releaseSlot(info.slot);
+    }
+    hooks_.setOverrides(sets, profile ? profile->remappedSlots() : SlotSet());
+    if (scriptsChanged_) scriptsChanged_();
+}
+
+}  // namespace vela
