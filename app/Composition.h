@@ -23,7 +23,7 @@
 #include "app/ports/Win32ShellPort.h"
 #include "app/ports/Win32Threads.h"
 #include "app/ports/Win32TimerPort.h"
-#include "controls/KeyChordDlg.h"
+#include "controls/ShortcutDlg.h"
 #include "controls/TypeTextDlg.h"
 #include "core/ActionExecutor.h"
 #include "core/Autostart.h"

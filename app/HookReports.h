@@ -8,8 +8,8 @@
 #include <functional>
 #include <optional>
 
-#include "core/ChordCapture.h"
 #include "core/MouseTuning.h"
+#include "core/ShortcutCapture.h"
 #include "core/SlotSet.h"
 #include "win32/MessageWindow.h"
 

@@ -95,7 +95,7 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
     if (a.actionGroup != toRaw(ActionGroup::KeyGroup)) return false;
     if (a.keyAction == toRaw(KeyAction::Shortcut)) {
         if (a.shortcut.empty()) return false;
-        synth.chordDown(a.shortcut, kChordPauseMs);
+        synth.shortcutDown(a.shortcut, kChordPauseMs);
         return true;
     }
     // Programs, macros, repeats, texts: a press as ever.
@@ -208,9 +208,9 @@ void ActionExecutor::runKeyAction(const SlotInfo& info, const ButtonAssignment& 
     }
 }
 
-void ActionExecutor::pressShortcut(const KeyChord& chord) {
-    if (chord.empty()) return;  // none given, or none the file could say
-    synth_.chord(chord, kChordPauseMs);
+void ActionExecutor::pressShortcut(const Shortcut& shortcut) {
+    if (shortcut.empty()) return;  // none given, or none the file could say
+    synth_.pressShortcut(shortcut, kChordPauseMs);
 }
 
 void ActionExecutor::startTyping(const SlotInfo& info, const ButtonAssignment& a) {

@@ -81,7 +81,7 @@ private:
     // is no key or button function that can be held.
     bool pressAndHold(const SlotInfo& info, const ButtonAssignment& a);
     void runKeyAction(const SlotInfo& info, const ButtonAssignment& a);
-    void pressShortcut(const KeyChord& chord);
+    void pressShortcut(const Shortcut& shortcut);
     void startTyping(const SlotInfo& info, const ButtonAssignment& a);
     void launch(const std::wstring& target);
     void startMacro(const SlotInfo& info, const ButtonAssignment& a);

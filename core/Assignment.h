@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core/KeyChord.h"
+#include "core/Shortcut.h"
 
 namespace vela {
 
@@ -78,14 +78,14 @@ struct ButtonAssignment {
     std::int32_t actionGroup = 0;    // ActionGroup
     std::wstring macroName;          // script in ScriptsMacros
     std::wstring description;        // the user's own note for the slot
-    KeyChord shortcut;               // for Shortcut; empty when none or unreadable
+    Shortcut shortcut;               // for Shortcut; empty when none or unreadable
     std::wstring typedText;          // for TypeText
     // The flags of the per-slot options (core/SlotOptions.h).
     bool holdWhilePressed = false;
 
     bool operator==(const ButtonAssignment&) const = default;
 
-    // A shortcut function with no chord to press: what an unreadable chord
+    // A shortcut function with no shortcut to press: what an unreadable one
     // in the file leaves.
     bool shortcutMissing() const {
         return hookInstalled && actionGroup == toRaw(ActionGroup::KeyGroup) &&

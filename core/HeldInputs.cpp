@@ -4,7 +4,7 @@
 #include <array>
 
 #include "core/InputRecords.h"
-#include "core/KeyChord.h"
+#include "core/Shortcut.h"
 
 namespace vela {
 

@@ -5,8 +5,8 @@
 #include <functional>
 #include <optional>
 
-#include "core/ChordCapture.h"
 #include "core/MouseTuning.h"
+#include "core/ShortcutCapture.h"
 #include "core/SlotTable.h"
 
 namespace vela {

@@ -4,7 +4,7 @@
 #include <bit>
 #include <vector>
 
-#include "core/ChordRecords.h"
+#include "core/ShortcutRecords.h"
 
 namespace vela {
 
@@ -90,9 +90,9 @@ void InputSynth::slowWindowsChord(std::uint8_t virtualKey) {
     sendOne(key(vk::LeftWindows, true));
 }
 
-void InputSynth::chord(const KeyChord& chord, std::uint32_t pauseMs) {
-    const std::vector<InputRecord> records = chordPressRecords(chord, state_);
-    const auto modifiers = static_cast<std::size_t>(std::popcount(chord.modifiers()));
+void InputSynth::pressShortcut(const Shortcut& shortcut, std::uint32_t pauseMs) {
+    const std::vector<InputRecord> records = shortcutPressRecords(shortcut, state_);
+    const auto modifiers = static_cast<std::size_t>(std::popcount(shortcut.modifiers()));
     const std::size_t keys = records.size() - 2 * modifiers;  // 0, 1 (a notch) or 2
     for (std::size_t i = 0; i < modifiers; ++i) sendOne(records[i]);
     if (modifiers > 0 && keys > 0 && pauseMs > 0) out_.sleepMs(pauseMs);
@@ -104,9 +104,9 @@ void InputSynth::chord(const KeyChord& chord, std::uint32_t pauseMs) {
     for (std::size_t i = modifiers + keys; i < records.size(); ++i) sendOne(records[i]);
 }
 
-void InputSynth::chordDown(const KeyChord& chord, std::uint32_t pauseMs) {
-    const std::vector<InputRecord> records = chordDownRecords(chord, state_);
-    const auto modifiers = static_cast<std::size_t>(std::popcount(chord.modifiers()));
+void InputSynth::shortcutDown(const Shortcut& shortcut, std::uint32_t pauseMs) {
+    const std::vector<InputRecord> records = shortcutDownRecords(shortcut, state_);
+    const auto modifiers = static_cast<std::size_t>(std::popcount(shortcut.modifiers()));
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (i == modifiers && i > 0 && pauseMs > 0) out_.sleepMs(pauseMs);
         sendOne(records[i]);

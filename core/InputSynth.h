@@ -7,7 +7,7 @@
 #include "core/Assignment.h"
 #include "core/InputPorts.h"
 #include "core/InputRecords.h"
-#include "core/KeyChord.h"
+#include "core/Shortcut.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -37,19 +37,19 @@ public:
     void modifierChord(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
     // Windows down, 100 ms, key down, key up, 100 ms, Windows up.
     void slowWindowsChord(std::uint8_t virtualKey);
-    // The first half of a click or a chord, for a function held while its
+    // The first half of a click or a shortcut, for a function held while its
     // input is down: the button down; or the modifier (when not 0) down, the
     // pause, the key down. What comes up later is the ledger's to send.
     void buttonDown(MouseFunction function, const MouseTarget& at);
     void keysDown(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs);
-    // A chord pressed as a keyboard would: each modifier down in a call of its
+    // A shortcut pressed as a keyboard would: each modifier down in a call of its
     // own, in the fixed order; the pause (none when 0, or without a key); the
     // key down and up in a call each (a button down, 30 ms, up, where the
     // pointer is; a notch); each modifier up in reverse.
-    void chord(const KeyChord& chord, std::uint32_t pauseMs);
-    // Its first half, for a chord held while its input is down: the
+    void pressShortcut(const Shortcut& shortcut, std::uint32_t pauseMs);
+    // Its first half, for a shortcut held while its input is down: the
     // modifiers, the pause, the key or button down (or the notch).
-    void chordDown(const KeyChord& chord, std::uint32_t pauseMs);
+    void shortcutDown(const Shortcut& shortcut, std::uint32_t pauseMs);
     // Lets go of the Alt keys a finger still holds, with the menu-mask key
     // ahead so the program in front opens no menu bar: one call.
     void letGoOfAlt(bool left, bool right);

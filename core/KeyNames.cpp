@@ -9,7 +9,7 @@ namespace vela {
 namespace {
 
 struct NamedKey {
-    ChordKey key;
+    ShortcutKey key;
     std::wstring_view name;
 };
 
@@ -116,18 +116,18 @@ constexpr auto kNamedKeys = std::to_array<NamedKey>({
     {0xFB, L"Zoom"},
     {0xFD, L"PA1"},
     {0xFE, L"OEM Clear"},
-    {chordkey::WheelUp, L"Wheel Up"},
-    {chordkey::WheelDown, L"Wheel Down"},
-    {chordkey::WheelLeft, L"Wheel Left"},
-    {chordkey::WheelRight, L"Wheel Right"},
+    {shortcutkey::WheelUp, L"Wheel Up"},
+    {shortcutkey::WheelDown, L"Wheel Down"},
+    {shortcutkey::WheelLeft, L"Wheel Left"},
+    {shortcutkey::WheelRight, L"Wheel Right"},
 });
 
 // The keys the layout is not asked about.
-constexpr bool namedByVela(ChordKey key) {
+constexpr bool namedByVela(ShortcutKey key) {
     return key == 0x5B || key == 0x5C || isMouseButtonKey(key) || isWheelKey(key);
 }
 
-std::wstring keyName(ChordKey key, KeyNames& names) {
+std::wstring keyName(ShortcutKey key, KeyNames& names) {
     if (!namedByVela(key)) {
         std::wstring layoutName = names.keyName(key);
         if (!layoutName.empty()) return layoutName;
@@ -137,7 +137,7 @@ std::wstring keyName(ChordKey key, KeyNames& names) {
 
 }  // namespace
 
-std::wstring englishKeyName(ChordKey key) {
+std::wstring englishKeyName(ShortcutKey key) {
     if ((key >= L'0' && key <= L'9') || (key >= L'A' && key <= L'Z')) {
         return std::wstring(1, static_cast<wchar_t>(key));
     }
@@ -149,16 +149,16 @@ std::wstring englishKeyName(ChordKey key) {
     return L"Key " + std::to_wstring(key);
 }
 
-std::wstring chordText(const KeyChord& chord, KeyNames& names) {
+std::wstring shortcutText(const Shortcut& shortcut, KeyNames& names) {
     std::wstring text;
-    const auto append = [&](ChordKey key) {
+    const auto append = [&](ShortcutKey key) {
         if (!text.empty()) text.push_back(L'+');
         text += keyName(key, names);
     };
     for (int i = 0; i < kModifierCount; ++i) {
-        if (chord.modifiers() & (1u << i)) append(kModifierOrder[static_cast<std::size_t>(i)]);
+        if (shortcut.modifiers() & (1u << i)) append(kModifierOrder[static_cast<std::size_t>(i)]);
     }
-    if (chord.key() != chordkey::None) append(chord.key());
+    if (shortcut.key() != shortcutkey::None) append(shortcut.key());
     return text;
 }
 

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "core/KeyChord.h"
+#include "core/Shortcut.h"
 
 namespace vela {
 
@@ -13,7 +13,7 @@ namespace vela {
 // come in the order shown, each group's rows together.
 struct ListedKey {
     std::wstring_view group;
-    ChordKey key;
+    ShortcutKey key;
 };
 
 inline constexpr auto kListedKeys = std::to_array<ListedKey>({
@@ -48,15 +48,15 @@ inline constexpr auto kListedKeys = std::to_array<ListedKey>({
     {L"Launch", 0xB5},         // media player
     {L"Launch", 0xB6},         // application 1 (the computer)
     {L"Launch", 0xB7},         // application 2 (the calculator)
-    {L"Mouse", chordkey::LeftButton},
-    {L"Mouse", chordkey::RightButton},
-    {L"Mouse", chordkey::MiddleButton},
-    {L"Mouse", chordkey::BackButton},
-    {L"Mouse", chordkey::ForwardButton},
-    {L"Wheel", chordkey::WheelUp},
-    {L"Wheel", chordkey::WheelDown},
-    {L"Wheel", chordkey::WheelLeft},
-    {L"Wheel", chordkey::WheelRight},
+    {L"Mouse", shortcutkey::LeftButton},
+    {L"Mouse", shortcutkey::RightButton},
+    {L"Mouse", shortcutkey::MiddleButton},
+    {L"Mouse", shortcutkey::BackButton},
+    {L"Mouse", shortcutkey::ForwardButton},
+    {L"Wheel", shortcutkey::WheelUp},
+    {L"Wheel", shortcutkey::WheelDown},
+    {L"Wheel", shortcutkey::WheelLeft},
+    {L"Wheel", shortcutkey::WheelRight},
 });
 
 }  // namespace vela

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/InputPorts.h"
-#include "core/KeyChord.h"
+#include "core/Shortcut.h"
 
 namespace vela {
 

@@ -67,7 +67,7 @@ void SlotModel::assignKeyFunction(Slot slot, const std::wstring& caption, std::i
     finishChange(kSaveDelayMs);
 }
 
-void SlotModel::assignShortcut(Slot slot, const std::wstring& caption, const KeyChord& shortcut) {
+void SlotModel::assignShortcut(Slot slot, const std::wstring& caption, const Shortcut& shortcut) {
     assignKeyFunction(slot, caption, toRaw(KeyAction::Shortcut), at(slot).virtualKey);
     at(slot).shortcut = shortcut;
 }

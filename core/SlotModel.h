@@ -59,7 +59,7 @@ public:
 
     // Gives a slot a shortcut to press, or a text to type. The key fields of
     // the other functions keep their values.
-    void assignShortcut(Slot slot, const std::wstring& caption, const KeyChord& shortcut);
+    void assignShortcut(Slot slot, const std::wstring& caption, const Shortcut& shortcut);
     void assignTypedText(Slot slot, const std::wstring& caption, const std::wstring& text);
 
     // A description typed for a slot: shown under its caption and saved

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/ChordCapture.h"
 #include "core/MouseTuning.h"
+#include "core/ShortcutCapture.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
 

@@ -47,7 +47,7 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         extras.chosenCommand = kLayerWhileHeldCommand;
     } else if (isKeyFunction(a, KeyAction::Shortcut)) {
         extras.chosenCommand = kKeysAndShortcutsCommand;
-        extras.chosenDetail = chordCaption(a.shortcut);
+        extras.chosenDetail = shortcutCaption(a.shortcut);
     } else if (isKeyFunction(a, KeyAction::TypeText)) {
         extras.chosenCommand = kTypeTextCommand;
         extras.chosenDetail = typedTextCaption(a.typedText, kMenuTextPreviewLength);
@@ -182,19 +182,20 @@ void AssignmentCommands::chooseProgram() {
     changed(info->slot);
 }
 
-std::wstring AssignmentCommands::chordCaption(const KeyChord& chord) {
+std::wstring AssignmentCommands::shortcutCaption(const Shortcut& shortcut) {
     EnglishOnly english;
-    return chordText(chord, ports_.keyNames ? *ports_.keyNames : static_cast<KeyNames&>(english));
+    return shortcutText(shortcut,
+                        ports_.keyNames ? *ports_.keyNames : static_cast<KeyNames&>(english));
 }
 
 void AssignmentCommands::chooseShortcut() {
     const SlotInfo* info = activeSlotInfo();
     if (!info || !ports_.shortcuts) return;
     const ButtonAssignment& a = model().at(info->slot);
-    const std::optional<KeyChord> chosen = ports_.shortcuts->askForShortcut(
-        isKeyFunction(a, KeyAction::Shortcut) ? a.shortcut : KeyChord());
+    const std::optional<Shortcut> chosen = ports_.shortcuts->askForShortcut(
+        isKeyFunction(a, KeyAction::Shortcut) ? a.shortcut : Shortcut());
     if (!chosen || chosen->empty()) return;
-    model().assignShortcut(info->slot, chordCaption(*chosen), *chosen);
+    model().assignShortcut(info->slot, shortcutCaption(*chosen), *chosen);
     changed(info->slot);
 }
 

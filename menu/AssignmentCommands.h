@@ -98,7 +98,7 @@ private:
     void changed(Slot slot);
     void assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
                 const std::wstring& launchTarget);
-    std::wstring chordCaption(const KeyChord& chord);
+    std::wstring shortcutCaption(const Shortcut& shortcut);
 
     SlotModel& model_;
     ProfileEditor* editor_ = nullptr;

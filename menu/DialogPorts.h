@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "core/KeyChord.h"
+#include "core/Shortcut.h"
 
 namespace vela {
 
@@ -44,9 +44,9 @@ public:
 class ShortcutDialogPort {
 public:
     virtual ~ShortcutDialogPort() = default;
-    // Shows `current` (empty for none) until something is pressed; the chord
+    // Shows `current` (empty for none) until something is pressed; the shortcut
     // confirmed with OK, never empty, or nullopt when the user cancelled.
-    virtual std::optional<KeyChord> askForShortcut(const KeyChord& current) = 0;
+    virtual std::optional<Shortcut> askForShortcut(const Shortcut& current) = 0;
 };
 
 // "Type Text...": the text a press types.

@@ -11,7 +11,7 @@
 #include "core/LeadingInteger.h"
 #include "core/ProgramFiles.h"
 #include "core/SlotOptions.h"
-#include "core/StoredChord.h"
+#include "core/StoredShortcut.h"
 #include "core/TypedText.h"
 #include "settings/AtomicReplace.h"
 #include "settings/IniValue.h"
@@ -25,7 +25,7 @@ namespace {
 
 using A = ButtonAssignment;
 using Member =
-    std::variant<std::wstring A::*, bool A::*, std::int32_t A::*, std::uint8_t A::*, KeyChord A::*>;
+    std::variant<std::wstring A::*, bool A::*, std::int32_t A::*, std::uint8_t A::*, Shortcut A::*>;
 
 // When a field's key is written.
 enum class Written {
@@ -45,7 +45,7 @@ enum class Read {
 
 // A flag is "1" or "0", read as any number other than 0; numbers are read as
 // the C runtime would, a key's code keeping its low byte; a chord as
-// core/StoredChord.h writes it, anything else in its place read as none.
+// core/StoredShortcut.h writes it, anything else in its place read as none.
 struct Field {
     std::wstring_view key;
     Member member;
@@ -142,8 +142,8 @@ ButtonAssignment readFields(const SectionReader& read, std::wstring_view prefix)
                             a.*member = std::wstring(clipTypedText(text));
                             break;
                     }
-                } else if constexpr (std::is_same_v<T, KeyChord>) {
-                    a.*member = parseStoredChord(text).value_or(KeyChord());
+                } else if constexpr (std::is_same_v<T, Shortcut>) {
+                    a.*member = parseStoredShortcut(text).value_or(Shortcut());
                 } else if constexpr (std::is_same_v<T, bool>) {
                     a.*member = parseLeadingInt(text) != 0;
                 } else {
@@ -166,8 +166,8 @@ void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view 
                 using T = std::remove_cvref_t<decltype(v)>;
                 if constexpr (std::is_same_v<T, std::wstring>) {
                     return v;
-                } else if constexpr (std::is_same_v<T, KeyChord>) {
-                    return storedChord(v);
+                } else if constexpr (std::is_same_v<T, Shortcut>) {
+                    return storedShortcut(v);
                 } else if constexpr (std::is_same_v<T, bool>) {
                     return v ? L"1" : L"0";
                 } else {

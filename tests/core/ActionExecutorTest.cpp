@@ -2,8 +2,8 @@
 
 #include <limits>
 
-#include "core/ChordRecords.h"
-#include "core/StoredChord.h"
+#include "core/ShortcutRecords.h"
+#include "core/StoredShortcut.h"
 #include "tests/core/ExecutorFixture.h"
 #include "tests/support/Records.h"
 
@@ -244,17 +244,18 @@ TEST_F(ExecutorTest, WhatCannotBeHeldRunsAsAPressAndTheWheelNeverHolds) {
 
 // --- Shortcuts and typed texts --------------------------------------------------
 
-// A shortcut goes out as a keyboard sends it (its records are ChordRecords'):
+// A shortcut goes out as a keyboard sends it (its records are ShortcutRecords'):
 // each modifier down in a call of its own, 30 ms, the key (a button for the
 // length of a click), each modifier up.
 TEST_F(ExecutorTest, AShortcutIsPressedAsAKeyboardWouldOnEverySlot) {
     using namespace modifier;
-    const std::pair<KeyChord, const char*> cases[] = {
-        {KeyChord(LeftCtrl | LeftShift, 0x54),
+    const std::pair<Shortcut, const char*> cases[] = {
+        {Shortcut(LeftCtrl | LeftShift, 0x54),
          "send:1 send:1 sleep:30 send:1 send:1 send:1 send:1"},
-        {KeyChord(LeftWin, chordkey::None), "send:1 send:1"},  // the Start menu
-        {KeyChord(LeftCtrl, chordkey::WheelUp), "send:1 sleep:30 send:1 send:1"},
-        {KeyChord(LeftCtrl, chordkey::BackButton), "send:1 sleep:30 send:1 sleep:30 send:1 send:1"},
+        {Shortcut(LeftWin, shortcutkey::None), "send:1 send:1"},  // the Start menu
+        {Shortcut(LeftCtrl, shortcutkey::WheelUp), "send:1 sleep:30 send:1 send:1"},
+        {Shortcut(LeftCtrl, shortcutkey::BackButton),
+         "send:1 sleep:30 send:1 sleep:30 send:1 send:1"},
     };
     model.installHook(Slot::WU);
     model.installHook(Slot::X2);
@@ -264,10 +265,10 @@ TEST_F(ExecutorTest, AShortcutIsPressedAsAKeyboardWouldOnEverySlot) {
             shortcut(info.slot, chord);
             executor.onActivation(info.slot);
             EXPECT_EQ(rec.trace(), trace);
-            EXPECT_EQ(rec.records(), chordPressRecords(chord, rec));
+            EXPECT_EQ(rec.records(), shortcutPressRecords(chord, rec));
         }
     }
-    shortcut(Slot::X1, KeyChord());  // what the file could not say: nothing
+    shortcut(Slot::X1, Shortcut());  // what the file could not say: nothing
     executor.onActivation(Slot::X1);
     EXPECT_EQ(rec.trace(), "");
 }
@@ -276,14 +277,14 @@ TEST_F(ExecutorTest, AShortcutIsPressedAsAKeyboardWouldOnEverySlot) {
 // half with the input, the rest with its release.
 TEST_F(ExecutorTest, AHeldShortcutGoesDownWithTheInputAndUpWithIt) {
     using namespace modifier;
-    for (const KeyChord chord :
-         {KeyChord(0, 0x7C), KeyChord(LeftCtrl, chordkey::None),
-          KeyChord(RightCtrl | LeftShift, 0x41), KeyChord(LeftCtrl, chordkey::WheelUp)}) {
+    for (const Shortcut chord :
+         {Shortcut(0, 0x7C), Shortcut(LeftCtrl, shortcutkey::None),
+          Shortcut(RightCtrl | LeftShift, 0x41), Shortcut(LeftCtrl, shortcutkey::WheelUp)}) {
         shortcut(Slot::X2, chord).holdWhilePressed = true;
         executor.onActivation(Slot::X2);
-        EXPECT_EQ(rec.records(), chordDownRecords(chord, rec));
+        EXPECT_EQ(rec.records(), shortcutDownRecords(chord, rec));
         executor.onRelease(Slot::X2);
-        EXPECT_EQ(rec.records(), chordPressRecords(chord, rec)) << storedChord(chord);
+        EXPECT_EQ(rec.records(), shortcutPressRecords(chord, rec)) << storedShortcut(chord);
         EXPECT_FALSE(held.holdsAnything());
     }
 }

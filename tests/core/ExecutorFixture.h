@@ -32,7 +32,7 @@ protected:
         a.virtualKey = vk;
         return a;
     }
-    ButtonAssignment& shortcut(Slot slot, const KeyChord& chord) {
+    ButtonAssignment& shortcut(Slot slot, const Shortcut& chord) {
         ButtonAssignment& a = keyFunction(slot, KeyAction::Shortcut);
         a.shortcut = chord;
         return a;

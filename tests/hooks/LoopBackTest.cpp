@@ -166,7 +166,8 @@ protected:
 TEST_F(LoopBack, NothingTheExecutorSendsIsReportedOrSwallowedByTheHooks) {
     fakes.fileToChoose = ChosenFile{L"C:\\Tools\\Editor.exe", L"Editor.exe"};
     // A shortcut with every kind of part: modifiers of both sides, a button.
-    fakes.shortcutToGive = KeyChord(modifier::RightCtrl | modifier::LeftWin, chordkey::BackButton);
+    fakes.shortcutToGive =
+        Shortcut(modifier::RightCtrl | modifier::LeftWin, shortcutkey::BackButton);
     fakes.textToGive = L"typed";
     for (const SlotInfo& info : kSlotTable) {
         for (const menu::CatalogueEntry& entry : menu::kCatalogue) {

@@ -414,7 +414,7 @@ TEST_F(PlaybackTest, ATextTypesOnItsOwnThreadAndANewAssignmentStopsItAtOnce) {
     ASSERT_TRUE(gate->awaitWaiting(1)) << "in the pause after the first batch";
     executor->onActivation(Slot::M);
     EXPECT_EQ(portsMade->load(), 1) << "the second press was dropped";
-    model.assignShortcut(Slot::M, L"F13", KeyChord(0, 0x7C));
+    model.assignShortcut(Slot::M, L"F13", Shortcut(0, 0x7C));
     EXPECT_FALSE(threads->isPlaying(Slot::M)) << "stopped within the wait";
     EXPECT_EQ(played->trace(), "send:64 sleep:10") << "one batch of 32, nothing after";
     EXPECT_FALSE(ledger->holdsAnything());

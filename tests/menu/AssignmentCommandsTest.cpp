@@ -326,7 +326,7 @@ protected:
     GermanNames german;
     AssignmentCommands asking{
         model, {fakes, fakes, fakes, fakes, nullptr, nullptr, &fakes, &fakes, &german}, L"Vela"};
-    const KeyChord reopenTab{modifier::LeftCtrl | modifier::LeftShift, 0x54};
+    const Shortcut reopenTab{modifier::LeftCtrl | modifier::LeftShift, 0x54};
 };
 
 TEST_F(ShortcutCommandsTest, AChosenShortcutOrTextIsTheSlotsUnderACaptionThatShowsIt) {

@@ -1,4 +1,4 @@
-// Shortcuts and texts in the settings file: every chord comes back as the
+// Shortcuts and texts in the settings file: every shortcut comes back as the
 // same keys, a text as typed, a hand's junk as nothing at all; and a reader
 // of the older keys only finds slots that do nothing.
 #include <gtest/gtest.h>
@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "core/ActionExecutor.h"
-#include "core/ChordRecords.h"
 #include "core/LeadingInteger.h"
-#include "core/StoredChord.h"
+#include "core/ShortcutRecords.h"
+#include "core/StoredShortcut.h"
 #include "core/TypedText.h"
 #include "macro/MacroScriptLoader.h"
 #include "settings/ButtonSettingsStore.h"
@@ -48,37 +48,38 @@ protected:
     std::wstring file() { return decodeSettingsText(fs.files.at(kVelaSettings), ansi).text; }
 };
 
-ButtonAssignment shortcutFunction(const KeyChord& chord) {
+ButtonAssignment shortcutFunction(const Shortcut& shortcut) {
     ButtonAssignment a;
     a.caption = L"Shortcut";
     a.hookInstalled = true;
     a.actionGroup = toRaw(ActionGroup::KeyGroup);
     a.keyAction = toRaw(KeyAction::Shortcut);
-    a.shortcut = chord;
+    a.shortcut = shortcut;
     return a;
 }
 
 TEST_F(ShortcutsInTheFile, EveryKeyAndEveryModifierSetComeBackAsTheSameInput) {
     // Every key (the buttons and notches too) with some modifiers, and every
     // set of modifiers with some key; nine slots and a profile's slot a save.
-    std::vector<KeyChord> chords;
-    for (ChordKey key = 1; key <= chordkey::WheelRight; ++key)
-        if (isChordKey(key)) chords.emplace_back(static_cast<ModifierSet>(key * 37), key);
+    std::vector<Shortcut> shortcuts;
+    for (ShortcutKey key = 1; key <= shortcutkey::WheelRight; ++key)
+        if (isShortcutKey(key)) shortcuts.emplace_back(static_cast<ModifierSet>(key * 37), key);
     for (int set = 1; set < 256; ++set)
-        chords.emplace_back(static_cast<ModifierSet>(set), static_cast<ChordKey>(set % 7 * 30));
-    for (std::size_t at = 0; at < chords.size();) {
+        shortcuts.emplace_back(static_cast<ModifierSet>(set),
+                               static_cast<ShortcutKey>(set % 7 * 30));
+    for (std::size_t at = 0; at < shortcuts.size();) {
         for (const SlotInfo& info : kSlotTable)
-            model.at(info.slot) = shortcutFunction(chords[at < chords.size() ? at++ : 0]);
+            model.at(info.slot) = shortcutFunction(shortcuts[at < shortcuts.size() ? at++ : 0]);
         profiles.add(ProgramKey{L"game.exe"}).slots[Slot::X1] =
-            shortcutFunction(chords[at % chords.size()]);
+            shortcutFunction(shortcuts[at % shortcuts.size()]);
         SlotModel fresh(rec, rec, rec);
         OverlaySet freshProfiles;
         saveAndReadBack(fresh, freshProfiles);
         for (const SlotInfo& info : kSlotTable) {
             const ButtonAssignment& a = model.at(info.slot);
-            EXPECT_TRUE(fresh.at(info.slot) == a) << storedChord(a.shortcut);
-            EXPECT_EQ(chordPressRecords(fresh.at(info.slot).shortcut, rec),
-                      chordPressRecords(a.shortcut, rec));
+            EXPECT_TRUE(fresh.at(info.slot) == a) << storedShortcut(a.shortcut);
+            EXPECT_EQ(shortcutPressRecords(fresh.at(info.slot).shortcut, rec),
+                      shortcutPressRecords(a.shortcut, rec));
         }
         EXPECT_EQ(freshProfiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]->shortcut,
                   profiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]->shortcut);
@@ -86,8 +87,8 @@ TEST_F(ShortcutsInTheFile, EveryKeyAndEveryModifierSetComeBackAsTheSameInput) {
 }
 
 TEST_F(ShortcutsInTheFile, KeysAndTextAreWrittenForTheirKindOnlyAndReadAsAHandMayWriteThem) {
-    model.at(Slot::X1) = shortcutFunction(KeyChord(modifier::LeftCtrl | modifier::LeftShift, 0x54));
-    ButtonAssignment& text = model.at(Slot::X2) = shortcutFunction(KeyChord(0, 0x44));
+    model.at(Slot::X1) = shortcutFunction(Shortcut(modifier::LeftCtrl | modifier::LeftShift, 0x54));
+    ButtonAssignment& text = model.at(Slot::X2) = shortcutFunction(Shortcut(0, 0x44));
     text.keyAction = toRaw(KeyAction::TypeText);
     text.typedText = L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\r\nline 2";
     profiles.add(ProgramKey{L"game.exe"}).slots[Slot::WU] = model.at(Slot::X1);
@@ -100,20 +101,21 @@ TEST_F(ShortcutsInTheFile, KeysAndTextAreWrittenForTheirKindOnlyAndReadAsAHandMa
         saved.find(L"8=\r\nText=\"\\~Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\\r\\nline 2\"\r\n"),
         std::wstring::npos);
     EXPECT_NE(saved.find(L"\r\nWU.Keys=162+160+84\r\n"), std::wstring::npos);
-    EXPECT_EQ(saved.find(L"Keys=68"), std::wstring::npos) << "a text slot's chord is not written";
+    EXPECT_EQ(saved.find(L"Keys=68"), std::wstring::npos)
+        << "a text slot's shortcut is not written";
     EXPECT_EQ(fresh.at(Slot::X2).typedText, text.typedText);
 
-    // A hand's spelling of a chord; a text past the limit cut to it.
+    // A hand's spelling of a shortcut; a text past the limit cut to it.
     put(L"[X1ButtonSetting]\r\n0=Zoom\r\n1=1\r\n2=9\r\n6=1\r\nKeys= 17 + wheelup \r\n"
         L"[X2ButtonSetting]\r\n1=1\r\n2=10\r\n6=1\r\nText=" +
         std::wstring(kTypedTextLimit + 10, L'x') + L"\r\n");
     store(fresh, freshProfiles).loadAll();
-    EXPECT_EQ(fresh.at(Slot::X1).shortcut, KeyChord(modifier::LeftCtrl, chordkey::WheelUp));
+    EXPECT_EQ(fresh.at(Slot::X1).shortcut, Shortcut(modifier::LeftCtrl, shortcutkey::WheelUp));
     EXPECT_EQ(fresh.at(Slot::X1).caption, L"Zoom");
     EXPECT_EQ(fresh.at(Slot::X2).typedText.size(), kTypedTextLimit);
 }
 
-TEST_F(ShortcutsInTheFile, AChordTheFileCannotSayLeavesASlotThatSaysSoAndDoesNothing) {
+TEST_F(ShortcutsInTheFile, AShortcutTheFileCannotSayLeavesASlotThatSaysSoAndDoesNothing) {
     for (const std::wstring junk : {L"", L"Ctrl+T", L"162+", L"999", L"17+17", L"84+162"}) {
         put(L"[X1ButtonSetting]\r\n0=Reopen\r\n1=1\r\n2=9\r\n6=1\r\nKeys=" + junk +
             L"\r\n[Profiles]\r\n1=a.exe\r\n[a.exe]\r\nX2.0=Mine\r\nX2.1=1\r\nX2.2=9\r\nX2.6="
@@ -157,7 +159,7 @@ TEST_F(ShortcutsInTheFile, AReaderOfTheOlderKeysFindsSlotsThatDoNothing) {
         model.at(info.slot).launchTarget = L"calc.exe";
         model.at(info.slot).macroName = L"Hold.txt";
         if (number(info.slot) % 2) {
-            model.assignShortcut(info.slot, L"Ctrl+T", KeyChord(modifier::LeftCtrl, 0x54));
+            model.assignShortcut(info.slot, L"Ctrl+T", Shortcut(modifier::LeftCtrl, 0x54));
         } else {
             model.assignTypedText(info.slot, L"Hello", L"Hello");
         }

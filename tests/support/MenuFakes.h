@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/SlotModel.h"
-#include "core/StoredChord.h"
+#include "core/StoredShortcut.h"
 #include "menu/CaptionGeometryPort.h"
 #include "menu/DialogPorts.h"
 #include "menu/FunctionMenuPort.h"
@@ -51,12 +51,12 @@ public:
     }
     // The shortcut and the text the dialogs give back (nullopt: cancelled),
     // and what they were opened with.
-    std::optional<KeyChord> shortcutToGive;
+    std::optional<Shortcut> shortcutToGive;
     std::optional<std::wstring> textToGive;
     std::vector<std::wstring> dialogsOpenedWith;
-    std::optional<KeyChord> askForShortcut(const KeyChord& current) override {
+    std::optional<Shortcut> askForShortcut(const Shortcut& current) override {
         log.push_back("shortcut dialog");
-        dialogsOpenedWith.push_back(storedChord(current));
+        dialogsOpenedWith.push_back(storedShortcut(current));
         return shortcutToGive;
     }
     std::optional<std::wstring> askForText(const std::wstring& current) override {

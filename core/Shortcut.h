@@ -8,45 +8,45 @@
 
 namespace vela {
 
-// The key part of a chord: 0 for none (a modifier alone), a virtual key
+// The key part of a shortcut: 0 for none (a modifier alone), a virtual key
 // 1..254, or a wheel notch. The mouse buttons are keys already: the system
 // gives them virtual keys of their own. A wheel notch has none and takes a
 // code above the byte range, so it can never be mistaken for a key.
-using ChordKey = std::uint16_t;
+using ShortcutKey = std::uint16_t;
 
-namespace chordkey {
-inline constexpr ChordKey None = 0;
-inline constexpr ChordKey LeftButton = 0x01;
-inline constexpr ChordKey RightButton = 0x02;
-inline constexpr ChordKey MiddleButton = 0x04;
-inline constexpr ChordKey BackButton = 0x05;     // the first extra button (X1)
-inline constexpr ChordKey ForwardButton = 0x06;  // the second extra button (X2)
-inline constexpr ChordKey LastVirtualKey = 0xFE;
-inline constexpr ChordKey WheelUp = 0x101;
-inline constexpr ChordKey WheelDown = 0x102;
-inline constexpr ChordKey WheelLeft = 0x103;
-inline constexpr ChordKey WheelRight = 0x104;
-}  // namespace chordkey
+namespace shortcutkey {
+inline constexpr ShortcutKey None = 0;
+inline constexpr ShortcutKey LeftButton = 0x01;
+inline constexpr ShortcutKey RightButton = 0x02;
+inline constexpr ShortcutKey MiddleButton = 0x04;
+inline constexpr ShortcutKey BackButton = 0x05;     // the first extra button (X1)
+inline constexpr ShortcutKey ForwardButton = 0x06;  // the second extra button (X2)
+inline constexpr ShortcutKey LastVirtualKey = 0xFE;
+inline constexpr ShortcutKey WheelUp = 0x101;
+inline constexpr ShortcutKey WheelDown = 0x102;
+inline constexpr ShortcutKey WheelLeft = 0x103;
+inline constexpr ShortcutKey WheelRight = 0x104;
+}  // namespace shortcutkey
 
-constexpr bool isMouseButtonKey(ChordKey key) {
-    return key == chordkey::LeftButton || key == chordkey::RightButton ||
-           (key >= chordkey::MiddleButton && key <= chordkey::ForwardButton);
+constexpr bool isMouseButtonKey(ShortcutKey key) {
+    return key == shortcutkey::LeftButton || key == shortcutkey::RightButton ||
+           (key >= shortcutkey::MiddleButton && key <= shortcutkey::ForwardButton);
 }
-constexpr bool isWheelKey(ChordKey key) {
-    return key >= chordkey::WheelUp && key <= chordkey::WheelRight;
+constexpr bool isWheelKey(ShortcutKey key) {
+    return key >= shortcutkey::WheelUp && key <= shortcutkey::WheelRight;
 }
 // A virtual key a keyboard record can carry.
-constexpr bool isKeyboardKey(ChordKey key) {
-    return key != chordkey::None && key <= chordkey::LastVirtualKey && !isMouseButtonKey(key);
+constexpr bool isKeyboardKey(ShortcutKey key) {
+    return key != shortcutkey::None && key <= shortcutkey::LastVirtualKey && !isMouseButtonKey(key);
 }
-// Any value a chord's key part may hold, none included.
-constexpr bool isChordKey(ChordKey key) {
-    return key <= chordkey::LastVirtualKey || isWheelKey(key);
+// Any value a shortcut's key part may hold, none included.
+constexpr bool isShortcutKey(ShortcutKey key) {
+    return key <= shortcutkey::LastVirtualKey || isWheelKey(key);
 }
 
-// The modifier keys in the order a chord presses them: Ctrl, Shift, Alt, Win,
+// The modifier keys in the order a shortcut presses them: Ctrl, Shift, Alt, Win,
 // each left before right, as shortcuts are written and as the catalogue's own
-// chords go (Control before Windows). They come up in the reverse order.
+// shortcuts go (Control before Windows). They come up in the reverse order.
 inline constexpr std::array<std::uint8_t, 8> kModifierOrder{
     0xA2, 0xA3,  // left and right Control
     0xA0, 0xA1,  // left and right Shift
@@ -73,7 +73,7 @@ inline constexpr ModifierSet RightWin = 0x80;
 // The bit of a modifier key; the keys that do not tell left from right
 // (Shift 0x10, Control 0x11, Alt 0x12) count as the left one. 0 for any other
 // key.
-constexpr ModifierSet modifierBit(ChordKey key) {
+constexpr ModifierSet modifierBit(ShortcutKey key) {
     switch (key) {
         case 0x10:
             return modifierBit(0xA0);
@@ -97,31 +97,31 @@ static_assert(modifierBit(0xA2) == modifier::LeftCtrl && modifierBit(0xA3) == mo
               modifierBit(0xA5) == modifier::RightAlt && modifierBit(0x5B) == modifier::LeftWin &&
               modifierBit(0x5C) == modifier::RightWin);
 
-class KeyChord {
+class Shortcut {
 public:
-    constexpr KeyChord() = default;
-    // A key that is a modifier joins the modifiers, so one chord has one
-    // spelling; a value that is no chord key (255, an unknown wheel code) is
+    constexpr Shortcut() = default;
+    // A key that is a modifier joins the modifiers, so one shortcut has one
+    // spelling; a value that is no shortcut key (255, an unknown wheel code) is
     // dropped.
-    constexpr KeyChord(ModifierSet modifiers, ChordKey key) : modifiers_(modifiers) {
+    constexpr Shortcut(ModifierSet modifiers, ShortcutKey key) : modifiers_(modifiers) {
         if (const ModifierSet bit = modifierBit(key)) {
             modifiers_ |= bit;
-        } else if (isChordKey(key)) {
+        } else if (isShortcutKey(key)) {
             key_ = key;
         }
     }
 
     constexpr ModifierSet modifiers() const { return modifiers_; }
-    constexpr ChordKey key() const { return key_; }
-    constexpr bool empty() const { return modifiers_ == 0 && key_ == chordkey::None; }
+    constexpr ShortcutKey key() const { return key_; }
+    constexpr bool empty() const { return modifiers_ == 0 && key_ == shortcutkey::None; }
     // The same modifiers with another key: a key chosen from the list.
-    constexpr KeyChord withKey(ChordKey key) const { return KeyChord(modifiers_, key); }
+    constexpr Shortcut withKey(ShortcutKey key) const { return Shortcut(modifiers_, key); }
 
-    constexpr bool operator==(const KeyChord&) const = default;
+    constexpr bool operator==(const Shortcut&) const = default;
 
 private:
     ModifierSet modifiers_ = 0;
-    ChordKey key_ = chordkey::None;
+    ShortcutKey key_ = shortcutkey::None;
 };
 
 }  // namespace vela

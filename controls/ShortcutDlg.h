@@ -8,9 +8,9 @@
 #include <string>
 
 #include "controls/DialogFace.h"
-#include "core/ChordCapture.h"
 #include "core/HookPorts.h"
 #include "core/KeyNames.h"
+#include "core/ShortcutCapture.h"
 #include "menu/DialogPorts.h"
 #include "win32/Dialog.h"
 #include "win32/Handle.h"
@@ -23,16 +23,16 @@ namespace vela {
 // keyboard be and asks to be clicked. Only its buttons end it: OK (with a
 // shortcut to give), Cancel, and Clear, which empties it. The capture ends on
 // every way out, the dialog's destruction included.
-class CKeyChordDlg : public win32::Dialog {
+class CShortcutDlg : public win32::Dialog {
 public:
     // Shows `current` until something is pressed or chosen.
-    CKeyChordDlg(KeyCapturePort& capture, KeyNames& names, const KeyChord& current);
-    ~CKeyChordDlg() override;
+    CShortcutDlg(KeyCapturePort& capture, KeyNames& names, const Shortcut& current);
+    ~CShortcutDlg() override;
 
     // Runs the dialog from `module`'s template; IDOK when the user confirmed.
     INT_PTR run(HINSTANCE module, HWND owner);
     // The shortcut shown now.
-    const KeyChord& chord() const { return shown_; }
+    const Shortcut& shortcut() const { return shown_; }
 
 protected:
     std::optional<LRESULT> handleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -42,18 +42,18 @@ private:
     void listen(bool on);
     void onKey(const CapturedKey& key);
     void onListChoice();
-    void showChord();
+    void showShortcut();
     void drawListRow(const DRAWITEMSTRUCT& row);
 
     KeyCapturePort& capture_;
     KeyNames& names_;
-    ChordCapture state_;
-    KeyChord shown_;
+    ShortcutCapture state_;
+    Shortcut shown_;
     bool listening_ = false;
     std::wstring prompt_;  // what it asks for while it listens
     DialogFace face_;
     win32::UniqueGdi<HBRUSH> white_;
-    win32::UniqueGdi<HFONT> chordFont_;
+    win32::UniqueGdi<HFONT> shortcutFont_;
 };
 
 // The port the assignment commands ask through.
@@ -62,7 +62,7 @@ public:
     Win32ShortcutDialog(HINSTANCE module, HWND owner, KeyCapturePort& capture, KeyNames& names)
         : module_(module), owner_(owner), capture_(capture), names_(names) {}
 
-    std::optional<KeyChord> askForShortcut(const KeyChord& current) override;
+    std::optional<Shortcut> askForShortcut(const Shortcut& current) override;
 
 private:
     HINSTANCE module_;

@@ -1,4 +1,4 @@
-#include "core/ChordCapture.h"
+#include "core/ShortcutCapture.h"
 
 #include <optional>
 
@@ -13,7 +13,7 @@ constexpr std::uint32_t kRightShiftScanCode = 0x36;
 
 // The key an event stands for; nullopt for an event that is no key press of
 // the user's.
-std::optional<ChordKey> keyOf(const CapturedKey& e) {
+std::optional<ShortcutKey> keyOf(const CapturedKey& e) {
     if (e.scanCode & kAddedBySystemMark) return std::nullopt;
     switch (e.virtualKey) {
         case kWineAltGr:
@@ -27,16 +27,16 @@ std::optional<ChordKey> keyOf(const CapturedKey& e) {
         case kUnicodePacket:
             return std::nullopt;
         default:
-            if (e.virtualKey > chordkey::LastVirtualKey) return std::nullopt;
-            const auto key = static_cast<ChordKey>(e.virtualKey);
-            return isKeyboardKey(key) ? std::optional<ChordKey>(key) : std::nullopt;
+            if (e.virtualKey > shortcutkey::LastVirtualKey) return std::nullopt;
+            const auto key = static_cast<ShortcutKey>(e.virtualKey);
+            return isKeyboardKey(key) ? std::optional<ShortcutKey>(key) : std::nullopt;
     }
 }
 
 }  // namespace
 
-void ChordCapture::onKey(const CapturedKey& event) {
-    const std::optional<ChordKey> key = keyOf(event);
+void ShortcutCapture::onKey(const CapturedKey& event) {
+    const std::optional<ShortcutKey> key = keyOf(event);
     if (!key) return;
     const ModifierSet bit = modifierBit(*key);
     if (!event.down) {
@@ -48,32 +48,32 @@ void ChordCapture::onKey(const CapturedKey& event) {
     const bool fresh = down_.none();
     down_.set(*key);
     if (bit == 0) {
-        chord_ = KeyChord(held_, *key);
+        shortcut_ = Shortcut(held_, *key);
         building_ = false;
         return;
     }
     held_ |= bit;
     if (fresh) {
-        chord_ = KeyChord(bit, chordkey::None);
+        shortcut_ = Shortcut(bit, shortcutkey::None);
         building_ = true;
     } else if (building_) {
-        chord_ = KeyChord(chord_.modifiers() | bit, chordkey::None);
+        shortcut_ = Shortcut(shortcut_.modifiers() | bit, shortcutkey::None);
     }
 }
 
-void ChordCapture::chooseFromList(ChordKey key) {
-    chord_ = chord_.withKey(key);
+void ShortcutCapture::chooseFromList(ShortcutKey key) {
+    shortcut_ = shortcut_.withKey(key);
     building_ = false;
 }
 
-void ChordCapture::stoppedListening() {
+void ShortcutCapture::stoppedListening() {
     down_.reset();
     held_ = 0;
     building_ = false;
 }
 
-void ChordCapture::clear() {
-    chord_ = KeyChord();
+void ShortcutCapture::clear() {
+    shortcut_ = Shortcut();
     building_ = false;
 }
 

@@ -1,4 +1,4 @@
-#include "core/ChordRecords.h"
+#include "core/ShortcutRecords.h"
 
 #include <algorithm>
 #include <array>
@@ -9,35 +9,35 @@ namespace vela {
 
 namespace {
 
-struct ChordButton {
-    ChordKey key;
+struct ShortcutButton {
+    ShortcutKey key;
     std::uint32_t down;
     std::uint32_t up;
     std::uint32_t data;
 };
-constexpr std::array<ChordButton, 5> kChordButtons{{
-    {chordkey::LeftButton, mouseflag::LeftDown, mouseflag::LeftUp, 0},
-    {chordkey::RightButton, mouseflag::RightDown, mouseflag::RightUp, 0},
-    {chordkey::MiddleButton, mouseflag::MiddleDown, mouseflag::MiddleUp, 0},
-    {chordkey::BackButton, mouseflag::XDown, mouseflag::XUp, kXButton1},
-    {chordkey::ForwardButton, mouseflag::XDown, mouseflag::XUp, kXButton2},
+constexpr std::array<ShortcutButton, 5> kShortcutButtons{{
+    {shortcutkey::LeftButton, mouseflag::LeftDown, mouseflag::LeftUp, 0},
+    {shortcutkey::RightButton, mouseflag::RightDown, mouseflag::RightUp, 0},
+    {shortcutkey::MiddleButton, mouseflag::MiddleDown, mouseflag::MiddleUp, 0},
+    {shortcutkey::BackButton, mouseflag::XDown, mouseflag::XUp, kXButton1},
+    {shortcutkey::ForwardButton, mouseflag::XDown, mouseflag::XUp, kXButton2},
 }};
 
 struct WheelNotch {
-    ChordKey key;
+    ShortcutKey key;
     std::uint32_t flag;
     std::int32_t delta;
 };
 constexpr std::array<WheelNotch, 4> kNotches{{
-    {chordkey::WheelUp, mouseflag::Wheel, kWheelDelta},
-    {chordkey::WheelDown, mouseflag::Wheel, -kWheelDelta},
-    {chordkey::WheelLeft, mouseflag::HorizontalWheel, -kWheelDelta},
-    {chordkey::WheelRight, mouseflag::HorizontalWheel, kWheelDelta},
+    {shortcutkey::WheelUp, mouseflag::Wheel, kWheelDelta},
+    {shortcutkey::WheelDown, mouseflag::Wheel, -kWheelDelta},
+    {shortcutkey::WheelLeft, mouseflag::HorizontalWheel, -kWheelDelta},
+    {shortcutkey::WheelRight, mouseflag::HorizontalWheel, kWheelDelta},
 }};
 
-class ChordBuilder {
+class ShortcutBuilder {
 public:
-    explicit ChordBuilder(InputStatePort& input) : input_(input) {}
+    explicit ShortcutBuilder(InputStatePort& input) : input_(input) {}
 
     void modifiers(ModifierSet set, bool up) {
         for (int n = 0; n < kModifierCount; ++n) {
@@ -47,14 +47,14 @@ public:
     }
 
     // The key's press (down) or release (up); a notch is all press.
-    void key(ChordKey key, bool up) {
+    void key(ShortcutKey key, bool up) {
         if (isKeyboardKey(key)) {
             keyboard(key, up);
             return;
         }
-        const auto button = std::find_if(kChordButtons.begin(), kChordButtons.end(),
-                                         [key](const ChordButton& b) { return b.key == key; });
-        if (button != kChordButtons.end()) {
+        const auto button = std::find_if(kShortcutButtons.begin(), kShortcutButtons.end(),
+                                         [key](const ShortcutButton& b) { return b.key == key; });
+        if (button != kShortcutButtons.end()) {
             records_.push_back(mouseRecord(target(), up ? button->up : button->down, button->data));
             return;
         }
@@ -83,19 +83,19 @@ private:
 
 }  // namespace
 
-std::vector<InputRecord> chordPressRecords(const KeyChord& chord, InputStatePort& input) {
-    ChordBuilder b(input);
-    b.modifiers(chord.modifiers(), false);
-    b.key(chord.key(), false);
-    b.key(chord.key(), true);
-    b.modifiers(chord.modifiers(), true);
+std::vector<InputRecord> shortcutPressRecords(const Shortcut& shortcut, InputStatePort& input) {
+    ShortcutBuilder b(input);
+    b.modifiers(shortcut.modifiers(), false);
+    b.key(shortcut.key(), false);
+    b.key(shortcut.key(), true);
+    b.modifiers(shortcut.modifiers(), true);
     return b.take();
 }
 
-std::vector<InputRecord> chordDownRecords(const KeyChord& chord, InputStatePort& input) {
-    ChordBuilder b(input);
-    b.modifiers(chord.modifiers(), false);
-    b.key(chord.key(), false);
+std::vector<InputRecord> shortcutDownRecords(const Shortcut& shortcut, InputStatePort& input) {
+    ShortcutBuilder b(input);
+    b.modifiers(shortcut.modifiers(), false);
+    b.key(shortcut.key(), false);
     return b.take();
 }
 

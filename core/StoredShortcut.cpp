@@ -1,4 +1,4 @@
-#include "core/StoredChord.h"
+#include "core/StoredShortcut.h"
 
 #include <algorithm>
 #include <array>
@@ -8,14 +8,14 @@ namespace vela {
 namespace {
 
 struct WheelWord {
-    ChordKey key;
+    ShortcutKey key;
     std::wstring_view word;
 };
 constexpr std::array<WheelWord, 4> kWheelWords{{
-    {chordkey::WheelUp, L"WheelUp"},
-    {chordkey::WheelDown, L"WheelDown"},
-    {chordkey::WheelLeft, L"WheelLeft"},
-    {chordkey::WheelRight, L"WheelRight"},
+    {shortcutkey::WheelUp, L"WheelUp"},
+    {shortcutkey::WheelDown, L"WheelDown"},
+    {shortcutkey::WheelLeft, L"WheelLeft"},
+    {shortcutkey::WheelRight, L"WheelRight"},
 }};
 
 constexpr wchar_t kSeparator = L'+';
@@ -38,14 +38,14 @@ std::wstring_view trimSpaces(std::wstring_view s) {
 }
 
 // The key one part names; nullopt for anything else.
-std::optional<ChordKey> keyOfPart(std::wstring_view part) {
+std::optional<ShortcutKey> keyOfPart(std::wstring_view part) {
     const bool digits =
         !part.empty() && part.size() <= kMaxDigits &&
         std::all_of(part.begin(), part.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
     if (digits) {
-        ChordKey value = 0;
-        for (wchar_t c : part) value = static_cast<ChordKey>(value * 10 + (c - L'0'));
-        if (value == chordkey::None || value > chordkey::LastVirtualKey) return std::nullopt;
+        ShortcutKey value = 0;
+        for (wchar_t c : part) value = static_cast<ShortcutKey>(value * 10 + (c - L'0'));
+        if (value == shortcutkey::None || value > shortcutkey::LastVirtualKey) return std::nullopt;
         return value;
     }
     for (const WheelWord& w : kWheelWords) {
@@ -54,7 +54,7 @@ std::optional<ChordKey> keyOfPart(std::wstring_view part) {
     return std::nullopt;
 }
 
-void appendKey(std::wstring& out, ChordKey key) {
+void appendKey(std::wstring& out, ShortcutKey key) {
     if (!out.empty()) out.push_back(kSeparator);
     for (const WheelWord& w : kWheelWords) {
         if (w.key == key) {
@@ -67,25 +67,26 @@ void appendKey(std::wstring& out, ChordKey key) {
 
 }  // namespace
 
-std::wstring storedChord(const KeyChord& chord) {
+std::wstring storedShortcut(const Shortcut& shortcut) {
     std::wstring out;
     for (int i = 0; i < kModifierCount; ++i) {
-        if (chord.modifiers() & (1u << i)) {
+        if (shortcut.modifiers() & (1u << i)) {
             appendKey(out, kModifierOrder[static_cast<std::size_t>(i)]);
         }
     }
-    if (chord.key() != chordkey::None) appendKey(out, chord.key());
+    if (shortcut.key() != shortcutkey::None) appendKey(out, shortcut.key());
     return out;
 }
 
-std::optional<KeyChord> parseStoredChord(std::wstring_view text) {
+std::optional<Shortcut> parseStoredShortcut(std::wstring_view text) {
     ModifierSet modifiers = 0;
-    std::optional<ChordKey> key;
+    std::optional<ShortcutKey> key;
     std::size_t start = 0;
     while (true) {
         const std::size_t end = std::min(text.find(kSeparator, start), text.size());
         if (key) return std::nullopt;  // something follows the key
-        const std::optional<ChordKey> part = keyOfPart(trimSpaces(text.substr(start, end - start)));
+        const std::optional<ShortcutKey> part =
+            keyOfPart(trimSpaces(text.substr(start, end - start)));
         if (!part) return std::nullopt;
         if (const ModifierSet bit = modifierBit(*part)) {
             if (modifiers & bit) return std::nullopt;
@@ -96,7 +97,7 @@ std::optional<KeyChord> parseStoredChord(std::wstring_view text) {
         if (end == text.size()) break;
         start = end + 1;
     }
-    return KeyChord(modifiers, key.value_or(chordkey::None));
+    return Shortcut(modifiers, key.value_or(shortcutkey::None));
 }
 
 }  // namespace vela

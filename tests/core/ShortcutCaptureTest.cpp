@@ -3,8 +3,8 @@
 #include <sstream>
 #include <string>
 
-#include "core/ChordCapture.h"
 #include "core/KeyNames.h"
+#include "core/ShortcutCapture.h"
 
 namespace vela {
 namespace {
@@ -17,8 +17,8 @@ struct EnglishOnly final : KeyNames {
 // virtual key A2, "-A2" its release, "/21D" the scan code, "*" the extended
 // flag; "list:7C" a key chosen from the list; "clear" the Clear button;
 // "away" the dialog stopped listening for a while.
-KeyChord capture(const std::string& steps) {
-    ChordCapture capture;
+Shortcut capture(const std::string& steps) {
+    ShortcutCapture capture;
     std::istringstream in(steps);
     for (std::string step; in >> step;) {
         if (step == "clear") {
@@ -26,7 +26,8 @@ KeyChord capture(const std::string& steps) {
         } else if (step == "away") {
             capture.stoppedListening();
         } else if (step.starts_with("list:")) {
-            capture.chooseFromList(static_cast<ChordKey>(std::stoul(step.substr(5), nullptr, 16)));
+            capture.chooseFromList(
+                static_cast<ShortcutKey>(std::stoul(step.substr(5), nullptr, 16)));
         } else {
             CapturedKey key{.extended = step.back() == '*', .down = step[0] == '+'};
             std::size_t end = 0;
@@ -35,15 +36,15 @@ KeyChord capture(const std::string& steps) {
             capture.onKey(key);
         }
     }
-    return capture.chord();
+    return capture.shortcut();
 }
 
-TEST(ChordCapture, KeepsTheChordTheUserMeans) {
+TEST(ShortcutCapture, KeepsTheShortcutTheUserMeans) {
     // A2/A3 Ctrl, A0/A1 Shift, A4/A5 Alt, 5B Win, 54 T, 4B K, 51 Q.
     const struct {
         const char* what;
         std::string steps;
-        std::wstring_view chord;
+        std::wstring_view shortcut;
     } cases[] = {
         {"nothing yet", "", L""},
         {"modifiers and a key", "+A2 +A0 +54 -54 -A0 -A2", L"Ctrl+Shift+T"},
@@ -52,7 +53,7 @@ TEST(ChordCapture, KeepsTheChordTheUserMeans) {
         {"a modifier alone", "+A0 -A0", L"Shift"},
         {"modifiers alone: all of them", "+A2 +A0 -A0 -A2", L"Ctrl+Shift"},
         {"a modifier let go before the key", "+A2 +A0 -A0 +54", L"Ctrl+T"},
-        {"a new chord once all was let go", "+A2 +54 -54 -A2 +A0 -A0", L"Shift"},
+        {"a new shortcut once all was let go", "+A2 +54 -54 -A2 +A0 -A0", L"Shift"},
         {"a modifier after the key changes nothing", "+A2 +54 -54 +A0 -A0 -A2", L"Ctrl+T"},
         {"another key, the modifier still held", "+A2 +54 -54 +4B -4B -A2", L"Ctrl+K"},
         {"auto-repeats", "+A2 +A2 +54 +54 +A2 -54 -A2", L"Ctrl+T"},
@@ -82,7 +83,8 @@ TEST(ChordCapture, KeepsTheChordTheUserMeans) {
         {"what was held when it went away", "+A2 +54 away +A0 +4B", L"Shift+K"},
     };
     EnglishOnly names;
-    for (const auto& c : cases) EXPECT_EQ(chordText(capture(c.steps), names), c.chord) << c.what;
+    for (const auto& c : cases)
+        EXPECT_EQ(shortcutText(capture(c.steps), names), c.shortcut) << c.what;
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "controls/KeyChordDlg.h"
+#include "controls/ShortcutDlg.h"
 
 #include <string>
 #include <string_view>
@@ -20,26 +20,26 @@ constexpr COLORREF kQuietText = RGB(120, 120, 120);
 // How often the capture is renewed: well inside the engine's lease.
 constexpr UINT kCaptureRenewMs = 1000;
 
-std::wstring listedKeyName(ChordKey key, KeyNames& names) {
-    return chordText(KeyChord(0, key), names);
+std::wstring listedKeyName(ShortcutKey key, KeyNames& names) {
+    return shortcutText(Shortcut(0, key), names);
 }
 
 }  // namespace
 
-CKeyChordDlg::CKeyChordDlg(KeyCapturePort& capture, KeyNames& names, const KeyChord& current)
+CShortcutDlg::CShortcutDlg(KeyCapturePort& capture, KeyNames& names, const Shortcut& current)
     : capture_(capture), names_(names), shown_(current), white_(CreateSolidBrush(kWhite)) {}
 
-CKeyChordDlg::~CKeyChordDlg() {
+CShortcutDlg::~CShortcutDlg() {
     capture_.endCapture();
 }
 
-INT_PTR CKeyChordDlg::run(HINSTANCE module, HWND owner) {
+INT_PTR CShortcutDlg::run(HINSTANCE module, HWND owner) {
     const INT_PTR result = runModal(module, IDD_KEYCHORD, owner);
     capture_.endCapture();
     return result;
 }
 
-void CKeyChordDlg::onInit() {
+void CShortcutDlg::onInit() {
     // The shortcut large and bold, in the dialog's own font, which follows
     // the display's scale.
     auto dialogFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
@@ -55,8 +55,8 @@ void CKeyChordDlg::onInit() {
     font.lfHeight = font.lfHeight * 7 / 4;
     font.lfWidth = 0;
     font.lfWeight = FW_BOLD;
-    chordFont_.reset(CreateFontIndirectW(&font));
-    SendMessageW(item(IDC_CHORD_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(chordFont_.get()),
+    shortcutFont_.reset(CreateFontIndirectW(&font));
+    SendMessageW(item(IDC_CHORD_TEXT), WM_SETFONT, reinterpret_cast<WPARAM>(shortcutFont_.get()),
                  FALSE);
 
     HWND list = item(IDC_CHORD_LIST);
@@ -74,12 +74,12 @@ void CKeyChordDlg::onInit() {
         GetWindowTextW(item(IDC_CHORD_PROMPT), prompt_.data(), static_cast<int>(prompt_.size()))));
     listen(true);
     SetTimer(hwnd(), kCaptureRenewTimerId, kCaptureRenewMs, nullptr);
-    showChord();
+    showShortcut();
 }
 
 // Only while the dialog is in front: the keyboard belongs to the window the
 // user clicked into.
-void CKeyChordDlg::listen(bool on) {
+void CShortcutDlg::listen(bool on) {
     if (on == listening_) return;
     listening_ = on;
     SetDlgItemTextW(hwnd(), IDC_CHORD_PROMPT, on ? prompt_.c_str() : kClickToGoOn.data());
@@ -91,15 +91,15 @@ void CKeyChordDlg::listen(bool on) {
     }
 }
 
-void CKeyChordDlg::onKey(const CapturedKey& key) {
+void CShortcutDlg::onKey(const CapturedKey& key) {
     state_.onKey(key);
-    if (state_.chord().empty() || state_.chord() == shown_) return;
-    shown_ = state_.chord();
+    if (state_.shortcut().empty() || state_.shortcut() == shown_) return;
+    shown_ = state_.shortcut();
     SendMessageW(item(IDC_CHORD_LIST), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-    showChord();
+    showShortcut();
 }
 
-void CKeyChordDlg::onListChoice() {
+void CShortcutDlg::onListChoice() {
     HWND list = item(IDC_CHORD_LIST);
     const LRESULT row = SendMessageW(list, LB_GETCURSEL, 0, 0);
     if (row == LB_ERR) return;
@@ -109,18 +109,18 @@ void CKeyChordDlg::onListChoice() {
     // The modifiers shown stay: Ctrl pressed, then Wheel Up chosen, is zoom.
     state_.chooseFromList(kListedKeys[index].key);
     shown_ = shown_.withKey(kListedKeys[index].key);
-    showChord();
+    showShortcut();
 }
 
-void CKeyChordDlg::showChord() {
+void CShortcutDlg::showShortcut() {
     const std::wstring text =
-        shown_.empty() ? std::wstring(kNothingPressed) : chordText(shown_, names_);
+        shown_.empty() ? std::wstring(kNothingPressed) : shortcutText(shown_, names_);
     SetDlgItemTextW(hwnd(), IDC_CHORD_TEXT, text.c_str());
     InvalidateRect(item(IDC_CHORD_TEXT), nullptr, TRUE);
     EnableWindow(item(IDOK), !shown_.empty());
 }
 
-void CKeyChordDlg::drawListRow(const DRAWITEMSTRUCT& row) {
+void CShortcutDlg::drawListRow(const DRAWITEMSTRUCT& row) {
     if (row.itemID == static_cast<UINT>(-1) || row.itemData >= kListedKeys.size()) return;
     const ListedKey& listed = kListedKeys[row.itemData];
     const bool selected = (row.itemState & ODS_SELECTED) != 0;
@@ -148,7 +148,7 @@ void CKeyChordDlg::drawListRow(const DRAWITEMSTRUCT& row) {
     RestoreDC(dc, saved);
 }
 
-std::optional<LRESULT> CKeyChordDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+std::optional<LRESULT> CShortcutDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
             onInit();
@@ -182,9 +182,9 @@ std::optional<LRESULT> CKeyChordDlg::handleMessage(UINT message, WPARAM wParam, 
             switch (LOWORD(wParam)) {
                 case IDC_CHORD_CLEAR:
                     state_.clear();
-                    shown_ = KeyChord();
+                    shown_ = Shortcut();
                     SendMessageW(item(IDC_CHORD_LIST), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
-                    showChord();
+                    showShortcut();
                     return 0;
                 case IDC_CHORD_LIST:
                     if (HIWORD(wParam) == LBN_SELCHANGE) onListChoice();
@@ -206,10 +206,10 @@ std::optional<LRESULT> CKeyChordDlg::handleMessage(UINT message, WPARAM wParam, 
     return Dialog::handleMessage(message, wParam, lParam);
 }
 
-std::optional<KeyChord> Win32ShortcutDialog::askForShortcut(const KeyChord& current) {
-    CKeyChordDlg dialog(capture_, names_, current);
-    if (dialog.run(module_, owner_) != IDOK || dialog.chord().empty()) return std::nullopt;
-    return dialog.chord();
+std::optional<Shortcut> Win32ShortcutDialog::askForShortcut(const Shortcut& current) {
+    CShortcutDlg dialog(capture_, names_, current);
+    if (dialog.run(module_, owner_) != IDOK || dialog.shortcut().empty()) return std::nullopt;
+    return dialog.shortcut();
 }
 
 }  // namespace vela
