@@ -4,6 +4,8 @@
 #include <limits>
 #include <optional>
 
+#include "core/MouseButtons.h"
+
 namespace vela {
 
 namespace {
@@ -83,10 +85,7 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
     TrackedInput heldInput(ports_.input, *ports_.held, heldFunctionOwner(info.slot));
     InputSynth synth(heldInput, ports_.state);
     if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
-        if (a.mouseFunction < toRaw(MouseFunction::LeftClick) ||
-            a.mouseFunction > toRaw(MouseFunction::BackClick)) {
-            return false;
-        }
+        if (!buttonClickedBy(a.mouseFunction)) return false;  // the wheel's have no release
         synth.buttonDown(static_cast<MouseFunction>(a.mouseFunction),
                          targetAtCursor(ports_.state.cursorPos(), ports_.state.primaryScreenSize(),
                                         ports_.state.virtualScreen()));

@@ -1,30 +1,14 @@
 #include "core/InputSynth.h"
 
 #include <array>
+#include <optional>
 #include <bit>
 #include <vector>
 
+#include "core/MouseButtons.h"
 #include "core/ShortcutRecords.h"
 
 namespace vela {
-
-namespace {
-
-struct ClickFlags {
-    std::uint32_t down;
-    std::uint32_t up;
-    std::uint32_t data;
-};
-
-constexpr std::array<ClickFlags, 5> kClickFlags{{
-    {mouseflag::LeftDown, mouseflag::LeftUp, 0},      // LeftClick
-    {mouseflag::RightDown, mouseflag::RightUp, 0},    // RightClick
-    {mouseflag::MiddleDown, mouseflag::MiddleUp, 0},  // MiddleClick
-    {mouseflag::XDown, mouseflag::XUp, kXButton2},    // ForwardClick
-    {mouseflag::XDown, mouseflag::XUp, kXButton1},    // BackClick
-}};
-
-}  // namespace
 
 InputRecord InputSynth::key(std::uint16_t virtualKey, bool up, std::uint32_t time) {
     return keyRecord(virtualKey, scanCodeFor(state_, virtualKey), up, time);
@@ -35,18 +19,18 @@ void InputSynth::sendOne(const InputRecord& record) {
 }
 
 void InputSynth::click(MouseFunction function, const MouseTarget& at) {
-    const auto index = static_cast<std::size_t>(toRaw(function));
-    if (index >= kClickFlags.size()) return;
-    const ClickFlags& f = kClickFlags[index];
-    sendOne(mouseRecord(at, f.down, f.data));
+    const std::optional<MouseButton> button = buttonClickedBy(toRaw(function));
+    if (!button) return;
+    const MouseButtonInfo& b = buttonInfo(*button);
+    sendOne(mouseRecord(at, b.downFlag, b.xButton));
     out_.sleepMs(kClickPauseMs);
-    sendOne(mouseRecord(at, f.up, f.data));
+    sendOne(mouseRecord(at, b.upFlag, b.xButton));
 }
 
 void InputSynth::buttonDown(MouseFunction function, const MouseTarget& at) {
-    const auto index = static_cast<std::size_t>(toRaw(function));
-    if (index >= kClickFlags.size()) return;
-    sendOne(mouseRecord(at, kClickFlags[index].down, kClickFlags[index].data));
+    const std::optional<MouseButton> button = buttonClickedBy(toRaw(function));
+    if (!button) return;
+    sendOne(mouseRecord(at, buttonInfo(*button).downFlag, buttonInfo(*button).xButton));
 }
 
 void InputSynth::keysDown(std::uint8_t modifier, std::uint8_t virtualKey, std::uint32_t pauseMs) {

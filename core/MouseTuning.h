@@ -11,16 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "core/MouseButtons.h"
+
 namespace vela {
-
-// The buttons whose switches can chatter. Back is the platform's XBUTTON1,
-// Forward its XBUTTON2.
-enum class MouseButton : unsigned char { Left, Right, Middle, Back, Forward };
-inline constexpr std::size_t kMouseButtonCount = 5;
-
-constexpr std::size_t indexOf(MouseButton b) {
-    return static_cast<std::size_t>(b);
-}
 
 // 50 ms: a worn switch's chatter comes within a few reports of the mouse
 // (8 ms each at 125 Hz), mostly under 30 ms, and the hook's event times move

@@ -4,24 +4,11 @@
 #include <array>
 
 #include "core/InputRecords.h"
+#include "core/MouseButtons.h"
 
 namespace vela {
 
 namespace {
-
-struct ShortcutButton {
-    ShortcutKey key;
-    std::uint32_t down;
-    std::uint32_t up;
-    std::uint32_t data;
-};
-constexpr std::array<ShortcutButton, 5> kShortcutButtons{{
-    {shortcutkey::LeftButton, mouseflag::LeftDown, mouseflag::LeftUp, 0},
-    {shortcutkey::RightButton, mouseflag::RightDown, mouseflag::RightUp, 0},
-    {shortcutkey::MiddleButton, mouseflag::MiddleDown, mouseflag::MiddleUp, 0},
-    {shortcutkey::BackButton, mouseflag::XDown, mouseflag::XUp, kXButton1},
-    {shortcutkey::ForwardButton, mouseflag::XDown, mouseflag::XUp, kXButton2},
-}};
 
 struct WheelNotch {
     ShortcutKey key;
@@ -52,10 +39,9 @@ public:
             keyboard(key, up);
             return;
         }
-        const auto button = std::find_if(kShortcutButtons.begin(), kShortcutButtons.end(),
-                                         [key](const ShortcutButton& b) { return b.key == key; });
-        if (button != kShortcutButtons.end()) {
-            records_.push_back(mouseRecord(target(), up ? button->up : button->down, button->data));
+        if (const std::optional<MouseButton> button = buttonOfKey(key)) {
+            const MouseButtonInfo& b = buttonInfo(*button);
+            records_.push_back(mouseRecord(target(), up ? b.upFlag : b.downFlag, b.xButton));
             return;
         }
         const auto notch = std::find_if(kNotches.begin(), kNotches.end(),

@@ -4,16 +4,6 @@
 
 namespace vela::hooks {
 
-namespace {
-
-constexpr std::array<Trigger, 4> kButtonTriggers{
-    Trigger::RightButton, Trigger::MiddleButton,
-    Trigger::ForwardButton,  // XBUTTON2
-    Trigger::BackButton,     // XBUTTON1
-};
-
-}  // namespace
-
 bool MouseFilter::holdsRelease() const {
     for (bool held : swallowedPress_) {
         if (held) return true;
@@ -21,20 +11,22 @@ bool MouseFilter::holdsRelease() const {
     return false;
 }
 
-Verdict MouseFilter::onPress(Button b, SlotSet installed) {
-    const std::optional<Slot> slot = slotWatching(kButtonTriggers[b]);
+Verdict MouseFilter::onPress(MouseButton b, SlotSet installed) {
+    const std::optional<Trigger> trigger = buttonInfo(b).trigger;
+    const std::optional<Slot> slot = trigger ? slotWatching(*trigger) : std::nullopt;
     if (!slot || !installed.has(*slot)) {
-        swallowedPress_[b] = false;
+        swallowedPress_[indexOf(b)] = false;
         return Verdict::pass();
     }
-    swallowedPress_[b] = true;
+    swallowedPress_[indexOf(b)] = true;
     return Verdict::report(*slot);
 }
 
-Verdict MouseFilter::onRelease(Button b) {
-    if (!swallowedPress_[b]) return Verdict::pass();
-    swallowedPress_[b] = false;
-    const std::optional<Slot> slot = slotWatching(kButtonTriggers[b]);
+Verdict MouseFilter::onRelease(MouseButton b) {
+    if (!swallowedPress_[indexOf(b)]) return Verdict::pass();
+    swallowedPress_[indexOf(b)] = false;
+    const std::optional<Trigger> trigger = buttonInfo(b).trigger;
+    const std::optional<Slot> slot = trigger ? slotWatching(*trigger) : std::nullopt;
     return slot ? Verdict::reportRelease(*slot) : Verdict::swallow();
 }
 
@@ -59,24 +51,18 @@ Verdict MouseFilter::onEvent(const MouseInput& in, SlotSet installed) {
     if (in.injected) return Verdict::pass();
     switch (in.kind) {
         case MouseEventKind::RightDown:
-            return onPress(Right, installed);
+            return onPress(MouseButton::Right, installed);
         case MouseEventKind::RightUp:
-            return onRelease(Right);
+            return onRelease(MouseButton::Right);
         case MouseEventKind::MiddleDown:
-            return onPress(Middle, installed);
+            return onPress(MouseButton::Middle, installed);
         case MouseEventKind::MiddleUp:
-            return onRelease(Middle);
+            return onRelease(MouseButton::Middle);
         case MouseEventKind::XDown:
         case MouseEventKind::XUp: {
-            Button b;
-            if (in.xButton == kPlatformXButton2) {
-                b = Forward;
-            } else if (in.xButton == kPlatformXButton1) {
-                b = Back;
-            } else {
-                return Verdict::pass();
-            }
-            return in.kind == MouseEventKind::XDown ? onPress(b, installed) : onRelease(b);
+            const std::optional<MouseButton> b = sideButton(in.xButton);
+            if (!b) return Verdict::pass();
+            return in.kind == MouseEventKind::XDown ? onPress(*b, installed) : onRelease(*b);
         }
         case MouseEventKind::Wheel:
             return onWheel(verticalRest_, in.wheelDelta, Trigger::WheelDown, Trigger::WheelUp,

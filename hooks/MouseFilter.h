@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 
+#include "core/MouseButtons.h"
 #include "hooks/HookTypes.h"
 
 namespace vela::hooks {
@@ -25,15 +26,12 @@ enum class MouseEventKind {
     Other,
 };
 
-// The platform's numbering of the side buttons.
-inline constexpr int kPlatformXButton1 = 1;
-inline constexpr int kPlatformXButton2 = 2;
 // One wheel notch.
 inline constexpr int kNotch = 120;
 
 struct MouseInput {
     MouseEventKind kind = MouseEventKind::Move;
-    int xButton = 0;     // kPlatformXButton1/2 for XDown/XUp
+    std::uint32_t xButton = 0;  // kXButton1/2 for XDown/XUp (core/MouseButtons.h)
     int wheelDelta = 0;  // signed, for Wheel/TiltWheel
     bool injected = false;
 };
@@ -59,14 +57,12 @@ public:
     bool holdsRelease() const;
 
 private:
-    enum Button { Right, Middle, Forward, Back, ButtonCount };
-
-    Verdict onPress(Button b, SlotSet installed);
-    Verdict onRelease(Button b);
+    Verdict onPress(MouseButton b, SlotSet installed);
+    Verdict onRelease(MouseButton b);
     Verdict onWheel(int& accumulator, int delta, Trigger negative, Trigger positive,
                     SlotSet installed);
 
-    std::array<bool, ButtonCount> swallowedPress_{};
+    std::array<bool, kMouseButtonCount> swallowedPress_{};
     int verticalRest_ = 0;
     int horizontalRest_ = 0;
 };

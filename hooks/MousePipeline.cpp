@@ -12,8 +12,7 @@ struct ButtonOf {
 
 std::optional<ButtonOf> buttonOf(const MouseInput& in) {
     const auto side = [&](bool down) -> std::optional<ButtonOf> {
-        if (in.xButton == kPlatformXButton1) return ButtonOf{MouseButton::Back, down};
-        if (in.xButton == kPlatformXButton2) return ButtonOf{MouseButton::Forward, down};
+        if (const std::optional<MouseButton> b = sideButton(in.xButton)) return ButtonOf{*b, down};
         return std::nullopt;
     };
     switch (in.kind) {
@@ -48,9 +47,8 @@ MouseInput releaseOf(MouseButton b) {
         case MouseButton::Middle:
             return {MouseEventKind::MiddleUp};
         case MouseButton::Back:
-            return {MouseEventKind::XUp, kPlatformXButton1};
         case MouseButton::Forward:
-            return {MouseEventKind::XUp, kPlatformXButton2};
+            return {MouseEventKind::XUp, buttonInfo(b).xButton};
     }
     return {};
 }

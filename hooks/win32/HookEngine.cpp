@@ -201,11 +201,11 @@ MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
             break;
         case WM_XBUTTONDOWN:
             in.kind = MouseEventKind::XDown;
-            in.xButton = high;
+            in.xButton = static_cast<std::uint32_t>(high);
             break;
         case WM_XBUTTONUP:
             in.kind = MouseEventKind::XUp;
-            in.xButton = high;
+            in.xButton = static_cast<std::uint32_t>(high);
             break;
         case WM_MOUSEWHEEL:
             in.kind = MouseEventKind::Wheel;
@@ -267,14 +267,18 @@ void tellBounces() {
     t.toldBounces = now;
 }
 
+// The portable flags and side-button numbers are the platform's own.
+static_assert(vela::mouseflag::LeftDown == MOUSEEVENTF_LEFTDOWN &&
+              vela::mouseflag::LeftUp == MOUSEEVENTF_LEFTUP &&
+              vela::mouseflag::RightDown == MOUSEEVENTF_RIGHTDOWN &&
+              vela::mouseflag::RightUp == MOUSEEVENTF_RIGHTUP &&
+              vela::mouseflag::MiddleDown == MOUSEEVENTF_MIDDLEDOWN &&
+              vela::mouseflag::MiddleUp == MOUSEEVENTF_MIDDLEUP &&
+              vela::mouseflag::XDown == MOUSEEVENTF_XDOWN &&
+              vela::mouseflag::XUp == MOUSEEVENTF_XUP && vela::kXButton1 == XBUTTON1 &&
+              vela::kXButton2 == XBUTTON2);
+
 INPUT mouseInput(const MouseSend& send) {
-    static constexpr std::array<std::array<DWORD, 2>, vela::kMouseButtonCount> kFlags{{
-        {MOUSEEVENTF_LEFTUP, MOUSEEVENTF_LEFTDOWN},
-        {MOUSEEVENTF_RIGHTUP, MOUSEEVENTF_RIGHTDOWN},
-        {MOUSEEVENTF_MIDDLEUP, MOUSEEVENTF_MIDDLEDOWN},
-        {MOUSEEVENTF_XUP, MOUSEEVENTF_XDOWN},
-        {MOUSEEVENTF_XUP, MOUSEEVENTF_XDOWN},
-    }};
     INPUT in{};
     in.type = INPUT_MOUSE;
     if (send.kind == MouseSend::Kind::Wheel) {
@@ -282,9 +286,9 @@ INPUT mouseInput(const MouseSend& send) {
         in.mi.mouseData = static_cast<DWORD>(send.delta);
         return in;
     }
-    in.mi.dwFlags = kFlags[vela::indexOf(send.button)][send.down ? 1 : 0];
-    if (send.button == vela::MouseButton::Back) in.mi.mouseData = XBUTTON1;
-    if (send.button == vela::MouseButton::Forward) in.mi.mouseData = XBUTTON2;
+    const vela::MouseButtonInfo& b = vela::buttonInfo(send.button);
+    in.mi.dwFlags = send.down ? b.downFlag : b.upFlag;
+    in.mi.mouseData = b.xButton;
     return in;
 }
 

@@ -121,7 +121,7 @@ private:
                 break;
             default:
                 in.kind = down ? MouseEventKind::XDown : MouseEventKind::XUp;
-                in.xButton = i == Forward ? kPlatformXButton2 : kPlatformXButton1;
+                in.xButton = i == Forward ? kXButton2 : kXButton1;
                 break;
         }
         return in;

@@ -30,7 +30,7 @@ struct Event {
     std::optional<KeyInput> key;
 };
 
-Event mouseEvent(MouseEventKind kind, int xButton = 0, int delta = 0, bool injected = false) {
+Event mouseEvent(MouseEventKind kind, std::uint32_t xButton = 0, int delta = 0, bool injected = false) {
     return {MouseInput{kind, xButton, delta, injected}, std::nullopt};
 }
 
@@ -84,11 +84,11 @@ Physical physical(Trigger t) {
         case Trigger::MiddleButton:
             return {{mouseEvent(K::MiddleDown)}, {mouseEvent(K::MiddleUp)}};
         case Trigger::ForwardButton:
-            return {{mouseEvent(K::XDown, hooks::kPlatformXButton2)},
-                    {mouseEvent(K::XUp, hooks::kPlatformXButton2)}};
+            return {{mouseEvent(K::XDown, kXButton2)},
+                    {mouseEvent(K::XUp, kXButton2)}};
         case Trigger::BackButton:
-            return {{mouseEvent(K::XDown, hooks::kPlatformXButton1)},
-                    {mouseEvent(K::XUp, hooks::kPlatformXButton1)}};
+            return {{mouseEvent(K::XDown, kXButton1)},
+                    {mouseEvent(K::XUp, kXButton1)}};
         case Trigger::WheelDown:
             return {{mouseEvent(K::Wheel, 0, -hooks::kNotch)}, {}};
         case Trigger::WheelUp:

@@ -7,7 +7,7 @@
 namespace vela::hooks {
 namespace {
 
-MouseInput event(MouseEventKind kind, int xButton = 0, int delta = 0, bool injected = false) {
+MouseInput event(MouseEventKind kind, std::uint32_t xButton = 0, int delta = 0, bool injected = false) {
     return {kind, xButton, delta, injected};
 }
 MouseInput wheel(int delta, bool injected = false) {
@@ -23,7 +23,7 @@ struct ButtonCase {
     const char* name;
     MouseEventKind down;
     MouseEventKind up;
-    int xButton;
+    std::uint32_t xButton;
     Slot slot;
 };
 
@@ -31,8 +31,8 @@ const std::vector<ButtonCase> kButtons{
     {"right", MouseEventKind::RightDown, MouseEventKind::RightUp, 0, Slot::R},
     {"middle", MouseEventKind::MiddleDown, MouseEventKind::MiddleUp, 0, Slot::M},
     // "Forward" is the platform's XBUTTON2, "Back" its XBUTTON1.
-    {"xbutton2", MouseEventKind::XDown, MouseEventKind::XUp, kPlatformXButton2, Slot::X1},
-    {"xbutton1", MouseEventKind::XDown, MouseEventKind::XUp, kPlatformXButton1, Slot::X2},
+    {"xbutton2", MouseEventKind::XDown, MouseEventKind::XUp, kXButton2, Slot::X1},
+    {"xbutton1", MouseEventKind::XDown, MouseEventKind::XUp, kXButton1, Slot::X2},
 };
 
 TEST(MouseFilterButtons, InstalledSlotSwallowsPressAndReleaseAndReportsOnPress) {
@@ -85,14 +85,14 @@ TEST(MouseFilterButtons, ReleaseFollowsItsPressAcrossInstallAndRemove) {
 TEST(MouseFilterButtons, EachButtonTracksItsOwnRelease) {
     MouseFilter f;
     const SlotSet x = SlotSet().with(Slot::X1);
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton2), x),
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kXButton2), x),
               Verdict::report(Slot::X1));
     // XBUTTON1 is not installed: its press and release are native, and do not
     // release the held XBUTTON2.
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kPlatformXButton1), x), Verdict::pass());
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton1), x), Verdict::pass());
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XDown, kXButton1), x), Verdict::pass());
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kXButton1), x), Verdict::pass());
     EXPECT_TRUE(f.holdsRelease());
-    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kPlatformXButton2), x),
+    EXPECT_EQ(f.onEvent(event(MouseEventKind::XUp, kXButton2), x),
               Verdict::reportRelease(Slot::X1));
     EXPECT_FALSE(f.holdsRelease());
 }

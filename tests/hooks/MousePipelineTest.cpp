@@ -59,8 +59,8 @@ std::pair<MouseInput, Tick> eventOf(const std::string& token) {
     const MouseInput input =
         b != std::string_view::npos
             ? MouseInput{MouseEventKind(int(kDown[b]) + (e[1] == '-')),
-                         b == 3   ? kPlatformXButton1
-                         : b == 4 ? kPlatformXButton2
+                         b == 3   ? kXButton1
+                         : b == 4 ? kXButton2
                                   : 0,
                          0, token[0] == 'i'}
             : MouseInput{e[0] == 'T' ? MouseEventKind::TiltWheel : MouseEventKind::Wheel, 0,
@@ -157,8 +157,8 @@ TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
     MousePipeline p = primed("F50 filter");
     EXPECT_TRUE(p.tuned());
     run(p, "F+0 F-40 F+48 F-120 D300 U310");
-    p.onEvent({MouseEventKind::XDown, kPlatformXButton2}, 400, kInstalled);
-    p.onEvent({MouseEventKind::XUp, kPlatformXButton2}, 440, kInstalled);
+    p.onEvent({MouseEventKind::XDown, kXButton2}, 400, kInstalled);
+    p.onEvent({MouseEventKind::XUp, kXButton2}, 440, kInstalled);
     EXPECT_TRUE(p.holdsRelease());
     EXPECT_EQ(describe(p.configure(tuning(""), kInstalled)), "^X1");
     EXPECT_FALSE(p.holdsRelease() || p.tuned());
