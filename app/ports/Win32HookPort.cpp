@@ -42,6 +42,7 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
         capture_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_capture");
         tune_ = lookUp<TuneFunction>(engine_.get(), "vela_hook_tune");
         letGo_ = lookUp<LetGoFunction>(engine_.get(), "vela_hook_let_go");
+        want_ = lookUp<WantFunction>(engine_.get(), "vela_hook_want");
     }
 }
 
@@ -58,6 +59,23 @@ void Win32HookPort::install(Slot slot) {
 void Win32HookPort::remove(Slot slot) {
     const Library& lib = libraries_[slot];
     if (lib.remove) lib.remove(window_);
+}
+
+void Win32HookPort::want(SlotSet slots) {
+    ask(slots, false);
+}
+
+unsigned Win32HookPort::wantAnswered(SlotSet slots) {
+    return ask(slots, true);
+}
+
+unsigned Win32HookPort::ask(SlotSet slots, bool answered) {
+    // A slot whose library is missing stays out, as its calls would do nothing.
+    SlotSet found;
+    for (const SlotInfo& info : kSlotTable) {
+        if (loaded(info.slot)) found.add(info.slot);
+    }
+    return want_ ? want_((slots & found).bits(), window_, answered ? 1 : 0) : 0;
 }
 
 void Win32HookPort::listen(UINT message) {

@@ -125,6 +125,33 @@ def installed_and_removed(ctx):
     ctx.check("next right click is native again", rx.log.count(r"^RBUTTONUP", mark), 1)
 
 
+def asked_without_waiting(ctx):
+    """Vela's way: the whole set asked for without waiting, answered once the
+    hooks are in; a slot asked out passes at once; the latest of quick asks wins."""
+    host, rx = start(ctx)
+    host.cmd("listen")
+    for wanted, caught, native in ((["R", "X1"], ["R", "X1"], []), (["X1"], ["X1"], ["R"])):
+        host.cmd("want", *wanted)
+        hmark, mark = marks(host, rx)
+        for slot in caught + native:
+            activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{wanted} asked: reports, what the receiver saw",
+                  ([host.reports(slot, hmark) for slot in caught + native],
+                   [rx.log.count(SLOTS[slot][2], mark) > 0 for slot in caught + native]),
+                  ([1] * len(caught) + [0] * len(native), [False] * len(caught) + [True] * len(native)))
+    ctx.check("each answer told", host.log.count(r"^applied [0-9]+$") >= 2, True)
+    host.send("want", "R")
+    host.send("want")
+    host.cmd("want", "X2")
+    hmark, mark = marks(host, rx)
+    for slot in ("R", "X1", "X2"):
+        activate(ctx, slot)
+    rx.settle(host)
+    ctx.check("quick asks: only the last one's slot caught",
+              [host.reports(slot, hmark) for slot in ("R", "X1", "X2")], [0, 0, 1])
+
+
 def alt_tab(ctx):
     """Only Tab while Alt is held belongs to the slot: Alt passes (Alt+F4
     closes, Alt held across an install and a remove comes up), and the lone Alt
