@@ -634,6 +634,8 @@ VELA_HOOK_API unsigned vela_hook_want(unsigned slots, HWND window, int tell) {
     if (tell) g.tellWant.store(number, std::memory_order_release);
     if (g.wantQueued.exchange(true, std::memory_order_acq_rel)) return number;
     if (PostThreadMessageW(g.threadId, kWantMessage, 0, 0)) return number;
+    // The slots reported are right already; the watchdog's next round brings
+    // the hooks in line.
     g.wantQueued.store(false, std::memory_order_release);
     return 0;
 }

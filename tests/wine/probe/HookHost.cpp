@@ -10,9 +10,8 @@
 // guarded clicks run in a moment (a shorter pause is the harder case for the
 // guard). The commands file is read as it grows, one command per line:
 //   install SLOT...      remove SLOT...
-//   want SLOT...         exactly these hooked, asked as Vela asks (without
-//                        waiting); acknowledged once the engine answers, so
-//                        listen first
+//   want SLOT...         exactly these hooked, as Vela asks: acked once the
+//                        engine answers the listener
 //   listen [clicks]      hear the engine's own events, as Vela does (with
 //                        the clicks that went through)
 //   mouse SLOT FUNCTION COUNT   run the executor COUNT times with the slot
@@ -26,7 +25,7 @@
 //   sync                 nothing; its ack orders everything before it
 //   quit
 // Log lines: "ready", "report SLOT" (a slot's registered message, whatever its
-// parameters), "release SLOT", "restored", "applied N", "click", "captured VK SCAN EXTENDED
+// parameters), "release SLOT", "restored", "click", "captured VK SCAN EXTENDED
 // down|up" (the engine's events, once listened to), "ack N COMMAND...",
 // "error ...".
 #include <array>
@@ -132,10 +131,9 @@ public:
                     log_.line("bounces %llu", static_cast<unsigned long long>(detail));
                     break;
                 case hooks::EngineEvent::HooksApplied:
-                    log_.line("applied %llu", static_cast<unsigned long long>(detail));
                     if (awaited_ != 0 && static_cast<unsigned>(detail) >= awaited_) {
                         awaited_ = 0;
-                        log_.line("ack %d %s", awaitedNumber_, awaitedLine_.c_str());
+                        log_.line("%s", awaitedAck_.c_str());
                     }
                     break;
             }
@@ -192,17 +190,14 @@ private:
             }
         } else if (verb == "want") {
             SlotSet slots;
-            std::string name;
-            while (in >> name) {
+            for (std::string name; in >> name;) {
                 const SlotInfo* info = slotNamed(name);
-                if (info) slots.add(info->slot);
                 ok = ok && info;
+                if (info) slots.add(info->slot);
             }
-            // The ack waits for the engine's answer.
-            awaited_ = ok ? hooks_.wantAnswered(slots) : 0;
-            awaitedNumber_ = commandNumber_;
-            awaitedLine_ = line;
-            if (awaited_ != 0) return;
+            // Acknowledged by the engine's answer.
+            awaitedAck_ = "ack " + std::to_string(commandNumber_) + " " + line;
+            if (ok && (awaited_ = hooks_.wantAnswered(slots)) != 0) return;
             ok = false;
         } else if (verb == "listen") {
             std::string clicks;
@@ -312,10 +307,8 @@ private:
     long long readOffset_ = 0;
     std::string pending_;
     int commandNumber_ = 0;
-    // A want command's request, whose answer acknowledges it.
-    unsigned awaited_ = 0;
-    int awaitedNumber_ = 0;
-    std::string awaitedLine_;
+    unsigned awaited_ = 0;  // the last want's request, and its ack
+    std::string awaitedAck_;
 
     win32::Win32HookPort hooks_;
     win32::Win32InputPort real_;
