@@ -12,13 +12,9 @@
 namespace vela {
 namespace {
 
-// An engine that never answers. A call of a slot's library would be a round
-// trip that waits for the hook thread.
-struct SilentEngine final : HookPort, HookRequestPort {
-    void install(Slot) override { ++roundTrips; }
-    void remove(Slot) override { ++roundTrips; }
+// An engine that never answers: its hooks stay as they were.
+struct SilentEngine final : HookRequestPort {
     void want(SlotSet slots) override { asked.push_back(slots); }
-    int roundTrips = 0;
     std::vector<SlotSet> asked;
 };
 
@@ -50,7 +46,6 @@ TEST(HookRequests, OneRequestPerChangeNothingWaitsAndAPressFollowsWhatWasAsked) 
                                           test::key(67, true), test::key(17, true)}));
     hooks.setLayerHooks({Slot::WU});
     hooks.setPaused(true);
-    EXPECT_EQ(engine.roundTrips, 0);
     EXPECT_EQ(engine.asked, (std::vector<SlotSet>{{Slot::X1},
                                                   {Slot::X1, Slot::X2},
                                                   {Slot::R},
