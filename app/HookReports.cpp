@@ -50,6 +50,11 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
             if (actions_.keyCaptured)
                 actions_.keyCaptured(hooks::unpackCapturedKey(static_cast<std::uint32_t>(lParam)));
             break;
+        case hooks::EngineEvent::HooksApplied:
+            // Vela asks for no answer: a slot asked out is reported no more
+            // from the moment it asks, and one asked in only once its hook is
+            // in, so no report comes that the request has not allowed.
+            break;
         case hooks::EngineEvent::Bounces:
             if (hooks::unpackBounces(static_cast<std::uint64_t>(lParam), bounces_) &&
                 actions_.bounced)

@@ -7,6 +7,7 @@
 
 #include "core/MouseTuning.h"
 #include "core/ShortcutCapture.h"
+#include "core/SlotSet.h"
 #include "core/SlotTable.h"
 
 namespace vela {
@@ -27,6 +28,19 @@ public:
     virtual void watchKeys(bool on) = 0;
     // Held or not; nothing where nothing watches.
     virtual std::optional<bool> keyHeld(std::uint16_t virtualKey) = 0;
+};
+
+// The hook engine driven by the whole set of slots Vela wants hooked, asked
+// for without waiting for the hook thread, so that a press that switches a
+// profile or holds a layer never stalls on it. From the moment want returns,
+// no input of a slot left out is reported any more; a slot added is taken
+// once its hook is in, a moment later (a press before that goes to programs as
+// it is). Requests that come faster than the engine applies them collapse
+// into the latest.
+class HookRequestPort {
+public:
+    virtual ~HookRequestPort() = default;
+    virtual void want(SlotSet slots) = 0;
 };
 
 // The clicks that may bring another window to the front, seen by the hook

@@ -105,13 +105,15 @@ inline constexpr std::uint32_t kReflectedBase = kUserMessageBase + 0x1C00;
 inline constexpr IdRange kReflectedMessages{kReflectedBase, kReflectedBase + kUserMessageBase - 1};
 // The hook thread's own thread messages (hooks/win32/HookEngine.cpp): bring
 // the hooks in line and answer, the same without an answer, (test builds
-// only) lose the hooks as the system would, and send a held release now and
-// answer.
+// only) lose the hooks as the system would, send a held release now and
+// answer, and take the latest set of slots Vela wants (answered by an event,
+// when asked).
 inline constexpr std::uint32_t kHookApplyMessage = kAppMessageBase + 1;
 inline constexpr std::uint32_t kHookSettleMessage = kAppMessageBase + 2;
 inline constexpr std::uint32_t kHookDropMessage = kAppMessageBase + 3;
 inline constexpr std::uint32_t kHookLetGoMessage = kAppMessageBase + 4;
-inline constexpr IdRange kHookThreadMessages{kHookApplyMessage, kHookLetGoMessage};
+inline constexpr std::uint32_t kHookWantMessage = kAppMessageBase + 5;
+inline constexpr IdRange kHookThreadMessages{kHookApplyMessage, kHookWantMessage};
 // Registered by name, so the system gives them numbers of their own: each
 // slot's report (core/SlotTable.h, a contract with other hosts), the hook
 // engine's own events to Vela, and the shell's "TaskbarCreated".

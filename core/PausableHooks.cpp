@@ -52,15 +52,9 @@ void PausableHooks::apply() {
     }
     const SlotSet want =
         paused_ ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_ | layer_;
-    for (const SlotInfo& info : kSlotTable) {
-        if (want.has(info.slot) == in_.has(info.slot)) continue;
-        if (want.has(info.slot)) {
-            libraries_.install(info.slot);
-            in_.add(info.slot);
-        } else {
-            libraries_.remove(info.slot);
-            in_.remove(info.slot);
-        }
+    if (want != in_) {
+        engine_.want(want);
+        in_ = want;
     }
     const MouseTuning tuning = paused_ ? MouseTuning{} : wantedTuning_;
     if (tuning_ && tuning != tuningIn_) {

@@ -8,20 +8,21 @@
 
 namespace vela {
 
-// A HookPort between the slot model and the hook libraries. It remembers
-// which slots the model wants hooked; the slots a program's profile sets
-// follow the profile instead; a held layer adds those it remaps; while paused
-// every library stays out, and so do the click watch and the mouse tuning (its
-// filters need a hook too). Each change puts in or takes out exactly the
-// libraries that differ.
+// A HookPort between the slot model and the hook engine. It remembers which
+// slots the model wants hooked; the slots a program's profile sets follow the
+// profile instead; a held layer adds those it remaps; while paused every hook
+// stays out, and so do the click watch and the mouse tuning (its filters need
+// a hook too). A change that alters the hooked slots is one request of the
+// whole set, which returns at once: a profile switch or a layer in the middle
+// of a press never waits for the hook thread.
 class PausableHooks final : public HookPort {
 public:
     // `release`, when given, lets go of what Vela holds once a pause has
     // taken the hooks out; `clicks`, when given, is the click watch;
     // `tuning`, when given, the mouse tuning.
-    explicit PausableHooks(HookPort& libraries, ReleasePort* release = nullptr,
+    explicit PausableHooks(HookRequestPort& engine, ReleasePort* release = nullptr,
                            ClickWatchPort* clicks = nullptr, MouseTuningPort* tuning = nullptr)
-        : libraries_(libraries), release_(release), clicks_(clicks), tuning_(tuning) {}
+        : engine_(engine), release_(release), clicks_(clicks), tuning_(tuning) {}
 
     void install(Slot slot) override;
     void remove(Slot slot) override;
@@ -35,7 +36,8 @@ public:
 
     void setPaused(bool paused);
     bool paused() const { return paused_; }
-    // Whether the slot's library is in now.
+    // Whether the slot is hooked now: as asked of the engine, which reports
+    // nothing of a slot from the moment it is asked out.
     bool hooked(Slot slot) const { return in_.has(slot); }
 
     // The slots in `overridden` are hooked when they are in `remapped`,
@@ -48,7 +50,7 @@ public:
 private:
     void apply();
 
-    HookPort& libraries_;
+    HookRequestPort& engine_;
     ReleasePort* release_;
     ClickWatchPort* clicks_;
     MouseTuningPort* tuning_;
@@ -58,7 +60,7 @@ private:
     SlotSet overridden_;
     SlotSet overridesRemapped_;
     SlotSet layer_;
-    SlotSet in_;  // the libraries in now
+    SlotSet in_;  // as last asked of the engine
     bool clicksWanted_ = false;
     bool clicksWatched_ = false;
     bool paused_ = false;

@@ -49,6 +49,7 @@ enum class EngineEvent : std::uint32_t {
     CapturedKey = 4,    // lParam: a key event taken while Vela captures (packCapturedKey)
     Bounces = 5,        // lParam: a bounce count changed (packBounces)
     OtherInput = 6,     // a press, notch or tilt no slot reported began (clicks watched)
+    HooksApplied = 7,   // lParam: the latest vela_hook_want request whose hooks are in place
 };
 
 // A captured key event in the 32 bits of a message parameter: the virtual

@@ -44,6 +44,7 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
         letGo_ = lookUp<LetGoFunction>(engine_.get(), "vela_hook_let_go");
         watchKeys_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_watch_keys");
         keyHeld_ = lookUp<KeyHeldFunction>(engine_.get(), "vela_hook_key_held");
+        want_ = lookUp<WantFunction>(engine_.get(), "vela_hook_want");
     }
 }
 
@@ -70,6 +71,23 @@ std::optional<bool> Win32HookPort::keyHeld(std::uint16_t virtualKey) {
     const int held = keyHeld_ ? keyHeld_(virtualKey) : -1;
     if (held < 0) return std::nullopt;
     return held != 0;
+}
+
+void Win32HookPort::want(SlotSet slots) {
+    ask(slots, false);
+}
+
+unsigned Win32HookPort::wantAnswered(SlotSet slots) {
+    return ask(slots, true);
+}
+
+unsigned Win32HookPort::ask(SlotSet slots, bool answered) {
+    // A slot whose library is missing stays out, as its calls would do nothing.
+    SlotSet found;
+    for (const SlotInfo& info : kSlotTable) {
+        if (loaded(info.slot)) found.add(info.slot);
+    }
+    return want_ ? want_((slots & found).bits(), window_, answered ? 1 : 0) : 0;
 }
 
 void Win32HookPort::listen(UINT message) {

@@ -1,4 +1,5 @@
-// HookPort over the nine hook libraries beside the executable.
+// HookPort over the nine hook libraries beside the executable, and Vela's own
+// requests of the engine behind them.
 #pragma once
 
 #include <windows.h>
@@ -21,7 +22,11 @@ namespace vela::win32 {
 // What the libraries' messages never carry (a taken press coming up, the
 // watchdog's restores, the clicks) comes through the engine behind them,
 // VelaHooks.dll, as one message of Vela's own: see listen.
+//
+// The libraries' functions wait for the hook thread, as hosts that know only
+// them expect; Vela itself places its hooks with want, which does not.
 class Win32HookPort final : public HookPort,
+                            public HookRequestPort,
                             public ClickWatchPort,
                             public KeyCapturePort,
                             public KeyWatchPort,
@@ -33,6 +38,14 @@ public:
 
     void install(Slot slot) override;
     void remove(Slot slot) override;
+
+    // Exactly these slots hooked, as far as their libraries were found; returns
+    // at once.
+    void want(SlotSet slots) override;
+    // The same, and the listener's EngineEvent::HooksApplied comes with this
+    // request's number or a later one once the hooks are in line. Returns the
+    // number, 0 when the engine could not be asked.
+    unsigned wantAnswered(SlotSet slots);
 
     // Whether the slot's library and both its functions were found.
     bool loaded(Slot slot) const;
@@ -67,6 +80,7 @@ private:
     using TuneFunction = int(__cdecl*)(const MouseTuning*);
     using LetGoFunction = int(__cdecl*)();
     using KeyHeldFunction = int(__cdecl*)(int);
+    using WantFunction = unsigned(__cdecl*)(unsigned, HWND, int);
     struct Library {
         UniqueModule module;
         HookFunction install = nullptr;
@@ -74,6 +88,7 @@ private:
     };
 
     void tellEngine();
+    unsigned ask(SlotSet slots, bool answered);
 
     HWND window_;
     SlotArray<Library> libraries_;
@@ -85,6 +100,7 @@ private:
     LetGoFunction letGo_ = nullptr;
     CaptureFunction watchKeys_ = nullptr;
     KeyHeldFunction keyHeld_ = nullptr;
+    WantFunction want_ = nullptr;
     UINT message_ = 0;
     bool clicks_ = false;
 };

@@ -34,6 +34,8 @@ constexpr UINT kApplyMessage =
     vela::kHookApplyMessage;  // bring the hooks in line, then acknowledge
 constexpr UINT kSettleMessage =
     vela::kHookSettleMessage;  // bring the hooks in line, no acknowledgement
+constexpr UINT kWantMessage =
+    vela::kHookWantMessage;  // bring the hooks in line, tell the listener when asked
 constexpr UINT kLetGoMessage =
     vela::kHookLetGoMessage;  // send a held release now, then acknowledge
 #ifdef VELA_HOOK_TEST_CONTROLS
@@ -92,6 +94,12 @@ struct Shared {
     std::atomic<WPARAM> lastAnswered{0};
     WPARAM lastRequest = 0;  // under `callers`
     std::atomic<std::uint32_t> installed{0};
+    // vela_hook_want: whether a request waits in the hook thread's queue (one
+    // at a time: it applies the latest set), the latest request's number, and
+    // the latest whose answer was asked for.
+    std::atomic<bool> wantQueued{false};
+    std::atomic<unsigned> lastWant{0};
+    std::atomic<unsigned> tellWant{0};
     SlotArray<std::atomic<HWND>> targets;
     SlotArray<UINT> messages;  // written before the thread starts
     std::atomic<HWND> listener{nullptr};
@@ -124,6 +132,7 @@ struct HookThreadState {
     KeyFilter keys;
     CaptureFilter capture;
     unsigned tuningTaken = 0;
+    unsigned toldWant = 0;
     ReleaseTimer releaseTimer;
     std::optional<Tick> releaseArmedFor;
     vela::BounceCounts toldBounces;
@@ -482,6 +491,19 @@ void dropHooks() {
 }
 #endif
 
+// The latest set of slots Vela wants is in installed already: the hooks follow
+// it, and the listener hears so when it asked.
+void takeWanted() {
+    // Exchanged, not stored: it takes what every request queued before wrote.
+    g.wantQueued.exchange(false, std::memory_order_acq_rel);
+    const unsigned latest = g.lastWant.load(std::memory_order_acquire);
+    applyHooks();
+    if (g.tellWant.load(std::memory_order_acquire) > t.toldWant) {
+        t.toldWant = latest;
+        tellListener(EngineEvent::HooksApplied, static_cast<LPARAM>(latest));
+    }
+}
+
 void answer(WPARAM request) {
     g.lastAnswered.store(request, std::memory_order_release);
     SetEvent(g.answered.get());
@@ -519,6 +541,9 @@ DWORD WINAPI hookThread(LPVOID ready) {
                 break;
             case kSettleMessage:
                 applyHooks();
+                break;
+            case kWantMessage:
+                takeWanted();
                 break;
             case kLetGoMessage:
                 letGoNow();
@@ -609,6 +634,27 @@ VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND /*window*/) {
     g.installed.fetch_and(~SlotSet{info->slot}.bits(), std::memory_order_acq_rel);
     if (!g.thread) return 1;
     return request(kApplyMessage);
+}
+
+VELA_HOOK_API unsigned vela_hook_want(unsigned slots, HWND window, int tell) {
+    CallerLock lock;
+    if (!ensureThread()) return 0;
+    const SlotSet wanted = SlotSet(slots) & SlotSet::all();
+    for (const vela::SlotInfo& info : kSlotTable) {
+        if (wanted.has(info.slot)) g.targets[info.slot].store(window, std::memory_order_release);
+    }
+    // From here on the hook procedure reports exactly these slots, before the
+    // thread has looked at the request.
+    g.installed.store(wanted.bits(), std::memory_order_release);
+    const unsigned number = g.lastWant.load(std::memory_order_relaxed) + 1;
+    g.lastWant.store(number, std::memory_order_release);
+    if (tell) g.tellWant.store(number, std::memory_order_release);
+    if (g.wantQueued.exchange(true, std::memory_order_acq_rel)) return number;
+    if (PostThreadMessageW(g.threadId, kWantMessage, 0, 0)) return number;
+    // The slots reported are right already; the watchdog's next round brings
+    // the hooks in line.
+    g.wantQueued.store(false, std::memory_order_release);
+    return 0;
 }
 
 VELA_HOOK_API int vela_hook_listen(HWND window, UINT message, int clicks) {

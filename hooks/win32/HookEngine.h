@@ -23,6 +23,18 @@ VELA_HOOK_API int vela_hook_install(int slotNumber, HWND window);
 // nothing more is posted for it. Returns 1, or 0 as above.
 VELA_HOOK_API int vela_hook_remove(int slotNumber, HWND window);
 
+// Vela's own way to place its hooks, which never waits for the hook thread:
+// exactly the slots of `slots` (a vela::SlotSet's bits) are to be installed
+// for `window`, whatever any earlier call put in. From the moment this
+// returns no input of a slot left out is reported any more (a release of a
+// press already taken still is swallowed, and told); a slot added is taken
+// once its hook is in, a moment later. Calls that come faster than the hook
+// thread applies them collapse into the latest. With `tell`, the listener
+// (vela_hook_listen) gets EngineEvent::HooksApplied with a request number at
+// least this call's once the hooks are in line. Returns this call's number,
+// or 0 when the hook thread could not be asked.
+VELA_HOOK_API unsigned vela_hook_want(unsigned slots, HWND window, int tell);
+
 // Vela's own channel: from here on `message` is posted to `window` with a
 // vela::hooks::EngineEvent as wParam for what the slots' messages never
 // carry: the release of each press a slot took (lParam: the slot number;

@@ -45,6 +45,7 @@ struct Call {
 
 class Recorder final : public InputPort,
                        public HookPort,
+                       public HookRequestPort,
                        public ShellPort,
                        public PowerPort,
                        public PlaybackPort,
@@ -112,6 +113,14 @@ public:
 
     void install(Slot s) override { add(slotCall("install", s)); }
     void remove(Slot s) override { add(slotCall("remove", s)); }
+    // A request of the engine, traced as the slots it puts in and takes out.
+    void want(SlotSet slots) override {
+        for (const SlotInfo& info : kSlotTable) {
+            if (slots.has(info.slot) != wanted_.has(info.slot))
+                add(slotCall(slots.has(info.slot) ? "install" : "remove", info.slot));
+        }
+        wanted_ = slots;
+    }
 
     void openFile(const std::wstring& file) override { add({"open", {}, 0, 0, file}); }
     void runCommandAndWait(const std::wstring& line) override { add({"run", {}, 0, 0, line}); }
@@ -233,6 +242,7 @@ private:
     mutable std::mutex mutex_;
     std::vector<Call> calls_;
     std::map<int, Timer> timers_;
+    SlotSet wanted_;
     std::uint64_t now_ = 0;
 };
 

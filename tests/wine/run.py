@@ -70,6 +70,7 @@ def case(name, run, **flags):
 TABLE = [
     case("controls: skinned controls, pixel by pixel", package.skinned_controls),
     case("hooks: installed and removed, one slot at a time", hooks.installed_and_removed),
+    case("hooks: asked for without waiting", hooks.asked_without_waiting),
     case("hooks: Alt+Tab", hooks.alt_tab),
     case("hooks: own input never reports", hooks.own_input),
     case("hooks: the watchdog puts lost hooks back", hooks.watchdog),

@@ -125,6 +125,25 @@ def installed_and_removed(ctx):
     ctx.check("next right click is native again", rx.log.count(r"^RBUTTONUP", mark), 1)
 
 
+def asked_without_waiting(ctx):
+    """Vela's way: the whole set asked for without waiting, the ack the engine's
+    answer; a slot asked out passes at once; of quick asks the last one wins."""
+    host, rx = start(ctx)
+    host.cmd("listen")
+    for quick, wanted in ((None, ["R", "X1"]), (["R", "X2"], ["X1"])):
+        if quick:
+            host.send("want", *quick)
+        host.cmd("want", *wanted)
+        hmark, mark = marks(host, rx)
+        for slot in ("R", "X1", "X2"):
+            activate(ctx, slot)
+        rx.settle(host)
+        ctx.check(f"{wanted} asked: reports of R, X1, X2; the receiver saw R",
+                  ([host.reports(s, hmark) for s in ("R", "X1", "X2")],
+                   rx.log.count(SLOTS["R"][1], mark)),
+                  ([int(s in wanted) for s in ("R", "X1", "X2")], int("R" not in wanted)))
+
+
 def alt_tab(ctx):
     """Only Tab while Alt is held belongs to the slot: Alt passes (Alt+F4
     closes, Alt held across an install and a remove comes up), and the lone Alt

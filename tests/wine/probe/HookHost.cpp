@@ -10,6 +10,8 @@
 // guarded clicks run in a moment (a shorter pause is the harder case for the
 // guard). The commands file is read as it grows, one command per line:
 //   install SLOT...      remove SLOT...
+//   want SLOT...         exactly these hooked, as Vela asks: acked once the
+//                        engine answers the listener
 //   listen [clicks]      hear the engine's own events, as Vela does (with
 //                        the clicks that went through)
 //   mouse SLOT FUNCTION COUNT   run the executor COUNT times with the slot
@@ -128,6 +130,12 @@ public:
                 case hooks::EngineEvent::Bounces:
                     log_.line("bounces %llu", static_cast<unsigned long long>(detail));
                     break;
+                case hooks::EngineEvent::HooksApplied:
+                    if (awaited_ != 0 && static_cast<unsigned>(detail) >= awaited_) {
+                        awaited_ = 0;
+                        log_.line("%s", awaitedAck_.c_str());
+                    }
+                    break;
             }
             return true;
         }
@@ -180,6 +188,17 @@ private:
                     model_.removeHook(info->slot);
                 }
             }
+        } else if (verb == "want") {
+            SlotSet slots;
+            for (std::string name; in >> name;) {
+                const SlotInfo* info = slotNamed(name);
+                ok = ok && info;
+                if (info) slots.add(info->slot);
+            }
+            // Acknowledged by the engine's answer.
+            awaitedAck_ = "ack " + std::to_string(commandNumber_) + " " + line;
+            if (ok && (awaited_ = hooks_.wantAnswered(slots)) != 0) return;
+            ok = false;
         } else if (verb == "listen") {
             std::string clicks;
             in >> clicks;
@@ -288,6 +307,8 @@ private:
     long long readOffset_ = 0;
     std::string pending_;
     int commandNumber_ = 0;
+    unsigned awaited_ = 0;  // the last want's request, and its ack
+    std::string awaitedAck_;
 
     win32::Win32HookPort hooks_;
     win32::Win32InputPort real_;

@@ -1,0 +1,58 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "core/ActionExecutor.h"
+#include "core/HeldInputs.h"
+#include "core/PausableHooks.h"
+#include "core/SlotModel.h"
+#include "tests/support/RecordingPorts.h"
+#include "tests/support/Records.h"
+
+namespace vela {
+namespace {
+
+// An engine that never answers: its hooks stay as they were.
+struct SilentEngine final : HookRequestPort {
+    void want(SlotSet slots) override { asked.push_back(slots); }
+    std::vector<SlotSet> asked;
+};
+
+// Hook changes in a press (a profile switch, a held layer, pause) are one
+// request each of the whole set, and a press acts on what was asked: caught
+// by a hook asked out since, the button's own input; asked back in before
+// the engine took it out, the function.
+TEST(HookRequests, OneRequestPerChangeNothingWaitsAndAPressFollowsWhatWasAsked) {
+    SilentEngine engine;
+    test::Recorder rec;
+    PausableHooks hooks(engine);
+    SlotModel model(hooks, rec, rec);
+    PlaybackThreads playback;
+    HeldInputs held;
+    ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held, nullptr, &hooks}, playback);
+    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
+    rec.clear();
+    hooks.setOverrides({Slot::X1, Slot::X2, Slot::R}, {Slot::R});
+    hooks.setOverrides({Slot::X1, Slot::X2, Slot::R}, {Slot::R});
+    executor.onActivation(Slot::X1);
+    ASSERT_EQ(rec.records().size(), 1u);
+    EXPECT_EQ(rec.records()[0].mouseData, 2u) << "XBUTTON2: Forward's own press";
+    executor.onRelease(Slot::X1);
+    hooks.setOverrides({}, {});
+    rec.clear();
+    executor.onActivation(Slot::X1);
+    EXPECT_EQ(rec.records(), (std::vector{test::key(17, false), test::key(67, false),
+                                          test::key(67, true), test::key(17, true)}));
+    hooks.setLayerHooks({Slot::WU});
+    hooks.setPaused(true);
+    EXPECT_EQ(engine.asked, (std::vector<SlotSet>{{Slot::X1},
+                                                  {Slot::X1, Slot::X2},
+                                                  {Slot::R},
+                                                  {Slot::X1, Slot::X2},
+                                                  {Slot::X1, Slot::X2, Slot::WU},
+                                                  {}}));
+}
+
+}  // namespace
+}  // namespace vela
