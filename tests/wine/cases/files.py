@@ -10,7 +10,7 @@ import subprocess
 import time
 
 from harness import (BACK, COPY, CTRL_C, FORWARD, IDS, Abort, Receiver, Vela, crlf, ini,
-                     ini_value, open_entry, slot, wait_gone, wait_until)
+                     ini_value, open_entry, slot, wait_for, wait_gone, wait_until)
 
 X1_COPY = ini(slot("X1", **COPY))
 # The user's moment between saving a script and pressing the button: an edit
@@ -65,7 +65,9 @@ def read_only_folder(ctx):
         ctx.check("file_beside_the_program_unchanged", vela.settings_bytes() == before, True)
         s.end_programs()
         vela.start_in_tray()
-        ctx.check("next_start_reads_the_change", vela.text("IDC_CAPTION_X1"), "Forward")
+        # The icon may be the ended Vela's still, a moment after it went.
+        ctx.check("next_start_reads_the_change",
+                  wait_for(lambda: vela.text("IDC_CAPTION_X1"), "Forward", 10), "Forward")
     finally:
         subprocess.run(["chattr", "-i", vela.folder])
         if os.path.exists(per_user):
