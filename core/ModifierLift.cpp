@@ -19,24 +19,24 @@ void appendMask(std::vector<InputRecord>& records, InputStatePort& state) {
     appendKey(records, vk::MenuMask, true, state);
 }
 
+ModifierSet modifiersWhere(InputStatePort& state,
+                           bool (InputStatePort::*down)(std::uint16_t virtualKey)) {
+    ModifierSet set = 0;
+    for (int i = 0; i < kModifierCount; ++i) {
+        if ((state.*down)(kModifierOrder[static_cast<std::size_t>(i)]))
+            set = static_cast<ModifierSet>(set | (1u << i));
+    }
+    return set;
+}
+
 }  // namespace
 
 ModifierSet modifiersDown(InputStatePort& state) {
-    ModifierSet down = 0;
-    for (int i = 0; i < kModifierCount; ++i) {
-        if (state.keyDown(kModifierOrder[static_cast<std::size_t>(i)]))
-            down = static_cast<ModifierSet>(down | (1u << i));
-    }
-    return down;
+    return modifiersWhere(state, &InputStatePort::keyDown);
 }
 
 ModifierSet modifiersHeld(InputStatePort& state) {
-    ModifierSet held = 0;
-    for (int i = 0; i < kModifierCount; ++i) {
-        if (state.keyHeld(kModifierOrder[static_cast<std::size_t>(i)]))
-            held = static_cast<ModifierSet>(held | (1u << i));
-    }
-    return held;
+    return modifiersWhere(state, &InputStatePort::keyHeld);
 }
 
 std::vector<InputRecord> liftRecords(ModifierSet held, InputStatePort& state) {

@@ -10,6 +10,14 @@ from harness import (BACK, COPY, CTRL_C, FORWARD, IDS, KESTREL_PROFILE, KESTREL_
                      layout, slot, wait_gone, wait_until)
 
 
+def exit_status(vela, timeout=5):
+    """Vela's exit code once it ended, or "still running"."""
+    try:
+        return vela.proc.wait(timeout)
+    except Exception:
+        return "still running"
+
+
 def strip_beside_the_tray(s, **options):
     """A receiver that leaves the tray window (top left) in sight."""
     return Receiver(s, left=200, width=1080, **options)
@@ -127,10 +135,7 @@ def saves_and_exit(ctx):
         saves = watch.poll()
         tray.open_menu(3)
         tray.choose(tray.EXIT)
-        try:
-            status = vela.proc.wait(5)
-        except Exception:
-            status = "still running"
+        status = exit_status(vela)
         ctx.check("exit_code_zero", status, 0)
         ctx.check("exit_leaves_no_vela", vela.wait_processes(0), 0)
         ctx.check("exit_saves_once", watch.poll() - saves, 1)
@@ -169,10 +174,7 @@ def commands_posted_to_the_window(ctx):
     ctx.check("reset_unhooks_forward", bool(vela.wait_saved("X1ButtonSetting", "1", "0")), True)
     with FileWatch(vela.folder, "QmSetting.ini") as watch:
         vela.post(IDS.ID_TRAY_EXIT)
-        try:
-            status = vela.proc.wait(5)
-        except Exception:
-            status = "still running"
+        status = exit_status(vela)
         ctx.check("exit_ends_vela_with_code_zero", status, 0)
         ctx.check("exit_writes_the_file", watch.poll(), 1)
 
