@@ -176,4 +176,45 @@ constexpr std::optional<Slot> slotOfPlaybackTimer(int timerId) {
     return std::nullopt;
 }
 
+// What the table must hold, checked where it stands.
+constexpr bool slotsAreApart() {
+    for (std::size_t i = 0; i < kSlotTable.size(); ++i) {
+        const SlotInfo& a = kSlotTable[i];
+        if (findSlot(number(a.slot)) != &a || number(a.slot) == kDpiSlotNumber ||
+            a.captionControl == kDpiCaptionControl)
+            return false;
+        for (std::size_t j = i + 1; j < kSlotTable.size(); ++j) {
+            const SlotInfo& b = kSlotTable[j];
+            if (number(a.slot) == number(b.slot) || a.captionControl == b.captionControl ||
+                a.descriptionControl == b.descriptionControl || a.section == b.section ||
+                a.messageName == b.messageName || a.hookLibrary == b.hookLibrary ||
+                (a.playbackTimerId != 0 && a.playbackTimerId == b.playbackTimerId))
+                return false;
+        }
+    }
+    return true;
+}
+static_assert(kSlotTable.size() == 9 && slotsAreApart(),
+              "nine slots, each with a number, controls, section, message, library and "
+              "playback timer of its own, none at the DPI caption's place");
+// The forward button's label reads "Back" until the user describes it, and
+// the other way round: the shipped defaults, not a typo.
+static_assert(slotInfo(Slot::X1).defaultLabel == L"Back" &&
+              slotInfo(Slot::X2).defaultLabel == L"Forward");
+constexpr bool onlyTheMiddleButtonAndAltTabDiffer() {
+    for (const SlotInfo& s : kSlotTable) {
+        const bool isM = s.slot == Slot::M;
+        const bool isAltTab = s.slot == Slot::AltTab;
+        if ((s.macro == MacroBehaviour::SlowWindowsChord) != isM ||
+            s.ctrlChordPauseMs != (isAltTab ? 0 : 30) ||
+            (s.repeat == RepeatStyle::PauseThenSplitCalls) != isAltTab)
+            return false;
+    }
+    return true;
+}
+static_assert(onlyTheMiddleButtonAndAltTabDiffer(),
+              "only the middle button lacks macro playback, only Alt+Tab changes chord timing");
+static_assert(slotOfPlaybackTimer(1) == Slot::R && slotOfPlaybackTimer(6) == Slot::X2 &&
+              !slotOfPlaybackTimer(0) && !slotOfPlaybackTimer(7));
+
 }  // namespace vela
