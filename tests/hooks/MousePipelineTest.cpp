@@ -179,7 +179,9 @@ int taps(std::string_view settings, std::string_view events) {
         const ButtonAssignment& assignmentFor(Slot slot) const override {
             return slot == Slot::X2 ? layer : none;
         }
-        void activate(Slot slot, std::uint32_t) override { taps += slot == Slot::X2; }
+        void activate(Slot slot, const ButtonAssignment&, std::uint32_t) override {
+            taps += slot == Slot::X2;
+        }
         void release(Slot) override {}
         void setLayerHooks(SlotSet) override {}
         void report(const Verdict& v, Tick t) {
