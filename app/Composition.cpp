@@ -64,15 +64,14 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
           threads_),
       model_(pausableHooks_, window_, timers_, &release_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
-      overlayStack_(model_, overlays_),
       foreground_(module),
-      presses_(overlayStack_, pausableHooks_, executor_, foreground_),
+      presses_(
+          model_, overlays_, pausableHooks_, &release_, [this] { freshPlayback_.scriptsChanged(); },
+          executor_, foreground_),
       // A macro set in a layer plays the layer's script.
       freshPlayback_(player_, macroLoader_, presses_.pressedFunctions()),
-      profileRuntime_(overlayStack_, pausableHooks_, &release_,
-                      [this] { freshPlayback_.scriptsChanged(); }),
       profileModel_(noHooks_, window_, timers_, &release_),
-      editor_(model_, profileModel_, overlays_, profileRuntime_, window_, timers_),
+      editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, timers_),
       executor_(
           model_,
           ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(), &typer_},
@@ -125,9 +124,9 @@ void Composition::onWindowReady() {
     settings_->useMouseTuning(&mouseTuning_);
     settings_->loadAll();
     pausableHooks_.setTuning(mouseTuning_);
-    profileRuntime_.profilesChanged();
+    presses_.profiles().profilesChanged();
     foreground_.start(
-        [this](const std::wstring& program) { profileRuntime_.foregroundChanged(program); });
+        [this](const std::wstring& program) { presses_.profiles().foregroundChanged(program); });
     watchClicks();
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });

@@ -29,13 +29,11 @@
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
 #include "core/Overlay.h"
-#include "core/OverlayStack.h"
 #include "core/PausableHooks.h"
 #include "core/PlatformFlags.h"
 #include "core/PlaybackThreads.h"
 #include "core/PressPath.h"
 #include "core/ProfileEditor.h"
-#include "core/ProfileRuntime.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "core/TimerTasks.h"
@@ -167,11 +165,9 @@ private:
     // foreground event hook), over "All Programs". The press path decides
     // which applies to a press and has the executor run it.
     OverlaySet overlays_;
-    OverlayStack overlayStack_;
     win32::Win32ForegroundWatch foreground_;
     PressPath presses_;
     RefreshingPlayback freshPlayback_;
-    ProfileRuntime profileRuntime_;
     // The profile being edited, shown in the window instead of "All Programs".
     NoHooks noHooks_;
     SlotModel profileModel_;

@@ -1,8 +1,8 @@
 // The one way a press goes, from the hook's report to the function it runs,
 // on the user-interface thread. For each report, in this order:
 //
-//   press    ->  the window in front looked at (a program that came forward
-//                a moment ago has its profile applied already)
+//   press    ->  the window in front looked at: a program that came forward
+//                a moment ago has its profile applied first (ProfileRuntime)
 //            ->  the overlay that applies, decided once: the held layer,
 //                else the program's profile, else "All Programs" (LayerState
 //                over the OverlayStack); a layer button starts its layer here
@@ -18,12 +18,15 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <optional>
+#include <utility>
 
 #include "core/ActionExecutor.h"
 #include "core/LayerState.h"
 #include "core/OverlayStack.h"
 #include "core/PausableHooks.h"
+#include "core/ProfileRuntime.h"
 #include "core/ReleasePorts.h"
 
 namespace vela {
@@ -42,9 +45,18 @@ public:
 
 class PressPath final : private LayerPort {
 public:
-    PressPath(OverlayStack& stack, PausableHooks& hooks, ActionExecutor& executor,
+    // The overlays go over `allPrograms`; `release` lets go of what a switch
+    // of profile changes, `scriptsChanged` hears of a switch that may give a
+    // slot another script.
+    PressPath(const AssignmentSource& allPrograms, const OverlaySet& overlays, PausableHooks& hooks,
+              ReleasePort* release, std::function<void()> scriptsChanged, ActionExecutor& executor,
               ForegroundCheckPort& foreground)
-        : hooks_(hooks), executor_(executor), foreground_(foreground), layers_(stack, *this) {}
+        : hooks_(hooks),
+          executor_(executor),
+          foreground_(foreground),
+          stack_(allPrograms, overlays),
+          profiles_(stack_, hooks, release, std::move(scriptsChanged)),
+          layers_(stack_, *this) {}
     PressPath(const PressPath&) = delete;
     PressPath& operator=(const PressPath&) = delete;
 
@@ -64,6 +76,8 @@ public:
     void abandon() { layers_.abandon(); }
 
     std::optional<Slot> heldLayer() const { return layers_.heldLayer(); }
+    // The program in front and the profiles: told of every change.
+    ProfileRuntime& profiles() { return profiles_; }
     // The function each slot's latest press went to (a macro set in a layer
     // plays the layer's script).
     const AssignmentSource& pressedFunctions() const { return layers_; }
@@ -76,6 +90,8 @@ private:
     PausableHooks& hooks_;
     ActionExecutor& executor_;
     ForegroundCheckPort& foreground_;
+    OverlayStack stack_;
+    ProfileRuntime profiles_;
     LayerState layers_;
 };
 

@@ -359,11 +359,10 @@ TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
     PausableHooks hooks(rec);
     SlotModel model(hooks, rec, rec);
     OverlaySet overlays;
-    OverlayStack stack(model, overlays);
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
-    PressPath presses(stack, hooks, executor, foreground);
+    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, foreground);
     model.assignKeyFunction(Slot::X2, L"Shift", toRaw(KeyAction::SingleKey), 16);
     hooks.setPaused(true);
     rec.clear();

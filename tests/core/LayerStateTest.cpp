@@ -12,7 +12,6 @@
 #include "core/ActionExecutor.h"
 #include "core/LayerState.h"
 #include "core/PressPath.h"
-#include "core/ProfileRuntime.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela {
@@ -302,12 +301,10 @@ struct WiredLayers : ForegroundCheckPort {
     PausableHooks hooks{libraries, &letGo};
     SlotModel all{hooks, rec, rec, &letGo};
     OverlaySet overlays;
-    OverlayStack stack{all, overlays};
-    ProfileRuntime runtime{stack, hooks, &letGo, nullptr};
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held}, playback};
-    PressPath presses{stack, hooks, executor, *this};
+    PressPath presses{all, overlays, hooks, &letGo, nullptr, executor, *this};
     void checkForeground() override {}
     void clickSeen() override {}
 };
@@ -318,7 +315,7 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         [](WiredLayers& w) { w.hooks.setPaused(true); },
         [](WiredLayers& w) { w.all.resetAll(w.rec); },
         [](WiredLayers& w) { w.letGo.releaseAll(); },
-        [](WiredLayers& w) { w.runtime.foregroundChanged(L"a.exe"); },
+        [](WiredLayers& w) { w.presses.profiles().foregroundChanged(L"a.exe"); },
     };
     for (const auto& event : events) {
         SCOPED_TRACE(&event - events);
@@ -328,7 +325,7 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         w->overlays.add(LayerKey{Slot::X2}).slots[Slot::X1] =
             keys(KeyAction::SingleKey, vk::Shift, true);
         w->presses.pressed(Slot::X2, 0, 1000);
-        w->runtime.foregroundChanged(L"b.exe");  // no profile before or now: no change
+        w->presses.profiles().foregroundChanged(L"b.exe");  // no profile before or now: no change
         w->presses.pressed(Slot::X1, 0, 1040);
         EXPECT_TRUE(w->hooks.hooked(Slot::X1));
         event(*w);

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core/PressPath.h"
-#include "core/ProfileRuntime.h"
 #include "hooks/MousePipeline.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/Records.h"
@@ -31,16 +30,14 @@ struct Vela final : ForegroundCheckPort {
     PausableHooks hooks{engine, &letGo};
     SlotModel all{hooks, rec, rec, &letGo};
     OverlaySet overlays;
-    OverlayStack stack{all, overlays};
-    ProfileRuntime profiles{stack, hooks, &letGo, nullptr};
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held}, playback};
-    PressPath presses{stack, hooks, executor, *this};
+    PressPath presses{all, overlays, hooks, &letGo, nullptr, executor, *this};
     MousePipeline pipe;
     std::wstring inFront = L"explorer.exe";
 
-    void checkForeground() override { profiles.foregroundChanged(inFront); }
+    void checkForeground() override { presses.profiles().foregroundChanged(inFront); }
     void clickSeen() override {}
 
     // What the hook thread decides and posts, as the report window hands it on.
@@ -84,7 +81,7 @@ TEST(PressOutcome, AMouseEventReachesTheSystemAsTheOverlayInFrontSaysOnce) {
         vela.overlays.add(ProgramKey{L"notepad.exe"}).slots[Slot::X1] =
             keys(KeyAction::CtrlCombo, 'C');
         vela.all.assignKeyFunction(Slot::X1, L"Paste", toRaw(KeyAction::CtrlCombo), 'V');
-        vela.profiles.profilesChanged();
+        vela.presses.profiles().profilesChanged();
         vela.inFront = program;
         vela.event(kForwardDown, 1000);
         vela.event(kForwardUp, 1080);
