@@ -23,6 +23,7 @@
 #include <utility>
 
 #include "core/ActionExecutor.h"
+#include "core/ForegroundCheckPort.h"
 #include "core/LayerState.h"
 #include "core/OverlayStack.h"
 #include "core/PausableHooks.h"
@@ -30,18 +31,6 @@
 #include "core/ReleasePorts.h"
 
 namespace vela {
-
-// Which program is in front, asked before a press is looked up.
-class ForegroundCheckPort {
-public:
-    virtual ~ForegroundCheckPort() = default;
-    // Looks at the window in front now; a new program's profile applies
-    // before this returns.
-    virtual void checkForeground() = 0;
-    // A left, right or middle click went through: the window in front may
-    // change soon.
-    virtual void clickSeen() = 0;
-};
 
 class PressPath final : private LayerPort {
 public:

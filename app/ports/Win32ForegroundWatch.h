@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/ports/Win32TimerPort.h"
+#include "core/ForegroundCheckPort.h"
 #include "core/ForegroundFollower.h"
-#include "core/PressPath.h"
 #include "menu/ProfileMenuPort.h"
 #include "win32/Handle.h"
 #include "win32/MessageWindow.h"

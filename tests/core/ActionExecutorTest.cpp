@@ -351,10 +351,6 @@ TEST_F(ExecutorTest, APressOfASlotNotHookedNowGivesTheInputItself) {
 // remapping is back the function runs again. Exit lets go of a button held
 // this way like any other.
 TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
-    struct NoForeground final : ForegroundCheckPort {
-        void checkForeground() override {}
-        void clickSeen() override {}
-    } foreground;
     test::Recorder rec;
     PausableHooks hooks(rec);
     SlotModel model(hooks, rec, rec);
@@ -362,7 +358,7 @@ TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
-    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, foreground);
+    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
     model.assignKeyFunction(Slot::X2, L"Shift", toRaw(KeyAction::SingleKey), 16);
     hooks.setPaused(true);
     rec.clear();

@@ -32,11 +32,7 @@ TEST(HookRequests, OneRequestPerChangeNothingWaitsAndAPressFollowsWhatWasAsked) 
     HeldInputs held;
     ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
     OverlaySet overlays;
-    struct NoForeground final : ForegroundCheckPort {
-        void checkForeground() override {}
-        void clickSeen() override {}
-    } foreground;
-    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, foreground);
+    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
     model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
     model.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
     rec.clear();

@@ -70,11 +70,7 @@ struct LayeredExecutor : LayerPort {
     std::vector<std::string> log;
 
     void activate(Slot slot, const ButtonAssignment& function, std::uint32_t detail) override {
-        if (function.hookInstalled) {
-            executor.run(slot, function, detail);
-        } else {
-            executor.sendOwnInput(slot);
-        }
+        function.hookInstalled ? executor.run(slot, function, detail) : executor.sendOwnInput(slot);
     }
     void release(Slot slot) override { executor.onRelease(slot); }
     void setLayerHooks(SlotSet slots) override {
@@ -295,7 +291,7 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
 // Vela's wiring: the layer's hooks behind the pause; whatever lets go of held
 // input (a new assignment, pause, Reset, Exit, a switch of profile) ends a
 // held layer first, what its presses hold coming up, no tap after.
-struct WiredLayers : ForegroundCheckPort {
+struct WiredLayers {
     test::Recorder libraries, rec;
     LayerEndingRelease letGo{rec, presses};
     PausableHooks hooks{libraries, &letGo};
@@ -304,9 +300,7 @@ struct WiredLayers : ForegroundCheckPort {
     PlaybackThreads playback;
     HeldInputs held;
     ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held}, playback};
-    PressPath presses{all, overlays, hooks, &letGo, nullptr, executor, *this};
-    void checkForeground() override {}
-    void clickSeen() override {}
+    PressPath presses{all, overlays, hooks, &letGo, nullptr, executor, rec};
 };
 
 TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
