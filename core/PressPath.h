@@ -12,6 +12,7 @@
 //                between; a layer button's tap runs its function then
 //   restore  ->  the hooks were lost: the layer ends, every slot lets go
 //   other    ->  input no slot reported spoils a held layer button's tap
+//   click    ->  the window in front is looked at again, now and soon after
 //
 // Nothing after the lookup asks again what applies: the executor runs the
 // function it is given. Portable; the platform adds only the ticks.
