@@ -47,28 +47,9 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       modulePath_(win32::modulePath()),
       moduleFolder_(moduleFolderOf(modulePath_)),
       platform_(win32::runningPlatformFlags()),
-      reports_(module, {[this](Slot slot, std::uint32_t detail) {
-                            // The program in front decides what the press does: a
-                            // window that came forward a moment ago counts already.
-                            foreground_.check();
-                            // Stamped when the hook posted it, for the tap's time.
-                            layerState_.press(slot, static_cast<std::uint32_t>(GetMessageTime()),
-                                              detail);
-                        },
-                        [this](Slot slot) {
-                            layerState_.release(slot, static_cast<std::uint32_t>(GetMessageTime()));
-                        },
-                        [this] {
-                            // A release may have gone by while the system had the
-                            // hooks out: the layer ends, and what any slot holds
-                            // comes up.
-                            layerState_.abandon();
-                            for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
-                        },
-                        [this] { foreground_.clickSeen(); },
-                        [this] { layerState_.otherInput(); },
-                        [this](const CapturedKey& key) { hooks_.captured(key); },
-                        [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
+      reports_(module, presses_,
+               {[this](const CapturedKey& key) { hooks_.captured(key); },
+                [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
       window_(module, *this),
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
@@ -83,20 +64,18 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
           threads_),
       model_(pausableHooks_, window_, timers_, &release_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
-      overlayStack_(model_, overlays_),
-      layerDriver_(executor_, pausableHooks_),
-      layerState_(overlayStack_, layerDriver_),
-      // A macro set in a layer plays the layer's script.
-      freshPlayback_(player_, macroLoader_, layerState_),
-      profileRuntime_(overlayStack_, pausableHooks_, &release_,
-                      [this] { freshPlayback_.scriptsChanged(); }),
-      profileModel_(noHooks_, window_, timers_, &release_),
-      editor_(model_, profileModel_, overlays_, profileRuntime_, window_, timers_),
       foreground_(module),
-      executor_(model_,
-                ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(),
-                              &layerState_, &pausableHooks_, &typer_},
-                *playbackThreads_),
+      presses_(
+          model_, overlays_, pausableHooks_, &release_, [this] { freshPlayback_.scriptsChanged(); },
+          executor_, foreground_),
+      // A macro set in a layer plays the layer's script.
+      freshPlayback_(player_, macroLoader_, presses_.pressedFunctions()),
+      profileModel_(noHooks_, window_, timers_, &release_),
+      editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, timers_),
+      executor_(
+          model_,
+          ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(), &typer_},
+          *playbackThreads_),
       timerTasks_(timers_, *this, window_, *this),
       autostart_(autostartPort_, modulePath_),
       tray_(module,
@@ -107,7 +86,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                         [this](std::uint32_t command) { onMouseCommand(command); }}) {
     // Before any slot goes in: a taken press's release must reach Vela.
     hooks_.listen(reports_.engineMessage());
-    editor_.onLayerChange([this] { layerState_.abandon(); });
+    editor_.onLayerChange([this] { presses_.abandon(); });
     for (const SlotInfo& info : kSlotTable)
         playbackWake_[info.slot].reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
@@ -145,9 +124,9 @@ void Composition::onWindowReady() {
     settings_->useMouseTuning(&mouseTuning_);
     settings_->loadAll();
     pausableHooks_.setTuning(mouseTuning_);
-    profileRuntime_.profilesChanged();
+    presses_.profiles().profilesChanged();
     foreground_.start(
-        [this](const std::wstring& program) { profileRuntime_.foregroundChanged(program); });
+        [this](const std::wstring& program) { presses_.profiles().foregroundChanged(program); });
     watchClicks();
     // From here on an edited script is read again before it next plays.
     macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
@@ -236,7 +215,7 @@ void Composition::togglePause() {
     pausableHooks_.setPaused(pause);
     // No click was watched while paused: whichever program is in front now
     // decides.
-    if (!pause) foreground_.check();
+    if (!pause) foreground_.checkForeground();
     tray_.showPaused(pause);
 }
 

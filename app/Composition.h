@@ -28,14 +28,12 @@
 #include "core/ActionExecutor.h"
 #include "core/Autostart.h"
 #include "core/HeldInputs.h"
-#include "core/LayerState.h"
 #include "core/Overlay.h"
-#include "core/OverlayStack.h"
 #include "core/PausableHooks.h"
 #include "core/PlatformFlags.h"
 #include "core/PlaybackThreads.h"
+#include "core/PressPath.h"
 #include "core/ProfileEditor.h"
-#include "core/ProfileRuntime.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "core/TimerTasks.h"
@@ -109,20 +107,6 @@ private:
         void install(Slot) override {}
         void remove(Slot) override {}
     };
-    // What the layer state drives: the executor, and the hooks a held layer
-    // adds.
-    struct LayerDriver final : LayerPort {
-        LayerDriver(ActionExecutor& executor, PausableHooks& hooks)
-            : executor(executor), hooks(hooks) {}
-        void activate(Slot slot, std::uint32_t detail) override {
-            executor.onActivation(slot, detail);
-        }
-        void release(Slot slot) override { executor.onRelease(slot); }
-        void setLayerHooks(SlotSet slots) override { hooks.setLayerHooks(slots); }
-        ActionExecutor& executor;
-        PausableHooks& hooks;
-    };
-
     void editDescription(const SlotInfo& slot);
     // "Pause Remapping" and its shortcut: every hook out, then what is held
     // let go (or the hooks back), the tray icon grey (or not).
@@ -151,7 +135,7 @@ private:
     win32::Win32HookPort hooks_{reports_.hwnd()};
     // Declared before what it lets go of: built first, used only later.
     // Whatever lets go of what Vela holds ends a held layer first.
-    LayerEndingRelease release_{releaser_, layerState_};
+    LayerEndingRelease release_{releaser_, presses_};
     PausableHooks pausableHooks_{hooks_, &release_, &hooks_, &hooks_};
     // Global, not per program: a worn switch chatters in every program.
     MouseTuning mouseTuning_;
@@ -178,19 +162,16 @@ private:
     win32::Win32MacroFolder macroFolder_;
     // Per-program profiles and layers: what acts for each slot while a
     // button is held or a program is in front (the program followed with a
-    // foreground event hook), over "All Programs". The executor acts on the
-    // function each press went to.
+    // foreground event hook), over "All Programs". The press path decides
+    // which applies to a press and has the executor run it.
     OverlaySet overlays_;
-    OverlayStack overlayStack_;
-    LayerDriver layerDriver_;
-    LayerState layerState_;
+    win32::Win32ForegroundWatch foreground_;
+    PressPath presses_;
     RefreshingPlayback freshPlayback_;
-    ProfileRuntime profileRuntime_;
     // The profile being edited, shown in the window instead of "All Programs".
     NoHooks noHooks_;
     SlotModel profileModel_;
     ProfileEditor editor_;
-    win32::Win32ForegroundWatch foreground_;
     ActionExecutor executor_;
     TimerTasks timerTasks_;
     Autostart autostart_;

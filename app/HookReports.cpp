@@ -12,8 +12,9 @@ constexpr wchar_t kReportsWindowClass[] = L"VelaHookReports";
 
 }  // namespace
 
-HookReports::HookReports(HINSTANCE module, HookReportActions actions)
-    : actions_(std::move(actions)),
+HookReports::HookReports(HINSTANCE module, PressPath& presses, HookReportActions actions)
+    : presses_(presses),
+      actions_(std::move(actions)),
       engineMessage_(RegisterWindowMessageW(kEngineEventMessageName)),
       window_(module, kReportsWindowClass, win32::MessageWindow::Kind::MessageOnly,
               [this](UINT message, WPARAM wParam, LPARAM lParam) {
@@ -24,27 +25,28 @@ HookReports::HookReports(HINSTANCE module, HookReportActions actions)
 }
 
 std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Stamped when the hook posted it, for a layer button's tap.
+    const auto tick = static_cast<std::uint32_t>(GetMessageTime());
     for (const SlotInfo& info : kSlotTable) {
         if (reportMessages_[info.slot] != 0 && message == reportMessages_[info.slot]) {
-            if (actions_.pressed) actions_.pressed(info.slot, static_cast<std::uint32_t>(lParam));
+            presses_.pressed(info.slot, static_cast<std::uint32_t>(lParam), tick);
             return 0;
         }
     }
     if (engineMessage_ == 0 || message != engineMessage_) return std::nullopt;
     switch (static_cast<hooks::EngineEvent>(wParam)) {
         case hooks::EngineEvent::Release:
-            if (const SlotInfo* slot = findSlot(static_cast<int>(lParam));
-                slot && actions_.released)
-                actions_.released(slot->slot);
+            if (const SlotInfo* slot = findSlot(static_cast<int>(lParam)))
+                presses_.released(slot->slot, tick);
             break;
         case hooks::EngineEvent::HooksRestored:
-            if (actions_.hooksRestored) actions_.hooksRestored();
+            presses_.hooksRestored();
             break;
         case hooks::EngineEvent::Click:
-            if (actions_.clicked) actions_.clicked();
+            presses_.clicked();
             break;
         case hooks::EngineEvent::OtherInput:
-            if (actions_.otherInput) actions_.otherInput();
+            presses_.otherInput();
             break;
         case hooks::EngineEvent::CapturedKey:
             if (actions_.keyCaptured)

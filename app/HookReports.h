@@ -9,25 +9,15 @@
 #include <optional>
 
 #include "core/MouseTuning.h"
+#include "core/PressPath.h"
 #include "core/ShortcutCapture.h"
 #include "core/SlotSet.h"
 #include "win32/MessageWindow.h"
 
 namespace vela {
 
+// What the reports carry besides presses.
 struct HookReportActions {
-    // A slot's input was pressed (one activation); `detail` is what the
-    // library says with it (for the Alt+Tab slot: the Alt keys still held).
-    std::function<void(Slot slot, std::uint32_t detail)> pressed;
-    // A press the slot's hook took came up.
-    std::function<void(Slot slot)> released;
-    // The watchdog put lost hooks back: a release may have gone by.
-    std::function<void()> hooksRestored;
-    // A left, right or middle click went through (while clicks are watched).
-    std::function<void()> clicked;
-    // A press, notch or tilt of the mouse that no slot reported began (while
-    // clicks are watched).
-    std::function<void()> otherInput;
     // A key event the engine took while it captures the keyboard.
     std::function<void(const CapturedKey& key)> keyCaptured;
     // The chatter filter or the wheel's bounce filter took another bounce:
@@ -36,10 +26,12 @@ struct HookReportActions {
 };
 
 // The libraries are installed for hwnd(), and the engine told to post its own
-// events to it as engineMessage() (app/ports/Win32HookPort.h).
+// events to it as engineMessage() (app/ports/Win32HookPort.h). Presses,
+// releases, restored hooks, clicks and other input go to the press path, each
+// with the tick the hook posted it at.
 class HookReports {
 public:
-    HookReports(HINSTANCE module, HookReportActions actions);
+    HookReports(HINSTANCE module, PressPath& presses, HookReportActions actions);
 
     HWND hwnd() const { return window_.hwnd(); }
     UINT engineMessage() const { return engineMessage_; }
@@ -49,6 +41,7 @@ public:
 private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
+    PressPath& presses_;
     HookReportActions actions_;
     // The registered report message of each slot, and the engine's.
     SlotArray<UINT> reportMessages_;

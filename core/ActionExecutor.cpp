@@ -56,16 +56,16 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
              ports.state) {}
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
-    const SlotInfo& info = slotInfo(slot);
-    const ButtonAssignment a =
-        ports_.assignments ? ports_.assignments->assignmentFor(slot) : model_.at(slot);
-    // The press was caught, then the hook went out before its report came
-    // (the program in front leaves the input alone, "No Settings", Reset,
-    // pause): what the slot still stores is not what the user asked for now.
-    if (!a.hookInstalled || (ports_.hooks && !ports_.hooks->hooked(slot))) {
-        sendOwnInput(info);
-        return;
+    const ButtonAssignment& a = model_.at(slot);
+    if (a.hookInstalled) {
+        run(slot, a, detail);
+    } else {
+        sendOwnInput(slot);
     }
+}
+
+void ActionExecutor::run(Slot slot, const ButtonAssignment& a, std::uint32_t detail) {
+    const SlotInfo& info = slotInfo(slot);
     // Alt went through to the program in front; with a finger still on it the
     // slot's keys would come out as Alt shortcuts. It is let go first.
     if (info.trigger == Trigger::AltTab && (detail & (heldalt::Left | heldalt::Right)))
@@ -104,7 +104,8 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& 
     return true;
 }
 
-void ActionExecutor::sendOwnInput(const SlotInfo& info) {
+void ActionExecutor::sendOwnInput(Slot slot) {
+    const SlotInfo& info = slotInfo(slot);
     const MouseTarget at = targetAtCursor(
         ports_.state.cursorPos(), ports_.state.primaryScreenSize(), ports_.state.virtualScreen());
     switch (info.trigger) {

@@ -7,7 +7,6 @@
 #include "core/HeldInputs.h"
 #include "core/InputPorts.h"
 #include "core/InputSynth.h"
-#include "core/PausableHooks.h"
 #include "core/PlaybackPorts.h"
 #include "core/PlaybackThreads.h"
 #include "core/ShellPorts.h"
@@ -44,12 +43,6 @@ struct ExecutorPorts {
     // functions held while their input is down need it (without one they run
     // as a press and release at once). `input` itself keeps no ledger.
     HeldInputs* held = nullptr;
-    // Which assignment a slot acts on now (the program in front may have a
-    // profile); the slot model's own when not given.
-    const AssignmentSource* assignments = nullptr;
-    // Which slots are hooked now (pause and the program in front decide);
-    // the assignment's own flag when not given.
-    const PausableHooks* hooks = nullptr;
     // Types a slot's text on a thread of its own; without one a text types
     // nothing.
     TypingPort* typing = nullptr;
@@ -61,10 +54,16 @@ class ActionExecutor {
 public:
     ActionExecutor(SlotModel& model, ExecutorPorts ports, PlaybackThreads& playbackThreads);
 
-    // A report of the slot's hook library; `detail` is what the library
-    // says with it (for the Alt+Tab slot: the Alt keys still held). A slot
-    // that is not hooked now (its hook went out after the press was caught)
-    // gives the program in front the input itself instead.
+    // Runs `function` for a press of the slot, as the press path decided it;
+    // `detail` is what the hook said with the press (for the Alt+Tab slot:
+    // the Alt keys still held).
+    void run(Slot slot, const ButtonAssignment& function, std::uint32_t detail = 0);
+    // The slot's own input, sent as if no hook had caught it (its hook went
+    // out after the press was caught): a button or Tab goes down now and up
+    // with the input's release.
+    void sendOwnInput(Slot slot);
+    // A press of the slot with "All Programs" alone deciding: its stored
+    // function, or its own input where it is not remapped.
     void onActivation(Slot slot, std::uint32_t detail = 0);
     // The slot's input came up (or its release may have been missed): a
     // function held while it was down comes up, last pressed first.
@@ -73,9 +72,6 @@ public:
     RepeatKeyState& repeatState() { return repeat_; }
 
 private:
-    // The slot's own input, sent as if no hook had caught it: a button or
-    // Tab goes down now and up with the input's release.
-    void sendOwnInput(const SlotInfo& info);
     void runMouseFunction(std::int32_t function);
     // Presses the first half of a held function; false when the assignment
     // is no key or button function that can be held.

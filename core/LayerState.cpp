@@ -21,7 +21,7 @@ void LayerState::press(Slot slot, std::uint32_t tick, std::uint32_t detail) {
     function_[slot] = *function;
     if (canHold(info.trigger))
         pressed_[slot] = layer && layer->sets(slot) ? Press::LayerFunction : Press::Function;
-    port_.activate(slot, detail);
+    port_.activate(slot, function_[slot], detail);
 }
 
 void LayerState::release(Slot slot, std::uint32_t tick) {
@@ -58,7 +58,7 @@ void LayerState::endLayer(bool tap) {
     port_.setLayerHooks({});
     if (!tap) return;
     function_[button] = stack_.tapOf(button);
-    port_.activate(button, 0);
+    port_.activate(button, function_[button], 0);
     port_.release(button);
 }
 

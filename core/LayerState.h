@@ -7,7 +7,6 @@
 
 #include "core/LayerButton.h"
 #include "core/OverlayStack.h"
-#include "core/ReleasePorts.h"
 
 namespace vela {
 
@@ -23,9 +22,9 @@ inline constexpr std::uint32_t kLayerTapMaxMs = 400;
 class LayerPort {
 public:
     virtual ~LayerPort() = default;
-    // The slot was pressed: act now on the function LayerState::assignmentFor
-    // gives for it; one that can be held stays down until release(slot).
-    virtual void activate(Slot slot, std::uint32_t detail) = 0;
+    // The slot was pressed: act now on `function`, the one that applies to
+    // this press; one that can be held stays down until release(slot).
+    virtual void activate(Slot slot, const ButtonAssignment& function, std::uint32_t detail) = 0;
     // The slot's press is over: what its function holds comes up.
     virtual void release(Slot slot) = 0;
     // The hooks a held layer needs besides those of the base, put in when the
@@ -44,7 +43,7 @@ public:
 // - one layer at a time: another layer button pressed inside it acts as a
 //   plain button, by its tap function, unless the layer sets it.
 // The press looks its function up in the overlay stack, whose held layer this
-// sets; the executor reads the function of the press through assignmentFor().
+// sets, and hands it to the port; assignmentFor() keeps it for the press.
 class LayerState final : public AssignmentSource {
 public:
     LayerState(OverlayStack& stack, LayerPort& port) : stack_(stack), port_(port) {}
@@ -89,28 +88,6 @@ private:
     SlotArray<ButtonAssignment> function_;
     std::uint32_t layerPressTick_ = 0;
     bool tapSpoiled_ = false;
-};
-
-// Lets go of what Vela holds as `inner` does, ending a held layer first:
-// whatever lets go (a slot's new assignment, a switch of profile, pause,
-// Reset, Exit) may change what the layer button's press meant or take its
-// release away, and the layer must not outlive it.
-class LayerEndingRelease final : public ReleasePort {
-public:
-    LayerEndingRelease(ReleasePort& inner, LayerState& layers) : inner_(inner), layers_(layers) {}
-
-    void releaseSlot(Slot slot) override {
-        layers_.abandon();
-        inner_.releaseSlot(slot);
-    }
-    void releaseAll() override {
-        layers_.abandon();
-        inner_.releaseAll();
-    }
-
-private:
-    ReleasePort& inner_;
-    LayerState& layers_;
 };
 
 }  // namespace vela

@@ -90,7 +90,8 @@ void CALLBACK Win32ForegroundWatch::foregroundEvent(HWINEVENTHOOK, DWORD event, 
     // The window in front is looked up again rather than taken from the
     // event: a late event for a window that has since gone back changes
     // nothing.
-    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && gWatch) gWatch->check();
+    if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && gWatch)
+        gWatch->checkForeground();
 }
 
 }  // namespace vela::win32

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/ports/Win32TimerPort.h"
+#include "core/ForegroundCheckPort.h"
 #include "core/ForegroundFollower.h"
 #include "menu/ProfileMenuPort.h"
 #include "win32/Handle.h"
@@ -31,7 +32,7 @@ public:
 // looks after a click. The clicks themselves come from the hook engine:
 // systems whose foreground event does not reach other processes (Wine) have
 // only them.
-class Win32ForegroundWatch final : private ForegroundPort {
+class Win32ForegroundWatch final : public ForegroundCheckPort, private ForegroundPort {
 public:
     explicit Win32ForegroundWatch(HINSTANCE module);
     ~Win32ForegroundWatch() override;
@@ -41,11 +42,10 @@ public:
     // Starts watching; `changed` hears the program now in front at once and
     // at every change after.
     void start(ForegroundFollower::Changed changed);
-    // A left, right or middle click went through.
-    void clickSeen() { follower_.clickSeen(); }
-    // Looks at the window in front now (a remapped press is about to act);
-    // true when it is another one than at the last look.
-    bool check() { return follower_.check(); }
+    // ForegroundCheckPort: a remapped press is about to act, a click went
+    // through.
+    void checkForeground() override { follower_.check(); }
+    void clickSeen() override { follower_.clickSeen(); }
 
 private:
     std::uintptr_t windowInFront() override;

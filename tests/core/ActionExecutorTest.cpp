@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "core/PressPath.h"
 #include "core/ShortcutRecords.h"
 #include "core/StoredShortcut.h"
 #include "tests/core/ExecutorFixture.h"
@@ -353,20 +354,22 @@ TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
     test::Recorder rec;
     PausableHooks hooks(rec);
     SlotModel model(hooks, rec, rec);
+    OverlaySet overlays;
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held, nullptr, &hooks}, playback);
+    ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
+    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
     model.assignKeyFunction(Slot::X2, L"Shift", toRaw(KeyAction::SingleKey), 16);
     hooks.setPaused(true);
     rec.clear();
-    executor.onActivation(Slot::X2);
+    presses.pressed(Slot::X2, 0, 1000);
     ASSERT_EQ(rec.records().size(), 1u);
     EXPECT_EQ(rec.records()[0].flags, 0x8081u);
     EXPECT_EQ(held.takeAllReleases(), (std::vector{test::mouse(0, 0, 0x100, 1)}));
 
     hooks.setPaused(false);
     rec.clear();
-    executor.onActivation(Slot::X2);
+    presses.pressed(Slot::X2, 0, 1100);
     EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
 }
 

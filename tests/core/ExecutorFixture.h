@@ -15,8 +15,7 @@ protected:
     SlotModel model{rec, rec, rec};
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor{
-        model, {rec, rec, rec, rec, rec, &held, nullptr, nullptr, &rec}, playback};
+    ActionExecutor executor{model, {rec, rec, rec, rec, rec, &held, &rec}, playback};
 
     // Puts a slot in a state as the settings loader would: hook in, values set,
     // then forgets those calls.

@@ -5,6 +5,7 @@
 #include "core/ActionExecutor.h"
 #include "core/HeldInputs.h"
 #include "core/PausableHooks.h"
+#include "core/PressPath.h"
 #include "core/SlotModel.h"
 #include "tests/support/RecordingPorts.h"
 #include "tests/support/Records.h"
@@ -29,19 +30,21 @@ TEST(HookRequests, OneRequestPerChangeNothingWaitsAndAPressFollowsWhatWasAsked) 
     SlotModel model(hooks, rec, rec);
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held, nullptr, &hooks}, playback);
+    ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
+    OverlaySet overlays;
+    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
     model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
     model.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
     rec.clear();
     hooks.setOverrides({Slot::X1, Slot::X2, Slot::R}, {Slot::R});
     hooks.setOverrides({Slot::X1, Slot::X2, Slot::R}, {Slot::R});
-    executor.onActivation(Slot::X1);
+    presses.pressed(Slot::X1, 0, 1000);
     ASSERT_EQ(rec.records().size(), 1u);
     EXPECT_EQ(rec.records()[0].mouseData, 2u) << "XBUTTON2: Forward's own press";
-    executor.onRelease(Slot::X1);
+    presses.released(Slot::X1, 1080);
     hooks.setOverrides({}, {});
     rec.clear();
-    executor.onActivation(Slot::X1);
+    presses.pressed(Slot::X1, 0, 1200);
     EXPECT_EQ(rec.records(), (std::vector{test::key(17, false), test::key(67, false),
                                           test::key(67, true), test::key(17, true)}));
     hooks.setLayerHooks({Slot::WU});

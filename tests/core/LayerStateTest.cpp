@@ -11,7 +11,7 @@
 
 #include "core/ActionExecutor.h"
 #include "core/LayerState.h"
-#include "core/ProfileRuntime.h"
+#include "core/PressPath.h"
 #include "tests/support/RecordingPorts.h"
 
 namespace vela {
@@ -65,11 +65,13 @@ struct LayeredExecutor : LayerPort {
     LayerState state{stack, *this};
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held, &state}, playback};
+    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held}, playback};
     SlotSet layerHooks;
     std::vector<std::string> log;
 
-    void activate(Slot slot, std::uint32_t detail) override { executor.onActivation(slot, detail); }
+    void activate(Slot slot, const ButtonAssignment& function, std::uint32_t detail) override {
+        function.hookInstalled ? executor.run(slot, function, detail) : executor.sendOwnInput(slot);
+    }
     void release(Slot slot) override { executor.onRelease(slot); }
     void setLayerHooks(SlotSet slots) override {
         layerHooks = slots;
@@ -289,21 +291,16 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
 // Vela's wiring: the layer's hooks behind the pause; whatever lets go of held
 // input (a new assignment, pause, Reset, Exit, a switch of profile) ends a
 // held layer first, what its presses hold coming up, no tap after.
-struct WiredLayers : LayerPort {
+struct WiredLayers {
     test::Recorder libraries, rec;
-    LayerEndingRelease letGo{rec, state};
+    LayerEndingRelease letGo{rec, presses};
     PausableHooks hooks{libraries, &letGo};
     SlotModel all{hooks, rec, rec, &letGo};
     OverlaySet overlays;
-    OverlayStack stack{all, overlays};
-    ProfileRuntime runtime{stack, hooks, &letGo, nullptr};
-    LayerState state{stack, *this};
     PlaybackThreads playback;
     HeldInputs held;
-    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held, &state, &hooks}, playback};
-    void activate(Slot slot, std::uint32_t detail) override { executor.onActivation(slot, detail); }
-    void release(Slot slot) override { executor.onRelease(slot); }
-    void setLayerHooks(SlotSet slots) override { hooks.setLayerHooks(slots); }
+    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held}, playback};
+    PressPath presses{all, overlays, hooks, &letGo, nullptr, executor, rec};
 };
 
 TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
@@ -312,7 +309,7 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         [](WiredLayers& w) { w.hooks.setPaused(true); },
         [](WiredLayers& w) { w.all.resetAll(w.rec); },
         [](WiredLayers& w) { w.letGo.releaseAll(); },
-        [](WiredLayers& w) { w.runtime.foregroundChanged(L"a.exe"); },
+        [](WiredLayers& w) { w.presses.profiles().foregroundChanged(L"a.exe"); },
     };
     for (const auto& event : events) {
         SCOPED_TRACE(&event - events);
@@ -321,15 +318,15 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         w->overlays.add(ProgramKey{L"a.exe"}).slots[Slot::WD] = keys(KeyAction::SingleKey, 'D');
         w->overlays.add(LayerKey{Slot::X2}).slots[Slot::X1] =
             keys(KeyAction::SingleKey, vk::Shift, true);
-        w->state.press(Slot::X2, 1000);
-        w->runtime.foregroundChanged(L"b.exe");  // no profile before or now: no change
-        w->state.press(Slot::X1, 1040);
+        w->presses.pressed(Slot::X2, 0, 1000);
+        w->presses.profiles().foregroundChanged(L"b.exe");  // no profile before or now: no change
+        w->presses.pressed(Slot::X1, 0, 1040);
         EXPECT_TRUE(w->hooks.hooked(Slot::X1));
         event(*w);
         EXPECT_FALSE(w->hooks.hooked(Slot::X1));
-        EXPECT_EQ(w->state.heldLayer(), std::nullopt);
-        w->state.release(Slot::X1, 1080);
-        w->state.release(Slot::X2, 1100);
+        EXPECT_EQ(w->presses.heldLayer(), std::nullopt);
+        w->presses.released(Slot::X1, 1080);
+        w->presses.released(Slot::X2, 1100);
         std::string sent;
         for (const InputRecord& r : w->rec.records()) sent += spelled(r) + " ";
         EXPECT_EQ(sent, "Shift↓ Shift↑ ") << "up at once, nothing twice, no tap";

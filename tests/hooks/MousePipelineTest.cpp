@@ -4,8 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "core/LayerState.h"
+#include "core/PressPath.h"
 #include "hooks/MousePipeline.h"
+#include "tests/support/RecordingPorts.h"
+#include "tests/support/Records.h"
 
 namespace vela::hooks {
 namespace {
@@ -165,53 +167,67 @@ TEST(MousePipeline, NewSettingsLetAHeldReleaseGoAndTheCountsStay) {
     EXPECT_EQ(p.bounces(), (BounceCounts{{0, 0, 0, 0, 1}, 1, {false, false, false, false, true}}));
 }
 
-// Back as a layer button, nothing else remapped: the pipeline's reports go to
-// the layer state as Vela's hook reports do, what the hook sends comes back
-// through it as injected input. How many taps of Back came out.
-int taps(std::string_view settings, std::string_view events) {
-    struct Rig final : AssignmentSource, LayerPort {
-        ButtonAssignment layer, none;
-        OverlaySet overlays;
-        OverlayStack stack{*this, overlays};
-        LayerState state{stack, *this};
-        MousePipeline pipe;
-        int taps = 0;
-        const ButtonAssignment& assignmentFor(Slot slot) const override {
-            return slot == Slot::X2 ? layer : none;
-        }
-        void activate(Slot slot, std::uint32_t) override { taps += slot == Slot::X2; }
-        void release(Slot) override {}
-        void setLayerHooks(SlotSet) override {}
-        void report(const Verdict& v, Tick t) {
-            if (v.reportSlot && v.release) state.release(*v.reportSlot, t);
-            if (v.reportSlot && !v.release) state.press(*v.reportSlot, t);
-        }
-        void handle(const MouseOutcome& o, Tick t) {
-            report(o.released, t);
-            report(o.verdict, t);
-            for (const MouseSend& s : o.send) {
-                const std::string sent =
-                    s.kind == MouseSend::Kind::Wheel
-                        ? std::string(s.horizontal ? "iT" : "iU")
-                        : std::string{'i', kButtons[indexOf(s.button)], "-+"[s.down]};
-                handle(pipe.onEvent(eventOf(sent + std::to_string(t)).first, t, {Slot::X2}), t);
-            }
-            if (o.otherInput) state.otherInput();
-        }
-    } rig;
-    rig.layer.hookInstalled = true;
-    rig.layer.actionGroup = toRaw(ActionGroup::KeyGroup);
-    rig.layer.keyAction = toRaw(KeyAction::LayerWhileHeld);
-    rig.overlays.add(LayerKey{Slot::X2});
-    rig.pipe.configure(tuning(settings), {Slot::X2});
-    std::istringstream in{std::string(events)};
-    for (std::string token; in >> token;) {
-        const auto [input, t] = eventOf(token);
-        if (const std::optional<Tick> due = rig.pipe.nextDue(); due && *due <= t)
-            rig.handle(rig.pipe.due(*due, {Slot::X2}), *due);
-        rig.handle(rig.pipe.onEvent(input, t, {Slot::X2}), t);
+// Vela as wired: the pipeline's outcome handed to the press path as the
+// report window does, what the hook sends fed back as injected input; what
+// the executor sends is recorded.
+struct Vela final : ForegroundCheckPort {
+    test::Recorder rec, engine;
+    LayerEndingRelease letGo{rec, presses};
+    PausableHooks hooks{engine, &letGo};
+    SlotModel all{hooks, rec, rec, &letGo};
+    OverlaySet overlays;
+    PlaybackThreads playback;
+    HeldInputs held;
+    ActionExecutor executor{all, {rec, rec, rec, rec, rec, &held}, playback};
+    PressPath presses{all, overlays, hooks, &letGo, nullptr, executor, *this};
+    MousePipeline pipe;
+    std::wstring inFront;
+
+    void checkForeground() override { presses.profiles().foregroundChanged(inFront); }
+    void clickSeen() override {}
+    SlotSet installed() const {
+        SlotSet in;
+        for (const SlotInfo& info : kSlotTable)
+            if (hooks.hooked(info.slot)) in.add(info.slot);
+        return in;
     }
-    return rig.taps;
+    void handle(const MouseOutcome& o, Tick t) {
+        for (const Verdict& v : {o.released, o.verdict}) {
+            if (v.reportSlot && v.release) presses.released(*v.reportSlot, t);
+            for (int i = 0; v.reportSlot && !v.release && i < v.reports; ++i)
+                presses.pressed(*v.reportSlot, v.detail, t);
+        }
+        for (const MouseSend& s : o.send) {
+            const std::string sent =
+                s.kind == MouseSend::Kind::Wheel
+                    ? std::string(s.horizontal ? "iT" : "iU")
+                    : std::string{'i', kButtons[indexOf(s.button)], "-+"[s.down]};
+            handle(pipe.onEvent(eventOf(sent + std::to_string(t)).first, t, installed()), t);
+        }
+        if (o.otherInput) presses.otherInput();
+    }
+    void feed(std::string_view events) {
+        std::istringstream in{std::string(events)};
+        for (std::string token; in >> token;) {
+            const auto [input, t] = eventOf(token);
+            if (const std::optional<Tick> due = pipe.nextDue(); due && *due <= t)
+                handle(pipe.due(*due, installed()), *due);
+            handle(pipe.onEvent(input, t, installed()), t);
+        }
+    }
+};
+
+// Back as a layer button, nothing else remapped: how many taps of Back came
+// out.
+int taps(std::string_view settings, std::string_view events) {
+    Vela vela;
+    vela.all.assignKeyFunction(Slot::X2, L"Layer", toRaw(KeyAction::LayerWhileHeld), 0);
+    vela.overlays.add(LayerKey{Slot::X2});
+    vela.pipe.configure(tuning(settings), vela.installed());
+    vela.feed(events);
+    int taps = 0;
+    for (const InputRecord& r : vela.rec.records()) taps += r.flags & mouseflag::XDown ? 1 : 0;
+    return taps;
 }
 
 // Only input begun while Back is held spoils its tap, however late the
@@ -240,6 +256,38 @@ TEST(MousePipeline, OnlyInputBegunDuringALayerButtonsHoldSpoilsItsTap) {
         EXPECT_EQ(taps("", events), want) << events;
         EXPECT_EQ(taps("L16", "L+0 L-50 L+55 L-120 " + events), want) << events << ", filtered";
     }
+}
+
+std::vector<InputRecord> ctrl(std::uint16_t vk) {
+    return {test::key(vk::Control, false), test::key(vk, false), test::key(vk, true),
+            test::key(vk::Control, true)};
+}
+
+// A physical event in, the records that reach the system out.
+TEST(PressOutcome, AMouseEventReachesTheSystemAsTheOverlayInFrontSaysOnce) {
+    // Forward pastes, and copies in Notepad's profile: Notepad came forward
+    // unseen, the press looks before it looks its function up.
+    for (const auto& [program, want] :
+         {std::pair{L"notepad.exe", ctrl('C')}, std::pair{L"explorer.exe", ctrl('V')}}) {
+        Vela vela;
+        vela.all.assignKeyFunction(Slot::X1, L"Paste", toRaw(KeyAction::CtrlCombo), 'V');
+        ButtonAssignment& copy = *(vela.overlays.add(ProgramKey{L"notepad.exe"}).slots[Slot::X1] =
+                                       vela.all.at(Slot::X1));
+        copy.virtualKey = 'C';
+        vela.inFront = program;
+        vela.feed("F+1000 F-1080");
+        EXPECT_EQ(vela.rec.records(), want);
+    }
+    // Back holds a layer whose wheel turns the volume up; the notch spoils
+    // Back's tap, and after the layer the wheel scrolls.
+    Vela vela;
+    vela.all.assignKeyFunction(Slot::X2, L"Layer", toRaw(KeyAction::LayerWhileHeld), 0);
+    vela.all.assignKeyFunction(Slot::WU, L"Volume", toRaw(KeyAction::SingleKey), 0xAF);
+    vela.overlays.add(LayerKey{Slot::X2}).slots[Slot::WU] = vela.all.at(Slot::WU);
+    vela.all.removeHook(Slot::WU);
+    vela.feed("B+1000 U1040 B-1100 U1140");
+    EXPECT_EQ(vela.rec.records(), (std::vector{test::extended(test::key(0xAF, false)),
+                                               test::extended(test::key(0xAF, true))}));
 }
 
 }  // namespace

@@ -143,8 +143,7 @@ protected:
         player = std::make_unique<MacroPlayer>(scripts, threads, ledger, ports, starter);
         typer = std::make_unique<TextTyper>(threads, ledger, ports, starter);
         executor = std::make_unique<ActionExecutor>(
-            model, ExecutorPorts{ui, ui, ui, ui, *player, nullptr, nullptr, nullptr, typer.get()},
-            *threads);
+            model, ExecutorPorts{ui, ui, ui, ui, *player, nullptr, typer.get()}, *threads);
     }
     void giveMacro(Slot slot, MacroScript script) {
         scripts->put(number(slot), std::move(script));

@@ -9,11 +9,12 @@
 #include <functional>
 #include <map>
 #include <mutex>
-#include <set>
 #include <ostream>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "core/ForegroundCheckPort.h"
 #include "core/HookPorts.h"
 #include "core/InputPorts.h"
 #include "core/InputRecords.h"
@@ -57,7 +58,8 @@ class Recorder final : public InputPort,
                        public ScriptPlayer,
                        public ReleasePort,
                        public ClickWatchPort,
-                       public MouseTuningPort {
+                       public MouseTuningPort,
+                       public ForegroundCheckPort {
 public:
     // What the input port reports.
     Point cursor{100, 200};
@@ -206,6 +208,9 @@ public:
     }
     void letGo() override { add({"mouse-let-go"}); }
     MouseTuning tuning;
+    // The window in front never changes here: a test sets the profile itself.
+    void checkForeground() override {}
+    void clickSeen() override {}
 
     std::vector<Call> calls() const {
         std::lock_guard lock(mutex_);
