@@ -79,6 +79,7 @@ public:
     int keyWatches = 0;  // begun and not ended
     // The fingers hold `keys` now: the system hears of each that moved.
     void holdKeys(const std::set<std::uint16_t>& keys) {
+        std::lock_guard lock(mutex_);
         for (int vk = 0; vk < 256; ++vk)
             if (keys.count(vk) != keysDown.count(vk)) sentKeys.erase(vk);
         keysDown = keys;
@@ -89,6 +90,8 @@ public:
 
     void send(std::span<const InputRecord> records) override {
         add({"send", {records.begin(), records.end()}});
+        // Several playback threads may send through one recorder.
+        std::lock_guard lock(mutex_);
         for (const InputRecord& r : records)
             if (r.type == InputRecord::Keyboard && r.virtualKey != 0)
                 sentKeys[r.virtualKey] = (r.flags & kKeyUpFlag) == 0;
@@ -107,6 +110,7 @@ public:
         return it == scanCodes.end() ? 0 : it->second;
     }
     bool keyDown(std::uint16_t vk) override {
+        std::lock_guard lock(mutex_);
         const auto sent = sentKeys.find(vk);
         return sent != sentKeys.end() ? sent->second : keysDown.count(vk) != 0;
     }
