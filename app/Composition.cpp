@@ -54,13 +54,13 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
       heldInputs_(std::make_shared<HeldInputs>()),
-      releaser_(*heldInputs_, *playbackThreads_, *this, input_),
+      releaser_(*heldInputs_, *playbackThreads_, playbackPorts_, input_),
       macroLoader_(files_, moduleFolder_, macroScripts_),
       player_(
           macroScripts_, playbackThreads_, heldInputs_,
-          [this](Slot slot) { return playbackPort(slot); }, threads_),
+          [this](Slot slot) { return playbackPorts_.portFor(slot); }, threads_),
       typer_(
-          playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPort(slot); },
+          playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPorts_.portFor(slot); },
           threads_),
       model_(pausableHooks_, window_, timers_, &release_),
       macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
@@ -87,8 +87,6 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
     // Before any slot goes in: a taken press's release must reach Vela.
     hooks_.listen(reports_.engineMessage());
     editor_.onLayerChange([this] { presses_.abandon(); });
-    for (const SlotInfo& info : kSlotTable)
-        playbackWake_[info.slot].reset(CreateEventW(nullptr, TRUE, FALSE, nullptr));
 }
 
 Composition::~Composition() {
@@ -234,16 +232,6 @@ void Composition::savePending() {
 
 void Composition::playOnThisThread(Slot slot) {
     player_.playOnThisThread(number(slot), input_);
-}
-
-std::unique_ptr<InputPort> Composition::playbackPort(Slot slot) {
-    HANDLE wake = playbackWake_[slot].get();
-    if (wake) ResetEvent(wake);
-    return std::make_unique<win32::Win32InputPort>(wake, &hooks_);
-}
-
-void Composition::wake(Slot slot) {
-    if (HANDLE event = playbackWake_[slot].get()) SetEvent(event);
 }
 
 void Composition::exitApplication() {

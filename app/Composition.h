@@ -20,6 +20,7 @@
 #include "app/ports/Win32InputPort.h"
 #include "app/ports/Win32KeyNames.h"
 #include "app/ports/Win32MacroFolder.h"
+#include "app/ports/Win32PlaybackPorts.h"
 #include "app/ports/Win32ShellPort.h"
 #include "app/ports/Win32Threads.h"
 #include "app/ports/Win32TimerPort.h"
@@ -50,10 +51,7 @@
 
 namespace vela {
 
-class Composition final : public MainWindowEvents,
-                          public SavePort,
-                          public ScriptPlayer,
-                          public PlaybackWakePort {
+class Composition final : public MainWindowEvents, public SavePort, public ScriptPlayer {
 public:
     // `commandLine` is the text after the program name; empty starts hidden.
     Composition(HINSTANCE module, std::wstring commandLine);
@@ -79,11 +77,6 @@ public:
     void tellFallback(const std::wstring& folder);
     // ScriptPlayer: a slot's script on this thread (the playback timers).
     void playOnThisThread(Slot slot) override;
-    // PlaybackWakePort: ends the pauses of the slot's playback thread.
-    void wake(Slot slot) override;
-    // The input port of one playback (a script or a text) of the slot: its
-    // pauses end when the slot's playback is woken.
-    std::unique_ptr<InputPort> playbackPort(Slot slot);
 
 private:
     // The menu's ports over the window, and the commands over them.
@@ -151,9 +144,7 @@ private:
     std::shared_ptr<PlaybackThreads> playbackThreads_;
     // What Vela's own input holds down, and who lets go of it.
     std::shared_ptr<HeldInputs> heldInputs_;
-    // Set to end a slot's playback pauses; manual-reset, reset as the next
-    // playback of the slot starts.
-    SlotArray<win32::UniqueHandle> playbackWake_;
+    win32::Win32PlaybackPorts playbackPorts_{&hooks_};
     InputReleaser releaser_;
     MacroScriptLoader macroLoader_;
     MacroPlayer player_;
