@@ -3,6 +3,7 @@
 #include <array>
 #include <limits>
 #include <optional>
+#include <variant>
 
 #include "core/MouseButtons.h"
 
@@ -10,37 +11,45 @@ namespace vela {
 
 namespace {
 
-// The key functions that press one key, alone or with a modifier held around
-// it: the modifier (0 for none) and the pause between it and the key.
+// A modifier's key, and the pause between it and the key it is held around.
 struct ChordRow {
-    KeyAction action;
-    std::uint8_t modifier;
+    ChordModifier modifier;
+    std::uint8_t virtualKey;
     bool slotsControlPause;  // the slot table's Control pause instead of kChordPauseMs
 };
 
 constexpr std::array<ChordRow, 5> kChords{{
-    {KeyAction::SingleKey, 0, false},
-    {KeyAction::WinCombo, vk::LeftWindows, false},
-    {KeyAction::CtrlCombo, vk::Control, true},
-    {KeyAction::ShiftCombo, vk::Shift, false},
-    {KeyAction::AltCombo, vk::Alt, false},
+    {ChordModifier::None, 0, false},
+    {ChordModifier::Windows, vk::LeftWindows, false},
+    {ChordModifier::Control, vk::Control, true},
+    {ChordModifier::Shift, vk::Shift, false},
+    {ChordModifier::Alt, vk::Alt, false},
 }};
+
+constexpr bool chordsInOrder() {
+    for (std::size_t i = 0; i < kChords.size(); ++i)
+        if (static_cast<std::size_t>(kChords[i].modifier) != i) return false;
+    return true;
+}
+static_assert(chordsInOrder(), "a modifier's row is at its own index");
 
 struct Chord {
     std::uint8_t modifier;
     std::uint32_t pauseMs;
 };
 
-std::optional<Chord> chordOf(std::int32_t keyAction, const SlotInfo& info) {
-    for (const ChordRow& row : kChords) {
-        if (toRaw(row.action) != keyAction) continue;
-        if (row.modifier == 0) return Chord{0, 0};
-        return Chord{row.modifier, row.slotsControlPause
-                                       ? static_cast<std::uint32_t>(info.ctrlChordPauseMs)
-                                       : kChordPauseMs};
-    }
-    return std::nullopt;
+Chord chordOf(ChordModifier modifier, const SlotInfo& info) {
+    const ChordRow& row = kChords[static_cast<std::size_t>(modifier)];
+    if (row.virtualKey == 0) return Chord{0, 0};
+    return Chord{row.virtualKey, row.slotsControlPause
+                                     ? static_cast<std::uint32_t>(info.ctrlChordPauseMs)
+                                     : kChordPauseMs};
 }
+
+template <class... F>
+struct Cases : F... {
+    using F::operator()...;
+};
 
 }  // namespace
 
@@ -57,7 +66,7 @@ ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,
 
 void ActionExecutor::onActivation(Slot slot, std::uint32_t detail) {
     const ButtonAssignment& a = model_.at(slot);
-    if (a.hookInstalled) {
+    if (a.remapped) {
         run(slot, a, detail);
     } else {
         sendOwnInput(slot);
@@ -70,38 +79,65 @@ void ActionExecutor::run(Slot slot, const ButtonAssignment& a, std::uint32_t det
     // slot's keys would come out as Alt shortcuts. It is let go first.
     if (info.trigger == Trigger::AltTab && (detail & (heldalt::Left | heldalt::Right)))
         synth_.letGoOfAlt((detail & heldalt::Left) != 0, (detail & heldalt::Right) != 0);
-    if (a.holdWhilePressed && canHold(info.trigger) && pressAndHold(info, a)) return;
-    if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
-        runMouseFunction(a.mouseFunction);
-    } else if (a.actionGroup == toRaw(ActionGroup::KeyGroup)) {
-        runKeyAction(info, a);
-    }
+    if (a.holdWhilePressed && canHold(info.trigger) && pressAndHold(info, a.action)) return;
+    std::visit(Cases{
+                   [&](const action::Mouse& f) { runMouseFunction(f.function); },
+                   [&](const action::Key& f) {
+                       const Chord chord = chordOf(f.modifier, info);
+                       if (chord.modifier == 0) {
+                           synth_.keyTap(f.virtualKey);
+                       } else {
+                           synth_.modifierChord(chord.modifier, f.virtualKey, chord.pauseMs);
+                       }
+                   },
+                   [&](const action::Launch& f) { launch(f.target); },
+                   [&](const action::Macro& f) { startMacro(info, f); },
+                   [&](const action::RepeatKey& f) { repeatKey(info, f.virtualKey); },
+                   // Every slot sends the chord: the menu offers it on the tilt
+                   // and Alt+Tab slots too, and a user who picks it expects it.
+                   [&](const action::SwitchApps&) { synth_.switchApps(); },
+                   [&](const action::PressShortcut& f) {
+                       // None given, or none the file could say: nothing.
+                       if (!f.shortcut.empty()) synth_.pressShortcut(f.shortcut, kChordPauseMs);
+                   },
+                   [&](const action::TypeText& f) { startTyping(info, f.text); },
+                   // A layer button's press is the press path's; others do nothing.
+                   [](const action::LayerWhileHeld&) {},
+                   [](const action::Unknown&) {},
+               },
+               a.action);
 }
 
-bool ActionExecutor::pressAndHold(const SlotInfo& info, const ButtonAssignment& a) {
+bool ActionExecutor::pressAndHold(const SlotInfo& info, const Action& function) {
     if (!ports_.held) return false;
     // Sent through the ledger under the slot's own name: its release, a new
     // assignment, pause, Reset or Exit let go of exactly this.
     TrackedInput heldInput(ports_.input, *ports_.held, heldFunctionOwner(info.slot));
     InputSynth synth(heldInput, ports_.state);
-    if (a.actionGroup == toRaw(ActionGroup::MouseGroup)) {
-        if (!buttonClickedBy(a.mouseFunction)) return false;  // the wheel's have no release
-        synth.buttonDown(static_cast<MouseFunction>(a.mouseFunction),
-                         targetAtCursor(ports_.state.cursorPos(), ports_.state.primaryScreenSize(),
-                                        ports_.state.virtualScreen()));
-        return true;
-    }
-    if (a.actionGroup != toRaw(ActionGroup::KeyGroup)) return false;
-    if (a.keyAction == toRaw(KeyAction::Shortcut)) {
-        if (a.shortcut.empty()) return false;
-        synth.shortcutDown(a.shortcut, kChordPauseMs);
-        return true;
-    }
-    // Programs, macros, repeats, texts: a press as ever.
-    const std::optional<Chord> chord = chordOf(a.keyAction, info);
-    if (!chord) return false;
-    synth.keysDown(chord->modifier, a.virtualKey, chord->pauseMs);
-    return true;
+    return std::visit(Cases{
+                          [&](const action::Mouse& f) {
+                              if (!buttonClickedBy(f.function))
+                                  return false;  // the wheel's have no release
+                              synth.buttonDown(f.function,
+                                               targetAtCursor(ports_.state.cursorPos(),
+                                                              ports_.state.primaryScreenSize(),
+                                                              ports_.state.virtualScreen()));
+                              return true;
+                          },
+                          [&](const action::Key& f) {
+                              const Chord chord = chordOf(f.modifier, info);
+                              synth.keysDown(chord.modifier, f.virtualKey, chord.pauseMs);
+                              return true;
+                          },
+                          [&](const action::PressShortcut& f) {
+                              if (f.shortcut.empty()) return false;
+                              synth.shortcutDown(f.shortcut, kChordPauseMs);
+                              return true;
+                          },
+                          // Programs, macros, repeats, texts: a press as ever.
+                          [](const auto&) { return false; },
+                      },
+                      function);
 }
 
 void ActionExecutor::sendOwnInput(Slot slot) {
@@ -150,74 +186,27 @@ void ActionExecutor::onRelease(Slot slot) {
     if (!releases.empty()) ports_.input.send(releases);
 }
 
-void ActionExecutor::runMouseFunction(std::int32_t function) {
-    // The position is read once, before the function is looked at, so both
-    // halves of a click land on the same spot.
+void ActionExecutor::runMouseFunction(MouseFunction function) {
     const MouseTarget at = targetAtCursor(
         ports_.state.cursorPos(), ports_.state.primaryScreenSize(), ports_.state.virtualScreen());
-    if (function < toRaw(MouseFunction::LeftClick) || function > toRaw(MouseFunction::WheelDown)) {
-        return;
-    }
-    const auto mouse = static_cast<MouseFunction>(function);
-
     // No hook of ours is lifted around the send: the engine lets injected
     // input through untouched and never reports it, so Vela's own click cannot
     // come back as a press, and a physical press of the same button meanwhile
     // is still remapped.
-    if (mouse == MouseFunction::WheelUp) {
+    if (function == MouseFunction::WheelUp) {
         synth_.wheelStep(kWheelDelta, at);
-    } else if (mouse == MouseFunction::WheelDown) {
+    } else if (function == MouseFunction::WheelDown) {
         synth_.wheelStep(-kWheelDelta, at);
     } else {
-        synth_.click(mouse, at);
+        synth_.click(function, at);
     }
 }
 
-void ActionExecutor::runKeyAction(const SlotInfo& info, const ButtonAssignment& a) {
-    if (const std::optional<Chord> chord = chordOf(a.keyAction, info)) {
-        if (chord->modifier == 0) {
-            synth_.keyTap(a.virtualKey);
-        } else {
-            synth_.modifierChord(chord->modifier, a.virtualKey, chord->pauseMs);
-        }
-        return;
-    }
-    switch (a.keyAction) {
-        case toRaw(KeyAction::Launch):
-            launch(a.launchTarget);
-            break;
-        case toRaw(KeyAction::Macro):
-            startMacro(info, a);
-            break;
-        case toRaw(KeyAction::RepeatKey):
-            repeatKey(info, a.virtualKey);
-            break;
-        case toRaw(KeyAction::SwitchApps):
-            // Every slot sends the chord: the menu offers it on the tilt and
-            // Alt+Tab slots too, and a user who picks it expects it to work.
-            synth_.switchApps();
-            break;
-        case toRaw(KeyAction::Shortcut):
-            pressShortcut(a.shortcut);
-            break;
-        case toRaw(KeyAction::TypeText):
-            startTyping(info, a);
-            break;
-        default:
-            break;
-    }
-}
-
-void ActionExecutor::pressShortcut(const Shortcut& shortcut) {
-    if (shortcut.empty()) return;  // none given, or none the file could say
-    synth_.pressShortcut(shortcut, kChordPauseMs);
-}
-
-void ActionExecutor::startTyping(const SlotInfo& info, const ButtonAssignment& a) {
-    if (!ports_.typing || a.typedText.empty()) return;
+void ActionExecutor::startTyping(const SlotInfo& info, const std::wstring& text) {
+    if (!ports_.typing || text.empty()) return;
     // One text at a time per slot, as one script: a press meanwhile is dropped.
     if (!playbackThreads_.tryBegin(info.slot)) return;
-    if (!ports_.typing->startTyping(info.slot, a.typedText)) playbackThreads_.finish(info.slot);
+    if (!ports_.typing->startTyping(info.slot, text)) playbackThreads_.finish(info.slot);
 }
 
 void ActionExecutor::launch(const std::wstring& target) {
@@ -232,9 +221,9 @@ void ActionExecutor::launch(const std::wstring& target) {
     }
 }
 
-void ActionExecutor::startMacro(const SlotInfo& info, const ButtonAssignment& a) {
+void ActionExecutor::startMacro(const SlotInfo& info, const action::Macro& macro) {
     if (info.macro == MacroBehaviour::SlowWindowsChord) {
-        synth_.slowWindowsChord(a.virtualKey);
+        synth_.slowWindowsChord(macro.virtualKey);
         return;
     }
     // A press during a running playback is dropped, not queued.

@@ -72,15 +72,13 @@ public:
     RepeatKeyState& repeatState() { return repeat_; }
 
 private:
-    void runMouseFunction(std::int32_t function);
-    // Presses the first half of a held function; false when the assignment
-    // is no key or button function that can be held.
-    bool pressAndHold(const SlotInfo& info, const ButtonAssignment& a);
-    void runKeyAction(const SlotInfo& info, const ButtonAssignment& a);
-    void pressShortcut(const Shortcut& shortcut);
-    void startTyping(const SlotInfo& info, const ButtonAssignment& a);
+    void runMouseFunction(MouseFunction function);
+    // Presses the first half of a held function; false when it is no key or
+    // button function that can be held.
+    bool pressAndHold(const SlotInfo& info, const Action& function);
+    void startTyping(const SlotInfo& info, const std::wstring& text);
     void launch(const std::wstring& target);
-    void startMacro(const SlotInfo& info, const ButtonAssignment& a);
+    void startMacro(const SlotInfo& info, const action::Macro& macro);
     void repeatKey(const SlotInfo& info, std::uint8_t virtualKey);
 
     SlotModel& model_;

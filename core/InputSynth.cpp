@@ -19,7 +19,7 @@ void InputSynth::sendOne(const InputRecord& record) {
 }
 
 void InputSynth::click(MouseFunction function, const MouseTarget& at) {
-    const std::optional<MouseButton> button = buttonClickedBy(toRaw(function));
+    const std::optional<MouseButton> button = buttonClickedBy(function);
     if (!button) return;
     const MouseButtonInfo& b = buttonInfo(*button);
     sendOne(mouseRecord(at, b.downFlag, b.xButton));
@@ -28,7 +28,7 @@ void InputSynth::click(MouseFunction function, const MouseTarget& at) {
 }
 
 void InputSynth::buttonDown(MouseFunction function, const MouseTarget& at) {
-    const std::optional<MouseButton> button = buttonClickedBy(toRaw(function));
+    const std::optional<MouseButton> button = buttonClickedBy(function);
     if (!button) return;
     sendOne(mouseRecord(at, buttonInfo(*button).downFlag, buttonInfo(*button).xButton));
 }

@@ -3,8 +3,7 @@
 namespace vela {
 
 bool isLayerWhileHeld(const ButtonAssignment& a) {
-    return a.hookInstalled && a.actionGroup == toRaw(ActionGroup::KeyGroup) &&
-           a.keyAction == toRaw(KeyAction::LayerWhileHeld);
+    return a.as<action::LayerWhileHeld>() != nullptr;
 }
 
 std::wstring layerName(Slot button) {

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <optional>
 
-#include "core/Assignment.h"
+#include "core/Action.h"
 #include "core/InputRecords.h"
 #include "core/Shortcut.h"
 #include "core/SlotTable.h"
@@ -28,9 +28,9 @@ struct MouseButtonInfo {
     MouseButton button;
     std::uint32_t downFlag;  // of its synthetic input (mouseflag)
     std::uint32_t upFlag;
-    std::uint32_t xButton;  // kXButton1 or kXButton2 for a side button, else 0
-    ShortcutKey key;        // its virtual key in a shortcut
-    MouseFunction click;    // the stored mouse function that clicks it
+    std::uint32_t xButton;           // kXButton1 or kXButton2 for a side button, else 0
+    ShortcutKey key;                 // its virtual key in a shortcut
+    MouseFunction click;             // the stored mouse function that clicks it
     std::optional<Trigger> trigger;  // the input a slot watches; none for the left
 };
 
@@ -39,12 +39,12 @@ inline constexpr std::array<MouseButtonInfo, kMouseButtonCount> kMouseButtons{{
      MouseFunction::LeftClick, std::nullopt},
     {MouseButton::Right, mouseflag::RightDown, mouseflag::RightUp, 0, shortcutkey::RightButton,
      MouseFunction::RightClick, Trigger::RightButton},
-    {MouseButton::Middle, mouseflag::MiddleDown, mouseflag::MiddleUp, 0,
-     shortcutkey::MiddleButton, MouseFunction::MiddleClick, Trigger::MiddleButton},
+    {MouseButton::Middle, mouseflag::MiddleDown, mouseflag::MiddleUp, 0, shortcutkey::MiddleButton,
+     MouseFunction::MiddleClick, Trigger::MiddleButton},
     {MouseButton::Back, mouseflag::XDown, mouseflag::XUp, kXButton1, shortcutkey::BackButton,
      MouseFunction::BackClick, Trigger::BackButton},
-    {MouseButton::Forward, mouseflag::XDown, mouseflag::XUp, kXButton2,
-     shortcutkey::ForwardButton, MouseFunction::ForwardClick, Trigger::ForwardButton},
+    {MouseButton::Forward, mouseflag::XDown, mouseflag::XUp, kXButton2, shortcutkey::ForwardButton,
+     MouseFunction::ForwardClick, Trigger::ForwardButton},
 }};
 
 constexpr bool rowsInButtonOrder() {
@@ -58,11 +58,10 @@ constexpr const MouseButtonInfo& buttonInfo(MouseButton b) {
     return kMouseButtons[indexOf(b)];
 }
 
-// The button a stored mouse function clicks; none for the wheel's functions
-// and for values outside them.
-constexpr std::optional<MouseButton> buttonClickedBy(std::int32_t mouseFunction) {
+// The button a mouse function clicks; none for the wheel's.
+constexpr std::optional<MouseButton> buttonClickedBy(MouseFunction function) {
     for (const MouseButtonInfo& row : kMouseButtons)
-        if (toRaw(row.click) == mouseFunction) return row.button;
+        if (row.click == function) return row.button;
     return std::nullopt;
 }
 
@@ -80,8 +79,8 @@ constexpr std::optional<MouseButton> sideButton(std::uint32_t xButton) {
     return std::nullopt;
 }
 
-static_assert(buttonClickedBy(toRaw(MouseFunction::BackClick)) == MouseButton::Back &&
-              !buttonClickedBy(toRaw(MouseFunction::WheelUp)) &&
+static_assert(buttonClickedBy(MouseFunction::BackClick) == MouseButton::Back &&
+              !buttonClickedBy(MouseFunction::WheelUp) &&
               buttonOfKey(shortcutkey::ForwardButton) == MouseButton::Forward &&
               !buttonOfKey(shortcutkey::WheelUp) && sideButton(kXButton1) == MouseButton::Back &&
               !sideButton(0));

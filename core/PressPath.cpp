@@ -20,7 +20,7 @@ void PressPath::activate(Slot slot, const ButtonAssignment& function, std::uint3
     // The press was caught, then the hook went out before its report came
     // (the program in front leaves the input alone, "No Settings", Reset,
     // pause): what the slot still stores is not what the user asked for now.
-    if (!function.hookInstalled || !hooks_.hooked(slot)) {
+    if (!function.remapped || !hooks_.hooked(slot)) {
         executor_.sendOwnInput(slot);
         return;
     }

@@ -5,18 +5,16 @@ namespace vela {
 SlotModel::SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers, ReleasePort* release)
     : hooks_(hooks), view_(view), timers_(timers), release_(release) {}
 
-void SlotModel::installHook(Slot slot) {
-    ButtonAssignment& a = at(slot);
-    if (a.hookInstalled) return;
-    hooks_.install(slot);
-    a.hookInstalled = true;
-}
-
-void SlotModel::removeHook(Slot slot) {
-    ButtonAssignment& a = at(slot);
-    if (!a.hookInstalled) return;
-    hooks_.remove(slot);
-    a.hookInstalled = false;
+void SlotModel::followRemapped(Slot slot) {
+    const bool wanted = at(slot).remapped;
+    if (wanted == hooked(slot)) return;
+    if (wanted) {
+        hooks_.install(slot);
+        hooked_.add(slot);
+    } else {
+        hooks_.remove(slot);
+        hooked_.remove(slot);
+    }
 }
 
 void SlotModel::setCaption(Slot slot, const std::wstring& caption) {
@@ -26,7 +24,8 @@ void SlotModel::setCaption(Slot slot, const std::wstring& caption) {
 
 void SlotModel::makeNative(Slot slot, const std::wstring& caption) {
     setCaption(slot, caption);
-    removeHook(slot);
+    at(slot).remapped = false;
+    followRemapped(slot);
 }
 
 void SlotModel::finishChange(std::uint32_t saveDelayMs) {
@@ -34,47 +33,34 @@ void SlotModel::finishChange(std::uint32_t saveDelayMs) {
     timers_.start(kSaveTimerId, saveDelayMs);
 }
 
-void SlotModel::assignMouseFunction(Slot slot, const std::wstring& caption,
-                                    std::int32_t mouseFunction) {
+namespace {
+
+// The key a function sends, where it sends one.
+std::uint8_t keyOf(const Action& function) {
+    if (const auto* f = std::get_if<action::Key>(&function)) return f->virtualKey;
+    if (const auto* f = std::get_if<action::Macro>(&function)) return f->virtualKey;
+    if (const auto* f = std::get_if<action::RepeatKey>(&function)) return f->virtualKey;
+    return 0;
+}
+
+}  // namespace
+
+void SlotModel::assign(Slot slot, const std::wstring& caption, Action function) {
     if (release_) release_->releaseSlot(slot);
     const std::optional<MouseFunction> own = slotInfo(slot).ownFunction;
-    if (own && toRaw(*own) == mouseFunction) {
+    const auto* mouse = std::get_if<action::Mouse>(&function);
+    if (own && mouse && mouse->function == *own) {
         makeNative(slot, caption);
     } else {
-        setCaption(slot, caption);
-        installHook(slot);
         ButtonAssignment& a = at(slot);
-        a.actionGroup = toRaw(ActionGroup::MouseGroup);
-        a.mouseFunction = mouseFunction;
+        if (auto* macro = std::get_if<action::Macro>(&function))
+            macro->virtualKey = keyOf(a.action);
+        setCaption(slot, caption);
+        a.action = std::move(function);
+        a.remapped = true;
+        followRemapped(slot);
     }
     finishChange(kSaveDelayMs);
-}
-
-void SlotModel::assignKeyFunction(Slot slot, const std::wstring& caption, std::int32_t keyAction,
-                                  std::uint8_t virtualKey,
-                                  const std::optional<std::wstring>& launchTarget) {
-    if (release_) release_->releaseSlot(slot);
-    setCaption(slot, caption);
-    installHook(slot);
-    ButtonAssignment& a = at(slot);
-    a.actionGroup = toRaw(ActionGroup::KeyGroup);
-    a.keyAction = keyAction;
-    if (keyAction == toRaw(KeyAction::Launch)) {
-        if (launchTarget) a.launchTarget = *launchTarget;
-    } else if (keyAction != toRaw(KeyAction::Macro)) {
-        a.virtualKey = virtualKey;
-    }
-    finishChange(kSaveDelayMs);
-}
-
-void SlotModel::assignShortcut(Slot slot, const std::wstring& caption, const Shortcut& shortcut) {
-    assignKeyFunction(slot, caption, toRaw(KeyAction::Shortcut), at(slot).virtualKey);
-    at(slot).shortcut = shortcut;
-}
-
-void SlotModel::assignTypedText(Slot slot, const std::wstring& caption, const std::wstring& text) {
-    assignKeyFunction(slot, caption, toRaw(KeyAction::TypeText), at(slot).virtualKey);
-    at(slot).typedText = text;
 }
 
 void SlotModel::setDescription(Slot slot, const std::wstring& description) {

@@ -33,7 +33,7 @@ public:
 };
 
 // Owns every slot's ButtonAssignment. All calls come from the user-interface
-// thread. The hook flag of each slot always mirrors its library's state: a
+// thread. A slot's hook is in exactly while its assignment is remapped: a
 // library is never installed twice nor removed when it is not installed.
 class SlotModel final : public AssignmentSource {
 public:
@@ -48,19 +48,11 @@ public:
     // The slot whose menu is open (1..10), 0 when none.
     int activeSlot = 0;
 
-    // Gives a mouse function to a slot. Choosing the slot's own input makes it
-    // native again instead, under the chosen caption.
-    void assignMouseFunction(Slot slot, const std::wstring& caption, std::int32_t mouseFunction);
-
-    // Gives a key function to a slot. `launchTarget` is written only for Launch.
-    void assignKeyFunction(Slot slot, const std::wstring& caption, std::int32_t keyAction,
-                           std::uint8_t virtualKey,
-                           const std::optional<std::wstring>& launchTarget = std::nullopt);
-
-    // Gives a slot a shortcut to press, or a text to type. The key fields of
-    // the other functions keep their values.
-    void assignShortcut(Slot slot, const std::wstring& caption, const Shortcut& shortcut);
-    void assignTypedText(Slot slot, const std::wstring& caption, const std::wstring& text);
+    // Gives a function to a slot under `caption`. Choosing the slot's own
+    // click makes it native again instead, under that caption. A macro keeps
+    // the key the slot's function had, for the slot that sends it instead of
+    // a script.
+    void assign(Slot slot, const std::wstring& caption, Action function);
 
     // A description typed for a slot: shown under its caption and saved
     // shortly, as every change is.
@@ -76,9 +68,11 @@ public:
     // Every slot native again, then an immediate save.
     void resetAll(SavePort& saver);
 
-    // Hook control with the flag kept in step; no call when already in that state.
-    void installHook(Slot slot);
-    void removeHook(Slot slot);
+    // The slot's hook in (or out) as its assignment is remapped (or not);
+    // no call when it already is.
+    void followRemapped(Slot slot);
+    // Whether the slot's hook is in now.
+    bool hooked(Slot slot) const { return hooked_.has(slot); }
 
 private:
     void setCaption(Slot slot, const std::wstring& caption);
@@ -90,6 +84,7 @@ private:
     TimerPort& timers_;
     ReleasePort* release_;
     SlotArray<ButtonAssignment> slots_;
+    SlotSet hooked_;
 };
 
 }  // namespace vela

@@ -30,7 +30,9 @@ public:
     bool startPlayback(Slot slot) override {
         const std::uint32_t bit = SlotSet{slot}.bits();
         const bool changed = (stale_.fetch_and(~bit, std::memory_order_acq_rel) & bit) != 0;
-        loader_.refresh(number(slot), assignments_.assignmentFor(slot).macroName, changed);
+        const Action& function = assignments_.assignmentFor(slot).action;
+        const auto* macro = std::get_if<action::Macro>(&function);
+        loader_.refresh(number(slot), macro ? macro->script : std::wstring(), changed);
         return player_.startPlayback(slot);
     }
 

@@ -17,11 +17,6 @@ public:
     std::wstring keyName(std::uint16_t) override { return {}; }
 };
 
-bool isKeyFunction(const ButtonAssignment& a, KeyAction action) {
-    return a.hookInstalled && a.actionGroup == toRaw(ActionGroup::KeyGroup) &&
-           a.keyAction == toRaw(action);
-}
-
 }  // namespace
 
 AssignmentCommands::AssignmentCommands(SlotModel& model, MenuCommandPorts ports,
@@ -45,12 +40,12 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     const bool noOptions = layer == slot || isLayerWhileHeld(a);
     if (isLayerWhileHeld(a)) {
         extras.chosenCommand = kLayerWhileHeldCommand;
-    } else if (isKeyFunction(a, KeyAction::Shortcut)) {
+    } else if (const auto* press = a.as<action::PressShortcut>()) {
         extras.chosenCommand = kKeysAndShortcutsCommand;
-        extras.chosenDetail = shortcutCaption(a.shortcut);
-    } else if (isKeyFunction(a, KeyAction::TypeText)) {
+        extras.chosenDetail = shortcutCaption(press->shortcut);
+    } else if (const auto* type = a.as<action::TypeText>()) {
         extras.chosenCommand = kTypeTextCommand;
-        extras.chosenDetail = typedTextCaption(a.typedText, kMenuTextPreviewLength);
+        extras.chosenDetail = typedTextCaption(type->text, kMenuTextPreviewLength);
     }
     for (const SlotOption& option : kSlotOptions)
         if (option.appliesTo(info.trigger) && !noOptions)
@@ -110,13 +105,8 @@ void AssignmentCommands::changed(Slot slot) {
     if (editor_) editor_->slotChanged(slot);
 }
 
-void AssignmentCommands::assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
-                                const std::wstring& launchTarget) {
-    if (entry.kind == EntryKind::Mouse) {
-        model().assignMouseFunction(slot, caption, entry.function);
-    } else {
-        model().assignKeyFunction(slot, caption, entry.function, entry.virtualKey, launchTarget);
-    }
+void AssignmentCommands::assign(Slot slot, const std::wstring& caption, Action function) {
+    model().assign(slot, caption, std::move(function));
     changed(slot);
 }
 
@@ -143,8 +133,9 @@ void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
             return;
         case EntryKind::Mouse:
         case EntryKind::Key:
-            assign(info->slot, entry, std::wstring(entry.slotCaption),
-                   std::wstring(entry.launchTarget));
+        case EntryKind::Launch:
+        case EntryKind::SwitchApps:
+            assign(info->slot, std::wstring(entry.slotCaption), *actionOf(entry));
             return;
     }
 }
@@ -162,8 +153,7 @@ void AssignmentCommands::assignScript(const std::wstring& script) {
     // The slot's playback is stopped and let go by the new assignment; one
     // that has not stopped by the time the script is read keeps playing the
     // script it started with.
-    model().assignKeyFunction(info->slot, scriptCaption(script), toRaw(KeyAction::Macro), 0);
-    model().at(info->slot).macroName = script;
+    model().assign(info->slot, scriptCaption(script), action::Macro{script});
     ports_.macroLoader->LoadMacroScript(number(info->slot), script);
     changed(info->slot);
 }
@@ -174,12 +164,9 @@ void AssignmentCommands::chooseProgram() {
     const OpenFileRequest request{kProgramFilter, true, true, {}, {}};
     const std::optional<ChosenFile> chosen = ports_.files.chooseFile(request);
     if (!chosen) return;
-    const CatalogueEntry& entry = *findCatalogueEntry(kRunSoftwareCommand);
     const std::wstring name =
         chosen->fileName.empty() ? fileNamePart(chosen->fullPath) : chosen->fileName;
-    model().assignKeyFunction(info->slot, programCaption(name), entry.function, 0,
-                              chosen->fullPath);
-    changed(info->slot);
+    assign(info->slot, programCaption(name), action::Launch{chosen->fullPath});
 }
 
 std::wstring AssignmentCommands::shortcutCaption(const Shortcut& shortcut) {
@@ -192,33 +179,30 @@ void AssignmentCommands::chooseShortcut() {
     const SlotInfo* info = activeSlotInfo();
     if (!info || !ports_.shortcuts) return;
     const ButtonAssignment& a = model().at(info->slot);
-    const std::optional<Shortcut> chosen = ports_.shortcuts->askForShortcut(
-        isKeyFunction(a, KeyAction::Shortcut) ? a.shortcut : Shortcut());
+    const auto* press = a.as<action::PressShortcut>();
+    const std::optional<Shortcut> chosen =
+        ports_.shortcuts->askForShortcut(press ? press->shortcut : Shortcut());
     if (!chosen || chosen->empty()) return;
-    model().assignShortcut(info->slot, shortcutCaption(*chosen), *chosen);
-    changed(info->slot);
+    assign(info->slot, shortcutCaption(*chosen), action::PressShortcut{*chosen});
 }
 
 void AssignmentCommands::chooseText() {
     const SlotInfo* info = activeSlotInfo();
     if (!info || !ports_.texts) return;
     const ButtonAssignment& a = model().at(info->slot);
-    const std::optional<std::wstring> chosen =
-        ports_.texts->askForText(isKeyFunction(a, KeyAction::TypeText) ? a.typedText : L"");
+    const auto* type = a.as<action::TypeText>();
+    const std::optional<std::wstring> chosen = ports_.texts->askForText(type ? type->text : L"");
     if (!chosen) return;
     const std::wstring text(clipTypedText(*chosen));
     if (text.empty()) return;
-    model().assignTypedText(info->slot, typedTextCaption(text), text);
-    changed(info->slot);
+    assign(info->slot, typedTextCaption(text), action::TypeText{text});
 }
 
 void AssignmentCommands::chooseLayerWhileHeld() {
     const SlotInfo* info = activeSlotInfo();
     if (!info || !canCarryLayer(info->trigger) || (editor_ && editor_->editingLayer())) return;
     const CatalogueEntry& entry = *findCatalogueEntry(kLayerWhileHeldCommand);
-    model().assignKeyFunction(info->slot, std::wstring(entry.slotCaption), entry.function,
-                              model().at(info->slot).virtualKey);
-    changed(info->slot);
+    assign(info->slot, std::wstring(entry.slotCaption), *actionOf(entry));
 }
 
 void repaintCaptions(CaptionGeometryPort& captions) {

@@ -96,8 +96,7 @@ private:
     SlotModel& model();
     // A command changed the slot (in a profile it becomes the profile's own).
     void changed(Slot slot);
-    void assign(Slot slot, const CatalogueEntry& entry, const std::wstring& caption,
-                const std::wstring& launchTarget);
+    void assign(Slot slot, const std::wstring& caption, Action function);
     std::wstring shortcutCaption(const Shortcut& shortcut);
 
     SlotModel& model_;

@@ -6,6 +6,8 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
+#include <string>
 #include <string_view>
 
 #include "core/Assignment.h"
@@ -60,8 +62,10 @@ inline constexpr std::array<CatalogueCategory, 10> kCatalogueCategories{{
 // What choosing an entry does to the active slot.
 enum class EntryKind : std::uint8_t {
     RestoreOwnFunction,  // "No Settings"
-    Mouse,               // actionGroup 0 and mouseFunction
-    Key,                 // actionGroup 1, keyAction and virtualKey (or launchTarget)
+    Mouse,               // a click or a notch: `mouse`
+    Key,                 // `virtualKey` with `modifier` held around it
+    Launch,              // opens `launchTarget`
+    SwitchApps,          // the system's task switcher
     ChooseProgram,       // "Run Software": ask for a program, then Launch it
     ChooseShortcut,      // ask for a shortcut pressed on the keyboard, then press it
     ChooseText,          // ask for a text, then type it
@@ -73,51 +77,57 @@ struct CatalogueEntry {
     std::wstring_view menuText;
     std::uint16_t commandId;
     EntryKind kind;
-    std::int32_t function;  // mouseFunction for Mouse, keyAction for Key
-    std::uint8_t virtualKey;
-    std::wstring_view launchTarget;  // Launch entries only
-    std::wstring_view slotCaption;   // written to the caption button
+    MouseFunction mouse = MouseFunction::LeftClick;  // Mouse entries only
+    ChordModifier modifier = ChordModifier::None;    // Key entries only
+    std::uint8_t virtualKey = 0;                     // Key entries only
+    std::wstring_view launchTarget;                  // Launch entries only
+    std::wstring_view slotCaption;                   // written to the caption button
 };
 
 namespace detail {
 
 constexpr CatalogueEntry mouse(MenuLevel level, std::wstring_view text, std::uint16_t id,
                                MouseFunction f, std::wstring_view caption) {
-    return {level, text, id, EntryKind::Mouse, toRaw(f), 0, {}, caption};
+    return {level, text, id, EntryKind::Mouse, f, ChordModifier::None, 0, {}, caption};
 }
 
 constexpr CatalogueEntry key(MenuLevel level, std::wstring_view text, std::uint16_t id,
-                             KeyAction action, std::uint8_t vk, std::wstring_view caption) {
-    return {level, text, id, EntryKind::Key, toRaw(action), vk, {}, caption};
+                             ChordModifier modifier, std::uint8_t vk, std::wstring_view caption) {
+    return {level, text, id, EntryKind::Key, MouseFunction::LeftClick, modifier, vk, {}, caption};
 }
 
 constexpr CatalogueEntry launch(MenuLevel level, std::wstring_view text, std::uint16_t id,
                                 std::wstring_view target, std::wstring_view caption) {
-    return {level, text, id, EntryKind::Key, toRaw(KeyAction::Launch), 0, target, caption};
+    return {level, text,   id,     EntryKind::Launch, MouseFunction::LeftClick, ChordModifier::None,
+            0,     target, caption};
 }
 
-// The caption of these two is decided when they are chosen.
+constexpr CatalogueEntry ask(EntryKind kind, MenuLevel level, std::wstring_view text,
+                             std::uint16_t id, std::wstring_view caption = {}) {
+    return {level, text, id, kind, MouseFunction::LeftClick, ChordModifier::None, 0, {}, caption};
+}
+
+// The caption of "No Settings" and "Run Software" is decided when they are
+// chosen; that of a shortcut or a text is what the user chose.
 constexpr CatalogueEntry restoreOwnFunction(MenuLevel level, std::wstring_view text,
                                             std::uint16_t id) {
-    return {level, text, id, EntryKind::RestoreOwnFunction, 0, 0, {}, {}};
+    return ask(EntryKind::RestoreOwnFunction, level, text, id);
 }
-
 constexpr CatalogueEntry chooseProgram(MenuLevel level, std::wstring_view text, std::uint16_t id) {
-    return {level, text, id, EntryKind::ChooseProgram, toRaw(KeyAction::Launch), 0, {}, {}};
+    return ask(EntryKind::ChooseProgram, level, text, id);
 }
-
-// The caption of these two is what the user chose: the shortcut, the text.
 constexpr CatalogueEntry chooseShortcut(MenuLevel level, std::wstring_view text, std::uint16_t id) {
-    return {level, text, id, EntryKind::ChooseShortcut, toRaw(KeyAction::Shortcut), 0, {}, {}};
+    return ask(EntryKind::ChooseShortcut, level, text, id);
 }
-
 constexpr CatalogueEntry chooseText(MenuLevel level, std::wstring_view text, std::uint16_t id) {
-    return {level, text, id, EntryKind::ChooseText, toRaw(KeyAction::TypeText), 0, {}, {}};
+    return ask(EntryKind::ChooseText, level, text, id);
 }
-
 constexpr CatalogueEntry layerWhileHeld(MenuLevel level, std::wstring_view text, std::uint16_t id) {
-    return {level, text, id,  EntryKind::LayerWhileHeld, toRaw(KeyAction::LayerWhileHeld),
-            0,     {},   text};
+    return ask(EntryKind::LayerWhileHeld, level, text, id, text);
+}
+constexpr CatalogueEntry switchApps(MenuLevel level, std::wstring_view text, std::uint16_t id,
+                                    std::wstring_view caption) {
+    return ask(EntryKind::SwitchApps, level, text, id, caption);
 }
 
 }  // namespace detail
@@ -145,8 +155,9 @@ inline constexpr std::array<CatalogueEntry, 53> kCatalogue = [] {
     using detail::layerWhileHeld;
     using detail::mouse;
     using detail::restoreOwnFunction;
+    using detail::switchApps;
     using MF = MouseFunction;
-    using KA = KeyAction;
+    using enum ChordModifier;
     return std::array<CatalogueEntry, 53>{{
         restoreOwnFunction(Root, L"No Settings", kNoSettingsCommand),
         // Any key, shortcut or text, for any input: right under "No Settings".
@@ -163,56 +174,55 @@ inline constexpr std::array<CatalogueEntry, 53> kCatalogue = [] {
         mouse(Mouse, L"Wheel Up", 17, MF::WheelUp, L"Wheel Up"),
         mouse(Mouse, L"Wheel Down", 18, MF::WheelDown, L"Wheel Down"),
 
-        key(OfficeUsed, L"Zoom In", 19, KA::SingleKey, 107, L"Zoom In"),
-        key(OfficeUsed, L"Zoom Out", 20, KA::SingleKey, 109, L"Zoom Out"),
-        key(OfficeUsed, L"Paste Text", 21, KA::CtrlCombo, 86, L"Paste Text"),
+        key(OfficeUsed, L"Zoom In", 19, None, 107, L"Zoom In"),
+        key(OfficeUsed, L"Zoom Out", 20, None, 109, L"Zoom Out"),
+        key(OfficeUsed, L"Paste Text", 21, Control, 86, L"Paste Text"),
         chooseProgram(OfficeUsed, L"Run Software", kRunSoftwareCommand),
 
-        key(Word, L"Cut(Ctrl+X)", 23, KA::CtrlCombo, 88, L"Cut"),
-        key(Word, L"Copy(Ctrl+C)", 24, KA::CtrlCombo, 67, L"Copy"),
-        key(Word, L"Paste(Ctrl+V)", 25, KA::CtrlCombo, 86, L"Paste"),
-        key(Word, L"Delete(Del)", 26, KA::SingleKey, 46, L"Delete"),
-        key(Word, L"Search(Ctrl+F)", 27, KA::CtrlCombo, 70, L"Search"),
-        key(Word, L"Select All(Ctrl+A)", 28, KA::CtrlCombo, 65, L"Select All"),
-        key(Word, L"Redo(Ctrl+Y)", 29, KA::CtrlCombo, 89, L"Redo"),
-        key(Word, L"Undo(Ctrl+Z)", 30, KA::CtrlCombo, 90, L"Undo"),
+        key(Word, L"Cut(Ctrl+X)", 23, Control, 88, L"Cut"),
+        key(Word, L"Copy(Ctrl+C)", 24, Control, 67, L"Copy"),
+        key(Word, L"Paste(Ctrl+V)", 25, Control, 86, L"Paste"),
+        key(Word, L"Delete(Del)", 26, None, 46, L"Delete"),
+        key(Word, L"Search(Ctrl+F)", 27, Control, 70, L"Search"),
+        key(Word, L"Select All(Ctrl+A)", 28, Control, 65, L"Select All"),
+        key(Word, L"Redo(Ctrl+Y)", 29, Control, 89, L"Redo"),
+        key(Word, L"Undo(Ctrl+Z)", 30, Control, 90, L"Undo"),
 
-        key(Archives, L"New(Ctrl+N)", 31, KA::CtrlCombo, 78, L"New"),
-        key(Archives, L"Open(Ctrl+O)", 32, KA::CtrlCombo, 79, L"Open"),
-        key(Archives, L"Save(Ctrl+S)", 33, KA::CtrlCombo, 83, L"Save"),
-        key(Archives, L"Print(Ctrl+P)", 34, KA::CtrlCombo, 80, L"Print"),
+        key(Archives, L"New(Ctrl+N)", 31, Control, 78, L"New"),
+        key(Archives, L"Open(Ctrl+O)", 32, Control, 79, L"Open"),
+        key(Archives, L"Save(Ctrl+S)", 33, Control, 83, L"Save"),
+        key(Archives, L"Print(Ctrl+P)", 34, Control, 80, L"Print"),
 
         launch(Multimedia, L"Media Player", 35, L"wmplayer.exe", L"Media Player"),
-        key(Multimedia, L"Previous Track", 36, KA::SingleKey, 177, L"Previous Track"),
-        key(Multimedia, L"Next Track", 37, KA::SingleKey, 176, L"Next Track"),
-        key(Multimedia, L"Stop", 38, KA::SingleKey, 178, L"Stop"),
-        key(Multimedia, L"Play/Pause", 39, KA::SingleKey, 179, L"Play/Pause"),
-        key(Multimedia, L"Mute", 40, KA::SingleKey, 173, L"Mute"),
-        key(Multimedia, L"Volume Up", 41, KA::SingleKey, 175, L"Volume Up"),
-        key(Multimedia, L"Volume Down", 42, KA::SingleKey, 174, L"Volume Down"),
+        key(Multimedia, L"Previous Track", 36, None, 177, L"Previous Track"),
+        key(Multimedia, L"Next Track", 37, None, 176, L"Next Track"),
+        key(Multimedia, L"Stop", 38, None, 178, L"Stop"),
+        key(Multimedia, L"Play/Pause", 39, None, 179, L"Play/Pause"),
+        key(Multimedia, L"Mute", 40, None, 173, L"Mute"),
+        key(Multimedia, L"Volume Up", 41, None, 175, L"Volume Up"),
+        key(Multimedia, L"Volume Down", 42, None, 174, L"Volume Down"),
 
-        key(NetWork, L"Back", 43, KA::SingleKey, 166, L"Back"),
-        key(NetWork, L"Forward", 44, KA::SingleKey, 167, L"Forward"),
-        key(NetWork, L"Stop", 45, KA::SingleKey, 169, L"Stop"),
-        key(NetWork, L"Refresh", 46, KA::SingleKey, 168, L"Refresh"),
-        key(NetWork, L"Search", 47, KA::SingleKey, 170, L"Search"),
-        key(NetWork, L"Favorites", 48, KA::SingleKey, 171, L"Favorites"),
-        key(NetWork, L"Home Page", 49, KA::SingleKey, 172, L"Home Page"),
-        key(NetWork, L"Mail", 50, KA::SingleKey, 180, L"Mail"),
+        key(NetWork, L"Back", 43, None, 166, L"Back"),
+        key(NetWork, L"Forward", 44, None, 167, L"Forward"),
+        key(NetWork, L"Stop", 45, None, 169, L"Stop"),
+        key(NetWork, L"Refresh", 46, None, 168, L"Refresh"),
+        key(NetWork, L"Search", 47, None, 170, L"Search"),
+        key(NetWork, L"Favorites", 48, None, 171, L"Favorites"),
+        key(NetWork, L"Home Page", 49, None, 172, L"Home Page"),
+        key(NetWork, L"Mail", 50, None, 180, L"Mail"),
 
         launch(System, L"Calculator", 51, L"calc.exe", L"Calculator"),
         // The menu says "computer", the caption "Computer".
-        key(System, L"My computer", 52, KA::WinCombo, 69, L"My Computer"),
+        key(System, L"My computer", 52, Windows, 69, L"My Computer"),
 
-        key(Win8ShortCut, L"Charms Bar", 56, KA::WinCombo, 67, L"Charms Bar"),
-        key(Win8ShortCut, L"Settings", 57, KA::WinCombo, 73, L"Settings"),
-        key(Win8ShortCut, L"Share", 58, KA::WinCombo, 72, L"Share"),
-        key(Win8ShortCut, L"Devices", 59, KA::WinCombo, 75, L"Devices"),
-        key(Win8ShortCut, L"Apps Search", 60, KA::WinCombo, 81, L"Apps Search"),
-        key(Win8ShortCut, L"ScreenShot", 65, KA::WinCombo, 44, L"ScreenShot"),
-        key(Win8ShortCut, L"Dialog box", 66, KA::WinCombo, 82, L"Dialog box"),
-        // The chord is fixed; the stored key is kept only for the settings file.
-        key(Win8ShortCut, L"Switch Apps", 67, KA::SwitchApps, 8, L"Switch Apps"),
+        key(Win8ShortCut, L"Charms Bar", 56, Windows, 67, L"Charms Bar"),
+        key(Win8ShortCut, L"Settings", 57, Windows, 73, L"Settings"),
+        key(Win8ShortCut, L"Share", 58, Windows, 72, L"Share"),
+        key(Win8ShortCut, L"Devices", 59, Windows, 75, L"Devices"),
+        key(Win8ShortCut, L"Apps Search", 60, Windows, 81, L"Apps Search"),
+        key(Win8ShortCut, L"ScreenShot", 65, Windows, 44, L"ScreenShot"),
+        key(Win8ShortCut, L"Dialog box", 66, Windows, 82, L"Dialog box"),
+        switchApps(Win8ShortCut, L"Switch Apps", 67, L"Switch Apps"),
     }};
 }();
 
@@ -222,6 +232,25 @@ constexpr const CatalogueEntry* findCatalogueEntry(std::uint32_t commandId) {
         if (e.commandId == commandId) return &e;
     }
     return nullptr;
+}
+
+// The function an entry gives the slot at once; none for those that ask
+// first or make the slot native.
+inline std::optional<Action> actionOf(const CatalogueEntry& e) {
+    switch (e.kind) {
+        case EntryKind::Mouse:
+            return action::Mouse{e.mouse};
+        case EntryKind::Key:
+            return action::Key{e.modifier, e.virtualKey};
+        case EntryKind::Launch:
+            return action::Launch{std::wstring(e.launchTarget)};
+        case EntryKind::SwitchApps:
+            return action::SwitchApps{};
+        case EntryKind::LayerWhileHeld:
+            return action::LayerWhileHeld{};
+        default:
+            return std::nullopt;
+    }
 }
 
 constexpr const CatalogueCategory& categoryOf(MenuLevel level) {

@@ -21,18 +21,90 @@ namespace vela {
 
 namespace {
 
-// ---- The keys of a slot's section, one row per field of its assignment ----------
+// ---- The keys of a slot's section, one row per key ------------------------------
+
+// The numbers the file gives a slot's function: a group, and in the key group
+// the key function. Nowhere else does Vela see them.
+enum class ActionGroup : std::int32_t {
+    MouseGroup = 0,
+    KeyGroup = 1,
+};
+
+enum class KeyAction : std::int32_t {
+    SingleKey = 0,
+    WinCombo = 1,
+    CtrlCombo = 2,
+    ShiftCombo = 3,
+    AltCombo = 4,
+    Launch = 5,
+    Macro = 6,
+    RepeatKey = 7,
+    SwitchApps = 8,
+    // Vela's own: outside the values above, so a reader that knows only those
+    // (an older Vela, another host of the file) makes such a slot do nothing.
+    Shortcut = 9,
+    TypeText = 10,
+    LayerWhileHeld = 11,
+};
+
+constexpr std::int32_t raw(KeyAction v) {
+    return static_cast<std::int32_t>(v);
+}
+
+// The plain key functions are numbered as their modifiers are.
+static_assert(raw(KeyAction::SingleKey) == static_cast<int>(ChordModifier::None) &&
+              raw(KeyAction::WinCombo) == static_cast<int>(ChordModifier::Windows) &&
+              raw(KeyAction::CtrlCombo) == static_cast<int>(ChordModifier::Control) &&
+              raw(KeyAction::ShiftCombo) == static_cast<int>(ChordModifier::Shift) &&
+              raw(KeyAction::AltCombo) == static_cast<int>(ChordModifier::Alt));
+
+// A slot's section as the file spells it: the assignment's own parts, and
+// the function in the file's numbers.
+struct Stored {
+    ButtonAssignment a;
+    std::int32_t keyAction = 0;
+    std::uint8_t virtualKey = 0;
+    std::int32_t mouseFunction = 0;
+    std::wstring launchTarget;
+    std::int32_t actionGroup = 0;
+    std::wstring macroName;
+    Shortcut shortcut;
+    std::wstring typedText;
+};
 
 using A = ButtonAssignment;
-using Member =
-    std::variant<std::wstring A::*, bool A::*, std::int32_t A::*, std::uint8_t A::*, Shortcut A::*>;
+using S = Stored;
+using Member = std::variant<std::wstring A::*, bool A::*, std::wstring S::*, std::int32_t S::*,
+                            std::uint8_t S::*, Shortcut S::*>;
 
-// When a field's key is written.
+template <typename T>
+T& partOf(Stored& s, T A::*member) {
+    return s.a.*member;
+}
+template <typename T>
+T& partOf(Stored& s, T S::*member) {
+    return s.*member;
+}
+
+// Which of the function's keys a function spells; the others keep what the
+// file holds, so a value another function left there survives.
+enum class Says : std::uint8_t {
+    Always,  // a part of the assignment itself
+    Group,
+    KeyFunction,
+    VirtualKey,
+    MouseFunction,
+    Target,
+    Script,
+    Keys,
+    Text,
+};
+
+// When a key is written, if the slot's function does not spell it.
 enum class Written {
-    Always,
-    WhenOn,         // a flag, only while set: a file without it means what it always meant
-    WithItsScript,  // the script's name, only while the slot plays one
-    WithItsKind,    // only while the slot's key function is the row's `kind`
+    Always,    // what the file had there, else the default
+    WhenOn,    // a flag, only while set: a file without it means what it always meant
+    WhenSaid,  // only while the function spells it
 };
 
 // How a text is read: whole, however long; trimmed of blanks at both ends;
@@ -49,27 +121,27 @@ enum class Read {
 struct Field {
     std::wstring_view key;
     Member member;
+    Says says = Says::Always;
     Read read = Read::Whole;
     Written written = Written::Always;
-    KeyAction kind = KeyAction::SingleKey;  // for Written::WithItsKind
 };
 
 constexpr std::wstring_view kCaptionKey = L"0";
 constexpr std::wstring_view kDescriptionKey = L"8";
 
 constexpr std::array kAssignmentFields{
-    Field{kCaptionKey, &A::caption, Read::Trimmed},
-    Field{L"1", &A::hookInstalled},
-    Field{L"2", &A::keyAction},
-    Field{L"3", &A::virtualKey},
-    Field{L"4", &A::mouseFunction},
-    Field{L"5", &A::launchTarget},
-    Field{L"6", &A::actionGroup},
-    Field{L"7", &A::macroName, Read::Whole, Written::WithItsScript},
-    Field{kDescriptionKey, &A::description, Read::Trimmed},
+    Field{kCaptionKey, &A::caption, Says::Always, Read::Trimmed},
+    Field{L"1", &A::remapped},
+    Field{L"2", &S::keyAction, Says::KeyFunction},
+    Field{L"3", &S::virtualKey, Says::VirtualKey},
+    Field{L"4", &S::mouseFunction, Says::MouseFunction},
+    Field{L"5", &S::launchTarget, Says::Target},
+    Field{L"6", &S::actionGroup, Says::Group},
+    Field{L"7", &S::macroName, Says::Script, Read::Whole, Written::WhenSaid},
+    Field{kDescriptionKey, &A::description, Says::Always, Read::Trimmed},
     // Keys of Vela's own, which a reader of the keys above passes over.
-    Field{L"Keys", &A::shortcut, Read::Whole, Written::WithItsKind, KeyAction::Shortcut},
-    Field{L"Text", &A::typedText, Read::TypingLimit, Written::WithItsKind, KeyAction::TypeText},
+    Field{L"Keys", &S::shortcut, Says::Keys, Read::Whole, Written::WhenSaid},
+    Field{L"Text", &S::typedText, Says::Text, Read::TypingLimit, Written::WhenSaid},
 };
 
 // The assignment's fields, then each per-slot option's flag.
@@ -78,7 +150,8 @@ constexpr auto kFields = [] {
     std::size_t n = 0;
     for (const Field& field : kAssignmentFields) all[n++] = field;
     for (const SlotOption& option : kSlotOptions)
-        all[n++] = Field{option.settingsKey, option.flag, Read::Whole, Written::WhenOn};
+        all[n++] =
+            Field{option.settingsKey, option.flag, Says::Always, Read::Whole, Written::WhenOn};
     return all;
 }();
 
@@ -91,18 +164,107 @@ constexpr bool keysApart() {
 }
 static_assert(keysApart(), "each field has a key of its own");
 
-bool written(const Field& field, const ButtonAssignment& a) {
-    switch (field.written) {
-        case Written::Always:
-            return true;
-        case Written::WhenOn:
-            return a.*std::get<bool A::*>(field.member);
-        case Written::WithItsScript:
-            return a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro);
-        case Written::WithItsKind:
-            return a.keyAction == toRaw(field.kind);
+using SaysSet = std::uint16_t;
+constexpr SaysSet bit(Says says) {
+    return static_cast<SaysSet>(1u << static_cast<unsigned>(says));
+}
+
+// The function the file's numbers name; one this Vela does not know is kept
+// as read.
+Action actionOf(const Stored& s) {
+    const action::Unknown unknown{s.actionGroup, s.keyAction, s.mouseFunction};
+    if (s.actionGroup == static_cast<std::int32_t>(ActionGroup::MouseGroup)) {
+        if (s.mouseFunction < 0 || s.mouseFunction >= static_cast<int>(kMouseFunctionCount))
+            return unknown;
+        return action::Mouse{static_cast<MouseFunction>(s.mouseFunction)};
     }
-    return true;
+    if (s.actionGroup != static_cast<std::int32_t>(ActionGroup::KeyGroup)) return unknown;
+    switch (s.keyAction) {
+        case raw(KeyAction::SingleKey):
+        case raw(KeyAction::WinCombo):
+        case raw(KeyAction::CtrlCombo):
+        case raw(KeyAction::ShiftCombo):
+        case raw(KeyAction::AltCombo):
+            return action::Key{static_cast<ChordModifier>(s.keyAction), s.virtualKey};
+        case raw(KeyAction::Launch):
+            return action::Launch{s.launchTarget};
+        case raw(KeyAction::Macro):
+            return action::Macro{s.macroName, s.virtualKey};
+        case raw(KeyAction::RepeatKey):
+            return action::RepeatKey{s.virtualKey};
+        case raw(KeyAction::SwitchApps):
+            return action::SwitchApps{};
+        case raw(KeyAction::Shortcut):
+            return action::PressShortcut{s.shortcut};
+        case raw(KeyAction::TypeText):
+            return action::TypeText{s.typedText};
+        case raw(KeyAction::LayerWhileHeld):
+            return action::LayerWhileHeld{};
+        default:
+            return unknown;
+    }
+}
+
+template <class... F>
+struct Cases : F... {
+    using F::operator()...;
+};
+
+// The assignment spelt as the file spells it, and which keys its function
+// spells.
+Stored storedOf(const ButtonAssignment& a, SaysSet& says) {
+    Stored s;
+    s.a = a;
+    s.actionGroup = static_cast<std::int32_t>(ActionGroup::KeyGroup);
+    says = bit(Says::Always) | bit(Says::Group) | bit(Says::KeyFunction);
+    const auto keyFunction = [&](KeyAction k, std::initializer_list<Says> more = {}) {
+        s.keyAction = raw(k);
+        for (Says m : more) says |= bit(m);
+    };
+    std::visit(Cases{
+                   [&](const action::Mouse& f) {
+                       s.actionGroup = static_cast<std::int32_t>(ActionGroup::MouseGroup);
+                       s.mouseFunction = static_cast<std::int32_t>(f.function);
+                       says = bit(Says::Always) | bit(Says::Group) | bit(Says::MouseFunction);
+                   },
+                   [&](const action::Key& f) {
+                       keyFunction(static_cast<KeyAction>(f.modifier), {Says::VirtualKey});
+                       s.virtualKey = f.virtualKey;
+                   },
+                   [&](const action::Launch& f) {
+                       keyFunction(KeyAction::Launch, {Says::Target});
+                       s.launchTarget = f.target;
+                   },
+                   [&](const action::Macro& f) {
+                       // The script's name only while the slot plays one.
+                       keyFunction(KeyAction::Macro, {Says::VirtualKey});
+                       if (a.remapped) says |= bit(Says::Script);
+                       s.macroName = f.script;
+                       s.virtualKey = f.virtualKey;
+                   },
+                   [&](const action::RepeatKey& f) {
+                       keyFunction(KeyAction::RepeatKey, {Says::VirtualKey});
+                       s.virtualKey = f.virtualKey;
+                   },
+                   [&](const action::SwitchApps&) { keyFunction(KeyAction::SwitchApps); },
+                   [&](const action::PressShortcut& f) {
+                       keyFunction(KeyAction::Shortcut, {Says::Keys});
+                       s.shortcut = f.shortcut;
+                   },
+                   [&](const action::TypeText& f) {
+                       keyFunction(KeyAction::TypeText, {Says::Text});
+                       s.typedText = f.text;
+                   },
+                   [&](const action::LayerWhileHeld&) { keyFunction(KeyAction::LayerWhileHeld); },
+                   [&](const action::Unknown& f) {
+                       s.actionGroup = f.group;
+                       s.keyAction = f.keyFunction;
+                       s.mouseFunction = f.mouseFunction;
+                       says |= bit(Says::MouseFunction);
+                   },
+               },
+               a.action);
+    return s;
 }
 
 class SectionReader {
@@ -123,47 +285,63 @@ private:
 
 // A slot's fields from keys named `prefix` + the key ("0", or "X1.0" in a
 // profile section).
-ButtonAssignment readFields(const SectionReader& read, std::wstring_view prefix) {
-    ButtonAssignment a;
+Stored readStored(const SectionReader& read, std::wstring_view prefix) {
+    Stored s;
     for (const Field& field : kFields) {
         const std::wstring text = read.text(std::wstring(prefix) + std::wstring(field.key));
         std::visit(
             [&](auto member) {
-                using T = std::remove_reference_t<decltype(a.*member)>;
+                auto& part = partOf(s, member);
+                using T = std::remove_reference_t<decltype(part)>;
                 if constexpr (std::is_same_v<T, std::wstring>) {
                     switch (field.read) {
                         case Read::Whole:
-                            a.*member = text;
+                            part = text;
                             break;
                         case Read::Trimmed:
-                            a.*member = std::wstring(trimBlanks(text));
+                            part = std::wstring(trimBlanks(text));
                             break;
                         case Read::TypingLimit:
-                            a.*member = std::wstring(clipTypedText(text));
+                            part = std::wstring(clipTypedText(text));
                             break;
                     }
                 } else if constexpr (std::is_same_v<T, Shortcut>) {
-                    a.*member = parseStoredShortcut(text).value_or(Shortcut());
+                    part = parseStoredShortcut(text).value_or(Shortcut());
                 } else if constexpr (std::is_same_v<T, bool>) {
-                    a.*member = parseLeadingInt(text) != 0;
+                    part = parseLeadingInt(text) != 0;
                 } else {
-                    a.*member =
-                        static_cast<T>(parseLeadingInt(text) & (sizeof(T) == 1 ? 0xFF : ~0));
+                    part = static_cast<T>(parseLeadingInt(text) & (sizeof(T) == 1 ? 0xFF : ~0));
                 }
             },
             field.member);
     }
-    return a;
+    return s;
 }
 
-void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view prefix,
-                 const ButtonAssignment& a) {
+ButtonAssignment readFields(const SectionReader& read, std::wstring_view prefix) {
+    Stored s = readStored(read, prefix);
+    s.a.action = actionOf(s);
+    return s.a;
+}
+
+// The keys the slot's function does not spell keep what `before` (the file
+// as it was) held there, as Vela would write it; a key it did not hold gets
+// the default.
+void writeFields(IniDocument& doc, const IniDocument& before, std::wstring_view section,
+                 std::wstring_view prefix, const ButtonAssignment& a) {
+    SaysSet says = 0;
+    Stored out = storedOf(a, says);
+    Stored kept = readStored(SectionReader(before, section), prefix);
     for (const Field& field : kFields) {
-        if (!written(field, a)) continue;
+        const std::wstring key = std::wstring(prefix) + std::wstring(field.key);
+        const bool said = (says & bit(field.says)) != 0;
+        if (field.written == Written::WhenSaid && !said) continue;
+        if (field.written == Written::WhenOn && !(a.*std::get<bool A::*>(field.member))) continue;
         const std::wstring value = std::visit(
             [&](auto member) -> std::wstring {
-                const auto& v = a.*member;
+                auto& v = partOf(out, member);
                 using T = std::remove_cvref_t<decltype(v)>;
+                if (!said) v = before.rawValue(section, key) ? partOf(kept, member) : T{};
                 if constexpr (std::is_same_v<T, std::wstring>) {
                     return v;
                 } else if constexpr (std::is_same_v<T, Shortcut>) {
@@ -175,8 +353,7 @@ void writeFields(IniDocument& doc, std::wstring_view section, std::wstring_view 
                 }
             },
             field.member);
-        doc.writeValue(section, std::wstring(prefix) + std::wstring(field.key),
-                       encodeIniValue(value));
+        doc.writeValue(section, key, encodeIniValue(value));
     }
 }
 
@@ -290,13 +467,13 @@ void readOverlay(const IniDocument& doc, Overlay& overlay) {
     }
 }
 
-void writeOverlay(IniDocument& doc, const Overlay& overlay) {
+void writeOverlay(IniDocument& doc, const IniDocument& before, const Overlay& overlay) {
     const std::wstring section = sectionOf(overlay.key);
     const std::optional<Slot> button = buttonOf(overlay.key);
     for (const SlotInfo& info : kSlotTable) {
         if (info.slot == button) continue;
         if (const auto& a = overlay.slots[info.slot]) {
-            writeFields(doc, section, slotPrefix(info), *a);
+            writeFields(doc, before, section, slotPrefix(info), *a);
         } else if (const auto& note = overlay.notes[info.slot]) {
             doc.writeValue(section, slotPrefix(info) + std::wstring(kDescriptionKey),
                            encodeIniValue(*note));
@@ -305,7 +482,7 @@ void writeOverlay(IniDocument& doc, const Overlay& overlay) {
     // A layer's tap last; one that is the button itself, as made, needs no
     // keys.
     if (button && tapOf(&overlay) != ButtonAssignment())
-        writeFields(doc, section, slotPrefix(slotInfo(*button)), tapOf(&overlay));
+        writeFields(doc, before, section, slotPrefix(slotInfo(*button)), tapOf(&overlay));
 }
 
 }  // namespace
@@ -368,9 +545,8 @@ void ButtonSettingsStore::loadAll() {
         const ButtonAssignment stored = readFields(SectionReader(doc, info.section), L"");
         ButtonAssignment& a = model_.at(info.slot);
 
-        // Every stored field but these three, which follow here: the caption
-        // falls back, the hook follows the model's installs, and an empty
-        // note leaves the model's.
+        // Every stored field but these two, which follow here: the caption
+        // falls back, and an empty note leaves the model's.
         ButtonAssignment loaded = stored;
         if (info.needsTilt && !tiltSupported_) {
             loaded.caption = kNotSupportCaption;
@@ -379,21 +555,16 @@ void ButtonSettingsStore::loadAll() {
         } else if (stored.caption.empty()) {
             loaded.caption = info.nativeCaption;
         }
-        loaded.hookInstalled = a.hookInstalled;
         if (stored.description.empty()) loaded.description = a.description;
         a = loaded;
         ports_.view.setCaption(info.slot, a.caption);
 
-        if (stored.hookInstalled) {
-            // The script is complete before the hook can report a press.
-            if (a.keyAction == toRaw(KeyAction::Macro)) {
-                model_.activeSlot = number(info.slot);
-                macros_.LoadMacroScript(model_.activeSlot, std::wstring(a.macroName));
-            }
-            model_.installHook(info.slot);
-        } else {
-            model_.removeHook(info.slot);
+        // The script is complete before the hook can report a press.
+        if (const auto* macro = a.as<action::Macro>()) {
+            model_.activeSlot = number(info.slot);
+            macros_.LoadMacroScript(model_.activeSlot, macro->script);
         }
+        model_.followRemapped(info.slot);
 
         ports_.view.setDescriptionLabel(info.slot, stored.description.empty()
                                                        ? std::wstring(info.defaultLabel)
@@ -405,15 +576,16 @@ void ButtonSettingsStore::loadAll() {
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
     IniDocument doc(current);
+    const IniDocument before = doc;
     for (const SlotInfo& info : kSlotTable) {
         // Deleted first, so that keys we no longer write (a stale "7") go.
         doc.deleteSection(info.section);
-        writeFields(doc, info.section, L"", model_.at(info.slot));
+        writeFields(doc, before, info.section, L"", model_.at(info.slot));
     }
-    if (overlays_) saveProfiles(doc);
+    if (overlays_) saveProfiles(doc, before);
     if (tuning_) saveMouseTuning(doc);
     // The layers after the mouse section, where they have always been.
-    if (overlays_) saveLayers(doc);
+    if (overlays_) saveLayers(doc, before);
     return doc.text();
 }
 
@@ -422,7 +594,7 @@ void ButtonSettingsStore::loadOverlays(const IniDocument& doc) {
                          [&](const OverlayKey& key) { readOverlay(doc, overlays_->add(key)); });
 }
 
-void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
+void ButtonSettingsStore::saveProfiles(IniDocument& doc, const IniDocument& before) const {
     // Vela's keys go from the section of every overlay the file held and of
     // every one now, so a deleted profile or layer or a slot it no longer sets
     // leaves nothing behind, and a section left over from an older list gives
@@ -436,13 +608,14 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc) const {
     for (const Overlay* profile : overlays_->profiles()) {
         doc.writeValue(kProfilesSection, std::to_wstring(++n),
                        encodeIniValue(*programOf(profile->key)));
-        writeOverlay(doc, *profile);
+        writeOverlay(doc, before, *profile);
     }
 }
 
-void ButtonSettingsStore::saveLayers(IniDocument& doc) const {
+void ButtonSettingsStore::saveLayers(IniDocument& doc, const IniDocument& before) const {
     for (const SlotInfo& info : kSlotTable)
-        if (const Overlay* layer = overlays_->find(LayerKey{info.slot})) writeOverlay(doc, *layer);
+        if (const Overlay* layer = overlays_->find(LayerKey{info.slot}))
+            writeOverlay(doc, before, *layer);
 }
 
 void ButtonSettingsStore::saveMouseTuning(IniDocument& doc) const {

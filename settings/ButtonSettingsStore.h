@@ -82,10 +82,11 @@ private:
 
     void loadOverlays(const IniDocument& doc);
     // Vela's keys out of every overlay's section, then the profiles and
-    // their list; the layers follow the mouse section (saveLayers).
-    void saveProfiles(IniDocument& doc) const;
+    // their list; the layers follow the mouse section (saveLayers). A key a
+    // slot's function does not spell keeps what `before` held there.
+    void saveProfiles(IniDocument& doc, const IniDocument& before) const;
     void saveMouseTuning(IniDocument& doc) const;
-    void saveLayers(IniDocument& doc) const;
+    void saveLayers(IniDocument& doc, const IniDocument& before) const;
 
     SlotModel& model_;
     OverlaySet* overlays_ = nullptr;

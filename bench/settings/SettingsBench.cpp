@@ -50,16 +50,43 @@ void fillModel(SlotModel& model) {
     for (const SlotInfo& info : kSlotTable) {
         ButtonAssignment& a = model.at(info.slot);
         a.caption = L"Caption " + std::to_wstring(i) + L" \x00e9";
-        model.installHook(info.slot);
-        a.actionGroup = 1;
-        a.keyAction = i % 2 == 0 ? toRaw(KeyAction::Macro) : toRaw(KeyAction::CtrlCombo);
-        a.virtualKey = static_cast<std::uint8_t>(65 + i);
-        a.mouseFunction = i;
-        a.launchTarget = L"C:\\Program Files\\App" + std::to_wstring(i) + L"\\run.exe";
-        a.macroName = L"macro" + std::to_wstring(i) + L".txt";
+        a.remapped = true;
+        model.followRemapped(info.slot);
+        const auto key = static_cast<std::uint8_t>(65 + i);
+        if (i % 2 == 0) {
+            a.action = action::Macro{L"macro" + std::to_wstring(i) + L".txt", key};
+        } else {
+            a.action = action::Key{ChordModifier::Control, key};
+        }
         a.description = L"note for slot " + std::to_wstring(i);
         ++i;
     }
+}
+
+// The file's numbers for the functions the bench gives its slots.
+struct Spelt {
+    int keyAction = 0;
+    int virtualKey = 0;
+    std::wstring target;
+    std::wstring script;
+    bool macro = false;
+};
+
+Spelt speltOf(const ButtonAssignment& a) {
+    Spelt s;
+    if (const auto* key = std::get_if<action::Key>(&a.action)) {
+        s.keyAction = static_cast<int>(key->modifier);
+        s.virtualKey = key->virtualKey;
+    } else if (const auto* macro = std::get_if<action::Macro>(&a.action)) {
+        s.keyAction = 6;
+        s.virtualKey = macro->virtualKey;
+        s.script = macro->script;
+        s.macro = true;
+    } else if (const auto* launch = std::get_if<action::Launch>(&a.action)) {
+        s.keyAction = 5;
+        s.target = launch->target;
+    }
+    return s;
 }
 
 // The sequence the store replaces: one profile call per key.
@@ -72,13 +99,14 @@ void profileSequence(const SlotModel& model, const std::wstring& file) {
         };
         WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str());
         put(L"0", a.caption);
-        put(L"1", a.hookInstalled ? L"1" : L"0");
-        put(L"2", std::to_wstring(a.keyAction));
-        put(L"3", std::to_wstring(a.virtualKey));
-        put(L"4", std::to_wstring(a.mouseFunction));
-        put(L"5", a.launchTarget);
-        put(L"6", std::to_wstring(a.actionGroup));
-        if (a.hookInstalled && a.keyAction == toRaw(KeyAction::Macro)) put(L"7", a.macroName);
+        put(L"1", a.remapped ? L"1" : L"0");
+        const Spelt spelt = speltOf(a);
+        put(L"2", std::to_wstring(spelt.keyAction));
+        put(L"3", std::to_wstring(spelt.virtualKey));
+        put(L"4", L"0");
+        put(L"5", spelt.target);
+        put(L"6", L"1");
+        if (a.remapped && spelt.macro) put(L"7", spelt.script);
         put(L"8", a.description);
     }
 }
@@ -159,22 +187,23 @@ int main() {
 
     // 2. The profile functions read every value of our file as we wrote it,
     //    including values that need quoting.
-    model.at(Slot::WL).launchTarget = L"  \"C:\\quoted path\\x.exe\"  ";
+    model.at(Slot::WL).action = action::Launch{L"  \"C:\\quoted path\\x.exe\"  "};
     model.at(Slot::WR).description = L"\x65e5\x672c\x8a9e \x0394 \x20ac";
     store.saveAll();
     int readBack = 0;
     for (const SlotInfo& info : kSlotTable) {
         const ButtonAssignment& a = model.at(info.slot);
+        const Spelt spelt = speltOf(a);
         const std::wstring section(info.section);
         const std::pair<const wchar_t*, std::wstring> expected[] = {
             {L"0", a.caption},
-            {L"5", a.launchTarget},
-            {L"7", a.macroName},
+            {L"5", spelt.target},
+            {L"7", spelt.script},
             {L"8", a.description},
-            {L"2", std::to_wstring(a.keyAction)},
+            {L"2", std::to_wstring(spelt.keyAction)},
         };
         for (const auto& [key, value] : expected) {
-            if (std::wstring(key) == L"7" && a.keyAction != toRaw(KeyAction::Macro)) continue;
+            if (std::wstring(key) == L"7" && !spelt.macro) continue;
             std::vector<wchar_t> buffer(4096);
             GetPrivateProfileStringW(section.c_str(), key, L"", buffer.data(),
                                      static_cast<DWORD>(buffer.size()), ours.c_str());
@@ -186,7 +215,7 @@ int main() {
         }
     }
     std::printf("values read back through GetPrivateProfileStringW: %d checked\n", readBack);
-    model.at(Slot::WL).launchTarget = L"C:\\x.exe";
+    model.at(Slot::WL).action = action::Launch{L"C:\\x.exe"};
     model.at(Slot::WR).description = L"plain";
 
     // 3. Time: one whole-file save against the key-by-key sequence, from the

@@ -26,12 +26,11 @@ TEST_F(ExecutorTest, EveryMouseFunctionGoesOutWithTheHooksLeftIn) {
         {MouseFunction::BackClick, 0x8081},   {MouseFunction::WheelUp, 0x8801},
         {MouseFunction::WheelDown, 0x8801},
     };
-    for (const SlotInfo& info : kSlotTable) model.installHook(info.slot);
     rec.cursor = {1919, 1079};
     for (const auto& [function, downFlags] : cases) {
         const bool wheel = function >= MouseFunction::WheelUp;
         for (const Slot slot : {Slot::WL, Slot::R, Slot::WD}) {
-            mouseFunction(slot, toRaw(function));
+            mouseFunction(slot, function);
             executor.onActivation(slot);
             EXPECT_EQ(rec.trace(), wheel ? "send:1" : "send:1 sleep:30 send:1");
             EXPECT_EQ(rec.records()[0].flags & downFlags, downFlags);
@@ -39,41 +38,36 @@ TEST_F(ExecutorTest, EveryMouseFunctionGoesOutWithTheHooksLeftIn) {
             EXPECT_EQ(rec.records()[0].dy, absoluteCoordinate(1079, 1080));
         }
     }
-    for (const SlotInfo& info : kSlotTable) EXPECT_TRUE(model.at(info.slot).hookInstalled);
+    for (const Slot slot : {Slot::WL, Slot::R, Slot::WD}) EXPECT_TRUE(model.hooked(slot));
 }
 
-TEST_F(ExecutorTest, OutOfRangeValuesDoNothingAndKeepTheHook) {
-    for (std::int32_t bad : {7, -1, 1000}) {
-        mouseFunction(Slot::R, bad);
+// A function the file names that Vela does not know, or a layer button's
+// (the press path's to act on), sends nothing and keeps the hook.
+TEST_F(ExecutorTest, FunctionsWithoutInputDoNothingAndKeepTheHook) {
+    const Action cases[] = {action::Unknown{0, 0, 7}, action::Unknown{1, 12, 0},
+                            action::Unknown{2, 0, 0}, action::LayerWhileHeld{}};
+    for (const Action& f : cases) {
+        give(Slot::R, f);
         executor.onActivation(Slot::R);
-        EXPECT_EQ(rec.trace(), "") << bad;
+        EXPECT_EQ(rec.trace(), "");
     }
-    for (std::int32_t bad : {9, -1}) {
-        keyFunction(Slot::R, KeyAction::SingleKey, 65).keyAction = bad;
-        executor.onActivation(Slot::R);
-        EXPECT_EQ(rec.trace(), "") << bad;
-    }
-    for (std::int32_t bad : {2, -1}) {
-        keyFunction(Slot::R, KeyAction::SingleKey, 65).actionGroup = bad;
-        executor.onActivation(Slot::R);
-        EXPECT_EQ(rec.trace(), "") << bad;
-    }
-    EXPECT_TRUE(model.at(Slot::R).hookInstalled);
+    EXPECT_TRUE(model.hooked(Slot::R));
 }
 
 // --- Key group ---------------------------------------------------------------
 
 TEST_F(ExecutorTest, KeyActionsSendTheirChords) {
     struct Case {
-        KeyAction action;
+        ChordModifier chord;
         std::uint16_t modifier;  // 0 for a plain tap
     };
     const Case cases[] = {
-        {KeyAction::SingleKey, 0},     {KeyAction::WinCombo, 0x5B}, {KeyAction::CtrlCombo, 0x11},
-        {KeyAction::ShiftCombo, 0x10}, {KeyAction::AltCombo, 0x12},
+        {ChordModifier::None, 0},       {ChordModifier::Windows, 0x5B},
+        {ChordModifier::Control, 0x11}, {ChordModifier::Shift, 0x10},
+        {ChordModifier::Alt, 0x12},
     };
     for (const Case& c : cases) {
-        keyFunction(Slot::X1, c.action, 67);
+        keyFunction(Slot::X1, c.chord, 67);
         executor.onActivation(Slot::X1);
         if (c.modifier == 0) {
             EXPECT_EQ(rec.trace(), "send:2");
@@ -90,7 +84,7 @@ TEST_F(ExecutorTest, KeyActionsSendTheirChords) {
 // Alt went through to the program in front; a finger still on it would turn
 // the slot's keys into Alt shortcuts.
 TEST_F(ExecutorTest, TheAltTabSlotLetsGoOfTheAltsStillHeldBeforeItsFunction) {
-    keyFunction(Slot::AltTab, KeyAction::CtrlCombo, 67);
+    keyFunction(Slot::AltTab, ChordModifier::Control, 67);
     executor.onActivation(Slot::AltTab, heldalt::Left | heldalt::Right);
     EXPECT_EQ(rec.trace(), "send:4 send:1 send:1 send:1 send:1");
     EXPECT_EQ(rec.sends()[0], (std::vector{key(0xE8, false), key(0xE8, true), key(0xA4, true),
@@ -103,24 +97,24 @@ TEST_F(ExecutorTest, TheAltTabSlotLetsGoOfTheAltsStillHeldBeforeItsFunction) {
     rec.clear();
     executor.onActivation(Slot::AltTab, 0);
     EXPECT_EQ(rec.trace(), "send:1 send:1 send:1 send:1");
-    keyFunction(Slot::X1, KeyAction::CtrlCombo, 67);
+    keyFunction(Slot::X1, ChordModifier::Control, 67);
     executor.onActivation(Slot::X1, heldalt::Left);
     EXPECT_EQ(rec.trace(), "send:1 sleep:30 send:1 send:1 send:1");
 }
 
 TEST_F(ExecutorTest, OnlyTheAltTabSlotsControlChordSkipsThePause) {
-    keyFunction(Slot::AltTab, KeyAction::CtrlCombo, 86);
+    keyFunction(Slot::AltTab, ChordModifier::Control, 86);
     executor.onActivation(Slot::AltTab);
     EXPECT_EQ(rec.trace(), "send:1 send:1 send:1 send:1");
 
-    keyFunction(Slot::AltTab, KeyAction::AltCombo, 86);
+    keyFunction(Slot::AltTab, ChordModifier::Alt, 86);
     executor.onActivation(Slot::AltTab);
     EXPECT_EQ(rec.trace(), "send:1 sleep:30 send:1 send:1 send:1");
 }
 
 TEST_F(ExecutorTest, SwitchAppsSendsTheChordOnEverySlot) {
     for (const SlotInfo& s : kSlotTable) {
-        keyFunction(s.slot, KeyAction::SwitchApps, 8);
+        give(s.slot, action::SwitchApps{});
         executor.onActivation(s.slot);
         ASSERT_EQ(rec.trace(), "send:6") << s.name;
         EXPECT_EQ(rec.records()[2].virtualKey, 8) << s.name;
@@ -143,7 +137,7 @@ TEST_F(ExecutorTest, LaunchOpensTheTargetOrRunsThePowerActionItNames) {
         {L"", "open", L""},
     };
     for (const Case& c : cases) {
-        keyFunction(Slot::R, KeyAction::Launch).launchTarget = c.target;
+        give(Slot::R, action::Launch{c.target});
         executor.onActivation(Slot::R);
         EXPECT_EQ(rec.trace(), c.trace);
         EXPECT_EQ(rec.calls()[0].text, c.text);
@@ -153,7 +147,7 @@ TEST_F(ExecutorTest, LaunchOpensTheTargetOrRunsThePowerActionItNames) {
 // --- Macros -------------------------------------------------------------------
 
 TEST_F(ExecutorTest, MacroOnTheMiddleButtonSendsTheSlowWindowsChordInstead) {
-    keyFunction(Slot::M, KeyAction::Macro, 69);
+    give(Slot::M, action::Macro{L"", 69});
     executor.onActivation(Slot::M);
     EXPECT_EQ(rec.trace(), "send:1 sleep:100 send:1 send:1 sleep:100 send:1");
     EXPECT_EQ(rec.records()[1], key(69, false));
@@ -161,14 +155,14 @@ TEST_F(ExecutorTest, MacroOnTheMiddleButtonSendsTheSlowWindowsChordInstead) {
 }
 
 TEST_F(ExecutorTest, MacroPressesDuringAPlaybackAreDropped) {
-    keyFunction(Slot::X1, KeyAction::Macro);
+    give(Slot::X1, action::Macro{});
     executor.onActivation(Slot::X1);
     EXPECT_TRUE(playback.isPlaying(Slot::X1));
     executor.onActivation(Slot::X1);
     EXPECT_EQ(rec.trace(), "playback:X1");
 
     // Another slot plays alongside.
-    keyFunction(Slot::WU, KeyAction::Macro);
+    give(Slot::WU, action::Macro{});
     executor.onActivation(Slot::WU);
     EXPECT_EQ(rec.trace(), "playback:WU");
 
@@ -180,7 +174,7 @@ TEST_F(ExecutorTest, MacroPressesDuringAPlaybackAreDropped) {
 }
 
 TEST_F(ExecutorTest, AFailedPlaybackStartLeavesTheSlotFree) {
-    keyFunction(Slot::X2, KeyAction::Macro);
+    give(Slot::X2, action::Macro{});
     rec.playbackStarts = false;
     executor.onActivation(Slot::X2);
     EXPECT_FALSE(playback.isPlaying(Slot::X2));
@@ -192,7 +186,7 @@ TEST_F(ExecutorTest, AFailedPlaybackStartLeavesTheSlotFree) {
 // --- Hold While Pressed ---------------------------------------------------------
 
 TEST_F(ExecutorTest, AHeldKeyGoesDownWithTheInputAndUpWithIt) {
-    keyFunction(Slot::X2, KeyAction::SingleKey, 16).holdWhilePressed = true;
+    keyFunction(Slot::X2, ChordModifier::None, 16).holdWhilePressed = true;
     executor.onActivation(Slot::X2);
     EXPECT_EQ(rec.records(), (std::vector{key(16, false)}));
     executor.onRelease(Slot::X2);
@@ -203,8 +197,8 @@ TEST_F(ExecutorTest, AHeldKeyGoesDownWithTheInputAndUpWithIt) {
 }
 
 TEST_F(ExecutorTest, AHeldKeyThatAnotherFunctionAlsoPressedStillComesUp) {
-    keyFunction(Slot::X1, KeyAction::CtrlCombo, 67);
-    keyFunction(Slot::X2, KeyAction::SingleKey, 0x11).holdWhilePressed = true;
+    keyFunction(Slot::X1, ChordModifier::Control, 67);
+    keyFunction(Slot::X2, ChordModifier::None, 0x11).holdWhilePressed = true;
     executor.onActivation(Slot::X2);
     executor.onActivation(Slot::X1);  // Control+C while Control is held
     rec.clear();
@@ -218,13 +212,13 @@ TEST_F(ExecutorTest, AHeldKeyThatAnotherFunctionAlsoPressedStillComesUp) {
 }
 
 TEST_F(ExecutorTest, AHeldChordComesUpKeyFirstAndAHeldButtonWhereThePointerIs) {
-    keyFunction(Slot::AltTab, KeyAction::CtrlCombo, 67).holdWhilePressed = true;
+    keyFunction(Slot::AltTab, ChordModifier::Control, 67).holdWhilePressed = true;
     executor.onActivation(Slot::AltTab, heldalt::Left);
     executor.onRelease(Slot::AltTab);
     EXPECT_EQ(rec.trace(), "send:3 send:1 send:1 send:2");
     EXPECT_EQ(rec.sends().back(), (std::vector{key(67, true), key(0x11, true)}));
 
-    mouseFunction(Slot::M, toRaw(MouseFunction::BackClick)).holdWhilePressed = true;
+    mouseFunction(Slot::M, MouseFunction::BackClick).holdWhilePressed = true;
     executor.onActivation(Slot::M);
     executor.onRelease(Slot::M);
     ASSERT_EQ(rec.records().size(), 2u);
@@ -233,11 +227,10 @@ TEST_F(ExecutorTest, AHeldChordComesUpKeyFirstAndAHeldButtonWhereThePointerIs) {
 }
 
 TEST_F(ExecutorTest, WhatCannotBeHeldRunsAsAPressAndTheWheelNeverHolds) {
-    keyFunction(Slot::X1, KeyAction::Launch).holdWhilePressed = true;
-    model.at(Slot::X1).launchTarget = L"calc.exe";
+    give(Slot::X1, action::Launch{L"calc.exe"}).holdWhilePressed = true;
     executor.onActivation(Slot::X1);
     EXPECT_EQ(rec.trace(), "open");
-    keyFunction(Slot::WU, KeyAction::SingleKey, 16).holdWhilePressed = true;
+    keyFunction(Slot::WU, ChordModifier::None, 16).holdWhilePressed = true;
     executor.onActivation(Slot::WU);
     EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
     EXPECT_FALSE(held.holdsAnything());
@@ -258,8 +251,6 @@ TEST_F(ExecutorTest, AShortcutIsPressedAsAKeyboardWouldOnEverySlot) {
         {Shortcut(LeftCtrl, shortcutkey::BackButton),
          "send:1 sleep:30 send:1 sleep:30 send:1 send:1"},
     };
-    model.installHook(Slot::WU);
-    model.installHook(Slot::X2);
     for (const auto& [chord, trace] : cases) {
         for (const SlotInfo& info : kSlotTable) {
             SCOPED_TRACE(std::string(info.name) + " " + trace);
@@ -292,7 +283,7 @@ TEST_F(ExecutorTest, AHeldShortcutGoesDownWithTheInputAndUpWithIt) {
 
 TEST_F(ExecutorTest, ATextTypesOnAThreadOfItsOwnOnEverySlotOneAtATime) {
     for (const SlotInfo& info : kSlotTable) {
-        keyFunction(info.slot, KeyAction::TypeText).typedText = L"Gr\u00fc\u00dfe\n";
+        give(info.slot, action::TypeText{L"Gr\u00fc\u00dfe\n"});
         executor.onActivation(info.slot);
         executor.onActivation(info.slot);  // while it types: dropped
         EXPECT_EQ(rec.trace(), "type:" + std::string(info.name));
@@ -335,8 +326,9 @@ TEST_F(ExecutorTest, APressOfASlotNotHookedNowGivesTheInputItself) {
     for (const Case& c : cases) {
         const std::string name(slotInfo(c.slot).name);
         // Paste held while pressed, then "No Settings": the values stay.
-        keyFunction(c.slot, KeyAction::CtrlCombo, 86).holdWhilePressed = true;
-        model.removeHook(c.slot);
+        keyFunction(c.slot, ChordModifier::Control, 86).holdWhilePressed = true;
+        model.at(c.slot).remapped = false;
+        model.followRemapped(c.slot);
         rec.clear();
         executor.onActivation(c.slot, heldalt::Left);
         EXPECT_EQ(rec.records(), c.press) << name;
@@ -359,7 +351,7 @@ TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
     HeldInputs held;
     ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
     PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
-    model.assignKeyFunction(Slot::X2, L"Shift", toRaw(KeyAction::SingleKey), 16);
+    model.assign(Slot::X2, L"Shift", action::Key{ChordModifier::None, 16});
     hooks.setPaused(true);
     rec.clear();
     presses.pressed(Slot::X2, 0, 1000);
@@ -387,8 +379,8 @@ protected:
         return downs;
     }
     void SetUp() override {
-        keyFunction(Slot::X1, KeyAction::RepeatKey, 39);
-        keyFunction(Slot::X2, KeyAction::RepeatKey, 37);
+        give(Slot::X1, action::RepeatKey{39});
+        give(Slot::X2, action::RepeatKey{37});
     }
 };
 
@@ -434,7 +426,7 @@ TEST_F(RepeatKeyTest, TwoSlotsShareOneStreak) {
 }
 
 TEST_F(RepeatKeyTest, AltTabSlotPausesThenSendsSeparateCalls) {
-    keyFunction(Slot::AltTab, KeyAction::RepeatKey, 39);
+    give(Slot::AltTab, action::RepeatKey{39});
     for (std::uint32_t t = 0; t < 400; t += 100) pressAt(Slot::AltTab, t);
     EXPECT_EQ(pressAt(Slot::AltTab, 400), 3);
     EXPECT_EQ(rec.trace(), "sleep:30 send:1 send:1 send:1 send:1 send:1 send:1");

@@ -17,30 +17,24 @@ protected:
     HeldInputs held;
     ActionExecutor executor{model, {rec, rec, rec, rec, rec, &held, &rec}, playback};
 
-    // Puts a slot in a state as the settings loader would: hook in, values set,
-    // then forgets those calls.
-    ButtonAssignment& remap(Slot slot) {
-        model.installHook(slot);
+    // Puts a slot in a state as the settings loader would: remapped, hook
+    // in, function set, then forgets those calls.
+    ButtonAssignment& give(Slot slot, Action function) {
+        ButtonAssignment& a = model.at(slot);
+        a.remapped = true;
+        a.action = std::move(function);
+        model.followRemapped(slot);
         rec.clear();
-        return model.at(slot);
-    }
-    ButtonAssignment& keyFunction(Slot slot, KeyAction action, std::uint8_t vk = 0) {
-        ButtonAssignment& a = remap(slot);
-        a.actionGroup = toRaw(ActionGroup::KeyGroup);
-        a.keyAction = toRaw(action);
-        a.virtualKey = vk;
         return a;
+    }
+    ButtonAssignment& keyFunction(Slot slot, ChordModifier modifier, std::uint8_t vk) {
+        return give(slot, action::Key{modifier, vk});
     }
     ButtonAssignment& shortcut(Slot slot, const Shortcut& chord) {
-        ButtonAssignment& a = keyFunction(slot, KeyAction::Shortcut);
-        a.shortcut = chord;
-        return a;
+        return give(slot, action::PressShortcut{chord});
     }
-    ButtonAssignment& mouseFunction(Slot slot, std::int32_t function) {
-        ButtonAssignment& a = remap(slot);
-        a.actionGroup = toRaw(ActionGroup::MouseGroup);
-        a.mouseFunction = function;
-        return a;
+    ButtonAssignment& mouseFunction(Slot slot, MouseFunction function) {
+        return give(slot, action::Mouse{function});
     }
 };
 

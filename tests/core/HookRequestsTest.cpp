@@ -33,8 +33,8 @@ TEST(HookRequests, OneRequestPerChangeNothingWaitsAndAPressFollowsWhatWasAsked) 
     ActionExecutor executor(model, {rec, rec, rec, rec, rec, &held}, playback);
     OverlaySet overlays;
     PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
-    model.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
+    model.assign(Slot::X2, L"Paste", action::Key{ChordModifier::Control, 86});
     rec.clear();
     hooks.setOverrides({Slot::X1, Slot::X2, Slot::R}, {Slot::R});
     hooks.setOverrides({Slot::X1, Slot::X2, Slot::R}, {Slot::R});

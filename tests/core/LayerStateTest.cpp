@@ -20,16 +20,17 @@ namespace {
 constexpr std::uint8_t kVolumeUp = 0xAF;
 constexpr std::uint8_t kVolumeDown = 0xAE;
 
-ButtonAssignment keys(KeyAction action, std::uint8_t vk, bool held = false) {
+ButtonAssignment keys(Action function, bool held = false) {
     ButtonAssignment a;
-    a.hookInstalled = true;
-    a.actionGroup = toRaw(ActionGroup::KeyGroup);
-    a.keyAction = toRaw(action);
-    a.virtualKey = vk;
+    a.remapped = true;
+    a.action = std::move(function);
     a.holdWhilePressed = held;
     return a;
 }
-const ButtonAssignment kLayerWhileHeld = keys(KeyAction::LayerWhileHeld, 0);
+ButtonAssignment keys(ChordModifier modifier, std::uint8_t vk, bool held = false) {
+    return keys(action::Key{modifier, vk}, held);
+}
+const ButtonAssignment kLayerWhileHeld = keys(action::LayerWhileHeld{});
 
 // What a record does to the program, as the tests spell it: "Ctrl↓",
 // "XButton1↑", "Wheel+120".
@@ -70,7 +71,7 @@ struct LayeredExecutor : LayerPort {
     std::vector<std::string> log;
 
     void activate(Slot slot, const ButtonAssignment& function, std::uint32_t detail) override {
-        function.hookInstalled ? executor.run(slot, function, detail) : executor.sendOwnInput(slot);
+        function.remapped ? executor.run(slot, function, detail) : executor.sendOwnInput(slot);
     }
     void release(Slot slot) override { executor.onRelease(slot); }
     void setLayerHooks(SlotSet slots) override {
@@ -129,10 +130,10 @@ TEST(LayerStateProperty, EveryPressEndsInItsOwnFunctionAndBackIsOnlyEverATap) {
         SCOPED_TRACE("seed " + std::to_string(seed));
         auto w = std::make_unique<LayeredExecutor>();
         w->all.at(Slot::X2) = kLayerWhileHeld;
-        w->all.at(Slot::R) = keys(KeyAction::SingleKey, vk::Shift, true);
+        w->all.at(Slot::R) = keys(ChordModifier::None, vk::Shift, true);
         Overlay& back = w->overlays.add(LayerKey{Slot::X2});
-        back.slots[Slot::X1] = keys(KeyAction::CtrlCombo, vk::Tab, true);
-        back.slots[Slot::R] = keys(KeyAction::CtrlCombo, 'W');
+        back.slots[Slot::X1] = keys(ChordModifier::Control, vk::Tab, true);
+        back.slots[Slot::R] = keys(ChordModifier::Control, 'W');
         std::mt19937 rng(seed);
         std::uint32_t tick = seed % 2 ? 1000 : 0xFFFFF000;  // half the runs cross the wrap
         std::set<std::string> down;                         // what the program has down
@@ -254,16 +255,16 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         auto w = std::make_unique<LayeredExecutor>();
         w->all.at(Slot::X2) = kLayerWhileHeld;
         w->all.at(Slot::M) = kLayerWhileHeld;
-        w->all.at(Slot::R) = keys(KeyAction::CtrlCombo, 'C');
+        w->all.at(Slot::R) = keys(ChordModifier::Control, 'C');
         Overlay& editor = w->overlays.add(ProgramKey{L"editor.exe"});
-        editor.slots[Slot::WU] = keys(KeyAction::SingleKey, 0x21);
-        editor.slots[Slot::R] = keys(KeyAction::CtrlCombo, 'V');
+        editor.slots[Slot::WU] = keys(ChordModifier::None, 0x21);
+        editor.slots[Slot::R] = keys(ChordModifier::Control, 'V');
         w->stack.setForeground(row.program);
         Overlay& back = w->overlays.add(LayerKey{Slot::X2});
-        back.slots[Slot::WU] = keys(KeyAction::SingleKey, kVolumeUp);
-        back.slots[Slot::WD] = keys(KeyAction::SingleKey, kVolumeDown);
-        back.slots[Slot::X1] = row.forwardHoldsShift ? keys(KeyAction::SingleKey, vk::Shift, true)
-                                                     : keys(KeyAction::CtrlCombo, vk::Tab);
+        back.slots[Slot::WU] = keys(ChordModifier::None, kVolumeUp);
+        back.slots[Slot::WD] = keys(ChordModifier::None, kVolumeDown);
+        back.slots[Slot::X1] = row.forwardHoldsShift ? keys(ChordModifier::None, vk::Shift, true)
+                                                     : keys(ChordModifier::Control, vk::Tab);
         std::uint32_t tick = 1000;
         std::istringstream steps(row.steps);
         for (std::string step; steps >> step;) {
@@ -305,7 +306,9 @@ struct WiredLayers {
 
 TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
     const std::function<void(WiredLayers&)> events[] = {
-        [](WiredLayers& w) { w.all.assignKeyFunction(Slot::WD, L"Copy", 2, 'C'); },
+        [](WiredLayers& w) {
+            w.all.assign(Slot::WD, L"Copy", action::Key{ChordModifier::Control, 'C'});
+        },
         [](WiredLayers& w) { w.hooks.setPaused(true); },
         [](WiredLayers& w) { w.all.resetAll(w.rec); },
         [](WiredLayers& w) { w.letGo.releaseAll(); },
@@ -314,10 +317,10 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
     for (const auto& event : events) {
         SCOPED_TRACE(&event - events);
         auto w = std::make_unique<WiredLayers>();
-        w->all.assignKeyFunction(Slot::X2, L"Layer While Held", 11, 0);
-        w->overlays.add(ProgramKey{L"a.exe"}).slots[Slot::WD] = keys(KeyAction::SingleKey, 'D');
+        w->all.assign(Slot::X2, L"Layer While Held", action::LayerWhileHeld{});
+        w->overlays.add(ProgramKey{L"a.exe"}).slots[Slot::WD] = keys(ChordModifier::None, 'D');
         w->overlays.add(LayerKey{Slot::X2}).slots[Slot::X1] =
-            keys(KeyAction::SingleKey, vk::Shift, true);
+            keys(ChordModifier::None, vk::Shift, true);
         w->presses.pressed(Slot::X2, 0, 1000);
         w->presses.profiles().foregroundChanged(L"b.exe");  // no profile before or now: no change
         w->presses.pressed(Slot::X1, 0, 1040);

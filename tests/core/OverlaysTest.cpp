@@ -9,13 +9,11 @@ namespace {
 
 using test::Recorder;
 
-ButtonAssignment keyFunction(const wchar_t* caption, KeyAction action, std::uint8_t vk) {
+ButtonAssignment keyFunction(const wchar_t* caption, ChordModifier modifier, std::uint8_t vk) {
     ButtonAssignment a;
     a.caption = caption;
-    a.hookInstalled = true;
-    a.actionGroup = toRaw(ActionGroup::KeyGroup);
-    a.keyAction = toRaw(action);
-    a.virtualKey = vk;
+    a.remapped = true;
+    a.action = action::Key{modifier, vk};
     return a;
 }
 
@@ -30,7 +28,7 @@ ButtonAssignment native(const wchar_t* caption) {
 TEST(OverlaySet, ProgramsAreFoundWithoutRegardToCaseAndEachKeyAddedOnce) {
     OverlaySet set;
     Overlay& notepad = set.add(ProgramKey{L"Notepad.exe"});
-    notepad.slots[Slot::X1] = keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+    notepad.slots[Slot::X1] = keyFunction(L"Paste", ChordModifier::Control, 86);
     EXPECT_EQ(&set.add(ProgramKey{L"NOTEPAD.EXE"}), &notepad);
     EXPECT_EQ(set.find(ProgramKey{L"notepad.exe"}), &notepad);
     EXPECT_TRUE(notepad.sets(Slot::X1));
@@ -40,7 +38,7 @@ TEST(OverlaySet, ProgramsAreFoundWithoutRegardToCaseAndEachKeyAddedOnce) {
     Overlay& uber = set.add(ProgramKey{L"\u00FCBER.EXE"});
     EXPECT_EQ(set.find(ProgramKey{L"\u00DCber.exe"}), &uber);
     EXPECT_EQ(&set.add(ProgramKey{L"\u00DCBER.exe"}), &uber);
-    set.add(LayerKey{Slot::X2}).slots[Slot::X2] = keyFunction(L"Copy", KeyAction::CtrlCombo, 67);
+    set.add(LayerKey{Slot::X2}).slots[Slot::X2] = keyFunction(L"Copy", ChordModifier::Control, 67);
     EXPECT_FALSE(set.find(LayerKey{Slot::X2})->sets(Slot::X2)) << "a layer's button holds its tap";
     EXPECT_EQ(set.find(LayerKey{Slot::X1}), nullptr);
     const std::vector<const Overlay*> profiles = set.profiles();
@@ -59,15 +57,15 @@ TEST(OverlaySet, ProgramsAreFoundWithoutRegardToCaseAndEachKeyAddedOnce) {
 TEST(OverlayStack, TheHeldLayerThenTheProgramInFrontPickEachSlotsAssignment) {
     Recorder rec;
     SlotModel all{rec, rec, rec};
-    all.at(Slot::X1) = keyFunction(L"Copy", KeyAction::CtrlCombo, 67);
-    all.at(Slot::X2) = keyFunction(L"Cut", KeyAction::CtrlCombo, 88);
+    all.at(Slot::X1) = keyFunction(L"Copy", ChordModifier::Control, 67);
+    all.at(Slot::X2) = keyFunction(L"Cut", ChordModifier::Control, 88);
     OverlaySet overlays;
     overlays.add(ProgramKey{L"editor.exe"}).slots[Slot::X1] =
-        keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+        keyFunction(L"Paste", ChordModifier::Control, 86);
     overlays.add(ProgramKey{L"game.exe"}).slots[Slot::X2] = native(L"Back");
     Overlay& layer = overlays.add(LayerKey{Slot::M});
-    layer.slots[Slot::X2] = keyFunction(L"Undo", KeyAction::CtrlCombo, 90);
-    layer.slots[Slot::M] = keyFunction(L"Tap", KeyAction::CtrlCombo, 84);
+    layer.slots[Slot::X2] = keyFunction(L"Undo", ChordModifier::Control, 90);
+    layer.slots[Slot::M] = keyFunction(L"Tap", ChordModifier::Control, 84);
     OverlayStack active(all, overlays);
 
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy") << "no program yet";
@@ -86,7 +84,7 @@ TEST(OverlayStack, TheHeldLayerThenTheProgramInFrontPickEachSlotsAssignment) {
     EXPECT_EQ(active.layerHooksAdded(), SlotSet{Slot::X2});
     active.setHeldLayer(std::nullopt);
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy");
-    EXPECT_FALSE(active.assignmentFor(Slot::X2).hookInstalled);
+    EXPECT_FALSE(active.assignmentFor(Slot::X2).remapped);
     EXPECT_EQ(active.profile()->setSlots(), SlotSet{Slot::X2});
     EXPECT_EQ(active.profile()->remappedSlots(), SlotSet());
     active.setForeground(L"explorer.exe");
@@ -97,7 +95,7 @@ TEST(PausableHooks, AProfilesSlotsFollowTheProfileAndPauseStillWins) {
     Recorder libraries, rec;
     PausableHooks hooks(libraries);
     SlotModel model{hooks, rec, rec};
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
     libraries.clear();
     // A profile that leaves X1 alone and remaps X2.
     hooks.setOverrides({Slot::X1, Slot::X2}, {Slot::X2});
@@ -120,11 +118,11 @@ TEST(ProfileRuntime, ASwitchLetsGoOfTheSlotsItChangesAndMovesTheirHooks) {
     Recorder libraries, rec;
     PausableHooks hooks(libraries);
     SlotModel all{hooks, rec, rec};
-    all.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    all.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
     OverlaySet profiles;
     profiles.add(ProgramKey{L"game.exe"}).slots[Slot::X1] = native(L"Forward");
     profiles.add(ProgramKey{L"editor.exe"}).slots[Slot::X2] =
-        keyFunction(L"Paste", KeyAction::CtrlCombo, 86);
+        keyFunction(L"Paste", ChordModifier::Control, 86);
     OverlayStack active(all, profiles);
     int rereads = 0;
     ProfileRuntime runtime(active, hooks, &rec, [&] { ++rereads; });

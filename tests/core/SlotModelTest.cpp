@@ -16,66 +16,55 @@ protected:
 };
 
 TEST_F(SlotModelTest, OwnInputOnAnUnmappedSlotOnlyRewritesTheCaption) {
-    model.assignMouseFunction(Slot::R, L"Right Button", toRaw(MouseFunction::RightClick));
+    model.assign(Slot::R, L"Right Button", action::Mouse{MouseFunction::RightClick});
     EXPECT_EQ(rec.trace(), "caption:R repaint timer:7/10");
-    EXPECT_FALSE(model.at(Slot::R).hookInstalled);
+    EXPECT_FALSE(model.at(Slot::R).remapped);
 }
 
 TEST_F(SlotModelTest, OwnInputOnARemappedSlotRemovesTheHookAndKeepsTheValues) {
-    model.assignKeyFunction(Slot::R, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assign(Slot::R, L"Copy", action::Key{ChordModifier::Control, 67});
     rec.clear();
-    model.assignMouseFunction(Slot::R, L"Right Button", toRaw(MouseFunction::RightClick));
+    model.assign(Slot::R, L"Right Button", action::Mouse{MouseFunction::RightClick});
     EXPECT_EQ(rec.trace(), "caption:R remove:R repaint timer:7/10");
     const ButtonAssignment& a = model.at(Slot::R);
-    EXPECT_FALSE(a.hookInstalled);
+    EXPECT_FALSE(a.remapped);
     EXPECT_EQ(a.caption, L"Right Button");
-    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::KeyGroup));
-    EXPECT_EQ(a.keyAction, toRaw(KeyAction::CtrlCombo));
-    EXPECT_EQ(a.virtualKey, 67);
+    EXPECT_EQ(a.action, Action(action::Key{ChordModifier::Control, 67}));
 }
 
 TEST_F(SlotModelTest, AnotherSlotsInputInstallsTheHookAndStoresTheMouseFunction) {
-    model.assignMouseFunction(Slot::M, L"Right Button", toRaw(MouseFunction::RightClick));
+    model.assign(Slot::M, L"Right Button", action::Mouse{MouseFunction::RightClick});
     EXPECT_EQ(rec.trace(), "caption:M install:M repaint timer:7/10");
     const ButtonAssignment& a = model.at(Slot::M);
-    EXPECT_TRUE(a.hookInstalled);
-    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::MouseGroup));
-    EXPECT_EQ(a.mouseFunction, toRaw(MouseFunction::RightClick));
+    EXPECT_TRUE(a.remapped);
+    EXPECT_EQ(a.action, Action(action::Mouse{MouseFunction::RightClick}));
 }
 
 TEST_F(SlotModelTest, TiltAndAltTabHaveNoOwnMouseFunction) {
-    model.assignMouseFunction(Slot::WL, L"Wheel Up", toRaw(MouseFunction::WheelUp));
-    model.assignMouseFunction(Slot::AltTab, L"Forward", toRaw(MouseFunction::ForwardClick));
-    EXPECT_TRUE(model.at(Slot::WL).hookInstalled);
-    EXPECT_TRUE(model.at(Slot::AltTab).hookInstalled);
+    model.assign(Slot::WL, L"Wheel Up", action::Mouse{MouseFunction::WheelUp});
+    model.assign(Slot::AltTab, L"Forward", action::Mouse{MouseFunction::ForwardClick});
+    EXPECT_TRUE(model.at(Slot::WL).remapped);
+    EXPECT_TRUE(model.at(Slot::AltTab).remapped);
 }
 
 TEST_F(SlotModelTest, ARemappedSlotIsNotInstalledTwice) {
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
     rec.clear();
-    model.assignKeyFunction(Slot::X1, L"Mute", toRaw(KeyAction::SingleKey), 173);
+    model.assign(Slot::X1, L"Mute", action::Key{ChordModifier::None, 173});
     EXPECT_EQ(rec.trace(), "caption:X1 repaint timer:7/10");
     EXPECT_EQ(model.at(Slot::X1).caption, L"Mute");
-    EXPECT_EQ(model.at(Slot::X1).keyAction, toRaw(KeyAction::SingleKey));
-    EXPECT_EQ(model.at(Slot::X1).virtualKey, 173);
+    EXPECT_EQ(model.at(Slot::X1).action, Action(action::Key{ChordModifier::None, 173}));
 }
 
-TEST_F(SlotModelTest, EachFunctionWritesOnlyTheFieldsItNames) {
-    model.assignKeyFunction(Slot::X2, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
-    model.assignKeyFunction(Slot::X2, L"Mute", toRaw(KeyAction::SingleKey), 173);
-    model.assignMouseFunction(Slot::X2, L"Wheel Up", toRaw(MouseFunction::WheelUp));
-    const ButtonAssignment& a = model.at(Slot::X2);
-    EXPECT_EQ(a.launchTarget, L"calc.exe");  // untouched by later key and mouse entries
-    EXPECT_EQ(a.keyAction, toRaw(KeyAction::SingleKey));  // untouched by the mouse entry
-    EXPECT_EQ(a.virtualKey, 173);
-    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::MouseGroup));
-    EXPECT_EQ(a.mouseFunction, toRaw(MouseFunction::WheelUp));
-
-    model.assignKeyFunction(Slot::X2, L"Media Player", toRaw(KeyAction::Launch), 99,
-                            L"wmplayer.exe");
-    EXPECT_EQ(a.virtualKey, 173);  // a launch leaves the key alone
-    EXPECT_EQ(a.mouseFunction, toRaw(MouseFunction::WheelUp));
-    EXPECT_EQ(a.launchTarget, L"wmplayer.exe");
+// A function replaces the one before whole; a macro keeps the key the slot
+// sent, which the slot without scripts sends with Windows instead.
+TEST_F(SlotModelTest, AFunctionReplacesTheLastAndAMacroKeepsItsKey) {
+    model.assign(Slot::M, L"Copy", action::Key{ChordModifier::Control, 67});
+    model.assign(Slot::M, L"a", action::Macro{L"a.txt"});
+    EXPECT_EQ(model.at(Slot::M).action, Action(action::Macro{L"a.txt", 67}));
+    model.assign(Slot::M, L"Calculator", action::Launch{L"calc.exe"});
+    model.assign(Slot::M, L"b", action::Macro{L"b.txt"});
+    EXPECT_EQ(model.at(Slot::M).action, Action(action::Macro{L"b.txt", 0}));
 }
 
 TEST_F(SlotModelTest, ANewDescriptionIsShownAndSavedLikeAnyOtherChange) {
@@ -85,24 +74,23 @@ TEST_F(SlotModelTest, ANewDescriptionIsShownAndSavedLikeAnyOtherChange) {
 }
 
 TEST_F(SlotModelTest, RevertToNativeWaitsASecondBeforeSaving) {
-    model.assignKeyFunction(Slot::X1, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
+    model.assign(Slot::X1, L"Calculator", action::Launch{L"calc.exe"});
     rec.clear();
     model.revertToNative(Slot::X1);
     EXPECT_EQ(rec.trace(), "caption:X1 remove:X1 repaint timer:7/1000");
     EXPECT_EQ(model.at(Slot::X1).caption, L"Forward");
-    EXPECT_EQ(model.at(Slot::X1).launchTarget, L"calc.exe");
-    EXPECT_EQ(model.at(Slot::X1).keyAction, toRaw(KeyAction::Launch));
+    EXPECT_EQ(model.at(Slot::X1).action, Action(action::Launch{L"calc.exe"}));
 
     // A quick follow-up restarts the same timer with the short delay: one save.
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
     EXPECT_EQ(rec.calls().back().what, "timer");
     EXPECT_EQ(rec.calls().back().number, 7u);
     EXPECT_EQ(rec.calls().back().second, 10u);
 }
 
 TEST_F(SlotModelTest, ResetAllRestoresEveryCaptionRemovesInstalledHooksAndSavesAtOnce) {
-    model.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
-    model.assignKeyFunction(Slot::WL, L"Calculator", toRaw(KeyAction::Launch), 0, L"calc.exe");
+    model.assign(Slot::X2, L"Paste", action::Key{ChordModifier::Control, 86});
+    model.assign(Slot::WL, L"Calculator", action::Launch{L"calc.exe"});
     rec.clear();
     model.resetAll(rec);
     EXPECT_EQ(rec.trace(),
@@ -110,10 +98,10 @@ TEST_F(SlotModelTest, ResetAllRestoresEveryCaptionRemovesInstalledHooksAndSavesA
               "caption:WL remove:WL caption:WR caption:ALTTAB repaint save");
     for (const SlotInfo& s : kSlotTable) {
         EXPECT_EQ(model.at(s.slot).caption, s.nativeCaption);
-        EXPECT_FALSE(model.at(s.slot).hookInstalled);
+        EXPECT_FALSE(model.at(s.slot).remapped);
     }
-    EXPECT_EQ(model.at(Slot::WL).launchTarget, L"calc.exe");
-    EXPECT_EQ(model.at(Slot::X2).virtualKey, 86);
+    EXPECT_EQ(model.at(Slot::WL).action, Action(action::Launch{L"calc.exe"}));
+    EXPECT_EQ(model.at(Slot::X2).action, Action(action::Key{ChordModifier::Control, 86}));
 }
 
 // What the slot's function holds down goes before the slot changes, and
@@ -121,9 +109,9 @@ TEST_F(SlotModelTest, ResetAllRestoresEveryCaptionRemovesInstalledHooksAndSavesA
 TEST(SlotModelRelease, EveryChangeOfASlotLetsGoOfItsHeldInputFirst) {
     Recorder rec;
     SlotModel model{rec, rec, rec, &rec};
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
-    model.assignMouseFunction(Slot::X1, L"Forward", toRaw(MouseFunction::ForwardClick));
-    model.assignKeyFunction(Slot::X2, L"Macro", toRaw(KeyAction::Macro), 0);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
+    model.assign(Slot::X1, L"Forward", action::Mouse{MouseFunction::ForwardClick});
+    model.assign(Slot::X2, L"Macro", action::Macro{});
     model.revertToNative(Slot::X2);
     EXPECT_EQ(rec.trace(),
               "release:X1 caption:X1 install:X1 repaint timer:7/10 "
@@ -146,17 +134,17 @@ TEST(PausableHooks, PauseTakesEveryHookOutAndResumePutsBackWhatIsWantedThen) {
     Recorder libraries, rec;
     PausableHooks hooks(libraries);
     SlotModel model{hooks, rec, rec};
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
-    model.assignKeyFunction(Slot::AltTab, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
+    model.assign(Slot::AltTab, L"Paste", action::Key{ChordModifier::Control, 86});
     libraries.clear();
     hooks.setPaused(true);
     hooks.setPaused(true);  // twice is once
     EXPECT_EQ(libraries.trace(), "remove:X1 remove:ALTTAB");
-    EXPECT_TRUE(model.at(Slot::X1).hookInstalled);
+    EXPECT_TRUE(model.at(Slot::X1).remapped);
 
     libraries.clear();
     model.revertToNative(Slot::X1);
-    model.assignKeyFunction(Slot::X2, L"Cut", toRaw(KeyAction::CtrlCombo), 88);
+    model.assign(Slot::X2, L"Cut", action::Key{ChordModifier::Control, 88});
     EXPECT_EQ(libraries.trace(), "") << "nothing goes in while paused";
     hooks.setPaused(false);
     EXPECT_EQ(libraries.trace(), "install:X2 install:ALTTAB");

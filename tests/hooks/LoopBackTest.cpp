@@ -30,7 +30,8 @@ struct Event {
     std::optional<KeyInput> key;
 };
 
-Event mouseEvent(MouseEventKind kind, std::uint32_t xButton = 0, int delta = 0, bool injected = false) {
+Event mouseEvent(MouseEventKind kind, std::uint32_t xButton = 0, int delta = 0,
+                 bool injected = false) {
     return {MouseInput{kind, xButton, delta, injected}, std::nullopt};
 }
 
@@ -84,11 +85,9 @@ Physical physical(Trigger t) {
         case Trigger::MiddleButton:
             return {{mouseEvent(K::MiddleDown)}, {mouseEvent(K::MiddleUp)}};
         case Trigger::ForwardButton:
-            return {{mouseEvent(K::XDown, kXButton2)},
-                    {mouseEvent(K::XUp, kXButton2)}};
+            return {{mouseEvent(K::XDown, kXButton2)}, {mouseEvent(K::XUp, kXButton2)}};
         case Trigger::BackButton:
-            return {{mouseEvent(K::XDown, kXButton1)},
-                    {mouseEvent(K::XUp, kXButton1)}};
+            return {{mouseEvent(K::XDown, kXButton1)}, {mouseEvent(K::XUp, kXButton1)}};
         case Trigger::WheelDown:
             return {{mouseEvent(K::Wheel, 0, -hooks::kNotch)}, {}};
         case Trigger::WheelUp:
@@ -180,8 +179,7 @@ TEST_F(LoopBack, NothingTheExecutorSendsIsReportedOrSwallowedByTheHooks) {
                 model.at(info.slot).holdWhilePressed = hold;
                 // "No Settings" takes the hook out: a press the hook caught
                 // before then is sent on as the input itself.
-                model.at(info.slot).hookInstalled =
-                    entry.kind != menu::EntryKind::RestoreOwnFunction;
+                model.at(info.slot).remapped = entry.kind != menu::EntryKind::RestoreOwnFunction;
                 rec.clear();
                 fedBack = 0;
                 const Physical input = physical(info.trigger);

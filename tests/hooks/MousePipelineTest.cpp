@@ -221,7 +221,7 @@ struct Vela final : ForegroundCheckPort {
 // out.
 int taps(std::string_view settings, std::string_view events) {
     Vela vela;
-    vela.all.assignKeyFunction(Slot::X2, L"Layer", toRaw(KeyAction::LayerWhileHeld), 0);
+    vela.all.assign(Slot::X2, L"Layer", action::LayerWhileHeld{});
     vela.overlays.add(LayerKey{Slot::X2});
     vela.pipe.configure(tuning(settings), vela.installed());
     vela.feed(events);
@@ -270,10 +270,10 @@ TEST(PressOutcome, AMouseEventReachesTheSystemAsTheOverlayInFrontSaysOnce) {
     for (const auto& [program, want] :
          {std::pair{L"notepad.exe", ctrl('C')}, std::pair{L"explorer.exe", ctrl('V')}}) {
         Vela vela;
-        vela.all.assignKeyFunction(Slot::X1, L"Paste", toRaw(KeyAction::CtrlCombo), 'V');
+        vela.all.assign(Slot::X1, L"Paste", action::Key{ChordModifier::Control, 'V'});
         ButtonAssignment& copy = *(vela.overlays.add(ProgramKey{L"notepad.exe"}).slots[Slot::X1] =
                                        vela.all.at(Slot::X1));
-        copy.virtualKey = 'C';
+        copy.action = action::Key{ChordModifier::Control, 'C'};
         vela.inFront = program;
         vela.feed("F+1000 F-1080");
         EXPECT_EQ(vela.rec.records(), want);
@@ -281,10 +281,11 @@ TEST(PressOutcome, AMouseEventReachesTheSystemAsTheOverlayInFrontSaysOnce) {
     // Back holds a layer whose wheel turns the volume up; the notch spoils
     // Back's tap, and after the layer the wheel scrolls.
     Vela vela;
-    vela.all.assignKeyFunction(Slot::X2, L"Layer", toRaw(KeyAction::LayerWhileHeld), 0);
-    vela.all.assignKeyFunction(Slot::WU, L"Volume", toRaw(KeyAction::SingleKey), 0xAF);
+    vela.all.assign(Slot::X2, L"Layer", action::LayerWhileHeld{});
+    vela.all.assign(Slot::WU, L"Volume", action::Key{ChordModifier::None, 0xAF});
     vela.overlays.add(LayerKey{Slot::X2}).slots[Slot::WU] = vela.all.at(Slot::WU);
-    vela.all.removeHook(Slot::WU);
+    vela.all.at(Slot::WU).remapped = false;
+    vela.all.followRemapped(Slot::WU);
     vela.feed("B+1000 U1040 B-1100 U1140");
     EXPECT_EQ(vela.rec.records(), (std::vector{test::extended(test::key(0xAF, false)),
                                                test::extended(test::key(0xAF, true))}));

@@ -148,9 +148,8 @@ protected:
     void giveMacro(Slot slot, MacroScript script) {
         scripts->put(number(slot), std::move(script));
         ButtonAssignment& a = model.at(slot);
-        a.hookInstalled = true;  // remapped, as the settings loader leaves it
-        a.actionGroup = toRaw(ActionGroup::KeyGroup);
-        a.keyAction = toRaw(KeyAction::Macro);
+        a.remapped = true;  // remapped, as the settings loader leaves it
+        a.action = action::Macro{};
     }
     bool awaitIdle(Slot slot) {
         const auto deadline = std::chrono::steady_clock::now() + kPatience;
@@ -239,7 +238,7 @@ TEST_F(PlaybackTest, SlotMHasNoPlaybackThread) {
     scripts->put(2, tapWithPause(1));
     EXPECT_FALSE(player->startPlayback(Slot::M));
     giveMacro(Slot::M, tapWithPause(1));
-    model.at(Slot::M).virtualKey = 0x44;
+    model.at(Slot::M).action = action::Macro{L"", 0x44};
     executor->onActivation(Slot::M);
     EXPECT_EQ(portsMade->load(), 0);
     EXPECT_EQ(ui.trace(), "send:1 sleep:100 send:1 send:1 sleep:100 send:1");
@@ -297,7 +296,7 @@ TEST_F(PlaybackTest, ANewAssignmentStopsThePlayingScriptAndLetsGoOfItsKeysLastFi
     giveMacro(Slot::X1, holdingScript());
     executor->onActivation(Slot::X1);
     ASSERT_TRUE(gate->awaitWaiting(1));
-    model.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
+    model.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
     // Stopped within the wait: the pause ended, nothing after it was played.
     EXPECT_FALSE(threads->isPlaying(Slot::X1));
     auto records = played->records();
@@ -372,7 +371,7 @@ TEST_F(PlaybackTest, AScriptReadAgainWhileItPlaysLeavesThePlayingStepsAlone) {
     test::MemoryFilePort fs;
     fs.files[macroScriptPath(L"C:\\Vela", L"Other.txt")] = test::bytesOf("MoveL 900\nKeyDown 66\n");
     MacroScriptLoader loader(fs, L"C:\\Vela", scripts);
-    model.assignKeyFunction(Slot::X1, L"Other", toRaw(KeyAction::Macro), 0);
+    model.assign(Slot::X1, L"Other", action::Macro{});
     loader.LoadMacroScript(number(Slot::X1), L"Other.txt");
     gate->open();
     ASSERT_TRUE(awaitIdle(Slot::X1));
@@ -408,19 +407,19 @@ TEST_F(PlaybackTest, AScriptThatForgetsItsKeyUpHasTheKeyReleasedAtItsEnd) {
 // two batches with nothing left down; another slot's text types to its end.
 TEST_F(PlaybackTest, ATextTypesOnItsOwnThreadAndANewAssignmentStopsItAtOnce) {
     const std::wstring text(3 * kTypedCharactersPerBatch, L'x');
-    model.assignTypedText(Slot::M, L"xxx", text);
+    model.assign(Slot::M, L"xxx", action::TypeText{text});
     executor->onActivation(Slot::M);
     ASSERT_TRUE(gate->awaitWaiting(1)) << "in the pause after the first batch";
     executor->onActivation(Slot::M);
     EXPECT_EQ(portsMade->load(), 1) << "the second press was dropped";
-    model.assignShortcut(Slot::M, L"F13", Shortcut(0, 0x7C));
+    model.assign(Slot::M, L"F13", action::PressShortcut{Shortcut(0, 0x7C)});
     EXPECT_FALSE(threads->isPlaying(Slot::M)) << "stopped within the wait";
     EXPECT_EQ(played->trace(), "send:64 sleep:10") << "one batch of 32, nothing after";
     EXPECT_FALSE(ledger->holdsAnything());
     ASSERT_TRUE(awaitNoPorts());
 
     played->clear();
-    model.assignTypedText(Slot::X1, L"xxx", text);
+    model.assign(Slot::X1, L"xxx", action::TypeText{text});
     executor->onActivation(Slot::X1);
     ASSERT_TRUE(awaitIdle(Slot::X1));
     EXPECT_EQ(played->trace(), "send:64 sleep:10 send:64 sleep:10 send:64");

@@ -86,7 +86,7 @@ TEST_F(MacroLoaderTest, ReadingAgainReplacesTheScriptAndLeavesAHeldOneAsItWas) {
 TEST_F(MacroLoaderTest, AnEditedScriptIsReadAgainBeforeItsNextPlayback) {
     test::Recorder rec;
     SlotModel model{rec, rec, rec};
-    model.at(Slot::X1).macroName = L"Reload.txt";
+    model.at(Slot::X1).action = action::Macro{L"Reload.txt"};
     const std::wstring path = L"C:\\Vela\\ScriptsMacros\\Reload.txt";
     fs.files[path] = bytesOf("KeyDown 65\n");
     fs.writeTimes[path] = 1;
@@ -125,7 +125,7 @@ TEST_F(MacroLoaderTest, AnEditedScriptIsReadAgainBeforeItsNextPlayback) {
     }
     // Another script given to the slot (a profile's, say) is read for it.
     fs.files[L"C:\\Vela\\ScriptsMacros\\Heal.txt"] = bytesOf("KeyDown 72\n");
-    model.at(Slot::X1).macroName = L"Heal.txt";
+    model.at(Slot::X1).action = action::Macro{L"Heal.txt"};
     EXPECT_EQ(plays(), std::pair(72, std::size_t{1}));
     EXPECT_EQ(rec.calls().size(), 14u) << "every press played";
 }

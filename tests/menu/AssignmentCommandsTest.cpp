@@ -33,18 +33,14 @@ protected:
     static ButtonAssignment sentinel(bool hooked) {
         ButtonAssignment a;
         a.caption = L"old";
-        a.hookInstalled = hooked;
-        a.keyAction = 77;
-        a.virtualKey = 201;
-        a.mouseFunction = 55;
-        a.launchTarget = L"C:\\old.exe";
-        a.actionGroup = 9;
-        a.macroName = L"macro.txt";
+        a.remapped = hooked;
+        a.action = action::Unknown{9, 77, 55};
         a.description = L"note";
         return a;
     }
     void prepare(Slot slot, bool hooked) {
         model.at(slot) = sentinel(hooked);
+        model.followRemapped(slot);
         model.activeSlot = number(slot);
         rec.clear();
         fakes.log.clear();
@@ -84,10 +80,8 @@ TEST(AssignmentCommandsMacros, AScriptFromTheMenuIsAssignedAndReadAtOnce) {
     EXPECT_TRUE(commands.onCommand(kFirstScriptCommand + 1));
     const ButtonAssignment& a = model.at(Slot::X1);
     EXPECT_EQ(a.caption, L"Reload");
-    EXPECT_EQ(a.keyAction, toRaw(KeyAction::Macro));
-    EXPECT_EQ(a.actionGroup, toRaw(ActionGroup::KeyGroup));
-    EXPECT_EQ(a.macroName, L"Games\\Reload.txt");
-    EXPECT_TRUE(a.hookInstalled);
+    EXPECT_EQ(a.action, Action(action::Macro{L"Games\\Reload.txt"}));
+    EXPECT_TRUE(a.remapped);
     EXPECT_EQ(loader.loads, (std::vector<std::pair<int, std::wstring>>{{3, L"Games\\Reload.txt"}}));
     EXPECT_EQ(rec.trace(), "release:X1 caption:X1 install:X1 repaint timer:7/10")
         << "the slot's playback is stopped before its script is read";
@@ -147,25 +141,15 @@ TEST_F(AssignmentCommandsTest, WheelCaptionsOpenTheirMenuTheDpiCaptionNothing) {
 // The assignment an entry should leave behind, from the old one.
 ButtonAssignment expectedAfter(ButtonAssignment a, const CatalogueEntry& e) {
     a.caption = e.slotCaption;
-    a.hookInstalled = true;
-    if (e.kind == EntryKind::Mouse) {
-        a.actionGroup = 0;
-        a.mouseFunction = e.function;
-    } else {
-        a.actionGroup = 1;
-        a.keyAction = e.function;
-        if (e.function == toRaw(KeyAction::Launch))
-            a.launchTarget = e.launchTarget;
-        else
-            a.virtualKey = e.virtualKey;
-    }
+    a.remapped = true;
+    a.action = *actionOf(e);
     return a;
 }
 
 TEST_F(AssignmentCommandsTest, EveryEntryWritesOnlyItsOwnFieldsOnANativeSlot) {
     // X1 is native for "Forward" (15) only; every other entry remaps it.
     for (const CatalogueEntry& e : kCatalogue) {
-        if (e.kind != EntryKind::Mouse && e.kind != EntryKind::Key) continue;
+        if (!actionOf(e) || e.kind == EntryKind::LayerWhileHeld) continue;
         if (e.commandId == 15) continue;
         SCOPED_TRACE(e.commandId);
         prepare(Slot::X1, false);
@@ -183,8 +167,7 @@ TEST_F(AssignmentCommandsTest, EntryOnAnAlreadyRemappedSlotDoesNotInstallAgain) 
     EXPECT_EQ(rec.trace(), "caption:M repaint timer:7/10");
     EXPECT_EQ(model.at(Slot::M), expectedAfter(sentinel(true), *findCatalogueEntry(24)));
     EXPECT_EQ(model.at(Slot::M).caption, L"Copy");
-    EXPECT_EQ(model.at(Slot::M).virtualKey, 67);
-    EXPECT_EQ(model.at(Slot::M).keyAction, 2);
+    EXPECT_EQ(model.at(Slot::M).action, Action(action::Key{ChordModifier::Control, 67}));
 }
 
 TEST_F(AssignmentCommandsTest, RightButtonOnRRemovesTheHookAndKeepsTheValues) {
@@ -206,11 +189,8 @@ TEST_F(AssignmentCommandsTest, RightButtonOnMInstallsItsHookAndStoresARightClick
     prepare(Slot::M, false);
     ASSERT_TRUE(commands.onCommand(131));
     EXPECT_EQ(rec.trace(), "caption:M install:M repaint timer:7/10");
-    EXPECT_TRUE(model.at(Slot::M).hookInstalled);
-    EXPECT_EQ(model.at(Slot::M).actionGroup, 0);
-    EXPECT_EQ(model.at(Slot::M).mouseFunction, 1);
-    EXPECT_EQ(model.at(Slot::M).keyAction, 77);
-    EXPECT_EQ(model.at(Slot::M).launchTarget, L"C:\\old.exe");
+    EXPECT_TRUE(model.at(Slot::M).remapped);
+    EXPECT_EQ(model.at(Slot::M).action, Action(action::Mouse{MouseFunction::RightClick}));
 }
 
 TEST_F(AssignmentCommandsTest, EachMouseEntryIsTheOwnFunctionOfExactlyItsSlot) {
@@ -226,9 +206,10 @@ TEST_F(AssignmentCommandsTest, EachMouseEntryIsTheOwnFunctionOfExactlyItsSlot) {
             EXPECT_EQ(rec.trace(),
                       isOwn ? "caption:" + name + " remove:" + name + " repaint timer:7/10"
                             : "caption:" + name + " repaint timer:7/10");
-            EXPECT_EQ(model.at(info.slot).hookInstalled, !isOwn);
-            EXPECT_EQ(model.at(info.slot).mouseFunction,
-                      isOwn ? 55 : findCatalogueEntry(id)->function);
+            EXPECT_EQ(model.at(info.slot).remapped, !isOwn);
+            EXPECT_EQ(model.at(info.slot).action,
+                      isOwn ? sentinel(true).action
+                            : Action(action::Mouse{findCatalogueEntry(id)->mouse}));
         }
     }
 }
@@ -256,15 +237,12 @@ TEST_F(AssignmentCommandsTest, NoSettingsAfterCalculatorKeepsTheLaunchForTheFile
     prepare(Slot::X2, false);
     commands.onCommand(51);
     commands.onCommand(10);
-    EXPECT_FALSE(model.at(Slot::X2).hookInstalled);
-    EXPECT_EQ(model.at(Slot::X2).keyAction, 5);
-    EXPECT_EQ(model.at(Slot::X2).launchTarget, L"calc.exe");
+    EXPECT_FALSE(model.at(Slot::X2).remapped);
+    EXPECT_EQ(model.at(Slot::X2).action, Action(action::Launch{L"calc.exe"}));
     EXPECT_EQ(model.at(Slot::X2).caption, L"Back");
 
     commands.onCommand(12);  // Left Button
-    EXPECT_EQ(model.at(Slot::X2).launchTarget, L"calc.exe");
-    EXPECT_EQ(model.at(Slot::X2).actionGroup, 0);
-    EXPECT_EQ(model.at(Slot::X2).mouseFunction, 0);
+    EXPECT_EQ(model.at(Slot::X2).action, Action(action::Mouse{MouseFunction::LeftClick}));
     EXPECT_EQ(rec.trace(),
               "caption:X2 install:X2 repaint timer:7/10 caption:X2 remove:X2 repaint "
               "timer:7/1000 caption:X2 install:X2 repaint timer:7/10");
@@ -286,7 +264,9 @@ TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce)
     MenuFakes fakes(model);
     AssignmentCommands commands(model, {fakes, fakes, fakes, fakes}, L"Vela");
     model.activeSlot = number(Slot::R);
-    model.at(Slot::R).hookInstalled = true;
+    model.at(Slot::R).remapped = true;
+    model.followRemapped(Slot::R);
+    rec.clear();
 
     commands.onCommand(10);
     rec.advance(600, fire);
@@ -300,8 +280,8 @@ TEST(AssignmentCommandsTiming, NoSettingsThenAKeyFunctionWithinASecondSavesOnce)
     EXPECT_EQ(saveTimes, (std::vector<std::uint64_t>{second + 10}));
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0].caption, L"Mute");
-    EXPECT_TRUE(saved[0].hookInstalled);
-    EXPECT_EQ(saved[0].virtualKey, 173);
+    EXPECT_TRUE(saved[0].remapped);
+    EXPECT_EQ(saved[0].action, Action(action::Key{ChordModifier::None, 173}));
 
     // A lone "No Settings" still saves, a second later.
     rec.clear();
@@ -335,17 +315,16 @@ TEST_F(ShortcutCommandsTest, AChosenShortcutOrTextIsTheSlotsUnderACaptionThatSho
     EXPECT_TRUE(asking.onCommand(kKeysAndShortcutsCommand));
     ButtonAssignment want = sentinel(false);
     want.caption = L"Strg+Umschalt+T";
-    want.hookInstalled = true;
-    want.actionGroup = toRaw(ActionGroup::KeyGroup);
-    want.keyAction = toRaw(KeyAction::Shortcut);
-    want.shortcut = reopenTab;
-    EXPECT_TRUE(model.at(Slot::WU) == want) << "only the function's own fields change";
+    want.remapped = true;
+    want.action = action::PressShortcut{reopenTab};
+    EXPECT_TRUE(model.at(Slot::WU) == want) << "only the function and its caption change";
     EXPECT_EQ(rec.trace(), "caption:WU install:WU repaint timer:7/10");
 
     prepare(Slot::M, true);
     fakes.textToGive = L" Gr\u00fc\u00dfe,\r\n\u6771\u4eac \u20ac5 and a long tail of text here";
     EXPECT_TRUE(asking.onCommand(kTypeTextCommand));
-    EXPECT_EQ(model.at(Slot::M).typedText, *fakes.textToGive) << "typed as given, blanks too";
+    EXPECT_EQ(model.at(Slot::M).action, Action(action::TypeText{*fakes.textToGive}))
+        << "typed as given, blanks too";
     EXPECT_EQ(model.at(Slot::M).caption,
               L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5 and a long tail of text her\u2026");
     // Now each dialog starts from the slot's own; Cancel, or nothing to type,
@@ -360,7 +339,7 @@ TEST_F(ShortcutCommandsTest, AChosenShortcutOrTextIsTheSlotsUnderACaptionThatSho
     EXPECT_TRUE(model.at(Slot::M) == before);
     EXPECT_EQ(rec.trace(), "");
     EXPECT_EQ(fakes.dialogsOpenedWith,
-              (std::vector<std::wstring>{L"", L"", before.typedText, L""}));
+              (std::vector<std::wstring>{L"", L"", before.as<action::TypeText>()->text, L""}));
 }
 
 TEST_F(ShortcutCommandsTest, TheMenuChecksTheSlotsShortcutOrTextAndShowsIt) {
@@ -424,9 +403,7 @@ TEST_F(AssignmentCommandsTest, ChosenProgramIsLaunchedUnderItsShortenedName) {
         EXPECT_EQ(rec.calls().front().text, c.caption);
         ButtonAssignment want = sentinel(true);
         want.caption = c.caption;
-        want.actionGroup = 1;
-        want.keyAction = 5;
-        want.launchTarget = path;  // virtualKey and mouseFunction untouched
+        want.action = action::Launch{path};
         EXPECT_EQ(model.at(Slot::X2), want);
     }
 }

@@ -131,72 +131,33 @@ TEST(FunctionCatalogue, TheWin8CategoryComesLastAndAloneCarriesItsFlagAndBitmap)
 }
 
 TEST(FunctionCatalogue, EveryRowStoresValuesThatFitWhatItDoes) {
-    std::multiset<std::int32_t> mouseFunctions;
+    std::multiset<MouseFunction> mouseFunctions;
     int restoreRows = 0;
     for (const CatalogueEntry& e : kCatalogue) {
         SCOPED_TRACE(describe(e));
-        switch (e.kind) {
-            case EntryKind::RestoreOwnFunction:
-                ++restoreRows;
-                EXPECT_EQ(e.commandId, kNoSettingsCommand);
-                EXPECT_EQ(e.level, MenuLevel::Root);
-                EXPECT_TRUE(e.slotCaption.empty());  // the slot's own caption comes back
-                break;
-            case EntryKind::Mouse:
-                mouseFunctions.insert(e.function);
-                EXPECT_GE(e.function, toRaw(MouseFunction::LeftClick));
-                EXPECT_LE(e.function, toRaw(MouseFunction::WheelDown));
-                EXPECT_FALSE(e.slotCaption.empty());
-                break;
-            case EntryKind::Key: {
-                const bool launch = e.function == toRaw(KeyAction::Launch);
-                const bool keyed = e.function != toRaw(KeyAction::SwitchApps) && !launch;
-                // A macro needs a script, which only the "Macro" category names.
-                EXPECT_NE(e.function, toRaw(KeyAction::Macro));
-                EXPECT_GE(e.function, toRaw(KeyAction::SingleKey));
-                EXPECT_LE(e.function, toRaw(KeyAction::SwitchApps));
-                EXPECT_EQ(e.launchTarget.empty(), !launch);
-                if (keyed) {
-                    EXPECT_NE(e.virtualKey, 0);
-                }
-                if (launch) {
-                    EXPECT_EQ(e.virtualKey, 0);
-                }
-                EXPECT_FALSE(e.slotCaption.empty());
-                break;
-            }
-            case EntryKind::ChooseProgram:
-                // The program, and with it the caption, are asked for when chosen.
-                EXPECT_EQ(e.function, toRaw(KeyAction::Launch));
-                EXPECT_TRUE(e.launchTarget.empty());
-                EXPECT_TRUE(e.slotCaption.empty());
-                break;
-            case EntryKind::ChooseShortcut:
-            case EntryKind::ChooseText:
-                // Asked for when chosen too; stored as kinds no older reader
-                // of the file acts on.
-                EXPECT_EQ(e.function,
-                          toRaw(e.kind == EntryKind::ChooseShortcut ? KeyAction::Shortcut
-                                                                    : KeyAction::TypeText));
-                EXPECT_GT(e.function, toRaw(KeyAction::SwitchApps));
-                EXPECT_TRUE(e.slotCaption.empty());
-                break;
-            case EntryKind::LayerWhileHeld:
-                EXPECT_EQ(e.function, toRaw(KeyAction::LayerWhileHeld));
-                EXPECT_EQ(e.level, MenuLevel::Root);
-                EXPECT_FALSE(e.slotCaption.empty());
-                break;
+        // A row that asks first (or makes the slot native) names no function;
+        // the caption of one that asks is what the user chose.
+        const bool asks = e.kind == EntryKind::RestoreOwnFunction ||
+                          e.kind == EntryKind::ChooseProgram ||
+                          e.kind == EntryKind::ChooseShortcut || e.kind == EntryKind::ChooseText;
+        EXPECT_EQ(actionOf(e).has_value(), !asks);
+        EXPECT_EQ(e.slotCaption.empty(), asks);
+        EXPECT_EQ(e.virtualKey != 0, e.kind == EntryKind::Key);
+        EXPECT_EQ(!e.launchTarget.empty(), e.kind == EntryKind::Launch);
+        if (e.kind == EntryKind::RestoreOwnFunction) {
+            ++restoreRows;
+            EXPECT_EQ(e.commandId, kNoSettingsCommand);
         }
-        if (e.kind != EntryKind::Key) {
-            EXPECT_EQ(e.virtualKey, 0);
-            EXPECT_TRUE(e.launchTarget.empty());
+        if (e.kind == EntryKind::RestoreOwnFunction || e.kind == EntryKind::LayerWhileHeld) {
+            EXPECT_EQ(e.level, MenuLevel::Root);
         }
+        if (e.kind == EntryKind::Mouse) mouseFunctions.insert(e.mouse);
     }
     EXPECT_EQ(restoreRows, 1);
     // The mouse category offers every mouse function, each once.
-    for (std::int32_t f = toRaw(MouseFunction::LeftClick); f <= toRaw(MouseFunction::WheelDown);
-         ++f)
-        EXPECT_EQ(mouseFunctions.count(f), 1u) << "mouse function " << f;
+    for (std::size_t f = 0; f < kMouseFunctionCount; ++f)
+        EXPECT_EQ(mouseFunctions.count(static_cast<MouseFunction>(f)), 1u)
+            << "mouse function " << f;
 }
 
 }  // namespace

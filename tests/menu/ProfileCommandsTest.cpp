@@ -43,11 +43,11 @@ protected:
 
     void SetUp() override {
         commands.useEditor(&editor);
-        all.assignKeyFunction(Slot::X1, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
-        all.assignKeyFunction(Slot::X2, L"Cut", toRaw(KeyAction::CtrlCombo), 88);
+        all.assign(Slot::X1, L"Copy", action::Key{ChordModifier::Control, 67});
+        all.assign(Slot::X2, L"Cut", action::Key{ChordModifier::Control, 88});
         ButtonAssignment paste = all.at(Slot::X1);
         paste.caption = L"Paste";
-        paste.virtualKey = 86;
+        paste.action = action::Key{ChordModifier::Control, 86};
         profiles.add(ProgramKey{L"editor.exe"}).slots[Slot::X1] = paste;
         runtime.profilesChanged();
         libraries.clear();
@@ -97,10 +97,13 @@ TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
     commands.onCommand(kPasteCommand);
     EXPECT_EQ(all.at(Slot::X2).caption, L"Cut");
     ASSERT_TRUE(profiles.find(ProgramKey{L"editor.exe"})->sets(Slot::X2));
-    EXPECT_EQ(profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::X2]->virtualKey, 86);
+    EXPECT_EQ(profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::X2]->action,
+              Action(action::Key{ChordModifier::Control, 86}));
     EXPECT_FALSE(editor.inherits(Slot::X2));
     EXPECT_NE(captionsAndMarks().find("ownX2"), std::string::npos);
-    EXPECT_EQ(active.assignmentFor(Slot::X2).virtualKey, 86) << "acts at once in the editor";
+    EXPECT_EQ(active.assignmentFor(Slot::X2).action,
+              Action(action::Key{ChordModifier::Control, 86}))
+        << "acts at once in the editor";
     EXPECT_EQ(libraries.trace(), "") << "X2's hook was in for All Programs already";
     EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
 
@@ -109,8 +112,8 @@ TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
     commands.openFunctionMenu(Slot::X1);
     commands.onCommand(kNoSettingsCommand);
     EXPECT_EQ(libraries.trace(), "remove:X1");
-    EXPECT_TRUE(all.at(Slot::X1).hookInstalled) << "All Programs still copies";
-    EXPECT_EQ(active.assignmentFor(Slot::X1).hookInstalled, false);
+    EXPECT_TRUE(all.at(Slot::X1).remapped) << "All Programs still copies";
+    EXPECT_EQ(active.assignmentFor(Slot::X1).remapped, false);
 }
 
 // A note typed in a profile for an input it inherits is the profile's own;
@@ -127,8 +130,10 @@ TEST_F(ProfileEditing, ANoteUnderAnInheritedInputLeavesTheFunctionInherited) {
     EXPECT_NE(rec.trace().find("label:X2"), std::string::npos);
     EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
 
-    all.assignKeyFunction(Slot::X2, L"Paste", toRaw(KeyAction::CtrlCombo), 86);
-    EXPECT_EQ(active.assignmentFor(Slot::X2).virtualKey, 86) << "follows All Programs";
+    all.assign(Slot::X2, L"Paste", action::Key{ChordModifier::Control, 86});
+    EXPECT_EQ(active.assignmentFor(Slot::X2).action,
+              Action(action::Key{ChordModifier::Control, 86}))
+        << "follows All Programs";
     editor.edit(L"");
     rec.clear();
     editor.edit(L"editor.exe");
@@ -211,8 +216,7 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     int layerChanges = 0;
     editor.onLayerChange([&] { ++layerChanges; });
     profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M] = all.at(Slot::X1);
-    profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M]->keyAction =
-        toRaw(KeyAction::LayerWhileHeld);
+    profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M]->action = action::LayerWhileHeld{};
     commands.openFunctionMenu(Slot::WU);
     EXPECT_FALSE(fakes.shown.layerOffered);
     commands.openFunctionMenu(Slot::X2);

@@ -79,7 +79,7 @@ TEST_F(SettingsStoreTest, FirstStartWithoutAFileSavesNativeCaptionsAndZeros) {
     // X1 and X2: the caption and the default label differ.
     EXPECT_EQ(labelOf("X1"), L"Back");
     EXPECT_EQ(labelOf("X2"), L"Forward");
-    for (const SlotInfo& info : kSlotTable) EXPECT_FALSE(model.at(info.slot).hookInstalled);
+    for (const SlotInfo& info : kSlotTable) EXPECT_FALSE(model.at(info.slot).remapped);
 }
 
 TEST_F(SettingsStoreTest, WithoutTiltTheTiltSlotsSayNotSupportAndSaveIt) {
@@ -110,17 +110,16 @@ TEST_F(SettingsStoreTest, LoadShowsEachSlotsCaptionThenHookThenLabelInTableOrder
     EXPECT_EQ(labelOf("X1"), L"my note");
     const ButtonAssignment& x1 = model.at(Slot::X1);
     EXPECT_EQ(x1.caption, L"Copy");
-    EXPECT_TRUE(x1.hookInstalled);
-    EXPECT_EQ(x1.keyAction, 2);
-    EXPECT_EQ(x1.virtualKey, 67);
-    EXPECT_EQ(x1.actionGroup, 1);
+    EXPECT_TRUE(x1.remapped);
+    EXPECT_EQ(x1.action, Action(action::Key{ChordModifier::Control, 67}));
     EXPECT_EQ(x1.description, L"my note");
 }
 
 TEST_F(SettingsStoreTest, CaptionsAndDescriptionsAreTrimmedOtherTextsAreNot) {
     putAnsi(
-        "[RButtonSetting]\r\n0=   \r\n5=  spaced target  \r\n7= spaced name \r\n8=\t\r\n"
-        "[MButtonSetting]\r\n0=  Copy  \r\n8=  a note  \r\n");
+        "[RButtonSetting]\r\n0=   \r\n2=5\r\n5=  spaced target  \r\n6=1\r\n8=\t\r\n"
+        "[MButtonSetting]\r\n0=  Copy  \r\n8=  a note  \r\n"
+        "[X2ButtonSetting]\r\n1=1\r\n2=6\r\n6=1\r\n7= spaced name \r\n");
     model.at(Slot::R).description = L"kept";
     store().loadAll();
     EXPECT_EQ(model.at(Slot::R).caption, L"Right Button");
@@ -132,8 +131,8 @@ TEST_F(SettingsStoreTest, CaptionsAndDescriptionsAreTrimmedOtherTextsAreNot) {
     EXPECT_EQ(model.at(Slot::R).description, L"kept");
     // Texts other than the caption and description are taken as they stand;
     // outer blanks of an unquoted value are dropped, as the platform does.
-    EXPECT_EQ(model.at(Slot::R).launchTarget, L"spaced target");
-    EXPECT_EQ(model.at(Slot::R).macroName, L"spaced name");
+    EXPECT_EQ(model.at(Slot::R).action, Action(action::Launch{L"spaced target"}));
+    EXPECT_EQ(model.at(Slot::X2).action, Action(action::Macro{L"spaced name"}));
 }
 
 TEST_F(SettingsStoreTest, NumbersReadLikeTheRuntimeAndAreWrittenBackNormalised) {
@@ -144,14 +143,10 @@ TEST_F(SettingsStoreTest, NumbersReadLikeTheRuntimeAndAreWrittenBackNormalised) 
     auto s = store();
     s.loadAll();
     const ButtonAssignment& r = model.at(Slot::R);
-    EXPECT_TRUE(r.hookInstalled);
-    EXPECT_EQ(r.keyAction, -7);
-    EXPECT_EQ(r.virtualKey, 44);
-    EXPECT_EQ(r.mouseFunction, 0);
-    EXPECT_EQ(r.actionGroup, 2147483647) << "beyond 32 bits saturates";
-    EXPECT_TRUE(model.at(Slot::M).hookInstalled);
-    EXPECT_EQ(model.at(Slot::M).virtualKey, 255);
-    EXPECT_FALSE(model.at(Slot::X1).hookInstalled) << "\"0x1\" reads as 0";
+    EXPECT_TRUE(r.remapped);
+    EXPECT_EQ(r.action, Action(action::Unknown{2147483647, -7, 0})) << "beyond 32 bits saturates";
+    EXPECT_TRUE(model.at(Slot::M).remapped);
+    EXPECT_FALSE(model.at(Slot::X1).remapped) << "\"0x1\" reads as 0";
 
     s.saveAll();
     const std::wstring file = savedFile();
@@ -185,12 +180,12 @@ TEST_F(SettingsStoreTest, AMacroSlotsScriptIsReadBeforeItsHookGoesIn) {
 TEST_F(SettingsStoreTest, AStaleMacroNameIsReadButNeitherLoadedNorSavedAgain) {
     fs.files[kScripts + L"a.txt"] = bytesOf("LeftDown\r\n");
     putAnsi(
-        "[RButtonSetting]\r\n1=0\r\n2=6\r\n7=a.txt\r\n"
-        "[X1ButtonSetting]\r\n1=1\r\n2=5\r\n7=a.txt\r\n");
+        "[RButtonSetting]\r\n1=0\r\n2=6\r\n6=1\r\n7=a.txt\r\n"
+        "[X1ButtonSetting]\r\n1=1\r\n2=5\r\n6=1\r\n7=a.txt\r\n");
     auto s = store();
     s.loadAll();
-    EXPECT_EQ(model.at(Slot::R).macroName, L"a.txt");
-    EXPECT_EQ(model.at(Slot::X1).macroName, L"a.txt");
+    EXPECT_EQ(model.at(Slot::R).action, Action(action::Macro{L"a.txt"}));
+    EXPECT_EQ(model.at(Slot::X1).action, Action(action::Launch{}));
     EXPECT_EQ(fs.reads.size(), 1u) << "no script read";
     EXPECT_EQ(model.activeSlot, 0);
     s.saveAll();
@@ -198,20 +193,20 @@ TEST_F(SettingsStoreTest, AStaleMacroNameIsReadButNeitherLoadedNorSavedAgain) {
 }
 
 TEST_F(SettingsStoreTest, AMissingScriptStillGetsItsHook) {
-    putAnsi("[X2ButtonSetting]\r\n1=1\r\n2=6\r\n7=gone.txt\r\n");
+    putAnsi("[X2ButtonSetting]\r\n1=1\r\n2=6\r\n6=1\r\n7=gone.txt\r\n");
     auto s = store();
     s.loadAll();
-    EXPECT_TRUE(model.at(Slot::X2).hookInstalled);
+    EXPECT_TRUE(model.at(Slot::X2).remapped);
     EXPECT_TRUE(!scripts->at(4) || scripts->at(4)->empty());
     s.saveAll();
-    EXPECT_NE(savedFile().find(L"6=0\r\n7=gone.txt\r\n8=\r\n"), std::wstring::npos);
+    EXPECT_NE(savedFile().find(L"6=1\r\n7=gone.txt\r\n8=\r\n"), std::wstring::npos);
 }
 
 TEST_F(SettingsStoreTest, LongValuesAreReadWhole) {
     const std::string target(600, 'x');
-    putAnsi("[RButtonSetting]\r\n5=" + target + "\r\n");
+    putAnsi("[RButtonSetting]\r\n2=5\r\n5=" + target + "\r\n6=1\r\n");
     store().loadAll();
-    EXPECT_EQ(model.at(Slot::R).launchTarget, std::wstring(600, L'x'));
+    EXPECT_EQ(model.at(Slot::R).action, Action(action::Launch{std::wstring(600, L'x')}));
 }
 
 TEST_F(SettingsStoreTest, OtherSectionsAndLinesSurviveEverySaveUnchanged) {
@@ -369,8 +364,8 @@ TEST_F(SettingsStoreTest, CarriageReturnOnlyAndMixedLineEndsAreLinesToo) {
     auto s = store();
     s.loadAll();
     EXPECT_EQ(model.at(Slot::X1).caption, L"Copy");
-    EXPECT_EQ(model.at(Slot::X1).virtualKey, 67);
-    EXPECT_TRUE(model.at(Slot::X2).hookInstalled);
+    EXPECT_EQ(model.at(Slot::X1).action, Action(action::Key{ChordModifier::Control, 67}));
+    EXPECT_TRUE(model.at(Slot::X2).remapped);
     s.saveAll();
     EXPECT_EQ(std::string(fs.files.at(kPath).begin(), fs.files.at(kPath).begin() + 12),
               "[Other]\rk=1\r");
@@ -460,24 +455,59 @@ TEST_F(SettingsStoreTest, AFolderThatStopsTakingWritesSendsTheNextSaveToThePerUs
     EXPECT_EQ(told.size(), 1u);
 }
 
-TEST_F(SettingsStoreTest, EveryValueWrittenReadsBackUnchanged) {
-    ButtonAssignment& a = model.at(Slot::X1);
-    a.caption = L"[Copy] = \"C\"";  // loaded trimmed by design, so no outer blanks here
-    a.hookInstalled = true;
-    a.keyAction = toRaw(KeyAction::Macro);
-    a.virtualKey = 200;
-    a.mouseFunction = -5;
-    a.launchTarget = L"  \"C:\\new folder\\run.exe\" --flag  ";
-    a.actionGroup = 1;
-    a.macroName = L"sub\\name with\nnewline\r\n[X2ButtonSetting]\r\n1=1";
-    a.description = L"two\r\nlines";
-    a.holdWhilePressed = true;
-    store().saveAll();
+TEST_F(SettingsStoreTest, EveryFunctionWrittenReadsBackUnchanged) {
+    const std::wstring awkward = L"sub\\name with\nnewline\r\n[X2ButtonSetting]\r\n1=1";
+    const Action functions[] = {
+        action::Mouse{MouseFunction::WheelDown},
+        action::Key{ChordModifier::Alt, 200},
+        action::Launch{L"  \"C:\\new folder\\run.exe\" --flag  "},
+        action::Macro{awkward, 200},
+        action::RepeatKey{39},
+        action::SwitchApps{},
+        action::PressShortcut{Shortcut(modifier::LeftCtrl | modifier::RightAlt, 0x54)},
+        action::TypeText{L"Gr\u00fc\u00dfe\r\n" + awkward},
+        action::LayerWhileHeld{},
+        action::Unknown{1, 99, -5},
+        action::Unknown{-3, 2, 4},
+    };
+    for (const Action& function : functions) {
+        ButtonAssignment& a = model.at(Slot::X1);
+        a.caption = L"[Copy] = \"C\"";  // loaded trimmed by design, so no outer blanks here
+        a.remapped = true;
+        a.action = function;
+        a.description = L"two\r\nlines";
+        a.holdWhilePressed = true;
+        store().saveAll();
 
-    SlotModel fresh(rec, rec, rec);
-    ButtonSettingsStore(fresh, loader, {fs, ansi, rec}, kModule, true).loadAll();
-    EXPECT_EQ(fresh.at(Slot::X1), a);
-    EXPECT_FALSE(fresh.at(Slot::X2).hookInstalled) << "no line of a value becomes a key";
+        SlotModel fresh(rec, rec, rec);
+        ButtonSettingsStore(fresh, loader, {fs, ansi, rec}, kModule, true).loadAll();
+        EXPECT_EQ(fresh.at(Slot::X1), a) << function.index();
+        EXPECT_FALSE(fresh.at(Slot::X2).remapped) << "no line of a value becomes a key";
+    }
+}
+
+// What the file holds under a key the slot's function does not use stays
+// there (as Vela writes it), whatever the slot does now: a reader that still
+// looks there finds what it found, and nothing once written is lost.
+TEST_F(SettingsStoreTest, KeysAFunctionDoesNotUseKeepWhatTheFileHeld) {
+    putAnsi(
+        "[X2ButtonSetting]\r\n0=Calculator\r\n1=1\r\n2=5\r\n3=0173\r\n4=6\r\n"
+        "5=calc.exe\r\n6=1\r\n");
+    auto s = store();
+    s.loadAll();
+    model.assign(Slot::X2, L"Wheel Up", action::Mouse{MouseFunction::WheelUp});
+    s.saveAll();
+    EXPECT_NE(savedFile().find(L"[X2ButtonSetting]\r\n0=Wheel Up\r\n1=1\r\n2=5\r\n3=173\r\n"
+                               L"4=5\r\n5=calc.exe\r\n6=0\r\n"),
+              std::wstring::npos);
+    model.assign(Slot::X2, L"Copy", action::Key{ChordModifier::Control, 67});
+    s.saveAll();
+    EXPECT_NE(savedFile().find(L"1=1\r\n2=2\r\n3=67\r\n4=5\r\n5=calc.exe\r\n6=1\r\n"),
+              std::wstring::npos);
+    // A slot the file never had gets the defaults.
+    EXPECT_NE(savedFile().find(L"[WUButtonSetting]\r\n0=Wheel Up\r\n1=0\r\n2=0\r\n3=0\r\n"
+                               L"4=0\r\n5=\r\n6=0\r\n8=\r\n"),
+              std::wstring::npos);
 }
 
 // "Hold While Pressed" is a key of its own, there only while on, so a file
@@ -503,10 +533,8 @@ TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
     OverlaySet profiles;
     ButtonAssignment paste;
     paste.caption = L"Paste";
-    paste.hookInstalled = true;
-    paste.actionGroup = toRaw(ActionGroup::KeyGroup);
-    paste.keyAction = toRaw(KeyAction::CtrlCombo);
-    paste.virtualKey = 86;
+    paste.remapped = true;
+    paste.action = action::Key{ChordModifier::Control, 86};
     paste.description = L"in the editor";
     paste.holdWhilePressed = true;
     profiles.add(ProgramKey{L"Editor.exe"}).slots[Slot::X1] = paste;
@@ -531,7 +559,7 @@ TEST_F(SettingsStoreTest, ProfilesRoundTripAndADeletedOneLeavesNoSection) {
     EXPECT_EQ(read.find(ProgramKey{L"editor.exe"})->slots[Slot::X1], paste);
     EXPECT_EQ(read.find(ProgramKey{L"game.exe"})->slots[Slot::X2], back);
     EXPECT_FALSE(read.find(ProgramKey{L"game.exe"})->sets(Slot::X1));
-    EXPECT_FALSE(fresh.at(Slot::X1).hookInstalled) << "All Programs is not touched";
+    EXPECT_FALSE(fresh.at(Slot::X1).remapped) << "All Programs is not touched";
 
     read.remove(ProgramKey{L"Editor.exe"});
     again.saveAll();

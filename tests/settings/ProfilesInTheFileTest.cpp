@@ -23,10 +23,8 @@ const std::wstring kProfilesPath = L"C:\\Vela\\QmSetting.ini";
 ButtonAssignment function(const wchar_t* caption, std::uint8_t vk) {
     ButtonAssignment a;
     a.caption = caption;
-    a.hookInstalled = true;
-    a.actionGroup = toRaw(ActionGroup::KeyGroup);
-    a.keyAction = toRaw(KeyAction::CtrlCombo);
-    a.virtualKey = vk;
+    a.remapped = true;
+    a.action = action::Key{ChordModifier::Control, vk};
     return a;
 }
 

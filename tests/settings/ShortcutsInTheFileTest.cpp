@@ -51,10 +51,8 @@ protected:
 ButtonAssignment shortcutFunction(const Shortcut& shortcut) {
     ButtonAssignment a;
     a.caption = L"Shortcut";
-    a.hookInstalled = true;
-    a.actionGroup = toRaw(ActionGroup::KeyGroup);
-    a.keyAction = toRaw(KeyAction::Shortcut);
-    a.shortcut = shortcut;
+    a.remapped = true;
+    a.action = action::PressShortcut{shortcut};
     return a;
 }
 
@@ -77,20 +75,21 @@ TEST_F(ShortcutsInTheFile, EveryKeyAndEveryModifierSetComeBackAsTheSameInput) {
         saveAndReadBack(fresh, freshProfiles);
         for (const SlotInfo& info : kSlotTable) {
             const ButtonAssignment& a = model.at(info.slot);
-            EXPECT_TRUE(fresh.at(info.slot) == a) << storedShortcut(a.shortcut);
-            EXPECT_EQ(shortcutPressRecords(fresh.at(info.slot).shortcut, rec),
-                      shortcutPressRecords(a.shortcut, rec));
+            const Shortcut& shortcut = a.as<action::PressShortcut>()->shortcut;
+            EXPECT_TRUE(fresh.at(info.slot) == a) << storedShortcut(shortcut);
+            EXPECT_EQ(shortcutPressRecords(
+                          fresh.at(info.slot).as<action::PressShortcut>()->shortcut, rec),
+                      shortcutPressRecords(shortcut, rec));
         }
-        EXPECT_EQ(freshProfiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]->shortcut,
-                  profiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]->shortcut);
+        EXPECT_EQ(freshProfiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1],
+                  profiles.find(ProgramKey{L"game.exe"})->slots[Slot::X1]);
     }
 }
 
 TEST_F(ShortcutsInTheFile, KeysAndTextAreWrittenForTheirKindOnlyAndReadAsAHandMayWriteThem) {
     model.at(Slot::X1) = shortcutFunction(Shortcut(modifier::LeftCtrl | modifier::LeftShift, 0x54));
     ButtonAssignment& text = model.at(Slot::X2) = shortcutFunction(Shortcut(0, 0x44));
-    text.keyAction = toRaw(KeyAction::TypeText);
-    text.typedText = L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\r\nline 2";
+    text.action = action::TypeText{L"Gr\u00fc\u00dfe, \u6771\u4eac \u20ac5\r\nline 2"};
     profiles.add(ProgramKey{L"game.exe"}).slots[Slot::WU] = model.at(Slot::X1);
     SlotModel fresh(rec, rec, rec);
     OverlaySet freshProfiles;
@@ -103,16 +102,17 @@ TEST_F(ShortcutsInTheFile, KeysAndTextAreWrittenForTheirKindOnlyAndReadAsAHandMa
     EXPECT_NE(saved.find(L"\r\nWU.Keys=162+160+84\r\n"), std::wstring::npos);
     EXPECT_EQ(saved.find(L"Keys=68"), std::wstring::npos)
         << "a text slot's shortcut is not written";
-    EXPECT_EQ(fresh.at(Slot::X2).typedText, text.typedText);
+    EXPECT_EQ(fresh.at(Slot::X2).action, text.action);
 
     // A hand's spelling of a shortcut; a text past the limit cut to it.
     put(L"[X1ButtonSetting]\r\n0=Zoom\r\n1=1\r\n2=9\r\n6=1\r\nKeys= 17 + wheelup \r\n"
         L"[X2ButtonSetting]\r\n1=1\r\n2=10\r\n6=1\r\nText=" +
         std::wstring(kTypedTextLimit + 10, L'x') + L"\r\n");
     store(fresh, freshProfiles).loadAll();
-    EXPECT_EQ(fresh.at(Slot::X1).shortcut, Shortcut(modifier::LeftCtrl, shortcutkey::WheelUp));
+    EXPECT_EQ(fresh.at(Slot::X1).action,
+              Action(action::PressShortcut{Shortcut(modifier::LeftCtrl, shortcutkey::WheelUp)}));
     EXPECT_EQ(fresh.at(Slot::X1).caption, L"Zoom");
-    EXPECT_EQ(fresh.at(Slot::X2).typedText.size(), kTypedTextLimit);
+    EXPECT_EQ(fresh.at(Slot::X2).as<action::TypeText>()->text.size(), kTypedTextLimit);
 }
 
 TEST_F(ShortcutsInTheFile, AShortcutTheFileCannotSayLeavesASlotThatSaysSoAndDoesNothing) {
@@ -125,7 +125,7 @@ TEST_F(ShortcutsInTheFile, AShortcutTheFileCannotSayLeavesASlotThatSaysSoAndDoes
         OverlaySet freshProfiles;
         store(fresh, freshProfiles).loadAll();
         EXPECT_EQ(fresh.at(Slot::X1).caption, kUnreadableShortcutCaption);
-        EXPECT_TRUE(fresh.at(Slot::X1).hookInstalled) << "the input stays taken";
+        EXPECT_TRUE(fresh.at(Slot::X1).remapped) << "the input stays taken";
         EXPECT_EQ(freshProfiles.find(ProgramKey{L"a.exe"})->slots[Slot::X2]->caption,
                   kUnreadableShortcutCaption);
         PlaybackThreads threads;
@@ -135,47 +135,35 @@ TEST_F(ShortcutsInTheFile, AShortcutTheFileCannotSayLeavesASlotThatSaysSoAndDoes
     }
 }
 
-// What a reader of the older keys makes of the file: "0" to "7", nothing else.
-ButtonAssignment olderReading(const IniDocument& doc, std::wstring_view section) {
-    const auto text = [&](std::wstring_view key) {
-        return decodeIniValue(doc.rawValue(section, key).value_or(L""));
+// What a reader of the older keys makes of a slot: its group and key
+// function, of which it knows 0 to 8 alone.
+std::pair<int, int> olderReading(const IniDocument& doc, std::wstring_view section) {
+    const auto number = [&](std::wstring_view key) {
+        return parseLeadingInt(decodeIniValue(doc.rawValue(section, key).value_or(L"")));
     };
-    ButtonAssignment a;
-    a.caption = text(L"0");
-    a.hookInstalled = parseLeadingInt(text(L"1")) != 0;
-    a.keyAction = parseLeadingInt(text(L"2"));
-    a.virtualKey = static_cast<std::uint8_t>(parseLeadingInt(text(L"3")) & 0xFF);
-    a.mouseFunction = parseLeadingInt(text(L"4"));
-    a.launchTarget = text(L"5");
-    a.actionGroup = parseLeadingInt(text(L"6"));
-    a.macroName = text(L"7");
-    return a;
+    return {number(L"6"), number(L"2")};
 }
 
 TEST_F(ShortcutsInTheFile, AReaderOfTheOlderKeysFindsSlotsThatDoNothing) {
-    // Over whatever the slots did before: a key, a program, a script.
+    // Over whatever the slots did before: a program, whose target stays.
+    for (const SlotInfo& info : kSlotTable)
+        model.assign(info.slot, L"Calculator", action::Launch{L"calc.exe"});
+    store(model, profiles).saveAll();
     for (const SlotInfo& info : kSlotTable) {
-        model.assignKeyFunction(info.slot, L"Copy", toRaw(KeyAction::CtrlCombo), 67);
-        model.at(info.slot).launchTarget = L"calc.exe";
-        model.at(info.slot).macroName = L"Hold.txt";
         if (number(info.slot) % 2) {
-            model.assignShortcut(info.slot, L"Ctrl+T", Shortcut(modifier::LeftCtrl, 0x54));
+            model.assign(info.slot, L"Ctrl+T",
+                         action::PressShortcut{Shortcut(modifier::LeftCtrl, 0x54)});
         } else {
-            model.assignTypedText(info.slot, L"Hello", L"Hello");
+            model.assign(info.slot, L"Hello", action::TypeText{L"Hello"});
         }
     }
     store(model, profiles).saveAll();
     const IniDocument doc(file());
-    SlotModel older(rec, rec, rec);
-    PlaybackThreads threads;
-    ActionExecutor executor(older, {rec, rec, rec, rec, rec}, threads);
     for (const SlotInfo& info : kSlotTable) {
-        older.at(info.slot) = olderReading(doc, info.section);
-        EXPECT_EQ(older.at(info.slot).actionGroup, toRaw(ActionGroup::KeyGroup));
-        EXPECT_GT(older.at(info.slot).keyAction, toRaw(KeyAction::SwitchApps));
-        rec.clear();
-        executor.onActivation(info.slot);
-        EXPECT_EQ(rec.trace(), "") << info.name << ": nothing sent, opened or played";
+        const auto [group, keyFunction] = olderReading(doc, info.section);
+        EXPECT_EQ(group, 1) << info.name;
+        EXPECT_GT(keyFunction, 8) << info.name << ": past what the older reader knows";
+        EXPECT_EQ(doc.rawValue(info.section, L"5"), L"calc.exe");
     }
 }
 

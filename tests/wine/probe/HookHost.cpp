@@ -16,7 +16,8 @@
 //                        the clicks that went through)
 //   mouse SLOT FUNCTION COUNT   run the executor COUNT times with the slot
 //                               holding that MouseFunction value
-//   key SLOT ACTION VK COUNT    the same with a KeyAction value and a key
+//   key SLOT MODIFIER VK COUNT  the same with a key and a ChordModifier
+//                               (0 none, 1 Windows, 2 Control, 3 Shift, 4 Alt)
 //   raw FUNCTION COUNT   send a MouseFunction COUNT times with no guard
 //   busy MS              keep the UI thread in 30 ms pauses for MS ms
 //   capture on|off       capture the keyboard (or renew it), or end it
@@ -182,11 +183,8 @@ private:
                     ok = false;
                     continue;
                 }
-                if (verb == "install") {
-                    model_.installHook(info->slot);
-                } else {
-                    model_.removeHook(info->slot);
-                }
+                model_.at(info->slot).remapped = verb == "install";
+                model_.followRemapped(info->slot);
             }
         } else if (verb == "want") {
             SlotSet slots;
@@ -254,14 +252,15 @@ private:
         if (verb == "key") in >> virtualKey;
         in >> count;
         const SlotInfo* info = slotNamed(name);
-        if (!info || in.fail() || count < 0) return false;
+        if (!info || in.fail() || count < 0 || value < 0) return false;
         ButtonAssignment& a = model_.at(info->slot);
-        a.actionGroup = toRaw(verb == "mouse" ? ActionGroup::MouseGroup : ActionGroup::KeyGroup);
         if (verb == "mouse") {
-            a.mouseFunction = value;
+            if (value >= static_cast<int>(kMouseFunctionCount)) return false;
+            a.action = action::Mouse{static_cast<MouseFunction>(value)};
         } else {
-            a.keyAction = value;
-            a.virtualKey = static_cast<std::uint8_t>(virtualKey);
+            if (value > static_cast<int>(ChordModifier::Alt)) return false;
+            a.action = action::Key{static_cast<ChordModifier>(value),
+                                   static_cast<std::uint8_t>(virtualKey)};
         }
         for (int i = 0; i < count; ++i) executor_.onActivation(info->slot);
         return true;
@@ -274,8 +273,8 @@ private:
         int function = -1;
         int count = 0;
         in >> function >> count;
-        if (in.fail() || function < toRaw(MouseFunction::LeftClick) ||
-            function > toRaw(MouseFunction::WheelDown) || count < 0) {
+        if (in.fail() || function < 0 || function >= static_cast<int>(kMouseFunctionCount) ||
+            count < 0) {
             return false;
         }
         InputSynth synth(input_, real_);

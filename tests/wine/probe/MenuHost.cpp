@@ -79,13 +79,12 @@ struct MenuHostState {
 std::unique_ptr<MenuHostState> gMenu;
 
 void save() {
-    // One line per slot in the fields' settings-key order.
+    // One line per slot: its caption, whether it is remapped, and which kind
+    // of function it holds.
     for (const SlotInfo& info : kSlotTable) {
         const ButtonAssignment& a = gMenu->model.at(info.slot);
         logLine(L"save " + std::wstring(info.section) + L" 0=" + a.caption + L" 1=" +
-                (a.hookInstalled ? L"1" : L"0") + L" 2=" + std::to_wstring(a.keyAction) + L" 3=" +
-                std::to_wstring(a.virtualKey) + L" 4=" + std::to_wstring(a.mouseFunction) + L" 5=" +
-                a.launchTarget + L" 6=" + std::to_wstring(a.actionGroup));
+                (a.remapped ? L"1" : L"0") + L" kind=" + std::to_wstring(a.action.index()));
     }
 }
 

@@ -1,0 +1,118 @@
+// What one input does when it is remapped: one value of a closed set of
+// functions, each carrying only what it needs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+
+#include "core/Shortcut.h"
+
+namespace vela {
+
+enum class MouseFunction : std::uint8_t {
+    LeftClick,
+    RightClick,
+    MiddleClick,
+    ForwardClick,  // sent as XBUTTON2
+    BackClick,     // sent as XBUTTON1
+    WheelUp,
+    WheelDown,
+};
+inline constexpr std::size_t kMouseFunctionCount = 7;
+
+// The modifier held around a key of a plain key function.
+enum class ChordModifier : std::uint8_t {
+    None,
+    Windows,
+    Control,
+    Shift,
+    Alt,
+};
+
+namespace action {
+
+// A click of a button or a notch of the wheel.
+struct Mouse {
+    MouseFunction function = MouseFunction::LeftClick;
+    bool operator==(const Mouse&) const = default;
+};
+
+// One key, alone or with a modifier held around it.
+struct Key {
+    ChordModifier modifier = ChordModifier::None;
+    std::uint8_t virtualKey = 0;
+    bool operator==(const Key&) const = default;
+};
+
+// A file to open, or one of the power pseudo-paths below.
+struct Launch {
+    std::wstring target;
+    bool operator==(const Launch&) const = default;
+};
+
+// A script of the macro folder played on a thread of its own; the Alt+Tab
+// slot plays none and sends Windows with `virtualKey` slowly instead.
+struct Macro {
+    std::wstring script;
+    std::uint8_t virtualKey = 0;
+    bool operator==(const Macro&) const = default;
+};
+
+// A key sent once per press, three times once presses come quickly.
+struct RepeatKey {
+    std::uint8_t virtualKey = 0;
+    bool operator==(const RepeatKey&) const = default;
+};
+
+// The system's own task switcher.
+struct SwitchApps {
+    bool operator==(const SwitchApps&) const = default;
+};
+
+// Any shortcut, pressed as a keyboard would; empty when none was given or
+// the settings file could not say it.
+struct PressShortcut {
+    Shortcut shortcut;
+    bool operator==(const PressShortcut&) const = default;
+};
+
+// A text typed into the program in front.
+struct TypeText {
+    std::wstring text;
+    bool operator==(const TypeText&) const = default;
+};
+
+// While the button is held, the other inputs act by its layer
+// (core/OverlayStack.h).
+struct LayerWhileHeld {
+    bool operator==(const LayerWhileHeld&) const = default;
+};
+
+// A function the settings file names that this Vela does not know (a newer
+// one wrote it, or a hand): kept as read, and does nothing.
+struct Unknown {
+    std::int32_t group = 0;
+    std::int32_t keyFunction = 0;
+    std::int32_t mouseFunction = 0;
+    bool operator==(const Unknown&) const = default;
+};
+
+}  // namespace action
+
+using Action = std::variant<action::Mouse, action::Key, action::Launch, action::Macro,
+                            action::RepeatKey, action::SwitchApps, action::PressShortcut,
+                            action::TypeText, action::LayerWhileHeld, action::Unknown>;
+
+template <typename Function>
+constexpr bool holds(const Action& a) {
+    return std::holds_alternative<Function>(a);
+}
+
+// The power pseudo-paths a Launch target may hold. Compared exactly and
+// case-sensitively: anything else is a file to open.
+inline constexpr std::wstring_view kShutdownTarget = L"#kzkshutoff#";
+inline constexpr std::wstring_view kHibernateTarget = L"#kzksleep#";
+inline constexpr std::wstring_view kStandbyTarget = L"#kzkstandby#";
+
+}  // namespace vela
