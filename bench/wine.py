@@ -11,7 +11,8 @@ which builds what they need first (or `run.py bench NAME`):
              chatter filter off and on (side by side: a press is never held
              back, nor a release of a button that has not bounced), with a
              native back button's press and release beside it;
-             then outside and inside a layer (the back button held)
+             then outside and inside a layer (the back button held), and
+             with a click sent instead of a key
   profiles   from a click into another program to its profile acting, both
              ways; pointer-move latency with profiles against no hooks
 """
@@ -248,6 +249,15 @@ def press(ctx):
     layered.start_hidden()
     phase("Vela, outside a layer (F24)", rf"^KEYDOWN {F24} ")
     phase("Vela, in a layer (F23)", rf"^KEYDOWN {F23} ", layer_held=True)
+    layered.post(IDS.ID_TRAY_EXIT)
+    layered.proc.wait(10)
+
+    # The same press given a click instead of a key: a middle button's press.
+    clicking = Vela(session, settings=ini(slot("X1", "Middle Button", group=0, mouse=2)))
+    clicking.start_hidden()
+    phase("Vela, a click (middle)", r"^MBUTTONDOWN")
+    clicking.post(IDS.ID_TRAY_EXIT)
+    clicking.proc.wait(10)
 
     native50, native95 = results["native (XBUTTON2 arrives)"]
     vela50, vela95 = results["Vela (F24)"]
@@ -256,6 +266,12 @@ def press(ctx):
     print(f"Vela over native: p50 +{vela50 - native50:.2f} ms, p95 +{vela95 - native95:.2f} ms")
     print(f"in a layer over outside: p50 {layer50 - outside50:+.2f} ms, "
           f"p95 {layer95 - outside95:+.2f} ms")
+    click50, click95 = results["Vela, a click (middle)"]
+    minimal50, minimal95 = results["minimal remapper (F24)"]
+    print(f"a click over a key: p50 {click50 - outside50:+.2f} ms, "
+          f"p95 {click95 - outside95:+.2f} ms")
+    print(f"Vela's key over the minimal remapper: p50 {vela50 - minimal50:+.2f} ms, "
+          f"p95 {vela95 - minimal95:+.2f} ms")
     for label in ("Vela (F24)", "Vela, back native", "Vela, back native, release"):
         off50, off95 = results[label]
         on50, on95 = results[label.replace(", release", ", filter on, release")
