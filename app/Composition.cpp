@@ -47,6 +47,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       modulePath_(win32::modulePath()),
       moduleFolder_(moduleFolderOf(modulePath_)),
       platform_(win32::runningPlatformFlags()),
+      ports_(moduleFolder_),
       reports_(module, presses_,
                {[this](const CapturedKey& key) { hooks_.captured(key); },
                 [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
@@ -54,30 +55,29 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       macroScripts_(std::make_shared<MacroScripts>()),
       playbackThreads_(std::make_shared<PlaybackThreads>()),
       heldInputs_(std::make_shared<HeldInputs>()),
-      releaser_(*heldInputs_, *playbackThreads_, playbackPorts_, input_),
-      macroLoader_(files_, moduleFolder_, macroScripts_),
+      releaser_(*heldInputs_, *playbackThreads_, playbackPorts_, ports_.input),
+      macroLoader_(ports_.files, moduleFolder_, macroScripts_),
       player_(
           macroScripts_, playbackThreads_, heldInputs_,
-          [this](Slot slot) { return playbackPorts_.portFor(slot); }, threads_),
+          [this](Slot slot) { return playbackPorts_.portFor(slot); }, ports_.threads),
       typer_(
           playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPorts_.portFor(slot); },
-          threads_),
-      model_(pausableHooks_, window_, timers_, &release_),
-      macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
+          ports_.threads),
+      model_(pausableHooks_, window_, ports_.timers, &release_),
       foreground_(module),
       presses_(
           model_, overlays_, pausableHooks_, &release_, [this] { freshPlayback_.scriptsChanged(); },
           executor_, foreground_),
       // A macro set in a layer plays the layer's script.
       freshPlayback_(player_, macroLoader_, presses_.pressedFunctions()),
-      profileModel_(noHooks_, window_, timers_, &release_),
-      editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, timers_),
-      executor_(
-          model_,
-          ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(), &typer_},
-          *playbackThreads_),
-      timerTasks_(timers_, *this, window_, *this),
-      autostart_(autostartPort_, modulePath_),
+      profileModel_(noHooks_, window_, ports_.timers, &release_),
+      editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, ports_.timers),
+      executor_(model_,
+                ExecutorPorts{ports_.input, ports_.input, ports_.shell, ports_.power,
+                              freshPlayback_, heldInputs_.get(), &typer_},
+                *playbackThreads_),
+      timerTasks_(ports_.timers, *this, window_, *this),
+      autostart_(ports_.autostart, modulePath_),
       tray_(module,
             TrayActions{window_, model_, *this, autostart_, [this] { exitApplication(); },
                         [this] { togglePause(); }, [this] { return pausableHooks_.paused(); },
@@ -100,22 +100,22 @@ void Composition::run() {
 // ---- Start-up, in the order the rest of the program relies on -----------------
 
 void Composition::onWindowCreated(HWND window) {
-    timers_.setWindow(window);
-    menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_,
-                  editor_, overlays_, hooks_, keyNames_);
+    ports_.timers.setWindow(window);
+    menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, ports_.macroFolder,
+                  macroLoader_, editor_, overlays_, hooks_, ports_.keyNames);
     executor_.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
             if (info.needsTilt) window_.disableCaption(info.captionControl);
     }
-    if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
+    if (commandLine_.empty()) ports_.timers.start(kHideTimerId, kHideDelayMs);
 }
 
 void Composition::onWindowReady() {
     // The profile wins over whatever the Run entry says now.
     autostart_.syncAtStartup();
-    settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, window_}, modulePath_,
-                      platform_.tiltSupported);
+    settings_.emplace(model_, macroLoader_, SettingsStorePorts{ports_.files, ports_.ansi, window_},
+                      modulePath_, platform_.tiltSupported);
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->useOverlays(&overlays_);
@@ -127,7 +127,7 @@ void Composition::onWindowReady() {
         [this](const std::wstring& program) { presses_.profiles().foregroundChanged(program); });
     watchClicks();
     // From here on an edited script is read again before it next plays.
-    macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
+    ports_.macroFolder.watch([this] { freshPlayback_.scriptsChanged(); });
     tray_.add(window_.hwnd(), window_.smallIcon());
     trayAdded_ = true;
     if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
@@ -203,7 +203,7 @@ void Composition::watchClicks() {
 void Composition::onMouseCommand(std::uint32_t command) {
     if (!menu::applyMouseCommand(command, mouseTuning_)) return;
     pausableHooks_.setTuning(mouseTuning_);
-    timers_.start(kSaveTimerId, kSaveDelayMs);
+    ports_.timers.start(kSaveTimerId, kSaveDelayMs);
 }
 
 void Composition::togglePause() {
@@ -226,12 +226,12 @@ void Composition::saveAll() {
 }
 
 void Composition::savePending() {
-    timers_.stop(kSaveTimerId);
+    ports_.timers.stop(kSaveTimerId);
     saveAll();
 }
 
 void Composition::playOnThisThread(Slot slot) {
-    player_.playOnThisThread(number(slot), input_);
+    player_.playOnThisThread(number(slot), ports_.input);
 }
 
 void Composition::exitApplication() {

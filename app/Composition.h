@@ -13,17 +13,10 @@
 #include "app/HookReports.h"
 #include "app/MainWindow.h"
 #include "app/TrayController.h"
-#include "app/ports/Win32AutostartPort.h"
-#include "app/ports/Win32FilePort.h"
+#include "app/ports/PlatformPorts.h"
 #include "app/ports/Win32ForegroundWatch.h"
 #include "app/ports/Win32HookPort.h"
-#include "app/ports/Win32InputPort.h"
-#include "app/ports/Win32KeyNames.h"
-#include "app/ports/Win32MacroFolder.h"
 #include "app/ports/Win32PlaybackPorts.h"
-#include "app/ports/Win32ShellPort.h"
-#include "app/ports/Win32Threads.h"
-#include "app/ports/Win32TimerPort.h"
 #include "controls/ShortcutDlg.h"
 #include "controls/TypeTextDlg.h"
 #include "core/ActionExecutor.h"
@@ -118,11 +111,7 @@ private:
     // What the running system offers, asked once.
     PlatformFlags platform_;
 
-    // Ports.
-    win32::Win32InputPort input_;
-    win32::Win32KeyNames keyNames_;
-    win32::Win32ShellPort shell_;
-    win32::Win32PowerPort power_;
+    win32::PlatformPorts ports_;
     // The hook libraries report to a window of their own.
     HookReports reports_;
     win32::Win32HookPort hooks_{reports_.hwnd()};
@@ -132,11 +121,6 @@ private:
     PausableHooks pausableHooks_{hooks_, &release_, &hooks_, &hooks_};
     // Global, not per program: a worn switch chatters in every program.
     MouseTuning mouseTuning_;
-    win32::Win32FilePort files_;
-    win32::Win32AnsiCodePage ansi_;
-    win32::Win32AutostartPort autostartPort_;
-    win32::Win32Threads threads_;
-    win32::Win32TimerPort timers_;
 
     // The window, then the services that show through it.
     CVoZuzevArarozerudiDlg window_;
@@ -150,7 +134,6 @@ private:
     MacroPlayer player_;
     TextTyper typer_;
     SlotModel model_;
-    win32::Win32MacroFolder macroFolder_;
     // Per-program profiles and layers: what acts for each slot while a
     // button is held or a program is in front (the program followed with a
     // foreground event hook), over "All Programs". The press path decides
