@@ -52,31 +52,21 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
                {[this](const CapturedKey& key) { hooks_.captured(key); },
                 [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
       window_(module, *this),
-      macroScripts_(std::make_shared<MacroScripts>()),
-      playbackThreads_(std::make_shared<PlaybackThreads>()),
-      heldInputs_(std::make_shared<HeldInputs>()),
-      releaser_(*heldInputs_, *playbackThreads_, playbackPorts_, ports_.input),
-      macroLoader_(ports_.files, moduleFolder_, macroScripts_),
-      player_(
-          macroScripts_, playbackThreads_, heldInputs_,
-          [this](Slot slot) { return playbackPorts_.portFor(slot); }, ports_.threads),
-      typer_(
-          playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPorts_.portFor(slot); },
-          ports_.threads),
+      playback_(ports_, hooks_, moduleFolder_),
       model_(pausableHooks_, window_, ports_.timers, &release_),
       foreground_(module),
       presses_(
           model_, overlays_, pausableHooks_, &release_, [this] { freshPlayback_.scriptsChanged(); },
           executor_, foreground_),
       // A macro set in a layer plays the layer's script.
-      freshPlayback_(player_, macroLoader_, presses_.pressedFunctions()),
+      freshPlayback_(playback_.player, playback_.loader, presses_.pressedFunctions()),
       profileModel_(noHooks_, window_, ports_.timers, &release_),
       editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, ports_.timers),
       executor_(model_,
                 ExecutorPorts{ports_.input, ports_.input, ports_.shell, ports_.power,
-                              freshPlayback_, heldInputs_.get(), &typer_},
-                *playbackThreads_),
-      timerTasks_(ports_.timers, *this, window_, *this),
+                              freshPlayback_, playback_.held.get(), &playback_.typer},
+                *playback_.threads),
+      timerTasks_(ports_.timers, *this, window_, playback_),
       autostart_(ports_.autostart, modulePath_),
       tray_(module,
             TrayActions{window_, model_, *this, autostart_, [this] { exitApplication(); },
@@ -102,7 +92,7 @@ void Composition::run() {
 void Composition::onWindowCreated(HWND window) {
     ports_.timers.setWindow(window);
     menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, ports_.macroFolder,
-                  macroLoader_, editor_, overlays_, hooks_, ports_.keyNames);
+                  playback_.loader, editor_, overlays_, hooks_, ports_.keyNames);
     executor_.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
@@ -114,8 +104,9 @@ void Composition::onWindowCreated(HWND window) {
 void Composition::onWindowReady() {
     // The profile wins over whatever the Run entry says now.
     autostart_.syncAtStartup();
-    settings_.emplace(model_, macroLoader_, SettingsStorePorts{ports_.files, ports_.ansi, window_},
-                      modulePath_, platform_.tiltSupported);
+    settings_.emplace(model_, playback_.loader,
+                      SettingsStorePorts{ports_.files, ports_.ansi, window_}, modulePath_,
+                      platform_.tiltSupported);
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
     settings_->useOverlays(&overlays_);
@@ -228,10 +219,6 @@ void Composition::saveAll() {
 void Composition::savePending() {
     ports_.timers.stop(kSaveTimerId);
     saveAll();
-}
-
-void Composition::playOnThisThread(Slot slot) {
-    player_.playOnThisThread(number(slot), ports_.input);
 }
 
 void Composition::exitApplication() {

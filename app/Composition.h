@@ -12,30 +12,24 @@
 
 #include "app/HookReports.h"
 #include "app/MainWindow.h"
+#include "app/PlaybackSide.h"
 #include "app/TrayController.h"
 #include "app/ports/PlatformPorts.h"
 #include "app/ports/Win32ForegroundWatch.h"
 #include "app/ports/Win32HookPort.h"
-#include "app/ports/Win32PlaybackPorts.h"
 #include "controls/ShortcutDlg.h"
 #include "controls/TypeTextDlg.h"
 #include "core/ActionExecutor.h"
 #include "core/Autostart.h"
-#include "core/HeldInputs.h"
 #include "core/Overlay.h"
 #include "core/PausableHooks.h"
 #include "core/PlatformFlags.h"
-#include "core/PlaybackThreads.h"
 #include "core/PressPath.h"
 #include "core/ProfileEditor.h"
 #include "core/SlotModel.h"
 #include "core/SlotSet.h"
 #include "core/TimerTasks.h"
-#include "core/TrackedInput.h"
-#include "macro/MacroPlayer.h"
-#include "macro/MacroScriptLoader.h"
 #include "macro/RefreshingPlayback.h"
-#include "macro/TextTyper.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/ProfileCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
@@ -44,7 +38,7 @@
 
 namespace vela {
 
-class Composition final : public MainWindowEvents, public SavePort, public ScriptPlayer {
+class Composition final : public MainWindowEvents, public SavePort {
 public:
     // `commandLine` is the text after the program name; empty starts hidden.
     Composition(HINSTANCE module, std::wstring commandLine);
@@ -68,8 +62,6 @@ public:
     void savePending();
     static std::wstring perUserSettingsPath();
     void tellFallback(const std::wstring& folder);
-    // ScriptPlayer: a slot's script on this thread (the playback timers).
-    void playOnThisThread(Slot slot) override;
 
 private:
     // The menu's ports over the window, and the commands over them.
@@ -115,24 +107,16 @@ private:
     // The hook libraries report to a window of their own.
     HookReports reports_;
     win32::Win32HookPort hooks_{reports_.hwnd()};
-    // Declared before what it lets go of: built first, used only later.
-    // Whatever lets go of what Vela holds ends a held layer first.
-    LayerEndingRelease release_{releaser_, presses_};
-    PausableHooks pausableHooks_{hooks_, &release_, &hooks_, &hooks_};
     // Global, not per program: a worn switch chatters in every program.
     MouseTuning mouseTuning_;
 
     // The window, then the services that show through it.
     CVoZuzevArarozerudiDlg window_;
-    std::shared_ptr<MacroScripts> macroScripts_;
-    std::shared_ptr<PlaybackThreads> playbackThreads_;
-    // What Vela's own input holds down, and who lets go of it.
-    std::shared_ptr<HeldInputs> heldInputs_;
-    win32::Win32PlaybackPorts playbackPorts_{&hooks_};
-    InputReleaser releaser_;
-    MacroScriptLoader macroLoader_;
-    MacroPlayer player_;
-    TextTyper typer_;
+    PlaybackSide playback_;
+    // Whatever lets go of what Vela holds ends a held layer first. Built
+    // before the press path it ends the layer of, used only later.
+    LayerEndingRelease release_{playback_.releaser, presses_};
+    PausableHooks pausableHooks_{hooks_, &release_, &hooks_, &hooks_};
     SlotModel model_;
     // Per-program profiles and layers: what acts for each slot while a
     // button is held or a program is in front (the program followed with a
