@@ -48,39 +48,24 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       moduleFolder_(moduleFolderOf(modulePath_)),
       platform_(win32::runningPlatformFlags()),
       ports_(moduleFolder_),
-      reports_(module, presses_,
-               {[this](const CapturedKey& key) { hooks_.captured(key); },
-                [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
+      hooks_(module),
       window_(module, *this),
-      playback_(ports_, hooks_, moduleFolder_),
-      model_(pausableHooks_, window_, ports_.timers, &release_),
-      foreground_(module),
-      presses_(
-          model_, overlays_, pausableHooks_, &release_, [this] { freshPlayback_.scriptsChanged(); },
-          executor_, foreground_),
-      // A macro set in a layer plays the layer's script.
-      freshPlayback_(playback_.player, playback_.loader, presses_.pressedFunctions()),
-      profileModel_(noHooks_, window_, ports_.timers, &release_),
-      editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, ports_.timers),
-      executor_(model_,
-                ExecutorPorts{ports_.input, ports_.input, ports_.shell, ports_.power,
-                              freshPlayback_, playback_.held.get(), &playback_.typer},
-                *playback_.threads),
+      playback_(ports_, hooks_.engine, moduleFolder_),
+      presses_(module, hooks_.engine, playback_, ports_, window_),
       timerTasks_(ports_.timers, *this, window_, playback_),
       autostart_(ports_.autostart, modulePath_),
       tray_(module,
-            TrayActions{window_, model_, *this, autostart_, [this] { exitApplication(); },
-                        [this] { togglePause(); }, [this] { return pausableHooks_.paused(); },
-                        [this] { editor_.edit(L""); },
-                        [this] { return menu::mouseMenuRows(mouseTuning_, reports_.bounces()); },
-                        [this](std::uint32_t command) { onMouseCommand(command); }}) {
-    // Before any slot goes in: a taken press's release must reach Vela.
-    hooks_.listen(reports_.engineMessage());
-    editor_.onLayerChange([this] { presses_.abandon(); });
+            TrayActions{
+                window_, presses_.model, *this, autostart_, [this] { exitApplication(); },
+                [this] { togglePause(); }, [this] { return presses_.hooks.paused(); },
+                [this] { presses_.editor.edit(L""); },
+                [this] { return menu::mouseMenuRows(hooks_.tuning, hooks_.reports.bounces()); },
+                [this](std::uint32_t command) { onMouseCommand(command); }}) {
+    hooks_.reportTo(presses_.path, tray_);
 }
 
 Composition::~Composition() {
-    release_.releaseAll();
+    presses_.release.releaseAll();
 }
 
 void Composition::run() {
@@ -91,9 +76,10 @@ void Composition::run() {
 
 void Composition::onWindowCreated(HWND window) {
     ports_.timers.setWindow(window);
-    menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, ports_.macroFolder,
-                  playback_.loader, editor_, overlays_, hooks_, ports_.keyNames);
-    executor_.repeatState().firstPress = true;
+    menu_.emplace(module_, window, platform_.win8MenuEnabled, presses_.model, ports_.macroFolder,
+                  playback_.loader, presses_.editor, presses_.overlays, hooks_.engine,
+                  ports_.keyNames);
+    presses_.executor.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
             if (info.needsTilt) window_.disableCaption(info.captionControl);
@@ -104,21 +90,19 @@ void Composition::onWindowCreated(HWND window) {
 void Composition::onWindowReady() {
     // The profile wins over whatever the Run entry says now.
     autostart_.syncAtStartup();
-    settings_.emplace(model_, playback_.loader,
+    settings_.emplace(presses_.model, playback_.loader,
                       SettingsStorePorts{ports_.files, ports_.ansi, window_}, modulePath_,
                       platform_.tiltSupported);
     settings_->useFallback(perUserSettingsPath(),
                            [this](const std::wstring& folder) { tellFallback(folder); });
-    settings_->useOverlays(&overlays_);
-    settings_->useMouseTuning(&mouseTuning_);
+    settings_->useOverlays(&presses_.overlays);
+    settings_->useMouseTuning(&hooks_.tuning);
     settings_->loadAll();
-    pausableHooks_.setTuning(mouseTuning_);
-    presses_.profiles().profilesChanged();
-    foreground_.start(
-        [this](const std::wstring& program) { presses_.profiles().foregroundChanged(program); });
-    watchClicks();
-    // From here on an edited script is read again before it next plays.
-    ports_.macroFolder.watch([this] { freshPlayback_.scriptsChanged(); });
+    presses_.hooks.setTuning(hooks_.tuning);
+    presses_.path.profiles().profilesChanged();
+    presses_.followForeground();
+    presses_.watchClicks();
+    presses_.watchScripts(ports_.macroFolder);
     tray_.add(window_.hwnd(), window_.smallIcon());
     trayAdded_ = true;
     if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
@@ -165,12 +149,12 @@ bool Composition::onCommand(int id) {
         return true;
     }
     if (menu_->profiles.onCommand(static_cast<std::uint32_t>(id))) {
-        watchClicks();
+        presses_.watchClicks();
         return true;
     }
     if (menu_->commands.openFunctionMenuForControl(id)) return true;
     if (!menu_->commands.onCommand(static_cast<std::uint32_t>(id))) return false;
-    watchClicks();  // a button may have become a layer button, or stopped being one
+    presses_.watchClicks();  // a button may have become a layer button, or stopped being one
     return true;
 }
 
@@ -181,35 +165,25 @@ void Composition::onTimer(int timerId) {
 void Composition::onSessionEnding() {
     // The process may end without another message: the chatter filter's held
     // release goes now, or the button stays down for the system.
-    hooks_.letGo();
-    hooks_.endCapture();
-    release_.releaseAll();
+    hooks_.engine.letGo();
+    hooks_.engine.endCapture();
+    presses_.release.releaseAll();
     savePending();
 }
 
-void Composition::watchClicks() {
-    pausableHooks_.watchClicks(!overlays_.profiles().empty() || editor_.layerButtons().any());
-}
-
 void Composition::onMouseCommand(std::uint32_t command) {
-    if (!menu::applyMouseCommand(command, mouseTuning_)) return;
-    pausableHooks_.setTuning(mouseTuning_);
+    if (!menu::applyMouseCommand(command, hooks_.tuning)) return;
+    presses_.hooks.setTuning(hooks_.tuning);
     ports_.timers.start(kSaveTimerId, kSaveDelayMs);
 }
 
 void Composition::togglePause() {
-    const bool pause = !pausableHooks_.paused();
-    // Every hook out, the click watch's too, then what is held let go (a
-    // held layer with it).
-    pausableHooks_.setPaused(pause);
-    // No click was watched while paused: whichever program is in front now
-    // decides.
-    if (!pause) foreground_.checkForeground();
-    tray_.showPaused(pause);
+    tray_.showPaused(presses_.togglePause());
 }
 
 void Composition::editDescription(const SlotInfo& slot) {
-    editor_.editNote(slot.slot, [this] { return askForDescription(module_, window_.hwnd()); });
+    presses_.editor.editNote(slot.slot,
+                             [this] { return askForDescription(module_, window_.hwnd()); });
 }
 
 void Composition::saveAll() {
@@ -225,9 +199,9 @@ void Composition::exitApplication() {
     // The keyboard the user's again, a release the chatter filter holds sent,
     // playbacks and texts stopped and every key and button of Vela's let go
     // first: the process ends at once after this.
-    hooks_.letGo();
-    hooks_.endCapture();
-    release_.releaseAll();
+    hooks_.engine.letGo();
+    hooks_.engine.endCapture();
+    presses_.release.releaseAll();
     tray_.remove();
     saveAll();
     // No window close, no hook removal: the system releases the hooks and the

@@ -10,9 +10,10 @@
 #include <optional>
 #include <string>
 
-#include "app/HookReports.h"
+#include "app/HookSide.h"
 #include "app/MainWindow.h"
 #include "app/PlaybackSide.h"
+#include "app/PressSide.h"
 #include "app/TrayController.h"
 #include "app/ports/PlatformPorts.h"
 #include "app/ports/Win32ForegroundWatch.h"
@@ -80,18 +81,10 @@ private:
         menu::AssignmentCommands commands;
         menu::ProfileCommands profiles;
     };
-    // The hooks of the profile being edited are the runtime's to place.
-    struct NoHooks final : HookPort {
-        void install(Slot) override {}
-        void remove(Slot) override {}
-    };
     void editDescription(const SlotInfo& slot);
     // "Pause Remapping" and its shortcut: every hook out, then what is held
     // let go (or the hooks back), the tray icon grey (or not).
     void togglePause();
-    // Clicks are watched while there are profiles to follow or layer
-    // buttons whose tap a click spoils.
-    void watchClicks();
     // A command of the tray's "Mouse" submenu: the engine retuned, a save.
     void onMouseCommand(std::uint32_t command);
     [[noreturn]] void exitApplication();
@@ -104,33 +97,13 @@ private:
     PlatformFlags platform_;
 
     win32::PlatformPorts ports_;
-    // The hook libraries report to a window of their own.
-    HookReports reports_;
-    win32::Win32HookPort hooks_{reports_.hwnd()};
-    // Global, not per program: a worn switch chatters in every program.
-    MouseTuning mouseTuning_;
+    // The hook libraries, their reports and the engine behind them.
+    HookSide hooks_;
 
     // The window, then the services that show through it.
     CVoZuzevArarozerudiDlg window_;
     PlaybackSide playback_;
-    // Whatever lets go of what Vela holds ends a held layer first. Built
-    // before the press path it ends the layer of, used only later.
-    LayerEndingRelease release_{playback_.releaser, presses_};
-    PausableHooks pausableHooks_{hooks_, &release_, &hooks_, &hooks_};
-    SlotModel model_;
-    // Per-program profiles and layers: what acts for each slot while a
-    // button is held or a program is in front (the program followed with a
-    // foreground event hook), over "All Programs". The press path decides
-    // which applies to a press and has the executor run it.
-    OverlaySet overlays_;
-    win32::Win32ForegroundWatch foreground_;
-    PressPath presses_;
-    RefreshingPlayback freshPlayback_;
-    // The profile being edited, shown in the window instead of "All Programs".
-    NoHooks noHooks_;
-    SlotModel profileModel_;
-    ProfileEditor editor_;
-    ActionExecutor executor_;
+    PressSide presses_;
     TimerTasks timerTasks_;
     Autostart autostart_;
     TrayController tray_;
