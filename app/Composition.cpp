@@ -1,11 +1,8 @@
 #include "app/Composition.h"
 
-#include <shlobj.h>
-
 #include "controls/DescriptionCommand.h"
 #include "core/ProgramFiles.h"
 #include "menu/MouseMenu.h"
-#include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
 #include "win32/ModulePath.h"
 #include "win32/Platform.h"
@@ -22,46 +19,26 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 
 }  // namespace
 
-Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled,
-                                        SlotModel& model, MacroFolderPort& macroFolder,
-                                        MacroLoaderPort& macroLoader, ProfileEditor& editor,
-                                        const OverlaySet& overlays, KeyCapturePort& capture,
-                                        KeyNames& keyNames)
-    : messages(window),
-      files(window),
-      shortcuts(module, window, capture, keyNames),
-      texts(module, window),
-      menu(window, win8MenuEnabled),
-      captions(window),
-      commands(model,
-               {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
-                &keyNames},
-               win32::executableApplicationName()),
-      profiles(editor, overlays, menu, programs, captions) {
-    commands.useEditor(&editor);
-}
-
 Composition::Composition(HINSTANCE module, std::wstring commandLine)
     : module_(module),
       commandLine_(std::move(commandLine)),
       modulePath_(win32::modulePath()),
-      moduleFolder_(moduleFolderOf(modulePath_)),
       platform_(win32::runningPlatformFlags()),
-      ports_(moduleFolder_),
+      ports_(moduleFolderOf(modulePath_)),
       hooks_(module),
       window_(module, *this),
-      playback_(ports_, hooks_.engine, moduleFolder_),
+      playback_(ports_, hooks_.engine, moduleFolderOf(modulePath_)),
       presses_(module, hooks_.engine, playback_, ports_, window_),
-      timerTasks_(ports_.timers, *this, window_, playback_),
-      autostart_(ports_.autostart, modulePath_),
+      settings_(ports_.autostart, modulePath_, ports_.timers),
+      timerTasks_(ports_.timers, settings_, window_, playback_),
       tray_(module,
             TrayActions{
-                window_, presses_.model, *this, autostart_, [this] { exitApplication(); },
-                [this] { togglePause(); }, [this] { return presses_.hooks.paused(); },
-                [this] { presses_.editor.edit(L""); },
+                window_, presses_.model, settings_, settings_.autostart,
+                [this] { exitApplication(); }, [this] { togglePause(); },
+                [this] { return presses_.hooks.paused(); }, [this] { presses_.editor.edit(L""); },
                 [this] { return menu::mouseMenuRows(hooks_.tuning, hooks_.reports.bounces()); },
                 [this](std::uint32_t command) { onMouseCommand(command); }}) {
-    hooks_.reportTo(presses_.path, tray_);
+    hooks_.reportTo(presses_.path, tray_.tray);
 }
 
 Composition::~Composition() {
@@ -88,59 +65,28 @@ void Composition::onWindowCreated(HWND window) {
 }
 
 void Composition::onWindowReady() {
-    // The profile wins over whatever the Run entry says now.
-    autostart_.syncAtStartup();
-    settings_.emplace(presses_.model, playback_.loader,
-                      SettingsStorePorts{ports_.files, ports_.ansi, window_}, modulePath_,
-                      platform_.tiltSupported);
-    settings_->useFallback(perUserSettingsPath(),
-                           [this](const std::wstring& folder) { tellFallback(folder); });
-    settings_->useOverlays(&presses_.overlays);
-    settings_->useMouseTuning(&hooks_.tuning);
-    settings_->loadAll();
+    settings_.load(presses_.model, playback_.loader,
+                   SettingsStorePorts{ports_.files, ports_.ansi, window_}, platform_.tiltSupported,
+                   presses_.overlays, hooks_.tuning,
+                   [this](const std::wstring& folder) { tray_.tellFallback(folder); });
     presses_.hooks.setTuning(hooks_.tuning);
     presses_.path.profiles().profilesChanged();
     presses_.followForeground();
     presses_.watchClicks();
     presses_.watchScripts(ports_.macroFolder);
     tray_.add(window_.hwnd(), window_.smallIcon());
-    trayAdded_ = true;
-    if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
-    // Once the icon is there to say that another program has it.
-    tray_.claimPauseShortcut();
-}
-
-// %APPDATA%\Vela\QmSetting.ini; empty where the system names no such folder.
-std::wstring Composition::perUserSettingsPath() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
-        return {};
-    return std::wstring(folder) + L"\\Vela\\" + std::wstring(kSettingsFileName);
-}
-
-// Once the icon is there to carry it (the settings load before it is added).
-void Composition::tellFallback(const std::wstring& folder) {
-    if (!trayAdded_) {
-        unwritableFolder_ = folder;
-        return;
-    }
-    const std::wstring perUser(moduleFolderOf(perUserSettingsPath()));
-    tray_.showBalloon(
-        L"Vela keeps your settings elsewhere",
-        L"Vela cannot save in\n" + folder + L"\nYour settings are kept in\n" + perUser);
-    unwritableFolder_.clear();
 }
 
 // ---- What the main window passes on ------------------------------------------------
 
 bool Composition::onCommand(int id) {
-    if (tray_.onCommand(static_cast<std::uint32_t>(id))) return true;
+    if (tray_.tray.onCommand(static_cast<std::uint32_t>(id))) return true;
     if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
         editDescription(*slot);
         return true;
     }
     if (id == IDC_SAVE_AND_EXIT) {  // the window has hidden itself
-        saveAll();
+        settings_.saveAll();
         return true;
     }
     if (!menu_) return false;
@@ -168,31 +114,22 @@ void Composition::onSessionEnding() {
     hooks_.engine.letGo();
     hooks_.engine.endCapture();
     presses_.release.releaseAll();
-    savePending();
+    settings_.savePending();
 }
 
 void Composition::onMouseCommand(std::uint32_t command) {
     if (!menu::applyMouseCommand(command, hooks_.tuning)) return;
     presses_.hooks.setTuning(hooks_.tuning);
-    ports_.timers.start(kSaveTimerId, kSaveDelayMs);
+    settings_.saveSoon();
 }
 
 void Composition::togglePause() {
-    tray_.showPaused(presses_.togglePause());
+    tray_.tray.showPaused(presses_.togglePause());
 }
 
 void Composition::editDescription(const SlotInfo& slot) {
     presses_.editor.editNote(slot.slot,
                              [this] { return askForDescription(module_, window_.hwnd()); });
-}
-
-void Composition::saveAll() {
-    if (settings_) settings_->saveAll();
-}
-
-void Composition::savePending() {
-    ports_.timers.stop(kSaveTimerId);
-    saveAll();
 }
 
 void Composition::exitApplication() {
@@ -202,8 +139,8 @@ void Composition::exitApplication() {
     hooks_.engine.letGo();
     hooks_.engine.endCapture();
     presses_.release.releaseAll();
-    tray_.remove();
-    saveAll();
+    tray_.tray.remove();
+    settings_.saveAll();
     // No window close, no hook removal: the system releases the hooks and the
     // instance mutex with the process.
     ExitProcess(0);
