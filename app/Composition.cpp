@@ -31,13 +31,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       presses_(module, hooks_.engine, playback_, ports_, window_),
       settings_(ports_.autostart, modulePath_, ports_.timers),
       timerTasks_(ports_.timers, settings_, window_, playback_),
-      tray_(module,
-            TrayActions{
-                window_, presses_.model, settings_, settings_.autostart,
-                [this] { exitApplication(); }, [this] { togglePause(); },
-                [this] { return presses_.hooks.paused(); }, [this] { presses_.editor.edit(L""); },
-                [this] { return menu::mouseMenuRows(hooks_.tuning, hooks_.reports.bounces()); },
-                [this](std::uint32_t command) { onMouseCommand(command); }}) {
+      tray_(module, TrayActions{window_, presses_.model, settings_, settings_.autostart, *this}) {
     hooks_.reportTo(presses_.path, tray_.tray);
 }
 
@@ -117,7 +111,7 @@ void Composition::onSessionEnding() {
     settings_.savePending();
 }
 
-void Composition::onMouseCommand(std::uint32_t command) {
+void Composition::mouseCommand(std::uint32_t command) {
     if (!menu::applyMouseCommand(command, hooks_.tuning)) return;
     presses_.hooks.setTuning(hooks_.tuning);
     settings_.saveSoon();
@@ -125,6 +119,18 @@ void Composition::onMouseCommand(std::uint32_t command) {
 
 void Composition::togglePause() {
     tray_.tray.showPaused(presses_.togglePause());
+}
+
+bool Composition::paused() const {
+    return presses_.hooks.paused();
+}
+
+void Composition::beforeReset() {
+    presses_.editor.edit(L"");
+}
+
+std::vector<menu::MouseMenuRow> Composition::mouseMenu() const {
+    return menu::mouseMenuRows(hooks_.tuning, hooks_.reports.bounces());
 }
 
 void Composition::editDescription(const SlotInfo& slot) {

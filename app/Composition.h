@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "app/HookSide.h"
 #include "app/MainWindow.h"
@@ -19,15 +20,17 @@
 #include "app/PlaybackSide.h"
 #include "app/PressSide.h"
 #include "app/SettingsSide.h"
+#include "app/TrayController.h"
 #include "app/TraySide.h"
 #include "app/ports/PlatformPorts.h"
 #include "core/PlatformFlags.h"
 #include "core/SlotTable.h"
 #include "core/TimerTasks.h"
+#include "menu/MouseMenu.h"
 
 namespace vela {
 
-class Composition final : public MainWindowEvents {
+class Composition final : public MainWindowEvents, private TrayEvents {
 public:
     // `commandLine` is the text after the program name; empty starts hidden.
     Composition(HINSTANCE module, std::wstring commandLine);
@@ -46,13 +49,18 @@ public:
     void onSessionEnding() override;
 
 private:
+    // TrayEvents
+    [[noreturn]] void exitApplication() override;
+    // Every hook out, then what is held let go (or the hooks back), the tray
+    // icon grey (or not).
+    void togglePause() override;
+    bool paused() const override;
+    void beforeReset() override;
+    std::vector<menu::MouseMenuRow> mouseMenu() const override;
+    // The engine retuned, a save.
+    void mouseCommand(std::uint32_t command) override;
+
     void editDescription(const SlotInfo& slot);
-    // "Pause Remapping" and its shortcut: every hook out, then what is held
-    // let go (or the hooks back), the tray icon grey (or not).
-    void togglePause();
-    // A command of the tray's "Mouse" submenu: the engine retuned, a save.
-    void onMouseCommand(std::uint32_t command);
-    [[noreturn]] void exitApplication();
 
     HINSTANCE module_;
     std::wstring commandLine_;
