@@ -1,11 +1,8 @@
 #include "app/Composition.h"
 
-#include <shlobj.h>
-
 #include "controls/DescriptionCommand.h"
 #include "core/ProgramFiles.h"
 #include "menu/MouseMenu.h"
-#include "menu/win32/Win32MenuPorts.h"
 #include "resources/resource.h"
 #include "win32/ModulePath.h"
 #include "win32/Platform.h"
@@ -22,75 +19,24 @@ const SlotInfo* slotOfDescriptionLabel(int control) {
 
 }  // namespace
 
-Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled,
-                                        SlotModel& model, MacroFolderPort& macroFolder,
-                                        MacroLoaderPort& macroLoader, ProfileEditor& editor,
-                                        const OverlaySet& overlays, KeyCapturePort& capture,
-                                        KeyNames& keyNames)
-    : messages(window),
-      files(window),
-      shortcuts(module, window, capture, keyNames),
-      texts(module, window),
-      menu(window, win8MenuEnabled),
-      captions(window),
-      commands(model,
-               {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
-                &keyNames},
-               win32::executableApplicationName()),
-      profiles(editor, overlays, menu, programs, captions) {
-    commands.useEditor(&editor);
-}
-
 Composition::Composition(HINSTANCE module, std::wstring commandLine)
     : module_(module),
       commandLine_(std::move(commandLine)),
       modulePath_(win32::modulePath()),
-      moduleFolder_(moduleFolderOf(modulePath_)),
       platform_(win32::runningPlatformFlags()),
-      reports_(module, presses_,
-               {[this](const CapturedKey& key) { hooks_.captured(key); },
-                [this](const BounceCounts& counts) { tray_.showBounces(counts); }}),
+      ports_(moduleFolderOf(modulePath_)),
+      hooks_(module),
       window_(module, *this),
-      macroScripts_(std::make_shared<MacroScripts>()),
-      playbackThreads_(std::make_shared<PlaybackThreads>()),
-      heldInputs_(std::make_shared<HeldInputs>()),
-      releaser_(*heldInputs_, *playbackThreads_, playbackPorts_, input_),
-      macroLoader_(files_, moduleFolder_, macroScripts_),
-      player_(
-          macroScripts_, playbackThreads_, heldInputs_,
-          [this](Slot slot) { return playbackPorts_.portFor(slot); }, threads_),
-      typer_(
-          playbackThreads_, heldInputs_, [this](Slot slot) { return playbackPorts_.portFor(slot); },
-          threads_),
-      model_(pausableHooks_, window_, timers_, &release_),
-      macroFolder_(moduleFolder_ + L"\\" + std::wstring(kScriptsFolderName), shell_, files_),
-      foreground_(module),
-      presses_(
-          model_, overlays_, pausableHooks_, &release_, [this] { freshPlayback_.scriptsChanged(); },
-          executor_, foreground_),
-      // A macro set in a layer plays the layer's script.
-      freshPlayback_(player_, macroLoader_, presses_.pressedFunctions()),
-      profileModel_(noHooks_, window_, timers_, &release_),
-      editor_(model_, profileModel_, overlays_, presses_.profiles(), window_, timers_),
-      executor_(
-          model_,
-          ExecutorPorts{input_, input_, shell_, power_, freshPlayback_, heldInputs_.get(), &typer_},
-          *playbackThreads_),
-      timerTasks_(timers_, *this, window_, *this),
-      autostart_(autostartPort_, modulePath_),
-      tray_(module,
-            TrayActions{window_, model_, *this, autostart_, [this] { exitApplication(); },
-                        [this] { togglePause(); }, [this] { return pausableHooks_.paused(); },
-                        [this] { editor_.edit(L""); },
-                        [this] { return menu::mouseMenuRows(mouseTuning_, reports_.bounces()); },
-                        [this](std::uint32_t command) { onMouseCommand(command); }}) {
-    // Before any slot goes in: a taken press's release must reach Vela.
-    hooks_.listen(reports_.engineMessage());
-    editor_.onLayerChange([this] { presses_.abandon(); });
+      playback_(ports_, hooks_.engine, moduleFolderOf(modulePath_)),
+      presses_(module, hooks_.engine, playback_, ports_, window_),
+      settings_(ports_.autostart, modulePath_, ports_.timers),
+      timerTasks_(ports_.timers, settings_, window_, playback_),
+      tray_(module, TrayActions{window_, presses_.model, settings_, settings_.autostart, *this}) {
+    hooks_.reportTo(presses_.path, tray_.tray);
 }
 
 Composition::~Composition() {
-    release_.releaseAll();
+    presses_.release.releaseAll();
 }
 
 void Composition::run() {
@@ -100,72 +46,41 @@ void Composition::run() {
 // ---- Start-up, in the order the rest of the program relies on -----------------
 
 void Composition::onWindowCreated(HWND window) {
-    timers_.setWindow(window);
-    menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_,
-                  editor_, overlays_, hooks_, keyNames_);
-    executor_.repeatState().firstPress = true;
+    ports_.timers.setWindow(window);
+    menu_.emplace(module_, window, platform_.win8MenuEnabled, presses_.model, ports_.macroFolder,
+                  playback_.loader, presses_.editor, presses_.overlays, hooks_.engine,
+                  ports_.keyNames);
+    presses_.executor.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)
             if (info.needsTilt) window_.disableCaption(info.captionControl);
     }
-    if (commandLine_.empty()) timers_.start(kHideTimerId, kHideDelayMs);
+    if (commandLine_.empty()) ports_.timers.start(kHideTimerId, kHideDelayMs);
 }
 
 void Composition::onWindowReady() {
-    // The profile wins over whatever the Run entry says now.
-    autostart_.syncAtStartup();
-    settings_.emplace(model_, macroLoader_, SettingsStorePorts{files_, ansi_, window_}, modulePath_,
-                      platform_.tiltSupported);
-    settings_->useFallback(perUserSettingsPath(),
-                           [this](const std::wstring& folder) { tellFallback(folder); });
-    settings_->useOverlays(&overlays_);
-    settings_->useMouseTuning(&mouseTuning_);
-    settings_->loadAll();
-    pausableHooks_.setTuning(mouseTuning_);
-    presses_.profiles().profilesChanged();
-    foreground_.start(
-        [this](const std::wstring& program) { presses_.profiles().foregroundChanged(program); });
-    watchClicks();
-    // From here on an edited script is read again before it next plays.
-    macroFolder_.watch([this] { freshPlayback_.scriptsChanged(); });
+    settings_.load(presses_.model, playback_.loader,
+                   SettingsStorePorts{ports_.files, ports_.ansi, window_}, platform_.tiltSupported,
+                   presses_.overlays, hooks_.tuning,
+                   [this](const std::wstring& folder) { tray_.tellFallback(folder); });
+    presses_.hooks.setTuning(hooks_.tuning);
+    presses_.path.profiles().profilesChanged();
+    presses_.followForeground();
+    presses_.watchClicks();
+    presses_.watchScripts(ports_.macroFolder);
     tray_.add(window_.hwnd(), window_.smallIcon());
-    trayAdded_ = true;
-    if (!unwritableFolder_.empty()) tellFallback(unwritableFolder_);
-    // Once the icon is there to say that another program has it.
-    tray_.claimPauseShortcut();
-}
-
-// %APPDATA%\Vela\QmSetting.ini; empty where the system names no such folder.
-std::wstring Composition::perUserSettingsPath() {
-    wchar_t folder[MAX_PATH + 1] = {};
-    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, folder)))
-        return {};
-    return std::wstring(folder) + L"\\Vela\\" + std::wstring(kSettingsFileName);
-}
-
-// Once the icon is there to carry it (the settings load before it is added).
-void Composition::tellFallback(const std::wstring& folder) {
-    if (!trayAdded_) {
-        unwritableFolder_ = folder;
-        return;
-    }
-    const std::wstring perUser(moduleFolderOf(perUserSettingsPath()));
-    tray_.showBalloon(
-        L"Vela keeps your settings elsewhere",
-        L"Vela cannot save in\n" + folder + L"\nYour settings are kept in\n" + perUser);
-    unwritableFolder_.clear();
 }
 
 // ---- What the main window passes on ------------------------------------------------
 
 bool Composition::onCommand(int id) {
-    if (tray_.onCommand(static_cast<std::uint32_t>(id))) return true;
+    if (tray_.tray.onCommand(static_cast<std::uint32_t>(id))) return true;
     if (const SlotInfo* slot = slotOfDescriptionLabel(id)) {
         editDescription(*slot);
         return true;
     }
     if (id == IDC_SAVE_AND_EXIT) {  // the window has hidden itself
-        saveAll();
+        settings_.saveAll();
         return true;
     }
     if (!menu_) return false;
@@ -174,12 +89,12 @@ bool Composition::onCommand(int id) {
         return true;
     }
     if (menu_->profiles.onCommand(static_cast<std::uint32_t>(id))) {
-        watchClicks();
+        presses_.watchClicks();
         return true;
     }
     if (menu_->commands.openFunctionMenuForControl(id)) return true;
     if (!menu_->commands.onCommand(static_cast<std::uint32_t>(id))) return false;
-    watchClicks();  // a button may have become a layer button, or stopped being one
+    presses_.watchClicks();  // a button may have become a layer button, or stopped being one
     return true;
 }
 
@@ -190,59 +105,48 @@ void Composition::onTimer(int timerId) {
 void Composition::onSessionEnding() {
     // The process may end without another message: the chatter filter's held
     // release goes now, or the button stays down for the system.
-    hooks_.letGo();
-    hooks_.endCapture();
-    release_.releaseAll();
-    savePending();
+    hooks_.engine.letGo();
+    hooks_.engine.endCapture();
+    presses_.release.releaseAll();
+    settings_.savePending();
 }
 
-void Composition::watchClicks() {
-    pausableHooks_.watchClicks(!overlays_.profiles().empty() || editor_.layerButtons().any());
-}
-
-void Composition::onMouseCommand(std::uint32_t command) {
-    if (!menu::applyMouseCommand(command, mouseTuning_)) return;
-    pausableHooks_.setTuning(mouseTuning_);
-    timers_.start(kSaveTimerId, kSaveDelayMs);
+void Composition::mouseCommand(std::uint32_t command) {
+    if (!menu::applyMouseCommand(command, hooks_.tuning)) return;
+    presses_.hooks.setTuning(hooks_.tuning);
+    settings_.saveSoon();
 }
 
 void Composition::togglePause() {
-    const bool pause = !pausableHooks_.paused();
-    // Every hook out, the click watch's too, then what is held let go (a
-    // held layer with it).
-    pausableHooks_.setPaused(pause);
-    // No click was watched while paused: whichever program is in front now
-    // decides.
-    if (!pause) foreground_.checkForeground();
-    tray_.showPaused(pause);
+    tray_.tray.showPaused(presses_.togglePause());
+}
+
+bool Composition::paused() const {
+    return presses_.hooks.paused();
+}
+
+void Composition::beforeReset() {
+    presses_.editor.edit(L"");
+}
+
+std::vector<menu::MouseMenuRow> Composition::mouseMenu() const {
+    return menu::mouseMenuRows(hooks_.tuning, hooks_.reports.bounces());
 }
 
 void Composition::editDescription(const SlotInfo& slot) {
-    editor_.editNote(slot.slot, [this] { return askForDescription(module_, window_.hwnd()); });
-}
-
-void Composition::saveAll() {
-    if (settings_) settings_->saveAll();
-}
-
-void Composition::savePending() {
-    timers_.stop(kSaveTimerId);
-    saveAll();
-}
-
-void Composition::playOnThisThread(Slot slot) {
-    player_.playOnThisThread(number(slot), input_);
+    presses_.editor.editNote(slot.slot,
+                             [this] { return askForDescription(module_, window_.hwnd()); });
 }
 
 void Composition::exitApplication() {
     // The keyboard the user's again, a release the chatter filter holds sent,
     // playbacks and texts stopped and every key and button of Vela's let go
     // first: the process ends at once after this.
-    hooks_.letGo();
-    hooks_.endCapture();
-    release_.releaseAll();
-    tray_.remove();
-    saveAll();
+    hooks_.engine.letGo();
+    hooks_.engine.endCapture();
+    presses_.release.releaseAll();
+    tray_.tray.remove();
+    settings_.saveAll();
     // No window close, no hook removal: the system releases the hooks and the
     // instance mutex with the process.
     ExitProcess(0);

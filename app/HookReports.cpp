@@ -12,10 +12,8 @@ constexpr wchar_t kReportsWindowClass[] = L"VelaHookReports";
 
 }  // namespace
 
-HookReports::HookReports(HINSTANCE module, PressPath& presses, HookReportActions actions)
-    : presses_(presses),
-      actions_(std::move(actions)),
-      engineMessage_(RegisterWindowMessageW(kEngineEventMessageName)),
+HookReports::HookReports(HINSTANCE module)
+    : engineMessage_(RegisterWindowMessageW(kEngineEventMessageName)),
       window_(module, kReportsWindowClass, win32::MessageWindow::Kind::MessageOnly,
               [this](UINT message, WPARAM wParam, LPARAM lParam) {
                   return onMessage(message, wParam, lParam);
@@ -24,12 +22,18 @@ HookReports::HookReports(HINSTANCE module, PressPath& presses, HookReportActions
         reportMessages_[info.slot] = RegisterWindowMessageW(std::wstring(info.messageName).c_str());
 }
 
+void HookReports::reportTo(PressPath& presses, HookReportActions actions) {
+    presses_ = &presses;
+    actions_ = std::move(actions);
+}
+
 std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (!presses_) return std::nullopt;
     // Stamped when the hook posted it, for a layer button's tap.
     const auto tick = static_cast<std::uint32_t>(GetMessageTime());
     for (const SlotInfo& info : kSlotTable) {
         if (reportMessages_[info.slot] != 0 && message == reportMessages_[info.slot]) {
-            presses_.pressed(info.slot, static_cast<std::uint32_t>(lParam), tick);
+            presses_->pressed(info.slot, static_cast<std::uint32_t>(lParam), tick);
             return 0;
         }
     }
@@ -37,16 +41,16 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
     switch (static_cast<hooks::EngineEvent>(wParam)) {
         case hooks::EngineEvent::Release:
             if (const SlotInfo* slot = findSlot(static_cast<int>(lParam)))
-                presses_.released(slot->slot, tick);
+                presses_->released(slot->slot, tick);
             break;
         case hooks::EngineEvent::HooksRestored:
-            presses_.hooksRestored();
+            presses_->hooksRestored();
             break;
         case hooks::EngineEvent::Click:
-            presses_.clicked();
+            presses_->clicked();
             break;
         case hooks::EngineEvent::OtherInput:
-            presses_.otherInput();
+            presses_->otherInput();
             break;
         case hooks::EngineEvent::CapturedKey:
             if (actions_.keyCaptured)

@@ -31,7 +31,12 @@ struct HookReportActions {
 // with the tick the hook posted it at.
 class HookReports {
 public:
-    HookReports(HINSTANCE module, PressPath& presses, HookReportActions actions);
+    explicit HookReports(HINSTANCE module);
+
+    // Where the reports go. The press path is built over the hook engine,
+    // which needs this window first: call this before any hook goes in or
+    // the engine is told to listen. Until then nothing is reported.
+    void reportTo(PressPath& presses, HookReportActions actions);
 
     HWND hwnd() const { return window_.hwnd(); }
     UINT engineMessage() const { return engineMessage_; }
@@ -41,7 +46,7 @@ public:
 private:
     std::optional<LRESULT> onMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    PressPath& presses_;
+    PressPath* presses_ = nullptr;
     HookReportActions actions_;
     // The registered report message of each slot, and the engine's.
     SlotArray<UINT> reportMessages_;

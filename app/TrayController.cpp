@@ -112,7 +112,7 @@ std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LP
             return 0;
         case WM_HOTKEY:
             if (wParam != kPauseHotkeyId) return std::nullopt;
-            if (actions_.togglePause) actions_.togglePause();
+            actions_.events.togglePause();
             return 0;
         case WM_COMMAND:
             if (onCommand(LOWORD(wParam))) return 0;
@@ -157,8 +157,7 @@ void TrayController::openMenu() {
     if (actions_.autostart.isOn())
         CheckMenuItem(popup, ID_TRAY_AUTOSTART, MF_BYCOMMAND | MF_CHECKED);
     if (!pauseShortcutText_.empty()) labelWithShortcut(popup, ID_TRAY_PAUSE, pauseShortcutText_);
-    if (actions_.paused && actions_.paused())
-        CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
+    if (actions_.events.paused()) CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
     addMouseMenu(popup);
     // The menu needs its owner in front to close on a click elsewhere: the
     // tray's own window, which is never shown.
@@ -174,8 +173,7 @@ void TrayController::openMenu() {
 
 // "Mouse", below "Start With Windows".
 void TrayController::addMouseMenu(HMENU popup) {
-    if (!actions_.mouseMenu) return;
-    win32::UniqueMenu mouse = buildMenu(actions_.mouseMenu());
+    win32::UniqueMenu mouse = buildMenu(actions_.events.mouseMenu());
     const int after = positionOf(popup, ID_TRAY_AUTOSTART);
     if (!mouse || after < 0) return;
     if (InsertMenuW(popup, static_cast<UINT>(after + 1), MF_BYPOSITION | MF_POPUP,
@@ -192,21 +190,21 @@ bool TrayController::onCommand(std::uint32_t id) {
             actions_.window.show();
             return true;
         case ID_TRAY_RESET:
-            if (actions_.beforeReset) actions_.beforeReset();
+            actions_.events.beforeReset();
             actions_.model.resetAll(actions_.saver);
             return true;
         case ID_TRAY_PAUSE:
-            if (actions_.togglePause) actions_.togglePause();
+            actions_.events.togglePause();
             return true;
         case ID_TRAY_AUTOSTART:
             actions_.autostart.toggle();
             return true;
         case ID_TRAY_EXIT:
-            actions_.exit();
+            actions_.events.exitApplication();
             return true;
         default:
-            if (!kMouseMenuCommands.contains(id) || !actions_.mouseCommand) return false;
-            actions_.mouseCommand(id);
+            if (!kMouseMenuCommands.contains(id)) return false;
+            actions_.events.mouseCommand(id);
             return true;
     }
 }

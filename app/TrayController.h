@@ -7,7 +7,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -36,22 +35,29 @@ inline constexpr std::uint32_t kPauseHotkeyRetryMs = 3000;
 // has shown it by then.
 inline constexpr std::uint32_t kBalloonLongestShowMs = 15000;
 
+// What the tray's menu and the pause shortcut ask of the rest of Vela.
+class TrayEvents {
+public:
+    virtual ~TrayEvents() = default;
+    // Ends the program ("Exit Application"); does not return.
+    virtual void exitApplication() = 0;
+    // "Pause Remapping" and its shortcut: turns the pause on or off; and
+    // whether it is on.
+    virtual void togglePause() = 0;
+    virtual bool paused() const = 0;
+    // Before "Reset": the window goes back to showing "All Programs".
+    virtual void beforeReset() = 0;
+    // The "Mouse" submenu's rows as they are now, and a command chosen in it.
+    virtual std::vector<menu::MouseMenuRow> mouseMenu() const = 0;
+    virtual void mouseCommand(std::uint32_t command) = 0;
+};
+
 struct TrayActions {
     WindowPort& window;
     SlotModel& model;
     SavePort& saver;
     Autostart& autostart;
-    // Ends the program ("Exit Application"); does not return.
-    std::function<void()> exit;
-    // "Pause Remapping" and its shortcut: turns the pause on or off; and
-    // whether it is on.
-    std::function<void()> togglePause;
-    std::function<bool()> paused;
-    // Before "Reset": the window goes back to showing "All Programs".
-    std::function<void()> beforeReset;
-    // The "Mouse" submenu's rows as they are now, and a command chosen in it.
-    std::function<std::vector<menu::MouseMenuRow>()> mouseMenu;
-    std::function<void(std::uint32_t command)> mouseCommand;
+    TrayEvents& events;
 };
 
 class TrayController {

@@ -1,0 +1,23 @@
+#include "app/MenuSide.h"
+
+namespace vela {
+
+MenuSide::MenuSide(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotModel& model,
+                   MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
+                   ProfileEditor& editor, const OverlaySet& overlays, KeyCapturePort& capture,
+                   KeyNames& keyNames)
+    : messages(window),
+      files(window),
+      shortcuts(module, window, capture, keyNames),
+      texts(module, window),
+      menu(window, win8MenuEnabled),
+      captions(window),
+      commands(model,
+               {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
+                &keyNames},
+               win32::executableApplicationName()),
+      profiles(editor, overlays, menu, programs, captions) {
+    commands.useEditor(&editor);
+}
+
+}  // namespace vela
