@@ -317,6 +317,30 @@ bool isSlotFieldKey(std::wstring_view key) {
                        [&](const Field& field) { return sameCaseless(key, field.key); });
 }
 
+bool fieldReads(std::wstring_view key, std::wstring_view value) {
+    const auto field = std::find_if(kFields.begin(), kFields.end(),
+                                    [&](const Field& f) { return sameCaseless(key, f.key); });
+    if (field == kFields.end()) return false;
+    const std::wstring text = decodeIniValue(value);
+    return std::visit(
+        [&](auto member) {
+            using T = std::remove_reference_t<decltype(partOf(std::declval<Stored&>(), member))>;
+            if constexpr (std::is_same_v<T, std::wstring>) {
+                return true;
+            } else if constexpr (std::is_same_v<T, Shortcut>) {
+                return parseStoredShortcut(text).has_value();
+            } else {
+                std::wstring_view digits = trimBlanks(text);
+                if (!digits.empty() && (digits.front() == L'-' || digits.front() == L'+'))
+                    digits.remove_prefix(1);
+                return !digits.empty() && std::all_of(digits.begin(), digits.end(), [](wchar_t c) {
+                    return c >= L'0' && c <= L'9';
+                });
+            }
+        },
+        field->member);
+}
+
 ButtonAssignment readFields(const IniDocument& doc, std::wstring_view section,
                             std::wstring_view prefix) {
     Stored s = readStored(SectionReader(doc, section), prefix);

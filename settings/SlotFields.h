@@ -19,6 +19,12 @@ inline constexpr std::wstring_view kDescriptionKey = L"8";
 // case.
 bool isSlotFieldKey(std::wstring_view key);
 
+// Whether `value` (as it stands in the file) reads as what the slot's key
+// `key` holds: a number where a number belongs, a chord where a chord does.
+// The settings file forgives a value that does not; a profile file someone
+// hands over is refused for one.
+bool fieldReads(std::wstring_view key, std::wstring_view value);
+
 // A slot's fields from the keys named `prefix` + the key ("0", or "X1.0" in
 // a profile's section); a missing key reads as empty.
 ButtonAssignment readFields(const IniDocument& doc, std::wstring_view section,
