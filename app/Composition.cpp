@@ -26,7 +26,7 @@ Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8
                                         SlotModel& model, MacroFolderPort& macroFolder,
                                         MacroLoaderPort& macroLoader, ProfileEditor& editor,
                                         const OverlaySet& overlays, KeyCapturePort& capture,
-                                        KeyNames& keyNames)
+                                        KeyNames& keyNames, ProfileFilePort& profileFile)
     : messages(window),
       files(window),
       shortcuts(module, window, capture, keyNames),
@@ -37,8 +37,10 @@ Composition::MenuCommands::MenuCommands(HINSTANCE module, HWND window, bool win8
                {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
                 &keyNames},
                win32::executableApplicationName()),
-      profiles(editor, overlays, menu, programs, captions) {
+      profiles(editor, overlays, menu, programs, captions),
+      profileFiles{messages, files, files, profileFile, win32::executableApplicationName()} {
     commands.useEditor(&editor);
+    profiles.useFiles(&profileFiles);
 }
 
 Composition::Composition(HINSTANCE module, std::wstring commandLine)
@@ -102,7 +104,7 @@ void Composition::run() {
 void Composition::onWindowCreated(HWND window) {
     timers_.setWindow(window);
     menu_.emplace(module_, window, platform_.win8MenuEnabled, model_, macroFolder_, macroLoader_,
-                  editor_, overlays_, hooks_, keyNames_);
+                  editor_, overlays_, hooks_, keyNames_, profileFile_);
     executor_.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)

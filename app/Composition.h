@@ -47,6 +47,7 @@
 #include "menu/ProfileCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
 #include "settings/ButtonSettingsStore.h"
+#include "settings/ProfileFile.h"
 #include "win32/Handle.h"
 
 namespace vela {
@@ -84,7 +85,7 @@ private:
         MenuCommands(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotModel& model,
                      MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
                      ProfileEditor& editor, const OverlaySet& overlays, KeyCapturePort& capture,
-                     KeyNames& keyNames);
+                     KeyNames& keyNames, ProfileFilePort& profileFile);
         win32::Win32MessageBox messages;
         win32::Win32OpenFileDialog files;
         Win32ShortcutDialog shortcuts;
@@ -94,6 +95,7 @@ private:
         win32::Win32CaptionGeometry captions;
         menu::AssignmentCommands commands;
         menu::ProfileCommands profiles;
+        menu::ProfileFilePorts profileFiles;
     };
     // The hooks of the profile being edited are the runtime's to place.
     struct NoHooks final : HookPort {
@@ -134,6 +136,8 @@ private:
     MouseTuning mouseTuning_;
     win32::Win32FilePort files_;
     win32::Win32AnsiCodePage ansi_;
+    // Profiles and layers shared as files of their own.
+    ProfileFile profileFile_{files_, ansi_};
     win32::Win32AutostartPort autostartPort_;
     win32::Win32Threads threads_;
     win32::Win32TimerPort timers_;
