@@ -110,10 +110,11 @@ def profile_menu(ctx):
 
     menu = ctx.menu()
     root = menu.open_caption(xy, "0, 4")  # the profile caption
-    # "All Programs", "New Profile For", "Delete This Profile" (greyed).
-    menu.hover(root, 1, 3)
+    # "All Programs", "New Profile For", "Delete This Profile" (greyed), the
+    # two exports and the import.
+    menu.hover(root, 1, 6)
     programs_level = menu.wait_level(2)
-    row = (s.geometry(root)[3] - 2 * menu.FRAME) / 3
+    row = (s.geometry(root)[3] - 2 * menu.FRAME) / 6
     listed = round((s.geometry(programs_level)[3] - 2 * menu.FRAME) / row)
     ctx.check("New Profile For lists both receivers' programs", listed >= 2, True)
     # Sorted, the receivers' programs last: Second.exe, then VelaProbe.exe
