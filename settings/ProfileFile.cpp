@@ -33,13 +33,19 @@ bool isFileName(std::wstring_view name) {
            name.find_first_of(L"\t\r\n") == std::wstring_view::npos;
 }
 
-// Every key of Vela's in the overlay's section reads as what it holds.
+// Every key of Vela's in the overlay's section reads as what it holds, and a
+// slot with any key but its note has its caption: without it the slot's
+// other keys would be passed over, as a cut or mangled file leaves them.
 bool sectionReads(const IniDocument& doc, const OverlayKey& key) {
     const std::wstring section = sectionOf(key);
     for (const std::wstring& name : doc.keyNames(section)) {
         if (!isProfileKey(name)) continue;
-        const std::wstring_view field = std::wstring_view(name).substr(name.find(L'.') + 1);
+        const std::size_t dot = name.find(L'.');
+        const std::wstring_view field = std::wstring_view(name).substr(dot + 1);
         if (!fieldReads(field, *doc.rawValue(section, name))) return false;
+        if (field != kDescriptionKey &&
+            !doc.rawValue(section, name.substr(0, dot + 1) + std::wstring(kCaptionKey)))
+            return false;
     }
     return true;
 }

@@ -201,6 +201,9 @@ template <class... F>
 struct Cases : F... {
     using F::operator()...;
 };
+// Spelt out for compilers without deduction for aggregates (clang 14).
+template <class... F>
+Cases(F...) -> Cases<F...>;
 
 // The assignment spelt as the file spells it, and which keys its function
 // spells.
@@ -328,7 +331,8 @@ bool fieldReads(std::wstring_view key, std::wstring_view value) {
             if constexpr (std::is_same_v<T, std::wstring>) {
                 return true;
             } else if constexpr (std::is_same_v<T, Shortcut>) {
-                return parseStoredShortcut(text).has_value();
+                // Empty is none, as a slot without a chord writes it.
+                return text.empty() || parseStoredShortcut(text).has_value();
             } else {
                 std::wstring_view digits = trimBlanks(text);
                 if (!digits.empty() && (digits.front() == L'-' || digits.front() == L'+'))

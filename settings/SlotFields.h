@@ -20,7 +20,8 @@ inline constexpr std::wstring_view kDescriptionKey = L"8";
 bool isSlotFieldKey(std::wstring_view key);
 
 // Whether `value` (as it stands in the file) reads as what the slot's key
-// `key` holds: a number where a number belongs, a chord where a chord does.
+// `key` holds: a number where a number belongs, a chord (or none) where a
+// chord does.
 // The settings file forgives a value that does not; a profile file someone
 // hands over is refused for one.
 bool fieldReads(std::wstring_view key, std::wstring_view value);

@@ -97,10 +97,17 @@ TEST(ProfileFile, AFileVelaCannotReadGivesNothing) {
         {"a chord that is none", good + L"X1.2=9\r\nX1.6=1\r\nX1.Keys=banana\r\n"},
         {"an unknown function", good + L"X1.2=77\r\nX1.6=1\r\n"},
         {"a path for a program", L"[Profiles]\r\n1=C:\\a.exe\r\n"},
+        {"a function without its caption", good + L"X2.1=1\r\nX2.2=2\r\nX2.3=86\r\n"},
         {"a good profile, a bad layer", good + L"[Layer:X2]\r\nWU.0=Up\r\nWU.6=x\r\n"},
     };
     for (const auto& c : cases) EXPECT_FALSE(overlaysInProfileText(c.text)) << c.what;
     EXPECT_TRUE(overlaysInProfileText(good + L"X1.2=2\r\nX1.3=86\r\nX1.6=1\r\n"));
+    // A chord left empty where the slot does nothing is as Vela writes it.
+    const auto unset =
+        overlaysInProfileText(good + L"X2.0=Keys\r\nX2.1=0\r\nX2.2=9\r\nX2.6=1\r\nX2.Keys=\r\n");
+    ASSERT_TRUE(unset);
+    std::vector<const Overlay*> again{&unset->front()};
+    EXPECT_TRUE(overlaysInProfileText(profileFileText(again)));
 
     test::MemoryFilePort fs;
     Windows1252 ansi;
