@@ -181,9 +181,13 @@ def profile_files(ctx):
                                 slot("X1", **PASTE, profile="notepad.exe")))
     vela.start_shown()
     shared = os.path.join(s.work, "shared")
+    exported = shared + ".velaprofile"
+    changed = os.path.join(s.work, "changed.velaprofile")
+    for stale in (exported, changed):  # a file there would be asked about first
+        if os.path.exists(stale):
+            os.remove(stale)
     vela.post(IDS.kExportAllProfilesCommand)
     type_into_file_dialog(ctx, "Save As", shared)
-    exported = shared + ".velaprofile"
     ctx.check("the extension added", bool(wait_until(lambda: os.path.exists(exported), 5)), True)
     with open(exported, "rb") as f:
         data = f.read()
@@ -192,7 +196,6 @@ def profile_files(ctx):
     ctx.check("the settings form", "[Profiles]\r\n1=notepad.exe\r\n" in text
               and "X1.0=Paste\r\n" in text, True)
 
-    changed = os.path.join(s.work, "changed.velaprofile")
     with open(changed, "wb") as f:
         f.write(b"\xff\xfe" + text.replace("X1.0=Paste", "X1.0=Paste Here").encode("utf-16-le"))
     vela.post(IDS.kImportProfileCommand)
