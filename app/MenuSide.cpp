@@ -5,7 +5,7 @@ namespace vela {
 MenuSide::MenuSide(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotModel& model,
                    MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader,
                    ProfileEditor& editor, const OverlaySet& overlays, KeyCapturePort& capture,
-                   KeyNames& keyNames)
+                   KeyNames& keyNames, FilePort& fileSystem, AnsiCodePage& ansi)
     : messages(window),
       files(window),
       shortcuts(module, window, capture, keyNames),
@@ -16,8 +16,11 @@ MenuSide::MenuSide(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotMode
                {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
                 &keyNames},
                win32::executableApplicationName()),
-      profiles(editor, overlays, menu, programs, captions) {
+      profiles(editor, overlays, menu, programs, captions),
+      profileFile(fileSystem, ansi),
+      profileFiles{messages, files, files, profileFile, win32::executableApplicationName()} {
     commands.useEditor(&editor);
+    profiles.useFiles(&profileFiles);
 }
 
 }  // namespace vela

@@ -17,13 +17,15 @@
 #include "menu/FunctionMenuPort.h"
 #include "menu/ProfileCommands.h"
 #include "menu/win32/Win32MenuPorts.h"
+#include "settings/ProfileFile.h"
 
 namespace vela {
 
 struct MenuSide {
     MenuSide(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotModel& model,
              MacroFolderPort& macroFolder, MacroLoaderPort& macroLoader, ProfileEditor& editor,
-             const OverlaySet& overlays, KeyCapturePort& capture, KeyNames& keyNames);
+             const OverlaySet& overlays, KeyCapturePort& capture, KeyNames& keyNames,
+             FilePort& fileSystem, AnsiCodePage& ansi);
     MenuSide(const MenuSide&) = delete;
     MenuSide& operator=(const MenuSide&) = delete;
 
@@ -36,6 +38,9 @@ struct MenuSide {
     win32::Win32CaptionGeometry captions;
     menu::AssignmentCommands commands;
     menu::ProfileCommands profiles;
+    // Profiles exported to a file of their own, and imported from one.
+    ProfileFile profileFile;
+    menu::ProfileFilePorts profileFiles;
 };
 
 }  // namespace vela

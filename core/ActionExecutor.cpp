@@ -50,6 +50,9 @@ template <class... F>
 struct Cases : F... {
     using F::operator()...;
 };
+// Spelt out for compilers without deduction for aggregates (clang 14).
+template <class... F>
+Cases(F...) -> Cases<F...>;
 
 }  // namespace
 

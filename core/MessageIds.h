@@ -53,15 +53,19 @@ inline constexpr IdRange kMouseMenuCommands{33000, 33199};
 // The "Macro" category's scripts, one id each in the order listed.
 inline constexpr IdRange kScriptCommands{40000, 40999};
 // The profile menu: "All Programs", one id per profile, one per program
-// "New Profile For" offers, "Delete This Profile", then one per layer, by the
-// number of its button's slot (the first id for slot 1).
-inline constexpr IdRange kProfileCommands{42000, 43010};
+// "New Profile For" offers, "Delete This Profile", one per layer, by the
+// number of its button's slot (the first id for slot 1), then "Export This
+// Profile…", "Export All Profiles…" and "Import Profile…".
+inline constexpr IdRange kProfileCommands{42000, 43013};
 inline constexpr std::uint16_t kAllProgramsCommand = 42000;
 inline constexpr std::uint16_t kFirstProfileCommand = 42001;
 inline constexpr std::uint16_t kFirstNewProfileCommand = 42500;
 inline constexpr std::uint16_t kDeleteProfileCommand = 43000;
 inline constexpr std::uint16_t kFirstLayerCommand = 43001;
 inline constexpr IdRange kLayerCommands{kFirstLayerCommand, 43010};
+inline constexpr std::uint16_t kExportProfileCommand = 43011;
+inline constexpr std::uint16_t kExportAllProfilesCommand = 43012;
+inline constexpr std::uint16_t kImportProfileCommand = 43013;
 
 // ---- Timers (WM_TIMER), by the window they run on --------------------------------
 
@@ -159,7 +163,10 @@ static_assert(kProfileCommands.first == kAllProgramsCommand &&
               kFirstProfileCommand < kFirstNewProfileCommand &&
               kFirstNewProfileCommand < kDeleteProfileCommand &&
               kDeleteProfileCommand < kLayerCommands.first &&
-              kLayerCommands.last == kProfileCommands.last);
+              kLayerCommands.last < kExportProfileCommand &&
+              kExportProfileCommand < kExportAllProfilesCommand &&
+              kExportAllProfilesCommand < kImportProfileCommand &&
+              kImportProfileCommand == kProfileCommands.last);
 
 static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
               ids_detail::apart(std::array{kPlaybackTimers, ids_detail::one(kSaveTimerId),
@@ -170,8 +177,8 @@ static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
 static_assert(ids_detail::apart(std::array{
                   kMainWindowTimers, ids_detail::one(kTrayMenuDelayTimerId),
                   ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kBalloonNextTimerId),
-                  ids_detail::one(kLookAgainTimerId),
-                  ids_detail::one(kCaptionHoverTimerId), ids_detail::one(kCaptureRenewTimerId)}),
+                  ids_detail::one(kLookAgainTimerId), ids_detail::one(kCaptionHoverTimerId),
+                  ids_detail::one(kCaptureRenewTimerId)}),
               "timer ids overlap");
 
 static_assert(ids_detail::apart(std::array{ids_detail::one(kTrayCallbackMessage),

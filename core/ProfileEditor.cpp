@@ -93,6 +93,15 @@ void ProfileEditor::deleteEdited() {
     editOverlay(std::nullopt);
 }
 
+void ProfileEditor::put(const Overlay& overlay) {
+    Overlay& kept = overlays_.add(overlay.key);
+    kept.slots = overlay.slots;
+    kept.notes = overlay.notes;
+    changed(kept.key);
+    timers_.start(kSaveTimerId, kSaveDelayMs);
+    if (shown_ && sameKey(*shown_, kept.key)) editOverlay(std::optional<OverlayKey>(kept.key));
+}
+
 void ProfileEditor::slotChanged(Slot slot) {
     Overlay* overlay = shown_ ? overlays_.find(*shown_) : nullptr;
     if (!overlay) return;

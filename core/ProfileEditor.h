@@ -68,6 +68,10 @@ public:
     void create(const std::wstring& program);
     // Deletes the edited overlay, saves, and edits "All Programs".
     void deleteEdited();
+    // Puts `overlay` in the set in place of any of its key (the key keeps the
+    // spelling it has here), saves, and shows it again where it is shown; a
+    // profile's acts at once where its program is in front.
+    void put(const Overlay& overlay);
     // The menu changed the slot in model(): it is the overlay's own from now
     // on (for a layer's button, its tap), and a profile's acts at once where
     // the program is in front.

@@ -1,6 +1,6 @@
-// libFuzzer target: any bytes as a settings file. Checks that the text comes
-// back exactly through its own file form, and that every value read can be
-// written and read back whole.
+// libFuzzer target: any bytes as a settings file (and as a profile file).
+// Checks that the text comes back exactly through its own file form, and that
+// every value read can be written and read back whole.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -12,6 +12,7 @@
 #include "core/SlotTable.h"
 #include "settings/IniDocument.h"
 #include "settings/IniValue.h"
+#include "settings/ProfileFile.h"
 #include "settings/SettingsText.h"
 #include "settings/Windows1252.h"
 
@@ -29,6 +30,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     vela::IniDocument doc(text);
     if (doc.text() != text) std::abort();
+
+    // As a profile file: one that reads is written again as one that reads
+    // the same overlays.
+    if (const auto overlays = vela::overlaysInProfileText(text)) {
+        std::vector<const vela::Overlay*> all;
+        for (const vela::Overlay& overlay : *overlays) all.push_back(&overlay);
+        const auto again = vela::overlaysInProfileText(vela::profileFileText(all));
+        if (!again || again->size() != overlays->size()) std::abort();
+    }
 
     static constexpr std::wstring_view kKeys[] = {L"0", L"1", L"2", L"3", L"4",
                                                   L"5", L"6", L"7", L"8"};

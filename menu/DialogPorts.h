@@ -1,5 +1,5 @@
-// The small modal dialogs the menu's commands open: a message, a file, a
-// shortcut pressed on the keyboard, a text to type.
+// The small modal dialogs the menu's commands open: a message or a question,
+// a file to open or to save, a shortcut pressed on the keyboard, a text to type.
 #pragma once
 
 #include <optional>
@@ -16,6 +16,8 @@ public:
     virtual ~MessageBoxPort() = default;
     // Returns when the user has dismissed it.
     virtual void showMessage(const std::wstring& text, const std::wstring& caption) = 0;
+    // The same with Yes and No: true for Yes.
+    virtual bool askYesNo(const std::wstring& text, const std::wstring& caption) = 0;
 };
 
 struct OpenFileRequest {
@@ -37,6 +39,21 @@ public:
     virtual ~OpenFileDialogPort() = default;
     // A modal open-file dialog; nullopt when the user cancels.
     virtual std::optional<ChosenFile> chooseFile(const OpenFileRequest& request) = 0;
+};
+
+struct SaveFileRequest {
+    // Filter pairs separated by '|', ending in "||".
+    std::wstring_view filter;
+    std::wstring_view defaultExtension;  // added to a name typed without one
+    std::wstring_view initialFileName;
+};
+
+class SaveFileDialogPort {
+public:
+    virtual ~SaveFileDialogPort() = default;
+    // A modal save-file dialog that asks before a file is replaced; nullopt
+    // when the user cancels.
+    virtual std::optional<ChosenFile> chooseSaveFile(const SaveFileRequest& request) = 0;
 };
 
 // "Keys and Shortcuts...": the user presses the shortcut (or picks a key the

@@ -5,6 +5,7 @@
 #include "core/CaselessName.h"
 #include "core/LayerButton.h"
 #include "menu/AssignmentCommands.h"
+#include "menu/FileNames.h"
 #include "resources/resource.h"
 
 namespace vela::menu {
@@ -40,7 +41,26 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
     }
     content.canDelete = shown.has_value();
     content.deletesLayer = shown && buttonOf(*shown);
+    const Overlay* edited = shown ? overlays.find(*shown) : nullptr;
+    content.canExportShown = edited && worthExporting(*edited);
+    content.canExportAll =
+        std::any_of(overlays.all().begin(), overlays.all().end(), worthExporting);
     return content;
+}
+
+bool worthExporting(const Overlay& overlay) {
+    if (programOf(overlay.key)) return true;
+    if (tapOf(&overlay) != ButtonAssignment()) return true;
+    const std::optional<Slot> button = buttonOf(overlay.key);
+    return std::any_of(kSlotTable.begin(), kSlotTable.end(), [&](const SlotInfo& info) {
+        return overlay.sets(info.slot) || (info.slot != button && overlay.notes[info.slot]);
+    });
+}
+
+std::wstring suggestedFileName(const OverlayKey& key) {
+    std::wstring name = overlayName(key);
+    if (programOf(key)) name = name.substr(0, name.rfind(L'.'));
+    return name + L"." + std::wstring(kProfileFileExtension);
 }
 
 void ProfileCommands::openMenu() {
@@ -48,8 +68,9 @@ void ProfileCommands::openMenu() {
     std::sort(programs.begin(), programs.end(), [](const std::wstring& a, const std::wstring& b) {
         return compareCaseless(a, b) < 0;
     });
-    const ProfileMenuContent content =
+    ProfileMenuContent content =
         profileMenuContent(overlays_, editor_.shown(), programs, editor_.layerButtons());
+    content.offersFiles = files_ != nullptr;
     listedProfiles_.clear();
     for (std::size_t i = 1; i < content.profiles.size(); ++i)
         listedProfiles_.push_back(content.profiles[i].text);
@@ -74,10 +95,64 @@ bool ProfileCommands::onCommand(std::uint32_t commandId) {
         editor_.deleteEdited();
     } else if (const std::optional<Slot> button = layerOfCommand(commandId)) {
         editor_.editOverlay(LayerKey{*button});
+    } else if (commandId == kExportProfileCommand && files_) {
+        const Overlay* shown = editor_.shown() ? overlays_.find(*editor_.shown()) : nullptr;
+        if (shown && worthExporting(*shown)) exportTo(suggestedFileName(shown->key), {shown});
+    } else if (commandId == kExportAllProfilesCommand && files_) {
+        std::vector<const Overlay*> all;
+        for (const Overlay& overlay : overlays_.all())
+            if (worthExporting(overlay)) all.push_back(&overlay);
+        if (!all.empty()) exportTo(kAllProfilesFileName, all);
+    } else if (commandId == kImportProfileCommand && files_) {
+        importFile();
     } else {
         return false;
     }
     return true;
+}
+
+}  // namespace vela::menu
+
+namespace vela::menu {
+
+void ProfileCommands::exportTo(std::wstring_view suggestedName,
+                               const std::vector<const Overlay*>& overlays) {
+    const std::optional<ChosenFile> chosen =
+        files_->save.chooseSaveFile({kProfileFileFilter, kProfileFileExtension, suggestedName});
+    if (!chosen) return;
+    if (!files_->file.writeProfiles(chosen->fullPath, overlays))
+        files_->messages.showMessage(chosen->fileName + L" could not be written.",
+                                     files_->applicationName);
+}
+
+void ProfileCommands::importFile() {
+    OpenFileRequest request;
+    request.filter = kProfileFileFilter;
+    request.hideReadOnly = true;
+    request.fileMustExist = true;
+    request.defaultExtension = kProfileFileExtension;
+    const std::optional<ChosenFile> chosen = files_->open.chooseFile(request);
+    if (!chosen) return;
+    // Read whole before anything changes: a file that fails anywhere adds
+    // nothing.
+    const std::optional<std::vector<Overlay>> read = files_->file.readProfiles(chosen->fullPath);
+    if (!read) {
+        files_->messages.showMessage(chosen->fileName + L" holds no Vela profile.",
+                                     files_->applicationName);
+        return;
+    }
+    for (const Overlay& overlay : *read) {
+        if (overlays_.find(overlay.key)) {
+            const std::wstring* program = programOf(overlay.key);
+            const std::wstring what = program ? L"A profile for " + *program
+                                              : L"The layer \"" + overlayName(overlay.key) + L"\"";
+            if (!files_->messages.askYesNo(what + L" exists already. Replace it with the one in " +
+                                               chosen->fileName + L"?",
+                                           files_->applicationName))
+                continue;
+        }
+        editor_.put(overlay);
+    }
 }
 
 }  // namespace vela::menu

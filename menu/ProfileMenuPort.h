@@ -11,7 +11,8 @@ namespace vela {
 
 // The profile menu: "All Programs", every profile and every layer (the
 // edited one checked), "New Profile For" the programs with windows now,
-// "Delete This Profile" (or "Delete This Layer").
+// "Delete This Profile" (or "Delete This Layer"), then the rows that export
+// and import profile files.
 struct ProfileMenuRow {
     std::uint16_t commandId = 0;
     std::wstring text;
@@ -23,6 +24,12 @@ struct ProfileMenuContent {
     std::vector<ProfileMenuRow> newFor;    // empty: the submenu shows greyed
     bool canDelete = false;                // false while "All Programs" is edited
     bool deletesLayer = false;             // a layer is edited
+    // "Export This Profile…", "Export All Profiles…" and "Import Profile…"
+    // are offered (a menu without a file to share them with has none); the
+    // first two greyed when there is nothing to export.
+    bool offersFiles = false;
+    bool canExportShown = false;
+    bool canExportAll = false;
 };
 
 class ProfileMenuPort {

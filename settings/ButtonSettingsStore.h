@@ -50,13 +50,7 @@ public:
     void saveAll() override;
 
     // Profiles and layers are read and written with the nine sections, each
-    // overlay in a section of its own holding the slots it sets, every key
-    // prefixed with the slot's name ("X1.0=Paste", "X1.1=1", ...):
-    // - a program's profile in the section named after the program, the
-    //   programs listed in "[Profiles]" ("1=notepad.exe", ...);
-    // - a button's layer in "[Layer:X2]", its tap under the button's own
-    //   name ("X2.0=..."). No program's file name holds a colon, so no
-    //   profile's section is taken for one.
+    // overlay in a section of its own (settings/OverlaySections.h).
     void useOverlays(OverlaySet* overlays) { overlays_ = overlays; }
 
     // The mouse tuning is read and written with them, in a "[Mouse]" section

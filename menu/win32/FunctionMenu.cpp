@@ -142,6 +142,15 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
              content.deletesLayer ? menu::kDeleteLayerText : menu::kDeleteProfileText));
     if (!content.canDelete)
         EnableMenuItem(root->handle(), kDeleteProfileCommand, MF_BYCOMMAND | MF_GRAYED);
+    if (content.offersFiles) {
+        root->AppendItem(item(look, kExportProfileCommand, menu::kExportProfileText));
+        root->AppendItem(item(look, kExportAllProfilesCommand, menu::kExportAllProfilesText));
+        root->AppendItem(item(look, kImportProfileCommand, menu::kImportProfileText));
+        if (!content.canExportShown)
+            EnableMenuItem(root->handle(), kExportProfileCommand, MF_BYCOMMAND | MF_GRAYED);
+        if (!content.canExportAll)
+            EnableMenuItem(root->handle(), kExportAllProfilesCommand, MF_BYCOMMAND | MF_GRAYED);
+    }
     {
         OwnerDrawRelay relay(owner, *root);
         TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);

@@ -34,7 +34,8 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
 // Shows the profile menu in the function menu's look, as ShowFunctionMenu
 // does: the profiles and the layers (the edited one ticked), "New Profile
 // For" the open programs (greyed when there are none) and "Delete This
-// Profile" or "Delete This Layer" (greyed while "All Programs" is edited).
+// Profile" or "Delete This Layer" (greyed while "All Programs" is edited),
+// then, where offered, the rows that export and import profile files.
 void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content,
                      HINSTANCE resources = GetModuleHandleW(nullptr));
 

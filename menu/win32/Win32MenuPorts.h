@@ -1,4 +1,4 @@
-// The menu's ports over the main window: message box, open-file dialog, the
+// The menu's ports over the main window: message box, file dialogs, the
 // function menu and the caption buttons' geometry.
 #pragma once
 
@@ -17,15 +17,17 @@ class Win32MessageBox final : public MessageBoxPort {
 public:
     explicit Win32MessageBox(HWND owner) : owner_(owner) {}
     void showMessage(const std::wstring& text, const std::wstring& caption) override;
+    bool askYesNo(const std::wstring& text, const std::wstring& caption) override;
 
 private:
     HWND owner_;
 };
 
-class Win32OpenFileDialog final : public OpenFileDialogPort {
+class Win32OpenFileDialog final : public OpenFileDialogPort, public SaveFileDialogPort {
 public:
     explicit Win32OpenFileDialog(HWND owner) : owner_(owner) {}
     std::optional<ChosenFile> chooseFile(const OpenFileRequest& request) override;
+    std::optional<ChosenFile> chooseSaveFile(const SaveFileRequest& request) override;
 
 private:
     HWND owner_;

@@ -6,6 +6,9 @@
 #include "core/ProfileEditor.h"
 #include "menu/AssignmentCommands.h"
 #include "menu/ProfileCommands.h"
+#include "settings/ProfileFile.h"
+#include "settings/Windows1252.h"
+#include "tests/support/MemoryFilePort.h"
 #include "tests/support/MenuFakes.h"
 #include "tests/support/RecordingPorts.h"
 
@@ -250,6 +253,104 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     ASSERT_TRUE(profileCommands.onCommand(kDeleteProfileCommand));
     EXPECT_EQ(layers.find(LayerKey{Slot::X2}), nullptr);
     EXPECT_EQ(layerChanges, 3);
+}
+
+// Profile files, through the real file form over files in memory.
+class ProfileFiles : public ProfileEditing {
+protected:
+    test::MemoryFilePort fs;
+    Windows1252 ansi;
+    ProfileFile file{fs, ansi};
+    ProfileFilePorts ports{fakes, fakes, fakes, file, L"Vela"};
+
+    void SetUp() override {
+        ProfileEditing::SetUp();
+        profileCommands.useFiles(&ports);
+    }
+    void choose(const wchar_t* path, const wchar_t* name) {
+        fakes.fileToSave = fakes.fileToChoose = ChosenFile{path, name};
+    }
+};
+
+TEST_F(ProfileFiles, ExportsTheEditedProfileOrAllAndImportsThemBack) {
+    profileCommands.openMenu();
+    EXPECT_TRUE(profileMenu.shown->offersFiles);
+    EXPECT_FALSE(profileMenu.shown->canExportShown) << "All Programs is no profile";
+    EXPECT_TRUE(profileMenu.shown->canExportAll);
+
+    editor.edit(L"editor.exe");
+    ASSERT_TRUE(profileCommands.onCommand(kExportProfileCommand));
+    EXPECT_TRUE(fs.files.empty()) << "cancelled";
+    EXPECT_EQ(fakes.suggestedName, L"editor.velaprofile");
+    EXPECT_EQ(fakes.defaultExtension, L"velaprofile");
+    EXPECT_EQ(fakes.filter, kProfileFileFilter);
+
+    choose(L"C:\e.velaprofile", L"e.velaprofile");
+    ASSERT_TRUE(profileCommands.onCommand(kExportProfileCommand));
+    profiles.add(ProgramKey{L"other.exe"});
+    ASSERT_TRUE(profileCommands.onCommand(kExportAllProfilesCommand));
+    EXPECT_EQ(fakes.suggestedName, L"Vela Profiles.velaprofile");
+    EXPECT_EQ(file.readProfiles(L"C:\e.velaprofile")->size(), 2u) << "written over";
+
+    // Deleted, then imported: back as it was, saved, and its hooks in where
+    // the program is in front.
+    const Overlay exported = *profiles.find(ProgramKey{L"editor.exe"});
+    editor.deleteEdited();
+    runtime.foregroundChanged(L"editor.exe");
+    libraries.clear();
+    rec.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kImportProfileCommand));
+    EXPECT_TRUE(fakes.fileMustExist);
+    ASSERT_NE(profiles.find(ProgramKey{L"editor.exe"}), nullptr);
+    EXPECT_TRUE(profiles.find(ProgramKey{L"editor.exe"})->slots == exported.slots);
+    EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
+    EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Paste") << "acts at once";
+    EXPECT_EQ(fakes.log.back(), "question") << "other.exe is there: asked, and No kept it";
+}
+
+// An overlay there is already is replaced only when the user says Yes.
+TEST_F(ProfileFiles, ReplacingAProfileOrLayerThereIsAsksFirst) {
+    profiles.add(LayerKey{Slot::X2}).slots[Slot::WU] = all.at(Slot::X1);
+    choose(L"C:\e.velaprofile", L"e.velaprofile");
+    ASSERT_TRUE(profileCommands.onCommand(kExportAllProfilesCommand));
+    const OverlaySet before = profiles;
+    const struct {
+        std::vector<bool> answers;
+        bool profileReplaced;
+        bool layerReplaced;
+    } cases[] = {
+        {{true, true}, true, true}, {{false, true}, false, true}, {{false, false}, false, false}};
+    for (const auto& c : cases) {
+        profiles = before;
+        profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M] = all.at(Slot::X2);
+        profiles.find(LayerKey{Slot::X2})->slots[Slot::WD] = all.at(Slot::X2);
+        fakes.messages.clear();
+        fakes.answers = c.answers;
+        ASSERT_TRUE(profileCommands.onCommand(kImportProfileCommand));
+        EXPECT_EQ(fakes.messages,
+                  (std::vector<std::wstring>{
+                      L"A profile for editor.exe exists already. Replace it with the one in "
+                      L"e.velaprofile?",
+                      L"Vela",
+                      L"The layer \"While Back Held\" exists already. Replace it with the one in "
+                      L"e.velaprofile?",
+                      L"Vela"}));
+        EXPECT_EQ(!profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M], c.profileReplaced);
+        EXPECT_EQ(!profiles.find(LayerKey{Slot::X2})->slots[Slot::WD], c.layerReplaced);
+    }
+}
+
+TEST_F(ProfileFiles, AFileThatHoldsNoProfileChangesNothing) {
+    fs.files[L"C:\notes.txt"] = test::bytesOf("[Profiles]\r\n1=a.exe\r\n[a.exe]\r\nX1.2=two\r\n");
+    choose(L"C:\notes.txt", L"notes.txt");
+    const OverlaySet before = profiles;
+    rec.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kImportProfileCommand));
+    EXPECT_EQ(fakes.messages,
+              (std::vector<std::wstring>{L"notes.txt holds no Vela profile.", L"Vela"}));
+    EXPECT_EQ(profiles.all().size(), before.all().size());
+    EXPECT_TRUE(profiles.find(ProgramKey{L"editor.exe"})->slots == before.all()[0].slots);
+    EXPECT_EQ(rec.trace().find("timer:7"), std::string::npos) << "nothing to save";
 }
 
 }  // namespace

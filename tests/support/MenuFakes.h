@@ -18,6 +18,7 @@ namespace vela::test {
 
 class MenuFakes : public MessageBoxPort,
                   public OpenFileDialogPort,
+                  public SaveFileDialogPort,
                   public ShortcutDialogPort,
                   public TypedTextDialogPort,
                   public FunctionMenuPort,
@@ -39,6 +40,26 @@ public:
         log.push_back("message");
         messages.push_back(text);
         messages.push_back(caption);
+    }
+    // The answers the Yes/No questions get, in turn (No once they run out).
+    std::vector<bool> answers;
+    bool askYesNo(const std::wstring& text, const std::wstring& caption) override {
+        showMessage(text, caption);
+        log.back() = "question";
+        if (answers.empty()) return false;
+        const bool yes = answers.front();
+        answers.erase(answers.begin());
+        return yes;
+    }
+    // The save dialog: the file it gives, and the name it suggested.
+    std::optional<ChosenFile> fileToSave;
+    std::wstring suggestedName;
+    std::optional<ChosenFile> chooseSaveFile(const SaveFileRequest& r) override {
+        log.push_back("save file");
+        filter = r.filter;
+        defaultExtension = r.defaultExtension;
+        suggestedName = r.initialFileName;
+        return fileToSave;
     }
     std::optional<ChosenFile> chooseFile(const OpenFileRequest& r) override {
         log.push_back("file");

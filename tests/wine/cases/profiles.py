@@ -110,10 +110,11 @@ def profile_menu(ctx):
 
     menu = ctx.menu()
     root = menu.open_caption(xy, "0, 4")  # the profile caption
-    # "All Programs", "New Profile For", "Delete This Profile" (greyed).
-    menu.hover(root, 1, 3)
+    # "All Programs", "New Profile For", "Delete This Profile" (greyed), the
+    # two exports and the import.
+    menu.hover(root, 1, 6)
     programs_level = menu.wait_level(2)
-    row = (s.geometry(root)[3] - 2 * menu.FRAME) / 3
+    row = (s.geometry(root)[3] - 2 * menu.FRAME) / 6
     listed = round((s.geometry(programs_level)[3] - 2 * menu.FRAME) / row)
     ctx.check("New Profile For lists both receivers' programs", listed >= 2, True)
     # Sorted, the receivers' programs last: Second.exe, then VelaProbe.exe
@@ -153,6 +154,56 @@ def profile_menu(ctx):
               "All Programs")
     ctx.check("Second.exe: Ctrl+C again", press_in(ctx, second, 4), CTRL_C)
 
+
+
+def type_into_file_dialog(ctx, title, path):
+    """Waits for Windows' file dialog called `title`, types `path` over the
+    name it suggests and confirms it; the dialog is gone afterwards."""
+    s = ctx.s
+    if not wait_until(lambda: s.visible_windows(f"^{title}$"), 10, 0.1):
+        raise Abort(f"no \"{title}\" dialog")
+    time.sleep(0.3)
+    s.xdo("key", "--clearmodifiers", "End", "shift+Home")
+    s.xdo("type", "--delay", "5", s.winpath(path))
+    s.xdo("key", "Return")
+    ctx.check(f"the {title} dialog closes",
+              bool(wait_until(lambda: not s.visible_windows(f"^{title}$"), 5, 0.1)), True)
+
+
+def profile_files(ctx):
+    """Profiles shared as files through Windows' own dialogs: a name typed
+    without an extension in "Export All Profiles…" gets ".velaprofile", the
+    file is UTF-16 in the settings form; "Import Profile…" reads a changed
+    copy back, the profile there is replaced once the question is answered
+    Yes, and the settings are saved."""
+    s = ctx.s
+    vela = Vela(s, settings=ini(slot("X1", **COPY), "[Profiles]", "1=notepad.exe",
+                                slot("X1", **PASTE, profile="notepad.exe")))
+    vela.start_shown()
+    shared = os.path.join(s.work, "shared")
+    exported = shared + ".velaprofile"
+    changed = os.path.join(s.work, "changed.velaprofile")
+    for stale in (exported, changed):  # a file there would be asked about first
+        if os.path.exists(stale):
+            os.remove(stale)
+    vela.post(IDS.kExportAllProfilesCommand)
+    type_into_file_dialog(ctx, "Save As", shared)
+    ctx.check("the extension added", bool(wait_until(lambda: os.path.exists(exported), 5)), True)
+    with open(exported, "rb") as f:
+        data = f.read()
+    ctx.check("UTF-16LE with its mark", data[:2], b"\xff\xfe")
+    text = data[2:].decode("utf-16-le")
+    ctx.check("the settings form", "[Profiles]\r\n1=notepad.exe\r\n" in text
+              and "X1.0=Paste\r\n" in text, True)
+
+    with open(changed, "wb") as f:
+        f.write(b"\xff\xfe" + text.replace("X1.0=Paste", "X1.0=Paste Here").encode("utf-16-le"))
+    vela.post(IDS.kImportProfileCommand)
+    type_into_file_dialog(ctx, "Open", changed)
+    time.sleep(0.5)
+    s.xdo("key", "Return")  # Yes: replace notepad.exe's profile
+    ctx.check("imported and saved",
+              bool(vela.wait_saved("notepad.exe", "X1.0", "Paste Here", timeout=8)), True)
 
 
 # Back is a modifier: held, the wheel turns the volume and the forward button

@@ -199,14 +199,15 @@ def profiles(ctx):
     x, y, w, h = session.geometry(vela.start_shown())
     m = Menu(session)
     root = m.open_caption((x, y), "0, 4")  # the profile caption
-    # "All Programs", "Editor.exe", "New Profile For", "Delete This Profile".
-    m.hover(root, 2, 4)
+    # "All Programs", "Editor.exe", "New Profile For", "Delete This Profile",
+    # the two exports and the import.
+    m.hover(root, 2, 7)
     programs = m.wait_level(2)
     m.slide_into(programs, 0, 1)
     shots.take("profile-menu", around(session, (x, y, w, h), (root, programs)))
     m.escape()
     root = m.open_caption((x, y), "0, 4")
-    m.hover(root, 1, 4)  # Editor.exe
+    m.hover(root, 1, 7)  # Editor.exe
     session.xdo("click", 1)
     session.xdo("mousemove", 2, 2)
     shots.take("profile-inherited", (x, y, w, h))
@@ -224,9 +225,9 @@ def layers(ctx):
     x, y, w, h = session.geometry(vela.start_shown())
     m = Menu(session)
     # "All Programs", "Editor.exe", "While Back Held", "New Profile For",
-    # "Delete This Profile".
+    # "Delete This Profile", the two exports and the import.
     root = m.open_caption((x, y), "0, 4")  # the profile caption
-    m.hover(root, 2, 5)
+    m.hover(root, 2, 8)
     shots.take("layer-menu", around(session, (x, y, w, h), (root,)))
     session.xdo("click", 1)
     session.xdo("mousemove", 2, 2)
