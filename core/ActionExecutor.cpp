@@ -121,10 +121,7 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const Action& function) 
                           [&](const action::Mouse& f) {
                               if (!buttonClickedBy(f.function))
                                   return false;  // the wheel's have no release
-                              synth.buttonDown(f.function,
-                                               targetAtCursor(ports_.state.cursorPos(),
-                                                              ports_.state.primaryScreenSize(),
-                                                              ports_.state.virtualScreen()));
+                              synth.buttonDown(f.function, targetAtCursor(ports_.state));
                               return true;
                           },
                           [&](const action::Key& f) {
@@ -145,8 +142,7 @@ bool ActionExecutor::pressAndHold(const SlotInfo& info, const Action& function) 
 
 void ActionExecutor::sendOwnInput(Slot slot) {
     const SlotInfo& info = slotInfo(slot);
-    const MouseTarget at = targetAtCursor(
-        ports_.state.cursorPos(), ports_.state.primaryScreenSize(), ports_.state.virtualScreen());
+    const MouseTarget at = targetAtCursor(ports_.state);
     switch (info.trigger) {
         case Trigger::WheelDown:
             synth_.wheelStep(-kWheelDelta, at);
@@ -190,8 +186,7 @@ void ActionExecutor::onRelease(Slot slot) {
 }
 
 void ActionExecutor::runMouseFunction(MouseFunction function) {
-    const MouseTarget at = targetAtCursor(
-        ports_.state.cursorPos(), ports_.state.primaryScreenSize(), ports_.state.virtualScreen());
+    const MouseTarget at = targetAtCursor(ports_.state);
     // No hook of ours is lifted around the send: the engine lets injected
     // input through untouched and never reports it, so Vela's own click cannot
     // come back as a press, and a physical press of the same button meanwhile

@@ -33,6 +33,14 @@ MouseTarget targetAtCursor(Point at, Size primary, Rect desk) {
             absoluteCoordinate(at.y - desk.top, desk.height()), mouseflag::VirtualDesk};
 }
 
+MouseTarget targetAtCursor(InputStatePort& state) {
+    const Point at = state.cursorPos();
+    const Size primary = state.primaryScreenSize();
+    if (Rect{0, 0, primary.width, primary.height}.contains(at))
+        return targetAtCursor(at, primary, Rect{});
+    return targetAtCursor(at, primary, state.virtualScreen());
+}
+
 Point pixelOfTarget(const MouseTarget& target, Size primary, Rect desk) {
     if (target.extraFlags & mouseflag::VirtualDesk) {
         return {desk.left + pixelOfAbsolute(target.dx, desk.width()),

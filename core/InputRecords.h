@@ -75,6 +75,10 @@ std::int32_t pixelOfAbsolute(std::int32_t value, std::int32_t extent);
 // the primary screen; anywhere else (a monitor left of, right of or above it)
 // over the whole virtual desktop, which the primary-screen range cannot reach.
 MouseTarget targetAtCursor(Point at, Size primary, Rect virtualScreen);
+// The same for where the pointer is now, the virtual desktop asked for only
+// when the pointer is off the primary monitor: each question of the platform
+// costs time in a press (under Wine more than the click's own send).
+MouseTarget targetAtCursor(InputStatePort& state);
 
 // The pixel a target lands on: the system's own mapping of its coordinates.
 Point pixelOfTarget(const MouseTarget& target, Size primary, Rect virtualScreen);

@@ -58,10 +58,7 @@ private:
     void keyboard(std::uint16_t virtualKey, bool up) {
         records_.push_back(keyRecord(virtualKey, scanCodeFor(input_, virtualKey), up));
     }
-    MouseTarget target() {
-        return targetAtCursor(input_.cursorPos(), input_.primaryScreenSize(),
-                              input_.virtualScreen());
-    }
+    MouseTarget target() { return targetAtCursor(input_); }
 
     InputStatePort& input_;
     std::vector<InputRecord> records_;

@@ -77,6 +77,29 @@ TEST(MouseTarget, PrimaryClicksStayInPrimaryCoordinatesOthersSpanTheDesktop) {
     EXPECT_EQ(targetAtCursor({960, 540}, screen, twoWide), (MouseTarget{32785, 32798, 0}));
 }
 
+// Where the pointer is now: the same target, the virtual desktop asked for
+// only off the primary monitor (each question costs a press time).
+TEST(MouseTarget, ThePointersTargetAsksForTheDesktopOnlyOffThePrimaryMonitor) {
+    struct Screens final : InputStatePort {
+        Point at;
+        int desktopAsked = 0;
+        Point cursorPos() override { return at; }
+        Size primaryScreenSize() override { return {1920, 1080}; }
+        Rect virtualScreen() override { return ++desktopAsked, Rect{-1280, 0, 1920, 1080}; }
+        std::uint32_t tickCount() override { return 0; }
+        std::uint64_t messageExtraInfo() override { return 0; }
+        std::uint16_t scanCodeOf(std::uint16_t) override { return 0; }
+        bool keyDown(std::uint16_t) override { return false; }
+    } screens;
+    for (const Point at : {Point{0, 0}, Point{1919, 1079}, Point{-1, 5}, Point{-1280, 1079}}) {
+        screens.desktopAsked = 0;
+        screens.at = at;
+        EXPECT_EQ(targetAtCursor(screens),
+                  targetAtCursor(at, {1920, 1080}, {-1280, 0, 1920, 1080}));
+        EXPECT_EQ(screens.desktopAsked, at.x < 0 ? 1 : 0) << at.x;
+    }
+}
+
 TEST(MouseTarget, DegenerateScreenSizesDoNotDivideByZero) {
     EXPECT_EQ(targetAtCursor({5, 5}, {0, 0}, {0, 0, 0, 0}), (MouseTarget{0, 0, 0}));
     EXPECT_EQ(absoluteCoordinate(100, -1), 0);
