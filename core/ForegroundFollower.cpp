@@ -19,9 +19,22 @@ bool ForegroundFollower::onTimer(int timerId) {
     if (timerId != timerId_) return false;
     timers_.stop(timerId_);
     check();
-    if (++look_ < kLooksAfterClickMs.size())
+    if (look_ < kLooksAfterClickMs.size() && ++look_ < kLooksAfterClickMs.size())
         timers_.start(timerId_, kLooksAfterClickMs[look_] - kLooksAfterClickMs[look_ - 1]);
+    else if (often_)
+        timers_.start(timerId_, kLookWhileBlindMs);
     return true;
+}
+
+void ForegroundFollower::lookOften(bool often) {
+    if (often == often_) return;
+    often_ = often;
+    // The looks after a click, while they last, keep the timer.
+    if (look_ < kLooksAfterClickMs.size()) return;
+    if (often)
+        timers_.start(timerId_, kLookWhileBlindMs);
+    else
+        timers_.stop(timerId_);
 }
 
 bool ForegroundFollower::check() {

@@ -28,6 +28,10 @@ public:
 // hands it on late): after a click the window in front is looked at now and
 // again this long after it.
 inline constexpr std::array<std::uint32_t, 8> kLooksAfterClickMs{0, 5, 10, 20, 40, 80, 160, 320};
+// While no click is watched (Vela is off in the program in front) the window
+// in front is looked at this often: where the system's foreground event does
+// not reach Vela (Wine), nothing else would tell that the program went.
+inline constexpr std::uint32_t kLookWhileBlindMs = 100;
 
 // Tells which program is in front whenever that changes. The signals that
 // something may have changed (the system's foreground event, a click, a
@@ -51,6 +55,9 @@ public:
     // may see a window that came forward earlier, unseen, before the
     // click's own). A click during the looks starts them again.
     void clickSeen();
+    // Whether the window in front is to be looked at every kLookWhileBlindMs
+    // (no click is watched meanwhile); from the start on.
+    void lookOften(bool often);
     // True for the looks' timer, which it has handled.
     bool onTimer(int timerId);
     // Looks at the window in front now; true when it is another than at the
@@ -63,7 +70,8 @@ private:
     int timerId_;
     Changed changed_;
     std::uintptr_t front_ = 0;
-    std::size_t look_ = 0;  // the look after a click that the timer brings next
+    std::size_t look_ = kLooksAfterClickMs.size();  // the look after a click due next
+    bool often_ = false;
 };
 
 }  // namespace vela

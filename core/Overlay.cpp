@@ -43,7 +43,7 @@ const Overlay* OverlaySet::find(const OverlayKey& key) const {
 
 Overlay& OverlaySet::add(const OverlayKey& key) {
     if (Overlay* existing = find(key)) return *existing;
-    overlays_.push_back({key, {}, {}});
+    overlays_.push_back({key, {}, {}, false});
     return overlays_.back();
 }
 

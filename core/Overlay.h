@@ -22,6 +22,10 @@ struct Overlay {
     // The overlay's own note for a slot whose function it leaves alone; a
     // slot it sets has its note in its assignment.
     SlotArray<std::optional<std::wstring>> notes;
+    // A program's profile only: while the program is in front Vela is off,
+    // every hook out (a game whose anti-cheat refuses injected input, a
+    // remote desktop whose other side remaps on its own).
+    bool velaOff = false;
 
     // A layer's own button is never set while the layer is held: its slot
     // holds the layer's tap instead (tapOf), where the file keeps it too.

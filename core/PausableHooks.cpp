@@ -23,14 +23,22 @@ void PausableHooks::setTuning(const MouseTuning& tuning) {
 }
 
 void PausableHooks::setPaused(bool paused) {
-    const bool pausing = paused && !paused_;
+    setOutReason(paused_, paused);
+}
+
+void PausableHooks::setOffInFront(bool off) {
+    setOutReason(offInFront_, off);
+}
+
+void PausableHooks::setOutReason(bool& reason, bool on) {
+    const bool goingOut = on && !out();
     // A release the chatter filter holds goes before any hook does.
-    if (pausing && tuning_) tuning_->letGo();
-    paused_ = paused;
+    if (goingOut && tuning_) tuning_->letGo();
+    reason = on;
     apply();
     // Only now: a press caught while the hooks went out finds its hook gone
     // and gives the input itself, instead of holding something again.
-    if (pausing && release_) release_->releaseAll();
+    if (goingOut && release_) release_->releaseAll();
 }
 
 void PausableHooks::setOverrides(SlotSet overridden, SlotSet remapped) {
@@ -45,18 +53,17 @@ void PausableHooks::setLayerHooks(SlotSet slots) {
 }
 
 void PausableHooks::apply() {
-    const bool clicks = clicksWanted_ && !paused_ && clicks_;
+    const bool clicks = clicksWanted_ && !out() && clicks_;
     if (!clicks && clicksWatched_) {
         clicks_->watchClicks(false);
         clicksWatched_ = false;
     }
-    const SlotSet want =
-        paused_ ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_ | layer_;
+    const SlotSet want = out() ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_ | layer_;
     if (want != in_) {
         engine_.want(want);
         in_ = want;
     }
-    const MouseTuning tuning = paused_ ? MouseTuning{} : wantedTuning_;
+    const MouseTuning tuning = out() ? MouseTuning{} : wantedTuning_;
     if (tuning_ && tuning != tuningIn_) {
         tuning_->tune(tuning);
         tuningIn_ = tuning;

@@ -10,11 +10,12 @@ namespace vela {
 
 // A HookPort between the slot model and the hook engine. It remembers which
 // slots the model wants hooked; the slots a program's profile sets follow the
-// profile instead; a held layer adds those it remaps; while paused every hook
-// stays out, and so do the click watch and the mouse tuning (its filters need
-// a hook too). A change that alters the hooked slots is one request of the
-// whole set, which returns at once: a profile switch or a layer in the middle
-// of a press never waits for the hook thread.
+// profile instead; a held layer adds those it remaps; while paused, or while
+// Vela is off in the program in front, every hook stays out, and so do the
+// click watch and the mouse tuning (its filters need a hook too). A change
+// that alters the hooked slots is one request of the whole set, which returns
+// at once: a profile switch or a layer in the middle of a press never waits
+// for the hook thread.
 class PausableHooks final : public HookPort {
 public:
     // `release`, when given, lets go of what Vela holds once a pause has
@@ -36,6 +37,9 @@ public:
 
     void setPaused(bool paused);
     bool paused() const { return paused_; }
+    // Vela off in the program in front: everything out as for a pause, and
+    // back once neither holds. Independent of the user's pause.
+    void setOffInFront(bool off);
     // Whether the slot is hooked now: as asked of the engine, which reports
     // nothing of a slot from the moment it is asked out.
     bool hooked(Slot slot) const { return in_.has(slot); }
@@ -49,6 +53,10 @@ public:
 
 private:
     void apply();
+    // Sets one of the reasons for every hook to be out; the first to hold
+    // lets go of what is held, as a pause does.
+    void setOutReason(bool& reason, bool on);
+    bool out() const { return paused_ || offInFront_; }
 
     HookRequestPort& engine_;
     ReleasePort* release_;
@@ -64,6 +72,7 @@ private:
     bool clicksWanted_ = false;
     bool clicksWatched_ = false;
     bool paused_ = false;
+    bool offInFront_ = false;
 };
 
 }  // namespace vela

@@ -24,7 +24,16 @@ void ProfileRuntime::apply() {
         for (const SlotInfo& info : kSlotTable)
             if (touched.has(info.slot)) release_->releaseSlot(info.slot);
     }
+    const bool off = profile && profile->velaOff;
+    // Out before the profile's hooks could go in, and back only with them.
+    if (off) hooks_.setOffInFront(true);
     hooks_.setOverrides(sets, profile ? profile->remappedSlots() : SlotSet());
+    if (!off) hooks_.setOffInFront(false);
+    const std::wstring offIn = off ? *programOf(profile->key) : std::wstring();
+    if (offIn != offIn_) {
+        offIn_ = offIn;
+        if (velaOff_) velaOff_(offIn_);
+    }
     if (scriptsChanged_) scriptsChanged_();
 }
 

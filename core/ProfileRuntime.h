@@ -1,6 +1,7 @@
 // Follows the program in front: its profile goes into the overlay stack, the
 // hooks of the slots it sets follow it, and what a slot held down goes up
-// when the slot's function changes with the switch.
+// when the slot's function changes with the switch. A profile with Vela off
+// takes every hook out while its program is in front.
 #pragma once
 
 #include <functional>
@@ -29,6 +30,11 @@ public:
     // A profile was made, edited, deleted or read: the one in front applies
     // again.
     void profilesChanged();
+    // `off` hears the program Vela is off in while it comes to the front,
+    // and "" once Vela is on again in front.
+    void onVelaOff(std::function<void(const std::wstring& program)> off) {
+        velaOff_ = std::move(off);
+    }
 
 private:
     void apply();
@@ -37,7 +43,9 @@ private:
     PausableHooks& hooks_;
     ReleasePort* release_;
     std::function<void()> scriptsChanged_;
-    SlotSet applied_;  // the slots the profile last applied sets
+    std::function<void(const std::wstring&)> velaOff_;
+    SlotSet applied_;     // the slots the profile last applied sets
+    std::wstring offIn_;  // the program Vela is off in, in front now
 };
 
 }  // namespace vela

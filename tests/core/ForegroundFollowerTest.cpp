@@ -106,5 +106,23 @@ TEST_F(ForegroundFollowing, AClickDuringTheLooksStartsThemAgainAndOtherTimersAre
     EXPECT_FALSE(follower.onTimer(kTimer + 1));
 }
 
+// No click is watched while Vela is off in the program in front: the window
+// in front is looked at every kLookWhileBlindMs instead, until that ends.
+TEST_F(ForegroundFollowing, WithoutClicksTheWindowInFrontIsLookedAtOftenUntilClicksAreBack) {
+    start();
+    follower.lookOften(true);
+    for (std::uint64_t ms = 0; ms < 1000; ++ms) {
+        if (ms == 400) platform.front = 2;
+        if (ms == 600) follower.clickSeen();  // a click's looks do not end the others
+        timers.advance(1, [this](int id) { EXPECT_TRUE(follower.onTimer(id)); });
+    }
+    ASSERT_TRUE(toldB);
+    EXPECT_LE(*toldB, 400 + kLookWhileBlindMs);
+    EXPECT_FALSE(timers.running().empty());
+    follower.lookOften(false);
+    timers.advance(1000, [this](int id) { follower.onTimer(id); });
+    EXPECT_TRUE(timers.running().empty()) << "no look once clicks tell again";
+}
+
 }  // namespace
 }  // namespace vela
