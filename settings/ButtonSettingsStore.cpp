@@ -138,7 +138,10 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc, const IniDocument& befo
     // leaves nothing behind, and a section left over from an older list gives
     // the profile of its name nothing. Keys that are not Vela's stay where
     // they are, and so does a section that still holds any.
-    const auto clear = [&](const OverlayKey& key) { doc.deleteKeys(sectionOf(key), isProfileKey); };
+    const auto clear = [&](const OverlayKey& key) {
+        doc.deleteKeys(sectionOf(key),
+                       [&](std::wstring_view name) { return isOverlayKey(key, name); });
+    };
     forEachStoredOverlay(doc, clear);
     for (const Overlay& overlay : overlays_->all()) clear(overlay.key);
     writeProfiles(doc, before, overlays_->profiles());

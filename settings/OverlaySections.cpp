@@ -5,6 +5,7 @@
 
 #include "core/CaselessName.h"
 #include "core/LayerButton.h"
+#include "core/LeadingInteger.h"
 #include "settings/IniValue.h"
 #include "settings/SlotFields.h"
 
@@ -27,6 +28,10 @@ bool isProfileKey(std::wstring_view name) {
         return isSlotFieldKey(key);
     }
     return false;
+}
+
+bool isOverlayKey(const OverlayKey& key, std::wstring_view name) {
+    return isProfileKey(name) || (programOf(key) && sameCaseless(trimBlanks(name), kVelaOffKey));
 }
 
 namespace {
@@ -101,6 +106,9 @@ std::optional<ButtonAssignment> readSetSlot(const IniDocument& doc, std::wstring
 
 void readOverlay(const IniDocument& doc, Overlay& overlay) {
     const std::wstring section = sectionOf(overlay.key);
+    // A flag, as a slot's are: any number but 0.
+    const std::optional<std::wstring_view> off = doc.rawValue(section, kVelaOffKey);
+    overlay.velaOff = programOf(overlay.key) && off && parseLeadingInt(*off) != 0;
     for (const SlotInfo& info : kSlotTable) {
         overlay.slots[info.slot] = readSetSlot(doc, section, info);
         if (overlay.slots[info.slot] || info.slot == buttonOf(overlay.key)) continue;
@@ -115,6 +123,7 @@ void readOverlay(const IniDocument& doc, Overlay& overlay) {
 void writeOverlay(IniDocument& doc, const IniDocument& before, const Overlay& overlay) {
     const std::wstring section = sectionOf(overlay.key);
     const std::optional<Slot> button = buttonOf(overlay.key);
+    if (overlay.velaOff && programOf(overlay.key)) doc.writeValue(section, kVelaOffKey, L"1");
     for (const SlotInfo& info : kSlotTable) {
         if (info.slot == button) continue;
         if (const auto& a = overlay.slots[info.slot]) {

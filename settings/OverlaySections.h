@@ -21,10 +21,17 @@
 namespace vela {
 
 inline constexpr std::wstring_view kProfilesSection = L"Profiles";
+// In a program's section: Vela is off while the program is in front. Written
+// only while on ("Off=1"), so a file without it means what it always meant.
+inline constexpr std::wstring_view kVelaOffKey = L"Off";
 
 // The keys Vela writes in an overlay's section: a slot's name, a dot and one
 // of a slot's keys ("X1.0", "R.Hold"). Nothing else there is Vela's.
 bool isProfileKey(std::wstring_view name);
+
+// The keys Vela writes in the section of `key`'s overlay: the slots' keys,
+// and in a program's section "Off".
+bool isOverlayKey(const OverlayKey& key, std::wstring_view name);
 
 // The section an overlay lives in: its program's name, or "Layer:X2".
 std::wstring sectionOf(const OverlayKey& key);

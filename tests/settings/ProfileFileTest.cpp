@@ -38,6 +38,7 @@ OverlaySet everyKind() {
     Overlay& two = set.add(ProgramKey{L"\u00dcber.exe"});
     two.slots[Slot::X2] = fn(L"Layer While Held", action::LayerWhileHeld{});
     set.add(ProgramKey{L"empty.exe"});
+    set.add(ProgramKey{L"game.exe"}).velaOff = true;
     Overlay& layer = set.add(LayerKey{Slot::X2});
     layer.slots[Slot::X2] = fn(L"Copy", action::Key{ChordModifier::Control, 67});
     layer.slots[Slot::WU] = fn(L"Volume Up", action::Key{ChordModifier::None, 175});
@@ -67,6 +68,7 @@ TEST(ProfileFile, EveryFunctionALayerAndANoteReadBackAsWrittenAndWriteAgainTheSa
         << "the settings file's own form";
     EXPECT_NE(text.find(L"[Layer:X2]\r\n"), std::wstring::npos);
     EXPECT_NE(text.find(L"X1.0=Calc\r\n"), std::wstring::npos);
+    EXPECT_NE(text.find(L"[game.exe]\r\nOff=1\r\n"), std::wstring::npos) << "Vela off";
 
     const auto read = file.readProfiles(L"C:\\out\\all.velaprofile");
     ASSERT_TRUE(read);
@@ -77,6 +79,7 @@ TEST(ProfileFile, EveryFunctionALayerAndANoteReadBackAsWrittenAndWriteAgainTheSa
         EXPECT_TRUE(sameKey(is.key, was.key)) << overlayName(was.key);
         EXPECT_TRUE(is.slots == was.slots) << overlayName(was.key);
         EXPECT_TRUE(is.notes == was.notes) << overlayName(was.key);
+        EXPECT_EQ(is.velaOff, was.velaOff) << overlayName(was.key);
     }
     ASSERT_TRUE(file.writeProfiles(L"C:\\out\\again.velaprofile", pointers(*read)));
     EXPECT_EQ(fs.files.at(L"C:\\out\\again.velaprofile"), bytes);

@@ -235,5 +235,53 @@ TEST_F(ProfilesInTheFile, ALayerReadsBackAsSavedBesideWhatIsNotOurs) {
     EXPECT_EQ(saved().substr(0, theirs.size() + 1), theirs + L"[");
 }
 
+// Vela off in a program is "Off=1" in its section, written only while on:
+// a file without it reads and saves as it always did, and a value is read
+// as a flag is.
+TEST_F(ProfilesInTheFile, VelaOffIsOffEqualsOneWrittenOnlyWhileOn) {
+    put(L"[Profiles]\r\n1=a.exe\r\n2=b.exe\r\n[a.exe]\r\nmine=1\r\n"
+        L"X1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\nX1.6=1\r\n");
+    load();
+    save();
+    const std::wstring without = saved();
+    load();
+    ASSERT_EQ(profiles.all().size(), 2u);
+    EXPECT_FALSE(profiles.find(ProgramKey{L"a.exe"})->velaOff);
+    save();
+    EXPECT_EQ(saved(), without) << "as it was";
+
+    profiles.find(ProgramKey{L"a.exe"})->velaOff = true;
+    profiles.find(ProgramKey{L"b.exe"})->velaOff = true;
+    save();
+    std::wstring with = without + L"[b.exe]\r\nOff=1\r\n";
+    with.insert(with.find(L"mine=1\r\n") + 8, L"Off=1\r\n");
+    EXPECT_EQ(saved(), with);
+    load();
+    EXPECT_TRUE(profiles.find(ProgramKey{L"b.exe"})->velaOff) << "a profile of nothing else";
+    save();
+    EXPECT_EQ(saved(), with);
+    profiles.find(ProgramKey{L"a.exe"})->velaOff = false;
+    profiles.find(ProgramKey{L"b.exe"})->velaOff = false;
+    save();
+    EXPECT_EQ(saved(), without);
+
+    for (const auto& [value, off] : {std::pair{L"1", true},
+                                     {L"0", false},
+                                     {L"2", true},
+                                     {L" 7x", true},
+                                     {L"", false},
+                                     {L"yes", false}}) {
+        put(std::wstring(L"[Profiles]\r\n1=a.exe\r\n[a.exe]\r\noff=") + value + L"\r\n");
+        load();
+        EXPECT_EQ(profiles.find(ProgramKey{L"a.exe"})->velaOff, off) << value;
+    }
+    put(L"[a.exe]\r\nOff=1\r\n");
+    load();
+    EXPECT_TRUE(profiles.all().empty()) << "an unlisted section is no profile";
+    put(L"[Layer:X2]\r\nOff=1\r\n");
+    load();
+    EXPECT_TRUE(profiles.all().empty()) << "a layer has no such key";
+}
+
 }  // namespace
 }  // namespace vela
