@@ -97,9 +97,23 @@ void ProfileEditor::put(const Overlay& overlay) {
     Overlay& kept = overlays_.add(overlay.key);
     kept.slots = overlay.slots;
     kept.notes = overlay.notes;
+    kept.velaOff = overlay.velaOff;
     changed(kept.key);
     timers_.start(kSaveTimerId, kSaveDelayMs);
     if (shown_ && sameKey(*shown_, kept.key)) editOverlay(std::optional<OverlayKey>(kept.key));
+}
+
+std::optional<bool> ProfileEditor::editedVelaOff() const {
+    const Overlay* overlay = shown_ && programOf(*shown_) ? overlays_.find(*shown_) : nullptr;
+    return overlay ? std::optional<bool>(overlay->velaOff) : std::nullopt;
+}
+
+void ProfileEditor::setVelaOff(bool off) {
+    Overlay* overlay = shown_ && programOf(*shown_) ? overlays_.find(*shown_) : nullptr;
+    if (!overlay || overlay->velaOff == off) return;
+    overlay->velaOff = off;
+    changed(overlay->key);
+    timers_.start(kSaveTimerId, kSaveDelayMs);
 }
 
 void ProfileEditor::slotChanged(Slot slot) {

@@ -72,6 +72,12 @@ public:
     // spelling it has here), saves, and shows it again where it is shown; a
     // profile's acts at once where its program is in front.
     void put(const Overlay& overlay);
+    // Whether Vela is off in the program whose profile is edited; none while
+    // no program's profile is.
+    std::optional<bool> editedVelaOff() const;
+    // Turns Vela off (or on again) in the program whose profile is edited,
+    // saves, and acts at once where the program is in front.
+    void setVelaOff(bool off);
     // The menu changed the slot in model(): it is the overlay's own from now
     // on (for a layer's button, its tap), and a profile's acts at once where
     // the program is in front.

@@ -43,6 +43,7 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
     content.deletesLayer = shown && buttonOf(*shown);
     const Overlay* edited = shown ? overlays.find(*shown) : nullptr;
     content.canExportShown = edited && worthExporting(*edited);
+    if (edited && programOf(edited->key)) content.velaOff = edited->velaOff;
     content.canExportAll =
         std::any_of(overlays.all().begin(), overlays.all().end(), worthExporting);
     return content;
@@ -105,6 +106,8 @@ bool ProfileCommands::onCommand(std::uint32_t commandId) {
         if (!all.empty()) exportTo(kAllProfilesFileName, all);
     } else if (commandId == kImportProfileCommand && files_) {
         importFile();
+    } else if (commandId == kVelaOffCommand) {
+        if (const std::optional<bool> off = editor_.editedVelaOff()) editor_.setVelaOff(!*off);
     } else {
         return false;
     }

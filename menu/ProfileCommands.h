@@ -23,6 +23,7 @@ inline constexpr std::wstring_view kDeleteLayerText = L"Delete This Layer";
 inline constexpr std::wstring_view kExportProfileText = L"Export This Profile\u2026";
 inline constexpr std::wstring_view kExportAllProfilesText = L"Export All Profiles\u2026";
 inline constexpr std::wstring_view kImportProfileText = L"Import Profile\u2026";
+inline constexpr std::wstring_view kVelaOffText = L"Vela Off in This Program";
 // What the file dialogs offer and suggest.
 inline constexpr std::wstring_view kProfileFileFilter =
     L"Vela Profiles (*.velaprofile)|*.velaprofile|All Files (*.*)|*.*||";

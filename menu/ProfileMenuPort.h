@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,9 @@ struct ProfileMenuContent {
     bool offersFiles = false;
     bool canExportShown = false;
     bool canExportAll = false;
+    // "Vela Off in This Program", checked while on: offered while a
+    // program's profile is edited, none otherwise.
+    std::optional<bool> velaOff;
 };
 
 class ProfileMenuPort {

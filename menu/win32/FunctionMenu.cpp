@@ -151,6 +151,10 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
         if (!content.canExportAll)
             EnableMenuItem(root->handle(), kExportAllProfilesCommand, MF_BYCOMMAND | MF_GRAYED);
     }
+    if (content.velaOff) {
+        root->AppendItem(item(look, kVelaOffCommand, menu::kVelaOffText));
+        if (*content.velaOff) CheckMenuItem(root->handle(), kVelaOffCommand, MF_CHECKED);
+    }
     {
         OwnerDrawRelay relay(owner, *root);
         TrackPopupMenu(root->handle(), 0, x, y, 0, owner, nullptr);

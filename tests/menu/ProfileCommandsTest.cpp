@@ -255,6 +255,36 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     EXPECT_EQ(layerChanges, 3);
 }
 
+// "Vela Off in This Program" is a row of a program's profile only, checked
+// while on; a choice saves and, where that program is in front, takes every
+// hook out at once (and the next puts back what is wanted).
+TEST_F(ProfileEditing, VelaOffIsARowOfAProgramsProfileOnlyAndActsAtOnce) {
+    profileCommands.openMenu();
+    EXPECT_EQ(profileMenu.shown->velaOff, std::nullopt) << "not for All Programs";
+    editor.editOverlay(LayerKey{Slot::X2});
+    profileCommands.openMenu();
+    EXPECT_EQ(profileMenu.shown->velaOff, std::nullopt) << "not for a layer";
+    rec.clear();
+    EXPECT_TRUE(profileCommands.onCommand(kVelaOffCommand));
+    EXPECT_EQ(rec.trace(), "") << "nothing to turn off";
+
+    runtime.foregroundChanged(L"Editor.exe");
+    editor.edit(L"editor.exe");
+    profileCommands.openMenu();
+    EXPECT_EQ(profileMenu.shown->velaOff, std::optional<bool>(false));
+    libraries.clear();
+    rec.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kVelaOffCommand));
+    EXPECT_TRUE(profiles.find(ProgramKey{L"editor.exe"})->velaOff);
+    EXPECT_NE(rec.trace().find("timer:7"), std::string::npos) << "saved";
+    EXPECT_EQ(libraries.trace(), "remove:X1 remove:X2") << "in front: off at once";
+    profileCommands.openMenu();
+    EXPECT_EQ(profileMenu.shown->velaOff, std::optional<bool>(true));
+    libraries.clear();
+    ASSERT_TRUE(profileCommands.onCommand(kVelaOffCommand));
+    EXPECT_EQ(libraries.trace(), "install:X1 install:X2");
+}
+
 // Profile files, through the real file form over files in memory.
 class ProfileFiles : public ProfileEditing {
 protected:
