@@ -33,6 +33,7 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       timerTasks_(ports_.timers, settings_, window_, playback_),
       tray_(module, TrayActions{window_, presses_.model, settings_, settings_.autostart, *this}) {
     hooks_.reportTo(presses_.path, tray_.tray);
+    presses_.onVelaOff([this](const std::wstring& program) { tray_.tray.showVelaOff(program); });
 }
 
 Composition::~Composition() {

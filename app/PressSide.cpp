@@ -27,6 +27,13 @@ void PressSide::followForeground() {
         [this](const std::wstring& program) { path.profiles().foregroundChanged(program); });
 }
 
+void PressSide::onVelaOff(std::function<void(const std::wstring& program)> tell) {
+    path.profiles().onVelaOff([this, tell = std::move(tell)](const std::wstring& program) {
+        foreground.lookOften(!program.empty());
+        tell(program);
+    });
+}
+
 void PressSide::watchScripts(win32::Win32MacroFolder& folder) {
     folder.watch([this] { freshPlayback.scriptsChanged(); });
 }

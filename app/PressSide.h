@@ -7,6 +7,9 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <string>
+
 #include "app/PlaybackSide.h"
 #include "app/ports/PlatformPorts.h"
 #include "app/ports/Win32ForegroundWatch.h"
@@ -33,6 +36,10 @@ struct PressSide {
 
     // Starts following the program in front, whose profile applies.
     void followForeground();
+    // `tell` hears the program Vela is off in as it comes to the front, and
+    // "" once Vela is on again; meanwhile no click is watched, so the window
+    // in front is looked at often instead.
+    void onVelaOff(std::function<void(const std::wstring& program)> tell);
     // From here on an edited script is read again before it next plays.
     void watchScripts(win32::Win32MacroFolder& folder);
     // Clicks are watched while there are profiles to follow or layer

@@ -83,16 +83,29 @@ void TrayController::add(HWND mainWindow, HICON icon) {
     pausedIcon_.reset(static_cast<HICON>(LoadImageW(module_, MAKEINTRESOURCEW(IDI_PAUSED),
                                                     IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
                                                     GetSystemMetrics(SM_CYSMICON), 0)));
-    icon_.add(window_.hwnd(), icon);
+    // Vela may be off in the program in front already.
+    icon_.add(window_.hwnd(), menu::looksPaused(state_) && pausedIcon_ ? pausedIcon_.get() : icon);
 }
 
 void TrayController::showBounces(const BounceCounts& counts) {
-    icon_.setNote(menu::bouncesText(counts.total()));
-    SetWindowTextW(window_.hwnd(), icon_.tip().c_str());
+    bounces_ = menu::bouncesText(counts.total());
+    showState();
 }
 
 void TrayController::showPaused(bool paused) {
-    icon_.setIcon(paused && pausedIcon_ ? pausedIcon_.get() : normalIcon_);
+    state_.paused = paused;
+    showState();
+}
+
+void TrayController::showVelaOff(const std::wstring& program) {
+    state_.offIn = program;
+    showState();
+}
+
+void TrayController::showState() {
+    icon_.setIcon(menu::looksPaused(state_) && pausedIcon_ ? pausedIcon_.get() : normalIcon_);
+    icon_.setNote(bounces_, menu::trayStateText(state_));
+    SetWindowTextW(window_.hwnd(), icon_.tip().c_str());
 }
 
 std::optional<LRESULT> TrayController::onMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -15,11 +15,12 @@
 #include "app/ports/Win32TimerPort.h"
 #include "core/Autostart.h"
 #include "core/BalloonQueue.h"
-#include "core/SavePort.h"
 #include "core/PauseHotkey.h"
+#include "core/SavePort.h"
 #include "core/SlotModel.h"
 #include "core/ViewPorts.h"
 #include "menu/MouseMenu.h"
+#include "menu/TrayState.h"
 #include "win32/Handle.h"
 #include "win32/MessageWindow.h"
 
@@ -69,6 +70,9 @@ public:
     void remove() { icon_.remove(); }
     // The grey icon while remapping is paused, Vela's own otherwise.
     void showPaused(bool paused);
+    // The grey icon too while Vela is off in the program in front, and the
+    // tip says so; "" once it is on again.
+    void showVelaOff(const std::wstring& program);
     // The bounces filtered so far, in the icon's tip once there are any. The
     // tray's window takes the tip as its title, where tools that list windows
     // can read it.
@@ -91,6 +95,8 @@ private:
     LRESULT onNotification(WPARAM iconId, LPARAM mouseMessage);
     void openMenu();
     void addMouseMenu(HMENU popup);
+    // The icon and its tip (and the window's title) as the state is now.
+    void showState();
 
     HINSTANCE module_;
     TrayActions actions_;
@@ -103,6 +109,8 @@ private:
     HICON normalIcon_ = nullptr;  // the window's, not ours to destroy
     win32::UniqueIcon pausedIcon_;
     std::wstring pauseShortcutText_;  // shown once Vela owns the shortcut
+    std::wstring bounces_;            // the tip's note
+    menu::TrayState state_;
 };
 
 }  // namespace vela

@@ -46,8 +46,9 @@ void TrayIcon::setIcon(HICON icon) {
     if (wanted_) notify(NIM_MODIFY);
 }
 
-void TrayIcon::setNote(const std::wstring& note) {
-    const std::wstring tip = note.empty() ? kTrayTip : kTrayTip + std::wstring(L" \u2014 ") + note;
+void TrayIcon::setNote(const std::wstring& note, const std::wstring& state) {
+    std::wstring tip = note.empty() ? kTrayTip : kTrayTip + std::wstring(L" \u2014 ") + note;
+    if (!state.empty()) tip += L" (" + state + L")";
     const std::size_t room = sizeof(data_.szTip) / sizeof(data_.szTip[0]) - 1;
     data_.szTip[tip.copy(data_.szTip, room)] = L'\0';
     if (wanted_) notify(NIM_MODIFY);

@@ -39,8 +39,9 @@ public:
     void restore();
     // Shows another icon in the same place (kept for a re-add).
     void setIcon(HICON icon);
-    // The tip: Vela's name and version, then `note` when there is one.
-    void setNote(const std::wstring& note);
+    // The tip: Vela's name and version, then `note` when there is one, then
+    // `state` in parentheses when there is one.
+    void setNote(const std::wstring& note, const std::wstring& state);
     std::wstring tip() const { return data_.szTip; }
     // A balloon from the icon: a title and a line or two of text; false
     // when there is no icon to carry it. It replaces any balloon up.

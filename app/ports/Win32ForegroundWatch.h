@@ -46,6 +46,8 @@ public:
     // through.
     void checkForeground() override { follower_.check(); }
     void clickSeen() override { follower_.clickSeen(); }
+    // While no click is watched, the window in front is looked at often.
+    void lookOften(bool often) { follower_.lookOften(often); }
 
 private:
     std::uintptr_t windowInFront() override;
