@@ -111,6 +111,7 @@ TABLE = [
          profiles.first_press_after_an_unseen_switch),
     case("profiles: the profile menu", profiles.profile_menu, beside=True),
     case("profiles: exported and imported through the file dialogs", profiles.profile_files),
+    case("profiles: Vela off in a program", profiles.vela_off_in_a_program),
     case("mouse: a worn switch clicks once", mouse.chatter),
     case("mouse: the wheel reversed, faster, a stray notch dropped", mouse.wheel),
     case("layers: a button held as a modifier, tapped as itself", profiles.layer_while_held),

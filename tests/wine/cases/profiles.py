@@ -206,6 +206,51 @@ def profile_files(ctx):
               bool(vela.wait_saved("notepad.exe", "X1.0", "Paste Here", timeout=8)), True)
 
 
+# "All Programs": the forward button copies; Vela is off in Game.exe.
+VELA_OFF_IN_GAME = ini(slot("X1", **COPY), "[Profiles]", "1=Game.exe", "[Game.exe]", "Off=1")
+
+
+def vela_off_in_a_program(ctx):
+    """A program whose profile has Vela off: while it is in front no
+    low-level hook of Vela's is called (the forward button, a key, the wheel
+    and clicks reach it as they are) and the tray icon is grey, its tip
+    naming the program; a click into another program brings the remapping
+    back."""
+    s = ctx.s
+    vela = Vela(s, settings=VELA_OFF_IN_GAME)
+    vela.start(trace_hooks=True)
+    vela.wait_ready(visible=0)
+    tray = ctx.tray()
+    programs = os.path.join(s.work, "programs")
+    os.makedirs(programs, exist_ok=True)
+    game_exe = os.path.join(programs, "Game.exe")
+    shutil.copy2(s.probe_exe, game_exe)
+    # Beside the tray's window at the top left, which must stay in sight.
+    first = Receiver(s, left=200, width=500, exit_after=60)
+    game = Receiver(s, exe=game_exe, left=710, width=500, exit_after=60)
+
+    def tip():
+        hit = s.probe("icon").last(r"^tip (.*)$")
+        return hit[2].group(1) if hit else ""
+
+    ctx.check("no profile: Ctrl+C", press_in(ctx, first, 4), CTRL_C)
+    s.xdo("mousemove", *game.centre, "click", 1)
+    ctx.check("the tip says Vela is off in Game.exe",
+              bool(wait_until(lambda: tip().endswith(" (off in Game.exe)"), 5, 0.1)), True)
+    ctx.check("the icon grey", tray.wait_colour(False, "vela-off") < 0.3, True)
+    time.sleep(0.3)  # the hooks' thread takes them out on its own time
+    calls = vela.low_level_hook_calls()
+    ctx.check("Game.exe: the button itself", game.collect(FORWARD, want=2), NATIVE_FORWARD)
+    game.collect(["key", "--delay", 0, "a"], ["click", "--delay", 0, 5], want=3)
+    ctx.check("no hook of Vela's called in Game.exe", vela.low_level_hook_calls() - calls, 0)
+
+    s.xdo("mousemove", *first.centre, "click", 1)
+    ctx.check("clicked into the first program: the tip plain again",
+              bool(wait_until(lambda: tip() and "off in" not in tip(), 5, 0.05)), True)
+    ctx.check("the icon green again", tray.wait_colour(True, "vela-on") > 0.5, True)
+    ctx.check("the first program: Ctrl+C again", first.collect(FORWARD, want=4), CTRL_C)
+
+
 # Back is a modifier: held, the wheel turns the volume and the forward button
 # presses Ctrl+Tab; tapped alone it is Back. Then the layer's forward button
 # holds Shift.
