@@ -15,8 +15,9 @@ void OverlayNotice::setEnabled(bool on) {
 
 void OverlayNotice::nowApplies(const std::wstring& name) {
     if (name == latest_) return;
+    const bool first = latest_.empty();
     latest_ = name;
-    if (!enabled_) {
+    if (!enabled_ || first) {
         told_ = latest_;
         return;
     }

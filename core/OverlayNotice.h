@@ -12,7 +12,7 @@ namespace vela {
 
 // Hears the name of what applies each time the overlay stack may have moved
 // (a program came to the front, a layer began or ended). A call that names
-// what applied already is no change.
+// what applied already is no change, and neither is the first.
 class OverlayListener {
 public:
     virtual ~OverlayListener() = default;

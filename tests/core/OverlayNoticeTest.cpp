@@ -33,10 +33,13 @@ using Seen = std::vector<std::wstring>;
 
 // On, a change shows the name it settles on for a second, then goes; a burst
 // shows only its last; a new change replaces the one up and its time starts
-// again.
+// again. What applied at the start is no change.
 TEST(OverlayNoticeTest, ShowsWhatAppliesOnceTheSwitchSettlesForASecond) {
     Notices n;
     n.notice.setEnabled(true);
+    n.notice.nowApplies(L"All Programs");
+    n.wait(5000);
+    EXPECT_TRUE(n.screen.seen.empty());
     n.notice.nowApplies(L"notepad.exe");
     n.notice.nowApplies(L"While Back Held");  // the press that brought the program
     EXPECT_TRUE(n.screen.seen.empty());

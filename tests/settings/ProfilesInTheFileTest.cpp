@@ -210,8 +210,8 @@ TEST_F(ProfilesInTheFile, TheMouseSectionIsWrittenOnlyWhereAValueChanged) {
 // does not say: a file without it is saved byte for byte as it was while the
 // option stays off, and once written the key changes only with the option.
 TEST_F(ProfilesInTheFile, TheNoticeOptionIsWrittenOnlyOnceItChanged) {
-    const std::wstring theirs = L"[Other]\r\nx=1\r\n[Profiles]\r\n1=a.exe\r\n" +
-                                std::wstring(kTwoSections).substr(0, 54);
+    const std::wstring theirs =
+        L"[Other]\r\nx=1\r\n[Profiles]\r\n1=a.exe\r\n" + std::wstring(kTwoSections).substr(0, 54);
     put(theirs);
     load();
     save();  // the inputs' sections join it
