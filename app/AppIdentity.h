@@ -11,5 +11,7 @@ inline constexpr wchar_t kMainWindowClass[] = L"VelaMainWindow";
 inline constexpr wchar_t kInstanceMutexName[] = L"kestrel";
 // The tray's hidden window, which owns the icon and its menu.
 inline constexpr wchar_t kTrayWindowClass[] = L"VelaTrayWindow";
+// The notice of what applies now, near the pointer.
+inline constexpr wchar_t kNoticeWindowClass[] = L"VelaNotice";
 
 }  // namespace vela

@@ -31,9 +31,11 @@ Composition::Composition(HINSTANCE module, std::wstring commandLine)
       presses_(module, hooks_.engine, playback_, ports_, window_),
       settings_(ports_.autostart, modulePath_, ports_.timers),
       timerTasks_(ports_.timers, settings_, window_, playback_),
-      tray_(module, TrayActions{window_, presses_.model, settings_, settings_.autostart, *this}) {
+      tray_(module, TrayActions{window_, presses_.model, settings_, settings_.autostart, *this}),
+      notice_(module) {
     hooks_.reportTo(presses_.path, tray_.tray);
     presses_.onVelaOff([this](const std::wstring& program) { tray_.tray.showVelaOff(program); });
+    presses_.path.listen(&notice_.notice);
 }
 
 Composition::~Composition() {
@@ -65,6 +67,7 @@ void Composition::onWindowReady() {
                    presses_.overlays, hooks_.tuning,
                    [this](const std::wstring& folder) { tray_.tellFallback(folder); });
     presses_.hooks.setTuning(hooks_.tuning);
+    notice_.notice.setEnabled(settings_.showProfileChanges);
     presses_.path.profiles().profilesChanged();
     presses_.followForeground();
     presses_.watchClicks();
@@ -115,6 +118,16 @@ void Composition::onSessionEnding() {
 void Composition::mouseCommand(std::uint32_t command) {
     if (!menu::applyMouseCommand(command, hooks_.tuning)) return;
     presses_.hooks.setTuning(hooks_.tuning);
+    settings_.saveSoon();
+}
+
+bool Composition::showsProfileChanges() const {
+    return settings_.showProfileChanges;
+}
+
+void Composition::toggleProfileChanges() {
+    settings_.showProfileChanges = !settings_.showProfileChanges;
+    notice_.notice.setEnabled(settings_.showProfileChanges);
     settings_.saveSoon();
 }
 

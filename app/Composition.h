@@ -17,6 +17,7 @@
 #include "app/HookSide.h"
 #include "app/MainWindow.h"
 #include "app/MenuSide.h"
+#include "app/NoticeWindow.h"
 #include "app/PlaybackSide.h"
 #include "app/PressSide.h"
 #include "app/SettingsSide.h"
@@ -59,6 +60,9 @@ private:
     std::vector<menu::MouseMenuRow> mouseMenu() const override;
     // The engine retuned, a save.
     void mouseCommand(std::uint32_t command) override;
+    bool showsProfileChanges() const override;
+    // The notice on or off, then a save.
+    void toggleProfileChanges() override;
 
     void editDescription(const SlotInfo& slot);
 
@@ -78,6 +82,8 @@ private:
     SettingsSide settings_;
     TimerTasks timerTasks_;
     TraySide tray_;
+    // What applies now, shown near the pointer as it changes (when on).
+    NoticeWindow notice_;
     // Made once the window exists.
     std::optional<MenuSide> menu_;
 };

@@ -17,6 +17,7 @@ void SettingsSide::load(SlotModel& model, MacroLoaderPort& macros, SettingsStore
     store_->useFallback(perUserPath(), std::move(tellFallback));
     store_->useOverlays(&overlays);
     store_->useMouseTuning(&tuning);
+    store_->useNoticeOption(&showProfileChanges);
     store_->loadAll();
 }
 

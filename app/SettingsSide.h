@@ -46,6 +46,8 @@ public:
     static std::wstring perUserPath();
 
     Autostart autostart;
+    // "Show Profile Changes", read and saved with the rest of the file.
+    bool showProfileChanges = false;
 
 private:
     std::wstring modulePath_;

@@ -171,6 +171,8 @@ void TrayController::openMenu() {
         CheckMenuItem(popup, ID_TRAY_AUTOSTART, MF_BYCOMMAND | MF_CHECKED);
     if (!pauseShortcutText_.empty()) labelWithShortcut(popup, ID_TRAY_PAUSE, pauseShortcutText_);
     if (actions_.events.paused()) CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
+    if (actions_.events.showsProfileChanges())
+        CheckMenuItem(popup, ID_TRAY_NOTICE, MF_BYCOMMAND | MF_CHECKED);
     addMouseMenu(popup);
     // The menu needs its owner in front to close on a click elsewhere: the
     // tray's own window, which is never shown.
@@ -211,6 +213,9 @@ bool TrayController::onCommand(std::uint32_t id) {
             return true;
         case ID_TRAY_AUTOSTART:
             actions_.autostart.toggle();
+            return true;
+        case ID_TRAY_NOTICE:
+            actions_.events.toggleProfileChanges();
             return true;
         case ID_TRAY_EXIT:
             actions_.events.exitApplication();

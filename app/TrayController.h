@@ -1,7 +1,7 @@
 // The notification area: Vela's icon, its menu and the menu's commands (hide,
-// show, reset, pause, start with Windows, exit), and the pause shortcut. It
-// owns a hidden window of its own, where the icon's notifications, the
-// taskbar's return, its timers, the shortcut and the menu's commands arrive.
+// show, reset, pause, start with Windows, the notice of profile changes, exit), and the pause
+// shortcut. It owns a hidden window of its own, where the icon's notifications, the taskbar's
+// return, its timers, the shortcut and the menu's commands arrive.
 #pragma once
 
 #include <windows.h>
@@ -51,6 +51,9 @@ public:
     // The "Mouse" submenu's rows as they are now, and a command chosen in it.
     virtual std::vector<menu::MouseMenuRow> mouseMenu() const = 0;
     virtual void mouseCommand(std::uint32_t command) = 0;
+    // "Show Profile Changes": whether it is on, and turning it on or off.
+    virtual bool showsProfileChanges() const = 0;
+    virtual void toggleProfileChanges() = 0;
 };
 
 struct TrayActions {

@@ -47,7 +47,7 @@ inline constexpr IdRange kControlCommands{1000, 1099};
 // The "SCRIPTS" button's menu (resources/resource.h).
 inline constexpr IdRange kScriptMenuCommands{ID_SCRIPT_SAVE, ID_SCRIPT_OPEN};
 // The tray menu (resources/resource.h), to the tray's own window.
-inline constexpr IdRange kTrayCommands{ID_TRAY_HIDE, ID_TRAY_PAUSE};
+inline constexpr IdRange kTrayCommands{ID_TRAY_HIDE, ID_TRAY_NOTICE};
 // The tray menu's "Mouse" submenu (menu/MouseMenu.h), to the tray's window.
 inline constexpr IdRange kMouseMenuCommands{33000, 33199};
 // The "Macro" category's scripts, one id each in the order listed.
@@ -90,6 +90,9 @@ inline constexpr int kLookAgainTimerId = 0x7646;
 inline constexpr int kCaptionHoverTimerId = 0x7448;
 // The shortcut dialog's: the keyboard's capture renewed while it listens.
 inline constexpr int kCaptureRenewTimerId = 0x7443;
+// The notice window's: a switch settled, and the notice's time up.
+inline constexpr int kNoticeSettleTimerId = 0x764E;
+inline constexpr int kNoticeHideTimerId = 0x7648;
 
 // ---- Hotkeys (WM_HOTKEY) ------------------------------------------------------
 
@@ -156,6 +159,8 @@ static_assert(ids_detail::apart(std::array{kMouseMenuCommands, kDialogButtonComm
                                            kProfileCommands}),
               "the Mouse submenu's commands meet another range");
 static_assert(kFunctionMenuCommands.contains(kMenuExtraCommands));
+static_assert(kTrayCommands.contains(ID_TRAY_PAUSE) && kTrayCommands.contains(ID_TRAY_NOTICE) &&
+              kTrayCommands.contains(ID_TRAY_AUTOSTART) && kTrayCommands.contains(ID_TRAY_EXIT));
 static_assert(!kSlotOptionCommands.contains(kOpenMacroFolderCommand));
 static_assert(kControlCommands.contains(IDC_CAPTION_R) &&
               kControlCommands.contains(IDC_LABEL_ALTTAB) &&
@@ -180,7 +185,8 @@ static_assert(ids_detail::apart(std::array{
                   kMainWindowTimers, ids_detail::one(kTrayMenuDelayTimerId),
                   ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kBalloonNextTimerId),
                   ids_detail::one(kLookAgainTimerId), ids_detail::one(kCaptionHoverTimerId),
-                  ids_detail::one(kCaptureRenewTimerId)}),
+                  ids_detail::one(kCaptureRenewTimerId), ids_detail::one(kNoticeSettleTimerId),
+                  ids_detail::one(kNoticeHideTimerId)}),
               "timer ids overlap");
 
 static_assert(ids_detail::apart(std::array{ids_detail::one(kTrayCallbackMessage),

@@ -1,5 +1,7 @@
 #include "core/OverlayStack.h"
 
+#include "core/LayerButton.h"
+
 namespace vela {
 
 const Overlay* OverlayStack::layer() const {
@@ -8,6 +10,12 @@ const Overlay* OverlayStack::layer() const {
 
 const Overlay* OverlayStack::profile() const {
     return foreground_.empty() ? nullptr : overlays_.find(ProgramKey{foreground_});
+}
+
+std::wstring OverlayStack::appliesName() const {
+    if (heldLayer_) return layerName(*heldLayer_);
+    if (const Overlay* on = profile()) return overlayName(on->key);
+    return std::wstring(kAllProgramsText);
 }
 
 const ButtonAssignment& OverlayStack::assignmentFor(Slot slot) const {

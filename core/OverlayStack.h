@@ -10,9 +10,13 @@
 #include <string>
 
 #include "core/Overlay.h"
+#include "core/OverlayNotice.h"
 #include "core/SlotModel.h"
 
 namespace vela {
+
+// What the profile menu calls the assignments that apply without a profile.
+inline constexpr std::wstring_view kAllProgramsText = L"All Programs";
 
 class OverlayStack final : public AssignmentSource {
 public:
@@ -20,12 +24,24 @@ public:
         : allPrograms_(allPrograms), overlays_(overlays) {}
 
     // The program now in front (its file name); "" for none.
-    void setForeground(std::wstring program) { foreground_ = std::move(program); }
+    void setForeground(std::wstring program) {
+        foreground_ = std::move(program);
+        tell();
+    }
     const std::wstring& foreground() const { return foreground_; }
     // The button whose layer is held, or none. A button without a layer puts
     // none on top.
-    void setHeldLayer(std::optional<Slot> button) { heldLayer_ = button; }
+    void setHeldLayer(std::optional<Slot> button) {
+        heldLayer_ = button;
+        tell();
+    }
     std::optional<Slot> heldLayer() const { return heldLayer_; }
+
+    // `listener` hears what applies after every move above (nullptr: none).
+    void listen(OverlayListener* listener) { listener_ = listener; }
+    // What applies now, as the profile menu names it: the held button's
+    // layer, else the program's profile, else "All Programs".
+    std::wstring appliesName() const;
 
     // The overlays in the stack now, or nullptr.
     const Overlay* layer() const;
@@ -42,11 +58,15 @@ public:
 private:
     // The slot's function from the profile down, as if no layer were held.
     const ButtonAssignment& belowLayer(Slot slot) const;
+    void tell() const {
+        if (listener_) listener_->nowApplies(appliesName());
+    }
 
     const AssignmentSource& allPrograms_;
     const OverlaySet& overlays_;
     std::wstring foreground_;
     std::optional<Slot> heldLayer_;
+    OverlayListener* listener_ = nullptr;
 };
 
 }  // namespace vela

@@ -66,6 +66,9 @@ public:
     void abandon() { layers_.abandon(); }
 
     std::optional<Slot> heldLayer() const { return layers_.heldLayer(); }
+    // `listener` hears what applies whenever the program in front or the
+    // held layer moves it.
+    void listen(OverlayListener* listener) { stack_.listen(listener); }
     // The program in front and the profiles: told of every change.
     ProfileRuntime& profiles() { return profiles_; }
     // The function each slot's latest press went to (a macro set in a layer

@@ -16,8 +16,6 @@
 
 namespace vela {
 
-// The caption that names "All Programs" while it is edited.
-inline constexpr std::wstring_view kAllProgramsText = L"All Programs";
 // Under a layer's button, where it has no note: what its caption there is.
 inline constexpr std::wstring_view kTapLabel = L"When Tapped";
 

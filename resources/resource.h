@@ -90,5 +90,6 @@
 #define ID_TRAY_EXIT 32782
 #define ID_TRAY_RESET 32784
 #define ID_TRAY_PAUSE 32785
+#define ID_TRAY_NOTICE 32786
 
 #endif

@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "core/LeadingInteger.h"
 #include "core/ProgramFiles.h"
 #include "settings/AtomicReplace.h"
 #include "settings/IniValue.h"
@@ -21,6 +22,16 @@ KeyValues mouseSection(const IniDocument& doc) {
         values.emplace_back(std::move(key), std::move(value));
     }
     return values;
+}
+
+// Vela's options that belong to no input and no mouse setting.
+constexpr std::wstring_view kVelaSection = L"Vela";
+constexpr std::wstring_view kShowProfileChangesKey = L"ShowProfileChanges";
+
+// Any number but 0 is on, as for the mouse tuning's flags; no key is off.
+bool noticeOptionOf(const IniDocument& doc) {
+    const auto raw = doc.rawValue(kVelaSection, kShowProfileChangesKey);
+    return raw && parseLeadingInt(decodeIniValue(*raw)) != 0;
 }
 
 }  // namespace
@@ -110,6 +121,7 @@ void ButtonSettingsStore::loadAll() {
     }
     if (overlays_) loadOverlays(doc);
     if (tuning_) *tuning_ = fromKeyValues(mouseSection(doc));
+    if (notices_) *notices_ = noticeOptionOf(doc);
 }
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
@@ -124,6 +136,7 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
     if (tuning_) saveMouseTuning(doc);
     // The layers after the mouse section, where they have always been.
     if (overlays_) saveLayers(doc, before);
+    if (notices_) saveNoticeOption(doc);
     return doc.text();
 }
 
@@ -160,6 +173,11 @@ void ButtonSettingsStore::saveMouseTuning(IniDocument& doc) const {
         if (stored[i] != wanted[i])
             doc.writeValue(kMouseTuningSection, wanted[i].first, encodeIniValue(wanted[i].second));
     }
+}
+
+void ButtonSettingsStore::saveNoticeOption(IniDocument& doc) const {
+    if (noticeOptionOf(doc) != *notices_)
+        doc.writeValue(kVelaSection, kShowProfileChangesKey, *notices_ ? L"1" : L"0");
 }
 
 bool ButtonSettingsStore::writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes) {

@@ -59,6 +59,11 @@ public:
     // section nobody touched stays as it is, byte for byte.
     void useMouseTuning(MouseTuning* tuning) { tuning_ = tuning; }
 
+    // "Show Profile Changes", in a "[Vela]" section of its own: off where the
+    // file does not say, and written, as the mouse tuning is, only once it
+    // differs from what the file says.
+    void useNoticeOption(bool* on) { notices_ = on; }
+
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
 
@@ -81,10 +86,12 @@ private:
     void saveProfiles(IniDocument& doc, const IniDocument& before) const;
     void saveMouseTuning(IniDocument& doc) const;
     void saveLayers(IniDocument& doc, const IniDocument& before) const;
+    void saveNoticeOption(IniDocument& doc) const;
 
     SlotModel& model_;
     OverlaySet* overlays_ = nullptr;
     MouseTuning* tuning_ = nullptr;
+    bool* notices_ = nullptr;
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "core/OverlayNotice.h"
 #include "core/PausableHooks.h"
 #include "core/ProfileRuntime.h"
 #include "tests/support/RecordingPorts.h"
@@ -142,6 +143,36 @@ TEST(ProfileRuntime, ASwitchLetsGoOfTheSlotsItChangesAndMovesTheirHooks) {
     rec.clear();
     runtime.foregroundChanged(L"calc.exe");
     EXPECT_EQ(rec.trace(), "") << "no profile before, none now";
+}
+
+}  // namespace
+}  // namespace vela
+
+namespace vela {
+namespace {
+
+struct Names final : OverlayListener {
+    std::vector<std::wstring> heard;
+    void nowApplies(const std::wstring& name) override { heard.push_back(name); }
+};
+
+// Whoever listens hears what applies after each move of the stack, named as
+// the profile menu names it: the program's profile, "All Programs" for a
+// program without one, the held button's layer over either.
+TEST(OverlayStack, TellsItsListenerWhatAppliesAfterEachMove) {
+    Recorder rec;
+    SlotModel all{rec, rec, rec};
+    OverlaySet overlays;
+    overlays.add(ProgramKey{L"Notepad.exe"}).slots[Slot::X1] = native(L"Forward");
+    OverlayStack stack(all, overlays);
+    Names names;
+    stack.listen(&names);
+    stack.setForeground(L"NOTEPAD.EXE");
+    stack.setHeldLayer(Slot::X2);
+    stack.setForeground(L"calc.exe");
+    stack.setHeldLayer(std::nullopt);
+    EXPECT_EQ(names.heard, (std::vector<std::wstring>{L"Notepad.exe", L"While Back Held",
+                                                      L"While Back Held", L"All Programs"}));
 }
 
 }  // namespace

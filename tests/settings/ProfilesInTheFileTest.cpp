@@ -37,6 +37,7 @@ protected:
     MacroScriptLoader loader{fs, L"C:\\Vela", std::make_shared<MacroScripts>()};
     OverlaySet profiles;
     MouseTuning tuning;
+    bool notices = false;
 
     void put(std::wstring_view text) { fs.files[kProfilesPath] = encodeUtf16LeWithBom(text); }
     std::wstring saved() { return decodeSettingsText(fs.files.at(kProfilesPath), ansi).text; }
@@ -66,6 +67,7 @@ protected:
         ButtonSettingsStore s(model, loader, {fs, ansi, rec}, kProfilesModule, true);
         s.useOverlays(&set);
         s.useMouseTuning(&tuning);
+        s.useNoticeOption(&notices);
         return s;
     }
 };
@@ -202,6 +204,39 @@ TEST_F(ProfilesInTheFile, TheMouseSectionIsWrittenOnlyWhereAValueChanged) {
     const MouseTuning written = tuning;
     load();
     EXPECT_EQ(tuning, written);
+}
+
+// "Show Profile Changes" lives in a "[Vela]" section, off where the file
+// does not say: a file without it is saved byte for byte as it was while the
+// option stays off, and once written the key changes only with the option.
+TEST_F(ProfilesInTheFile, TheNoticeOptionIsWrittenOnlyOnceItChanged) {
+    const std::wstring theirs =
+        L"[Other]\r\nx=1\r\n[Profiles]\r\n1=a.exe\r\n" + std::wstring(kTwoSections).substr(0, 54);
+    put(theirs);
+    load();
+    save();  // the inputs' sections join it
+    const auto before = fs.files.at(kProfilesPath);
+    notices = true;
+    load();
+    EXPECT_FALSE(notices);
+    save();
+    EXPECT_EQ(fs.files.at(kProfilesPath), before);
+    EXPECT_EQ(saved().find(L"[Vela]"), std::wstring::npos);
+
+    notices = true;
+    save();
+    EXPECT_NE(saved().find(L"[Vela]\r\nShowProfileChanges=1\r\n"), std::wstring::npos);
+    load();
+    EXPECT_TRUE(notices);
+
+    put(theirs + L"[Vela]\r\n showprofilechanges = 2 \r\n");
+    load();
+    EXPECT_TRUE(notices);
+    save();
+    EXPECT_NE(saved().find(L"[Vela]\r\n showprofilechanges = 2 \r\n"), std::wstring::npos);
+    notices = false;
+    save();
+    EXPECT_NE(saved().find(L"[Vela]\r\nShowProfileChanges=0\r\n"), std::wstring::npos);
 }
 
 // A layer's section holds what it sets and notes as a profile's does, and its

@@ -110,6 +110,7 @@ TABLE = [
     case("profiles: the first press after an unseen switch",
          profiles.first_press_after_an_unseen_switch),
     case("profiles: the profile menu", profiles.profile_menu, beside=True),
+    case("profiles: a notice names the profile a switch brings", profiles.notice_on_the_switch),
     case("profiles: exported and imported through the file dialogs", profiles.profile_files),
     case("profiles: Vela off in a program", profiles.vela_off_in_a_program),
     case("mouse: a worn switch clicks once", mouse.chatter),

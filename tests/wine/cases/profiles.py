@@ -342,3 +342,50 @@ def layer_while_held(ctx):
         wait_until(lambda: len(rx.keys_and_buttons(mark)) >= len(want), 3, 0.05)
         time.sleep(0.3)
         ctx.check(f"Back tapped, {name}", rx.keys_and_buttons(mark), want)
+
+
+# "Show Profile Changes" on; Notice.exe has a profile of its own.
+NOTICE_ON = "\ufeff" + ini(slot("X1", **COPY), "[Profiles]", "1=Notice.exe",
+                            slot("X1", **PASTE, profile="Notice.exe"), "[Vela]",
+                            "ShowProfileChanges=1")
+
+
+def notice_on_the_switch(ctx):
+    """With "Show Profile Changes" on, a click into a program with a profile
+    shows a notice of Vela's naming it; the program keeps the focus (its
+    profile's Ctrl+V reaches it), a click on the notice goes to the program
+    below, and the notice is gone by itself about a second later."""
+    s = ctx.s
+    vela = Vela(s)
+    vela.write_settings(NOTICE_ON, encoding="utf-16-le")
+    vela.start_in_tray()
+    exe = os.path.join(s.work, "programs", "Notice.exe")
+    os.makedirs(os.path.dirname(exe), exist_ok=True)
+    shutil.copy2(s.probe_exe, exe)
+    first = Receiver(s, left=0, width=410, exit_after=60)
+    rx = Receiver(s, exe=exe, left=420, width=410, exit_after=60)
+    vela.post(IDS.IDCANCEL)
+    vela.wait_visible(0)
+    s.xdo("mousemove", *first.centre, "click", 1)
+    time.sleep(2)  # "All Programs" in front, whatever notice that brought gone
+    gone = wait_until(lambda: not s.visible_windows("^All Programs$"), 10, 0.05)
+    ctx.check("no notice left of the start", bool(gone), True)
+
+    s.xdo("mousemove", *rx.centre, "click", 1)
+    shown = wait_until(lambda: s.visible_windows("^Notice.exe$"), 5, 0.02)
+    ctx.check("a notice names the profile now applying", bool(shown), True)
+    read = s.probe("read", "--class", "VelaNotice")
+    ctx.check("the notice is Vela's notice window", read.value("read"), "Notice.exe")
+    if shown:
+        x, y, w, h = s.geometry(shown[0])
+        s.screenshot(os.path.join(s.work, "notice.png"), (x - 40, y - 40, w + 80, h + 80))
+        ctx.check("the notice lies over the program, by the pointer",
+                  420 <= x and x + w <= 830 and abs(y - 512) < 200, True)
+        mark = rx.log.mark()
+        s.xdo("mousemove", x + w // 2, y + h // 2, "click", 1)
+        ctx.check("a click on the notice reaches the program below",
+                  rx.log.wait_count(r"^LBUTTONUP", 1, 5, since=mark), True)
+    ctx.check("the program keeps the focus: its profile's Ctrl+V reaches it",
+              rx.collect(FORWARD, want=4), CTRL_V)
+    gone = wait_until(lambda: not s.visible_windows("^Notice.exe$"), 10, 0.05)
+    ctx.check("the notice goes by itself", bool(gone), True)
