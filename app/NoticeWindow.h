@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/ports/Win32TimerPort.h"
+#include "core/MessageIds.h"
 #include "core/OverlayNotice.h"
 #include "win32/Handle.h"
 
