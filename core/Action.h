@@ -109,6 +109,16 @@ constexpr bool holds(const Action& a) {
     return std::holds_alternative<Function>(a);
 }
 
+// One handler per function, for std::visit over an Action: a kind without a
+// handler (and no catch-all) fails to build.
+template <class... F>
+struct Cases : F... {
+    using F::operator()...;
+};
+// Spelt out for compilers without deduction for aggregates (clang 14).
+template <class... F>
+Cases(F...) -> Cases<F...>;
+
 // The power pseudo-paths a Launch target may hold. Compared exactly and
 // case-sensitively: anything else is a file to open.
 inline constexpr std::wstring_view kShutdownTarget = L"#kzkshutoff#";

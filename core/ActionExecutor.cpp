@@ -46,14 +46,6 @@ Chord chordOf(ChordModifier modifier, const SlotInfo& info) {
                                      : kChordPauseMs};
 }
 
-template <class... F>
-struct Cases : F... {
-    using F::operator()...;
-};
-// Spelt out for compilers without deduction for aggregates (clang 14).
-template <class... F>
-Cases(F...) -> Cases<F...>;
-
 }  // namespace
 
 ActionExecutor::ActionExecutor(SlotModel& model, ExecutorPorts ports,

@@ -197,14 +197,6 @@ Action actionOf(const Stored& s) {
     }
 }
 
-template <class... F>
-struct Cases : F... {
-    using F::operator()...;
-};
-// Spelt out for compilers without deduction for aggregates (clang 14).
-template <class... F>
-Cases(F...) -> Cases<F...>;
-
 // The assignment spelt as the file spells it, and which keys its function
 // spells.
 Stored storedOf(const ButtonAssignment& a, SaysSet& says) {
