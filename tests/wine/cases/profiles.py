@@ -17,6 +17,15 @@ SETTINGS = "\ufeff" + ini(slot("X1", **COPY), "[Profiles]", "1=\u00fcBER.EXE", "
                           slot("X1", "Forward", **NATIVE, profile="Third.exe"))
 
 
+def program_named(s, name):
+    """The probe copied as another program, `name` in the work folder's
+    "programs": the profiles follow a program by its file's name."""
+    exe = os.path.join(s.work, "programs", name)
+    os.makedirs(os.path.dirname(exe), exist_ok=True)
+    shutil.copy2(s.probe_exe, exe)
+    return exe
+
+
 def press_in(ctx, rx, want):
     """Clicks into the receiver's program (it is in front now), then
     presses the forward button; what reached the program."""
@@ -33,14 +42,9 @@ def program_in_front(ctx):
     vela = Vela(s)
     vela.write_settings(SETTINGS, encoding="utf-16-le")
     vela.start_in_tray()
-    programs = os.path.join(s.work, "programs")
-    os.makedirs(programs, exist_ok=True)
     receivers = []
     for n, name in enumerate(("VelaProbe.exe", "\u00dcber.exe", "Third.exe")):
-        exe = None
-        if name != "VelaProbe.exe":
-            exe = os.path.join(programs, name)
-            shutil.copy2(s.probe_exe, exe)
+        exe = program_named(s, name) if name != "VelaProbe.exe" else None
         receivers.append(Receiver(s, exe=exe, left=n * 420, width=410, exit_after=60))
     first, second, third = receivers
 
@@ -65,10 +69,7 @@ def first_press_after_an_unseen_switch(ctx):
     in it is the button itself, down and up, with no click and no key."""
     s = ctx.s
     Vela(s, settings=LEFT_ALONE_IN_THIRD).start_in_tray()
-    programs = os.path.join(s.work, "programs")
-    os.makedirs(programs, exist_ok=True)
-    third_exe = os.path.join(programs, "Third.exe")
-    shutil.copy2(s.probe_exe, third_exe)
+    third_exe = program_named(s, "Third.exe")
     third = Receiver(s, "--raise-on-wheel", exe=third_exe, left=420, width=410, exit_after=60)
     first = Receiver(s, left=0, width=410, exit_after=60)
     ctx.check("clicked into the first program: Ctrl+C", press_in(ctx, first, 4), CTRL_C)
@@ -97,10 +98,7 @@ def profile_menu(ctx):
     section and acts in that program only; "Delete This Profile" ends it."""
     s = ctx.s
     vela = Vela(s, settings=ini(slot("X1", **COPY)))
-    programs = os.path.join(s.work, "programs")
-    os.makedirs(programs, exist_ok=True)
-    second_exe = os.path.join(programs, "Second.exe")
-    shutil.copy2(s.probe_exe, second_exe)
+    second_exe = program_named(s, "Second.exe")
     first = Receiver(s, left=0, width=300, exit_after=90)
     second = Receiver(s, exe=second_exe, left=310, width=300, exit_after=90)
     window = vela.start_shown()
@@ -221,10 +219,7 @@ def vela_off_in_a_program(ctx):
     vela.start(trace_hooks=True)
     vela.wait_ready(visible=0)
     tray = ctx.tray()
-    programs = os.path.join(s.work, "programs")
-    os.makedirs(programs, exist_ok=True)
-    game_exe = os.path.join(programs, "Game.exe")
-    shutil.copy2(s.probe_exe, game_exe)
+    game_exe = program_named(s, "Game.exe")
     # Beside the tray's window at the top left, which must stay in sight.
     first = Receiver(s, left=200, width=500, exit_after=60)
     game = Receiver(s, exe=game_exe, left=710, width=500, exit_after=60)
@@ -359,9 +354,7 @@ def notice_on_the_switch(ctx):
     vela = Vela(s)
     vela.write_settings(NOTICE_ON, encoding="utf-16-le")
     vela.start_in_tray()
-    exe = os.path.join(s.work, "programs", "Notice.exe")
-    os.makedirs(os.path.dirname(exe), exist_ok=True)
-    shutil.copy2(s.probe_exe, exe)
+    exe = program_named(s, "Notice.exe")
     first = Receiver(s, left=0, width=410, exit_after=60)
     rx = Receiver(s, exe=exe, left=420, width=410, exit_after=60)
     vela.post(IDS.IDCANCEL)
