@@ -24,7 +24,7 @@ PressSide::PressSide(HINSTANCE module, win32::Win32HookPort& engine, PlaybackSid
 
 void PressSide::followForeground() {
     foreground.start(
-        [this](const std::wstring& program) { path.profiles().foregroundChanged(program); });
+        [this](const WindowIdentity& window) { path.profiles().foregroundChanged(window); });
 }
 
 void PressSide::onVelaOff(std::function<void(const std::wstring& program)> tell) {
@@ -47,7 +47,7 @@ bool PressSide::togglePause() {
     hooks.setPaused(pause);
     // No click was watched while paused: whichever program is in front now
     // decides.
-    if (!pause) foreground.checkForeground();
+    if (!pause) foreground.checkForeground(false);
     return pause;
 }
 

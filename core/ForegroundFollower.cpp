@@ -5,7 +5,8 @@ namespace vela {
 void ForegroundFollower::start(Changed changed) {
     changed_ = std::move(changed);
     front_ = platform_.windowInFront();
-    changed_(platform_.programOf(front_));
+    identity_ = platform_.identityOf(front_);
+    changed_(identity_);
 }
 
 void ForegroundFollower::clickSeen() {
@@ -18,7 +19,8 @@ void ForegroundFollower::clickSeen() {
 bool ForegroundFollower::onTimer(int timerId) {
     if (timerId != timerId_) return false;
     timers_.stop(timerId_);
-    check();
+    // While Vela is off in front no press looks at the title: these looks do.
+    check(often_);
     if (look_ < kLooksAfterClickMs.size() && ++look_ < kLooksAfterClickMs.size())
         timers_.start(timerId_, kLooksAfterClickMs[look_] - kLooksAfterClickMs[look_ - 1]);
     else if (often_)
@@ -37,12 +39,19 @@ void ForegroundFollower::lookOften(bool often) {
         timers_.stop(timerId_);
 }
 
-bool ForegroundFollower::check() {
+bool ForegroundFollower::check(bool titles) {
     if (!changed_) return false;
     const std::uintptr_t front = platform_.windowInFront();
-    if (front == front_) return false;
-    front_ = front;
-    changed_(platform_.programOf(front));
+    if (front == front_) {
+        if (!titles || !front) return false;
+        std::wstring title = platform_.titleOf(front);
+        if (title == identity_.title) return false;
+        identity_.title = std::move(title);
+    } else {
+        front_ = front;
+        identity_ = platform_.identityOf(front);
+    }
+    changed_(identity_);
     return true;
 }
 

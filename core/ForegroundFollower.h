@@ -8,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "core/OverlayKey.h"
 #include "core/TimerPort.h"
 
 namespace vela {
@@ -18,9 +19,11 @@ public:
     // The window in front now, as a number that tells windows apart; 0 for
     // none.
     virtual std::uintptr_t windowInFront() = 0;
-    // The file name of the program `window` belongs to ("notepad.exe"), or
-    // "" when that cannot be found.
-    virtual std::wstring programOf(std::uintptr_t window) = 0;
+    // The file name of the program `window` belongs to ("notepad.exe", ""
+    // when that cannot be found), its class and its title.
+    virtual WindowIdentity identityOf(std::uintptr_t window) = 0;
+    // Its title alone, asked again of a window that stays in front.
+    virtual std::wstring titleOf(std::uintptr_t window) = 0;
 };
 
 // A click's window may take its activation a while after the button comes
@@ -33,21 +36,23 @@ inline constexpr std::array<std::uint32_t, 8> kLooksAfterClickMs{0, 5, 10, 20, 4
 // not reach Vela (Wine), nothing else would tell that the program went.
 inline constexpr std::uint32_t kLookWhileBlindMs = 100;
 
-// Tells which program is in front whenever that changes. The signals that
+// Tells which window is in front whenever that changes. The signals that
 // something may have changed (the system's foreground event, a click, a
 // remapped press about to act) all end in a look, and a look compares the
 // window in front with the one of the last look: a signal that changes
 // nothing costs one question, and the program's name is asked only of a new
-// window. Runs on the user-interface thread.
+// window. A look that is told titles matter asks the title too, so a window
+// that renames itself (a browser's tab switch) is told as a change. Runs on
+// the user-interface thread.
 class ForegroundFollower {
 public:
-    using Changed = std::function<void(const std::wstring& program)>;
+    using Changed = std::function<void(const WindowIdentity& window)>;
 
     // The looks after a click run on `timerId` of `timers`.
     ForegroundFollower(ForegroundPort& platform, TimerPort& timers, int timerId)
         : platform_(platform), timers_(timers), timerId_(timerId) {}
 
-    // From now on `changed` hears of every change; it hears the program in
+    // From now on `changed` hears of every change; it hears the window in
     // front now at once, whatever it is. Nothing is looked at before.
     void start(Changed changed);
     // A left, right or middle click went through: looks now and at each of
@@ -56,13 +61,14 @@ public:
     // click's own). A click during the looks starts them again.
     void clickSeen();
     // Whether the window in front is to be looked at every kLookWhileBlindMs
-    // (no click is watched meanwhile); from the start on.
+    // (no click is watched meanwhile), its title too; from the start on.
     void lookOften(bool often);
     // True for the looks' timer, which it has handled.
     bool onTimer(int timerId);
-    // Looks at the window in front now; true when it is another than at the
-    // last look (and `changed` has heard of its program).
-    bool check();
+    // Looks at the window in front now (and with `titles` at its title);
+    // true when it is another than at the last look, or renamed (and
+    // `changed` has heard of it).
+    bool check(bool titles = false);
 
 private:
     ForegroundPort& platform_;
@@ -70,6 +76,7 @@ private:
     int timerId_;
     Changed changed_;
     std::uintptr_t front_ = 0;
+    WindowIdentity identity_;                       // of front_
     std::size_t look_ = kLooksAfterClickMs.size();  // the look after a click due next
     bool often_ = false;
 };

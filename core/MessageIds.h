@@ -55,9 +55,9 @@ inline constexpr IdRange kScriptCommands{40000, 40999};
 // The profile menu: "All Programs", one id per profile, one per program
 // "New Profile For" offers, "Delete This Profile", one per layer, by the
 // number of its button's slot (the first id for slot 1), then "Export This
-// Profile…", "Export All Profiles…", "Import Profile…" and "Vela Off in This
-// Program".
-inline constexpr IdRange kProfileCommands{42000, 43014};
+// Profile…", "Export All Profiles…", "Import Profile…", "Vela Off in This
+// Program" and "The Window Under the Pointer…".
+inline constexpr IdRange kProfileCommands{42000, 43015};
 inline constexpr std::uint16_t kAllProgramsCommand = 42000;
 inline constexpr std::uint16_t kFirstProfileCommand = 42001;
 inline constexpr std::uint16_t kFirstNewProfileCommand = 42500;
@@ -68,6 +68,7 @@ inline constexpr std::uint16_t kExportProfileCommand = 43011;
 inline constexpr std::uint16_t kExportAllProfilesCommand = 43012;
 inline constexpr std::uint16_t kImportProfileCommand = 43013;
 inline constexpr std::uint16_t kVelaOffCommand = 43014;
+inline constexpr std::uint16_t kPickWindowCommand = 43015;
 
 // ---- Timers (WM_TIMER), by the window they run on --------------------------------
 
@@ -173,7 +174,8 @@ static_assert(kProfileCommands.first == kAllProgramsCommand &&
               kLayerCommands.last < kExportProfileCommand &&
               kExportProfileCommand < kExportAllProfilesCommand &&
               kExportAllProfilesCommand < kImportProfileCommand &&
-              kImportProfileCommand < kVelaOffCommand && kVelaOffCommand == kProfileCommands.last);
+              kImportProfileCommand < kVelaOffCommand && kVelaOffCommand < kPickWindowCommand &&
+              kPickWindowCommand == kProfileCommands.last);
 
 static_assert(kMainWindowTimers.contains(kPlaybackTimers) &&
               ids_detail::apart(std::array{kPlaybackTimers, ids_detail::one(kSaveTimerId),

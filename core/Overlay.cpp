@@ -28,7 +28,27 @@ std::vector<const Overlay*> OverlaySet::profiles() const {
     std::vector<const Overlay*> out;
     for (const Overlay& overlay : overlays_)
         if (programOf(overlay.key)) out.push_back(&overlay);
+    for (const Overlay& overlay : overlays_)
+        if (windowOf(overlay.key)) out.push_back(&overlay);
     return out;
+}
+
+const Overlay* OverlaySet::profileFor(const WindowIdentity& window) const {
+    // In the order profiles() lists them, without making the list: this
+    // runs for every press.
+    const Overlay* best = nullptr;
+    int bestMatch = 0;
+    for (const bool windows : {false, true}) {
+        for (const Overlay& profile : overlays_) {
+            if ((windowOf(profile.key) != nullptr) != windows) continue;
+            const int match = matchOf(profile.key, window);
+            if (match > bestMatch) {
+                best = &profile;
+                bestMatch = match;
+            }
+        }
+    }
+    return best;
 }
 
 Overlay* OverlaySet::find(const OverlayKey& key) {

@@ -22,7 +22,7 @@ struct Overlay {
     // The overlay's own note for a slot whose function it leaves alone; a
     // slot it sets has its note in its assignment.
     SlotArray<std::optional<std::wstring>> notes;
-    // A program's profile only: while the program is in front Vela is off,
+    // A profile only: while its program or window is in front Vela is off,
     // every hook out (a game whose anti-cheat refuses injected input, a
     // remote desktop whose other side remaps on its own).
     bool velaOff = false;
@@ -43,8 +43,12 @@ const ButtonAssignment& tapOf(const Overlay* layer);
 class OverlaySet {
 public:
     const std::vector<Overlay>& all() const { return overlays_; }
-    // The programs' profiles, in the order they were made.
+    // The profiles as the menu lists them: the programs', then the
+    // windows', each in the order they were made.
     std::vector<const Overlay*> profiles() const;
+    // The profile that acts for `window`: of those that take it the most
+    // specific, the first listed of equals; nullptr for none.
+    const Overlay* profileFor(const WindowIdentity& window) const;
     Overlay* find(const OverlayKey& key);
     const Overlay* find(const OverlayKey& key) const;
     // The key's overlay, made (setting nothing) when it has none.

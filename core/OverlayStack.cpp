@@ -4,12 +4,20 @@
 
 namespace vela {
 
+namespace {
+
+bool followsPointer(Slot slot) {
+    return isWheel(slotInfo(slot).trigger);
+}
+
+}  // namespace
+
 const Overlay* OverlayStack::layer() const {
     return heldLayer_ ? overlays_.find(LayerKey{*heldLayer_}) : nullptr;
 }
 
 const Overlay* OverlayStack::profile() const {
-    return foreground_.empty() ? nullptr : overlays_.find(ProgramKey{foreground_});
+    return overlays_.profileFor(foreground_);
 }
 
 std::wstring OverlayStack::appliesName() const {
@@ -24,7 +32,8 @@ const ButtonAssignment& OverlayStack::assignmentFor(Slot slot) const {
 }
 
 const ButtonAssignment& OverlayStack::belowLayer(Slot slot) const {
-    const Overlay* on = profile();
+    const Overlay* on =
+        underPointer_ && followsPointer(slot) ? overlays_.profileFor(*underPointer_) : profile();
     return on && on->sets(slot) ? *on->slots[slot] : allPrograms_.assignmentFor(slot);
 }
 

@@ -1,6 +1,8 @@
 // What acts for each slot, looked up in one order from the top:
 //   1. the layer of the button held, where it sets the slot;
-//   2. the profile of the program in front, where it sets the slot;
+//   2. the profile of the window in front (for the wheel and tilt, of the
+//      window under the pointer, where the user chose so), where it sets the
+//      slot;
 //   3. "All Programs".
 // Pause sits above all of it, in the hooks (core/PausableHooks.h): a slot
 // whose hook is out reports no press to look up.
@@ -23,12 +25,16 @@ public:
     OverlayStack(const AssignmentSource& allPrograms, const OverlaySet& overlays)
         : allPrograms_(allPrograms), overlays_(overlays) {}
 
-    // The program now in front (its file name); "" for none.
-    void setForeground(std::wstring program) {
-        foreground_ = std::move(program);
+    // The window now in front; all empty for none.
+    void setForeground(WindowIdentity window) {
+        foreground_ = std::move(window);
         tell();
     }
-    const std::wstring& foreground() const { return foreground_; }
+    // The window under the pointer as a wheel or tilt slot is pressed, while
+    // those follow it; none for the window in front.
+    void setUnderPointer(std::optional<WindowIdentity> window) {
+        underPointer_ = std::move(window);
+    }
     // The button whose layer is held, or none. A button without a layer puts
     // none on top.
     void setHeldLayer(std::optional<Slot> button) {
@@ -43,6 +49,7 @@ public:
     // layer, else the program's profile, else "All Programs".
     std::wstring appliesName() const;
 
+    const OverlaySet& overlays() const { return overlays_; }
     // The overlays in the stack now, or nullptr.
     const Overlay* layer() const;
     const Overlay* profile() const;
@@ -64,7 +71,8 @@ private:
 
     const AssignmentSource& allPrograms_;
     const OverlaySet& overlays_;
-    std::wstring foreground_;
+    WindowIdentity foreground_;
+    std::optional<WindowIdentity> underPointer_;
     std::optional<Slot> heldLayer_;
     OverlayListener* listener_ = nullptr;
 };

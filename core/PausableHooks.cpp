@@ -52,13 +52,21 @@ void PausableHooks::setLayerHooks(SlotSet slots) {
     apply();
 }
 
+void PausableHooks::setPointerHooks(SlotSet followers, SlotSet remappedByProfiles) {
+    pointerFollowers_ = followers;
+    pointerRemapped_ = remappedByProfiles & followers;
+    apply();
+}
+
 void PausableHooks::apply() {
     const bool clicks = clicksWanted_ && !out() && clicks_;
     if (!clicks && clicksWatched_) {
         clicks_->watchClicks(false);
         clicksWatched_ = false;
     }
-    const SlotSet want = out() ? SlotSet() : (wanted_ - overridden_) | overridesRemapped_ | layer_;
+    const SlotSet want = out() ? SlotSet()
+                               : (wanted_ - overridden_) | overridesRemapped_ | layer_ |
+                                     (wanted_ & pointerFollowers_) | pointerRemapped_;
     if (want != in_) {
         engine_.want(want);
         in_ = want;

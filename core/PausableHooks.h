@@ -50,6 +50,10 @@ public:
     // The slots a held layer remaps besides those: hooked too until the
     // layer ends (an empty set).
     void setLayerHooks(SlotSet slots);
+    // The slots in `followers` act by the window under the pointer, whichever
+    // profile is in front: hooked where the model wants them or where they
+    // are in `remappedByProfiles` (some profile remaps them).
+    void setPointerHooks(SlotSet followers, SlotSet remappedByProfiles);
 
 private:
     void apply();
@@ -68,6 +72,8 @@ private:
     SlotSet overridden_;
     SlotSet overridesRemapped_;
     SlotSet layer_;
+    SlotSet pointerFollowers_;
+    SlotSet pointerRemapped_;
     SlotSet in_;  // as last asked of the engine
     bool clicksWanted_ = false;
     bool clicksWatched_ = false;

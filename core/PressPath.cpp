@@ -3,7 +3,10 @@
 namespace vela {
 
 void PressPath::pressed(Slot slot, std::uint32_t detail, std::uint32_t tick) {
-    foreground_.checkForeground();
+    foreground_.checkForeground(profiles_.titlesMatter());
+    const bool byPointer = profiles_.wheelFollowsPointer() && isWheel(slotInfo(slot).trigger);
+    stack_.setUnderPointer(byPointer ? std::optional(foreground_.windowUnderPointer())
+                                     : std::nullopt);
     layers_.press(slot, tick, detail);
 }
 

@@ -78,10 +78,21 @@ SlotSet ProfileEditor::layerButtons() const {
 
 void ProfileEditor::create(const std::wstring& program) {
     if (program.empty()) return;
-    overlays_.add(ProgramKey{program});
+    create(OverlayKey(ProgramKey{program}));
+}
+
+void ProfileEditor::create(const OverlayKey& key) {
+    if (!isProfile(key)) return;
+    if (const WindowKey* window = windowOf(key);
+        window && window->windowClass.empty() && window->title.empty()) {
+        // A program alone is a program's profile.
+        if (!window->program.empty()) create(window->program);
+        return;
+    }
+    overlays_.add(key);
     runtime_.profilesChanged();
     timers_.start(kSaveTimerId, kSaveDelayMs);
-    edit(program);
+    editOverlay(key);
 }
 
 void ProfileEditor::deleteEdited() {
@@ -104,12 +115,12 @@ void ProfileEditor::put(const Overlay& overlay) {
 }
 
 std::optional<bool> ProfileEditor::editedVelaOff() const {
-    const Overlay* overlay = shown_ && programOf(*shown_) ? overlays_.find(*shown_) : nullptr;
+    const Overlay* overlay = shown_ && isProfile(*shown_) ? overlays_.find(*shown_) : nullptr;
     return overlay ? std::optional<bool>(overlay->velaOff) : std::nullopt;
 }
 
 void ProfileEditor::setVelaOff(bool off) {
-    Overlay* overlay = shown_ && programOf(*shown_) ? overlays_.find(*shown_) : nullptr;
+    Overlay* overlay = shown_ && isProfile(*shown_) ? overlays_.find(*shown_) : nullptr;
     if (!overlay || overlay->velaOff == off) return;
     overlay->velaOff = off;
     changed(overlay->key);

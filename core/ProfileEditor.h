@@ -64,16 +64,19 @@ public:
     void edit(const std::wstring& program);
     // Makes `program`'s profile (setting nothing yet), saves, and edits it.
     void create(const std::wstring& program);
+    // The same for a window profile (one naming only a program makes that
+    // program's), or shows the one there is for `key`.
+    void create(const OverlayKey& key);
     // Deletes the edited overlay, saves, and edits "All Programs".
     void deleteEdited();
     // Puts `overlay` in the set in place of any of its key (the key keeps the
     // spelling it has here), saves, and shows it again where it is shown; a
     // profile's acts at once where its program is in front.
     void put(const Overlay& overlay);
-    // Whether Vela is off in the program whose profile is edited; none while
-    // no program's profile is.
+    // Whether Vela is off in the program or windows whose profile is edited;
+    // none while no profile is.
     std::optional<bool> editedVelaOff() const;
-    // Turns Vela off (or on again) in the program whose profile is edited,
+    // Turns Vela off (or on again) where the profile edited acts,
     // saves, and acts at once where the program is in front.
     void setVelaOff(bool off);
     // The menu changed the slot in model(): it is the overlay's own from now

@@ -52,6 +52,13 @@ enum class Trigger {
     AltTab,
 };
 
+// Whether the input acts on the window under the pointer, as the system sends
+// it: the wheel and its tilt.
+constexpr bool isWheel(Trigger t) {
+    return t == Trigger::WheelDown || t == Trigger::WheelUp || t == Trigger::TiltLeft ||
+           t == Trigger::TiltRight;
+}
+
 // Whether the input has a release to hold a function until: the buttons and
 // the Alt+Tab chord (its Tab), not the wheel and its tilt.
 constexpr bool canHold(Trigger t) {

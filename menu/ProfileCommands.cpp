@@ -27,7 +27,7 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
     std::uint16_t id = kFirstProfileCommand;
     for (const Overlay* profile : overlays.profiles()) {
         if (content.profiles.size() > kMaxProfileRows) break;
-        content.profiles.push_back({id++, *programOf(profile->key), isShown(profile->key)});
+        content.profiles.push_back({id++, overlayName(profile->key), isShown(profile->key)});
     }
     for (const SlotInfo& info : kSlotTable)
         if (layerButtons.has(info.slot) && canCarryLayer(info.trigger))
@@ -43,14 +43,17 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
     content.deletesLayer = shown && buttonOf(*shown);
     const Overlay* edited = shown ? overlays.find(*shown) : nullptr;
     content.canExportShown = edited && worthExporting(*edited);
-    if (edited && programOf(edited->key)) content.velaOff = edited->velaOff;
+    if (edited && isProfile(edited->key)) {
+        content.velaOff = edited->velaOff;
+        content.velaOffForWindows = windowOf(edited->key) != nullptr;
+    }
     content.canExportAll =
         std::any_of(overlays.all().begin(), overlays.all().end(), worthExporting);
     return content;
 }
 
 bool worthExporting(const Overlay& overlay) {
-    if (programOf(overlay.key)) return true;
+    if (isProfile(overlay.key)) return true;
     if (tapOf(&overlay) != ButtonAssignment()) return true;
     const std::optional<Slot> button = buttonOf(overlay.key);
     return std::any_of(kSlotTable.begin(), kSlotTable.end(), [&](const SlotInfo& info) {
@@ -61,6 +64,9 @@ bool worthExporting(const Overlay& overlay) {
 std::wstring suggestedFileName(const OverlayKey& key) {
     std::wstring name = overlayName(key);
     if (programOf(key)) name = name.substr(0, name.rfind(L'.'));
+    std::erase_if(name, [](wchar_t c) {
+        return c < L' ' || std::wstring_view(L"\\/:*?\"<>|").find(c) != std::wstring_view::npos;
+    });
     return name + L"." + std::wstring(kProfileFileExtension);
 }
 
@@ -72,9 +78,12 @@ void ProfileCommands::openMenu() {
     ProfileMenuContent content =
         profileMenuContent(overlays_, editor_.shown(), programs, editor_.layerButtons());
     content.offersFiles = files_ != nullptr;
+    content.offersWindowPick = picker_ != nullptr;
     listedProfiles_.clear();
-    for (std::size_t i = 1; i < content.profiles.size(); ++i)
-        listedProfiles_.push_back(content.profiles[i].text);
+    for (const Overlay* profile : overlays_.profiles()) {
+        if (listedProfiles_.size() + 1 >= content.profiles.size()) break;
+        listedProfiles_.push_back(profile->key);
+    }
     listedPrograms_.clear();
     for (const ProfileMenuRow& row : content.newFor) listedPrograms_.push_back(row.text);
     const Rect r = captions_.captionScreenRect(IDC_CAPTION_DPI);
@@ -87,7 +96,7 @@ bool ProfileCommands::onCommand(std::uint32_t commandId) {
     } else if (commandId >= kFirstProfileCommand &&
                commandId < kFirstProfileCommand + kMaxProfileRows) {
         const std::size_t index = commandId - kFirstProfileCommand;
-        if (index < listedProfiles_.size()) editor_.editOverlay(ProgramKey{listedProfiles_[index]});
+        if (index < listedProfiles_.size()) editor_.editOverlay(listedProfiles_[index]);
     } else if (commandId >= kFirstNewProfileCommand &&
                commandId < kFirstNewProfileCommand + kMaxProfileRows) {
         const std::size_t index = commandId - kFirstNewProfileCommand;
@@ -106,6 +115,8 @@ bool ProfileCommands::onCommand(std::uint32_t commandId) {
         if (!all.empty()) exportTo(kAllProfilesFileName, all);
     } else if (commandId == kImportProfileCommand && files_) {
         importFile();
+    } else if (commandId == kPickWindowCommand && picker_) {
+        if (const std::optional<WindowKey> picked = picker_->pickWindow()) editor_.create(*picked);
     } else if (commandId == kVelaOffCommand) {
         if (const std::optional<bool> off = editor_.editedVelaOff()) editor_.setVelaOff(!*off);
     } else {
@@ -146,9 +157,9 @@ void ProfileCommands::importFile() {
     }
     for (const Overlay& overlay : *read) {
         if (overlays_.find(overlay.key)) {
-            const std::wstring* program = programOf(overlay.key);
-            const std::wstring what = program ? L"A profile for " + *program
-                                              : L"The layer \"" + overlayName(overlay.key) + L"\"";
+            const std::wstring what = isProfile(overlay.key)
+                                          ? L"A profile for " + overlayName(overlay.key)
+                                          : L"The layer \"" + overlayName(overlay.key) + L"\"";
             if (!files_->messages.askYesNo(what + L" exists already. Replace it with the one in " +
                                                chosen->fileName + L"?",
                                            files_->applicationName))

@@ -24,6 +24,8 @@ inline constexpr std::wstring_view kExportProfileText = L"Export This Profile\u2
 inline constexpr std::wstring_view kExportAllProfilesText = L"Export All Profiles\u2026";
 inline constexpr std::wstring_view kImportProfileText = L"Import Profile\u2026";
 inline constexpr std::wstring_view kVelaOffText = L"Vela Off in This Program";
+inline constexpr std::wstring_view kVelaOffInWindowsText = L"Vela Off in These Windows";
+inline constexpr std::wstring_view kPickWindowText = L"The Window Under the Pointer\u2026";
 // What the file dialogs offer and suggest.
 inline constexpr std::wstring_view kProfileFileFilter =
     L"Vela Profiles (*.velaprofile)|*.velaprofile|All Files (*.*)|*.*||";
@@ -63,7 +65,7 @@ struct ProfileFilePorts {
 // settings file keeps it), a layer only while it changes something.
 bool worthExporting(const Overlay& overlay);
 // What the save dialog suggests for one overlay: "notepad.velaprofile",
-// "While Back Held.velaprofile".
+// "While Back Held.velaprofile"; characters a file name cannot hold left out.
 std::wstring suggestedFileName(const OverlayKey& key);
 
 class ProfileCommands {
@@ -78,6 +80,8 @@ public:
 
     // Offers the rows that export and import profile files.
     void useFiles(const ProfileFilePorts* files) { files_ = files; }
+    // Offers "The Window Under the Pointer…" in "New Profile For".
+    void useWindowPicker(WindowPickerPort* picker) { picker_ = picker; }
 
     // A click on the profile caption.
     void openMenu();
@@ -97,8 +101,9 @@ private:
     ProgramListPort& programs_;
     CaptionGeometryPort& captions_;
     const ProfileFilePorts* files_ = nullptr;
+    WindowPickerPort* picker_ = nullptr;
     // What the open (or last) menu listed, in command order.
-    std::vector<std::wstring> listedProfiles_;
+    std::vector<OverlayKey> listedProfiles_;
     std::vector<std::wstring> listedPrograms_;
 };
 

@@ -141,8 +141,12 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
 }
 
 void ButtonSettingsStore::loadOverlays(const IniDocument& doc) {
-    forEachStoredOverlay(doc,
-                         [&](const OverlayKey& key) { readOverlay(doc, overlays_->add(key)); });
+    forEachStoredOverlay(doc, [&](const OverlayKey& key, const std::wstring& section) {
+        // Two sections for one window profile: the first listed acts, as
+        // of equal profiles; the second is not read over it.
+        if (windowOf(key) && overlays_->find(key)) return;
+        readOverlay(doc, section, overlays_->add(key));
+    });
 }
 
 void ButtonSettingsStore::saveProfiles(IniDocument& doc, const IniDocument& before) const {
@@ -151,19 +155,22 @@ void ButtonSettingsStore::saveProfiles(IniDocument& doc, const IniDocument& befo
     // leaves nothing behind, and a section left over from an older list gives
     // the profile of its name nothing. Keys that are not Vela's stay where
     // they are, and so does a section that still holds any.
-    const auto clear = [&](const OverlayKey& key) {
-        doc.deleteKeys(sectionOf(key),
-                       [&](std::wstring_view name) { return isOverlayKey(key, name); });
+    const auto clear = [&](const OverlayKey& key, const std::wstring& section) {
+        doc.deleteKeys(section, [&](std::wstring_view name) { return isOverlayKey(key, name); });
     };
     forEachStoredOverlay(doc, clear);
-    for (const Overlay& overlay : overlays_->all()) clear(overlay.key);
+    // A window profile's section holds its place in the list: every one goes
+    // (those the file named no windows in too), and each is written anew.
+    for (const std::wstring& section : windowSections(doc)) clear(WindowKey{}, section);
+    for (const Overlay& overlay : overlays_->all())
+        if (!windowOf(overlay.key)) clear(overlay.key, sectionOf(overlay.key));
     writeProfiles(doc, before, overlays_->profiles());
 }
 
 void ButtonSettingsStore::saveLayers(IniDocument& doc, const IniDocument& before) const {
     for (const SlotInfo& info : kSlotTable)
         if (const Overlay* layer = overlays_->find(LayerKey{info.slot}))
-            writeOverlay(doc, before, *layer);
+            writeOverlay(doc, before, sectionOf(layer->key), *layer);
 }
 
 void ButtonSettingsStore::saveMouseTuning(IniDocument& doc) const {

@@ -105,6 +105,13 @@ std::optional<std::wstring_view> IniDocument::rawValue(std::wstring_view section
     return line.substr(line.find(L'=') + 1);
 }
 
+std::vector<std::wstring> IniDocument::sectionNames() const {
+    std::vector<std::wstring> names;
+    for (const Line& line : lines_)
+        if (const auto name = headerName(line.text)) names.emplace_back(*name);
+    return names;
+}
+
 void IniDocument::deleteSection(std::wstring_view section) {
     const auto range = findSection(section);
     if (!range) return;

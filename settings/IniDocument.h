@@ -29,6 +29,10 @@ public:
     // they stand, each once (as its first line spells it, outer blanks off).
     std::vector<std::wstring> keyNames(std::wstring_view section) const;
 
+    // The names of the sections, in the order they stand, as their headers
+    // spell them (a name that stands twice, twice).
+    std::vector<std::wstring> sectionNames() const;
+
     // Removes the first section of that name: its header and every line up to
     // the next header.
     void deleteSection(std::wstring_view section);

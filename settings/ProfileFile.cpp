@@ -36,8 +36,7 @@ bool isFileName(std::wstring_view name) {
 // Every key of Vela's in the overlay's section reads as what it holds, and a
 // slot with any key but its note has its caption: without it the slot's
 // other keys would be passed over, as a cut or mangled file leaves them.
-bool sectionReads(const IniDocument& doc, const OverlayKey& key) {
-    const std::wstring section = sectionOf(key);
+bool sectionReads(const IniDocument& doc, const std::wstring& section) {
     for (const std::wstring& name : doc.keyNames(section)) {
         if (!isProfileKey(name)) continue;
         const std::size_t dot = name.find(L'.');
@@ -64,10 +63,10 @@ std::wstring profileFileText(const std::vector<const Overlay*>& overlays) {
     const IniDocument none;
     std::vector<const Overlay*> profiles;
     std::copy_if(overlays.begin(), overlays.end(), std::back_inserter(profiles),
-                 [](const Overlay* o) { return programOf(o->key) != nullptr; });
+                 [](const Overlay* o) { return isProfile(o->key); });
     writeProfiles(doc, none, profiles);
     for (const Overlay* overlay : overlays)
-        if (buttonOf(overlay->key)) writeOverlay(doc, none, *overlay);
+        if (buttonOf(overlay->key)) writeOverlay(doc, none, sectionOf(overlay->key), *overlay);
     return std::wstring(kHeading) + doc.text();
 }
 
@@ -76,10 +75,13 @@ std::optional<std::vector<Overlay>> overlaysInProfileText(std::wstring_view text
     const IniDocument doc(text);
     std::vector<Overlay> found;
     bool reads = true;
-    forEachStoredOverlay(doc, [&](const OverlayKey& key) {
+    forEachStoredOverlay(doc, [&](const OverlayKey& key, const std::wstring& section) {
         if (const std::wstring* program = programOf(key); program && !isFileName(*program))
             reads = false;
-        if (!reads || !sectionReads(doc, key)) {
+        if (const WindowKey* window = windowOf(key);
+            window && !window->program.empty() && !isFileName(window->program))
+            reads = false;
+        if (!reads || !sectionReads(doc, section)) {
             reads = false;
             return;
         }
@@ -87,7 +89,7 @@ std::optional<std::vector<Overlay>> overlaysInProfileText(std::wstring_view text
                         [&](const Overlay& o) { return sameKey(o.key, key); }))
             return;
         Overlay overlay{key, {}, {}};
-        readOverlay(doc, overlay);
+        readOverlay(doc, section, overlay);
         reads = knowsEverySlot(overlay);
         found.push_back(std::move(overlay));
     });

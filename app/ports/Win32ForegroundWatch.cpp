@@ -29,6 +29,22 @@ std::wstring programOfWindow(HWND window) {
     return std::wstring(slash == std::wstring_view::npos ? full : full.substr(slash + 1));
 }
 
+std::wstring classOfWindow(HWND window) {
+    // A class name is at most 256 characters.
+    wchar_t name[257] = {};
+    const int length = window ? GetClassNameW(window, name, static_cast<int>(std::size(name))) : 0;
+    return std::wstring(name, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+std::wstring titleOfWindow(HWND window) {
+    // Read from the window's own record, without a message to its thread: a
+    // program that hangs cannot hold up a press.
+    wchar_t title[512] = {};
+    const int length =
+        window ? InternalGetWindowText(window, title, static_cast<int>(std::size(title))) : 0;
+    return std::wstring(title, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 std::vector<std::wstring> Win32ProgramList::programsWithWindows() {
     struct Found {
         DWORD self = GetCurrentProcessId();
@@ -81,8 +97,25 @@ std::uintptr_t Win32ForegroundWatch::windowInFront() {
     return reinterpret_cast<std::uintptr_t>(GetForegroundWindow());
 }
 
-std::wstring Win32ForegroundWatch::programOf(std::uintptr_t window) {
-    return programOfWindow(reinterpret_cast<HWND>(window));
+WindowIdentity Win32ForegroundWatch::identityOf(std::uintptr_t window) {
+    const HWND hwnd = reinterpret_cast<HWND>(window);
+    return {programOfWindow(hwnd), classOfWindow(hwnd), titleOfWindow(hwnd)};
+}
+
+std::wstring Win32ForegroundWatch::titleOf(std::uintptr_t window) {
+    return titleOfWindow(reinterpret_cast<HWND>(window));
+}
+
+WindowIdentity Win32ForegroundWatch::windowUnderPointer() {
+    POINT at{};
+    if (!GetCursorPos(&at)) return {};
+    const HWND window = GetAncestor(WindowFromPoint(at), GA_ROOT);
+    if (!window) return {};
+    if (window != underPointer_) {
+        underPointer_ = window;
+        underPointerProgram_ = programOfWindow(window);
+    }
+    return {underPointerProgram_, classOfWindow(window), titleOfWindow(window)};
 }
 
 void CALLBACK Win32ForegroundWatch::foregroundEvent(HWINEVENTHOOK, DWORD event, HWND, LONG object,

@@ -18,6 +18,9 @@ namespace vela::win32 {
 
 // The file name of the program a window belongs to ("notepad.exe"), or "".
 std::wstring programOfWindow(HWND window);
+// A window's class name and title, "" where it has none.
+std::wstring classOfWindow(HWND window);
+std::wstring titleOfWindow(HWND window);
 
 // The programs of the windows a person can see and switch to: visible,
 // unowned, titled, not tool windows.
@@ -39,19 +42,21 @@ public:
     Win32ForegroundWatch(const Win32ForegroundWatch&) = delete;
     Win32ForegroundWatch& operator=(const Win32ForegroundWatch&) = delete;
 
-    // Starts watching; `changed` hears the program now in front at once and
+    // Starts watching; `changed` hears the window now in front at once and
     // at every change after.
     void start(ForegroundFollower::Changed changed);
     // ForegroundCheckPort: a remapped press is about to act, a click went
-    // through.
-    void checkForeground() override { follower_.check(); }
+    // through, a notch asks for the window under the pointer.
+    void checkForeground(bool titles) override { follower_.check(titles); }
+    WindowIdentity windowUnderPointer() override;
     void clickSeen() override { follower_.clickSeen(); }
     // While no click is watched, the window in front is looked at often.
     void lookOften(bool often) { follower_.lookOften(often); }
 
 private:
     std::uintptr_t windowInFront() override;
-    std::wstring programOf(std::uintptr_t window) override;
+    WindowIdentity identityOf(std::uintptr_t window) override;
+    std::wstring titleOf(std::uintptr_t window) override;
     static void CALLBACK foregroundEvent(HWINEVENTHOOK hook, DWORD event, HWND window, LONG object,
                                          LONG child, DWORD thread, DWORD time);
 
@@ -59,6 +64,10 @@ private:
     Win32TimerPort timers_;
     ForegroundFollower follower_;
     UniqueWinEventHook eventHook_;
+    // The window the pointer was last over and its program: a wheel turned
+    // over one window asks for its program once.
+    HWND underPointer_ = nullptr;
+    std::wstring underPointerProgram_;
 };
 
 }  // namespace vela::win32

@@ -131,11 +131,13 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
         }
     }
     auto programs = makeLevel(look, menu::kSubmenuBackgroundBitmap);
+    if (content.offersWindowPick)
+        programs->AppendItem(item(look, kPickWindowCommand, menu::kPickWindowText));
     for (const ProfileMenuRow& row : content.newFor)
         programs->AppendItem(item(look, row.commandId, row.text));
     const UINT newForRow = static_cast<UINT>(GetMenuItemCount(root->handle()));
     root->AppendPopup(item(look, 0, menu::kNewProfileForText), std::move(programs));
-    if (content.newFor.empty())
+    if (content.newFor.empty() && !content.offersWindowPick)
         EnableMenuItem(root->handle(), newForRow, MF_BYPOSITION | MF_GRAYED);
     root->AppendItem(
         item(look, kDeleteProfileCommand,
@@ -152,7 +154,9 @@ void ShowProfileMenu(HWND owner, int x, int y, const ProfileMenuContent& content
             EnableMenuItem(root->handle(), kExportAllProfilesCommand, MF_BYCOMMAND | MF_GRAYED);
     }
     if (content.velaOff) {
-        root->AppendItem(item(look, kVelaOffCommand, menu::kVelaOffText));
+        root->AppendItem(
+            item(look, kVelaOffCommand,
+                 content.velaOffForWindows ? menu::kVelaOffInWindowsText : menu::kVelaOffText));
         if (*content.velaOff) CheckMenuItem(root->handle(), kVelaOffCommand, MF_CHECKED);
     }
     {

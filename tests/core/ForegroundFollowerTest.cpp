@@ -30,16 +30,16 @@ protected:
         platform.front = 1;
     }
     void start() {
-        follower.start([this](const std::wstring& program) {
-            heard.push_back(program);
-            if (program == L"b.exe" && !toldB) toldB = timers.now();
+        follower.start([this](const WindowIdentity& window) {
+            heard.push_back(window.program + (window.title.empty() ? L"" : L" " + window.title));
+            if (window.program == L"b.exe" && !toldB) toldB = timers.now();
         });
     }
 };
 
 TEST_F(ForegroundFollowing, NothingIsLookedAtBeforeTheStartWhichTellsTheProgramInFrontAtOnce) {
     follower.clickSeen();
-    EXPECT_FALSE(follower.check());
+    EXPECT_FALSE(follower.check(true));
     EXPECT_EQ(timers.trace(), "");
     EXPECT_EQ(platform.namesAsked, 0);
 
@@ -48,18 +48,27 @@ TEST_F(ForegroundFollowing, NothingIsLookedAtBeforeTheStartWhichTellsTheProgramI
     EXPECT_EQ(heard, std::vector<std::wstring>{L""});
 }
 
-TEST_F(ForegroundFollowing, OnlyAnotherWindowIsToldAndOnlyItsProgramIsAskedFor) {
+// A window that renames itself in front (a browser's tab) is told only by a
+// look that asks for titles, and its program is not asked for again.
+TEST_F(ForegroundFollowing, OnlyAnotherWindowOrANewTitleIsToldAndOnlyANewWindowsProgramIsAsked) {
     start();
     struct Look {
         std::uintptr_t front;
+        const wchar_t* title;
+        bool titles;
         bool changed;
     };
-    for (const Look& look : {Look{1, false}, Look{2, true}, Look{2, false}, Look{3, true},
-                             Look{1, true}, Look{1, false}}) {
+    for (const Look& look :
+         {Look{1, L"", false, false}, Look{2, L"", false, true}, Look{2, L"", true, false},
+          Look{2, L"Mail", false, false}, Look{2, L"Mail", true, true},
+          Look{2, L"Mail", true, false}, Look{3, L"", false, true}, Look{1, L"", true, true},
+          Look{1, L"", false, false}}) {
         platform.front = look.front;
-        EXPECT_EQ(follower.check(), look.changed) << "window " << look.front;
+        platform.titles[look.front] = look.title;
+        EXPECT_EQ(follower.check(look.titles), look.changed) << "window " << look.front;
     }
-    EXPECT_EQ(heard, (std::vector<std::wstring>{L"a.exe", L"b.exe", L"c.exe", L"a.exe"}));
+    EXPECT_EQ(heard,
+              (std::vector<std::wstring>{L"a.exe", L"b.exe", L"b.exe Mail", L"c.exe", L"a.exe"}));
     EXPECT_EQ(platform.namesAsked, 4);
 }
 
@@ -80,8 +89,8 @@ TEST_F(ForegroundFollowing, AfterAClickTheWindowInFrontIsLookedAtNowAndAtEachLoo
         Recorder clock;
         ForegroundFollower f(fresh, clock, kTimer);
         std::optional<std::uint64_t> toldAt;
-        f.start([&](const std::wstring& program) {
-            if (program == L"b.exe") toldAt = clock.now();
+        f.start([&](const WindowIdentity& window) {
+            if (window.program == L"b.exe") toldAt = clock.now();
         });
         if (c.forwardAfterMs == 0) fresh.front = 2;
         f.clickSeen();

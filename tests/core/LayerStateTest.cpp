@@ -259,7 +259,7 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         Overlay& editor = w->overlays.add(ProgramKey{L"editor.exe"});
         editor.slots[Slot::WU] = keys(ChordModifier::None, 0x21);
         editor.slots[Slot::R] = keys(ChordModifier::Control, 'V');
-        w->stack.setForeground(row.program);
+        w->stack.setForeground({row.program});
         Overlay& back = w->overlays.add(LayerKey{Slot::X2});
         back.slots[Slot::WU] = keys(ChordModifier::None, kVolumeUp);
         back.slots[Slot::WD] = keys(ChordModifier::None, kVolumeDown);
@@ -312,7 +312,7 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         [](WiredLayers& w) { w.hooks.setPaused(true); },
         [](WiredLayers& w) { w.all.resetAll(w.rec); },
         [](WiredLayers& w) { w.letGo.releaseAll(); },
-        [](WiredLayers& w) { w.presses.profiles().foregroundChanged(L"a.exe"); },
+        [](WiredLayers& w) { w.presses.profiles().foregroundChanged({L"a.exe"}); },
     };
     for (const auto& event : events) {
         SCOPED_TRACE(&event - events);
@@ -322,7 +322,7 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         w->overlays.add(LayerKey{Slot::X2}).slots[Slot::X1] =
             keys(ChordModifier::None, vk::Shift, true);
         w->presses.pressed(Slot::X2, 0, 1000);
-        w->presses.profiles().foregroundChanged(L"b.exe");  // no profile before or now: no change
+        w->presses.profiles().foregroundChanged({L"b.exe"});  // no profile before or now: no change
         w->presses.pressed(Slot::X1, 0, 1040);
         EXPECT_TRUE(w->hooks.hooked(Slot::X1));
         event(*w);
@@ -334,6 +334,31 @@ TEST(LayerWiring, WhateverLetsGoEndsTheHeldLayerAndItsHooks) {
         for (const InputRecord& r : w->rec.records()) sent += spelled(r) + " ";
         EXPECT_EQ(sent, "Shift↓ Shift↑ ") << "up at once, nothing twice, no tap";
     }
+}
+
+// Where the wheel follows the pointer, a notch acts by the profile of the
+// window under the pointer and a button by the one in front; the wheel's hook
+// is in wherever some profile remaps it, and a notch over a window whose
+// profile does not gives the notch itself.
+TEST(LayerWiring, TheWheelActsByTheWindowUnderThePointerWhereChosen) {
+    auto w = std::make_unique<WiredLayers>();
+    Overlay& mail = w->overlays.add(WindowKey{L"", L"", L"*Mail*"});
+    mail.slots[Slot::WD] = keys(ChordModifier::None, 'D');
+    mail.slots[Slot::X1] = keys(ChordModifier::None, 'X');
+    w->presses.profiles().foregroundChanged({L"b.exe"});
+    EXPECT_FALSE(w->hooks.hooked(Slot::WD));
+    w->presses.profiles().setWheelFollowsPointer(true);
+    EXPECT_TRUE(w->hooks.hooked(Slot::WD));
+    EXPECT_FALSE(w->hooks.hooked(Slot::X1)) << "a button follows the window in front";
+    w->rec.underPointer = {L"c.exe", L"", L"Inbox - Mail"};
+    w->presses.pressed(Slot::WD, 0, 1000);
+    w->rec.underPointer = {L"b.exe", L"", L"Notes"};
+    w->presses.pressed(Slot::WD, 0, 1010);
+    std::string sent;
+    for (const InputRecord& r : w->rec.records()) sent += spelled(r) + " ";
+    EXPECT_EQ(sent, "D↓ D↑ Wheel-120 ");
+    w->presses.profiles().setWheelFollowsPointer(false);
+    EXPECT_FALSE(w->hooks.hooked(Slot::WD));
 }
 
 }  // namespace

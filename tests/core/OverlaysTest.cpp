@@ -52,6 +52,60 @@ TEST(OverlaySet, ProgramsAreFoundWithoutRegardToCaseAndEachKeyAddedOnce) {
     EXPECT_TRUE(set.all().empty());
 }
 
+// The window's profile is the most specific of those that take it (program,
+// class and title named over two of them over one), the first listed of
+// equals (programs' profiles are listed first); names compare without regard
+// to case, titles as patterns.
+TEST(WindowProfiles, TheMostSpecificMatchActsAndTiesGoToTheFirstListed) {
+    const struct {
+        const wchar_t* pattern;
+        const wchar_t* text;
+        bool matches;
+    } patterns[] = {{L"*", L"", true},
+                    {L"?", L"", false},
+                    {L"", L"", true},
+                    {L"", L"x", false},
+                    {L"a*b", L"aXXb", true},
+                    {L"a*b", L"aXXbc", false},
+                    {L"*TUBE", L"YouTube", true},
+                    {L"you?ube", L"YOUTUBE", true},
+                    {L"a*b*c", L"abbbc", true},
+                    {L"*.txt", L"a.txt.bak", false},
+                    {L"**x", L"x", true},
+                    {L"\u03C3*", L"\u03A3x", true}};
+    for (const auto& p : patterns)
+        EXPECT_EQ(matchesPattern(p.pattern, p.text), p.matches)
+            << testing::PrintToString(std::wstring(p.pattern)) << " "
+            << testing::PrintToString(std::wstring(p.text));
+
+    OverlaySet set;
+    set.add(WindowKey{L"firefox.exe", L"", L"* - YouTube*"});
+    set.add(WindowKey{L"", L"", L"*Mail*"});
+    set.add(WindowKey{L"firefox.exe", L"MozillaWindowClass", L"* - YouTube*"});
+    set.add(ProgramKey{L"firefox.exe"});
+    set.add(WindowKey{L"", L"SunAwtFrame"});
+    set.add(WindowKey{L"", L"", L"*mail*"});
+    const struct {
+        WindowIdentity window;
+        const wchar_t* profile;
+    } rows[] = {
+        {{L"firefox.exe", L"MozillaWindowClass", L"Cats - YouTube - Firefox"},
+         L"firefox.exe \u2013 \u201C* - YouTube*\u201D (MozillaWindowClass)"},
+        {{L"FIREFOX.EXE", L"Other", L"Cats - YOUTUBE"},
+         L"firefox.exe \u2013 \u201C* - YouTube*\u201D"},
+        {{L"firefox.exe", L"MozillaWindowClass", L"Inbox - Mail"}, L"firefox.exe"},
+        {{L"thunderbird.exe", L"", L"MAIL"}, L"Any Program \u2013 \u201C*Mail*\u201D"},
+        {{L"java.exe", L"sunawtframe", L""}, L"Any Program (SunAwtFrame)"},
+        {{L"notepad.exe", L"Edit", L""}, nullptr},
+        {{}, nullptr},
+    };
+    for (const auto& row : rows) {
+        const Overlay* found = set.profileFor(row.window);
+        EXPECT_EQ(found ? overlayName(found->key) : L"-", row.profile ? row.profile : L"-")
+            << testing::PrintToString(row.window.title);
+    }
+}
+
 // The held layer, then the program in front, then "All Programs": the first
 // that sets a slot gives its function, and a slot set but not remapped
 // passes natively.
@@ -70,7 +124,7 @@ TEST(OverlayStack, TheHeldLayerThenTheProgramInFrontPickEachSlotsAssignment) {
     OverlayStack active(all, overlays);
 
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy") << "no program yet";
-    active.setForeground(L"Editor.exe");
+    active.setForeground({L"Editor.exe"});
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Paste");
     EXPECT_EQ(active.assignmentFor(Slot::X2).caption, L"Cut") << "inherited";
     EXPECT_EQ(active.profile()->setSlots(), SlotSet{Slot::X1});
@@ -81,14 +135,14 @@ TEST(OverlayStack, TheHeldLayerThenTheProgramInFrontPickEachSlotsAssignment) {
     EXPECT_EQ(active.tapOf(Slot::M).caption, L"Tap");
     EXPECT_EQ(active.tapOf(Slot::X1), ButtonAssignment()) << "no layer: its own input";
     EXPECT_EQ(active.layerHooksAdded(), SlotSet()) << "X2 is remapped below already";
-    active.setForeground(L"game.exe");
+    active.setForeground({L"game.exe"});
     EXPECT_EQ(active.layerHooksAdded(), SlotSet{Slot::X2});
     active.setHeldLayer(std::nullopt);
     EXPECT_EQ(active.assignmentFor(Slot::X1).caption, L"Copy");
     EXPECT_FALSE(active.assignmentFor(Slot::X2).remapped);
     EXPECT_EQ(active.profile()->setSlots(), SlotSet{Slot::X2});
     EXPECT_EQ(active.profile()->remappedSlots(), SlotSet());
-    active.setForeground(L"explorer.exe");
+    active.setForeground({L"explorer.exe"});
     EXPECT_EQ(active.profile(), nullptr);
 }
 
@@ -130,18 +184,18 @@ TEST(ProfileRuntime, ASwitchLetsGoOfTheSlotsItChangesAndMovesTheirHooks) {
     libraries.clear();
     rec.clear();
 
-    runtime.foregroundChanged(L"GAME.EXE");
+    runtime.foregroundChanged({L"GAME.EXE"});
     EXPECT_EQ(libraries.trace(), "remove:X1");
     EXPECT_EQ(rec.trace(), "release:X1");
-    runtime.foregroundChanged(L"game.exe");  // the same profile
-    runtime.foregroundChanged(L"Editor.exe");
+    runtime.foregroundChanged({L"game.exe"});  // the same profile
+    runtime.foregroundChanged({L"Editor.exe"});
     EXPECT_EQ(libraries.trace(), "remove:X1 install:X1 install:X2");
     EXPECT_EQ(rec.trace(), "release:X1 release:X1 release:X2");
-    runtime.foregroundChanged(L"explorer.exe");
+    runtime.foregroundChanged({L"explorer.exe"});
     EXPECT_EQ(libraries.trace(), "remove:X1 install:X1 install:X2 remove:X2");
     EXPECT_EQ(rereads, 3);
     rec.clear();
-    runtime.foregroundChanged(L"calc.exe");
+    runtime.foregroundChanged({L"calc.exe"});
     EXPECT_EQ(rec.trace(), "") << "no profile before, none now";
 }
 
@@ -167,9 +221,9 @@ TEST(OverlayStack, TellsItsListenerWhatAppliesAfterEachMove) {
     OverlayStack stack(all, overlays);
     Names names;
     stack.listen(&names);
-    stack.setForeground(L"NOTEPAD.EXE");
+    stack.setForeground({L"NOTEPAD.EXE"});
     stack.setHeldLayer(Slot::X2);
-    stack.setForeground(L"calc.exe");
+    stack.setForeground({L"calc.exe"});
     stack.setHeldLayer(std::nullopt);
     EXPECT_EQ(names.heard, (std::vector<std::wstring>{L"Notepad.exe", L"While Back Held",
                                                       L"While Back Held", L"All Programs"}));

@@ -63,13 +63,13 @@ TEST(VelaOff, NoHookWhileOffInFrontOrPausedInEitherOrderAndWhatIsWantedOnceNeith
         ProfileRuntime runtime(stack, hooks, &rec, nullptr);
         std::wstring offIn;
         runtime.onVelaOff([&](const std::wstring& program) { offIn = program; });
-        runtime.foregroundChanged(L"explorer.exe");
+        runtime.foregroundChanged({L"explorer.exe"});
         for (const char* step = row.steps; *step; ++step) {
             rec.clear();
             if (*step == 'p') hooks.setPaused(!hooks.paused());
-            if (*step == 'g') runtime.foregroundChanged(L"GAME.EXE");
-            if (*step == 'e') runtime.foregroundChanged(L"editor.exe");
-            if (*step == 'x') runtime.foregroundChanged(L"explorer.exe");
+            if (*step == 'g') runtime.foregroundChanged({L"GAME.EXE"});
+            if (*step == 'e') runtime.foregroundChanged({L"editor.exe"});
+            if (*step == 'x') runtime.foregroundChanged({L"explorer.exe"});
         }
         SlotSet hooked;
         for (const SlotInfo& info : kSlotTable)

@@ -183,7 +183,8 @@ struct Vela final : ForegroundCheckPort {
     MousePipeline pipe;
     std::wstring inFront;
 
-    void checkForeground() override { presses.profiles().foregroundChanged(inFront); }
+    void checkForeground(bool) override { presses.profiles().foregroundChanged({inFront}); }
+    WindowIdentity windowUnderPointer() override { return {inFront}; }
     void clickSeen() override {}
     SlotSet installed() const {
         SlotSet in;

@@ -91,7 +91,7 @@ TEST_F(ProfileEditing, AProfileShowsItsOwnSlotsAndDimsWhatItInherits) {
 // keeps its function, the slot stops inheriting, the change is saved and acts
 // at once where the program is in front.
 TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
-    runtime.foregroundChanged(L"Editor.exe");
+    runtime.foregroundChanged({L"Editor.exe"});
     editor.edit(L"editor.exe");
     libraries.clear();
     rec.clear();
@@ -122,7 +122,7 @@ TEST_F(ProfileEditing, AChoiceInAProfileChangesOnlyTheProfile) {
 // A note typed in a profile for an input it inherits is the profile's own;
 // the function stays inherited and follows "All Programs".
 TEST_F(ProfileEditing, ANoteUnderAnInheritedInputLeavesTheFunctionInherited) {
-    runtime.foregroundChanged(L"editor.exe");
+    runtime.foregroundChanged({L"editor.exe"});
     editor.edit(L"editor.exe");
     rec.clear();
     editor.editNote(Slot::X2, [] { return std::wstring(L"cuts here"); });
@@ -185,7 +185,7 @@ TEST_F(ProfileEditing, TheMenuOffersTheOpenProgramsWithoutAProfileAndDeletesTheE
     EXPECT_FALSE(profileMenu.shown->canDelete) << "All Programs cannot be deleted";
     EXPECT_EQ(profileMenu.shown->newFor[1].commandId, kFirstNewProfileCommand + 1);
 
-    runtime.foregroundChanged(L"notepad.exe");
+    runtime.foregroundChanged({L"notepad.exe"});
     libraries.clear();
     ASSERT_TRUE(profileCommands.onCommand(kFirstNewProfileCommand + 1));
     EXPECT_EQ(editor.editing(), L"notepad.exe");
@@ -268,7 +268,7 @@ TEST_F(ProfileEditing, VelaOffIsARowOfAProgramsProfileOnlyAndActsAtOnce) {
     EXPECT_TRUE(profileCommands.onCommand(kVelaOffCommand));
     EXPECT_EQ(rec.trace(), "") << "nothing to turn off";
 
-    runtime.foregroundChanged(L"Editor.exe");
+    runtime.foregroundChanged({L"Editor.exe"});
     editor.edit(L"editor.exe");
     profileCommands.openMenu();
     EXPECT_EQ(profileMenu.shown->velaOff, std::optional<bool>(false));
@@ -326,7 +326,7 @@ TEST_F(ProfileFiles, ExportsTheEditedProfileOrAllAndImportsThemBack) {
     // the program is in front.
     const Overlay exported = *profiles.find(ProgramKey{L"editor.exe"});
     editor.deleteEdited();
-    runtime.foregroundChanged(L"editor.exe");
+    runtime.foregroundChanged({L"editor.exe"});
     libraries.clear();
     rec.clear();
     ASSERT_TRUE(profileCommands.onCommand(kImportProfileCommand));

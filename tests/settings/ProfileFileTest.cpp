@@ -39,6 +39,9 @@ OverlaySet everyKind() {
     two.slots[Slot::X2] = fn(L"Layer While Held", action::LayerWhileHeld{});
     set.add(ProgramKey{L"empty.exe"});
     set.add(ProgramKey{L"game.exe"}).velaOff = true;
+    Overlay& tab = set.add(WindowKey{L"firefox.exe", L"MozillaWindowClass", L"* - YouTube*"});
+    tab.slots[Slot::X1] = fn(L"Play/Pause", action::Key{ChordModifier::None, 179});
+    set.add(WindowKey{L"", L"", L"Remote ?esktop*"}).velaOff = true;
     Overlay& layer = set.add(LayerKey{Slot::X2});
     layer.slots[Slot::X2] = fn(L"Copy", action::Key{ChordModifier::Control, 67});
     layer.slots[Slot::WU] = fn(L"Volume Up", action::Key{ChordModifier::None, 175});
@@ -69,6 +72,10 @@ TEST(ProfileFile, EveryFunctionALayerAndANoteReadBackAsWrittenAndWriteAgainTheSa
     EXPECT_NE(text.find(L"[Layer:X2]\r\n"), std::wstring::npos);
     EXPECT_NE(text.find(L"X1.0=Calc\r\n"), std::wstring::npos);
     EXPECT_NE(text.find(L"[game.exe]\r\nOff=1\r\n"), std::wstring::npos) << "Vela off";
+    EXPECT_NE(text.find(L"[Window:1]\r\nProgram=firefox.exe\r\nClass=MozillaWindowClass\r\n"
+                        L"Title=* - YouTube*\r\nX1.0=Play/Pause\r\n"),
+              std::wstring::npos);
+    EXPECT_NE(text.find(L"[Window:2]\r\nTitle=Remote ?esktop*\r\nOff=1\r\n"), std::wstring::npos);
 
     const auto read = file.readProfiles(L"C:\\out\\all.velaprofile");
     ASSERT_TRUE(read);
@@ -100,6 +107,7 @@ TEST(ProfileFile, AFileVelaCannotReadGivesNothing) {
         {"a chord that is none", good + L"X1.2=9\r\nX1.6=1\r\nX1.Keys=banana\r\n"},
         {"an unknown function", good + L"X1.2=77\r\nX1.6=1\r\n"},
         {"a path for a program", L"[Profiles]\r\n1=C:\\a.exe\r\n"},
+        {"a path for a window's program", L"[Window:1]\r\nProgram=C:\\a.exe\r\nTitle=a\r\n"},
         {"a function without its caption", good + L"X2.1=1\r\nX2.2=2\r\nX2.3=86\r\n"},
         {"a good profile, a bad layer", good + L"[Layer:X2]\r\nWU.0=Up\r\nWU.6=x\r\n"},
     };

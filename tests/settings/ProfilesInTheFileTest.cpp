@@ -51,7 +51,7 @@ protected:
         s.loadAll();
         std::vector<std::wstring> out;
         for (const Overlay& p : fresh.all()) {
-            std::wstring line = *programOf(p.key) + L":";
+            std::wstring line = overlayName(p.key) + L":";
             for (const SlotInfo& info : kSlotTable)
                 if (p.sets(info.slot))
                     line += L" " + std::wstring(info.name.begin(), info.name.end());
@@ -272,6 +272,34 @@ TEST_F(ProfilesInTheFile, ALayerReadsBackAsSavedBesideWhatIsNotOurs) {
 
 // Vela off in a program is "Off=1" in its section, written only while on:
 // a file without it reads and saves as it always did.
+// Window profiles stand in "[Window:N]" sections, read in the numbers' order
+// after the programs' profiles; a section naming neither class nor title is
+// none. A save numbers them afresh from 1 and keeps what is not Vela's; once
+// so, a save that changed nothing writes the same text again.
+TEST_F(ProfilesInTheFile, WindowProfilesAreReadByTheirNumbersAndWrittenBackInPlace) {
+    put(L"[Profiles]\r\n1=a.exe\r\n"
+        L"[a.exe]\r\nX1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\nX1.6=1\r\n"
+        L"[Window:10]\r\nTitle=*Mail*\r\nX2.0=Cut\r\nX2.1=1\r\nX2.2=2\r\nX2.3=88\r\nX2.6=1\r\n"
+        L"[Window:3]\r\nProgram=b.exe\r\nmine=1\r\n"
+        L"[window:02]\r\nProgram=f.exe\r\nClass=Moz\r\nOff=1\r\n");
+    const std::vector<std::wstring> expected{L"a.exe: X1", L"f.exe (Moz):",
+                                             L"Any Program \u2013 \u201C*Mail*\u201D: X2"};
+    EXPECT_EQ(read(), expected);
+    load();
+    EXPECT_TRUE(profiles.find(WindowKey{L"F.EXE", L"moz"})->velaOff);
+    save();
+    EXPECT_EQ(read(), expected) << "nothing lost";
+    const std::wstring text = saved();
+    EXPECT_NE(text.find(L"[Window:3]\r\nmine=1\r\n"), std::wstring::npos) << "not ours: kept";
+    EXPECT_NE(text.find(L"[Window:1]\r\nProgram=f.exe\r\nClass=Moz\r\nOff=1\r\n"),
+              std::wstring::npos);
+    EXPECT_NE(text.find(L"[Window:2]\r\nTitle=*Mail*\r\nX2.0=Cut\r\n"), std::wstring::npos);
+    EXPECT_EQ(text.find(L"Window:10"), std::wstring::npos);
+    load();
+    save();
+    EXPECT_EQ(saved(), text);
+}
+
 TEST_F(ProfilesInTheFile, VelaOffIsOffEqualsOneWrittenOnlyWhileOn) {
     put(L"[Profiles]\r\n1=a.exe\r\n2=b.exe\r\n[a.exe]\r\nmine=1\r\n"
         L"X1.0=Paste\r\nX1.1=1\r\nX1.2=2\r\nX1.3=86\r\nX1.6=1\r\n");

@@ -213,7 +213,9 @@ public:
     void letGo() override { add({"mouse-let-go"}); }
     MouseTuning tuning;
     // The window in front never changes here: a test sets the profile itself.
-    void checkForeground() override {}
+    void checkForeground(bool) override {}
+    WindowIdentity windowUnderPointer() override { return underPointer; }
+    WindowIdentity underPointer;
     void clickSeen() override {}
 
     std::vector<Call> calls() const {
