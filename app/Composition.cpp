@@ -68,7 +68,7 @@ void Composition::onWindowReady() {
                    [this](const std::wstring& folder) { tray_.tellFallback(folder); });
     presses_.hooks.setTuning(hooks_.tuning);
     notice_.notice.setEnabled(settings_.showProfileChanges);
-    presses_.path.profiles().profilesChanged();
+    presses_.path.profiles().setWheelFollowsPointer(settings_.wheelFollowsPointer);
     presses_.followForeground();
     presses_.watchClicks();
     presses_.watchScripts(ports_.macroFolder);
@@ -128,6 +128,16 @@ bool Composition::showsProfileChanges() const {
 void Composition::toggleProfileChanges() {
     settings_.showProfileChanges = !settings_.showProfileChanges;
     notice_.notice.setEnabled(settings_.showProfileChanges);
+    settings_.saveSoon();
+}
+
+bool Composition::wheelFollowsPointer() const {
+    return settings_.wheelFollowsPointer;
+}
+
+void Composition::toggleWheelFollowsPointer() {
+    settings_.wheelFollowsPointer = !settings_.wheelFollowsPointer;
+    presses_.path.profiles().setWheelFollowsPointer(settings_.wheelFollowsPointer);
     settings_.saveSoon();
 }
 

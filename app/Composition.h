@@ -63,6 +63,9 @@ private:
     bool showsProfileChanges() const override;
     // The notice on or off, then a save.
     void toggleProfileChanges() override;
+    bool wheelFollowsPointer() const override;
+    // The wheel's hooks and profiles follow, then a save.
+    void toggleWheelFollowsPointer() override;
 
     void editDescription(const SlotInfo& slot);
 

@@ -11,6 +11,7 @@ MenuSide::MenuSide(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotMode
       shortcuts(module, window, capture, keyNames),
       texts(module, window),
       menu(window, win8MenuEnabled),
+      windowPicker(module, window),
       captions(window),
       commands(model,
                {messages, files, menu, captions, &macroFolder, &macroLoader, &shortcuts, &texts,
@@ -21,6 +22,7 @@ MenuSide::MenuSide(HINSTANCE module, HWND window, bool win8MenuEnabled, SlotMode
       profileFiles{messages, files, files, profileFile, win32::executableApplicationName()} {
     commands.useEditor(&editor);
     profiles.useFiles(&profileFiles);
+    profiles.useWindowPicker(&windowPicker);
 }
 
 }  // namespace vela

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "app/WindowPicker.h"
 #include "app/ports/Win32ForegroundWatch.h"
 #include "controls/ShortcutDlg.h"
 #include "controls/TypeTextDlg.h"
@@ -35,6 +36,7 @@ struct MenuSide {
     Win32TypedTextDialog texts;
     win32::Win32FunctionMenu menu;
     win32::Win32ProgramList programs;
+    Win32WindowPicker windowPicker;
     win32::Win32CaptionGeometry captions;
     menu::AssignmentCommands commands;
     menu::ProfileCommands profiles;

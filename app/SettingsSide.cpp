@@ -18,6 +18,7 @@ void SettingsSide::load(SlotModel& model, MacroLoaderPort& macros, SettingsStore
     store_->useOverlays(&overlays);
     store_->useMouseTuning(&tuning);
     store_->useNoticeOption(&showProfileChanges);
+    store_->useWheelOption(&wheelFollowsPointer);
     store_->loadAll();
 }
 

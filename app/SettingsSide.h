@@ -48,6 +48,8 @@ public:
     Autostart autostart;
     // "Show Profile Changes", read and saved with the rest of the file.
     bool showProfileChanges = false;
+    // "Wheel Follows the Pointer", the same way.
+    bool wheelFollowsPointer = false;
 
 private:
     std::wstring modulePath_;

@@ -173,6 +173,8 @@ void TrayController::openMenu() {
     if (actions_.events.paused()) CheckMenuItem(popup, ID_TRAY_PAUSE, MF_BYCOMMAND | MF_CHECKED);
     if (actions_.events.showsProfileChanges())
         CheckMenuItem(popup, ID_TRAY_NOTICE, MF_BYCOMMAND | MF_CHECKED);
+    if (actions_.events.wheelFollowsPointer())
+        CheckMenuItem(popup, ID_TRAY_WHEEL, MF_BYCOMMAND | MF_CHECKED);
     addMouseMenu(popup);
     // The menu needs its owner in front to close on a click elsewhere: the
     // tray's own window, which is never shown.
@@ -216,6 +218,9 @@ bool TrayController::onCommand(std::uint32_t id) {
             return true;
         case ID_TRAY_NOTICE:
             actions_.events.toggleProfileChanges();
+            return true;
+        case ID_TRAY_WHEEL:
+            actions_.events.toggleWheelFollowsPointer();
             return true;
         case ID_TRAY_EXIT:
             actions_.events.exitApplication();

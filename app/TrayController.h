@@ -54,6 +54,9 @@ public:
     // "Show Profile Changes": whether it is on, and turning it on or off.
     virtual bool showsProfileChanges() const = 0;
     virtual void toggleProfileChanges() = 0;
+    // "Wheel Follows the Pointer": the same.
+    virtual bool wheelFollowsPointer() const = 0;
+    virtual void toggleWheelFollowsPointer() = 0;
 };
 
 struct TrayActions {

@@ -47,7 +47,7 @@ inline constexpr IdRange kControlCommands{1000, 1099};
 // The "SCRIPTS" button's menu (resources/resource.h).
 inline constexpr IdRange kScriptMenuCommands{ID_SCRIPT_SAVE, ID_SCRIPT_OPEN};
 // The tray menu (resources/resource.h), to the tray's own window.
-inline constexpr IdRange kTrayCommands{ID_TRAY_HIDE, ID_TRAY_NOTICE};
+inline constexpr IdRange kTrayCommands{ID_TRAY_HIDE, ID_TRAY_WHEEL};
 // The tray menu's "Mouse" submenu (menu/MouseMenu.h), to the tray's window.
 inline constexpr IdRange kMouseMenuCommands{33000, 33199};
 // The "Macro" category's scripts, one id each in the order listed.
@@ -94,6 +94,8 @@ inline constexpr int kCaptureRenewTimerId = 0x7443;
 // The notice window's: a switch settled, and the notice's time up.
 inline constexpr int kNoticeSettleTimerId = 0x764E;
 inline constexpr int kNoticeHideTimerId = 0x7648;
+// The window picker's: a second of its count.
+inline constexpr int kPickCountTimerId = 0x7650;
 
 // ---- Hotkeys (WM_HOTKEY) ------------------------------------------------------
 
@@ -188,7 +190,7 @@ static_assert(ids_detail::apart(std::array{
                   ids_detail::one(kPauseHotkeyRetryTimerId), ids_detail::one(kBalloonNextTimerId),
                   ids_detail::one(kLookAgainTimerId), ids_detail::one(kCaptionHoverTimerId),
                   ids_detail::one(kCaptureRenewTimerId), ids_detail::one(kNoticeSettleTimerId),
-                  ids_detail::one(kNoticeHideTimerId)}),
+                  ids_detail::one(kNoticeHideTimerId), ids_detail::one(kPickCountTimerId)}),
               "timer ids overlap");
 
 static_assert(ids_detail::apart(std::array{ids_detail::one(kTrayCallbackMessage),

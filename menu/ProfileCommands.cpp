@@ -52,6 +52,28 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
     return content;
 }
 
+namespace {
+
+std::wstring_view withoutEndBlanks(std::wstring_view text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+}  // namespace
+
+std::optional<WindowKey> windowKeyFromFields(std::wstring_view program,
+                                             std::wstring_view windowClass,
+                                             std::wstring_view title) {
+    program = withoutEndBlanks(program);
+    if (const std::size_t slash = program.find_last_of(L"\\/"); slash != std::wstring_view::npos)
+        program.remove_prefix(slash + 1);
+    WindowKey key{std::wstring(program), std::wstring(withoutEndBlanks(windowClass)),
+                  std::wstring(withoutEndBlanks(title))};
+    if (key.windowClass.empty() && key.title.empty()) return std::nullopt;
+    return key;
+}
+
 bool worthExporting(const Overlay& overlay) {
     if (isProfile(overlay.key)) return true;
     if (tapOf(&overlay) != ButtonAssignment()) return true;

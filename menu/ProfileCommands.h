@@ -45,6 +45,13 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
                                       const std::vector<std::wstring>& programs,
                                       SlotSet layerButtons = {});
 
+// The windows the picker's fields name, each without blanks at its ends and
+// the program without its folders; none where neither a class nor a title is
+// given (a program alone is a program's profile).
+std::optional<WindowKey> windowKeyFromFields(std::wstring_view program,
+                                             std::wstring_view windowClass,
+                                             std::wstring_view title);
+
 // The command of a button's layer row, and the button of a command (nullopt
 // for any other).
 constexpr std::uint16_t layerCommand(Slot button) {

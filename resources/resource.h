@@ -13,6 +13,7 @@
 #define IDD_SHOWTEXT 149     // the description entry
 #define IDD_KEYCHORD 160     // "Keys and Shortcuts...": a shortcut pressed
 #define IDD_TYPETEXT 161     // "Type Text...": the text a press types
+#define IDD_PICKWINDOW 162   // "The Window Under the Pointer...": a window profile
 
 // Menus
 #define IDR_SCRIPT_MENU 148
@@ -76,6 +77,13 @@
 #define IDC_TYPED_TEXT 1036
 #define IDC_TYPED_COUNT 1037  // how much of the limit the text takes
 
+// Window picker controls
+#define IDC_PICK_PROMPT 1038
+#define IDC_PICK_PROGRAM 1039
+#define IDC_PICK_CLASS 1040
+#define IDC_PICK_TITLE 1041
+#define IDC_PICK_AGAIN 1042
+
 // Script menu commands
 #define ID_SCRIPT_SAVE 32772
 #define ID_SCRIPT_EXIT 32774
@@ -91,5 +99,6 @@
 #define ID_TRAY_RESET 32784
 #define ID_TRAY_PAUSE 32785
 #define ID_TRAY_NOTICE 32786
+#define ID_TRAY_WHEEL 32787
 
 #endif

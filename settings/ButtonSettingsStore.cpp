@@ -26,11 +26,10 @@ KeyValues mouseSection(const IniDocument& doc) {
 
 // Vela's options that belong to no input and no mouse setting.
 constexpr std::wstring_view kVelaSection = L"Vela";
-constexpr std::wstring_view kShowProfileChangesKey = L"ShowProfileChanges";
 
 // Any number but 0 is on, as for the mouse tuning's flags; no key is off.
-bool noticeOptionOf(const IniDocument& doc) {
-    const auto raw = doc.rawValue(kVelaSection, kShowProfileChangesKey);
+bool optionOf(const IniDocument& doc, std::wstring_view key) {
+    const auto raw = doc.rawValue(kVelaSection, key);
     return raw && parseLeadingInt(decodeIniValue(*raw)) != 0;
 }
 
@@ -121,7 +120,8 @@ void ButtonSettingsStore::loadAll() {
     }
     if (overlays_) loadOverlays(doc);
     if (tuning_) *tuning_ = fromKeyValues(mouseSection(doc));
-    if (notices_) *notices_ = noticeOptionOf(doc);
+    for (const Option& option : options_)
+        if (option.value) *option.value = optionOf(doc, option.key);
 }
 
 std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
@@ -136,7 +136,7 @@ std::wstring ButtonSettingsStore::savedText(std::wstring_view current) const {
     if (tuning_) saveMouseTuning(doc);
     // The layers after the mouse section, where they have always been.
     if (overlays_) saveLayers(doc, before);
-    if (notices_) saveNoticeOption(doc);
+    saveOptions(doc);
     return doc.text();
 }
 
@@ -182,9 +182,10 @@ void ButtonSettingsStore::saveMouseTuning(IniDocument& doc) const {
     }
 }
 
-void ButtonSettingsStore::saveNoticeOption(IniDocument& doc) const {
-    if (noticeOptionOf(doc) != *notices_)
-        doc.writeValue(kVelaSection, kShowProfileChangesKey, *notices_ ? L"1" : L"0");
+void ButtonSettingsStore::saveOptions(IniDocument& doc) const {
+    for (const Option& option : options_)
+        if (option.value && optionOf(doc, option.key) != *option.value)
+            doc.writeValue(kVelaSection, option.key, *option.value ? L"1" : L"0");
 }
 
 bool ButtonSettingsStore::writeTo(const std::wstring& path, std::span<const std::uint8_t> bytes) {

@@ -1,6 +1,7 @@
 // Keeps the nine slot assignments in the settings file beside the executable.
 #pragma once
 
+#include <array>
 #include <functional>
 #include <string>
 
@@ -62,7 +63,9 @@ public:
     // "Show Profile Changes", in a "[Vela]" section of its own: off where the
     // file does not say, and written, as the mouse tuning is, only once it
     // differs from what the file says.
-    void useNoticeOption(bool* on) { notices_ = on; }
+    void useNoticeOption(bool* on) { options_[0].value = on; }
+    // "Wheel Follows the Pointer", beside it, kept the same way.
+    void useWheelOption(bool* on) { options_[1].value = on; }
 
     // The file saves go to now.
     const std::wstring& currentPath() const { return path_; }
@@ -86,12 +89,17 @@ private:
     void saveProfiles(IniDocument& doc, const IniDocument& before) const;
     void saveMouseTuning(IniDocument& doc) const;
     void saveLayers(IniDocument& doc, const IniDocument& before) const;
-    void saveNoticeOption(IniDocument& doc) const;
+    void saveOptions(IniDocument& doc) const;
 
     SlotModel& model_;
     OverlaySet* overlays_ = nullptr;
     MouseTuning* tuning_ = nullptr;
-    bool* notices_ = nullptr;
+    // The "[Vela]" section's flags, each where the file keeps it.
+    struct Option {
+        std::wstring_view key;
+        bool* value = nullptr;
+    };
+    std::array<Option, 2> options_{Option{L"ShowProfileChanges"}, Option{L"WheelFollowsPointer"}};
     MacroLoaderPort& macros_;
     SettingsStorePorts ports_;
     std::wstring modulePath_;

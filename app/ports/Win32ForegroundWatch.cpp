@@ -124,7 +124,7 @@ void CALLBACK Win32ForegroundWatch::foregroundEvent(HWINEVENTHOOK, DWORD event, 
     // event: a late event for a window that has since gone back changes
     // nothing.
     if (event == EVENT_SYSTEM_FOREGROUND && object == OBJID_WINDOW && gWatch)
-        gWatch->checkForeground();
+        gWatch->checkForeground(false);
 }
 
 }  // namespace vela::win32

@@ -285,6 +285,30 @@ TEST_F(ProfileEditing, VelaOffIsARowOfAProgramsProfileOnlyAndActsAtOnce) {
     EXPECT_EQ(libraries.trace(), "install:X1 install:X2");
 }
 
+// "The Window Under the Pointer…" makes the window profile the picker's
+// fields name and shows it; the menu lists it after the programs' profiles,
+// and Vela Off is a row of it too. Fields that name no class and no title
+// make none.
+TEST_F(ProfileEditing, AWindowPickedBecomesAProfileListedAfterThePrograms) {
+    profileCommands.openMenu();
+    EXPECT_FALSE(profileMenu.shown->offersWindowPick) << "no picker, no row";
+    profileCommands.useWindowPicker(&profileMenu);
+    profileMenu.picked = windowKeyFromFields(L"  C:\\Apps\\firefox.exe ", L"", L" *Mail* ");
+    ASSERT_TRUE(profileCommands.onCommand(kPickWindowCommand));
+    profileCommands.openMenu();
+    EXPECT_TRUE(profileMenu.shown->offersWindowPick);
+    EXPECT_EQ(texts(profileMenu.shown->profiles),
+              (std::vector<std::wstring>{L"All Programs", L"editor.exe",
+                                         L"firefox.exe \u2013 \u201C*Mail*\u201D *"}));
+    EXPECT_EQ(profileMenu.shown->velaOff, std::optional<bool>(false));
+    EXPECT_TRUE(profileMenu.shown->velaOffForWindows);
+    EXPECT_EQ(windowKeyFromFields(L"a.exe", L" ", L""), std::nullopt);
+    ASSERT_TRUE(profileCommands.onCommand(kAllProgramsCommand));
+    ASSERT_TRUE(profileCommands.onCommand(kFirstProfileCommand + 1));
+    ASSERT_TRUE(editor.shown());
+    EXPECT_TRUE(sameKey(*editor.shown(), WindowKey{L"FIREFOX.EXE", L"", L"*mail*"}));
+}
+
 // Profile files, through the real file form over files in memory.
 class ProfileFiles : public ProfileEditing {
 protected:

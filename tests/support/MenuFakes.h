@@ -122,11 +122,13 @@ private:
 
 // The profile menu keeps what it was last asked to show; the programs with
 // windows are what the test says.
-struct ProfileMenuFakes final : ProfileMenuPort, ProgramListPort {
+struct ProfileMenuFakes final : ProfileMenuPort, ProgramListPort, WindowPickerPort {
     std::vector<std::wstring> programs;
     std::optional<ProfileMenuContent> shown;
+    std::optional<WindowKey> picked;  // what the picker gives
     void showProfileMenu(Point, const ProfileMenuContent& content) override { shown = content; }
     std::vector<std::wstring> programsWithWindows() override { return programs; }
+    std::optional<WindowKey> pickWindow() override { return picked; }
 };
 
 }  // namespace vela::test
