@@ -113,6 +113,8 @@ TABLE = [
     case("profiles: a notice names the profile a switch brings", profiles.notice_on_the_switch),
     case("profiles: exported and imported through the file dialogs", profiles.profile_files),
     case("profiles: Vela off in a program", profiles.vela_off_in_a_program),
+    case("profiles: by window title, the wheel by the window under the pointer",
+         profiles.profiles_by_window),
     case("mouse: a worn switch clicks once", mouse.chatter),
     case("mouse: the wheel reversed, faster, a stray notch dropped", mouse.wheel),
     case("layers: a button held as a modifier, tapped as itself", profiles.layer_while_held),

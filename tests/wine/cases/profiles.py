@@ -6,7 +6,7 @@ import shutil
 import time
 
 from harness import (COPY, CTRL_C, CTRL_V, FORWARD, IDS, LAYER_WHILE_HELD, NATIVE, NATIVE_FORWARD,
-                     PASTE, WHEEL_UP, Abort, Receiver, Vela, XTest, ini, layer, lightness, layout,
+                     PASTE, WHEEL_DOWN, WHEEL_UP, Abort, Receiver, Vela, XTest, ini, layer, lightness, layout,
                      qpc_now, short, slot, wait_until)
 
 # "All Programs": the forward button copies. Über.exe pastes with it (its
@@ -244,6 +244,60 @@ def vela_off_in_a_program(ctx):
               bool(wait_until(lambda: tip() and "off in" not in tip(), 5, 0.05)), True)
     ctx.check("the icon green again", tray.wait_colour(True, "vela-on") > 0.5, True)
     ctx.check("the first program: Ctrl+C again", first.collect(FORWARD, want=4), CTRL_C)
+
+
+# "All Programs": the forward button copies and the wheel down presses Page
+# Down. Windows titled "*Mail*" of any program paste; Browser.exe's windows
+# titled "*Video*" leave the forward button and the wheel alone.
+BY_WINDOW = ini(slot("X1", **COPY), slot("WD", "Page Down", vk=34),
+                "[Window:1]", "Title=*Mail*",
+                slot("X1", profile="Window:1", **PASTE)[1:],
+                "[Window:2]", "Program=Browser.exe", "Title=*video*",
+                slot("X1", "Forward", profile="Window:2", **NATIVE)[1:],
+                slot("WD", "Wheel Down", profile="Window:2", **NATIVE)[1:])
+PAGE_DOWN = ["KEYDOWN 34", "KEYUP 34"]
+
+
+def profiles_by_window(ctx):
+    """Two windows of one program told apart by their titles: each gets its
+    profile's function; the Mail window renaming itself to a video's title
+    switches the profile at the next press. With "Wheel Follows the Pointer"
+    a notch over the video window behind acts by that window's profile (the
+    notch itself reaches it), and over the one in front by its own."""
+    s = ctx.s
+    vela = Vela(s, settings=BY_WINDOW)
+    vela.start_in_tray()
+    exe = program_named(s, "Browser.exe")
+    mail = Receiver(s, "--title", "Inbox-Mail", "--retitle-on-f9", "Cats-Video", exe=exe,
+                    left=0, width=410, exit_after=90)
+    video = Receiver(s, "--title", "Dogs-VIDEO", exe=exe, left=420, width=410, exit_after=90)
+    vela.post(IDS.IDCANCEL)
+    vela.wait_visible(0)
+    ctx.check("the Mail window: Ctrl+V", press_in(ctx, mail, 4), CTRL_V)
+    ctx.check("the video window: the button itself", press_in(ctx, video, 2), NATIVE_FORWARD)
+    ctx.check("the video window: the wheel itself", video.collect(WHEEL_DOWN, want=1),
+              ["MOUSEWHEEL -120"])
+
+    # The tray's option, then a notch over the video window with Mail in front.
+    ctx.check("the Mail window again: Ctrl+V", press_in(ctx, mail, 4), CTRL_V)
+    vela.post(IDS.ID_TRAY_WHEEL)
+    ctx.check("the option saved", bool(vela.wait_saved("Vela", "WheelFollowsPointer", "1")), True)
+    mark, video_mark = mail.log.mark(), video.log.mark()
+    s.xdo("mousemove", *video.centre, "click", "--delay", 0, 5)
+    ctx.check("a notch over the video window behind reaches it as it is",
+              bool(video.log.wait_count(r"^MOUSEWHEEL -120$", 1, 5, since=video_mark)), True)
+    time.sleep(0.3)
+    ctx.check("and no Page Down in the Mail window in front",
+              [line for line in mail.log.since(mark) if line.startswith("KEY")], [])
+    s.xdo("mousemove", *mail.centre)
+    ctx.check("a notch over the Mail window: All Programs' Page Down",
+              mail.collect(WHEEL_DOWN, want=2), PAGE_DOWN)
+
+    s.xdo("key", "F9")
+    if not mail.log.wait(r"^RETITLED$", 5):
+        raise Abort("the Mail window did not rename itself")
+    ctx.check("renamed to a video's title: its next press is the button itself",
+              mail.collect(FORWARD, want=4)[-2:], NATIVE_FORWARD)
 
 
 # Back is a modifier: held, the wheel turns the volume and the forward button

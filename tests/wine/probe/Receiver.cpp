@@ -3,7 +3,7 @@
 //
 // Lines: "ready <width> <height>", "<MESSAGE> <x> <y>" for buttons and moves,
 // "XBUTTONDOWN <n>", "MOUSEWHEEL <delta>", "KEYDOWN <vk> <scan> <extended>",
-// "RAISED <1 when in front now>", and with --hook "LLKEY <vk> down|up
+// "RAISED <1 when in front now>", "RETITLED", and with --hook "LLKEY <vk> down|up
 // <injected>" for every key event a low-level hook of its own sees (from
 // whatever window is in front).
 #include "tests/wine/probe/Probe.h"
@@ -18,6 +18,9 @@ EventLog* gReceiverLog = nullptr;
 // and no key that anyone could see. (Wine sends the wheel to the window under
 // the pointer; its stray moves make hovering no trigger.)
 bool gRaiseOnWheel = false;
+// With --retitle-on-f9 TITLE, F9 renames the window so, as a browser renames
+// its window on a tab switch ("RETITLED" once done).
+std::wstring gRetitle;
 // With --system-keys, Alt combinations go on to the system's own processing,
 // as in any program, so a lone Alt press and release shows as KEYMENU.
 bool gSystemKeys = false;
@@ -87,6 +90,10 @@ LRESULT CALLBACK receiverProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam)
             return 0;
         case WM_KEYDOWN:
             logKey("KEYDOWN", wParam, lParam);
+            if (wParam == VK_F9 && !gRetitle.empty()) {
+                SetWindowTextW(hwnd, gRetitle.c_str());
+                gReceiverLog->line("RETITLED");
+            }
             return 0;
         case WM_KEYUP:
             logKey("KEYUP", wParam, lParam);
@@ -129,6 +136,7 @@ int receive(HINSTANCE module, const Args& args, EventLog& log) {
     gReceiverLog = &log;
     gSystemKeys = args.flag(L"--system-keys");
     gRaiseOnWheel = args.flag(L"--raise-on-wheel");
+    gRetitle = args.value(L"--retitle-on-f9");
     WNDCLASSW wc{};
     wc.lpfnWndProc = receiverProc;
     wc.hInstance = module;
@@ -141,7 +149,8 @@ int receive(HINSTANCE module, const Args& args, EventLog& log) {
     const int left = args.number(L"--left", 0);
     const int width = args.number(L"--width", GetSystemMetrics(SM_CXSCREEN));
     const int height = GetSystemMetrics(SM_CYSCREEN);
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"Vela input receiver",
+    const std::wstring title = args.value(L"--title", L"Vela input receiver");
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, title.c_str(),
                                   WS_POPUP | WS_VISIBLE, left, 0, width, height, nullptr, nullptr,
                                   module, nullptr);
     if (!window) return 2;
