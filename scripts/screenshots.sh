@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds Vela and takes screenshots of it under Wine, as a user sees it:
 #
-#   scripts/screenshots.sh NAME      (window, menu, tray, mouse, macro, profiles, layers, shortcuts
+#   scripts/screenshots.sh NAME      (window, menu, tray, mouse, macro, profiles, windows, layers, shortcuts
 #                                     or scales; pictures in build/screenshots/NAME)
 #
 # See tests/wine/cases/screenshots.py for what each set holds.

@@ -20,6 +20,10 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
   mouse   tray-mouse.png (the tray's "Mouse" submenu after a few bounces),
           tray-mouse-left.png (its "Left Button" open, a hand-edited threshold),
           tray-mouse-speed.png ("Wheel Speed" open), cut to the menus
+  windows profile-menu-windows.png (a window profile listed beside a program's),
+          window-picker-count-<dpi>.png and window-picker-<dpi>.png (the picker
+          counting, then a window taken and its title widened) at 96 and 144
+          DPI, notice.png (the notice a switch into that window brings)
   layers  layer-menu.png (the profile menu listing the back button's layer
           beside a program's profile), layer-shown.png (the layer shown: its own
           wheel and forward button, its tap on the back button, the rest
@@ -39,9 +43,9 @@ import shutil
 import subprocess
 import time
 
-from harness import (COPY, IDS, KESTREL_PROFILE, LAYER_WHILE_HELD, PASTE, Menu, Receiver, Tray,
-                     Vela, XTest, caption_id, centre, crlf, ini, layer, layout, log, open_entry,
-                     slot)
+from harness import (COPY, IDS, KESTREL_PROFILE, LAYER_WHILE_HELD, PASTE, Abort, Menu, Receiver,
+                     Tray, Vela, XTest, caption_id, centre, crlf, ini, layer, layout, log,
+                     open_entry, slot, wait_until)
 
 
 class Shots:
@@ -203,7 +207,8 @@ def profiles(ctx):
     # the two exports and the import.
     m.hover(root, 2, 7)
     programs = m.wait_level(2)
-    m.slide_into(programs, 0, 1)
+    # "The Window Under the Pointer…", then Editor.exe.
+    m.slide_into(programs, 1, 2)
     shots.take("profile-menu", around(session, (x, y, w, h), (root, programs)))
     m.escape()
     root = m.open_caption((x, y), "0, 4")
@@ -211,6 +216,66 @@ def profiles(ctx):
     session.xdo("click", 1)
     session.xdo("mousemove", 2, 2)
     shots.take("profile-inherited", (x, y, w, h))
+
+
+def windows(ctx):
+    """Window profiles: the profile menu listing one beside a program's, the
+    window picker at 100 % and 150 % (its count, then a window taken and its
+    title widened), and the notice a switch into that window brings."""
+    session, shots = ctx.s, Shots(ctx)
+    browser = os.path.join(session.work, "Browser.exe")
+    shutil.copy2(session.probe_exe, browser)
+    settings = ini(
+        slot("X1", **COPY), "[Profiles]", "1=Editor.exe",
+        slot("X1", **PASTE, profile="Editor.exe"),
+        "[Window:1]", "Program=Browser.exe", "Title=*Mail*",
+        slot("X1", "Reply", action=2, vk=82, profile="Window:1")[1:])
+    for dpi in (96, 144):
+        session.set_dpi(dpi)
+        rx = Receiver(session, "--title", "Inbox-Mail", exe=browser, left=0, width=300,
+                      exit_after=120)
+        vela = Vela(session, settings=settings)
+        x, y, w, h = session.geometry(vela.start_shown())
+        m = Menu(session)
+        # "All Programs", "Editor.exe", the window profile, "New Profile For",
+        # "Delete This Profile", the two exports and the import.
+        root = m.open_caption((x, y), "0, 4", dpi)
+        if dpi == 96:
+            m.hover(root, 2, 8)
+            shots.take("profile-menu-windows", around(session, (x, y, w, h), (root,)))
+        m.hover(root, 3, 8)
+        programs = m.wait_level(2)
+        m.slide_into(programs, 0, 2)  # "The Window Under the Pointer…"
+        session.xdo("click", 1)
+        picker = wait_until(lambda: session.visible_windows("^New Window Profile$"), 5, 0.05)
+        if not picker:
+            raise Abort("the window picker did not open")
+        session.xdo("mousemove", *rx.centre)
+        px, py, pw, ph = session.geometry(picker[0])
+        shots.take(f"window-picker-count-{dpi}", (px, py, pw, ph))
+        time.sleep(3.5)  # the count, then the window is taken
+        # Into the title's box (its middle, as the dialog's template places
+        # it), all of it replaced by a pattern.
+        session.xdo("mousemove", px + pw * 156 // 260, py + ph * 80 // 128, "click", 1)
+        session.xdo("key", "ctrl+a")
+        session.xdo("type", "--delay", 20, "*Mail*")
+        shots.take(f"window-picker-{dpi}", (px, py, pw, ph))
+        session.xdo("key", "Escape")
+    session.set_dpi(96)  # which ends every program
+
+    rx = Receiver(session, "--title", "Inbox-Mail", exe=browser, left=0, width=300,
+                  exit_after=60)
+    other = Receiver(session, left=310, width=300, exit_after=60)
+    Vela(session, settings=settings + crlf("[Vela]", "ShowProfileChanges=1")).start_in_tray()
+    session.xdo("mousemove", *other.centre, "click", 1)
+    time.sleep(2)
+    session.xdo("mousemove", *rx.centre, "click", 1)
+    shown = wait_until(lambda: session.visible_windows("Mail"), 5, 0.02)
+    notice = [w for w in (shown or []) if session.geometry(w)[3] < 100]
+    if not notice:
+        raise Abort("no notice came")
+    nx, ny, nw, nh = session.geometry(notice[0])
+    shots.take("notice", (nx - 40, ny - 40, nw + 80, nh + 80), settle=0.1)
 
 
 def layers(ctx):
@@ -298,4 +363,5 @@ def mouse(ctx):
 
 
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
-          "profiles": profiles, "mouse": mouse, "layers": layers, "shortcuts": shortcuts}
+          "profiles": profiles, "mouse": mouse, "layers": layers, "shortcuts": shortcuts,
+          "windows": windows}

@@ -88,10 +88,10 @@ def open_entry(session, window_xy, column_row, timeout=5):
 
 class Tray:
     # Hide, Show | Reset, Pause Remapping, Start With Windows, Mouse, Show
-    # Profile Changes | Exit
-    MENU_ROWS = 8
-    SEPARATORS_BEFORE = (2, 7)
-    HIDE, SHOW, RESET, PAUSE, AUTOSTART, MOUSE, NOTICE, EXIT = range(8)
+    # Profile Changes, Wheel Follows the Pointer | Exit
+    MENU_ROWS = 9
+    SEPARATORS_BEFORE = (2, 8)
+    HIDE, SHOW, RESET, PAUSE, AUTOSTART, MOUSE, NOTICE, WHEEL, EXIT = range(9)
     # The "Mouse" submenu: five buttons | Reverse Wheel, Reverse Tilt, Wheel
     # Speed, Filter Wheel Bounces | the bounces counted.
     MOUSE_ROWS, MOUSE_SEPARATORS = 10, (5, 9)
