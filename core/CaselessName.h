@@ -17,4 +17,12 @@ inline bool sameCaseless(std::wstring_view a, std::wstring_view b) {
     return a.size() == b.size() && compareCaseless(a, b) == 0;
 }
 
+// A name without the blanks and tabs at its ends, as the settings file reads
+// section names back.
+inline std::wstring_view withoutEndBlanks(std::wstring_view name) {
+    const std::size_t first = name.find_first_not_of(L" \t");
+    if (first == std::wstring_view::npos) return {};
+    return name.substr(first, name.find_last_not_of(L" \t") - first + 1);
+}
+
 }  // namespace vela

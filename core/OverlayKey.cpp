@@ -5,18 +5,6 @@
 
 namespace vela {
 
-namespace {
-
-// A profile lives in the settings section of its program's name, and a
-// section's name reads back without the blanks at its ends.
-std::wstring_view withoutEndBlanks(std::wstring_view name) {
-    const std::size_t first = name.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) return {};
-    return name.substr(first, name.find_last_not_of(L" \t") - first + 1);
-}
-
-}  // namespace
-
 bool sameProgram(std::wstring_view a, std::wstring_view b) {
     return sameCaseless(withoutEndBlanks(a), withoutEndBlanks(b));
 }

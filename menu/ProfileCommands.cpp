@@ -52,16 +52,6 @@ ProfileMenuContent profileMenuContent(const OverlaySet& overlays,
     return content;
 }
 
-namespace {
-
-std::wstring_view withoutEndBlanks(std::wstring_view text) {
-    const std::size_t first = text.find_first_not_of(L" \t");
-    if (first == std::wstring_view::npos) return {};
-    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
-}
-
-}  // namespace
-
 std::optional<WindowKey> windowKeyFromFields(std::wstring_view program,
                                              std::wstring_view windowClass,
                                              std::wstring_view title) {
