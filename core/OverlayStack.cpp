@@ -32,8 +32,11 @@ const ButtonAssignment& OverlayStack::assignmentFor(Slot slot) const {
 }
 
 const ButtonAssignment& OverlayStack::belowLayer(Slot slot) const {
-    const Overlay* on =
-        underPointer_ && followsPointer(slot) ? overlays_.profileFor(*underPointer_) : profile();
+    static const ButtonAssignment ownInput;
+    const bool byPointer = underPointer_ && followsPointer(slot);
+    const Overlay* on = byPointer ? overlays_.profileFor(*underPointer_) : profile();
+    // Over a window Vela is off in, a notch is left alone as all else is.
+    if (byPointer && on && on->velaOff) return ownInput;
     return on && on->sets(slot) ? *on->slots[slot] : allPrograms_.assignmentFor(slot);
 }
 

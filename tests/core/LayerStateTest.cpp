@@ -354,11 +354,16 @@ TEST(LayerWiring, TheWheelActsByTheWindowUnderThePointerWhereChosen) {
     w->presses.pressed(Slot::WD, 0, 1000);
     w->rec.underPointer = {L"b.exe", L"", L"Notes"};
     w->presses.pressed(Slot::WD, 0, 1010);
-    std::string sent;
-    for (const InputRecord& r : w->rec.records()) sent += spelled(r) + " ";
-    EXPECT_EQ(sent, "D↓ D↑ Wheel-120 ");
     w->presses.profiles().setWheelFollowsPointer(false);
     EXPECT_FALSE(w->hooks.hooked(Slot::WD));
+    w->presses.profiles().setWheelFollowsPointer(true);
+    w->all.assign(Slot::WD, L"Page Down", action::Key{ChordModifier::None, 'P'});
+    w->overlays.add(ProgramKey{L"game.exe"}).velaOff = true;
+    w->rec.underPointer = {L"game.exe"};
+    w->presses.pressed(Slot::WD, 0, 1020);
+    std::string sent;
+    for (const InputRecord& r : w->rec.records()) sent += spelled(r) + " ";
+    EXPECT_EQ(sent, "D↓ D↑ Wheel-120 Wheel-120 ") << "left alone where Vela is off";
 }
 
 }  // namespace
