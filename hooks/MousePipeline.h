@@ -27,37 +27,10 @@
 #include "core/MouseTuning.h"
 #include "hooks/ChatterFilter.h"
 #include "hooks/MouseFilter.h"
+#include "hooks/MouseSends.h"
 #include "hooks/WheelShaper.h"
 
 namespace vela::hooks {
-
-// One input the hook sends itself.
-struct MouseSend {
-    enum class Kind : unsigned char {
-        Button,  // `button` goes down or comes up
-        Wheel,   // a wheel delta: `delta`, on the `horizontal` wheel or not
-    };
-    Kind kind = Kind::Button;
-    MouseButton button = MouseButton::Left;
-    bool down = false;
-    int delta = 0;
-    bool horizontal = false;
-    bool operator==(const MouseSend&) const = default;
-};
-
-class MouseSends {
-public:
-    void add(const MouseSend& s) { sends_[size_++] = s; }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    const MouseSend* begin() const { return sends_.data(); }
-    const MouseSend* end() const { return sends_.data() + size_; }
-
-private:
-    // A release, then the event or the wheel's pieces.
-    std::array<MouseSend, 1 + kMaxWheelPieces> sends_{};
-    std::size_t size_ = 0;
-};
 
 struct MouseOutcome {
     // A held release let go first, as the remapping took it: its report to
