@@ -38,10 +38,15 @@ void TriggerMachine::enter(Button& s, Phase phase, bool pointerHeld) {
     s.pointerHeld = pointerHeld;
 }
 
+bool TriggerMachine::holds(MouseButton b) const {
+    const Phase phase = buttons_[indexOf(b)].phase;
+    return phase != Phase::Idle && phase != Phase::AwaitSecond;
+}
+
 bool TriggerMachine::holdsRelease() const {
-    return std::any_of(buttons_.begin(), buttons_.end(), [](const Button& s) {
-        return s.phase != Phase::Idle && s.phase != Phase::AwaitSecond;
-    });
+    for (std::size_t i = 0; i < buttons_.size(); ++i)
+        if (holds(MouseButton(i))) return true;
+    return false;
 }
 
 void TriggerMachine::click(MouseButton b, Button& s, TriggerOutcome& out) const {
@@ -61,7 +66,7 @@ TriggerOutcome TriggerMachine::onButton(MouseButton b, bool down, int x, int y, 
     const std::optional<Slot> slot = slotOf(b);
     if (!slot) return out;
     Button& s = buttons_[indexOf(b)];
-    const bool held = s.phase != Phase::Idle && s.phase != Phase::AwaitSecond;
+    const bool held = holds(b);
     if (!down) {
         if (held) release(b, s, time, out);
         return out;
@@ -258,8 +263,9 @@ void TriggerMachine::moveScrolling(MouseButton b, Button& s, int dx, int dy, Tri
         out.send.add({MouseSend::Kind::Wheel, b, false, n * kNotch, true});
 }
 
-void TriggerMachine::onOtherInput() {
+void TriggerMachine::onOtherInput(std::optional<MouseButton> pressed) {
     for (Button& s : buttons_) {
+        if (pressed && &s == &buttons_[indexOf(*pressed)]) continue;
         s.tapped = false;
         if (s.phase == Phase::LayerHeld) enter(s, Phase::LayerUsed, false);
     }

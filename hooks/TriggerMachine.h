@@ -93,9 +93,12 @@ public:
     TriggerOutcome onButton(MouseButton b, bool down, int x, int y, Tick time, SlotSet installed);
     // A pointer move; call only while `tracksMoves`.
     TriggerOutcome onMove(int x, int y);
-    // Another button's press, a notch or a tilt: a held layer button's
-    // layer was used.
-    void onOtherInput();
+    // A press of another button than `pressed` (none for a notch or a
+    // tilt): a held layer button's layer was used, and no button's last
+    // press is a tap any more.
+    void onOtherInput(std::optional<MouseButton> pressed);
+    // Whether the button's press was the machine's and its release is due.
+    bool holds(MouseButton b) const;
 
     // Whether a held button wants the pointer's moves: without, a move is
     // none of the machine's business.

@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "core/ButtonTriggers.h"
 #include "core/HookPorts.h"
 #include "core/SlotSet.h"
 #include "win32/Handle.h"
@@ -61,6 +62,8 @@ public:
     void tune(const MouseTuning& tuning) override;
     // A release the chatter filter holds, sent now; returns once it went.
     void letGo() override;
+    // What each button does besides its press (vela_hook_triggers).
+    void triggers(const TriggerSet& triggers);
 
     // The engine's capture of the keyboard; its key events reach the sink
     // through captured(), which the reports window calls.
@@ -79,6 +82,7 @@ private:
     using CaptureFunction = int(__cdecl*)(int);
     using TuneFunction = int(__cdecl*)(const MouseTuning*);
     using LetGoFunction = int(__cdecl*)();
+    using TriggersFunction = int(__cdecl*)(const TriggerSet*);
     using KeyHeldFunction = int(__cdecl*)(int);
     using WantFunction = unsigned(__cdecl*)(unsigned, HWND, int);
     struct Library {
@@ -98,6 +102,7 @@ private:
     std::function<void(const CapturedKey&)> sink_;
     TuneFunction tune_ = nullptr;
     LetGoFunction letGo_ = nullptr;
+    TriggersFunction triggers_ = nullptr;
     CaptureFunction watchKeys_ = nullptr;
     KeyHeldFunction keyHeld_ = nullptr;
     WantFunction want_ = nullptr;

@@ -77,7 +77,7 @@ public:
                     check(std::nullopt, machine_.due(*machine_.nextDue()), false);
                 break;
             case 5:
-                machine_.onOtherInput();
+                machine_.onOtherInput(std::nullopt);
                 break;
             case 6:
                 installed_ = SlotSet(std::uint32_t(pick(32)));
