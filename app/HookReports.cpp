@@ -72,8 +72,10 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
         case hooks::EngineEvent::GestureRight:
         case hooks::EngineEvent::LongPress:
         case hooks::EngineEvent::DoubleClick:
-            // Vela hands the engine no triggers yet (vela_hook_triggers), so
-            // none of these comes.
+            if (const SlotInfo* slot = findSlot(static_cast<int>(lParam)))
+                presses_->triggered(
+                    slot->slot, static_cast<SlotTrigger>(
+                                    wParam - static_cast<WPARAM>(hooks::EngineEvent::GestureUp)));
             break;
         case hooks::EngineEvent::Bounces:
             if (hooks::unpackBounces(static_cast<std::uint64_t>(lParam), bounces_) &&

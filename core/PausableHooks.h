@@ -4,6 +4,7 @@
 
 #include "core/HookPorts.h"
 #include "core/ReleasePorts.h"
+#include "core/SlotModel.h"
 #include "core/SlotSet.h"
 
 namespace vela {
@@ -50,6 +51,12 @@ public:
     // The slots a held layer remaps besides those: hooked too until the
     // layer ends (an empty set).
     void setLayerHooks(SlotSet slots);
+    // From here on the engine hears through `port` what the buttons of the
+    // hooked slots do besides their press, as `applies` says, whenever the
+    // hooks change or `refreshTriggers` is called; nothing while out.
+    void followTriggers(TriggerPort& port, const AssignmentSource& applies);
+    // An assignment may have changed what a button's triggers are.
+    void refreshTriggers() { apply(); }
 
 private:
     void apply();
@@ -62,6 +69,9 @@ private:
     ReleasePort* release_;
     ClickWatchPort* clicks_;
     MouseTuningPort* tuning_;
+    TriggerPort* triggers_ = nullptr;
+    const AssignmentSource* applies_ = nullptr;
+    TriggerSet triggersIn_;
     MouseTuning wantedTuning_;
     MouseTuning tuningIn_;  // what the engine has now
     SlotSet wanted_;

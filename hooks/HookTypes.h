@@ -11,6 +11,7 @@
 #include "core/ShortcutCapture.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
+#include "core/TriggerAssignments.h"
 
 namespace vela::hooks {
 
@@ -67,6 +68,14 @@ constexpr EngineEvent gestureEvent(GestureDirection d) {
                                     static_cast<std::uint32_t>(d));
 }
 static_assert(gestureEvent(GestureDirection::Right) == EngineEvent::GestureRight);
+// The listener's trigger events come in the order of the press path's
+// triggers (core/TriggerAssignments.h), from GestureUp.
+static_assert(static_cast<std::uint32_t>(EngineEvent::DoubleClick) -
+                      static_cast<std::uint32_t>(EngineEvent::GestureUp) ==
+                  static_cast<std::uint32_t>(SlotTrigger::DoubleClick) &&
+              static_cast<std::uint32_t>(EngineEvent::LongPress) -
+                      static_cast<std::uint32_t>(EngineEvent::GestureUp) ==
+                  static_cast<std::uint32_t>(SlotTrigger::LongPress));
 
 // A captured key event in the 32 bits of a message parameter: the virtual
 // key in the low byte, the scan code whole (its 0x200 mark included) in the

@@ -125,7 +125,7 @@ void Win32HookPort::tune(const MouseTuning& tuning) {
     if (tune_) tune_(&tuning);
 }
 
-void Win32HookPort::triggers(const TriggerSet& triggers) {
+void Win32HookPort::setTriggers(const TriggerSet& triggers) {
     if (triggers_) triggers_(&triggers);
 }
 

@@ -31,7 +31,8 @@ class Win32HookPort final : public HookPort,
                             public ClickWatchPort,
                             public KeyCapturePort,
                             public KeyWatchPort,
-                            public MouseTuningPort {
+                            public MouseTuningPort,
+                            public TriggerPort {
 public:
     // The libraries report to `window`; `folder` holds them, empty meaning the
     // executable's own folder.
@@ -63,7 +64,7 @@ public:
     // A release the chatter filter holds, sent now; returns once it went.
     void letGo() override;
     // What each button does besides its press (vela_hook_triggers).
-    void triggers(const TriggerSet& triggers);
+    void setTriggers(const TriggerSet& triggers) override;
 
     // The engine's capture of the keyboard; its key events reach the sink
     // through captured(), which the reports window calls.

@@ -5,7 +5,8 @@ Real X input with timed gaps (XTest), seen by a receiver beside the tray."""
 import re
 import time
 
-from harness import COPY, CTRL_C, Receiver, Tray, Vela, XTest, ini, short, slot, wait_until
+from harness import (COPY, CTRL_C, CTRL_V, LAYER_WHILE_HELD, NATIVE_FORWARD, Receiver, Tray, Vela,
+                     XTest, ini, short, slot, wait_until)
 
 LEFT, RIGHT = ["LBUTTONDOWN", "LBUTTONUP"], ["RBUTTONDOWN", "RBUTTONUP"]
 BOUNCE = [40, 8, 40]
@@ -151,3 +152,68 @@ def wheel(ctx):
               vela.wait_saved("Mouse", "WheelReverseHorizontal", "1"), True)
     ctx.check("a tilt right: reversed and three",
               play(ctx, rx, xtest, ["MOUSEHWHEEL -360"], [(7, [0])])[1], ["MOUSEHWHEEL -360"])
+
+
+def fn(trigger, caption, action, vk):
+    """The keys of a trigger's function in a slot's section."""
+    return {f"{trigger}.0": caption, f"{trigger}.1": 1, f"{trigger}.2": action,
+            f"{trigger}.3": vk, f"{trigger}.6": 1}
+
+
+def triggers(ctx):
+    """Buttons that do several things, through Vela from its settings: the
+    forward button's gestures give their functions and nothing of the button
+    or its moves; unmoved it clicks as itself; the middle button drags to
+    scroll in notches; the back button's long press fires while held, its
+    double click once and no click, its single click after the wait; the
+    right button, a layer button, still right-drags."""
+    vela, rx, _ = start(ctx, slot("X1", "Gestures", action=12, **fn("Up", "Copy", 2, 67),
+                                  **fn("Down", "Paste", 2, 86)),
+                        slot("M", "Drag to Scroll", action=13, ScrollLock=1, ScrollSpeed=100),
+                        slot("X2", **COPY, **fn("Long", "Paste", 2, 86),
+                             **fn("Double", "Zoom In", 0, 107)),
+                        slot("R", **LAYER_WHILE_HELD))
+    cx, cy = rx.centre
+
+    def held(button, *steps):
+        """Presses `button`, moves to each (dx, dy) from the centre or waits
+        a number of seconds, comes back to the centre and lets go."""
+        acts = [["mousedown", button]]
+        for step in steps:
+            acts.append(step if isinstance(step, float) else
+                        ["mousemove", cx + step[0], cy + step[1]])
+        return acts + [["mousemove", cx, cy], ["mouseup", button]]
+
+    def lines(mark):
+        return [re.sub(r"^([RM]BUTTON\w+|MOUSEMOVE) .*", r"\1", short(line))
+                for line in rx.log.since(mark) if not line.startswith("LBUTTON")]
+
+    def seen(*actions, want):
+        """What reached the window of `actions`, the settling click left out."""
+        mark = rx.log.mark()
+        for action in actions:
+            if isinstance(action, float):
+                time.sleep(action)
+            else:
+                ctx.s.xdo(*action)
+        rx.settle()
+        wait_until(lambda: len(lines(mark)) >= len(want), 5, 0.05)
+        time.sleep(0.3)
+        return lines(mark)
+
+    ctx.check("gesture up: Copy, nothing of the button or its moves",
+              seen(*held(9, (0, -100)), want=CTRL_C), CTRL_C)
+    ctx.check("gesture down: Paste", seen(*held(9, (0, 100)), want=CTRL_V), CTRL_V)
+    ctx.check("unmoved: the forward button's own click",
+              seen(["click", "--delay", 0, 9], want=NATIVE_FORWARD), NATIVE_FORWARD)
+    ctx.check("drag to scroll: notches down, no move",
+              seen(*held(2, (0, 50), (0, 150)), want=["MOUSEWHEEL -840"]), ["MOUSEWHEEL -840"])
+    ctx.check("long press: Paste while held, no Copy", seen(*held(8, 1.0), want=CTRL_V), CTRL_V)
+    zoom = ["KEYDOWN 107", "KEYUP 107"]
+    ctx.check("double click: Zoom In once, no Copy",
+              seen(["click", "--repeat", 2, "--delay", 60, 8], want=zoom), zoom)
+    ctx.check("a single click with a double click set: Copy",
+              seen(["click", "--delay", 0, 8], want=CTRL_C), CTRL_C)
+    ctx.check("the layer button still right-drags",
+              seen(*held(3, (100, 0), (150, 0)), want=["RBUTTONDOWN", "RBUTTONUP"]),
+              ["RBUTTONDOWN", "MOUSEMOVE", "MOUSEMOVE", "RBUTTONUP"])

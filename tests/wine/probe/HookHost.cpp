@@ -212,7 +212,7 @@ private:
             if (word.rfind("speed", 0) == 0)
                 t.scrollSpeed = static_cast<std::uint16_t>(std::stoi(word.substr(5)));
         }
-        hooks_.triggers(triggers_);
+        hooks_.setTriggers(triggers_);
         return true;
     }
 
