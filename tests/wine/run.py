@@ -75,7 +75,6 @@ TABLE = [
     case("hooks: own input never reports", hooks.own_input),
     case("hooks: the watchdog puts lost hooks back", hooks.watchdog),
     case("hooks: the keyboard captured and given back", hooks.keyboard_capture),
-    case("hooks: a button's triggers", hooks.triggers),
     case("window: hidden start, settings shown, one instance", window.start_hidden_and_files),
     case("window: keys, dragging, a typed description", window.keys_drag_and_description),
     case("window: twenty starts at once", window.twenty_starts),

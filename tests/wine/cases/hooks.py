@@ -5,7 +5,7 @@ focused window logged by the receiver."""
 import re
 import time
 
-from harness import Host, Receiver, short, wait_until
+from harness import Host, Receiver, wait_until
 
 # Per slot: the physical action (xdotool arguments), what the receiver logs for
 # it when it goes through natively, and everything it may leave in the log.
@@ -319,96 +319,3 @@ def keyboard_capture(ctx):
     ctx.log(f"an unrenewed capture gave the keyboard back after {time.monotonic() - started:.1f} s")
     ctx.check("an unrenewed capture ends by itself",
               bool(given_back) and time.monotonic() - started < 10, True)
-
-
-def buttons_and_moves(rx, mark):
-    """What reached the window since `mark` but the settling left click and
-    the keys, without the places."""
-    return [re.sub(r"^([RM]BUTTON\w+|MOUSEMOVE) .*", r"\1", line)
-            for line in map(short, rx.log.since(mark))
-            if re.match(r"^(RBUTTON|MBUTTON|XBUTTON|MOUSEMOVE|MOUSE(H)?WHEEL)", line)]
-
-
-def triggers(ctx):
-    """Buttons with triggers, real X input: each of the four directions fires
-    once and nothing of the button or its moves reaches the window; a click
-    without a move is the button's own; drag to scroll sends notches and no
-    move; a long press fires while held; a double click fires once and no
-    click; a layer button dragged replays its own press, and pressed again
-    right after a tap is its own button."""
-    host, rx = start(ctx)
-    host.cmd("listen")
-    host.cmd("install", "R", "X1")
-    cx, cy = rx.centre
-
-    def held(button, *steps):
-        """Presses `button`, moves to each (dx, dy) from the centre (or waits
-        a number of seconds), comes back to the centre, lets go: what the host
-        heard and what reached the window."""
-        hmark, mark = marks(host, rx)
-        ctx.s.xdo("mousedown", button)
-        for step in steps:
-            if isinstance(step, float):
-                time.sleep(step)
-            else:
-                ctx.s.xdo("mousemove", cx + step[0], cy + step[1])
-        ctx.s.xdo("mousemove", cx, cy)
-        ctx.s.xdo("mouseup", button)
-        return hmark, mark
-
-    def heard(hmark):
-        return [line for line in host.log.since(hmark)
-                if re.match(r"^(trigger|report|release) ", line)]
-
-    host.cmd("triggers", "R", "gestures")
-    for name, step in (("up", (0, -100)), ("down", (0, 100)), ("left", (-100, 0)),
-                       ("right", (100, 0))):
-        hmark, mark = held(3, step)
-        rx.settle(host)
-        ctx.check(f"gesture {name}: fired once, nothing reached the window",
-                  (heard(hmark), buttons_and_moves(rx, mark)), ([f"trigger {name} R"], []))
-    hmark, mark = held(3)
-    rx.settle(host)
-    ctx.check("gestures: a click without a move is the button's own",
-              (heard(hmark), buttons_and_moves(rx, mark)), ([], ["RBUTTONDOWN", "RBUTTONUP"]))
-
-    host.cmd("triggers", "X1", "scroll")
-    hmark, mark = held(9, (0, 50), (0, 150))
-    rx.settle(host)
-    ctx.check("drag to scroll: 150 pixels down are seven notches down, no move",
-              buttons_and_moves(rx, mark), ["MOUSEWHEEL -840"])
-
-    host.cmd("triggers", "X1", "long", "function")
-    hmark, mark = marks(host, rx)
-    ctx.s.xdo("mousedown", 9)
-    fired = host.log.wait_count(r"^trigger long X1$", 1, 5, since=hmark)
-    ctx.s.xdo("mouseup", 9)
-    rx.settle(host)
-    ctx.check("long press: fired while held, no click, nothing reached the window",
-              (bool(fired), heard(hmark), buttons_and_moves(rx, mark)),
-              (True, ["trigger long X1"], []))
-
-    host.cmd("triggers", "X1", "double", "function")
-    hmark, mark = marks(host, rx)
-    ctx.s.xdo("click", "--repeat", 2, "--delay", 60, 9)
-    time.sleep(1)
-    ctx.s.xdo("click", "--delay", 0, 9)
-    host.log.wait_count(r"^release X1$", 1, 5, since=hmark)
-    rx.settle(host)
-    ctx.check("double click: once and no click; a single click is the click, after the wait",
-              (heard(hmark), buttons_and_moves(rx, mark)),
-              (["trigger double X1", "report X1", "release X1"], []))
-
-    host.cmd("triggers", "R", "layer")
-    hmark, mark = held(3, (100, 0), (150, 0))
-    rx.settle(host)
-    ctx.check("layer button dragged: its own press replayed, the drag goes through",
-              (heard(hmark), buttons_and_moves(rx, mark)),
-              (["report R", "trigger drag R", "release R"],
-               ["RBUTTONDOWN", "MOUSEMOVE", "MOUSEMOVE", "RBUTTONUP"]))
-    hmark, mark = marks(host, rx)
-    ctx.s.xdo("mousedown", 3, "mouseup", 3, "mousedown", 3, "mouseup", 3)
-    rx.settle(host)
-    ctx.check("layer button pressed again right after a tap: its own click",
-              (heard(hmark), buttons_and_moves(rx, mark)),
-              (["report R", "release R"], ["RBUTTONDOWN", "RBUTTONUP"]))

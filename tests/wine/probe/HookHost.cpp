@@ -23,18 +23,11 @@
 //   capture on|off       capture the keyboard (or renew it), or end it
 //   drop                 lose the hooks as the system would (watchdog test)
 //   restores             log how often the watchdog put hooks back
-//   triggers SLOT WORD...  the button's triggers, afresh: gestures, scroll or
-//                        layer, then any of long, double, repeat (upward),
-//                        function (the click is the slot's report, not its
-//                        own), free (scrolls both ways), speedN (percent)
 //   sync                 nothing; its ack orders everything before it
 //   quit
 // Log lines: "ready", "report SLOT" (a slot's registered message, whatever its
-// parameters), "release SLOT", "restored", "click", "trigger up|down|left|
-// right|long|double|drag SLOT", "captured VK SCAN EXTENDED
-// down|up" (the engine's events, once listened to), "ack N COMMAND...",
-// "error ...".
-#include <algorithm>
+// parameters), "release SLOT", "restored", "click", "trigger EVENT SLOT", "captured VK SCAN
+// EXTENDED down|up" (the engine's events, once listened to), "ack N COMMAND...", "error ...".
 #include <array>
 #include <memory>
 #include <sstream>
@@ -143,15 +136,10 @@ public:
                 case hooks::EngineEvent::GestureRight:
                 case hooks::EngineEvent::LongPress:
                 case hooks::EngineEvent::DoubleClick:
-                case hooks::EngineEvent::OwnDrag: {
-                    constexpr const char* kNames[] = {"up",   "down",   "left", "right",
-                                                      "long", "double", "drag"};
-                    const SlotInfo* info = findSlot(static_cast<int>(detail));
-                    log_.line("trigger %s %s",
-                              kNames[kind - static_cast<WPARAM>(hooks::EngineEvent::GestureUp)],
-                              info ? std::string(info->name).c_str() : "?");
+                case hooks::EngineEvent::OwnDrag:
+                    log_.line("trigger %u %d", static_cast<unsigned>(kind),
+                              static_cast<int>(detail));
                     break;
-                }
                 case hooks::EngineEvent::HooksApplied:
                     if (awaited_ != 0 && static_cast<unsigned>(detail) >= awaited_) {
                         awaited_ = 0;
@@ -190,32 +178,6 @@ public:
     }
 
 private:
-    bool setTriggers(std::istringstream& in) {
-        std::string name;
-        in >> name;
-        const SlotInfo* info = slotNamed(name);
-        const auto row = std::find_if(
-            kMouseButtons.begin(), kMouseButtons.end(),
-            [&](const MouseButtonInfo& b) { return info && b.trigger == info->trigger; });
-        if (row == kMouseButtons.end()) return false;
-        ButtonTriggers& t = triggers_.of(row->button);
-        t = {};
-        for (std::string word; in >> word;) {
-            if (word == "gestures") t.hold = HoldUse::Gestures;
-            if (word == "scroll") t.hold = HoldUse::DragScroll;
-            if (word == "layer") t.hold = HoldUse::Layer;
-            t.longPress |= word == "long";
-            t.doubleClick |= word == "double";
-            t.repeat[0] |= word == "repeat";
-            if (word == "function") t.ownClick = false;
-            if (word == "free") t.axisLock = false;
-            if (word.rfind("speed", 0) == 0)
-                t.scrollSpeed = static_cast<std::uint16_t>(std::stoi(word.substr(5)));
-        }
-        hooks_.setTriggers(triggers_);
-        return true;
-    }
-
     void run(const std::string& line) {
         ++commandNumber_;
         std::istringstream in(line);
@@ -249,8 +211,6 @@ private:
             in >> clicks;
             hooks_.listen(engineMessage_);
             hooks_.watchClicks(clicks == "clicks");
-        } else if (verb == "triggers") {
-            ok = setTriggers(in);
         } else if (verb == "mouse" || verb == "key") {
             ok = activate(verb, in);
         } else if (verb == "raw") {
@@ -359,7 +319,6 @@ private:
     std::string awaitedAck_;
 
     win32::Win32HookPort hooks_;
-    TriggerSet triggers_;
     win32::Win32InputPort real_;
     ShortPauses input_;
     QuietView view_;
