@@ -213,6 +213,9 @@ def triggers(ctx):
     ctx.check("double click: Zoom In once, no Copy",
               seen(["click", "--repeat", 2, "--delay", 60, 8], want=ZOOM_IN), ZOOM_IN)
     ctx.check("one click of it: Copy", seen(["click", "--delay", 0, 8], want=CTRL_C), CTRL_C)
+    ctx.check("the layer button held a second: still its click",
+              seen(["mousedown", 3, "sleep", 1, "mouseup", 3], want=["RBUTTONDOWN", "RBUTTONUP"]),
+              ["RBUTTONDOWN", "RBUTTONUP"])
     ctx.check("the layer button still right-drags",
               seen(*held(3, (100, 0), (150, 0)), want=["RBUTTONDOWN", "RBUTTONUP"]),
               ["RBUTTONDOWN", "MOUSEMOVE", "MOUSEMOVE", "RBUTTONUP"])
