@@ -759,7 +759,9 @@ VELA_HOOK_API int vela_hook_triggers(const vela::TriggerSet* triggers) {
     g.triggers = triggers ? *triggers : vela::TriggerSet{};
     ReleaseSRWLockExclusive(&g.tuningLock);
     g.triggersAsked.fetch_add(1, std::memory_order_release);
-    return request(kApplyMessage);
+    // Not waited for: a profile switch or a held layer changes the triggers
+    // in the middle of a press, and Vela never waits for the hook thread.
+    return PostThreadMessageW(g.threadId, kSettleMessage, 0, 0) ? 1 : 0;
 }
 
 VELA_HOOK_API int vela_hook_watch_keys(int on) {

@@ -76,7 +76,8 @@ VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning);
 // to EngineEvent::OwnDrag, lParam the slot). Distances grow with the
 // system's DPI; the double click waits the system's double-click time. A
 // button held when this comes lets go first. Null turns every trigger off.
-// Returns 1, or 0 when the hook thread did not answer.
+// Returns at once, the hook thread taking them a moment later (a press
+// before that is decided as before); 1, or 0 when it could not be asked.
 VELA_HOOK_API int vela_hook_triggers(const vela::TriggerSet* triggers);
 
 // Sends a release the chatter filter holds in its window now, on the hook
