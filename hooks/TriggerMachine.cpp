@@ -25,7 +25,19 @@ bool earlier(Tick a, Tick b) {
 }  // namespace
 
 TriggerOutcome TriggerMachine::configure(const TriggerConfig& config) {
-    TriggerOutcome out = reset();
+    // Only a button whose own row changed lets go: the settings change with
+    // a held layer or a profile switch, in the middle of other presses.
+    TriggerOutcome out;
+    for (std::size_t i = 0; i < buttons_.size(); ++i) {
+        const auto b = static_cast<MouseButton>(i);
+        Button& s = buttons_[i];
+        if (config.buttons.of(b) == triggers(b) || s.phase == Phase::OwnPress) continue;
+        const bool held = holds(b);
+        letGo(b, s, out);
+        s.tapped = false;
+        // Its release is still to come: swallowed, as its press was.
+        if (held) enter(s, Phase::Spent, false);
+    }
     config_ = config;
     config_.doubleClickMs =
         std::clamp(config_.doubleClickMs, T::kMinDoubleClickMs, T::kMaxDoubleClickMs);

@@ -86,7 +86,8 @@ struct TriggerOutcome {
 
 class TriggerMachine {
 public:
-    // New settings: starts afresh (`reset`).
+    // New settings: a button whose row changed lets go (`reset`) and
+    // swallows the release of a press it took; the others go on.
     TriggerOutcome configure(const TriggerConfig& config);
 
     // A physical press or release at the point (x, y).

@@ -1,5 +1,5 @@
 // The trigger machine over random presses, releases, moves, other input,
-// resets and timer ticks of random settings, starting just before the tick
+// resets, new settings and timer ticks of random settings, starting just before the tick
 // count wraps; then its timings, case by case.
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ public:
     void step() {
         const MouseButton b = kTriggerButtons[pick(4)];
         Seen& s = seen_[indexOf(b)];
-        switch (pick(8)) {
+        switch (pick(9)) {
             case 0:
             case 1:  // the button goes the other way
                 s.down = !s.down;
@@ -68,6 +68,13 @@ public:
             case 6:
                 installed_ = SlotSet(std::uint32_t(pick(32)));
                 break;
+            case 7: {  // new settings for one button, maybe the same
+                TriggerConfig c = m_.config();
+                c.buttons.of(b).hold = HoldUse(pick(4));
+                s.taken = s.taken && c.buttons.of(b) == of(b);
+                check(std::nullopt, m_.configure(c));
+                break;
+            }
             default:
                 if (pick(8) != 0) break;
                 check(std::nullopt, m_.reset(), false);
@@ -104,7 +111,7 @@ private:
         if (event && down)
             seen_[indexOf(*event)].taken =
                 out.taken && (out.fired.empty() || out.fired[0].what != TriggerFire::DoubleClick);
-        if (event && out.taken && !out.swallow) {  // only a layer button's own press passes
+        if (event && down && out.taken && !out.swallow) {  // only a layer button's own press passes
             ASSERT_EQ(of(*event).hold, HoldUse::Layer);
         }
         const bool dragged = std::any_of(out.fired.begin(), out.fired.end(),
@@ -250,6 +257,24 @@ TEST(TriggerMachine, NamedTimings) {
         }
         EXPECT_EQ(all, c.expected);
     }
+}
+
+// A held layer starts or ends, a profile switches: the triggers change in
+// the middle of a press, and only the buttons whose own row changed let go.
+TEST(TriggerMachine, NewSettingsLeaveAHeldButtonWhoseRowStaysAsItWas) {
+    TriggerMachine m;
+    TriggerConfig config;
+    config.buttons.of(MouseButton::Right).hold = HoldUse::Layer;
+    m.configure(config);
+    EXPECT_EQ(told(m.onButton(MouseButton::Right, true, 0, 0, 0, SlotSet::all()), true),
+              "Activation ");
+    config.buttons.of(MouseButton::Forward).longPress = true;
+    EXPECT_EQ(told(m.configure(config), false), "");
+    EXPECT_EQ(told(m.onButton(MouseButton::Right, false, 0, 0, 900, SlotSet::all()), true),
+              "Release ");
+    m.onButton(MouseButton::Right, true, 0, 0, 2000, SlotSet::all());
+    config.buttons.of(MouseButton::Right).hold = HoldUse::Gestures;
+    EXPECT_EQ(told(m.configure(config), false), "Release ") << "its own row changed: let go";
 }
 
 }  // namespace
