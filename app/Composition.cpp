@@ -67,6 +67,7 @@ void Composition::onWindowReady() {
                    presses_.overlays, hooks_.tuning,
                    [this](const std::wstring& folder) { tray_.tellFallback(folder); });
     presses_.hooks.setTuning(hooks_.tuning);
+    presses_.hooks.refreshTriggers();
     notice_.notice.setEnabled(settings_.showProfileChanges);
     presses_.path.profiles().setWheelFollowsPointer(settings_.wheelFollowsPointer);
     presses_.followForeground();
@@ -94,11 +95,13 @@ bool Composition::onCommand(int id) {
     }
     if (menu_->profiles.onCommand(static_cast<std::uint32_t>(id))) {
         presses_.watchClicks();
+        presses_.hooks.refreshTriggers();
         return true;
     }
     if (menu_->commands.openFunctionMenuForControl(id)) return true;
     if (!menu_->commands.onCommand(static_cast<std::uint32_t>(id))) return false;
     presses_.watchClicks();  // a button may have become a layer button, or stopped being one
+    presses_.hooks.refreshTriggers();
     return true;
 }
 

@@ -61,6 +61,22 @@ std::optional<LRESULT> HookReports::onMessage(UINT message, WPARAM wParam, LPARA
             // from the moment it asks, and one asked in only once its hook is
             // in, so no report comes that the request has not allowed.
             break;
+        case hooks::EngineEvent::OwnDrag:
+            // The layer button drags as its own button: its layer ends, and
+            // its release is no tap.
+            presses_->abandon();
+            break;
+        case hooks::EngineEvent::GestureUp:
+        case hooks::EngineEvent::GestureDown:
+        case hooks::EngineEvent::GestureLeft:
+        case hooks::EngineEvent::GestureRight:
+        case hooks::EngineEvent::LongPress:
+        case hooks::EngineEvent::DoubleClick:
+            if (const SlotInfo* slot = findSlot(static_cast<int>(lParam)))
+                presses_->triggered(
+                    slot->slot, static_cast<SlotTrigger>(
+                                    wParam - static_cast<WPARAM>(hooks::EngineEvent::GestureUp)));
+            break;
         case hooks::EngineEvent::Bounces:
             if (hooks::unpackBounces(static_cast<std::uint64_t>(lParam), bounces_) &&
                 actions_.bounced)

@@ -20,6 +20,7 @@ PressSide::PressSide(HINSTANCE module, win32::Win32HookPort& engine, PlaybackSid
                *playback.threads) {
     // A held layer ends before a change to a layer could make it act otherwise.
     editor.onLayerChange([this] { path.abandon(); });
+    hooks.followTriggers(engine, path.applies());
 }
 
 void PressSide::followForeground() {

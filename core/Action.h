@@ -2,6 +2,7 @@
 // functions, each carrying only what it needs.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 #include <variant>
@@ -89,6 +90,22 @@ struct LayerWhileHeld {
     bool operator==(const LayerWhileHeld&) const = default;
 };
 
+// Held and moved up, down, left or right, the button does that direction's
+// function (ButtonAssignment::triggers); a direction may fire again while
+// the move goes on in it. Released unmoved, it clicks.
+struct Gestures {
+    std::array<bool, 4> repeat{};  // by GestureDirection
+    bool operator==(const Gestures&) const = default;
+};
+
+// Held and moved, the button scrolls the window under the pointer; released
+// unmoved, it clicks as itself.
+struct DragScroll {
+    bool axisLock = true;       // only along the first axis moved along
+    std::uint16_t speed = 100;  // in percent of the default
+    bool operator==(const DragScroll&) const = default;
+};
+
 // A function the settings file names that this Vela does not know (a newer
 // one wrote it, or a hand): kept as read, and does nothing.
 struct Unknown {
@@ -100,9 +117,10 @@ struct Unknown {
 
 }  // namespace action
 
-using Action = std::variant<action::Mouse, action::Key, action::Launch, action::Macro,
-                            action::RepeatKey, action::SwitchApps, action::PressShortcut,
-                            action::TypeText, action::LayerWhileHeld, action::Unknown>;
+using Action =
+    std::variant<action::Mouse, action::Key, action::Launch, action::Macro, action::RepeatKey,
+                 action::SwitchApps, action::PressShortcut, action::TypeText,
+                 action::LayerWhileHeld, action::Gestures, action::DragScroll, action::Unknown>;
 
 template <typename Function>
 constexpr bool holds(const Action& a) {

@@ -98,6 +98,10 @@ void ActionExecutor::run(Slot slot, const ButtonAssignment& a, std::uint32_t det
                    [&](const action::TypeText& f) { startTyping(info, f.text); },
                    // A layer button's press is the press path's; others do nothing.
                    [](const action::LayerWhileHeld&) {},
+                   // The hook decides what the button's movement did; a click
+                   // reaches the executor as its click function.
+                   [](const action::Gestures&) {},
+                   [](const action::DragScroll&) {},
                    [](const action::Unknown&) {},
                },
                a.action);

@@ -1,6 +1,8 @@
 // The assignment record of one button slot.
 #pragma once
 
+#include <array>
+#include <optional>
 #include <string>
 
 #include "core/Action.h"
@@ -14,6 +16,18 @@ inline constexpr std::wstring_view kUnreadableShortcutCaption = L"Invalid Shortc
 // What one slot does. The settings file keeps each part under keys of its
 // own: the store's field table (settings/ButtonSettingsStore.cpp) names them
 // and is the only place that turns the file's numbers into a function.
+// The functions of a button's other triggers, each optional. A direction
+// acts only while the button's function is Gestures; the click only then
+// (without, the click is the button's own); a double click and a long press
+// on any button function but a layer.
+struct TriggerFunctions {
+    std::array<std::optional<Action>, 4> gestures;  // by GestureDirection
+    std::optional<Action> click;
+    std::optional<Action> doubleClick;
+    std::optional<Action> longPress;
+    bool operator==(const TriggerFunctions&) const = default;
+};
+
 struct ButtonAssignment {
     std::wstring caption;  // text on the slot's caption button
     // The user gave the slot a function: its hook goes in whenever Vela's
@@ -24,6 +38,8 @@ struct ButtonAssignment {
     std::wstring description;  // the user's own note for the slot
     // The flags of the per-slot options (core/SlotOptions.h).
     bool holdWhilePressed = false;
+    // What the button's gestures, click, double click and long press do.
+    TriggerFunctions triggers;
 
     bool operator==(const ButtonAssignment&) const = default;
 

@@ -5,6 +5,7 @@
 #include <functional>
 #include <optional>
 
+#include "core/ButtonTriggers.h"
 #include "core/MouseTuning.h"
 #include "core/ShortcutCapture.h"
 #include "core/SlotSet.h"
@@ -79,6 +80,14 @@ public:
     // returns once it went: called before the hooks or the process go, or the
     // button would stay down for the system.
     virtual void letGo() = 0;
+};
+
+// What each mouse button does besides its press, for the hook engine to
+// decide (core/ButtonTriggers.h).
+class TriggerPort {
+public:
+    virtual ~TriggerPort() = default;
+    virtual void setTriggers(const TriggerSet& triggers) = 0;
 };
 
 }  // namespace vela

@@ -15,6 +15,13 @@ constexpr bool canCarryLayer(Trigger t) {
            t == Trigger::BackButton;
 }
 
+// Whether a layer button keeps its own click and drag: held long with
+// nothing else used it still taps, moved it drags as itself (the hook's
+// triggers). The right and middle buttons, whose drags programs use.
+constexpr bool layerKeepsOwnClick(Trigger t) {
+    return t == Trigger::RightButton || t == Trigger::MiddleButton;
+}
+
 // Whether an assignment is "Layer While Held" (a remapped key function of
 // that kind).
 bool isLayerWhileHeld(const ButtonAssignment& a);

@@ -25,7 +25,8 @@ void LayerState::press(Slot slot, std::uint32_t tick, std::uint32_t detail) {
 }
 
 void LayerState::release(Slot slot, std::uint32_t tick) {
-    finish(slot, !tapSpoiled_ && tick - layerPressTick_ <= kLayerTapMaxMs);
+    const bool quick = tick - layerPressTick_ <= kLayerTapMaxMs;
+    finish(slot, !tapSpoiled_ && (quick || layerKeepsOwnClick(slotInfo(slot).trigger)));
 }
 
 void LayerState::otherInput() {

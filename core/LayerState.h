@@ -15,7 +15,9 @@ namespace vela {
 // other input already spoils a tap, so this bound only decides a hold in
 // which nothing was done: the user meant the layer and thought better of it,
 // and a Back they did not ask for (a page left) costs more than a tap taken
-// for a hold. Below the half second from which a press reads as held.
+// for a hold. Below the half second from which a press reads as held. The
+// right and middle buttons keep their click however long they are held
+// (layerKeepsOwnClick): a slow right click is an ordinary one.
 inline constexpr std::uint32_t kLayerTapMaxMs = 400;
 
 // What the layer state drives.

@@ -1,5 +1,7 @@
 #include "core/PausableHooks.h"
 
+#include "core/TriggerAssignments.h"
+
 namespace vela {
 
 void PausableHooks::install(Slot slot) {
@@ -58,6 +60,12 @@ void PausableHooks::setPointerHooks(SlotSet followers, SlotSet remappedByProfile
     apply();
 }
 
+void PausableHooks::followTriggers(TriggerPort& port, const AssignmentSource& applies) {
+    triggers_ = &port;
+    applies_ = &applies;
+    apply();
+}
+
 void PausableHooks::apply() {
     const bool clicks = clicksWanted_ && !out() && clicks_;
     if (!clicks && clicksWatched_) {
@@ -75,6 +83,13 @@ void PausableHooks::apply() {
     if (tuning_ && tuning != tuningIn_) {
         tuning_->tune(tuning);
         tuningIn_ = tuning;
+    }
+    if (triggers_) {
+        const TriggerSet triggers = out() ? TriggerSet{} : triggersOf(*applies_, in_);
+        if (triggers != triggersIn_) {
+            triggers_->setTriggers(triggers);
+            triggersIn_ = triggers;
+        }
     }
     if (clicks && !clicksWatched_) {
         clicks_->watchClicks(true);

@@ -4,6 +4,7 @@
 
 #include "core/HookPorts.h"
 #include "core/ReleasePorts.h"
+#include "core/SlotModel.h"
 #include "core/SlotSet.h"
 
 namespace vela {
@@ -54,6 +55,12 @@ public:
     // profile is in front: hooked where the model wants them or where they
     // are in `remappedByProfiles` (some profile remaps them).
     void setPointerHooks(SlotSet followers, SlotSet remappedByProfiles);
+    // From here on the engine hears through `port` what the buttons of the
+    // hooked slots do besides their press, as `applies` says, whenever the
+    // hooks change or `refreshTriggers` is called; nothing while out.
+    void followTriggers(TriggerPort& port, const AssignmentSource& applies);
+    // An assignment may have changed what a button's triggers are.
+    void refreshTriggers() { apply(); }
 
 private:
     void apply();
@@ -66,6 +73,9 @@ private:
     ReleasePort* release_;
     ClickWatchPort* clicks_;
     MouseTuningPort* tuning_;
+    TriggerPort* triggers_ = nullptr;
+    const AssignmentSource* applies_ = nullptr;
+    TriggerSet triggersIn_;
     MouseTuning wantedTuning_;
     MouseTuning tuningIn_;  // what the engine has now
     SlotSet wanted_;

@@ -14,6 +14,19 @@ void PressPath::released(Slot slot, std::uint32_t tick) {
     layers_.release(slot, tick);
 }
 
+void PressPath::triggered(Slot slot, SlotTrigger trigger) {
+    foreground_.checkForeground(profiles_.titlesMatter());
+    if (!hooks_.hooked(slot)) return;
+    const ButtonAssignment& applies = stack_.assignmentFor(slot);
+    const Action* function = triggerFunction(applies, trigger);
+    if (!function) return;
+    ButtonAssignment one;
+    one.remapped = true;
+    one.action = *function;
+    executor_.run(slot, one);
+    executor_.onRelease(slot);
+}
+
 void PressPath::hooksRestored() {
     layers_.abandon();
     for (const SlotInfo& info : kSlotTable) executor_.onRelease(info.slot);
@@ -27,7 +40,21 @@ void PressPath::activate(Slot slot, const ButtonAssignment& function, std::uint3
         executor_.sendOwnInput(slot);
         return;
     }
-    executor_.run(slot, function, detail);
+    const Action* click = clickFunction(function);
+    if (!click) {
+        // Gestures or Drag to Scroll with the button's own click: the hook
+        // sends it itself, unless it was let through meanwhile.
+        executor_.sendOwnInput(slot);
+        return;
+    }
+    if (click == &function.action) {
+        executor_.run(slot, function, detail);
+        return;
+    }
+    ButtonAssignment one;
+    one.remapped = true;
+    one.action = *click;
+    executor_.run(slot, one, detail);
 }
 
 }  // namespace vela

@@ -10,6 +10,9 @@
 //                executor is handed it), else the slot's own input goes out
 //   release  ->  what that same press holds comes up, whatever changed in
 //                between; a layer button's tap runs its function then
+//   trigger  ->  a gesture, a long press or a double click the hook decided
+//                on: its function, looked up as a press's, runs and comes
+//                up at once
 //   restore  ->  the hooks were lost: the layer ends, every slot lets go
 //   other    ->  input no slot reported spoils a held layer button's tap
 //   click    ->  the window in front is looked at again, now and soon after
@@ -30,6 +33,7 @@
 #include "core/PausableHooks.h"
 #include "core/ProfileRuntime.h"
 #include "core/ReleasePorts.h"
+#include "core/TriggerAssignments.h"
 
 namespace vela {
 
@@ -55,6 +59,8 @@ public:
     void pressed(Slot slot, std::uint32_t detail, std::uint32_t tick);
     // A press the slot's hook took came up at `tick`.
     void released(Slot slot, std::uint32_t tick);
+    // The slot's button fired one of its other triggers.
+    void triggered(Slot slot, SlotTrigger trigger);
     // The watchdog put lost hooks back: a release may have gone by.
     void hooksRestored();
     // A press, notch or tilt began that no slot reported.
@@ -69,6 +75,9 @@ public:
     // `listener` hears what applies whenever the program in front or the
     // held layer moves it.
     void listen(OverlayListener* listener) { stack_.listen(listener); }
+    // What applies to each slot now: the held layer, the program's profile,
+    // "All Programs".
+    const AssignmentSource& applies() const { return stack_; }
     // The program in front and the profiles: told of every change.
     ProfileRuntime& profiles() { return profiles_; }
     // The function each slot's latest press went to (a macro set in a layer

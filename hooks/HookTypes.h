@@ -6,10 +6,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "core/ButtonTriggers.h"
 #include "core/MouseTuning.h"
 #include "core/ShortcutCapture.h"
 #include "core/SlotSet.h"
 #include "core/SlotTable.h"
+#include "core/TriggerAssignments.h"
 
 namespace vela::hooks {
 
@@ -50,7 +52,30 @@ enum class EngineEvent : std::uint32_t {
     Bounces = 5,        // lParam: a bounce count changed (packBounces)
     OtherInput = 6,     // a press, notch or tilt no slot reported began (clicks watched)
     HooksApplied = 7,   // lParam: the latest vela_hook_want request whose hooks are in place
+    // lParam: the slot whose button fired the trigger (vela_hook_triggers),
+    // while the button is still held but for the double click's second press.
+    GestureUp = 8,
+    GestureDown = 9,
+    GestureLeft = 10,
+    GestureRight = 11,
+    LongPress = 12,
+    DoubleClick = 13,
+    OwnDrag = 14,  // a layer button's own press was replayed: its layer ends, untapped
 };
+
+constexpr EngineEvent gestureEvent(GestureDirection d) {
+    return static_cast<EngineEvent>(static_cast<std::uint32_t>(EngineEvent::GestureUp) +
+                                    static_cast<std::uint32_t>(d));
+}
+static_assert(gestureEvent(GestureDirection::Right) == EngineEvent::GestureRight);
+// The listener's trigger events come in the order of the press path's
+// triggers (core/TriggerAssignments.h), from GestureUp.
+static_assert(static_cast<std::uint32_t>(EngineEvent::DoubleClick) -
+                      static_cast<std::uint32_t>(EngineEvent::GestureUp) ==
+                  static_cast<std::uint32_t>(SlotTrigger::DoubleClick) &&
+              static_cast<std::uint32_t>(EngineEvent::LongPress) -
+                      static_cast<std::uint32_t>(EngineEvent::GestureUp) ==
+                  static_cast<std::uint32_t>(SlotTrigger::LongPress));
 
 // A captured key event in the 32 bits of a message parameter: the virtual
 // key in the low byte, the scan code whole (its 0x200 mark included) in the

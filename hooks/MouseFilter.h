@@ -32,8 +32,10 @@ inline constexpr int kNotch = 120;
 struct MouseInput {
     MouseEventKind kind = MouseEventKind::Move;
     std::uint32_t xButton = 0;  // kXButton1/2 for XDown/XUp (core/MouseButtons.h)
-    int wheelDelta = 0;  // signed, for Wheel/TiltWheel
+    int wheelDelta = 0;         // signed, for Wheel/TiltWheel
     bool injected = false;
+    int x = 0;  // where the pointer is, or is to go for a move, in physical pixels
+    int y = 0;
 };
 
 // Lives on the hook thread; not thread-safe by design.

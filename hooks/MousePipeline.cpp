@@ -64,9 +64,29 @@ MouseOutcome MousePipeline::configure(const MouseTuning& tuning, SlotSet install
     return out;
 }
 
+MouseOutcome MousePipeline::configureTriggers(const TriggerConfig& config, SlotSet installed) {
+    MouseOutcome out;
+    letGo(chatter_.letGo(), installed, out);
+    take(triggers_.configure(config), out);
+    return out;
+}
+
+void MousePipeline::take(const TriggerOutcome& t, MouseOutcome& out) {
+    for (const Fired& f : t.fired) out.fired.add(f);
+    for (const MouseSend& s : t.send) out.send.add(s);
+}
+
+std::optional<Tick> MousePipeline::nextDue() const {
+    const std::optional<Tick> held = chatter_.nextDue();
+    const std::optional<Tick> timed = triggers_.nextDue();
+    if (!held || !timed) return held ? held : timed;
+    return static_cast<std::int32_t>(*held - *timed) < 0 ? held : timed;
+}
+
 MouseOutcome MousePipeline::reset(SlotSet installed) {
     MouseOutcome out;
     letGo(chatter_.reset(), installed, out);
+    take(triggers_.reset(), out);
     wheel_.configure(tuning_);
     return out;
 }
@@ -74,12 +94,15 @@ MouseOutcome MousePipeline::reset(SlotSet installed) {
 MouseOutcome MousePipeline::letGoNow(SlotSet installed) {
     MouseOutcome out;
     letGo(chatter_.letGo(), installed, out);
+    take(triggers_.reset(), out);
     return out;
 }
 
 MouseOutcome MousePipeline::due(Tick now, SlotSet installed) {
     MouseOutcome out;
+    lastTime_ = now;
     letGo(chatter_.due(now), installed, out);
+    take(triggers_.due(now), out);
     return out;
 }
 
@@ -95,6 +118,13 @@ BounceCounts MousePipeline::bounces() const {
 
 void MousePipeline::letGo(std::optional<MouseButton> button, SlotSet installed, MouseOutcome& out) {
     if (!button) return;
+    if (triggers_.holds(*button)) {
+        // The machine's release: it alone knows what the press was.
+        const TriggerOutcome t = triggers_.onButton(*button, false, 0, 0, lastTime_, installed);
+        take(t, out);
+        if (!t.swallow) out.send.add({MouseSend::Kind::Button, *button, false});
+        return;
+    }
     out.released = remap_.onEvent(releaseOf(*button), installed);
     if (!out.released.suppress) out.send.add({MouseSend::Kind::Button, *button, false});
 }
@@ -112,6 +142,17 @@ MouseOutcome MousePipeline::onButton(const MouseInput& in, MouseButton button, b
         out.swallow = true;
         return out;
     }
+    if (down) triggers_.onOtherInput(button);
+    const TriggerOutcome t = triggers_.onButton(button, down, in.x, in.y, time, installed);
+    take(t, out);
+    if (t.taken) {
+        out.swallow = t.swallow;
+        if (!out.send.empty() && !out.swallow) {
+            out.send.add({MouseSend::Kind::Button, button, down});
+            out.swallow = true;
+        }
+        return out;
+    }
     out.verdict = remap_.onEvent(in, installed);
     out.swallow = out.verdict.suppress;
     out.otherInput = down && !out.verdict.reportSlot;
@@ -124,6 +165,7 @@ MouseOutcome MousePipeline::onButton(const MouseInput& in, MouseButton button, b
 
 MouseOutcome MousePipeline::onWheel(const MouseInput& in, Tick time, SlotSet installed) {
     MouseOutcome out;
+    triggers_.onOtherInput(std::nullopt);
     const bool horizontal = in.kind == MouseEventKind::TiltWheel;
     const std::uint32_t before = wheel_.bounces();
     const WheelVerdict shaped = wheel_.onWheel({in.wheelDelta, horizontal, time, false});
@@ -153,6 +195,14 @@ MouseOutcome MousePipeline::onEvent(const MouseInput& in, Tick time, SlotSet ins
 }
 
 MouseOutcome MousePipeline::decide(const MouseInput& in, Tick time, SlotSet installed) {
+    lastTime_ = time;
+    if (in.kind == MouseEventKind::Move && !in.injected && triggers_.tracksMoves()) {
+        MouseOutcome out;
+        const TriggerOutcome t = triggers_.onMove(in.x, in.y);
+        take(t, out);
+        out.swallow = t.swallow;
+        return out;
+    }
     if (!in.injected) {
         if (const auto b = buttonOf(in)) return onButton(in, b->button, b->down, time, installed);
         if (in.kind == MouseEventKind::Wheel || in.kind == MouseEventKind::TiltWheel)

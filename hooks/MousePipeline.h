@@ -1,7 +1,12 @@
 // The mouse hook's decisions for one event, in the order they are taken:
 //
-//   chatter filter, wheel bounce filter  ->  remapping (MouseFilter)
+//   chatter filter, wheel bounce filter  ->  a button's triggers (TriggerMachine)
+//       ->  remapping (MouseFilter)
 //       ->  the wheel's direction and speed, on what goes on to programs
+//
+// A button with triggers is the trigger machine's from its press to its
+// release: the remapping never sees it. Pointer moves go to the machine only
+// while it tracks them (`tracksMoves`), so a move costs nothing otherwise.
 //
 // A bounce or a stray notch is gone before the remapping sees it, so a
 // remapped button or wheel slot fires once per press or notch the user made;
@@ -27,37 +32,11 @@
 #include "core/MouseTuning.h"
 #include "hooks/ChatterFilter.h"
 #include "hooks/MouseFilter.h"
+#include "hooks/MouseSends.h"
+#include "hooks/TriggerMachine.h"
 #include "hooks/WheelShaper.h"
 
 namespace vela::hooks {
-
-// One input the hook sends itself.
-struct MouseSend {
-    enum class Kind : unsigned char {
-        Button,  // `button` goes down or comes up
-        Wheel,   // a wheel delta: `delta`, on the `horizontal` wheel or not
-    };
-    Kind kind = Kind::Button;
-    MouseButton button = MouseButton::Left;
-    bool down = false;
-    int delta = 0;
-    bool horizontal = false;
-    bool operator==(const MouseSend&) const = default;
-};
-
-class MouseSends {
-public:
-    void add(const MouseSend& s) { sends_[size_++] = s; }
-    std::size_t size() const { return size_; }
-    bool empty() const { return size_ == 0; }
-    const MouseSend* begin() const { return sends_.data(); }
-    const MouseSend* end() const { return sends_.data() + size_; }
-
-private:
-    // A release, then the event or the wheel's pieces.
-    std::array<MouseSend, 1 + kMaxWheelPieces> sends_{};
-    std::size_t size_ = 0;
-};
 
 struct MouseOutcome {
     // A held release let go first, as the remapping took it: its report to
@@ -65,6 +44,9 @@ struct MouseOutcome {
     Verdict released;
     // The event's own: its reports to post.
     Verdict verdict;
+    // What a button's triggers fired, in order (after `released`, with
+    // `verdict`: the two never both report).
+    FiredList fired;
     // Swallow the event.
     bool swallow = false;
     // Send these, in order, before the hook answers.
@@ -86,12 +68,19 @@ public:
     // New settings: the filters start afresh, and a held release is let go.
     MouseOutcome configure(const MouseTuning& tuning, SlotSet installed);
 
+    // The buttons' triggers: they start afresh.
+    MouseOutcome configureTriggers(const TriggerConfig& config, SlotSet installed);
+
     MouseOutcome onEvent(const MouseInput& in, Tick time, SlotSet installed);
 
-    // When `due` is to be called next, if a release is held.
-    std::optional<Tick> nextDue() const { return chatter_.nextDue(); }
-    // The held release, once its window is over at `now`.
+    // When `due` is to be called next: a release held, a long press or a
+    // click waiting for a second one.
+    std::optional<Tick> nextDue() const;
+    // The held release and the triggers' timers, once they are over at `now`.
     MouseOutcome due(Tick now, SlotSet installed);
+    // Whether pointer moves must come to `onEvent`: a held button's triggers
+    // are deciding, or the pointer is held.
+    bool tracksMoves() const { return triggers_.tracksMoves(); }
 
     // After the hooks were lost and put back: nothing stays held, no press
     // waits for a release that may have gone by.
@@ -103,12 +92,15 @@ public:
     // Whether any filter or shaping is on: the mouse hook must be in.
     bool tuned() const { return tuned_; }
     // Whether a release still has to come through the hook.
-    bool holdsRelease() const { return remap_.holdsRelease() || chatter_.nextDue().has_value(); }
+    bool holdsRelease() const {
+        return remap_.holdsRelease() || chatter_.nextDue().has_value() || triggers_.holdsRelease();
+    }
 
     BounceCounts bounces() const;
 
 private:
     void letGo(std::optional<MouseButton> button, SlotSet installed, MouseOutcome& out);
+    static void take(const TriggerOutcome& t, MouseOutcome& out);
     MouseOutcome onButton(const MouseInput& in, MouseButton button, bool down, Tick time,
                           SlotSet installed);
     MouseOutcome onWheel(const MouseInput& in, Tick time, SlotSet installed);
@@ -117,6 +109,8 @@ private:
     ChatterFilter chatter_;
     WheelShaper wheel_;
     MouseFilter remap_;
+    TriggerMachine triggers_;
+    Tick lastTime_ = 0;
     MouseTuning tuning_;
     bool tuned_ = false;
 };

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
 #include <type_traits>
 #include <variant>
 
+#include "core/ButtonTriggers.h"
 #include "core/CaselessName.h"
 #include "core/LeadingInteger.h"
 #include "core/SlotOptions.h"
@@ -40,6 +42,8 @@ enum class KeyAction : std::int32_t {
     Shortcut = 9,
     TypeText = 10,
     LayerWhileHeld = 11,
+    Gestures = 12,
+    DragScroll = 13,
 };
 
 constexpr std::int32_t raw(KeyAction v) {
@@ -65,6 +69,9 @@ struct Stored {
     std::wstring macroName;
     Shortcut shortcut;
     std::wstring typedText;
+    std::int32_t gestureRepeat = 0;  // a bit per direction, from Up
+    std::int32_t scrollLock = 1;
+    std::int32_t scrollSpeed = 100;
 };
 
 using A = ButtonAssignment;
@@ -93,6 +100,8 @@ enum class Says : std::uint8_t {
     Script,
     Keys,
     Text,
+    Gestures,
+    Scroll,
 };
 
 // When a key is written, if the slot's function does not spell it.
@@ -134,7 +143,40 @@ constexpr std::array kAssignmentFields{
     // Keys of Vela's own, which a reader of the keys above passes over.
     Field{L"Keys", &S::shortcut, Says::Keys, Read::Whole, Written::WhenSaid},
     Field{L"Text", &S::typedText, Says::Text, Read::TypingLimit, Written::WhenSaid},
+    Field{L"Repeat", &S::gestureRepeat, Says::Gestures, Read::Whole, Written::WhenSaid},
+    Field{L"ScrollLock", &S::scrollLock, Says::Scroll, Read::Whole, Written::WhenSaid},
+    Field{L"ScrollSpeed", &S::scrollSpeed, Says::Scroll, Read::Whole, Written::WhenSaid},
 };
+
+// The functions of a button's other triggers, each under the slot's keys
+// with a prefix of its own ("Up.2", "X1.Long.4" in a profile): a reader of
+// the keys above passes over them.
+struct TriggerKey {
+    std::wstring_view prefix;
+    std::optional<Action> TriggerFunctions::*function = nullptr;
+    std::size_t direction = 0;  // for the gestures'
+};
+constexpr std::array kTriggerKeys{
+    TriggerKey{L"Up.", nullptr, 0},
+    TriggerKey{L"Down.", nullptr, 1},
+    TriggerKey{L"Left.", nullptr, 2},
+    TriggerKey{L"Right.", nullptr, 3},
+    TriggerKey{L"Click.", &TriggerFunctions::click},
+    TriggerKey{L"Double.", &TriggerFunctions::doubleClick},
+    TriggerKey{L"Long.", &TriggerFunctions::longPress},
+};
+
+std::optional<Action>& functionOf(TriggerFunctions& t, const TriggerKey& key) {
+    return key.function ? t.*key.function : t.gestures[key.direction];
+}
+
+// A key of a trigger's function without its prefix, or none.
+std::optional<std::wstring_view> triggerField(std::wstring_view key) {
+    for (const TriggerKey& t : kTriggerKeys)
+        if (key.size() > t.prefix.size() && sameCaseless(key.substr(0, t.prefix.size()), t.prefix))
+            return key.substr(t.prefix.size());
+    return std::nullopt;
+}
 
 // The assignment's fields, then each per-slot option's flag.
 constexpr auto kFields = [] {
@@ -192,6 +234,16 @@ Action actionOf(const Stored& s) {
             return action::TypeText{s.typedText};
         case raw(KeyAction::LayerWhileHeld):
             return action::LayerWhileHeld{};
+        case raw(KeyAction::Gestures): {
+            action::Gestures g;
+            for (std::size_t d = 0; d < g.repeat.size(); ++d)
+                g.repeat[d] = (s.gestureRepeat >> d & 1) != 0;
+            return g;
+        }
+        case raw(KeyAction::DragScroll):
+            return action::DragScroll{s.scrollLock != 0,
+                                      static_cast<std::uint16_t>(std::clamp<std::int32_t>(
+                                          s.scrollSpeed, kMinScrollSpeed, kMaxScrollSpeed))};
         default:
             return unknown;
     }
@@ -243,6 +295,17 @@ Stored storedOf(const ButtonAssignment& a, SaysSet& says) {
                        s.typedText = f.text;
                    },
                    [&](const action::LayerWhileHeld&) { keyFunction(KeyAction::LayerWhileHeld); },
+                   [&](const action::Gestures& f) {
+                       keyFunction(KeyAction::Gestures, {Says::Gestures});
+                       s.gestureRepeat = 0;
+                       for (std::size_t d = 0; d < f.repeat.size(); ++d)
+                           s.gestureRepeat |= (f.repeat[d] ? 1 : 0) << d;
+                   },
+                   [&](const action::DragScroll& f) {
+                       keyFunction(KeyAction::DragScroll, {Says::Scroll});
+                       s.scrollLock = f.axisLock ? 1 : 0;
+                       s.scrollSpeed = f.speed;
+                   },
                    [&](const action::Unknown& f) {
                        s.actionGroup = f.group;
                        s.keyAction = f.keyFunction;
@@ -308,11 +371,13 @@ Stored readStored(const SectionReader& read, std::wstring_view prefix) {
 }  // namespace
 
 bool isSlotFieldKey(std::wstring_view key) {
+    if (const auto field = triggerField(key)) key = *field;
     return std::any_of(kFields.begin(), kFields.end(),
                        [&](const Field& field) { return sameCaseless(key, field.key); });
 }
 
 bool fieldReads(std::wstring_view key, std::wstring_view value) {
+    if (const auto inner = triggerField(key)) key = *inner;
     const auto field = std::find_if(kFields.begin(), kFields.end(),
                                     [&](const Field& f) { return sameCaseless(key, f.key); });
     if (field == kFields.end()) return false;
@@ -339,8 +404,18 @@ bool fieldReads(std::wstring_view key, std::wstring_view value) {
 
 ButtonAssignment readFields(const IniDocument& doc, std::wstring_view section,
                             std::wstring_view prefix) {
-    Stored s = readStored(SectionReader(doc, section), prefix);
+    const SectionReader read(doc, section);
+    Stored s = readStored(read, prefix);
     s.a.action = actionOf(s);
+    for (const TriggerKey& key : kTriggerKeys) {
+        const Stored t = readStored(read, std::wstring(prefix) + std::wstring(key.prefix));
+        Action function = actionOf(t);
+        // A trigger's function is one press's: never another trigger's owner.
+        if (!t.a.remapped || holds<action::Gestures>(function) ||
+            holds<action::DragScroll>(function) || holds<action::LayerWhileHeld>(function))
+            continue;
+        functionOf(s.a.triggers, key) = std::move(function);
+    }
     return s.a;
 }
 
@@ -371,6 +446,15 @@ void writeFields(IniDocument& doc, const IniDocument& before, std::wstring_view 
             },
             field.member);
         doc.writeValue(section, key, encodeIniValue(value));
+    }
+    TriggerFunctions triggers = a.triggers;
+    for (const TriggerKey& key : kTriggerKeys) {
+        if (const std::optional<Action>& function = functionOf(triggers, key)) {
+            ButtonAssignment one;
+            one.remapped = true;
+            one.action = *function;
+            writeFields(doc, before, section, std::wstring(prefix) + std::wstring(key.prefix), one);
+        }
     }
 }
 

@@ -42,6 +42,7 @@ Win32HookPort::Win32HookPort(HWND window, const std::wstring& folder) : window_(
         capture_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_capture");
         tune_ = lookUp<TuneFunction>(engine_.get(), "vela_hook_tune");
         letGo_ = lookUp<LetGoFunction>(engine_.get(), "vela_hook_let_go");
+        triggers_ = lookUp<TriggersFunction>(engine_.get(), "vela_hook_triggers");
         watchKeys_ = lookUp<CaptureFunction>(engine_.get(), "vela_hook_watch_keys");
         keyHeld_ = lookUp<KeyHeldFunction>(engine_.get(), "vela_hook_key_held");
         want_ = lookUp<WantFunction>(engine_.get(), "vela_hook_want");
@@ -122,6 +123,10 @@ void Win32HookPort::captured(const CapturedKey& key) {
 
 void Win32HookPort::tune(const MouseTuning& tuning) {
     if (tune_) tune_(&tuning);
+}
+
+void Win32HookPort::setTriggers(const TriggerSet& triggers) {
+    if (triggers_) triggers_(&triggers);
 }
 
 void Win32HookPort::letGo() {

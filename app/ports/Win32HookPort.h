@@ -7,6 +7,7 @@
 #include <array>
 #include <string>
 
+#include "core/ButtonTriggers.h"
 #include "core/HookPorts.h"
 #include "core/SlotSet.h"
 #include "win32/Handle.h"
@@ -30,7 +31,8 @@ class Win32HookPort final : public HookPort,
                             public ClickWatchPort,
                             public KeyCapturePort,
                             public KeyWatchPort,
-                            public MouseTuningPort {
+                            public MouseTuningPort,
+                            public TriggerPort {
 public:
     // The libraries report to `window`; `folder` holds them, empty meaning the
     // executable's own folder.
@@ -61,6 +63,8 @@ public:
     void tune(const MouseTuning& tuning) override;
     // A release the chatter filter holds, sent now; returns once it went.
     void letGo() override;
+    // What each button does besides its press (vela_hook_triggers).
+    void setTriggers(const TriggerSet& triggers) override;
 
     // The engine's capture of the keyboard; its key events reach the sink
     // through captured(), which the reports window calls.
@@ -79,6 +83,7 @@ private:
     using CaptureFunction = int(__cdecl*)(int);
     using TuneFunction = int(__cdecl*)(const MouseTuning*);
     using LetGoFunction = int(__cdecl*)();
+    using TriggersFunction = int(__cdecl*)(const TriggerSet*);
     using KeyHeldFunction = int(__cdecl*)(int);
     using WantFunction = unsigned(__cdecl*)(unsigned, HWND, int);
     struct Library {
@@ -98,6 +103,7 @@ private:
     std::function<void(const CapturedKey&)> sink_;
     TuneFunction tune_ = nullptr;
     LetGoFunction letGo_ = nullptr;
+    TriggersFunction triggers_ = nullptr;
     CaptureFunction watchKeys_ = nullptr;
     KeyHeldFunction keyHeld_ = nullptr;
     WantFunction want_ = nullptr;

@@ -1,7 +1,9 @@
 // What the chatter filter and the wheel shaper cost the hook per event, on
 // against off, over one stream of clicks of random length and wheel turns,
 // rich in bounces and stray notches (about a third of it is filtered when on,
-// so the longer paths are well exercised). Portable; build it optimised:
+// so the longer paths are well exercised); then what a button's triggers cost
+// a pointer move while a gesture is held, and a press and its release with a
+// Double Click set and without. Portable; build it optimised:
 //
 //   cmake -S . -B build/bench-native -G Ninja -DCMAKE_BUILD_TYPE=Release -DVELA_BUILD_TESTS=OFF
 //   cmake --build build/bench-native --target mouse_filters_bench
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "hooks/ChatterFilter.h"
+#include "hooks/MousePipeline.h"
 #include "hooks/WheelShaper.h"
 
 namespace {
@@ -86,6 +89,57 @@ Figures measure(const std::vector<Event>& events, bool on) {
     return {perEvent[perEvent.size() / 2], filtered};
 }
 
+// Nanoseconds per event of `run(i)` over kEvents, median over the rounds.
+template <typename Run>
+double perEvent(Run&& run) {
+    std::vector<double> rounds;
+    for (int round = 0; round < kRounds; ++round) {
+        const auto start = std::chrono::steady_clock::now();
+        for (int i = 0; i < kEvents; ++i) run(i);
+        const std::chrono::duration<double, std::nano> took =
+            std::chrono::steady_clock::now() - start;
+        rounds.push_back(took.count() / kEvents);
+    }
+    std::sort(rounds.begin(), rounds.end());
+    return rounds[rounds.size() / 2];
+}
+
+MousePipeline withTriggers(bool doubleClick) {
+    TriggerConfig config;
+    config.buttons.of(MouseButton::Forward).hold = HoldUse::Gestures;
+    config.buttons.of(MouseButton::Forward).doubleClick = doubleClick;
+    MousePipeline p;
+    p.configureTriggers(config, SlotSet{Slot::X1});
+    return p;
+}
+
+// A held gesture button's moves (a circle, so gestures fire and repeat), and
+// presses and releases of a gesture button, the double click's timer served.
+void triggerFigures() {
+    const SlotSet installed{Slot::X1};
+    MousePipeline held = withTriggers(false);
+    held.onEvent({MouseEventKind::XDown, kXButton2}, 0, installed);
+    unsigned swallowed = 0;
+    const double move = perEvent([&](int i) {
+        MouseInput in{MouseEventKind::Move};
+        in.x = i % 97 - 48, in.y = i % 89 - 44;
+        swallowed += held.onEvent(in, Tick(i), installed).swallow;
+    });
+    std::printf("gesture held: %6.1f ns/move  (%u swallowed)\n", move, swallowed / kRounds);
+    for (const bool doubleClick : {false, true}) {
+        MousePipeline p = withTriggers(doubleClick);
+        const double press = perEvent([&](int i) {
+            const Tick t = Tick(i) * 300;
+            if (const auto due = p.nextDue(); due && ticksBetween(*due, t) > 0)
+                p.due(*due, installed);
+            p.onEvent({i % 2 ? MouseEventKind::XUp : MouseEventKind::XDown, kXButton2}, t,
+                      installed);
+        });
+        std::printf("gestures, double click %-3s %6.1f ns/press or release\n",
+                    doubleClick ? "set" : "not", press);
+    }
+}
+
 }  // namespace
 
 int main() {
@@ -96,5 +150,6 @@ int main() {
         std::printf("filters %-3s  %6.1f ns/event  (%u filtered)\n", on ? "on" : "off",
                     f.nsPerEvent, f.filtered);
     }
+    triggerFigures();
     return 0;
 }

@@ -117,6 +117,9 @@ struct Shared {
     SRWLOCK tuningLock = SRWLOCK_INIT;
     vela::MouseTuning tuning;  // under tuningLock
     std::atomic<unsigned> tuningAsked{0};
+    // The buttons' triggers asked for last, likewise.
+    vela::TriggerSet triggers;  // under tuningLock
+    std::atomic<unsigned> triggersAsked{0};
 #ifdef VELA_HOOK_TEST_CONTROLS
     std::atomic<int> lastDropFound{0};
 #endif
@@ -132,6 +135,10 @@ struct HookThreadState {
     KeyFilter keys;
     CaptureFilter capture;
     unsigned tuningTaken = 0;
+    unsigned triggersTaken = 0;
+    // The message the hook lets by at the cost of one comparison: a pointer
+    // move, unless the triggers of a held button want it (then none).
+    WPARAM untrackedMove = WM_MOUSEMOVE;
     unsigned toldWant = 0;
     ReleaseTimer releaseTimer;
     std::optional<Tick> releaseArmedFor;
@@ -172,6 +179,36 @@ void post(const Verdict& v) {
         PostMessageW(target, g.messages[slot], 0, static_cast<LPARAM>(v.detail));
 }
 
+// What a button's triggers fired: its activation as the slot's own message,
+// the rest to the listener.
+void postFired(const Fired& f) {
+    switch (f.what) {
+        case TriggerFire::Activation:
+            post(Verdict::report(f.slot));
+            return;
+        case TriggerFire::Release:
+            post(Verdict::reportRelease(f.slot));
+            return;
+        case TriggerFire::GestureUp:
+        case TriggerFire::GestureDown:
+        case TriggerFire::GestureLeft:
+        case TriggerFire::GestureRight:
+            tellListener(gestureEvent(static_cast<vela::GestureDirection>(
+                             static_cast<int>(f.what) - static_cast<int>(TriggerFire::GestureUp))),
+                         number(f.slot));
+            return;
+        case TriggerFire::LongPress:
+            tellListener(EngineEvent::LongPress, number(f.slot));
+            return;
+        case TriggerFire::DoubleClick:
+            tellListener(EngineEvent::DoubleClick, number(f.slot));
+            return;
+        case TriggerFire::OwnDrag:
+            tellListener(EngineEvent::OwnDrag, number(f.slot));
+            return;
+    }
+}
+
 // An unassigned key pressed and released, sent from inside the hook so that
 // the system takes it before the event the hook is answering: the program in
 // front then sees Alt go down and up with a key between, and opens no menu.
@@ -188,6 +225,8 @@ void sendMenuMask() {
 MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
     MouseInput in;
     in.injected = (ms.flags & LLMHF_INJECTED) != 0;
+    in.x = ms.pt.x;
+    in.y = ms.pt.y;
     const auto high = static_cast<short>(HIWORD(ms.mouseData));
     switch (message) {
         case WM_LBUTTONDOWN:
@@ -224,6 +263,9 @@ MouseInput translateMouse(WPARAM message, const MSLLHOOKSTRUCT& ms) {
             in.kind = MouseEventKind::TiltWheel;
             in.wheelDelta = high;
             break;
+        case WM_MOUSEMOVE:
+            in.kind = MouseEventKind::Move;
+            break;
         default:
             in.kind = MouseEventKind::Other;
             break;
@@ -252,8 +294,7 @@ bool capturing() {
 
 bool keyHookNeeded() {
     return intersects(installedSlots(), keyboardSlots()) || t.keys.holdsRelease() || capturing() ||
-           g.keyWatchers.load(std::memory_order_acquire) > 0 ||
-           t.capture.holdsRelease();
+           g.keyWatchers.load(std::memory_order_acquire) > 0 || t.capture.holdsRelease();
 }
 
 // After the last swallowed release of a removed slot the hook may go.
@@ -307,6 +348,8 @@ INPUT mouseInput(const MouseSend& send) {
 void deliver(const MouseOutcome& out) {
     post(out.released);
     post(out.verdict);
+    for (const Fired& f : out.fired) postFired(f);
+    t.untrackedMove = t.mouse.tracksMoves() ? 0 : WM_MOUSEMOVE;
     if (!out.send.empty()) {
         std::array<INPUT, 1 + kMaxWheelPieces> inputs{};
         UINT n = 0;
@@ -343,8 +386,9 @@ void releaseDue() {
 LRESULT CALLBACK mouseProc(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HC_ACTION) {
         ++t.mouseCalls;
-        // Pointer moves are most of the traffic: they cost one comparison.
-        if (wParam != WM_MOUSEMOVE) {
+        // Pointer moves are most of the traffic: they cost one comparison,
+        // but while a held button's triggers want them.
+        if (wParam != t.untrackedMove) {
             const auto& ms = *reinterpret_cast<const MSLLHOOKSTRUCT*>(lParam);
             const MouseOutcome out =
                 t.mouse.onEvent(translateMouse(wParam, ms), ms.time, installedSlots());
@@ -408,6 +452,25 @@ void takeTuning() {
     syncReleaseTimer(GetTickCount());
 }
 
+// The buttons' triggers Vela asked for last, once each time it asks, with
+// the system's DPI and double-click time as they are now.
+void takeTriggers() {
+    const unsigned asked = g.triggersAsked.load(std::memory_order_acquire);
+    if (asked == t.triggersTaken) return;
+    t.triggersTaken = asked;
+    TriggerConfig config;
+    AcquireSRWLockShared(&g.tuningLock);
+    config.buttons = g.triggers;
+    ReleaseSRWLockShared(&g.tuningLock);
+    if (HDC screen = GetDC(nullptr)) {
+        config.dpi = static_cast<std::uint32_t>(GetDeviceCaps(screen, LOGPIXELSY));
+        ReleaseDC(nullptr, screen);
+    }
+    config.doubleClickMs = GetDoubleClickTime();
+    deliver(t.mouse.configureTriggers(config, installedSlots()));
+    syncReleaseTimer(GetTickCount());
+}
+
 // A release the chatter filter holds, sent now: the hook or the process is
 // about to go, and with it the timer that would have sent it.
 void letGoNow() {
@@ -417,6 +480,7 @@ void letGoNow() {
 
 void applyHooks() {
     takeTuning();
+    takeTriggers();
     const bool mouse = mouseHookNeeded();
     const bool keys = keyHookNeeded();
     if (mouse && !t.mouseHook)
@@ -687,6 +751,19 @@ VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning) {
     return request(kApplyMessage);
 }
 
+VELA_HOOK_API int vela_hook_triggers(const vela::TriggerSet* triggers) {
+    CallerLock lock;
+    if (!triggers && !g.thread) return 1;
+    if (!ensureThread()) return 0;
+    AcquireSRWLockExclusive(&g.tuningLock);
+    g.triggers = triggers ? *triggers : vela::TriggerSet{};
+    ReleaseSRWLockExclusive(&g.tuningLock);
+    g.triggersAsked.fetch_add(1, std::memory_order_release);
+    // Not waited for: a profile switch or a held layer changes the triggers
+    // in the middle of a press, and Vela never waits for the hook thread.
+    return PostThreadMessageW(g.threadId, kSettleMessage, 0, 0) ? 1 : 0;
+}
+
 VELA_HOOK_API int vela_hook_watch_keys(int on) {
     CallerLock lock;
     if (!on && !g.thread) return 1;
@@ -703,8 +780,7 @@ VELA_HOOK_API int vela_hook_key_held(int virtualKey) {
     if (virtualKey < 0 || virtualKey >= static_cast<int>(g.keysHeld.size()) ||
         !g.keysHeldKnown.load(std::memory_order_acquire))
         return -1;
-    return g.keysHeld[static_cast<std::size_t>(virtualKey)].load(std::memory_order_acquire) ? 1
-                                                                                            : 0;
+    return g.keysHeld[static_cast<std::size_t>(virtualKey)].load(std::memory_order_acquire) ? 1 : 0;
 }
 
 VELA_HOOK_API int vela_hook_let_go() {

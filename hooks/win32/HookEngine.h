@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "core/ButtonTriggers.h"
 #include "core/MouseTuning.h"
 
 #ifdef VELA_HOOK_ENGINE_BUILD
@@ -65,6 +66,19 @@ VELA_HOOK_API int vela_hook_capture(int on);
 // the listener (EngineEvent::Bounces). Returns 1, or 0 when the hook thread did
 // not answer.
 VELA_HOOK_API int vela_hook_tune(const vela::MouseTuning* tuning);
+
+// What each mouse button does besides its press (core/ButtonTriggers.h,
+// hooks/TriggerMachine.h): gestures, drag to scroll, a layer button's own
+// click and drag, double click and long press. A button with triggers of an
+// installed slot is swallowed from press to release, and its registered
+// message still means one activation: its click (or, for a layer button,
+// its press). What else fires goes to the listener (EngineEvent::GestureUp
+// to EngineEvent::OwnDrag, lParam the slot). Distances grow with the
+// system's DPI; the double click waits the system's double-click time. A
+// button held when this comes lets go first. Null turns every trigger off.
+// Returns at once, the hook thread taking them a moment later (a press
+// before that is decided as before); 1, or 0 when it could not be asked.
+VELA_HOOK_API int vela_hook_triggers(const vela::TriggerSet* triggers);
 
 // Sends a release the chatter filter holds in its window now, on the hook
 // thread, and returns once it went: call it before the hooks or the process

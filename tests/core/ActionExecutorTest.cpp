@@ -365,6 +365,54 @@ TEST(ExecutorWhilePaused, APressCaughtAsPauseBeganGivesTheInputItself) {
     EXPECT_EQ(rec.records(), (std::vector{key(16, false), key(16, true)}));
 }
 
+// A button's gestures, click and long press run through the press path as a
+// press's function would; the engine hears what to decide, and nothing while
+// paused.
+TEST(TriggerFunctions, RunThroughThePressPathAndReachTheEngine) {
+    struct Engine final : TriggerPort {
+        TriggerSet told;
+        void setTriggers(const TriggerSet& t) override { told = t; }
+    } engine;
+    test::Recorder rec;
+    PausableHooks hooks(rec);
+    SlotModel model(hooks, rec, rec);
+    OverlaySet overlays;
+    PlaybackThreads playback;
+    ActionExecutor executor(model, {rec, rec, rec, rec, rec}, playback);
+    PressPath presses(model, overlays, hooks, nullptr, nullptr, executor, rec);
+    hooks.followTriggers(engine, presses.applies());
+    model.assign(Slot::X1, L"Gestures", action::Gestures{{true}});
+    model.at(Slot::X1).triggers.gestures[1] = action::Key{ChordModifier::None, 65};
+    model.at(Slot::X1).triggers.longPress = action::Key{ChordModifier::None, 66};
+    model.assign(Slot::R, L"Layer", action::LayerWhileHeld{});
+    model.assign(Slot::X2, L"Layer", action::LayerWhileHeld{});
+    hooks.refreshTriggers();
+    const ButtonTriggers& forward = engine.told.of(MouseButton::Forward);
+    EXPECT_TRUE(forward.hold == HoldUse::Gestures && forward.repeat[0] && forward.ownClick &&
+                forward.longPress && !forward.doubleClick);
+    // A right button's layer keeps its click and drag; a side button's is as ever.
+    EXPECT_TRUE(engine.told.of(MouseButton::Right).hold == HoldUse::Layer &&
+                !engine.told.of(MouseButton::Back).any());
+
+    rec.clear();
+    presses.triggered(Slot::X1, SlotTrigger::GestureDown);
+    presses.triggered(Slot::X1, SlotTrigger::GestureUp);  // none set
+    presses.triggered(Slot::X1, SlotTrigger::LongPress);
+    EXPECT_EQ(rec.records(),
+              (std::vector{key(65, false), key(65, true), key(66, false), key(66, true)}));
+
+    model.at(Slot::X1).triggers.click = action::Key{ChordModifier::None, 67};
+    hooks.refreshTriggers();
+    EXPECT_FALSE(engine.told.of(MouseButton::Forward).ownClick);
+    rec.clear();
+    presses.pressed(Slot::X1, 0, 100);
+    presses.released(Slot::X1, 150);
+    EXPECT_EQ(rec.records(), (std::vector{key(67, false), key(67, true)}));
+
+    hooks.setPaused(true);
+    EXPECT_EQ(engine.told, TriggerSet{});
+}
+
 // --- RepeatKey ------------------------------------------------------------------
 
 class RepeatKeyTest : public ExecutorTest {

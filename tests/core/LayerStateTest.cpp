@@ -235,6 +235,8 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         {"a tap of Back is Back, down and up at the release", "X2v 400 X2^",
          "hooks:X1,WD,WU hooks:- XButton1↓ XButton1↑"},
         {"held past the tap time it is no tap", "X2v 401 X2^", "hooks:X1,WD,WU hooks:-"},
+        {"a middle layer button keeps its click however long it was held", "Mv 2000 M^",
+         "hooks:- hooks:- Middle↓ Middle↑"},
         {"a click meanwhile spoils the tap", "X2v 20 click 20 X2^", "hooks:X1,WD,WU hooks:-"},
         {"Back up before a held Forward: Shift comes up with Forward", "X2v 40 X1v 40 X2^ 40 X1^",
          "hooks:X1,WD,WU Shift↓ hooks:- Shift↑", true},

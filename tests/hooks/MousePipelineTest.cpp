@@ -294,3 +294,32 @@ TEST(PressOutcome, AMouseEventReachesTheSystemAsTheOverlayInFrontSaysOnce) {
 
 }  // namespace
 }  // namespace vela::hooks
+
+namespace vela::hooks {
+namespace {
+
+TEST(MousePipeline, AButtonWithTriggersIsTheMachinesFromPressToItsHeldRelease) {
+    MousePipeline p = primed("F50");
+    TriggerConfig triggers;
+    triggers.buttons.of(MouseButton::Forward).hold = HoldUse::Gestures;
+    p.configureTriggers(triggers, kInstalled);
+    const auto feed = [&](MouseEventKind kind, int y, Tick time) {
+        MouseInput in{kind, kind == MouseEventKind::Move ? 0 : kXButton2};
+        in.x = 100, in.y = y;
+        return p.onEvent(in, time, kInstalled);
+    };
+    EXPECT_FALSE(feed(MouseEventKind::Move, 9, 0).swallow) << "no button held: moves pass";
+    const MouseOutcome press = feed(MouseEventKind::XDown, 100, 10);
+    EXPECT_TRUE(press.swallow && press.fired.empty() && !press.verdict.reportSlot);
+    const MouseOutcome up = feed(MouseEventKind::Move, 60, 20);
+    EXPECT_TRUE(up.swallow && up.fired.size() == 1 &&
+                up.fired[0] == (Fired{TriggerFire::GestureUp, Slot::X1}));
+    // The release waits in the chatter filter's window, then ends the gesture quietly.
+    EXPECT_TRUE(feed(MouseEventKind::XUp, 100, 30).swallow);
+    const MouseOutcome due = p.due(*p.nextDue(), kInstalled);
+    EXPECT_TRUE(due.fired.empty() && due.send.empty() && !due.released.reportSlot);
+    EXPECT_FALSE(p.holdsRelease() || p.tracksMoves());
+}
+
+}  // namespace
+}  // namespace vela::hooks

@@ -467,9 +467,19 @@ TEST_F(SettingsStoreTest, EveryFunctionWrittenReadsBackUnchanged) {
         action::PressShortcut{Shortcut(modifier::LeftCtrl | modifier::RightAlt, 0x54)},
         action::TypeText{L"Gr\u00fc\u00dfe\r\n" + awkward},
         action::LayerWhileHeld{},
+        action::Gestures{{true, false, false, true}},
+        action::DragScroll{false, 250},
         action::Unknown{1, 99, -5},
         action::Unknown{-3, 2, 4},
     };
+    // The other triggers' functions under keys of their own, whatever the
+    // slot's function is.
+    TriggerFunctions triggers;
+    triggers.gestures[0] = action::Key{ChordModifier::Control, 187};
+    triggers.gestures[3] = action::TypeText{awkward};
+    triggers.click = action::Launch{L"calc.exe"};
+    triggers.doubleClick = action::Mouse{MouseFunction::BackClick};
+    triggers.longPress = action::PressShortcut{Shortcut(modifier::LeftWin, 0x44)};
     for (const Action& function : functions) {
         ButtonAssignment& a = model.at(Slot::X1);
         a.caption = L"[Copy] = \"C\"";  // loaded trimmed by design, so no outer blanks here
@@ -477,6 +487,7 @@ TEST_F(SettingsStoreTest, EveryFunctionWrittenReadsBackUnchanged) {
         a.action = function;
         a.description = L"two\r\nlines";
         a.holdWhilePressed = true;
+        a.triggers = function.index() % 2 ? triggers : TriggerFunctions{};
         store().saveAll();
 
         SlotModel fresh(rec, rec, rec);

@@ -117,6 +117,7 @@ TABLE = [
          profiles.profiles_by_window),
     case("mouse: a worn switch clicks once", mouse.chatter),
     case("mouse: the wheel reversed, faster, a stray notch dropped", mouse.wheel),
+    case("mouse: one button, several things", mouse.triggers),
     case("layers: a button held as a modifier, tapped as itself", profiles.layer_while_held),
 ] + [Row("screenshots", name, run) for name, run in screenshots.SCENES.items()] \
   + [Row("bench", name, run) for name, run in bench.BENCHMARKS.items()]

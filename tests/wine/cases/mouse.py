@@ -5,7 +5,8 @@ Real X input with timed gaps (XTest), seen by a receiver beside the tray."""
 import re
 import time
 
-from harness import COPY, CTRL_C, Receiver, Tray, Vela, XTest, ini, short, slot, wait_until
+from harness import (COPY, CTRL_C, CTRL_V, LAYER_WHILE_HELD, NATIVE_FORWARD, Receiver, Tray, Vela,
+                     XTest, ini, short, slot, wait_until)
 
 LEFT, RIGHT = ["LBUTTONDOWN", "LBUTTONUP"], ["RBUTTONDOWN", "RBUTTONUP"]
 BOUNCE = [40, 8, 40]
@@ -151,3 +152,77 @@ def wheel(ctx):
               vela.wait_saved("Mouse", "WheelReverseHorizontal", "1"), True)
     ctx.check("a tilt right: reversed and three",
               play(ctx, rx, xtest, ["MOUSEHWHEEL -360"], [(7, [0])])[1], ["MOUSEHWHEEL -360"])
+
+
+def fn(trigger, caption, action, vk):
+    """The keys of a trigger's function in a slot's section."""
+    return {f"{trigger}.0": caption, f"{trigger}.1": 1, f"{trigger}.2": action,
+            f"{trigger}.3": vk, f"{trigger}.6": 1}
+
+
+ZOOM_OUT = ["KEYDOWN 109", "KEYUP 109"]
+GESTURES = [("up", (0, -100), CTRL_C), ("down", (0, 100), CTRL_V), ("left", (-100, 0), ZOOM_IN),
+            ("right", (100, 0), ZOOM_OUT)]
+
+
+def triggers(ctx):
+    """Gestures, drag to scroll, long press, double click and a layer button's
+    own click and drag, through Vela from its settings."""
+    vela, rx, _ = start(ctx, slot("X1", "Gestures", action=12, **fn("Up", "Copy", 2, 67),
+                                  **fn("Down", "Paste", 2, 86), **fn("Left", "Zoom In", 0, 107),
+                                  **fn("Right", "Zoom Out", 0, 109)),
+                        slot("M", "Drag to Scroll", action=13, ScrollLock=1, ScrollSpeed=100),
+                        slot("X2", **COPY, **fn("Long", "Paste", 2, 86),
+                             **fn("Double", "Zoom In", 0, 107)),
+                        slot("R", **LAYER_WHILE_HELD))
+    cx, cy = rx.centre
+
+    def held(button, *moves):
+        """Pressed, moved to each (dx, dy) from the centre and back, let go;
+        a moment after each move, or Wine may merge it into the next."""
+        return ([["mousedown", button]] + [["mousemove", cx + dx, cy + dy, "sleep", 0.05]
+                                           for dx, dy in moves]
+                + [["mousemove", cx, cy, "sleep", 0.05], ["mouseup", button]])
+
+    def lines(mark):
+        return [re.sub(r"^([RM]BUTTON\w+|MOUSEMOVE) .*", r"\1", short(line))
+                for line in rx.log.since(mark) if not line.startswith("LBUTTON")]
+
+    def seen(*actions, want):
+        """What reached the window of `actions`, the settling click left out."""
+        mark = rx.log.mark()
+        for action in actions:
+            ctx.s.xdo(*action)
+        rx.settle()
+        wait_until(lambda: len(lines(mark)) >= len(want), 5, 0.05)
+        time.sleep(0.3)
+        return lines(mark)
+
+    for name, move, want in GESTURES:
+        ctx.check(f"gesture {name}: its function, nothing of the button or its moves",
+                  seen(*held(9, move), want=want), want)
+    ctx.check("unmoved: the forward button's own click",
+              seen(["click", "--delay", 0, 9], want=NATIVE_FORWARD), NATIVE_FORWARD)
+    ctx.check("drag to scroll: notches down, no move",
+              seen(*held(2, (0, 50), (0, 150)), want=["MOUSEWHEEL -840"]), ["MOUSEWHEEL -840"])
+    mark = rx.log.mark()
+    ctx.s.xdo("mousedown", 8)
+    fired = wait_until(lambda: lines(mark) == CTRL_V, 5, 0.05)
+    ctx.check("long press: Paste while held, then nothing",
+              (bool(fired), seen(["mouseup", 8], want=[])), (True, []))
+    ctx.check("double click: Zoom In once, no Copy",
+              seen(["click", "--repeat", 2, "--delay", 60, 8], want=ZOOM_IN), ZOOM_IN)
+    ctx.check("one click of it: Copy", seen(["click", "--delay", 0, 8], want=CTRL_C), CTRL_C)
+    ctx.check("the layer button held a second: still its click",
+              seen(["mousedown", 3, "sleep", 1, "mouseup", 3], want=["RBUTTONDOWN", "RBUTTONUP"]),
+              ["RBUTTONDOWN", "RBUTTONUP"])
+    ctx.check("the layer button still right-drags",
+              seen(*held(3, (100, 0), (150, 0)), want=["RBUTTONDOWN", "RBUTTONUP"]),
+              ["RBUTTONDOWN", "MOUSEMOVE", "MOUSEMOVE", "RBUTTONUP"])
+    # The tap clicks the right button from Vela's thread (30 ms from press to
+    # release): a person presses again 80 ms or more after letting go.
+    mark = rx.log.mark()
+    ctx.s.xdo("mousedown", 3, "mouseup", 3, "sleep", 0.1, "mousedown", 3)
+    down = wait_until(lambda: lines(mark) == ["RBUTTONDOWN", "RBUTTONUP", "RBUTTONDOWN"], 5, 0.05)
+    ctx.check("pressed again 0.1 s after a tap: the right button itself, down while held",
+              (bool(down), seen(["mouseup", 3], want=["RBUTTONUP"])), (True, ["RBUTTONUP"]))

@@ -26,9 +26,8 @@
 //   sync                 nothing; its ack orders everything before it
 //   quit
 // Log lines: "ready", "report SLOT" (a slot's registered message, whatever its
-// parameters), "release SLOT", "restored", "click", "captured VK SCAN EXTENDED
-// down|up" (the engine's events, once listened to), "ack N COMMAND...",
-// "error ...".
+// parameters), "release SLOT", "restored", "click", "trigger EVENT SLOT", "captured VK SCAN
+// EXTENDED down|up" (the engine's events, once listened to), "ack N COMMAND...", "error ...".
 #include <array>
 #include <memory>
 #include <sstream>
@@ -130,6 +129,16 @@ public:
                 }
                 case hooks::EngineEvent::Bounces:
                     log_.line("bounces %llu", static_cast<unsigned long long>(detail));
+                    break;
+                case hooks::EngineEvent::GestureUp:
+                case hooks::EngineEvent::GestureDown:
+                case hooks::EngineEvent::GestureLeft:
+                case hooks::EngineEvent::GestureRight:
+                case hooks::EngineEvent::LongPress:
+                case hooks::EngineEvent::DoubleClick:
+                case hooks::EngineEvent::OwnDrag:
+                    log_.line("trigger %u %d", static_cast<unsigned>(kind),
+                              static_cast<int>(detail));
                     break;
                 case hooks::EngineEvent::HooksApplied:
                     if (awaited_ != 0 && static_cast<unsigned>(detail) >= awaited_) {
