@@ -53,6 +53,7 @@ void Composition::onWindowCreated(HWND window) {
     menu_.emplace(module_, window, platform_.win8MenuEnabled, presses_.model, ports_.macroFolder,
                   playback_.loader, presses_.editor, presses_.overlays, hooks_.engine,
                   ports_.keyNames, ports_.files, ports_.ansi);
+    menu_->commands.onTriggersChanged([this] { presses_.hooks.refreshTriggers(); });
     presses_.executor.repeatState().firstPress = true;
     if (!platform_.tiltSupported) {
         for (const SlotInfo& info : kSlotTable)

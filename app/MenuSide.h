@@ -6,6 +6,7 @@
 
 #include "app/WindowPicker.h"
 #include "app/ports/Win32ForegroundWatch.h"
+#include "controls/GesturesDlg.h"
 #include "controls/ShortcutDlg.h"
 #include "controls/TypeTextDlg.h"
 #include "core/HookPorts.h"
@@ -34,6 +35,7 @@ struct MenuSide {
     win32::Win32OpenFileDialog files;
     Win32ShortcutDialog shortcuts;
     Win32TypedTextDialog texts;
+    Win32GesturesDialog gestures;
     win32::Win32FunctionMenu menu;
     win32::Win32ProgramList programs;
     Win32WindowPicker windowPicker;

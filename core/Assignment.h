@@ -43,6 +43,13 @@ struct ButtonAssignment {
 
     bool operator==(const ButtonAssignment&) const = default;
 
+    // Whether the slot's hook must be in: it has a function, or its button a
+    // double click or long press of its own (its click then goes out as
+    // itself).
+    bool needsHook() const {
+        return remapped || triggers.doubleClick.has_value() || triggers.longPress.has_value();
+    }
+
     // The slot's function when it is remapped to one of this kind.
     template <typename Function>
     const Function* as() const {

@@ -14,7 +14,7 @@ SlotSet Overlay::setSlots() const {
 SlotSet Overlay::remappedSlots() const {
     SlotSet set;
     for (const SlotInfo& info : kSlotTable)
-        if (sets(info.slot) && slots[info.slot]->remapped) set.add(info.slot);
+        if (sets(info.slot) && slots[info.slot]->needsHook()) set.add(info.slot);
     return set;
 }
 

@@ -50,7 +50,7 @@ SlotSet OverlayStack::layerHooksAdded() const {
     if (!on) return added;
     const SlotSet remapped = on->remappedSlots();
     for (const SlotInfo& info : kSlotTable)
-        if (remapped.has(info.slot) && !belowLayer(info.slot).remapped) added.add(info.slot);
+        if (remapped.has(info.slot) && !belowLayer(info.slot).needsHook()) added.add(info.slot);
     return added;
 }
 

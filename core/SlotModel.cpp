@@ -6,7 +6,7 @@ SlotModel::SlotModel(HookPort& hooks, ViewPort& view, TimerPort& timers, Release
     : hooks_(hooks), view_(view), timers_(timers), release_(release) {}
 
 void SlotModel::followRemapped(Slot slot) {
-    const bool wanted = at(slot).remapped;
+    const bool wanted = at(slot).needsHook();
     if (wanted == hooked(slot)) return;
     if (wanted) {
         hooks_.install(slot);
@@ -72,6 +72,13 @@ void SlotModel::setDescription(Slot slot, const std::wstring& description) {
 void SlotModel::setOption(Slot slot, const SlotOption& option, bool on) {
     if (release_) release_->releaseSlot(slot);
     at(slot).*option.flag = on;
+    timers_.start(kSaveTimerId, kSaveDelayMs);
+}
+
+void SlotModel::setTriggers(Slot slot, const TriggerFunctions& triggers) {
+    if (release_) release_->releaseSlot(slot);
+    at(slot).triggers = triggers;
+    followRemapped(slot);
     timers_.start(kSaveTimerId, kSaveDelayMs);
 }
 

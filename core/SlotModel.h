@@ -61,6 +61,9 @@ public:
     // A per-slot option ("Hold While Pressed") on or off for the slot;
     // anything its function holds now is let go first.
     void setOption(Slot slot, const SlotOption& option, bool on);
+    // The functions of the button's gestures, click, double click and long
+    // press; what the slot holds is let go first, and a save follows.
+    void setTriggers(Slot slot, const TriggerFunctions& triggers);
 
     // "No Settings": the native caption, the hook out, every value kept.
     void revertToNative(Slot slot);

@@ -19,7 +19,7 @@ TriggerSet triggersOf(const AssignmentSource& applies, SlotSet hooked) {
             if (row.trigger == *button.trigger) info = &row;
         if (!info || !hooked.has(info->slot)) continue;
         const ButtonAssignment& a = applies.assignmentFor(info->slot);
-        if (!a.remapped) continue;
+        if (!a.needsHook()) continue;
         ButtonTriggers& t = set.of(button.button);
         if (isLayerWhileHeld(a)) {
             const bool ownClickAndDrag =
@@ -36,8 +36,9 @@ TriggerSet triggersOf(const AssignmentSource& applies, SlotSet hooked) {
             t.axisLock = d->axisLock;
             t.scrollSpeed = std::clamp(d->speed, kMinScrollSpeed, kMaxScrollSpeed);
         } else {
-            // The click is the slot's function, run by Vela.
-            t.ownClick = false;
+            // The click is the slot's function, run by Vela, or the button
+            // itself where it has none.
+            t.ownClick = !a.remapped;
         }
         t.doubleClick = a.triggers.doubleClick.has_value();
         t.longPress = a.triggers.longPress.has_value();
@@ -62,7 +63,7 @@ const Action* triggerFunction(const ButtonAssignment& a, SlotTrigger trigger) {
             f = &a.triggers.doubleClick;
             break;
     }
-    return f && *f && a.remapped ? &**f : nullptr;
+    return f && *f && a.needsHook() ? &**f : nullptr;
 }
 
 const Action* clickFunction(const ButtonAssignment& a) {

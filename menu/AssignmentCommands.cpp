@@ -17,6 +17,26 @@ public:
     std::wstring keyName(std::uint16_t) override { return {}; }
 };
 
+// The first row that gives `function` at once, or nullptr.
+const CatalogueEntry* entryOf(const Action& function) {
+    for (const CatalogueEntry& e : kCatalogue)
+        if (actionOf(e) == function) return &e;
+    return nullptr;
+}
+
+std::optional<Action>& functionFor(TriggerFunctions& t, ChoiceFor choice) {
+    switch (choice) {
+        case ChoiceFor::Click:
+            return t.click;
+        case ChoiceFor::DoubleClick:
+            return t.doubleClick;
+        case ChoiceFor::LongPress:
+            return t.longPress;
+        default:
+            return t.gestures[static_cast<std::size_t>(choice)];
+    }
+}
+
 }  // namespace
 
 AssignmentCommands::AssignmentCommands(SlotModel& model, MenuCommandPorts ports,
@@ -29,16 +49,29 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         ports_.messages.showMessage(std::wstring(kAltKeyWarning), applicationName_);
     }
     model().activeSlot = number(slot);
-    const Rect r = ports_.captions.captionScreenRect(info.captionControl);
+    choiceFor_ = ChoiceFor::Function;
     FunctionMenuExtras extras;
     const ButtonAssignment& a = model().at(slot);
     const std::optional<Slot> layer = editor_ ? editor_->editingLayer() : std::nullopt;
     // Inside a layer no input starts another; its button's caption there is
     // its tap, which acts at once. A layer button holds its layer, nothing
-    // else: no option applies to either.
-    extras.layerOffered = canCarryLayer(info.trigger) && !layer;
+    // else: no option applies to either, and it has no double click or long
+    // press (its press acts at once).
+    extras.buttonRowsOffered = canCarryLayer(info.trigger) && !layer;
+    extras.triggerRowsOffered = extras.buttonRowsOffered && !isLayerWhileHeld(a);
+    if (extras.triggerRowsOffered) {
+        if (a.triggers.doubleClick)
+            extras.marked.push_back(
+                {kDoubleClickCommand, functionCaption(*a.triggers.doubleClick)});
+        if (a.triggers.longPress)
+            extras.marked.push_back({kLongPressCommand, functionCaption(*a.triggers.longPress)});
+    }
     const bool noOptions = layer == slot || isLayerWhileHeld(a);
-    if (isLayerWhileHeld(a)) {
+    if (a.as<action::Gestures>()) {
+        extras.chosenCommand = kGesturesCommand;
+    } else if (a.as<action::DragScroll>()) {
+        extras.chosenCommand = kDragScrollCommand;
+    } else if (isLayerWhileHeld(a)) {
         extras.chosenCommand = kLayerWhileHeldCommand;
     } else if (const auto* press = a.as<action::PressShortcut>()) {
         extras.chosenCommand = kKeysAndShortcutsCommand;
@@ -56,7 +89,100 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         if (menuScripts_.size() > kMaxMenuScripts) menuScripts_.resize(kMaxMenuScripts);
         extras.scripts = menuScripts_;
     }
-    ports_.menu.showFunctionMenu({r.left + kMenuOffsetX, r.bottom + kMenuOffsetY}, extras);
+    ports_.menu.showFunctionMenu(menuPoint(info), extras);
+}
+
+Point AssignmentCommands::menuPoint(const SlotInfo& info) {
+    const Rect r = ports_.captions.captionScreenRect(info.captionControl);
+    return {r.left + kMenuOffsetX, r.bottom + kMenuOffsetY};
+}
+
+void AssignmentCommands::openChoiceMenu(ChoiceFor choice, Point at) {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info || !canCarryLayer(info->trigger)) return;
+    choiceFor_ = choice;
+    // Any function but another button's use or a script: a script plays in
+    // the slot's own playback, which its own function may hold.
+    FunctionMenuExtras extras;
+    if (const Action* current = currentChoice()) {
+        if (const CatalogueEntry* e = entryOf(*current)) extras.chosenCommand = e->commandId;
+        if (const auto* press = std::get_if<action::PressShortcut>(current)) {
+            extras.chosenCommand = kKeysAndShortcutsCommand;
+            extras.chosenDetail = shortcutCaption(press->shortcut);
+        } else if (const auto* type = std::get_if<action::TypeText>(current)) {
+            extras.chosenCommand = kTypeTextCommand;
+            extras.chosenDetail = typedTextCaption(type->text, kMenuTextPreviewLength);
+        }
+    }
+    ports_.menu.showFunctionMenu(at, extras);
+}
+
+const Action* AssignmentCommands::currentChoice() {
+    const SlotInfo* info = activeSlotInfo();
+    if (!info) return nullptr;
+    ButtonAssignment& a = model().at(info->slot);
+    if (choiceFor_ == ChoiceFor::Function) return &a.action;
+    const std::optional<Action>& f = functionFor(a.triggers, choiceFor_);
+    return f ? &*f : nullptr;
+}
+
+void AssignmentCommands::setChoice(Slot slot, std::optional<Action> function) {
+    TriggerFunctions triggers = model().at(slot).triggers;
+    functionFor(triggers, choiceFor_) = std::move(function);
+    // A menu gives one choice: the next command is the caption's menu's.
+    choiceFor_ = ChoiceFor::Function;
+    model().setTriggers(slot, triggers);
+    changed(slot);
+    if (triggersChanged_) triggersChanged_();
+    if (gesturesChanged_) gesturesChanged_();
+}
+
+std::wstring AssignmentCommands::functionCaption(const Action& function) {
+    if (const auto* press = std::get_if<action::PressShortcut>(&function))
+        return shortcutCaption(press->shortcut);
+    if (const auto* type = std::get_if<action::TypeText>(&function))
+        return typedTextCaption(type->text);
+    if (const auto* macro = std::get_if<action::Macro>(&function))
+        return scriptCaption(macro->script);
+    if (const CatalogueEntry* e = entryOf(function); e && !e->slotCaption.empty())
+        return std::wstring(e->slotCaption);
+    if (const auto* launch = std::get_if<action::Launch>(&function))
+        return programCaption(fileNamePart(launch->target));
+    return {};
+}
+
+std::array<std::wstring, kGestureRows> AssignmentCommands::gestureCaptions() {
+    std::array<std::wstring, kGestureRows> captions;
+    const SlotInfo* info = activeSlotInfo();
+    if (!info) return captions;
+    const TriggerFunctions& t = model().at(info->slot).triggers;
+    for (std::size_t d = 0; d < t.gestures.size(); ++d)
+        captions[d] = t.gestures[d] ? functionCaption(*t.gestures[d]) : std::wstring(kNotSetText);
+    captions[4] = t.click ? functionCaption(*t.click) : std::wstring(kOwnClickText);
+    return captions;
+}
+
+std::array<bool, 4> AssignmentCommands::gestureRepeats() {
+    const SlotInfo* info = activeSlotInfo();
+    const auto* gestures = info ? model().at(info->slot).as<action::Gestures>() : nullptr;
+    return gestures ? gestures->repeat : std::array<bool, 4>{};
+}
+
+void AssignmentCommands::chooseGesture(std::size_t row, Point at) {
+    if (row < kGestureRows) openChoiceMenu(static_cast<ChoiceFor>(row), at);
+}
+
+void AssignmentCommands::setGestureRepeat(std::size_t direction, bool repeat) {
+    const SlotInfo* info = activeSlotInfo();
+    const auto* gestures = info ? model().at(info->slot).as<action::Gestures>() : nullptr;
+    if (!gestures || direction >= gestures->repeat.size()) return;
+    action::Gestures changedGestures = *gestures;
+    changedGestures.repeat[direction] = repeat;
+    const std::wstring caption = model().at(info->slot).caption;
+    model().assign(info->slot, caption, changedGestures);
+    changed(info->slot);
+    if (triggersChanged_) triggersChanged_();
+    if (gesturesChanged_) gesturesChanged_();
 }
 
 bool AssignmentCommands::openFunctionMenuForControl(int controlId) {
@@ -106,6 +232,10 @@ void AssignmentCommands::changed(Slot slot) {
 }
 
 void AssignmentCommands::assign(Slot slot, const std::wstring& caption, Action function) {
+    if (choiceFor_ != ChoiceFor::Function) {
+        setChoice(slot, std::move(function));
+        return;
+    }
     model().assign(slot, caption, std::move(function));
     changed(slot);
 }
@@ -131,6 +261,24 @@ void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
         case EntryKind::LayerWhileHeld:
             chooseLayerWhileHeld();
             return;
+        case EntryKind::Gestures:
+        case EntryKind::DragScroll: {
+            if (!canCarryLayer(info->trigger) || choiceFor_ != ChoiceFor::Function) return;
+            // Chosen again, it keeps its settings.
+            const Action& now = model().at(info->slot).action;
+            Action function = now.index() == actionOf(entry)->index() ? now : *actionOf(entry);
+            assign(info->slot, std::wstring(entry.slotCaption), std::move(function));
+            if (entry.kind == EntryKind::Gestures && ports_.gestures)
+                ports_.gestures->editGestures(*this);
+            return;
+        }
+        case EntryKind::DoubleClick:
+        case EntryKind::LongPress:
+            if (choiceFor_ != ChoiceFor::Function) return;
+            openChoiceMenu(entry.kind == EntryKind::DoubleClick ? ChoiceFor::DoubleClick
+                                                                : ChoiceFor::LongPress,
+                           menuPoint(*info));
+            return;
         case EntryKind::Mouse:
         case EntryKind::Key:
         case EntryKind::Launch:
@@ -143,13 +291,19 @@ void AssignmentCommands::applyCatalogueEntry(const CatalogueEntry& entry) {
 void AssignmentCommands::restoreOwnFunction() {
     const SlotInfo* info = activeSlotInfo();
     if (!info) return;
+    if (choiceFor_ != ChoiceFor::Function) {
+        setChoice(info->slot, std::nullopt);
+        return;
+    }
     model().revertToNative(info->slot);
     changed(info->slot);
 }
 
 void AssignmentCommands::assignScript(const std::wstring& script) {
     const SlotInfo* info = activeSlotInfo();
-    if (!info || info->macro != MacroBehaviour::Playback || !ports_.macroLoader) return;
+    if (!info || info->macro != MacroBehaviour::Playback || !ports_.macroLoader ||
+        choiceFor_ != ChoiceFor::Function)
+        return;
     // The slot's playback is stopped and let go by the new assignment; one
     // that has not stopped by the time the script is read keeps playing the
     // script it started with.
@@ -178,8 +332,8 @@ std::wstring AssignmentCommands::shortcutCaption(const Shortcut& shortcut) {
 void AssignmentCommands::chooseShortcut() {
     const SlotInfo* info = activeSlotInfo();
     if (!info || !ports_.shortcuts) return;
-    const ButtonAssignment& a = model().at(info->slot);
-    const auto* press = a.as<action::PressShortcut>();
+    const Action* current = currentChoice();
+    const auto* press = current ? std::get_if<action::PressShortcut>(current) : nullptr;
     const std::optional<Shortcut> chosen =
         ports_.shortcuts->askForShortcut(press ? press->shortcut : Shortcut());
     if (!chosen || chosen->empty()) return;
@@ -189,8 +343,8 @@ void AssignmentCommands::chooseShortcut() {
 void AssignmentCommands::chooseText() {
     const SlotInfo* info = activeSlotInfo();
     if (!info || !ports_.texts) return;
-    const ButtonAssignment& a = model().at(info->slot);
-    const auto* type = a.as<action::TypeText>();
+    const Action* current = currentChoice();
+    const auto* type = current ? std::get_if<action::TypeText>(current) : nullptr;
     const std::optional<std::wstring> chosen = ports_.texts->askForText(type ? type->text : L"");
     if (!chosen) return;
     const std::wstring text(clipTypedText(*chosen));
@@ -200,7 +354,9 @@ void AssignmentCommands::chooseText() {
 
 void AssignmentCommands::chooseLayerWhileHeld() {
     const SlotInfo* info = activeSlotInfo();
-    if (!info || !canCarryLayer(info->trigger) || (editor_ && editor_->editingLayer())) return;
+    if (!info || !canCarryLayer(info->trigger) || (editor_ && editor_->editingLayer()) ||
+        choiceFor_ != ChoiceFor::Function)
+        return;
     const CatalogueEntry& entry = *findCatalogueEntry(kLayerWhileHeldCommand);
     assign(info->slot, std::wstring(entry.slotCaption), *actionOf(entry));
 }

@@ -1,7 +1,9 @@
 // What happens when the user clicks a caption button or picks a function.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "core/KeyNames.h"
@@ -48,7 +50,18 @@ struct MenuCommandPorts {
     ShortcutDialogPort* shortcuts = nullptr;
     TypedTextDialogPort* texts = nullptr;
     KeyNames* keyNames = nullptr;
+    // "Gestures…": without it the gestures are chosen in the file only.
+    GesturesDialogPort* gestures = nullptr;
 };
+
+// Which of the slot's functions the next choice in the function menu sets:
+// its own, one of its gestures, its click, double click or long press.
+enum class ChoiceFor : std::uint8_t { Up, Down, Left, Right, Click, DoubleClick, LongPress, Function };
+
+// What a gesture row shows where it has no function, and the click's row
+// where the button clicks as itself.
+inline constexpr std::wstring_view kNotSetText = L"Not Set";
+inline constexpr std::wstring_view kOwnClickText = L"Its Own Click";
 
 // How long the start of a text is in its row of the function menu.
 inline constexpr std::size_t kMenuTextPreviewLength = 16;
@@ -56,7 +69,7 @@ inline constexpr std::size_t kMenuTextPreviewLength = 16;
 // One handler for every catalogue command, driven by the catalogue table; the
 // slot model does the caption, hook, repaint and save-timer work. All calls
 // come from the user-interface thread.
-class AssignmentCommands {
+class AssignmentCommands final : public GestureEditing {
 public:
     // `applicationName` captions the Alt-key warning.
     AssignmentCommands(SlotModel& model, MenuCommandPorts ports, std::wstring applicationName);
@@ -88,6 +101,24 @@ public:
 
     // From now on the commands change what `editor` edits.
     void useEditor(ProfileEditor* editor) { editor_ = editor; }
+    // `changed` hears of every change to a button's triggers, the gestures
+    // dialog's own (which are no command) among them.
+    void onTriggersChanged(std::function<void()> changed) { triggersChanged_ = std::move(changed); }
+
+    // The function menu again, at `at`, its choice going to `choice` of the
+    // active slot ("No Settings" clears it).
+    void openChoiceMenu(ChoiceFor choice, Point at);
+    // What a function does, as a caption shows it ("Copy", "Ctrl+Shift+T").
+    std::wstring functionCaption(const Action& function);
+
+    // GestureEditing, for the active slot.
+    std::array<std::wstring, kGestureRows> gestureCaptions() override;
+    std::array<bool, 4> gestureRepeats() override;
+    void chooseGesture(std::size_t row, Point at) override;
+    void setGestureRepeat(std::size_t direction, bool repeat) override;
+    void listenToGestures(std::function<void()> changed) override {
+        gesturesChanged_ = std::move(changed);
+    }
 
 private:
     // The slot a command addresses, or nullptr when no menu was opened.
@@ -98,6 +129,11 @@ private:
     void changed(Slot slot);
     void assign(Slot slot, const std::wstring& caption, Action function);
     std::wstring shortcutCaption(const Shortcut& shortcut);
+    // The function the open menu's choice replaces, if any.
+    const Action* currentChoice();
+    void setChoice(Slot slot, std::optional<Action> function);
+    // The menu's position under the slot's caption.
+    Point menuPoint(const SlotInfo& info);
 
     SlotModel& model_;
     ProfileEditor* editor_ = nullptr;
@@ -105,6 +141,9 @@ private:
     std::wstring applicationName_;
     // The scripts the open (or last) menu listed, in command order.
     std::vector<std::wstring> menuScripts_;
+    ChoiceFor choiceFor_ = ChoiceFor::Function;
+    std::function<void()> gesturesChanged_;
+    std::function<void()> triggersChanged_;
 };
 
 // Invalidates the main window under every caption button, in slot table order,

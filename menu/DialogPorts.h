@@ -2,10 +2,13 @@
 // a file to open or to save, a shortcut pressed on the keyboard, a text to type.
 #pragma once
 
+#include <array>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "core/Geometry.h"
 #include "core/Shortcut.h"
 
 namespace vela {
@@ -64,6 +67,30 @@ public:
     // Shows `current` (empty for none) until something is pressed; the shortcut
     // confirmed with OK, never empty, or nullopt when the user cancelled.
     virtual std::optional<Shortcut> askForShortcut(const Shortcut& current) = 0;
+};
+
+// "Gestures…": what the gestures dialog shows and changes. Its rows are the
+// four directions (GestureDirection's order) and the click.
+inline constexpr std::size_t kGestureRows = 5;
+class GestureEditing {
+public:
+    virtual ~GestureEditing() = default;
+    // Each row's function as its button shows it.
+    virtual std::array<std::wstring, kGestureRows> gestureCaptions() = 0;
+    virtual std::array<bool, 4> gestureRepeats() = 0;
+    // Opens the function menu at `at` (screen coordinates) for the row's
+    // function; the choice arrives later, and `changed` hears of it.
+    virtual void chooseGesture(std::size_t row, Point at) = 0;
+    virtual void setGestureRepeat(std::size_t direction, bool repeat) = 0;
+    virtual void listenToGestures(std::function<void()> changed) = 0;
+};
+
+class GesturesDialogPort {
+public:
+    virtual ~GesturesDialogPort() = default;
+    // Shows the rows of `editing` until the user closes the dialog; every
+    // choice acts at once.
+    virtual void editGestures(GestureEditing& editing) = 0;
 };
 
 // "Type Text...": the text a press types.

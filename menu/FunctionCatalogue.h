@@ -70,7 +70,18 @@ enum class EntryKind : std::uint8_t {
     ChooseShortcut,      // ask for a shortcut pressed on the keyboard, then press it
     ChooseText,          // ask for a text, then type it
     LayerWhileHeld,      // the button's layer while it is held; offered on the buttons only
+    Gestures,            // four directions and a click, chosen in the gestures dialog
+    DragScroll,          // movement while held scrolls
+    DoubleClick,         // the function menu again, for the button's double click
+    LongPress,           // the same, for its long press
 };
+
+// The rows a button offers outside a layer, besides the catalogue's others.
+constexpr bool isButtonRow(EntryKind kind) {
+    return kind == EntryKind::LayerWhileHeld || kind == EntryKind::Gestures ||
+           kind == EntryKind::DragScroll || kind == EntryKind::DoubleClick ||
+           kind == EntryKind::LongPress;
+}
 
 struct CatalogueEntry {
     MenuLevel level;
@@ -143,10 +154,15 @@ inline constexpr std::uint16_t kRunSoftwareCommand = 22;
 inline constexpr std::uint16_t kKeysAndShortcutsCommand = 70;
 inline constexpr std::uint16_t kTypeTextCommand = 71;
 inline constexpr std::uint16_t kLayerWhileHeldCommand = 72;
+inline constexpr std::uint16_t kGesturesCommand = 73;
+inline constexpr std::uint16_t kDragScrollCommand = 74;
+inline constexpr std::uint16_t kDoubleClickCommand = 75;
+inline constexpr std::uint16_t kLongPressCommand = 76;
 
 // In menu order within each level.
-inline constexpr std::array<CatalogueEntry, 53> kCatalogue = [] {
+inline constexpr std::array<CatalogueEntry, 57> kCatalogue = [] {
     using enum MenuLevel;
+    using detail::ask;
     using detail::chooseProgram;
     using detail::chooseShortcut;
     using detail::chooseText;
@@ -158,13 +174,18 @@ inline constexpr std::array<CatalogueEntry, 53> kCatalogue = [] {
     using detail::switchApps;
     using MF = MouseFunction;
     using enum ChordModifier;
-    return std::array<CatalogueEntry, 53>{{
+    return std::array<CatalogueEntry, 57>{{
         restoreOwnFunction(Root, L"No Settings", kNoSettingsCommand),
         // Any key, shortcut or text, for any input: right under "No Settings".
         chooseShortcut(Root, L"Keys and Shortcuts\u2026", kKeysAndShortcutsCommand),
         chooseText(Root, L"Type Text\u2026", kTypeTextCommand),
         // A button held as a modifier (core/LayerButton.h).
         layerWhileHeld(Root, L"Layer While Held", kLayerWhileHeldCommand),
+        // A button that does several things (core/ButtonTriggers.h).
+        ask(EntryKind::Gestures, Root, L"Gestures\u2026", kGesturesCommand, L"Gestures"),
+        ask(EntryKind::DragScroll, Root, L"Drag to Scroll", kDragScrollCommand, L"Drag to Scroll"),
+        ask(EntryKind::DoubleClick, Root, L"Double Click\u2026", kDoubleClickCommand),
+        ask(EntryKind::LongPress, Root, L"Long Press\u2026", kLongPressCommand),
 
         mouse(Mouse, L"Left Button", 12, MF::LeftClick, L"Left Button"),
         mouse(Mouse, L"Right Button", 131, MF::RightClick, L"Right Button"),
@@ -248,6 +269,10 @@ inline std::optional<Action> actionOf(const CatalogueEntry& e) {
             return action::SwitchApps{};
         case EntryKind::LayerWhileHeld:
             return action::LayerWhileHeld{};
+        case EntryKind::Gestures:
+            return action::Gestures{};
+        case EntryKind::DragScroll:
+            return action::DragScroll{};
         default:
             return std::nullopt;
     }

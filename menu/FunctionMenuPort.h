@@ -30,9 +30,18 @@ struct FunctionMenuExtras {
     // shown at its right end ("Ctrl+Shift+T"); 0 for none marked.
     std::uint16_t chosenCommand = 0;
     std::wstring chosenDetail;
-    // "Layer While Held" among the root's entries: for a button, outside a
-    // layer.
-    bool layerOffered = false;
+    // "Layer While Held", "Gestures…" and "Drag to Scroll" among the root's
+    // entries: for a button, outside a layer.
+    bool buttonRowsOffered = false;
+    // "Double Click…" and "Long Press…": for a button, outside a layer and
+    // not a layer's button, each checked with its function at the right end
+    // where it has one.
+    bool triggerRowsOffered = false;
+    struct MarkedRow {
+        std::uint16_t commandId;
+        std::wstring detail;
+    };
+    std::vector<MarkedRow> marked;
 };
 
 class FunctionMenuPort {

@@ -9,24 +9,27 @@ namespace vela::menu {
 
 namespace {
 
-std::vector<MenuRow> rowsOf(MenuLevel level, bool win8MenuEnabled, bool layerOffered) {
+std::vector<MenuRow> rowsOf(MenuLevel level, bool win8MenuEnabled, bool buttonRows,
+                            bool triggerRows) {
     std::vector<MenuRow> rows;
     for (const CatalogueEntry& e : kCatalogue) {
-        if (e.kind == EntryKind::LayerWhileHeld && !layerOffered) continue;
+        const bool trigger = e.kind == EntryKind::DoubleClick || e.kind == EntryKind::LongPress;
+        if (trigger ? !triggerRows : isButtonRow(e.kind) && !buttonRows) continue;
         if (e.level == level) rows.push_back({&e, nullptr, {}});
     }
     for (const CatalogueCategory& c : kCatalogueCategories) {
         if (c.level == MenuLevel::Root || c.parent != level) continue;
         if (c.win8Only && !win8MenuEnabled) continue;
-        rows.push_back({nullptr, &c, rowsOf(c.level, win8MenuEnabled, layerOffered)});
+        rows.push_back({nullptr, &c, rowsOf(c.level, win8MenuEnabled, buttonRows, triggerRows)});
     }
     return rows;
 }
 
 }  // namespace
 
-std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled, bool layerOffered) {
-    return rowsOf(MenuLevel::Root, win8MenuEnabled, layerOffered);
+std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled, bool buttonRows,
+                                           bool triggerRows) {
+    return rowsOf(MenuLevel::Root, win8MenuEnabled, buttonRows, triggerRows);
 }
 
 ScriptFolder scriptMenuTree(const std::vector<std::wstring>& scripts) {

@@ -16,9 +16,11 @@ struct MenuRow {
 };
 
 // The root level's rows: its entries first, then its categories, each in table
-// order, recursively. "Win8 ShortCut" is left out unless `win8MenuEnabled`,
-// "Layer While Held" unless `layerOffered`.
-std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled, bool layerOffered = false);
+// order, recursively. "Win8 ShortCut" is left out unless `win8MenuEnabled`;
+// "Layer While Held", "Gestures…" and "Drag to Scroll" unless `buttonRows`;
+// "Double Click…" and "Long Press…" unless `triggerRows`.
+std::vector<MenuRow> buildFunctionMenuTree(bool win8MenuEnabled, bool buttonRows = false,
+                                           bool triggerRows = false);
 
 // The "Macro" category: a script's row shows its file name without ".txt"
 // and sends kFirstScriptCommand plus its place in the list it came from.

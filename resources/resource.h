@@ -14,6 +14,7 @@
 #define IDD_KEYCHORD 160     // "Keys and Shortcuts...": a shortcut pressed
 #define IDD_TYPETEXT 161     // "Type Text...": the text a press types
 #define IDD_PICKWINDOW 162   // "The Window Under the Pointer...": a window profile
+#define IDD_GESTURES 163     // "Gestures...": the four directions and the click
 
 // Menus
 #define IDR_SCRIPT_MENU 148
@@ -83,6 +84,14 @@
 #define IDC_PICK_CLASS 1040
 #define IDC_PICK_TITLE 1041
 #define IDC_PICK_AGAIN 1042
+
+// Gestures dialog controls: a button per row (up, down, left, right, click)
+// and a "Repeat" box per direction, each in that order
+#define IDC_GESTURE_PROMPT 1043
+#define IDC_GESTURE_UP 1044
+#define IDC_GESTURE_CLICK 1048
+#define IDC_GESTURE_REPEAT_UP 1049
+#define IDC_GESTURE_REPEAT_RIGHT 1052
 
 // Script menu commands
 #define ID_SCRIPT_SAVE 32772

@@ -59,10 +59,15 @@ void fillLevel(CMenuXP& level, const std::vector<menu::MenuRow>& rows, const Men
     for (const menu::MenuRow& row : rows) {
         if (row.entry) {
             // The slot's own function checked, with what it does after a tab.
-            const bool chosen =
+            bool chosen =
                 extras.chosenCommand != 0 && row.entry->commandId == extras.chosenCommand;
             std::wstring text(row.entry->menuText);
             if (chosen && !extras.chosenDetail.empty()) text += L"\t" + extras.chosenDetail;
+            for (const FunctionMenuExtras::MarkedRow& marked : extras.marked) {
+                if (marked.commandId != row.entry->commandId) continue;
+                chosen = true;
+                text += L"\t" + marked.detail;
+            }
             level.AppendItem(std::make_unique<CMenuXPText>(
                 row.entry->commandId, std::move(text), loadItemIcon(look.resources, look.iconEdge),
                 look.iconEdge));
@@ -114,8 +119,10 @@ std::unique_ptr<CMenuXP> BuildFunctionMenu(HINSTANCE resources, bool win8MenuEna
                                            const FunctionMenuExtras& extras) {
     const MenuLook look{resources, dpi, scaleToDpi(menu::kMenuIconSize, dpi)};
     auto root = makeLevel(look, menu::kRootBackgroundBitmap);
-    fillLevel(*root, menu::buildFunctionMenuTree(win8MenuEnabled, extras.layerOffered), look,
-              extras);
+    fillLevel(*root,
+              menu::buildFunctionMenuTree(win8MenuEnabled, extras.buttonRowsOffered,
+                                          extras.triggerRowsOffered),
+              look, extras);
     return root;
 }
 

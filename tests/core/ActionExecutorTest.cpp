@@ -409,6 +409,19 @@ TEST(TriggerFunctions, RunThroughThePressPathAndReachTheEngine) {
     presses.released(Slot::X1, 150);
     EXPECT_EQ(rec.records(), (std::vector{key(67, false), key(67, true)}));
 
+    // A button left as itself with a double click of its own: hooked, its
+    // click its own input, the double click Vela's.
+    model.setTriggers(Slot::M, {{}, {}, action::Key{ChordModifier::None, 68}, {}});
+    EXPECT_TRUE(hooks.hooked(Slot::M) && !model.at(Slot::M).remapped);
+    hooks.refreshTriggers();
+    const ButtonTriggers& middle = engine.told.of(MouseButton::Middle);
+    EXPECT_TRUE(middle.doubleClick && middle.ownClick && middle.hold == HoldUse::None);
+    rec.clear();
+    presses.triggered(Slot::M, SlotTrigger::DoubleClick);
+    EXPECT_EQ(rec.records(), (std::vector{key(68, false), key(68, true)}));
+    model.setTriggers(Slot::M, {});
+    EXPECT_FALSE(hooks.hooked(Slot::M));
+
     hooks.setPaused(true);
     EXPECT_EQ(engine.told, TriggerSet{});
 }

@@ -440,5 +440,61 @@ TEST_F(AssignmentCommandsTest, RepaintInvalidatesUnderEveryCaptionInTableOrder) 
     EXPECT_EQ(fakes.log, want);
 }
 
+// A button with a function offers "Double Click…" and "Long Press…": each
+// opens the menu again, its choice goes to that trigger alone ("No Settings"
+// clears it), and the rows show it. "Gestures…" makes the button's function
+// Gestures and opens the dialog, whose rows choose through the menu too.
+TEST_F(AssignmentCommandsTest, TriggerRowsChooseTheirOwnFunctionsThroughTheMenu) {
+    struct Dialog final : GesturesDialogPort {
+        int opened = 0;
+        void editGestures(GestureEditing&) override { ++opened; }
+    } dialog;
+    MenuCommandPorts ports{fakes, fakes, fakes, fakes};
+    ports.gestures = &dialog;
+    AssignmentCommands c{model, ports, L"Vela"};
+    const Action copy = action::Key{ChordModifier::Control, 67};
+    const Action paste = action::Key{ChordModifier::Control, 86};
+    const std::uint16_t pasteCommand = 21, copyCommand = 24;
+
+    c.openFunctionMenu(Slot::X1);
+    EXPECT_TRUE(fakes.shown.buttonRowsOffered && fakes.shown.triggerRowsOffered);
+    ASSERT_TRUE(c.onCommand(copyCommand));
+    c.openFunctionMenu(Slot::X1);
+    ASSERT_TRUE(c.onCommand(kDoubleClickCommand));
+    EXPECT_FALSE(fakes.shown.buttonRowsOffered || fakes.shown.scripts) << "the choice menu";
+    ASSERT_TRUE(c.onCommand(pasteCommand));
+    EXPECT_EQ(model.at(Slot::X1).action, copy);
+    EXPECT_EQ(model.at(Slot::X1).triggers.doubleClick, std::optional(paste));
+    c.openFunctionMenu(Slot::X1);
+    ASSERT_EQ(fakes.shown.marked.size(), 1u);
+    EXPECT_EQ(fakes.shown.marked[0].detail, L"Paste Text");
+    ASSERT_TRUE(c.onCommand(kLongPressCommand));
+    ASSERT_TRUE(c.onCommand(kNoSettingsCommand));
+    c.openFunctionMenu(Slot::X1);
+    ASSERT_TRUE(c.onCommand(kDoubleClickCommand));
+    EXPECT_EQ(fakes.shown.chosenCommand, pasteCommand);
+    ASSERT_TRUE(c.onCommand(kNoSettingsCommand));
+    EXPECT_EQ(model.at(Slot::X1).triggers, TriggerFunctions()) << "cleared, nothing else";
+    EXPECT_TRUE(model.at(Slot::X1).remapped);
+
+    int heard = 0;
+    c.listenToGestures([&] { ++heard; });
+    c.openFunctionMenu(Slot::X1);
+    ASSERT_TRUE(c.onCommand(kGesturesCommand));
+    EXPECT_EQ(dialog.opened, 1);
+    EXPECT_TRUE(model.at(Slot::X1).as<action::Gestures>());
+    EXPECT_EQ(model.at(Slot::X1).caption, L"Gestures");
+    c.chooseGesture(static_cast<std::size_t>(GestureDirection::Left), {5, 6});
+    ASSERT_TRUE(c.onCommand(copyCommand));
+    c.setGestureRepeat(static_cast<std::size_t>(GestureDirection::Left), true);
+    EXPECT_EQ(c.gestureCaptions(), (std::array<std::wstring, kGestureRows>{
+                                       L"Not Set", L"Not Set", L"Copy", L"Not Set",
+                                       L"Its Own Click"}));
+    EXPECT_EQ(c.gestureRepeats(), (std::array<bool, 4>{false, false, true, false}));
+    EXPECT_EQ(heard, 2);
+    ASSERT_TRUE(c.onCommand(copyCommand));
+    EXPECT_EQ(model.at(Slot::X1).action, copy) << "after a choice, commands are the caption's";
+}
+
 }  // namespace
 }  // namespace vela::menu

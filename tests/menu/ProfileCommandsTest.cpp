@@ -221,11 +221,11 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M] = all.at(Slot::X1);
     profiles.find(ProgramKey{L"editor.exe"})->slots[Slot::M]->action = action::LayerWhileHeld{};
     commands.openFunctionMenu(Slot::WU);
-    EXPECT_FALSE(fakes.shown.layerOffered);
+    EXPECT_FALSE(fakes.shown.buttonRowsOffered);
     commands.openFunctionMenu(Slot::X2);
     commands.onCommand(kLayerWhileHeldCommand);
     commands.openFunctionMenu(Slot::X2);
-    EXPECT_TRUE(fakes.shown.layerOffered && fakes.shown.options.empty());
+    EXPECT_TRUE(fakes.shown.buttonRowsOffered && fakes.shown.options.empty());
     EXPECT_EQ(fakes.shown.chosenCommand, kLayerWhileHeldCommand);
 
     profileCommands.openMenu();
@@ -235,7 +235,7 @@ TEST_F(ProfileEditing, ALayerIsListedShownAndChangedAsAProfileIs) {
     ASSERT_TRUE(profileCommands.onCommand(profileMenu.shown->layers[1].commandId));
     EXPECT_EQ(captionsAndMarks(), "X1=Copy inheritedX1 X2=Back ownX2 [While Back Held] ");
     commands.openFunctionMenu(Slot::X1);
-    EXPECT_FALSE(fakes.shown.layerOffered) << "no layer inside a layer";
+    EXPECT_FALSE(fakes.shown.buttonRowsOffered) << "no layer inside a layer";
     commands.onCommand(kPasteCommand);
     commands.openFunctionMenu(Slot::X2);
     EXPECT_TRUE(fakes.shown.options.empty()) << "a tap is never held";

@@ -113,7 +113,7 @@ def menu(ctx):
     root = m.wait_level(1)
     # The host's root: its three entries, seven categories, "Hold While
     # Pressed" (it lists no scripts).
-    m.hover(root, m.ROOT_ENTRIES + 6, m.BUTTON_ROOT_ROWS)  # Win8 ShortCut
+    m.hover(root, m.OTHER_ROOT_ENTRIES + 6, m.OTHER_ROOT_ENTRIES + 8)  # Win8 ShortCut
     win8 = m.wait_level(2)
     m.slide_into(win8, 0, 8)  # Charms Bar
     m.hover(win8, 7, 8)  # Switch Apps

@@ -45,10 +45,11 @@ def open_dialog(ctx, vela, name, command):
     places = {p[0]: f"{p[4]}, {p[5]}" for p in layout("g.PLATES")}
     menu = Menu(ctx.s)
     root = menu.open_caption(ctx.s.geometry(vela.window)[:2], places[f"IDC_CAPTION_{name}"])
-    # The root: its entries (a button's with "Layer While Held"), six
-    # categories, "Macro" where the slot plays scripts, "Hold While Pressed"
-    # where the input has a release.
-    rows = menu.ROOT_ENTRIES - (name not in menu.BUTTONS) + 6 + (name != "M") + \
+    # The root: its entries (a button's with its own five), six categories,
+    # "Macro" where the slot plays scripts, "Hold While Pressed" where the
+    # input has a release.
+    rows = (menu.ROOT_ENTRIES if name in menu.BUTTONS else menu.OTHER_ROOT_ENTRIES) + 6 + \
+        (name != "M") + \
         (name in (*menu.BUTTONS, "ALTTAB"))
     menu.hover(root, 1 if command == IDS.kKeysAndShortcutsCommand else 2, rows)
     ctx.s.xdo("click", 1)

@@ -221,12 +221,14 @@ class Menu:
 
     FRAME = 3
     # The root of a button's menu in Vela: "No Settings", "Keys and
-    # Shortcuts…", "Type Text…", "Layer While Held", six categories, "Macro"
-    # and "Hold While Pressed" (the probe's menu host shows neither of the
-    # last two, but "Win8 ShortCut"); the categories from row ROOT_ENTRIES on.
-    # The wheel and Alt+Tab have no "Layer While Held".
-    ROOT_ENTRIES = 4
-    BUTTON_ROOT_ROWS = 12
+    # Shortcuts…", "Type Text…", "Layer While Held", "Gestures…", "Drag to
+    # Scroll", "Double Click…", "Long Press…", six categories, "Macro" and
+    # "Hold While Pressed"; the categories from row ROOT_ENTRIES on. The
+    # wheel and Alt+Tab have the first three entries only, and so has the
+    # probe's menu host (which shows "Win8 ShortCut" but no "Macro").
+    ROOT_ENTRIES = 8
+    OTHER_ROOT_ENTRIES = 3
+    BUTTON_ROOT_ROWS = 16
     BUTTONS = ("R", "M", "X1", "X2")
 
     def __init__(self, session):
