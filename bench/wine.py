@@ -12,7 +12,10 @@ which builds what they need first (or `run.py bench NAME`):
              back, nor a release of a button that has not bounced), with a
              native back button's press and release beside it;
              then outside and inside a layer (the back button held), and
-             with a click sent instead of a key
+             with a click sent instead of a key; last the forward button as
+             Copy without and with a Double Click function, single clicks:
+             without it Ctrl goes down at the press, with it once the
+             double-click time has gone by after the release
   profiles   from a click into another program to its profile acting, both
              ways; pointer-move latency with profiles against no hooks
 """
@@ -159,20 +162,93 @@ def presses(xtest, count, interval_ms, button=FORWARD):
     return downs, ups
 
 
-def press_report(label, stamps, receiver_log, pattern):
-    """Latency from each press to the first line matching `pattern` after it."""
+def press_report(label, stamps, receiver_log, pattern, percents=(50, 95), ends=None):
+    """Latency from each press to the first line matching `pattern` after it
+    and before the next press (or before `ends[i]` when given)."""
     rx = re.compile(pattern)
     arrivals = sorted(stamp for stamp, text in receiver_log.entries()
                       if stamp is not None and rx.search(text))
     latencies = []
     for i, stamp in enumerate(stamps):
-        until = stamps[i + 1] if i + 1 < len(stamps) else float("inf")
+        if ends is not None:
+            until = ends[i]
+        else:
+            until = stamps[i + 1] if i + 1 < len(stamps) else float("inf")
         hit = next((a for a in arrivals if stamp <= a < until), None)
         if hit is not None:
             latencies.append((hit - stamp) / 10000.0)
-    found, text = figures(latencies, 50, 95)
+    found, text = figures(latencies, *percents)
     print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  {text}", flush=True)
     return found
+
+
+CTRL, KEY_C, KEY_V = 17, 67, 86  # Copy (Ctrl+C) and Paste (Ctrl+V) as Vela sends them
+
+
+def trigger_keys(trigger, caption, action, vk):
+    """The keys of a trigger's key function under a slot's own ("Double.0",
+    "Double.2", ...), as keywords of slot()."""
+    return {f"{trigger}.0": caption, f"{trigger}.1": 1, f"{trigger}.2": action,
+            f"{trigger}.3": vk, f"{trigger}.6": 1}
+
+
+def double_click_time(session):
+    """The system's double-click time in ms, as programs read it."""
+    hit = session.probe("doubleclick").last(r"^doubleclick (\d+)$")
+    if not hit:
+        raise SystemExit("the probe did not read the double-click time")
+    return int(hit[2].group(1))
+
+
+def double_click_presses(session, xtest, rx, count):
+    """The forward button as Copy, first without a Double Click function,
+    then with one (Paste), each press a single click: the clicks are spaced
+    past the double-click time so that no two make a double click. Without
+    the function the press acts at once; with it, the click waits from its
+    release until the double-click time has gone by. Prints the figures to
+    Ctrl's down, where the shortcut starts, and to C's, which follows it by
+    Vela's 30 ms pause."""
+    wait_ms = double_click_time(session)
+    interval = DOWN_S * 1000 + wait_ms + 250
+    log(f"{count} single clicks {interval:.0f} ms apart per phase, the system's double-click "
+        f"time {wait_ms} ms")
+    results = {}
+    for label, doubled in (("Vela, Copy, no Double Click", False),
+                           ("Vela, Copy, Double Click set", True)):
+        keys = trigger_keys("Double", "Paste", 2, KEY_V) if doubled else {}
+        vela = Vela(session, settings=ini(slot("X1", **COPY, **keys)))
+        vela.start_hidden()
+        rx.settle()
+        downs, ups = presses(xtest, count, interval)
+        rx.settle()
+        time.sleep(0.3)
+        results[label] = press_report(label + " (C)", downs, rx.log, rf"^KEYDOWN {KEY_C} ",
+                                      (50, 90))
+        results[label + ", Ctrl"] = press_report(label + " (Ctrl)", downs, rx.log,
+                                                 rf"^KEYDOWN {CTRL} ", (50, 90))
+        if doubled:
+            # Each click's shortcut starting between its own release and the
+            # next press.
+            results["from the release"] = press_report(
+                label + ", from the release (Ctrl)", ups, rx.log, rf"^KEYDOWN {CTRL} ",
+                (50, 90), ends=downs[1:] + [float("inf")])
+            pasted = sum(1 for stamp, text in rx.log.entries()
+                         if stamp is not None and stamp >= downs[0]
+                         and text.startswith(f"KEYDOWN {KEY_V} "))
+            print(f"  its Double Click function (Paste) went {pasted} times in {count} single "
+                  f"clicks", flush=True)
+        vela.post(IDS.ID_TRAY_EXIT)
+        vela.proc.wait(10)
+    (plain50, plain90), (doubled50, doubled90) = (results["Vela, Copy, no Double Click"],
+                                                  results["Vela, Copy, Double Click set"])
+    (plainCtrl50, plainCtrl90), (doubledCtrl50, doubledCtrl90) = (
+        results["Vela, Copy, no Double Click, Ctrl"], results["Vela, Copy, Double Click set, Ctrl"])
+    release50, release90 = results["from the release"]
+    print(f"Double Click set over none, to C: p50 {doubled50 - plain50:+.2f} ms, "
+          f"p90 {doubled90 - plain90:+.2f} ms; to Ctrl: p50 {doubledCtrl50 - plainCtrl50:+.2f} "
+          f"ms, p90 {doubledCtrl90 - plainCtrl90:+.2f} ms")
+    print(f"Double Click set, from the release to Ctrl: the double-click time ({wait_ms} ms) and "
+          f"p50 {release50 - wait_ms:+.2f} ms, p90 {release90 - wait_ms:+.2f} ms")
 
 
 def press(ctx):
@@ -297,6 +373,8 @@ def press(ctx):
                              if label.endswith("release") else label + ", filter on"]
         print(f"filter on over off, {label}: p50 {on50 - off50:+.2f} ms, "
               f"p95 {on95 - off95:+.2f} ms")
+
+    double_click_presses(session, xtest, rx, max(20, count // 10))
     return 0
 
 
