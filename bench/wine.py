@@ -17,17 +17,20 @@ which builds what they need first (or `run.py bench NAME`):
              without it Ctrl goes down at the press, with it once the
              double-click time has gone by after the release
   profiles   from a click into another program to its profile acting, both
-             ways; pointer-move latency with profiles against no hooks
+             ways; pointer-move latency with profiles against no hooks, and
+             with the back button set to Gestures (not held) against the
+             minimal remapper's bare mouse hook
 """
 
 import os
 import re
 import shutil
+import signal
 import subprocess
 import time
 
 from harness import (COPY, IDS, LAYER_WHILE_HELD, NATIVE, Host, Receiver, Vela, XTest, ini, layer,
-                     log, qpc_now, slot)
+                     log, qpc_now, slot, wait_until)
 
 
 NAN = float("nan")
@@ -420,19 +423,73 @@ def switch_report(label, rounds, receiver_log, pattern):
           f"from the click {figures(latencies, 50, 95)[1]}", flush=True)
 
 
+def end_program(session, exe):
+    """Ends the Windows program started from `exe` (a name of its own) by
+    its process ids, and waits until it is gone."""
+    names = (exe, session.winpath(exe))
+
+    def pids():
+        lines = subprocess.run(["pgrep", "-fa", re.escape(os.path.basename(exe))],
+                               capture_output=True, text=True).stdout.splitlines()
+        return [int(pid) for pid, _, command in (line.partition(" ") for line in lines)
+                if command.startswith(names)]
+
+    for pid in pids():
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+    if not wait_until(lambda: not pids(), 5, 0.02):
+        raise SystemExit(f"{os.path.basename(exe)} did not end")
+
+
 def profiles(ctx):
     """How soon after the click into another program its profile acts (the
     click is the foreground signal Vela gets under Wine), and the pointer's
-    move latency with profiles in use against no hooks at all."""
+    move latency with profiles in use against no hooks at all; and with a
+    gesture button set but not held against the bare mouse hook of the
+    minimal remapper."""
     session, options = ctx.s, ctx.options
     xtest = XTest(session.display)
     plain = Receiver(session, exit_after=900)
     plain.settle()
     time.sleep(0.5)
     count, interval = options.moves, options.interval_ms
-    results = []
+    results = {}
     log(f"{count} moves {interval} ms apart per phase")
-    results.append(move_report("moves, no Vela", moves(xtest, count, interval, 1), plain.log))
+    results["bare"] = move_report("moves, no Vela", moves(xtest, count, interval, 1), plain.log)
+
+    # A mouse hook that passes every move on: the minimal remapper's, run
+    # under a name of its own so that it can be ended alone.
+    empty_exe = os.path.join(session.work, "EmptyHook.exe")
+    shutil.copy2(session.probe_exe, empty_exe)
+    _, out = session.spawn_probe("remap", "--vk", str(F24), exe=empty_exe,
+                                 exit_after=int(count * interval / 1000) + 60)
+    if not out.wait(r"^ready$", 30):
+        raise SystemExit("the minimal remapper did not start")
+    plain.settle()
+    time.sleep(0.5)
+    results["empty"] = move_report("moves, an empty mouse hook", moves(xtest, count, interval, 3),
+                                   plain.log)
+    end_program(session, empty_exe)
+
+    # "All Programs" gives the back button Gestures (Copy up, Paste down),
+    # never held here: every move passes Vela's hook with a gesture button
+    # ready to start.
+    gestures = Vela(session, settings=ini(slot("X2", "Gestures", action=12,
+                                               **trigger_keys("Up", "Copy", 2, KEY_C),
+                                               **trigger_keys("Down", "Paste", 2, KEY_V))))
+    gestures.start_hidden()
+    xtest.move(200, 512)
+    xtest.button(1, True)
+    xtest.button(1, False)  # the receiver in front again
+    time.sleep(0.3)
+    plain.settle()
+    time.sleep(0.5)
+    results["gestures"] = move_report("moves, Vela, a gesture button not held",
+                                      moves(xtest, count, interval, 4), plain.log)
+    gestures.post(IDS.ID_TRAY_EXIT)
+    gestures.proc.wait(10)
 
     # "All Programs" sends F24 for the forward button; Second.exe leaves it
     # alone; five more profiles for programs that are not running.
@@ -446,10 +503,17 @@ def profiles(ctx):
     xtest.button(1, False)  # a program without a profile in front
     time.sleep(0.3)
     plain.settle()
-    results.append(move_report("moves, Vela with six profiles", moves(xtest, count, interval, 2),
-                               plain.log))
-    (bare50, bare99), (vela50, vela99) = results
+    results["profiles"] = move_report("moves, Vela with six profiles",
+                                      moves(xtest, count, interval, 2), plain.log)
+    (bare50, bare99), (vela50, vela99) = results["bare"], results["profiles"]
     print(f"ratio with/without Vela: p50 {vela50 / bare50:.2f}, p99 {vela99 / bare99:.2f}")
+    (empty50, empty99), (gesture50, gesture99) = results["empty"], results["gestures"]
+    print(f"a gesture button not held over the empty hook: p50 {gesture50 - empty50:+.2f} ms, "
+          f"p99 {gesture99 - empty99:+.2f} ms (ratio p50 {gesture50 / empty50:.2f}, "
+          f"p99 {gesture99 / empty99:.2f})")
+    print(f"the empty hook over no hooks: p50 {empty50 - bare50:+.2f} ms, "
+          f"p99 {empty99 - bare99:+.2f} ms; a gesture button not held over Vela with six "
+          f"profiles and none: p50 {gesture50 - vela50:+.2f} ms, p99 {gesture99 - vela99:+.2f} ms")
 
     second_exe = os.path.join(session.work, "Second.exe")
     shutil.copy2(session.probe_exe, second_exe)
