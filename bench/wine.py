@@ -12,19 +12,25 @@ which builds what they need first (or `run.py bench NAME`):
              back, nor a release of a button that has not bounced), with a
              native back button's press and release beside it;
              then outside and inside a layer (the back button held), and
-             with a click sent instead of a key
+             with a click sent instead of a key; last the forward button as
+             Copy without and with a Double Click function, single clicks:
+             without it Ctrl goes down at the press, with it once the
+             double-click time has gone by after the release
   profiles   from a click into another program to its profile acting, both
-             ways; pointer-move latency with profiles against no hooks
+             ways; pointer-move latency with profiles against no hooks, and
+             with the back button set to Gestures (not held) against the
+             minimal remapper's bare mouse hook
 """
 
 import os
 import re
 import shutil
+import signal
 import subprocess
 import time
 
 from harness import (COPY, IDS, LAYER_WHILE_HELD, NATIVE, Host, Receiver, Vela, XTest, ini, layer,
-                     log, qpc_now, slot)
+                     log, qpc_now, slot, wait_until)
 
 
 NAN = float("nan")
@@ -159,20 +165,93 @@ def presses(xtest, count, interval_ms, button=FORWARD):
     return downs, ups
 
 
-def press_report(label, stamps, receiver_log, pattern):
-    """Latency from each press to the first line matching `pattern` after it."""
+def press_report(label, stamps, receiver_log, pattern, percents=(50, 95), ends=None):
+    """Latency from each press to the first line matching `pattern` after it
+    and before the next press (or before `ends[i]` when given)."""
     rx = re.compile(pattern)
     arrivals = sorted(stamp for stamp, text in receiver_log.entries()
                       if stamp is not None and rx.search(text))
     latencies = []
     for i, stamp in enumerate(stamps):
-        until = stamps[i + 1] if i + 1 < len(stamps) else float("inf")
+        if ends is not None:
+            until = ends[i]
+        else:
+            until = stamps[i + 1] if i + 1 < len(stamps) else float("inf")
         hit = next((a for a in arrivals if stamp <= a < until), None)
         if hit is not None:
             latencies.append((hit - stamp) / 10000.0)
-    found, text = figures(latencies, 50, 95)
+    found, text = figures(latencies, *percents)
     print(f"{label:<28} presses {len(stamps):4d} arrived {len(latencies):4d}  {text}", flush=True)
     return found
+
+
+CTRL, KEY_C, KEY_V = 17, 67, 86  # Copy (Ctrl+C) and Paste (Ctrl+V) as Vela sends them
+
+
+def trigger_keys(trigger, caption, action, vk):
+    """The keys of a trigger's key function under a slot's own ("Double.0",
+    "Double.2", ...), as keywords of slot()."""
+    return {f"{trigger}.0": caption, f"{trigger}.1": 1, f"{trigger}.2": action,
+            f"{trigger}.3": vk, f"{trigger}.6": 1}
+
+
+def double_click_time(session):
+    """The system's double-click time in ms, as programs read it."""
+    hit = session.probe("doubleclick").last(r"^doubleclick (\d+)$")
+    if not hit:
+        raise SystemExit("the probe did not read the double-click time")
+    return int(hit[2].group(1))
+
+
+def double_click_presses(session, xtest, rx, count):
+    """The forward button as Copy, first without a Double Click function,
+    then with one (Paste), each press a single click: the clicks are spaced
+    past the double-click time so that no two make a double click. Without
+    the function the press acts at once; with it, the click waits from its
+    release until the double-click time has gone by. Prints the figures to
+    Ctrl's down, where the shortcut starts, and to C's, which follows it by
+    Vela's 30 ms pause."""
+    wait_ms = double_click_time(session)
+    interval = DOWN_S * 1000 + wait_ms + 250
+    log(f"{count} single clicks {interval:.0f} ms apart per phase, the system's double-click "
+        f"time {wait_ms} ms")
+    results = {}
+    for label, doubled in (("Vela, Copy, no Double Click", False),
+                           ("Vela, Copy, Double Click set", True)):
+        keys = trigger_keys("Double", "Paste", 2, KEY_V) if doubled else {}
+        vela = Vela(session, settings=ini(slot("X1", **COPY, **keys)))
+        vela.start_hidden()
+        rx.settle()
+        downs, ups = presses(xtest, count, interval)
+        rx.settle()
+        time.sleep(0.3)
+        results[label] = press_report(label + " (C)", downs, rx.log, rf"^KEYDOWN {KEY_C} ",
+                                      (50, 90))
+        results[label + ", Ctrl"] = press_report(label + " (Ctrl)", downs, rx.log,
+                                                 rf"^KEYDOWN {CTRL} ", (50, 90))
+        if doubled:
+            # Each click's shortcut starting between its own release and the
+            # next press.
+            results["from the release"] = press_report(
+                label + ", from the release (Ctrl)", ups, rx.log, rf"^KEYDOWN {CTRL} ",
+                (50, 90), ends=downs[1:] + [float("inf")])
+            pasted = sum(1 for stamp, text in rx.log.entries()
+                         if stamp is not None and stamp >= downs[0]
+                         and text.startswith(f"KEYDOWN {KEY_V} "))
+            print(f"  its Double Click function (Paste) went {pasted} times in {count} single "
+                  f"clicks", flush=True)
+        vela.post(IDS.ID_TRAY_EXIT)
+        vela.proc.wait(10)
+    (plain50, plain90), (doubled50, doubled90) = (results["Vela, Copy, no Double Click"],
+                                                  results["Vela, Copy, Double Click set"])
+    (plainCtrl50, plainCtrl90), (doubledCtrl50, doubledCtrl90) = (
+        results["Vela, Copy, no Double Click, Ctrl"], results["Vela, Copy, Double Click set, Ctrl"])
+    release50, release90 = results["from the release"]
+    print(f"Double Click set over none, to C: p50 {doubled50 - plain50:+.2f} ms, "
+          f"p90 {doubled90 - plain90:+.2f} ms; to Ctrl: p50 {doubledCtrl50 - plainCtrl50:+.2f} "
+          f"ms, p90 {doubledCtrl90 - plainCtrl90:+.2f} ms")
+    print(f"Double Click set, from the release to Ctrl: the double-click time ({wait_ms} ms) and "
+          f"p50 {release50 - wait_ms:+.2f} ms, p90 {release90 - wait_ms:+.2f} ms")
 
 
 def press(ctx):
@@ -297,6 +376,8 @@ def press(ctx):
                              if label.endswith("release") else label + ", filter on"]
         print(f"filter on over off, {label}: p50 {on50 - off50:+.2f} ms, "
               f"p95 {on95 - off95:+.2f} ms")
+
+    double_click_presses(session, xtest, rx, max(20, count // 10))
     return 0
 
 
@@ -342,19 +423,73 @@ def switch_report(label, rounds, receiver_log, pattern):
           f"from the click {figures(latencies, 50, 95)[1]}", flush=True)
 
 
+def end_program(session, exe):
+    """Ends the Windows program started from `exe` (a name of its own) by
+    its process ids, and waits until it is gone."""
+    names = (exe, session.winpath(exe))
+
+    def pids():
+        lines = subprocess.run(["pgrep", "-fa", re.escape(os.path.basename(exe))],
+                               capture_output=True, text=True).stdout.splitlines()
+        return [int(pid) for pid, _, command in (line.partition(" ") for line in lines)
+                if command.startswith(names)]
+
+    for pid in pids():
+        try:
+            os.kill(pid, signal.SIGKILL)
+        except ProcessLookupError:
+            pass
+    if not wait_until(lambda: not pids(), 5, 0.02):
+        raise SystemExit(f"{os.path.basename(exe)} did not end")
+
+
 def profiles(ctx):
     """How soon after the click into another program its profile acts (the
     click is the foreground signal Vela gets under Wine), and the pointer's
-    move latency with profiles in use against no hooks at all."""
+    move latency with profiles in use against no hooks at all; and with a
+    gesture button set but not held against the bare mouse hook of the
+    minimal remapper."""
     session, options = ctx.s, ctx.options
     xtest = XTest(session.display)
     plain = Receiver(session, exit_after=900)
     plain.settle()
     time.sleep(0.5)
     count, interval = options.moves, options.interval_ms
-    results = []
+    results = {}
     log(f"{count} moves {interval} ms apart per phase")
-    results.append(move_report("moves, no Vela", moves(xtest, count, interval, 1), plain.log))
+    results["bare"] = move_report("moves, no Vela", moves(xtest, count, interval, 1), plain.log)
+
+    # A mouse hook that passes every move on: the minimal remapper's, run
+    # under a name of its own so that it can be ended alone.
+    empty_exe = os.path.join(session.work, "EmptyHook.exe")
+    shutil.copy2(session.probe_exe, empty_exe)
+    _, out = session.spawn_probe("remap", "--vk", str(F24), exe=empty_exe,
+                                 exit_after=int(count * interval / 1000) + 60)
+    if not out.wait(r"^ready$", 30):
+        raise SystemExit("the minimal remapper did not start")
+    plain.settle()
+    time.sleep(0.5)
+    results["empty"] = move_report("moves, an empty mouse hook", moves(xtest, count, interval, 3),
+                                   plain.log)
+    end_program(session, empty_exe)
+
+    # "All Programs" gives the back button Gestures (Copy up, Paste down),
+    # never held here: every move passes Vela's hook with a gesture button
+    # ready to start.
+    gestures = Vela(session, settings=ini(slot("X2", "Gestures", action=12,
+                                               **trigger_keys("Up", "Copy", 2, KEY_C),
+                                               **trigger_keys("Down", "Paste", 2, KEY_V))))
+    gestures.start_hidden()
+    xtest.move(200, 512)
+    xtest.button(1, True)
+    xtest.button(1, False)  # the receiver in front again
+    time.sleep(0.3)
+    plain.settle()
+    time.sleep(0.5)
+    results["gestures"] = move_report("moves, Vela, a gesture button not held",
+                                      moves(xtest, count, interval, 4), plain.log)
+    gestures.post(IDS.ID_TRAY_EXIT)
+    gestures.proc.wait(10)
 
     # "All Programs" sends F24 for the forward button; Second.exe leaves it
     # alone; five more profiles for programs that are not running.
@@ -368,10 +503,17 @@ def profiles(ctx):
     xtest.button(1, False)  # a program without a profile in front
     time.sleep(0.3)
     plain.settle()
-    results.append(move_report("moves, Vela with six profiles", moves(xtest, count, interval, 2),
-                               plain.log))
-    (bare50, bare99), (vela50, vela99) = results
+    results["profiles"] = move_report("moves, Vela with six profiles",
+                                      moves(xtest, count, interval, 2), plain.log)
+    (bare50, bare99), (vela50, vela99) = results["bare"], results["profiles"]
     print(f"ratio with/without Vela: p50 {vela50 / bare50:.2f}, p99 {vela99 / bare99:.2f}")
+    (empty50, empty99), (gesture50, gesture99) = results["empty"], results["gestures"]
+    print(f"a gesture button not held over the empty hook: p50 {gesture50 - empty50:+.2f} ms, "
+          f"p99 {gesture99 - empty99:+.2f} ms (ratio p50 {gesture50 / empty50:.2f}, "
+          f"p99 {gesture99 / empty99:.2f})")
+    print(f"the empty hook over no hooks: p50 {empty50 - bare50:+.2f} ms, "
+          f"p99 {empty99 - bare99:+.2f} ms; a gesture button not held over Vela with six "
+          f"profiles and none: p50 {gesture50 - vela50:+.2f} ms, p99 {gesture99 - vela99:+.2f} ms")
 
     second_exe = os.path.join(session.work, "Second.exe")
     shutil.copy2(session.probe_exe, second_exe)

@@ -8,13 +8,14 @@
 //   places   the window's rectangle and that of every visible control in it
 //   read --class C [--child C]   the text of another program's window
 //   keystate --vks 17,16,...     which of these keys the system has down
+//   doubleclick                  the system's double-click time
 //
 // Lines: "window 0|1", "visible 0|1", "text <control id> <UTF-8 text>",
 // "entry <UTF-8 text>", "chord <UTF-8 text>", "typed <escaped UTF-8 text>",
 // "control <id> <x> <y> <w> <h> <enabled>" (screen pixels), "list <top row>
 // <row height>", "prompt <UTF-8 text>" (the shortcut dialog's),
 // "count <n>", "visible", "hidden", "gone", "ready", "read <escaped text>",
-// "down <vk>" then "keys read",
+// "down <vk>" then "keys read", "doubleclick <ms>",
 // "frame <x> <y> <w> <h>", "place <control id> <x> <y> <w> <h>" (places in
 // the window's coordinates, in physical pixels).
 #include <mmsystem.h>
@@ -217,6 +218,8 @@ int velaWindow(const std::wstring& verb, const Args& args, EventLog& log) {
         readText(args, log);
     } else if (verb == L"keystate") {
         keyState(args, log);
+    } else if (verb == L"doubleclick") {
+        log.line("doubleclick %u", GetDoubleClickTime());
     } else {
         watch(log, static_cast<DWORD>(args.number(L"--exit-after", 60)) - 1);
     }

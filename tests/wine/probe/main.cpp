@@ -63,7 +63,7 @@ int WINAPI wWinMain(HINSTANCE module, HINSTANCE, PWSTR, int) {
     } else if (verb == L"host") {
         status = host(module, args, log);
     } else if (verb == L"texts" || verb == L"count" || verb == L"watch" || verb == L"places" ||
-               verb == L"read" || verb == L"keystate") {
+               verb == L"read" || verb == L"keystate" || verb == L"doubleclick") {
         status = velaWindow(verb, args, log);
     } else if (verb == L"post" || verb == L"timer" || verb == L"icon" ||
                verb == L"taskbar-restart" || verb == L"run-autostart" || verb == L"balloon" ||
