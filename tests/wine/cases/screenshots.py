@@ -24,6 +24,9 @@ would be (`run.py screenshots NAME`, or scripts/screenshots.sh NAME):
           window-picker-count-<dpi>.png and window-picker-<dpi>.png (the picker
           counting, then a window taken and its title widened) at 96 and 144
           DPI, notice.png (the notice a switch into that window brings)
+  gestures  menu-gestures-<dpi>.png (the forward button's menu, its own rows,
+          "Gestures…" under the pointer) and gestures-<dpi>.png (the gestures
+          dialog: three directions, a repeat, its own click) at 96 and 144 DPI
   layers  layer-menu.png (the profile menu listing the back button's layer
           beside a program's profile), layer-shown.png (the layer shown: its own
           wheel and forward button, its tap on the back button, the rest
@@ -278,6 +281,39 @@ def windows(ctx):
     shots.take("notice", (nx - 40, ny - 40, nw + 80, nh + 80), settle=0.1)
 
 
+def trigger(name, caption, **keys):
+    """A trigger's function in a slot's own section ("Up.0=Copy", ...)."""
+    return [f"{name}.{line}" for line in slot("X1", caption, **keys)[1:]]
+
+
+def gestures(ctx):
+    """The forward button set to Gestures with three directions and a double
+    click: its menu with the button's own rows, "Gestures…" under the
+    pointer, then the gestures dialog, at 96 and 144 DPI."""
+    session, shots = ctx.s, Shots(ctx)
+    settings = ini(slot("X1", "Gestures", action=12, Repeat=1),
+                   *trigger("Up", "Volume Up", vk=175), *trigger("Down", "Volume Down", vk=174),
+                   *trigger("Left", "Back", group=0, mouse=4),
+                   *trigger("Double", **COPY))
+    for dpi in (96, 144):
+        session.set_dpi(dpi)
+        vela = Vela(session, settings=settings)
+        x, y, w, h = session.geometry(vela.start_shown())
+        m = Menu(session)
+        root = m.open_caption((x, y), "0, 2", dpi)  # X1, "Forward"
+        m.hover(root, 4, m.BUTTON_ROOT_ROWS)  # Gestures…
+        shots.take(f"menu-gestures-{dpi}", around(session, (x, y, w, h), (root,)))
+        session.xdo("click", 1)
+        dialog = wait_until(lambda: session.visible_windows("^Gestures$"), 5, 0.05)
+        if not dialog:
+            raise Abort("the gestures dialog did not open")
+        dx, dy, dw, dh = session.geometry(dialog[0])
+        session.xdo("mousemove", dx + dw - 5, dy + dh - 5)
+        shots.take(f"gestures-{dpi}", (dx, dy, dw, dh))
+        session.xdo("key", "Escape")
+    session.set_dpi(96)
+
+
 def layers(ctx):
     """The back button a layer button beside a program's profile: the profile
     menu with its layer under the pointer, then the layer shown."""
@@ -364,4 +400,4 @@ def mouse(ctx):
 
 SCENES = {"window": window, "menu": menu, "tray": tray, "macro": macro, "scales": scales,
           "profiles": profiles, "mouse": mouse, "layers": layers, "shortcuts": shortcuts,
-          "windows": windows}
+          "windows": windows, "gestures": gestures}
