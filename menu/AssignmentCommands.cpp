@@ -69,8 +69,9 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
     const bool noOptions = layer == slot || isLayerWhileHeld(a);
     if (a.as<action::Gestures>()) {
         extras.chosenCommand = kGesturesCommand;
-    } else if (a.as<action::DragScroll>()) {
+    } else if (const auto* scroll = a.as<action::DragScroll>()) {
         extras.chosenCommand = kDragScrollCommand;
+        extras.scroll = FunctionMenuExtras::ScrollRows{scroll->axisLock, scroll->speed};
     } else if (isLayerWhileHeld(a)) {
         extras.chosenCommand = kLayerWhileHeldCommand;
     } else if (const auto* press = a.as<action::PressShortcut>()) {
@@ -203,6 +204,21 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
     if (commandId >= kFirstScriptCommand && commandId < kFirstScriptCommand + kMaxMenuScripts) {
         const std::size_t index = commandId - kFirstScriptCommand;
         if (index < menuScripts_.size()) assignScript(menuScripts_[index]);
+        return true;
+    }
+    if (commandId == kScrollOneAxisCommand ||
+        (commandId >= kFirstScrollSpeedCommand &&
+         commandId < kFirstScrollSpeedCommand + kScrollSpeeds.size())) {
+        const SlotInfo* info = activeSlotInfo();
+        const auto* now = info ? model().at(info->slot).as<action::DragScroll>() : nullptr;
+        if (!now) return true;
+        action::DragScroll scroll = *now;
+        if (commandId == kScrollOneAxisCommand)
+            scroll.axisLock = !scroll.axisLock;
+        else
+            scroll.speed = kScrollSpeeds[commandId - kFirstScrollSpeedCommand];
+        const std::wstring caption = model().at(info->slot).caption;
+        assign(info->slot, caption, scroll);
         return true;
     }
     if (const SlotOption* option = findSlotOption(commandId)) {

@@ -58,6 +58,17 @@ struct MenuCommandPorts {
 // its own, one of its gestures, its click, double click or long press.
 enum class ChoiceFor : std::uint8_t { Up, Down, Left, Right, Click, DoubleClick, LongPress, Function };
 
+// The rows of a button that scrolls while dragged, after its options.
+inline constexpr std::wstring_view kScrollOneAxisText = L"Scroll Along One Axis";
+inline constexpr std::wstring_view kScrollSpeedText = L"Scroll Speed";
+inline constexpr std::uint16_t kScrollOneAxisCommand = 77;
+inline constexpr std::uint16_t kFirstScrollSpeedCommand = 78;
+// In percent of the speed at which a notch is 20 pixels of movement.
+inline constexpr std::array<std::uint16_t, 4> kScrollSpeeds{50, 100, 200, 400};
+static_assert(!findCatalogueEntry(kScrollOneAxisCommand) &&
+              !findCatalogueEntry(kFirstScrollSpeedCommand + kScrollSpeeds.size() - 1) &&
+              kFirstScrollSpeedCommand + kScrollSpeeds.size() <= kMenuExtraCommands.first);
+
 // What a gesture row shows where it has no function, and the click's row
 // where the button clicks as itself.
 inline constexpr std::wstring_view kNotSetText = L"Not Set";

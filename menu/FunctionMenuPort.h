@@ -42,6 +42,14 @@ struct FunctionMenuExtras {
         std::wstring detail;
     };
     std::vector<MarkedRow> marked;
+    // For a button that scrolls while dragged: "Scroll Along One Axis"
+    // (checked while on) and "Scroll Speed" with its choices, the one set
+    // checked.
+    struct ScrollRows {
+        bool oneAxis = true;
+        std::uint16_t speed = 100;
+    };
+    std::optional<ScrollRows> scroll;
 };
 
 class FunctionMenuPort {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "core/DpiScale.h"
+#include "menu/AssignmentCommands.h"
 #include "menu/MenuRowGeometry.h"
 #include "menu/MenuTree.h"
 #include "menu/ProfileCommands.h"
@@ -187,6 +188,19 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
     for (const SlotOptionRow& row : extras.options) {
         root->AppendItem(item(look, row.option->commandId, row.option->menuText));
         if (row.on) CheckMenuItem(root->handle(), row.option->commandId, MF_CHECKED);
+    }
+    if (extras.scroll) {
+        root->AppendItem(item(look, menu::kScrollOneAxisCommand, menu::kScrollOneAxisText));
+        if (extras.scroll->oneAxis)
+            CheckMenuItem(root->handle(), menu::kScrollOneAxisCommand, MF_CHECKED);
+        auto speeds = makeLevel(look, menu::kSubmenuBackgroundBitmap);
+        for (std::size_t i = 0; i < menu::kScrollSpeeds.size(); ++i) {
+            const auto id = static_cast<std::uint16_t>(menu::kFirstScrollSpeedCommand + i);
+            speeds->AppendItem(item(look, id, std::to_wstring(menu::kScrollSpeeds[i]) + L" %"));
+            if (menu::kScrollSpeeds[i] == extras.scroll->speed)
+                CheckMenuItem(speeds->handle(), id, MF_CHECKED);
+        }
+        root->AppendPopup(item(look, 0, menu::kScrollSpeedText), std::move(speeds));
     }
     {
         OwnerDrawRelay relay(owner, *root);

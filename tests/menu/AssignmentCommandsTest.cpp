@@ -494,6 +494,15 @@ TEST_F(AssignmentCommandsTest, TriggerRowsChooseTheirOwnFunctionsThroughTheMenu)
     EXPECT_EQ(heard, 2);
     ASSERT_TRUE(c.onCommand(copyCommand));
     EXPECT_EQ(model.at(Slot::X1).action, copy) << "after a choice, commands are the caption's";
+
+    // Drag to Scroll: its axis and speed rows follow it.
+    ASSERT_TRUE(c.onCommand(kDragScrollCommand));
+    ASSERT_TRUE(c.onCommand(kScrollOneAxisCommand));
+    ASSERT_TRUE(c.onCommand(kFirstScrollSpeedCommand + 2));
+    EXPECT_EQ(model.at(Slot::X1).action, Action(action::DragScroll{false, kScrollSpeeds[2]}));
+    c.openFunctionMenu(Slot::X1);
+    ASSERT_TRUE(fakes.shown.scroll);
+    EXPECT_TRUE(!fakes.shown.scroll->oneAxis && fakes.shown.scroll->speed == 200);
 }
 
 }  // namespace
