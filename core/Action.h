@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <variant>
 
@@ -87,6 +88,9 @@ struct TypeText {
 // While the button is held, the other inputs act by its layer
 // (core/OverlayStack.h).
 struct LayerWhileHeld {
+    // Whether the button keeps its own click and drag (core/LayerButton.h):
+    // as the user chose, else as the button does by default.
+    std::optional<bool> ownClick;
     bool operator==(const LayerWhileHeld&) const = default;
 };
 

@@ -17,10 +17,12 @@ constexpr bool canCarryLayer(Trigger t) {
 
 // Whether a layer button keeps its own click and drag: held long with
 // nothing else used it still taps, moved it drags as itself (the hook's
-// triggers). The right and middle buttons, whose drags programs use.
-constexpr bool layerKeepsOwnClick(Trigger t) {
+// triggers). By default the right and middle buttons, whose drags programs
+// use; the user may choose otherwise for any of the four.
+constexpr bool keepsOwnClickByDefault(Trigger t) {
     return t == Trigger::RightButton || t == Trigger::MiddleButton;
 }
+bool layerKeepsOwnClick(Trigger t, const ButtonAssignment& layerButton);
 
 // Whether an assignment is "Layer While Held" (a remapped key function of
 // that kind).

@@ -12,6 +12,7 @@ void LayerState::press(Slot slot, std::uint32_t tick, std::uint32_t detail) {
     const SlotInfo& info = slotInfo(slot);
     if (isLayerWhileHeld(*function) && canCarryLayer(info.trigger)) {
         if (!heldLayer()) {
+            tapsWhenHeldLong_ = layerKeepsOwnClick(info.trigger, *function);
             startLayer(slot, tick);
             return;
         }
@@ -26,7 +27,7 @@ void LayerState::press(Slot slot, std::uint32_t tick, std::uint32_t detail) {
 
 void LayerState::release(Slot slot, std::uint32_t tick) {
     const bool quick = tick - layerPressTick_ <= kLayerTapMaxMs;
-    finish(slot, !tapSpoiled_ && (quick || layerKeepsOwnClick(slotInfo(slot).trigger)));
+    finish(slot, !tapSpoiled_ && (quick || tapsWhenHeldLong_));
 }
 
 void LayerState::otherInput() {

@@ -89,6 +89,8 @@ private:
     SlotArray<Press> pressed_;
     SlotArray<ButtonAssignment> function_;
     std::uint32_t layerPressTick_ = 0;
+    // Whether the held layer's button taps however long it was held.
+    bool tapsWhenHeldLong_ = false;
     bool tapSpoiled_ = false;
 };
 

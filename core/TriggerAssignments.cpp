@@ -22,9 +22,7 @@ TriggerSet triggersOf(const AssignmentSource& applies, SlotSet hooked) {
         if (!a.needsHook()) continue;
         ButtonTriggers& t = set.of(button.button);
         if (isLayerWhileHeld(a)) {
-            const bool ownClickAndDrag =
-                button.button == MouseButton::Right || button.button == MouseButton::Middle;
-            if (ownClickAndDrag) t.hold = HoldUse::Layer;
+            if (layerKeepsOwnClick(info->trigger, a)) t.hold = HoldUse::Layer;
             continue;
         }
         if (const auto* g = a.as<action::Gestures>()) {

@@ -74,6 +74,7 @@ void AssignmentCommands::openFunctionMenu(Slot slot) {
         extras.scroll = FunctionMenuExtras::ScrollRows{scroll->axisLock, scroll->speed};
     } else if (isLayerWhileHeld(a)) {
         extras.chosenCommand = kLayerWhileHeldCommand;
+        if (!layer) extras.layerOwnClick = layerKeepsOwnClick(info.trigger, a);
     } else if (const auto* press = a.as<action::PressShortcut>()) {
         extras.chosenCommand = kKeysAndShortcutsCommand;
         extras.chosenDetail = shortcutCaption(press->shortcut);
@@ -204,6 +205,14 @@ bool AssignmentCommands::onCommand(std::uint32_t commandId) {
     if (commandId >= kFirstScriptCommand && commandId < kFirstScriptCommand + kMaxMenuScripts) {
         const std::size_t index = commandId - kFirstScriptCommand;
         if (index < menuScripts_.size()) assignScript(menuScripts_[index]);
+        return true;
+    }
+    if (commandId == kLayerOwnClickCommand) {
+        const SlotInfo* info = activeSlotInfo();
+        const ButtonAssignment* a = info ? &model().at(info->slot) : nullptr;
+        if (!a || !isLayerWhileHeld(*a)) return true;
+        const bool keeps = layerKeepsOwnClick(info->trigger, *a);
+        assign(info->slot, a->caption, action::LayerWhileHeld{!keeps});
         return true;
     }
     if (commandId == kScrollOneAxisCommand ||

@@ -62,10 +62,14 @@ enum class ChoiceFor : std::uint8_t { Up, Down, Left, Right, Click, DoubleClick,
 inline constexpr std::wstring_view kScrollOneAxisText = L"Scroll Along One Axis";
 inline constexpr std::wstring_view kScrollSpeedText = L"Scroll Speed";
 inline constexpr std::uint16_t kScrollOneAxisCommand = 77;
+// A layer button's row: held long it still taps, moved it drags as itself.
+inline constexpr std::wstring_view kLayerOwnClickText = L"Keep Its Own Click and Drag";
+inline constexpr std::uint16_t kLayerOwnClickCommand = 82;
 inline constexpr std::uint16_t kFirstScrollSpeedCommand = 78;
 // In percent of the speed at which a notch is 20 pixels of movement.
 inline constexpr std::array<std::uint16_t, 4> kScrollSpeeds{50, 100, 200, 400};
-static_assert(!findCatalogueEntry(kScrollOneAxisCommand) &&
+static_assert(!findCatalogueEntry(kScrollOneAxisCommand) && !findCatalogueEntry(kLayerOwnClickCommand) &&
+              kLayerOwnClickCommand < kMenuExtraCommands.first &&
               !findCatalogueEntry(kFirstScrollSpeedCommand + kScrollSpeeds.size() - 1) &&
               kFirstScrollSpeedCommand + kScrollSpeeds.size() <= kMenuExtraCommands.first);
 

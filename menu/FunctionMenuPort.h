@@ -50,6 +50,8 @@ struct FunctionMenuExtras {
         std::uint16_t speed = 100;
     };
     std::optional<ScrollRows> scroll;
+    // For a layer's button: "Keep Its Own Click and Drag", checked while on.
+    std::optional<bool> layerOwnClick;
 };
 
 class FunctionMenuPort {

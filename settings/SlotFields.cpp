@@ -72,6 +72,7 @@ struct Stored {
     std::int32_t gestureRepeat = 0;  // a bit per direction, from Up
     std::int32_t scrollLock = 1;
     std::int32_t scrollSpeed = 100;
+    std::wstring layerOwnClick;  // a flag; none: as the button does by default
 };
 
 using A = ButtonAssignment;
@@ -102,6 +103,7 @@ enum class Says : std::uint8_t {
     Text,
     Gestures,
     Scroll,
+    LayerClick,
 };
 
 // When a key is written, if the slot's function does not spell it.
@@ -146,6 +148,7 @@ constexpr std::array kAssignmentFields{
     Field{L"Repeat", &S::gestureRepeat, Says::Gestures, Read::Whole, Written::WhenSaid},
     Field{L"ScrollLock", &S::scrollLock, Says::Scroll, Read::Whole, Written::WhenSaid},
     Field{L"ScrollSpeed", &S::scrollSpeed, Says::Scroll, Read::Whole, Written::WhenSaid},
+    Field{L"OwnClick", &S::layerOwnClick, Says::LayerClick, Read::Whole, Written::WhenSaid},
 };
 
 // The functions of a button's other triggers, each under the slot's keys
@@ -233,7 +236,9 @@ Action actionOf(const Stored& s) {
         case raw(KeyAction::TypeText):
             return action::TypeText{s.typedText};
         case raw(KeyAction::LayerWhileHeld):
-            return action::LayerWhileHeld{};
+            return action::LayerWhileHeld{
+                s.layerOwnClick.empty() ? std::nullopt
+                                        : std::optional(parseLeadingInt(s.layerOwnClick) != 0)};
         case raw(KeyAction::Gestures): {
             action::Gestures g;
             for (std::size_t d = 0; d < g.repeat.size(); ++d)
@@ -294,7 +299,12 @@ Stored storedOf(const ButtonAssignment& a, SaysSet& says) {
                        keyFunction(KeyAction::TypeText, {Says::Text});
                        s.typedText = f.text;
                    },
-                   [&](const action::LayerWhileHeld&) { keyFunction(KeyAction::LayerWhileHeld); },
+                   [&](const action::LayerWhileHeld& f) {
+                       keyFunction(KeyAction::LayerWhileHeld);
+                       if (!f.ownClick) return;
+                       says |= bit(Says::LayerClick);
+                       s.layerOwnClick = *f.ownClick ? L"1" : L"0";
+                   },
                    [&](const action::Gestures& f) {
                        keyFunction(KeyAction::Gestures, {Says::Gestures});
                        s.gestureRepeat = 0;

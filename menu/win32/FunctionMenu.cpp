@@ -189,6 +189,11 @@ void ShowFunctionMenu(HWND owner, int x, int y, bool win8MenuEnabled, HINSTANCE 
         root->AppendItem(item(look, row.option->commandId, row.option->menuText));
         if (row.on) CheckMenuItem(root->handle(), row.option->commandId, MF_CHECKED);
     }
+    if (extras.layerOwnClick) {
+        root->AppendItem(item(look, menu::kLayerOwnClickCommand, menu::kLayerOwnClickText));
+        if (*extras.layerOwnClick)
+            CheckMenuItem(root->handle(), menu::kLayerOwnClickCommand, MF_CHECKED);
+    }
     if (extras.scroll) {
         root->AppendItem(item(look, menu::kScrollOneAxisCommand, menu::kScrollOneAxisText));
         if (extras.scroll->oneAxis)

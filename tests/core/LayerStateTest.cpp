@@ -224,6 +224,9 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         const char* sent;
         bool forwardHoldsShift = false;
         const wchar_t* program = L"";
+        // Whether Back's and the middle button's layers keep their own
+        // click, where the user chose.
+        std::optional<bool> ownClick = std::nullopt;
     };
     const Row rows[] = {
         {"three notches inside the layer are three Volume Up, the wheel is back after it",
@@ -237,6 +240,9 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
         {"held past the tap time it is no tap", "X2v 401 X2^", "hooks:X1,WD,WU hooks:-"},
         {"a middle layer button keeps its click however long it was held", "Mv 2000 M^",
          "hooks:- hooks:- Middle↓ Middle↑"},
+        {"unless told not to", "Mv 2000 M^", "hooks:- hooks:-", false, L"", false},
+        {"Back told to keep its click taps however long it was held", "X2v 2000 X2^",
+         "hooks:X1,WD,WU hooks:- XButton1↓ XButton1↑", false, L"", true},
         {"a click meanwhile spoils the tap", "X2v 20 click 20 X2^", "hooks:X1,WD,WU hooks:-"},
         {"Back up before a held Forward: Shift comes up with Forward", "X2v 40 X1v 40 X2^ 40 X1^",
          "hooks:X1,WD,WU Shift↓ hooks:- Shift↑", true},
@@ -255,8 +261,8 @@ TEST(LayerStateScenarios, WhatEachSequenceSends) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         auto w = std::make_unique<LayeredExecutor>();
-        w->all.at(Slot::X2) = kLayerWhileHeld;
-        w->all.at(Slot::M) = kLayerWhileHeld;
+        w->all.at(Slot::X2) = keys(action::LayerWhileHeld{row.ownClick});
+        w->all.at(Slot::M) = keys(action::LayerWhileHeld{row.ownClick});
         w->all.at(Slot::R) = keys(ChordModifier::Control, 'C');
         Overlay& editor = w->overlays.add(ProgramKey{L"editor.exe"});
         editor.slots[Slot::WU] = keys(ChordModifier::None, 0x21);

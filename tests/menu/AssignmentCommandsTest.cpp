@@ -495,7 +495,20 @@ TEST_F(AssignmentCommandsTest, TriggerRowsChooseTheirOwnFunctionsThroughTheMenu)
     ASSERT_TRUE(c.onCommand(copyCommand));
     EXPECT_EQ(model.at(Slot::X1).action, copy) << "after a choice, commands are the caption's";
 
+    // A layer's button: its own click and drag, on by default for the
+    // middle button, off for the side buttons, either way as chosen.
+    for (Slot button : {Slot::M, Slot::X2}) {
+        c.openFunctionMenu(button);
+        ASSERT_TRUE(c.onCommand(kLayerWhileHeldCommand));
+        c.openFunctionMenu(button);
+        const bool byDefault = button == Slot::M;
+        EXPECT_EQ(fakes.shown.layerOwnClick, std::optional(byDefault));
+        ASSERT_TRUE(c.onCommand(kLayerOwnClickCommand));
+        EXPECT_EQ(model.at(button).action, Action(action::LayerWhileHeld{!byDefault}));
+    }
+
     // Drag to Scroll: its axis and speed rows follow it.
+    c.openFunctionMenu(Slot::X1);
     ASSERT_TRUE(c.onCommand(kDragScrollCommand));
     ASSERT_TRUE(c.onCommand(kScrollOneAxisCommand));
     ASSERT_TRUE(c.onCommand(kFirstScrollSpeedCommand + 2));

@@ -467,6 +467,8 @@ TEST_F(SettingsStoreTest, EveryFunctionWrittenReadsBackUnchanged) {
         action::PressShortcut{Shortcut(modifier::LeftCtrl | modifier::RightAlt, 0x54)},
         action::TypeText{L"Gr\u00fc\u00dfe\r\n" + awkward},
         action::LayerWhileHeld{},
+        action::LayerWhileHeld{false},
+        action::LayerWhileHeld{true},
         action::Gestures{{true, false, false, true}},
         action::DragScroll{false, 250},
         action::Unknown{1, 99, -5},
