@@ -21,12 +21,14 @@ void CWindowPickerDlg::showPrompt(const std::wstring& text) {
     SetDlgItemTextW(hwnd(), IDC_PICK_PROMPT, text.c_str());
 }
 
-std::wstring CWindowPickerDlg::boxText(int id) const {
-    HWND box = item(id);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return text;
+std::optional<WindowKey> CWindowPickerDlg::fields() const {
+    return menu::windowKeyFromFields(itemText(IDC_PICK_PROGRAM), itemText(IDC_PICK_CLASS),
+                                     itemText(IDC_PICK_TITLE));
+}
+
+void CWindowPickerDlg::showCount(const wchar_t* before) {
+    showPrompt(std::wstring(before) + L"Point at the window the profile is for. It is taken in " +
+               std::to_wstring(left_) + L" s.");
 }
 
 void CWindowPickerDlg::startCount(const wchar_t* before) {
@@ -34,15 +36,13 @@ void CWindowPickerDlg::startCount(const wchar_t* before) {
     for (int id : kFieldIds) EnableWindow(item(id), FALSE);
     EnableWindow(item(IDOK), FALSE);
     EnableWindow(item(IDC_PICK_AGAIN), FALSE);
-    showPrompt(std::wstring(before) + L"Point at the window the profile is for. It is taken in " +
-               std::to_wstring(left_) + L" s.");
+    showCount(before);
     SetTimer(hwnd(), kPickCountTimerId, 1000, nullptr);
 }
 
 void CWindowPickerDlg::onSecond() {
     if (--left_ > 0) {
-        showPrompt(L"Point at the window the profile is for. It is taken in " +
-                   std::to_wstring(left_) + L" s.");
+        showCount(L"");
         return;
     }
     KillTimer(hwnd(), kPickCountTimerId);
@@ -79,10 +79,7 @@ bool CWindowPickerDlg::take() {
 
 void CWindowPickerDlg::onFieldsChanged() {
     if (left_ > 0) return;
-    const bool names = menu::windowKeyFromFields(boxText(IDC_PICK_PROGRAM), boxText(IDC_PICK_CLASS),
-                                                 boxText(IDC_PICK_TITLE))
-                           .has_value();
-    EnableWindow(item(IDOK), names);
+    EnableWindow(item(IDOK), fields().has_value());
 }
 
 std::optional<LRESULT> CWindowPickerDlg::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -109,8 +106,7 @@ std::optional<LRESULT> CWindowPickerDlg::handleMessage(UINT message, WPARAM wPar
             }
             if (LOWORD(wParam) == IDOK) {
                 if (left_ > 0) return 0;
-                picked_ = menu::windowKeyFromFields(
-                    boxText(IDC_PICK_PROGRAM), boxText(IDC_PICK_CLASS), boxText(IDC_PICK_TITLE));
+                picked_ = fields();
                 if (picked_) endModal(IDOK);
                 return 0;
             }

@@ -34,7 +34,10 @@ private:
     // none or Vela's own.
     bool take();
     void showPrompt(const std::wstring& text);
-    std::wstring boxText(int id) const;
+    // The count's prompt, after `before`.
+    void showCount(const wchar_t* before);
+    // The windows the boxes name now, if they name any.
+    std::optional<WindowKey> fields() const;
     void onFieldsChanged();
 
     std::optional<WindowKey> picked_;

@@ -69,9 +69,7 @@ void CShortcutDlg::onInit() {
         if (row >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(row), i);
     }
 
-    prompt_.resize(static_cast<std::size_t>(GetWindowTextLengthW(item(IDC_CHORD_PROMPT))) + 1);
-    prompt_.resize(static_cast<std::size_t>(
-        GetWindowTextW(item(IDC_CHORD_PROMPT), prompt_.data(), static_cast<int>(prompt_.size()))));
+    prompt_ = itemText(IDC_CHORD_PROMPT);
     listen(true);
     SetTimer(hwnd(), kCaptureRenewTimerId, kCaptureRenewMs, nullptr);
     showShortcut();

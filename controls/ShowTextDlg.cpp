@@ -43,11 +43,7 @@ std::optional<LRESULT> CShowTextDlg::handleMessage(UINT message, WPARAM wParam, 
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == IDOK) {
-                HWND edit = item(IDC_ENTRY_TEXT);
-                std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-                text.resize(static_cast<std::size_t>(
-                    GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-                enteredText_ = std::move(text);
+                enteredText_ = itemText(IDC_ENTRY_TEXT);
                 endModal(IDOK);
                 return 0;
             }

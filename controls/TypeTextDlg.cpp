@@ -30,14 +30,6 @@ INT_PTR CTypeTextDlg::run(HINSTANCE module, HWND owner) {
     return runModal(module, IDD_TYPETEXT, owner);
 }
 
-std::wstring CTypeTextDlg::boxText() const {
-    HWND box = item(IDC_TYPED_TEXT);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(box)) + 1, L'\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextW(box, text.data(), static_cast<int>(text.size()))));
-    return text;
-}
-
 void CTypeTextDlg::onInit() {
     HWND box = item(IDC_TYPED_TEXT);
     SendMessageW(box, EM_SETLIMITTEXT, kTypedTextLimit, 0);
@@ -70,7 +62,7 @@ std::optional<LRESULT> CTypeTextDlg::handleMessage(UINT message, WPARAM wParam, 
                 return 0;
             }
             if (LOWORD(wParam) == IDOK) {
-                text_ = boxText();
+                text_ = itemText(IDC_TYPED_TEXT);
                 if (!text_.empty()) endModal(IDOK);
                 return 0;
             }

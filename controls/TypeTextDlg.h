@@ -29,7 +29,6 @@ private:
     void onInit();
     // The count under the box and whether OK can be pressed follow the text.
     void onTextChanged();
-    std::wstring boxText() const;
 
     std::wstring text_;
     DialogFace face_;

@@ -42,6 +42,14 @@ void destroyWithoutHide(HWND window) {
 
 }  // namespace
 
+std::wstring Dialog::itemText(int id) const {
+    HWND control = item(id);
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
 INT_PTR Dialog::runModal(HINSTANCE module, int templateId, HWND owner) {
     ended_ = false;
     result_ = -1;

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <optional>
+#include <string>
 
 #include "core/MessageIds.h"
 
@@ -30,6 +31,8 @@ public:
 
     HWND hwnd() const { return hwnd_; }
     HWND item(int id) const { return GetDlgItem(hwnd_, id); }
+    // The text of control `id`, whole.
+    std::wstring itemText(int id) const;
 
 protected:
     // A handled message returns its result; nullopt hands it to the default
